@@ -1,0 +1,41 @@
+#include "app/cli/commands.h"
+
+#include <cstring>
+#include <iostream>
+#include <string_view>
+
+namespace {
+
+struct Command {
+    std::string_view name;
+    std::string_view summary;
+    int (*run)(int argc, char* argv[]);
+};
+
+constexpr Command kCommands[] = {
+    {"help", "list the commands", nullptr},
+};
+
+int printUsage(std::ostream& out) {
+    out << "Usage: hspring-cli COMMAND [OPTIONS]\n\n"
+           "Extension spring design calculator, command-line tool.\n\nCommands:\n";
+    for (const Command& command : kCommands)
+        out << "  " << command.name << std::string(10 - command.name.size(), ' ')
+            << command.summary << "\n";
+    out << "\nRun 'hspring-cli COMMAND --help' for the options of a command.\n";
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 ||
+        std::strcmp(argv[1], "help") == 0)
+        return printUsage(std::cout);
+    for (const Command& command : kCommands)
+        if (command.name == argv[1] && command.run)
+            return command.run(argc - 1, argv + 1);
+    std::cerr << "hspring-cli: unknown command '" << argv[1] << "'\n";
+    printUsage(std::cerr);
+    return 2;
+}

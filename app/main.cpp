@@ -1,0 +1,16 @@
+#include "app/painting/fonts.h"
+#include "app/windows/main_window.h"
+#include "calc/program_state.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    hspring::installFontSubstitutes();
+    application.setFont(hspring::windowFont(12));
+
+    hspring::ProgramState state;
+    hspring::MainWindow window(state);
+    window.show();
+    return application.exec();
+}

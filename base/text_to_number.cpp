@@ -1,0 +1,130 @@
+#include "base/text_to_number.h"
+
+#include "base/error.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+namespace hspring {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return text;
+}
+
+// The syntax check of textToDouble; from_chars alone would also take "nan" and "inf".
+struct DecimalParts {
+    bool valid = false;
+    std::string_view unsignedNumber; // the text after the sign
+    bool negative = false;
+    // Position of the first significant digit relative to the decimal point, plus the exponent:
+    // tells an overflow from an underflow when the value is out of range.
+    long long magnitude = 0;
+};
+
+DecimalParts splitDecimal(std::string_view text) {
+    DecimalParts parts;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        parts.negative = text[i] == '-';
+        ++i;
+    }
+    parts.unsignedNumber = text.substr(i);
+
+    std::size_t digitCount = 0;
+    long long integerDigits = 0;
+    long long firstSignificant = 0; // digits before the first non-zero one, counted from the point
+    bool seenSignificant = false;
+    bool seenPoint = false;
+    for (; i < text.size() && (isDigit(text[i]) || text[i] == '.'); ++i) {
+        if (text[i] == '.') {
+            if (seenPoint)
+                return parts;
+            seenPoint = true;
+            continue;
+        }
+        ++digitCount;
+        if (!seenPoint)
+            ++integerDigits;
+        if (!seenSignificant && text[i] != '0') {
+            seenSignificant = true;
+            firstSignificant = seenPoint ? -(static_cast<long long>(digitCount) - integerDigits)
+                                         : integerDigits - 1;
+        }
+    }
+    if (digitCount == 0)
+        return parts;
+
+    long long exponent = 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            negativeExponent = text[i] == '-';
+            ++i;
+        }
+        if (i == text.size())
+            return parts;
+        for (; i < text.size() && isDigit(text[i]); ++i)
+            if (exponent < 1'000'000'000)
+                exponent = exponent * 10 + (text[i] - '0');
+        if (negativeExponent)
+            exponent = -exponent;
+    }
+    if (i != text.size())
+        return parts;
+
+    parts.valid = true;
+    parts.magnitude = seenSignificant ? firstSignificant + exponent : 0;
+    return parts;
+}
+
+} // namespace
+
+double textToDouble(std::string_view text) {
+    const std::string_view number = trimBlanks(text);
+    const DecimalParts parts = splitDecimal(number);
+    if (!parts.valid)
+        throw conversionError(text);
+
+    double value = 0;
+    const auto* first = parts.unsignedNumber.data();
+    const auto* last = first + parts.unsignedNumber.size();
+    const auto result = std::from_chars(first, last, value);
+    if (result.ec == std::errc::result_out_of_range) {
+        if (parts.magnitude > 0)
+            throw conversionError(text);
+        value = 0;
+    } else if (result.ec != std::errc() || result.ptr != last) {
+        throw conversionError(text);
+    }
+    return parts.negative ? -value : value;
+}
+
+std::int32_t textToInt(std::string_view text) {
+    std::string_view digits = trimBlanks(text);
+    bool negative = false;
+    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
+        negative = digits.front() == '-';
+        digits.remove_prefix(1);
+    }
+    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), isDigit))
+        throw integerConversionError(text);
+    std::int64_t magnitude = 0;
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    const std::int64_t value = negative ? -magnitude : magnitude;
+    if (result.ec != std::errc() || value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max())
+        throw integerConversionError(text);
+    return static_cast<std::int32_t>(value);
+}
+
+} // namespace hspring

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace hspring {
+
+// Converts the text of an input field to a double. Every numeric field goes through here, so the
+// rule is strict and does not depend on the locale:
+//
+// Accepted: optional ASCII blanks around the number; an optional sign '+' or '-'; decimal digits
+// with at most one decimal point, at least one digit in all ("5", "5.", ".5", "-0.25"); an
+// optional exponent 'e' or 'E' with an optional sign and at least one digit ("1.5E-3").
+// A value too small for a double becomes zero of the same sign (denormals are kept).
+//
+// Rejected with conversionError ("'%s' は浮動小数点数ではありません", the text as given): the empty
+// text and blanks only, a comma or any other separator ("1,5"), more than one point, blanks
+// inside the number, hexadecimal, "nan", "inf", full-width digits ("１２") and any other
+// character, and a value beyond the range of a double ("1e999").
+double textToDouble(std::string_view text);
+
+// Converts the text of an integer field ("ねじり応力比", a slot number) to a 32-bit integer:
+// optional ASCII blanks around, an optional sign, decimal digits only, within the int32 range.
+// Anything else raises integerConversionError.
+std::int32_t textToInt(std::string_view text);
+
+} // namespace hspring

@@ -1,0 +1,51 @@
+#include "calc/spring_design.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace hspring {
+
+void resetDesignDefaults(SpringDesign& design) {
+    design.inUse = 1;
+    design.materialIndex = 0;
+    design.diameterIndex = 22;
+    design.wireDiameter = 1.0;
+    design.innerDiameter = 9.8;
+    design.meanDiameter = 10.0;
+    design.outerDiameter = 10.2;
+    design.diameterKind = kMeanDiameter;
+    design.totalTurns = 20.0;
+    design.activeTurns = 18.0;
+    design.reserved64 = 0;
+    design.hookedFreeLength = 9.6;
+    design.springIndex = 0;
+    design.initialTension = 0;
+    design.autoInitialTension = 1;
+    design.lowTempAnnealed = 0;
+    design.wahlFactor = 0;
+    design.freeLength = 39.0;
+    design.maxLength = 0;
+    design.lengthMode = kLengthsGiven;
+    design.load1 = 0;
+    design.load2 = 0;
+    design.length1 = 45.0;
+    design.length2 = 55.0;
+    design.springRate = 0;
+    design.stress1 = 0;
+    design.stress2 = 0;
+    design.allowableStress = 0;
+    design.lifeClass = 0;
+    std::fill_n(design.reserved200, 16, std::uint8_t{0});
+    design.hookAngle = 80.0;
+    design.hookLength = 10.0;
+    design.hookOpening = 3.0;
+    design.hookMinRadius = 3.0;
+}
+
+void copyDesignSlot(DesignSlots& slots, int from, int to) {
+    if (from < 0 || from >= kSlotCount || to < 0 || to >= kSlotCount)
+        throw std::out_of_range("design slot outside 0..30");
+    slots[to] = slots[from];
+}
+
+} // namespace hspring

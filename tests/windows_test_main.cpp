@@ -1,0 +1,40 @@
+#include "app/painting/fonts.h"
+#include "windows_test_registry.h"
+
+#include <QApplication>
+#include <QTest>
+#include <iostream>
+
+namespace hspring::test {
+std::map<std::string, WindowTestFactory>& windowTests() {
+    static std::map<std::string, WindowTestFactory> tests;
+    return tests;
+}
+} // namespace hspring::test
+
+// windows_tests CLASS [QtTest options]: runs one registered class; without a class, all of them.
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    hspring::installFontSubstitutes();
+    application.setFont(hspring::windowFont(12));
+
+    auto& tests = hspring::test::windowTests();
+    if (argc >= 2 && argv[1][0] != '-') {
+        const auto found = tests.find(argv[1]);
+        if (found == tests.end()) {
+            std::cerr << "no window test class " << argv[1] << "\n";
+            return 2;
+        }
+        argv[1] = argv[0];
+        const auto testObject = found->second();
+        return QTest::qExec(testObject.get(), argc - 1, argv + 1);
+    }
+    int failures = 0;
+    for (const auto& [name, factory] : tests) {
+        const auto testObject = factory();
+        failures += QTest::qExec(testObject.get(), argc, argv);
+    }
+    return failures;
+}
