@@ -6,6 +6,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    application.setApplicationName(QStringLiteral("hspring"));
     hspring::installFontSubstitutes();
     application.setFont(hspring::windowFont(12));
 

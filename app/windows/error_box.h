@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QWidget>
+#include <exception>
+
+namespace hspring {
+
+// The standard error box: the message of the failure, one OK button. Window handlers catch
+// failures at their boundary and show them here; the window stays usable.
+void showErrorBox(QWidget* parent, const std::exception& failure);
+
+// Runs a handler body and shows any failure in the error box. Returns false when it failed.
+template <typename Action>
+bool runReportingErrors(QWidget* parent, Action&& action) {
+    try {
+        action();
+        return true;
+    } catch (const std::exception& failure) {
+        showErrorBox(parent, failure);
+        return false;
+    }
+}
+
+} // namespace hspring
