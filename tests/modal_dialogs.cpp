@@ -49,7 +49,7 @@ std::shared_ptr<ModalRecord> answerNextFileDialog(const QString& path) {
             return;
         }
         dialog->selectFile(path);
-        dialog->accept();
+        QMetaObject::invokeMethod(dialog, "accept"); // protected, but a slot
     });
     return record;
 }
