@@ -1,0 +1,25 @@
+#pragma once
+
+#include "calc/spring_design.h"
+#include "calc/status_lines.h"
+
+#include <string_view>
+
+namespace hspring {
+
+// The messages of the six design rules, in the order they are tested.
+inline constexpr std::string_view kIndexBelowFourMessage = "エラー：バネ指数が４以下";
+inline constexpr std::string_view kIndexAboveTwentyTwoMessage = "エラー：バネ指数が２２以上";
+inline constexpr std::string_view kL2BelowSolidLengthMessage = "エラー：L2が密着高さより短い";
+inline constexpr std::string_view kLengthOrderMessage = "エラー:バネ高さの順番が不適";
+inline constexpr std::string_view kStressOverMessage = "エラー:ねじり応力オーバー";
+inline constexpr std::string_view kTooFewTurnsMessage = "エラー:有効巻き数が３以下です";
+inline constexpr std::string_view kCalculationSuccessMessage = "Calculation Success!";
+
+// Judges a calculated design against the six rules. Every failed rule adds its message, in rule
+// order, in the error colour; a design that passes them all gives the one line
+// "Calculation Success!" in the window-text colour. A value that is missing (NaN) never passes a
+// rule that reads it.
+StatusLines checkDesign(const SpringDesign& design);
+
+} // namespace hspring

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "calc/design_result.h"
+#include "calc/spring_design.h"
+#include "data/material_library.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hspring {
+
+// One design read from JSON: the record, or why it could not be read.
+struct DesignRequest {
+    SpringDesign design{}; // meaningful when `error` is empty
+    std::string error;
+};
+
+// The designs of one JSON text, in input order.
+struct DesignRequests {
+    std::vector<DesignRequest> designs;
+    bool wasArray = false; // the text was an array; the answer is one too
+};
+
+// Reads one JSON object, or an array of objects, whose keys are SpringDesign field names.
+// Every design starts from the start values (resetDesignDefaults); the keys given replace them:
+// - the coil diameter is read from the key diameterKind names (innerDiameter, meanDiameter or
+//   outerDiameter) and the other two follow from it and the wire diameter;
+// - totalTurns sets activeTurns as the input reading does;
+// - wireDiameter, when absent, is the material's diameter at diameterIndex if that is given;
+//   diameterIndex, when absent, is the first listed diameter not smaller than wireDiameter (the
+//   one the window's wire-diameter list selects);
+// - with autoInitialTension 0, initialTension plays the part of the initial-tension field.
+// Unknown keys, a value of the wrong type, a duplicate key, an element that is not an object and
+// an index outside the library fail that design alone. A syntax error fails the whole text: one
+// failed design, wasArray false.
+DesignRequests readDesignsJson(std::string_view text, const MaterialLibrary& library);
+
+// Appends the JSON object of a result: every SpringDesign field, initialTensionLow/High/Mid,
+// upperStressCoefficient, lowerStressCoefficient, lifeClass, lifeText, checks (array of lines) and
+// recommendations (object of label texts). Doubles read back to the same double; a missing value
+// (NaN, infinity) is written as null.
+void appendDesignResultJson(std::string& out, const DesignResult& result);
+
+// Appends {"error": message}.
+void appendDesignErrorJson(std::string& out, std::string_view message);
+
+} // namespace hspring

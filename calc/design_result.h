@@ -1,0 +1,30 @@
+#pragma once
+
+#include "calc/engine.h"
+#include "calc/life.h"
+#include "calc/recommendations.h"
+#include "calc/spring_design.h"
+#include "calc/status_lines.h"
+#include "data/material_library.h"
+#include "data/settings.h"
+
+namespace hspring {
+
+// Everything the program derives from one design, in one record: what the calc command prints
+// and what a report needs.
+struct DesignResult {
+    SpringDesign design;       // after the calculation, lifeClass set
+    InitialTensionRange range; // recommended initial tension
+    StressCoefficients coefficients;
+    StatusLines checks; // the lines checkDesign shows
+    Recommendations recommendations;
+};
+
+// Calculates a design read from a file rather than from the window: its initialTension stands
+// for the initial-tension field. Runs calculateDesign, the stress coefficients and life class
+// (as the results display does), checkDesign and the recommended values.
+// Throws the engine's arithmetic Error.
+DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& library,
+                            const CoefficientSet& coefficients);
+
+} // namespace hspring

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "calc/spring_design.h"
+#include "data/material_library.h"
+
+#include <array>
+#include <string_view>
+
+namespace hspring {
+
+inline constexpr int kLifeClassCount = 9;
+// Index 8: the design lies outside every life line (or a coefficient is missing).
+inline constexpr int kShortestLifeClass = 8;
+
+// The expected-life texts, indexed by lifeClass.
+inline constexpr std::array<std::string_view, kLifeClassCount> LifeTexts = {
+    "1000万", "100万", "10万", "6万", "4万", "3万", "2万", "1万", "1万以下"};
+
+// The life lines' intercepts on the upper-coefficient axis, ascending, one per class 0..7.
+inline constexpr std::array<double, 8> LifeLineIntercepts = {0.3,   0.328, 0.347, 0.363,
+                                                             0.377, 0.391, 0.411, 0.45};
+
+// The life class of a working range given by its upper (τ2/σB) and lower (τ1/σB) stress
+// coefficients: the first life line on or above the point. An upper coefficient above 0.45 or
+// missing (NaN), and a point below no line (a negative lower coefficient can do that), give the
+// shortest class 8: the safe reading when the diagram says nothing.
+int classifyLife(double upper, double lower);
+
+// The text of a class; "" for a class outside 0..8 (a foreign calculation file may hold one).
+std::string_view lifeText(int lifeClass);
+
+// Stress coefficients of a calculated design: stress × 9.8 / σB, σB the tensile strength of the
+// design's material at its diameterIndex (N/mm^2). Both are NaN ("missing") when σB is not there:
+// materialIndex outside the library, diameterIndex outside the material's list, or σB not a
+// positive finite number. A missing coefficient classifies as class 8 and is drawn nowhere.
+struct StressCoefficients {
+    double upper; // stress2 × 9.8 / σB
+    double lower; // stress1 × 9.8 / σB
+};
+StressCoefficients stressCoefficients(const SpringDesign& design, const MaterialLibrary& library);
+
+} // namespace hspring
