@@ -10,8 +10,9 @@ int main(int argc, char* argv[]) {
     hspring::installFontSubstitutes();
     application.setFont(hspring::windowFont(12));
 
+    // The data files and the help page lie next to the executable.
     hspring::ProgramState state;
-    hspring::MainWindow window(state);
+    hspring::MainWindow window(state, QCoreApplication::applicationDirPath());
     window.show();
     return application.exec();
 }

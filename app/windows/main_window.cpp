@@ -2,10 +2,27 @@
 
 namespace hspring {
 
-MainWindow::MainWindow(ProgramState& state, QWidget* parent) : QMainWindow(parent), state_(state) {
+struct MainWindowControls {};
+
+MainWindow::MainWindow(ProgramState& state, const QString& dataFolder, QWidget* parent)
+    : QMainWindow(parent), state_(state), dataFolder_(dataFolder),
+      ui_(std::make_unique<MainWindowControls>()) {
     setObjectName(QStringLiteral("f_hip"));
     setWindowTitle(QStringLiteral("引張りコイルバネ計算"));
-    setFixedSize(824, 780);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::readDesignInputs() {}
+
+void MainWindow::showDesign() {}
+
+void MainWindow::refreshHistoryRow(int) {}
+
+void MainWindow::refreshRecommendations() {}
+
+bool MainWindow::leftHanded() const {
+    return false;
 }
 
 } // namespace hspring

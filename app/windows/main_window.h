@@ -3,18 +3,49 @@
 #include "calc/program_state.h"
 
 #include <QMainWindow>
+#include <QString>
+#include <memory>
 
 namespace hspring {
 
-// The main window f_hip: inputs, results, fatigue diagram, history and the spring view.
+struct MainWindowControls;
+
+// The main window f_hip: the design inputs, the results, the fatigue diagram, the history and
+// the spring view. It owns no design data of its own: slot 0 of the program state is the current
+// design, and the handlers move values between the controls and that slot through the core.
+//
+// Creating the window runs the start-up: it reads the settings file and zaidat.dst from
+// `dataFolder` (the executable's folder in the program), fills the lists, shows the start design
+// and the recommended values, and creates the editor and sheet windows its menus open.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit MainWindow(ProgramState& state, QWidget* parent = nullptr);
+    MainWindow(ProgramState& state, const QString& dataFolder, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    ProgramState& state() { return state_; }
+    // The folder that holds zaidat.dst, the settings file and the help page.
+    QString dataFolder() const { return dataFolder_; }
+
+    // Copies the input controls into slot 0, in the fixed order. A field that is not a number
+    // throws its conversion Error; the fields read before it keep their new values.
+    void readDesignInputs();
+    // Writes slot 0 into every input and result control, redraws the fatigue diagram and sets
+    // the slot's life class.
+    void showDesign();
+    // Rewrites the history grid's row of slot 1..30 (emptied when the slot is not in use).
+    void refreshHistoryRow(int slot);
+    // Reads, calculates and shows the recommended values. Throws like readDesignInputs and the
+    // engine.
+    void refreshRecommendations();
+    // The check box "左巻き": the coiling direction the specification sheet prints.
+    bool leftHanded() const;
 
 private:
     ProgramState& state_;
+    QString dataFolder_;
+    std::unique_ptr<MainWindowControls> ui_;
 };
 
 } // namespace hspring
