@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <QTableWidget>
+
+namespace hspring {
+
+// A string grid in the style of the history grid and the specification sheet:
+// - the first rows and columns can be fixed: they keep their place while the rest scrolls, are
+//   filled with the fixed colour and cannot be selected, yet keep their indices (row 0 is
+//   item(0, c) as for any other row);
+// - every cell is filled with its colour and its text is drawn on one line, centred
+//   horizontally, 2 pixels below the cell's top edge;
+// - the grid keeps an "unfocused" flag, set when it loses the input focus and cleared when it
+//   gets it; while the flag is set a selected cell is drawn in the grid's own colours, so a
+//   window printed after another control took the focus shows no highlighted cell.
+// Sizes are those of the cells; each cell has a one-pixel grid line on its right and bottom.
+// By default the grid cannot be edited and selects single cells.
+class CentredGrid : public QTableWidget {
+    Q_OBJECT
+
+public:
+    explicit CentredGrid(QWidget* parent = nullptr);
+
+    void setFixedRowCount(int count);
+    int fixedRowCount() const { return fixedRows_; }
+    void setFixedColumnCount(int count);
+    int fixedColumnCount() const { return fixedColumns_; }
+
+    void setFixedColour(const QColor& colour);
+    QColor fixedColour() const { return fixedColour_; }
+
+    // Height of every row, without its grid line.
+    void setCellHeight(int pixels);
+    int cellHeight() const { return cellHeight_; }
+    // Widths of the columns from column 0 on, without their grid lines.
+    void setCellWidths(const QList<int>& pixels);
+    int cellWidth(int column) const;
+
+    // The text of a cell; an empty text for a cell never written or outside the grid.
+    QString cellText(int row, int column) const;
+    // Writes a cell, creating its item when needed. Cells outside the grid are ignored.
+    void setCellText(int row, int column, const QString& text);
+
+    // The cell's rectangle in the grid's own coordinates (grid line excluded), for fixed and
+    // scrolling cells alike; empty when the cell is scrolled out of sight or outside the grid.
+    QRect cellRect(int row, int column) const;
+
+    bool unfocused() const { return unfocused_; }
+
+    // Paints one cell by the grid's rule. `section` includes the grid line at its right and bottom.
+    void paintCell(QPainter& painter, const QRect& section, int row, int column,
+                   bool selected) const;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void updateGeometries() override;
+
+private:
+    void applyFixedLayout();
+    int fixedRowsHeight() const;
+    int fixedColumnsWidth() const;
+
+    int fixedRows_ = 0;
+    int fixedColumns_ = 0;
+    int cellHeight_ = 24;
+    QList<int> cellWidths_;
+    QColor fixedColour_{238, 238, 238};
+    bool unfocused_ = false;
+    QWidget* corner_ = nullptr;
+};
+
+} // namespace hspring
