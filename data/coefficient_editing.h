@@ -1,0 +1,20 @@
+#pragma once
+
+#include "data/settings.h"
+
+#include <array>
+#include <string>
+
+namespace hspring {
+
+inline constexpr int kCoefficientCount = 7;
+
+// The seven coefficients as the editor's fields show them, in F15 and in record order.
+std::array<std::string, kCoefficientCount> coefficientTexts(const CoefficientSet& coefficients);
+
+// Converts the texts in record order and stores each at once. A text that does not convert raises
+// its conversion error there: the coefficients before it keep their new values, the rest stay.
+void storeCoefficientTexts(const std::array<std::string, kCoefficientCount>& texts,
+                           CoefficientSet& coefficients);
+
+} // namespace hspring

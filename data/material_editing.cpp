@@ -1,0 +1,135 @@
+#include "data/material_editing.h"
+
+#include "base/number_format.h"
+#include "base/text_to_number.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace hspring {
+
+namespace {
+
+constexpr TableColumn kColumns[kTableColumnCount] = {
+    TableColumn::Diameter, TableColumn::TensileStrength, TableColumn::AllowableTorsion,
+    TableColumn::AllowableBending};
+
+// The text that ends the table. Only these exact characters count: "0.0" or " 0" are entries.
+constexpr std::string_view kTableEndText = "0";
+
+void setEntry(MaterialRecord& record, int entry, double value) {
+    for (TableColumn column : kColumns)
+        tableColumn(record, column)[entry] = value;
+}
+
+void zeroEntriesFrom(MaterialRecord& record, int firstEntry) {
+    for (int j = firstEntry; j < kMaxDiameters; ++j)
+        setEntry(record, j, 0);
+}
+
+} // namespace
+
+const double* tableColumn(const MaterialRecord& record, TableColumn column) {
+    switch (column) {
+    case TableColumn::Diameter:
+        return record.diameters;
+    case TableColumn::TensileStrength:
+        return record.tensileStrength;
+    case TableColumn::AllowableTorsion:
+        return record.allowableTorsion;
+    case TableColumn::AllowableBending:
+        return record.allowableBending;
+    }
+    return record.diameters;
+}
+
+double* tableColumn(MaterialRecord& record, TableColumn column) {
+    return const_cast<double*>(tableColumn(std::as_const(record), column));
+}
+
+MaterialRecordTexts materialRecordTexts(const MaterialRecord& record) {
+    MaterialRecordTexts texts;
+    texts.kindName = shortStringText(record.kindName);
+    texts.gradeSymbol = shortStringText(record.gradeSymbol);
+    texts.shearModulus = formatF15(record.shearModulus);
+    texts.youngModulus = formatF15(record.youngModulus);
+    texts.torsionPercent = std::to_string(record.torsionPercent);
+    texts.bendingPercent = std::to_string(record.bendingPercent);
+    texts.diameterCount = std::to_string(record.diameterCount);
+    texts.kind = std::clamp(record.kind, kLowestKind, kHighestKind);
+    for (int j = 0; j < kMaxDiameters; ++j)
+        for (int c = 0; c < kTableColumnCount; ++c)
+            texts.table[j][c] = formatF15(tableColumn(record, kColumns[c])[j]);
+    return texts;
+}
+
+std::int32_t storeMaterialRecordTexts(const MaterialRecordTexts& texts, MaterialRecord& record) {
+    setShortStringText(record.kindName, texts.kindName);
+    setShortStringText(record.gradeSymbol, texts.gradeSymbol);
+    record.shearModulus = textToDouble(texts.shearModulus);
+    record.youngModulus = textToDouble(texts.youngModulus);
+    record.kind = std::clamp(texts.kind, kLowestKind, kHighestKind);
+    record.torsionPercent = textToInt(texts.torsionPercent);
+    record.bendingPercent = textToInt(texts.bendingPercent);
+
+    std::int32_t count = kMaxDiameters;
+    for (int j = 0; j < kMaxDiameters; ++j) {
+        for (int c = 0; c < kTableColumnCount; ++c)
+            tableColumn(record, kColumns[c])[j] = textToDouble(texts.table[j][c]);
+        if (texts.table[j][0] == kTableEndText) {
+            count = j;
+            break;
+        }
+    }
+    record.diameterCount = count;
+    zeroEntriesFrom(record, count);
+    return count;
+}
+
+void insertTableEntry(MaterialRecord& record, int entry) {
+    if (entry < 0 || entry >= kMaxDiameters)
+        return;
+    for (TableColumn column : kColumns) {
+        double* values = tableColumn(record, column);
+        std::copy_backward(values + entry, values + kMaxDiameters - 1, values + kMaxDiameters);
+    }
+    setEntry(record, entry, 0);
+}
+
+void deleteTableEntry(MaterialRecord& record, int entry) {
+    if (entry < 0 || entry >= kMaxDiameters)
+        return;
+    for (TableColumn column : kColumns) {
+        double* values = tableColumn(record, column);
+        std::copy(values + entry + 1, values + kMaxDiameters, values + entry);
+    }
+    setEntry(record, kMaxDiameters - 1, 0);
+}
+
+void clearMaterialRecord(MaterialRecord& record) {
+    record.kindName.length = 0;
+    record.gradeSymbol.length = 0;
+    record.shearModulus = 0;
+    record.youngModulus = 0;
+    record.diameterCount = 0;
+    record.torsionPercent = 0;
+    record.bendingPercent = 0;
+    record.kind = kUnusedKind;
+    zeroEntriesFrom(record, 0);
+}
+
+int kindRegistrationCount(const MaterialLibrary& library, std::int32_t kind, int editIndex) {
+    int count = 1; // the record being edited, with the kind it is about to take
+    for (int i = 0; i < kMaterialCount; ++i)
+        if (i != editIndex && library[i].kind == kind)
+            ++count;
+    return count;
+}
+
+std::optional<std::string> kindLimitWarning(std::int32_t kind, int registrationCount) {
+    if (kind < 0 || kind >= kKindCount || registrationCount <= kMaxGradesPerKind)
+        return std::nullopt;
+    return "種類番号＝ " + std::to_string(kind) + " は８以上登録できません！";
+}
+
+} // namespace hspring
