@@ -1,0 +1,32 @@
+#pragma once
+
+#include "printing/print_size.h"
+
+#include <QPrinter>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace hspring {
+
+// Prints a window's client area as it is painted now (title bar and menu bar left out) on one
+// page of `printer`, sized by `scaling`, at the top-left corner of the printable area. The
+// window stays on screen unchanged. Throws Error when the printer cannot start or finish.
+void printWindowImage(QWidget& window, PrintScaling scaling, QPrinter& printer);
+
+// The desktop's default printer, at its own resolution. Throws Error when there is none.
+std::unique_ptr<QPrinter> openDefaultPrinter();
+
+// Prints on the desktop's default printer ("画面印刷" and the sheet's "プリント").
+void printWindowImage(QWidget& window, PrintScaling scaling);
+
+// Runs `print` on an A4 PDF printer and writes the PDF to `path` in one piece: an existing file
+// is replaced only by a complete new one. Throws Error when the file cannot be written.
+void printToPdfFile(const QString& path, const std::function<void(QPrinter&)>& print);
+
+// printWindowImage into a PDF file.
+void printWindowImageToPdf(QWidget& window, PrintScaling scaling, const QString& path);
+
+} // namespace hspring
