@@ -3,7 +3,8 @@
 namespace hspring {
 
 Error conversionError(std::string_view text) {
-    return Error(Error::Kind::Conversion, "'" + std::string(text) + "' は浮動小数点数ではありません");
+    return Error(Error::Kind::Conversion,
+                 "'" + std::string(text) + "' は浮動小数点数ではありません");
 }
 
 Error integerConversionError(std::string_view text) {

@@ -7,12 +7,13 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace hspring {
 
-std::vector<std::byte> readFileBytes(const std::string& path) {
+std::vector<std::byte> readFilePrefix(const std::string& path, std::size_t maxBytes) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         throw fileOpenError(path);
@@ -21,13 +22,23 @@ std::vector<std::byte> readFileBytes(const std::string& path) {
         throw fileOpenError(path);
     std::vector<std::byte> bytes;
     char buffer[65536];
-    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+    while (bytes.size() < maxBytes) {
+        const auto wanted = static_cast<std::streamsize>(
+            std::min<std::size_t>(sizeof buffer, maxBytes - bytes.size()));
+        file.read(buffer, wanted);
+        const std::streamsize got = file.gcount();
         const auto* first = reinterpret_cast<const std::byte*>(buffer);
-        bytes.insert(bytes.end(), first, first + file.gcount());
+        bytes.insert(bytes.end(), first, first + got);
+        if (got < wanted)
+            break;
     }
     if (file.bad())
         throw fileOpenError(path);
     return bytes;
+}
+
+std::vector<std::byte> readFileBytes(const std::string& path) {
+    return readFilePrefix(path, std::numeric_limits<std::size_t>::max());
 }
 
 namespace {
@@ -56,54 +67,75 @@ bool writeAll(int fd, std::span<const std::byte> bytes) {
     return true;
 }
 
+// Makes the rename itself survive a power cut. The new file is complete either way, so a folder
+// that cannot be synced is no reason to report a failure.
+void syncFolderOf(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// The file the new bytes go to before they replace the target; removed again unless it was
+// renamed onto the target.
+struct TemporaryFile {
+    std::string path;
+    int fd;
+    bool created;
+    bool renamed = false;
+
+    explicit TemporaryFile(const std::string& target)
+        : path(target + ".XXXXXX"), fd(::mkstemp(path.data())), created(fd >= 0) {}
+    ~TemporaryFile() {
+        const int savedErrno = errno; // the caller reports the error that made it give up
+        if (fd >= 0)
+            ::close(fd);
+        if (created && !renamed)
+            ::unlink(path.c_str());
+        errno = savedErrno;
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    bool close() {
+        const int result = ::close(fd);
+        fd = -1;
+        return result == 0;
+    }
+};
+
+mode_t currentUmask() {
+    // There is no call that only reads the mask; the program writes files from one thread.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
 } // namespace
 
 void writeFileAtomically(const std::string& path, std::span<const std::byte> bytes) {
     const std::string target = resolveTarget(path);
 
-    // A write-protected file stays protected, although the folder would let us replace it.
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && ::access(target.c_str(), W_OK) != 0)
-        throw fileCreateError(path, std::strerror(errno));
     if (exists && S_ISDIR(existing.st_mode))
         throw fileCreateError(path, std::strerror(EISDIR));
-
-    std::string temporary = target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
+    // A write-protected file stays protected, although the folder would let us replace it.
+    if (exists && ::access(target.c_str(), W_OK) != 0)
         throw fileCreateError(path, std::strerror(errno));
 
-    auto fail = [&](int errorNumber) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        throw fileCreateError(path, std::strerror(errorNumber));
-    };
-
-    mode_t mode = 0666;
-    if (exists) {
-        mode = existing.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
-    }
-    if (::fchmod(fd, mode) != 0)
-        fail(errno);
-    if (!writeAll(fd, bytes))
-        fail(errno);
-    if (::fsync(fd) != 0)
-        fail(errno);
-    if (::close(fd) != 0) {
-        const int errorNumber = errno;
-        ::unlink(temporary.c_str());
-        throw fileCreateError(path, std::strerror(errorNumber));
-    }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int errorNumber = errno;
-        ::unlink(temporary.c_str());
-        throw fileCreateError(path, std::strerror(errorNumber));
-    }
+    TemporaryFile temporary(target);
+    if (temporary.fd < 0)
+        throw fileCreateError(path, std::strerror(errno));
+    const mode_t mode = exists ? existing.st_mode & 07777 : 0666 & ~currentUmask();
+    if (::fchmod(temporary.fd, mode) != 0 || !writeAll(temporary.fd, bytes) ||
+        ::fsync(temporary.fd) != 0 || !temporary.close() ||
+        ::rename(temporary.path.c_str(), target.c_str()) != 0)
+        throw fileCreateError(path, std::strerror(errno));
+    temporary.renamed = true;
+    syncFolderOf(target);
 }
 
 } // namespace hspring

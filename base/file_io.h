@@ -12,10 +12,16 @@ namespace hspring {
 // Reads the whole file. A file that cannot be opened or read raises fileOpenError with the path.
 std::vector<std::byte> readFileBytes(const std::string& path);
 
+// Reads at most `maxBytes` from the start of the file, so that a huge or endless file (a device,
+// a mistaken choice in a file dialog) cannot exhaust memory. Fails like readFileBytes.
+std::vector<std::byte> readFilePrefix(const std::string& path, std::size_t maxBytes);
+
 // Writes the bytes so that the file at `path` is either the old file or the complete new one:
 // the bytes go to a temporary file in the same folder, which replaces the old file only after it
-// has been written and flushed in full. A missing folder, a write-protected folder or file, or a
-// full disk raise fileCreateError and leave any existing file byte for byte as it was.
+// has been written and flushed in full. A missing folder, a write-protected folder or file, a
+// target that is a folder, or a full disk raise fileCreateError and leave any existing file byte
+// for byte as it was; no temporary file is left behind. An existing file keeps its permissions,
+// and a symbolic link keeps pointing at the (replaced) file it named.
 void writeFileAtomically(const std::string& path, std::span<const std::byte> bytes);
 
 // The three data files are raw images of fixed-size tables: reading copies at most the table's
@@ -24,10 +30,9 @@ void writeFileAtomically(const std::string& path, std::span<const std::byte> byt
 template <typename Table>
 void readTableImage(const std::string& path, Table& table) {
     static_assert(std::is_trivially_copyable_v<Table>);
-    const std::vector<std::byte> bytes = readFileBytes(path);
     auto target = std::as_writable_bytes(std::span(&table, 1));
-    const std::size_t count = std::min(bytes.size(), target.size());
-    std::copy_n(bytes.begin(), count, target.begin());
+    const std::vector<std::byte> bytes = readFilePrefix(path, target.size());
+    std::copy(bytes.begin(), bytes.end(), target.begin());
 }
 
 template <typename Table>

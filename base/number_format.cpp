@@ -1,5 +1,6 @@
 #include "base/number_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -13,6 +14,9 @@ std::string formatGeneral(double value, int significantDigits) {
         return value < 0 ? "-INF" : "INF";
     if (value == 0)
         return "0";
+
+    // A double carries at most 17 significant digits; more would only show binary noise.
+    significantDigits = std::clamp(significantDigits, 1, 17);
 
     // to_chars rounds the exact binary value correctly and ignores the locale.
     char buffer[64];

@@ -39,7 +39,12 @@ private:
     iconv_t handle_;
 };
 
-bool isLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool isLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+bool isTrailByte(unsigned char c) {
+    return c >= 0x40 && c <= 0xFC && c != 0x7F;
+}
 
 std::size_t utf8SequenceLength(unsigned char c) {
     if (c < 0x80)
@@ -62,8 +67,12 @@ std::string shiftJisToUtf8(std::string_view bytes) {
     std::string text;
     std::string piece;
     for (std::size_t i = 0; i < bytes.size();) {
+        // A lead byte whose partner is no trail byte stands alone, so the next character (often
+        // ASCII) is not swallowed with it.
         const auto lead = static_cast<unsigned char>(bytes[i]);
-        const std::size_t length = isLeadByte(lead) && i + 1 < bytes.size() ? 2 : 1;
+        const bool pair = isLeadByte(lead) && i + 1 < bytes.size() &&
+                          isTrailByte(static_cast<unsigned char>(bytes[i + 1]));
+        const std::size_t length = pair ? 2 : 1;
         if (decoder.convert(bytes.substr(i, length), piece))
             text += piece;
         else

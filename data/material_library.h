@@ -13,7 +13,7 @@ namespace hspring {
 
 inline constexpr int kMaterialCount = 30;
 inline constexpr int kMaxDiameters = 50;
-inline constexpr int kKindCount = 10;      // kind numbers 0..9 name material kinds
+inline constexpr int kKindCount = 10; // kind numbers 0..9 name material kinds
 inline constexpr int kMaxGradesPerKind = 8;
 inline constexpr std::int32_t kUnusedKind = 10;
 
@@ -25,16 +25,16 @@ inline constexpr std::int32_t kStainlessKind = 2;
 #pragma pack(push, 1)
 // One grade of spring wire, exactly as stored in the material data file (little-endian).
 struct MaterialRecord {
-    ShortString kindName;        // "材料の種類"
-    ShortString gradeSymbol;     // "材料の記号"
-    std::uint8_t filler[2];      // not significant, written back unchanged
-    double shearModulus;         // G, N/mm^2
-    std::int32_t diameterCount;  // entries in use, 0..50 (a foreign file may hold anything)
-    std::int32_t kind;           // 0..9 a registered kind, 10 record not in use
-    double youngModulus;         // E, N/mm^2; stored, used by no calculation
-    std::int32_t torsionPercent; // allowable torsion as % of tensile strength
-    std::int32_t bendingPercent; // stored, used by no calculation
-    double diameters[kMaxDiameters];        // mm, ascending
+    ShortString kindName;            // "材料の種類"
+    ShortString gradeSymbol;         // "材料の記号"
+    std::uint8_t filler[2];          // not significant, written back unchanged
+    double shearModulus;             // G, N/mm^2
+    std::int32_t diameterCount;      // entries in use, 0..50 (a foreign file may hold anything)
+    std::int32_t kind;               // 0..9 a registered kind, 10 record not in use
+    double youngModulus;             // E, N/mm^2; stored, used by no calculation
+    std::int32_t torsionPercent;     // allowable torsion as % of tensile strength
+    std::int32_t bendingPercent;     // stored, used by no calculation
+    double diameters[kMaxDiameters]; // mm, ascending
     double tensileStrength[kMaxDiameters];  // N/mm^2
     double allowableTorsion[kMaxDiameters]; // N/mm^2, 0 = not given
     double allowableBending[kMaxDiameters]; // N/mm^2; stored, used by no calculation

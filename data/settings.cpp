@@ -4,18 +4,6 @@
 
 namespace hspring {
 
-CoefficientSet customaryCoefficients() {
-    return CoefficientSet{
-        .compressionToMaterialRatio = 80,
-        .extensionToCompressionRatio = 80,
-        .hookStressFactor = 1.25,
-        .stainlessReduction = 15,
-        .annealedPianoReduction = 25,
-        .annealedHardSteelReduction = 25,
-        .annealedStainlessReduction = 20,
-    };
-}
-
 void loadSettings(const std::string& path, SettingsRecord& settings) {
     readTableImage(path, settings);
 }

@@ -42,7 +42,8 @@ static_assert(offsetof(SettingsRecord, trailing) == 60);
 // Name of the settings file next to the executable.
 inline constexpr const char* kSettingsFileName = "hspring.set";
 
-// Customary coefficient values, used when the program starts without its settings file.
+// The customary coefficient values: those of the built-in settings (data/default_data.h),
+// for a start without the settings file.
 CoefficientSet customaryCoefficients();
 
 // Reads the file over the record (at most 736 bytes; see readTableImage).
