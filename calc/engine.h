@@ -18,7 +18,8 @@ struct InitialTensionRange {
 
 // Supplies the hand-entered initial tension (the number in the initial-tension field, read again
 // at that step) when the design does not take it from the recommended range. May throw the
-// conversion error of the field.
+// conversion error of the field. An empty reader keeps the design's own initialTension (a design
+// read from a file carries the field's value there).
 using InitialTensionReader = std::function<double()>;
 
 // Calculates the design in place, step by step in the fixed order. An arithmetic fault (division
@@ -30,8 +31,8 @@ using InitialTensionReader = std::function<double()>;
 // index outside 3..22 leaves the initial-tension range NaN; a wire diameter outside the material's
 // strength table, a table of fewer than two rows or a materialIndex outside 0..29 leaves the
 // allowable stress NaN. The fields then show "NAN" and the stress rule fails, so a missing value
-// is never taken for an allowable one. A material index outside 0..29 has no modulus either: the
-// spring rate and everything after it are NaN.
+// is never taken for an allowable one. A material index outside 0..29 has no modulus and no kind
+// either: the spring rate, the initial-tension range and every result that reads them are NaN.
 void calculateDesign(SpringDesign& design, const MaterialLibrary& library,
                      const CoefficientSet& coefficients, InitialTensionRange& range,
                      const InitialTensionReader& readInitialTension);

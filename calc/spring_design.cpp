@@ -1,5 +1,7 @@
 #include "calc/spring_design.h"
 
+#include "calc/checked_float.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -46,6 +48,36 @@ void copyDesignSlot(DesignSlots& slots, int from, int to) {
     if (from < 0 || from >= kSlotCount || to < 0 || to >= kSlotCount)
         throw std::out_of_range("design slot outside 0..30");
     slots[to] = slots[from];
+}
+
+void setCoilDiameters(SpringDesign& design, double fieldValue, double wireDiameter) {
+    using F = CheckedFloat;
+    const double d = wireDiameter;
+    switch (design.diameterKind) {
+    case kInnerDiameter:
+        design.innerDiameter = fieldValue;
+        design.meanDiameter = (F(design.innerDiameter) + d).stored();
+        design.outerDiameter = (F(2) * d + design.innerDiameter).stored();
+        break;
+    case kMeanDiameter:
+        design.meanDiameter = fieldValue;
+        design.innerDiameter = (F(design.meanDiameter) - d).stored();
+        design.outerDiameter = (F(design.meanDiameter) + d).stored();
+        break;
+    case kOuterDiameter:
+        design.outerDiameter = fieldValue;
+        design.innerDiameter = (F(design.outerDiameter) - F(2) * d).stored();
+        design.meanDiameter = (F(design.outerDiameter) - d).stored();
+        break;
+    default:
+        break;
+    }
+}
+
+void setTurns(SpringDesign& design, double turns) {
+    design.totalTurns = turns;
+    // Fewer than three turns are counted as 2.99 so the spring rate never divides by zero turns.
+    design.activeTurns = turns >= 3.0 ? turns : 2.99;
 }
 
 } // namespace hspring

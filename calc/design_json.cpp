@@ -1,0 +1,336 @@
+#include "calc/design_json.h"
+
+#include "calc/checked_float.h"
+#include "calc/json_reader.h"
+#include "calc/json_writer.h"
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <limits>
+#include <optional>
+
+namespace hspring {
+
+namespace {
+
+// The SpringDesign fields by name, in record order: the keys read and written. The byte image is
+// packed, so values are copied through their offsets rather than through member pointers.
+enum class FieldType { Double, Int32, Flag };
+struct Field {
+    std::string_view name;
+    FieldType type;
+    std::size_t offset;
+};
+#define HSPRING_FIELD(type, name)                                                                  \
+    Field {                                                                                        \
+#name, FieldType::type, offsetof(SpringDesign, name)                                       \
+    }
+constexpr std::array kFields = {
+    HSPRING_FIELD(Int32, inUse),
+    HSPRING_FIELD(Int32, materialIndex),
+    HSPRING_FIELD(Int32, diameterIndex),
+    HSPRING_FIELD(Double, wireDiameter),
+    HSPRING_FIELD(Double, innerDiameter),
+    HSPRING_FIELD(Double, meanDiameter),
+    HSPRING_FIELD(Double, outerDiameter),
+    HSPRING_FIELD(Int32, diameterKind),
+    HSPRING_FIELD(Double, totalTurns),
+    HSPRING_FIELD(Double, activeTurns),
+    HSPRING_FIELD(Double, hookedFreeLength),
+    HSPRING_FIELD(Double, springIndex),
+    HSPRING_FIELD(Double, initialTension),
+    HSPRING_FIELD(Flag, autoInitialTension),
+    HSPRING_FIELD(Flag, lowTempAnnealed),
+    HSPRING_FIELD(Double, wahlFactor),
+    HSPRING_FIELD(Double, freeLength),
+    HSPRING_FIELD(Double, maxLength),
+    HSPRING_FIELD(Double, maxLoad),
+    HSPRING_FIELD(Int32, lengthMode),
+    HSPRING_FIELD(Double, load1),
+    HSPRING_FIELD(Double, load2),
+    HSPRING_FIELD(Double, length1),
+    HSPRING_FIELD(Double, length2),
+    HSPRING_FIELD(Double, springRate),
+    HSPRING_FIELD(Double, stress1),
+    HSPRING_FIELD(Double, stress2),
+    HSPRING_FIELD(Double, allowableStress),
+    HSPRING_FIELD(Int32, lifeClass),
+    HSPRING_FIELD(Double, hookAngle),
+    HSPRING_FIELD(Double, hookLength),
+    HSPRING_FIELD(Double, hookOpening),
+    HSPRING_FIELD(Double, hookMinRadius),
+};
+#undef HSPRING_FIELD
+
+// Keys of a result that are not record fields. A result read again as a design ignores them, so
+// the output of one run can be the input of the next.
+constexpr std::array<std::string_view, 8> kResultOnlyKeys = {
+    "initialTensionLow",
+    "initialTensionHigh",
+    "initialTensionMid",
+    "lifeText",
+    "upperStressCoefficient",
+    "lowerStressCoefficient",
+    "checks",
+    "recommendations",
+};
+
+constexpr std::size_t indexOf(std::string_view name) {
+    for (std::size_t i = 0; i < kFields.size(); ++i)
+        if (kFields[i].name == name)
+            return i;
+    throw "no such field"; // a compile-time error: indexOf only names fields
+}
+constexpr std::size_t kWireDiameterField = indexOf("wireDiameter");
+constexpr std::size_t kDiameterIndexField = indexOf("diameterIndex");
+static_assert(kFields.size() <= 64, "one bit per field records the keys given");
+
+template <typename T>
+T fieldValue(const SpringDesign& design, const Field& field) {
+    T value;
+    std::memcpy(&value, reinterpret_cast<const std::byte*>(&design) + field.offset, sizeof value);
+    return value;
+}
+
+template <typename T>
+void setField(SpringDesign& design, const Field& field, T value) {
+    std::memcpy(reinterpret_cast<std::byte*>(&design) + field.offset, &value, sizeof value);
+}
+
+// Reads the value of one record field. Returns why the value does not fit, or "" when it was
+// stored; the value is consumed either way.
+std::string readField(JsonReader& reader, SpringDesign& design, const Field& field) {
+    const std::string name(field.name);
+    const JsonReader::Kind kind = reader.peek();
+    const bool isNumber = kind == JsonReader::Kind::Number;
+    switch (field.type) {
+    case FieldType::Double:
+        if (!isNumber)
+            break;
+        setField(design, field, reader.readNumber());
+        return {};
+    case FieldType::Int32: {
+        if (!isNumber)
+            break;
+        const double value = reader.readNumber();
+        if (!(value >= std::numeric_limits<std::int32_t>::min() &&
+              value <= std::numeric_limits<std::int32_t>::max() && std::trunc(value) == value))
+            return name + ": expected a 32-bit integer";
+        setField(design, field, static_cast<std::int32_t>(value));
+        return {};
+    }
+    case FieldType::Flag: {
+        if (kind == JsonReader::Kind::Boolean) {
+            setField(design, field, std::uint8_t{reader.readBoolean()});
+            return {};
+        }
+        if (!isNumber)
+            break;
+        const double value = reader.readNumber();
+        if (value != 0 && value != 1)
+            return name + ": expected 0, 1, true or false";
+        setField(design, field, std::uint8_t{value == 1});
+        return {};
+    }
+    }
+    reader.skipValue();
+    switch (field.type) {
+    case FieldType::Double:
+        return name + ": expected a number";
+    case FieldType::Int32:
+        return name + ": expected an integer";
+    case FieldType::Flag:
+        break;
+    }
+    return name + ": expected 0, 1, true or false";
+}
+
+bool isResultOnlyKey(std::string_view key) {
+    for (const std::string_view k : kResultOnlyKeys)
+        if (k == key)
+            return true;
+    return false;
+}
+
+const Field* findField(std::string_view key) {
+    for (const Field& field : kFields)
+        if (field.name == key)
+            return &field;
+    return nullptr;
+}
+
+// Reads one member into the design, noting its field in `given`. Returns why it does not fit, or
+// "" when it was taken; the value is consumed either way.
+std::string readMember(JsonReader& reader, SpringDesign& design, const std::string& key,
+                       std::uint64_t& given) {
+    const Field* field = findField(key);
+    if (!field) {
+        reader.skipValue();
+        return isResultOnlyKey(key) ? std::string() : "unknown key \"" + key + "\"";
+    }
+    const std::uint64_t bit = std::uint64_t{1} << (field - kFields.data());
+    if (given & bit) {
+        reader.skipValue();
+        return "duplicate key \"" + key + "\"";
+    }
+    given |= bit;
+    return readField(reader, design, *field);
+}
+
+// The position of the first listed diameter not smaller than d, as the window's wire-diameter
+// list selects it; -1 when the material lists none that large.
+std::int32_t firstDiameterReaching(const MaterialRecord& material, double d) {
+    for (int j = 0; j < usedDiameterCount(material); ++j)
+        if (material.diameters[j] >= d)
+            return j;
+    return -1;
+}
+
+// Completes a design from the keys given, the way the window's input reading fills slot 0.
+// Returns why it cannot be completed, or "".
+std::string completeDesign(SpringDesign& design, std::uint64_t given,
+                           const MaterialLibrary& library) {
+    const MaterialRecord* material = materialAt(library, design.materialIndex);
+    if (!material)
+        return "materialIndex " + std::to_string(design.materialIndex) +
+               " is outside the material library (0..29)";
+    const bool hasWireDiameter = (given >> kWireDiameterField) & 1;
+    const bool hasDiameterIndex = (given >> kDiameterIndexField) & 1;
+    if (hasDiameterIndex && !hasWireDiameter) {
+        const std::optional<double> d = wireDiameterAt(*material, design.diameterIndex);
+        if (!d)
+            return "diameterIndex " + std::to_string(design.diameterIndex) +
+                   " is outside the diameter list of material " +
+                   std::to_string(design.materialIndex);
+        design.wireDiameter = *d;
+    } else if (!hasDiameterIndex) {
+        design.diameterIndex = firstDiameterReaching(*material, design.wireDiameter);
+    }
+
+    // The coil diameter comes from the key the diameter kind names; the other two follow.
+    const double diameters[] = {design.innerDiameter, design.meanDiameter, design.outerDiameter};
+    if (design.diameterKind >= kInnerDiameter && design.diameterKind <= kOuterDiameter) {
+        try {
+            setCoilDiameters(design, diameters[design.diameterKind], design.wireDiameter);
+        } catch (const Error& error) {
+            return error.what();
+        }
+    }
+    setTurns(design, design.totalTurns);
+    return {};
+}
+
+// Reads one element of the input: a design object, or something that fails as one. A syntax
+// error is thrown.
+DesignRequest readDesign(JsonReader& reader, const MaterialLibrary& library, std::string& key) {
+    DesignRequest request;
+    resetDesignDefaults(request.design);
+    if (reader.peek() != JsonReader::Kind::Object) {
+        reader.skipValue();
+        request.error = "expected a design object";
+        return request;
+    }
+    reader.enterObject();
+    std::uint64_t given = 0;
+    while (reader.nextMember(key)) {
+        if (request.error.empty())
+            request.error = readMember(reader, request.design, key, given);
+        else
+            reader.skipValue(); // the first fault stands; the rest is still checked as JSON
+    }
+    if (request.error.empty())
+        request.error = completeDesign(request.design, given, library);
+    return request;
+}
+
+} // namespace
+
+DesignRequests readDesignsJson(std::string_view text, const MaterialLibrary& library) {
+    DesignRequests requests;
+    JsonReader reader(text);
+    std::string key;
+    try {
+        if (reader.peek() == JsonReader::Kind::Array) {
+            requests.wasArray = true;
+            reader.enterArray();
+            while (reader.nextElement())
+                requests.designs.push_back(readDesign(reader, library, key));
+        } else {
+            requests.designs.push_back(readDesign(reader, library, key));
+        }
+        reader.finish();
+    } catch (const JsonSyntaxError& error) {
+        // The designs before the fault stand; the fault takes the place of the rest.
+        DesignRequest failed;
+        failed.error = error.what();
+        requests.designs.push_back(std::move(failed));
+    }
+    return requests;
+}
+
+void appendDesignResultJson(std::string& out, const DesignResult& result) {
+    JsonWriter json(out);
+    json.beginObject();
+    for (const Field& field : kFields) {
+        json.key(field.name);
+        switch (field.type) {
+        case FieldType::Double:
+            json.number(fieldValue<double>(result.design, field));
+            break;
+        case FieldType::Int32:
+            json.integer(fieldValue<std::int32_t>(result.design, field));
+            break;
+        case FieldType::Flag:
+            json.integer(fieldValue<std::uint8_t>(result.design, field));
+            break;
+        }
+    }
+    json.key("initialTensionLow");
+    json.number(result.range.low);
+    json.key("initialTensionHigh");
+    json.number(result.range.high);
+    json.key("initialTensionMid");
+    json.number(result.range.mid);
+    json.key("upperStressCoefficient");
+    json.number(result.coefficients.upper);
+    json.key("lowerStressCoefficient");
+    json.number(result.coefficients.lower);
+    json.key("lifeText");
+    json.string(lifeText(result.design.lifeClass));
+    json.key("checks");
+    json.beginArray();
+    for (const std::string& line : result.checks.lines)
+        json.string(line);
+    json.endArray();
+    json.key("recommendations");
+    json.beginObject();
+    const Recommendations& recommended = result.recommendations;
+    if (recommended.indexInRange) {
+        json.key("freeLength");
+        json.string(recommended.freeLengthLabel);
+        json.key("maxLength");
+        json.string(recommended.maxLengthLabel);
+        json.key("maxLoad");
+        json.string(recommended.maxLoadLabel);
+        json.key("initialTension");
+        json.string(recommended.initialTensionLabel);
+    } else {
+        json.key("message");
+        json.string(recommended.status.lines.empty() ? std::string_view{}
+                                                     : recommended.status.lines.front());
+    }
+    json.endObject();
+    json.endObject();
+}
+
+void appendDesignErrorJson(std::string& out, std::string_view message) {
+    JsonWriter json(out);
+    json.beginObject();
+    json.key("error");
+    json.string(message);
+    json.endObject();
+}
+
+} // namespace hspring

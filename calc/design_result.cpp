@@ -1,0 +1,20 @@
+#include "calc/design_result.h"
+
+#include "calc/checks.h"
+
+namespace hspring {
+
+DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& library,
+                            const CoefficientSet& coefficients) {
+    DesignResult result{};
+    result.design = design;
+    // No reader: the design's own initialTension stands for the initial-tension field.
+    calculateDesign(result.design, library, coefficients, result.range, InitialTensionReader{});
+    result.coefficients = stressCoefficients(result.design, library);
+    result.design.lifeClass = classifyLife(result.coefficients.upper, result.coefficients.lower);
+    result.checks = checkDesign(result.design);
+    result.recommendations = recommendationsFor(result.design, result.range);
+    return result;
+}
+
+} // namespace hspring

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hspring {
+
+// Appends compact JSON to a string. The writer places the commas; the caller opens and closes
+// objects and arrays in order and gives every member value a key.
+class JsonWriter {
+public:
+    explicit JsonWriter(std::string& out) : out_(out) {}
+
+    void beginObject();
+    void endObject();
+    void beginArray();
+    void endArray();
+    // The key of the next member of the open object.
+    void key(std::string_view name);
+
+    // Shortest text that reads back to the same double; null for NaN and the infinities, which
+    // JSON cannot hold.
+    void number(double value);
+    void integer(std::int64_t value);
+    void string(std::string_view text);
+    void boolean(bool value);
+    void null();
+
+private:
+    void beforeValue();
+
+    std::string& out_;
+    std::vector<bool> hasValue_; // per open container: a comma is due before the next value
+    bool afterKey_ = false;
+};
+
+} // namespace hspring

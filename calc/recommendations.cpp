@@ -1,0 +1,34 @@
+#include "calc/recommendations.h"
+
+#include "base/number_format.h"
+#include "calc/checked_float.h"
+
+namespace hspring {
+
+double recommendedFreeLength(const SpringDesign& design) {
+    using F = CheckedFloat;
+    return ((F(design.totalTurns) + 1) * design.wireDiameter + F(2) * design.innerDiameter)
+        .stored();
+}
+
+Recommendations recommendationsFor(const SpringDesign& design, const InitialTensionRange& range) {
+    Recommendations result;
+    const double c = design.springIndex;
+    // The initial-tension table covers 3..22; a NaN index has no range either.
+    result.indexInRange = c >= 3 && c <= 22;
+    if (!result.indexInRange) {
+        result.status.lines.emplace_back(kIndexOutOfRangeMessage);
+        return result;
+    }
+    const std::string freeLength = formatF4(recommendedFreeLength(design));
+    result.freeLengthLabel = "自由長さ=" + freeLength + "mm";
+    result.maxLengthLabel = "最大長さ=" + formatF4(design.maxLength) + "mm";
+    result.maxLoadLabel = "最大荷重=" + formatF4(design.maxLoad) + "kgf";
+    result.initialTensionLabel =
+        "初張力(" + formatF4(range.low) + "～" + formatF4(range.high) + ")kgf";
+    result.freeLengthField = freeLength;
+    result.initialTensionField = formatF4(range.mid);
+    return result;
+}
+
+} // namespace hspring
