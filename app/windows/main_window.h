@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/program_state.h"
+#include "calc/status_lines.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -42,10 +43,56 @@ public:
     // The check box "左巻き": the coiling direction the specification sheet prints.
     bool leftHanded() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Start-up.
+    void formCreate();
+    void loadSettingsFile();
+    void loadMaterialFile();
+    void fillKindList();
+    void initHistoryGrid();
+    void connectHandlers();
+    void connectMenu();
+
+    // Selection lists.
+    int selectedKind() const;
+    void fillGradeList(int kind);
+    void refillDiameterList(int materialIndex);
+    void selectMaterialInLists(int materialIndex);
+    void selectDiameterPosition(int position);
+
+    // Shared steps of the handlers.
+    void calculate();
+    void showStatus(const StatusLines& status);
+    void applyInputModeColours();
+    void refreshReportingErrors();
+
+    // Handlers, named after their control and event.
+    void BitBtn2Click();
+    void BitBtn1Click();
+    void llchengClick();
+    void ComboBox5Change();
+    void ComboBox7Change();
+    void ComboBox6Change();
+    void SpeedButton5Click();
+    void SpeedButton6Click();
+    void sg1Click(int row);
+    void Edit18Confirm();
+    void Edit33Confirm();
+    void Edit19Exit();
+    void checkBoxClick();
+    void SpeedButton2Click();
+    void SpeedButton7Click();
+    void SpeedButton1Click();
+    void SpeedButton3Click();
+
     ProgramState& state_;
     QString dataFolder_;
     std::unique_ptr<MainWindowControls> ui_;
+    // Raised while showDesign sets the two check boxes, so their handlers do nothing.
+    bool restoringDisplay_ = false;
 };
 
 } // namespace hspring

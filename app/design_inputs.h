@@ -1,0 +1,50 @@
+#pragma once
+
+#include "calc/spring_design.h"
+#include "data/material_library.h"
+
+#include <functional>
+#include <string>
+
+namespace hspring {
+
+// What the input controls of the main window hold, gathered before they are read: the positions
+// of the three selection lists and the texts of the number fields.
+struct DesignInputTexts {
+    int kind = -1;             // kind number of the kind list's entry, -1 without a selection
+    int grade = -1;            // position in the grade list
+    int diameterPosition = -1; // position in the wire-diameter list
+    std::string wireDiameter;  // the wire-diameter list's selected text
+    std::string coilDiameter;  // the diameter field, holding the diameter of diameterKind
+    std::string turns;
+    std::string initialTension;
+    std::string freeLength;
+    std::string length1;
+    std::string length2;
+    std::string load1;
+    std::string load2;
+    bool lowTempAnnealed = false;
+    bool autoInitialTension = false;
+    std::string hookAngle;
+    std::string hookLength;
+    std::string hookOpening;
+    std::string hookMinRadius;
+};
+
+// Receives the spring-index label's new text ("バネ指数=" and D/d) while the inputs are read.
+using SpringIndexLabelSink = std::function<void(const std::string&)>;
+
+// Copies the inputs into the design in the fixed order: material, diameter position, wire
+// diameter from the table, the three coil diameters by diameterKind, the wire diameter as shown,
+// the spring-index label, turns, initial tension, free length, the two lengths, the two loads,
+// the check boxes and the four hook fields. diameterKind and lengthMode are not inputs.
+//
+// A text that is not a number throws its conversion Error at its place in that order: the fields
+// read before it keep their new values, the later ones their old values. Without a selected
+// material there is nothing to read the wire diameter from, so the reading stops at once with
+// the conversion error of the wire-diameter text (normally empty then). A wire diameter of 0
+// stops the spring index with the division-by-zero Error.
+void readDesignInputs(SpringDesign& design, const MaterialLibrary& library, const KindIndex& index,
+                      const DesignInputTexts& texts, const SpringIndexLabelSink& showSpringIndex);
+
+} // namespace hspring

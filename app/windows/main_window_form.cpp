@@ -1,0 +1,343 @@
+#include "app/windows/main_window_form.h"
+
+#include "app/history_rows.h"
+#include "app/painting/fonts.h"
+#include "app/painting/input_picture.h"
+#include "app/windows/centred_grid.h"
+#include "app/windows/slot_selector.h"
+
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QVBoxLayout>
+
+namespace hspring {
+
+namespace {
+
+namespace pic = input_picture;
+
+constexpr int kClientWidth = 824;
+constexpr int kClientHeight = 780;
+constexpr int kFieldHeight = 20;
+constexpr int kTextDrop = 3; // a caption's top edge below the top edge of the field it names
+
+const QColor kWindowColour(232, 234, 232);
+const QColor kInputColour(0, 255, 255);
+const QColor kDerivedColour(255, 255, 255);
+const QColor kRecommendedColour(128, 0, 0); // maroon
+
+template <typename Widget>
+Widget* place(Widget* widget, const char* name, const QRect& geometry) {
+    if (name)
+        widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+// A caption at its top-left corner, as wide as its text. On the picture it is drawn on white,
+// so the dimension lines it stands on stop at the text.
+QLabel* caption(QWidget* parent, const QString& text, QPoint at, const char* name = nullptr) {
+    auto* label = new QLabel(text, parent);
+    if (name)
+        label->setObjectName(QString::fromLatin1(name));
+    label->setFont(windowFont(12));
+    label->adjustSize();
+    label->move(at);
+    return label;
+}
+
+QLineEdit* field(QWidget* parent, const char* name, const QRect& geometry, const char* text,
+                 bool userInput) {
+    auto* edit = place(new QLineEdit(QString::fromUtf8(text), parent), name, geometry);
+    setFieldColour(*edit, userInput);
+    return edit;
+}
+
+QComboBox* selectionList(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* list = place(new QComboBox(parent), name, geometry);
+    list->setEditable(false);
+    setFieldColour(*list, true);
+    return list;
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& text, QPoint at,
+                    bool checked) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setChecked(checked);
+    box->adjustSize();
+    box->move(at);
+    return box;
+}
+
+// Speed buttons act without taking the focus, so a field being edited keeps it.
+QToolButton* speedButton(QWidget* parent, const char* name, const QString& text,
+                         const QRect& geometry) {
+    auto* button = place(new QToolButton(parent), name, geometry);
+    button->setText(text);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+QGroupBox* group(QWidget* parent, const char* name, const QString& title, const QRect& geometry) {
+    auto* box = place(new QGroupBox(title, parent), name, geometry);
+    box->setFont(windowFont(13));
+    return box;
+}
+
+// The group's caption is 13 pixels high, its contents 12.
+void useContentFont(QGroupBox& box) {
+    for (QWidget* child : box.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!qobject_cast<QGroupBox*>(child))
+            child->setFont(windowFont(12));
+}
+
+QPixmap inputPicture() {
+    QPixmap pixmap(pic::kWidth, pic::kHeight);
+    QPainter painter(&pixmap);
+    pic::draw(painter);
+    return pixmap;
+}
+
+// The inputs, placed on the picture where they label it.
+void buildInputGroup(QWidget* client, MainWindowControls& c) {
+    c.GroupBox1 = group(client, "GroupBox1", QStringLiteral("諸元入力（水色部分を入力する）"),
+                        QRect(8, 8, 377, 321));
+    c.Image5 = place(new QLabel(c.GroupBox1), "Image5", QRect(8, 16, pic::kWidth, pic::kHeight));
+    c.Image5->setPixmap(inputPicture());
+    c.Image5->setToolTip(QStringLiteral("変位荷重切替"));
+    QPalette paper = c.Image5->palette();
+    paper.setColor(QPalette::Window, Qt::white);
+    c.Image5->setPalette(paper);
+    QWidget* p = c.Image5;
+
+    // The band at the top: material, wire and turns.
+    caption(p, QStringLiteral("材料"), {4, 2 + kTextDrop});
+    c.ComboBox5 = selectionList(p, "ComboBox5", {32, 2, 130, kFieldHeight});
+    caption(p, QStringLiteral("記号"), {4, 24 + kTextDrop});
+    c.ComboBox7 = selectionList(p, "ComboBox7", {32, 24, 130, kFieldHeight});
+    caption(p, QStringLiteral("線径"), {172, 2 + kTextDrop});
+    c.ComboBox6 = selectionList(p, "ComboBox6", {200, 2, 68, kFieldHeight});
+    caption(p, QStringLiteral("mm"), {271, 2 + kTextDrop});
+    caption(p, QStringLiteral("巻き数"), {172, 24 + kTextDrop});
+    c.Edit19 = field(p, "Edit19", {212, 24, 56, kFieldHeight}, "20", true);
+    c.cb1 = checkBox(p, "cb1", QStringLiteral("左巻き"), {296, 4}, false);
+
+    // The three lengths on their dimension lines, L2 the longest on top.
+    const int l2 = pic::kLength2.y - kFieldHeight / 2;
+    caption(p, QStringLiteral("長さ（Ｌ２）"), {34, l2 + kTextDrop});
+    c.Edit5 = field(p, "Edit5", {108, l2, 56, kFieldHeight}, "40", true);
+    caption(p, QStringLiteral("mm"), {167, l2 + kTextDrop});
+    const int l1 = pic::kLength1.y - kFieldHeight / 2;
+    caption(p, QStringLiteral("長さ（Ｌ１）"), {22, l1 + kTextDrop});
+    c.Edit4 = field(p, "Edit4", {96, l1, 56, kFieldHeight}, "30", true);
+    caption(p, QStringLiteral("mm"), {155, l1 + kTextDrop});
+    const int l0 = pic::kFreeLength.y - kFieldHeight / 2;
+    caption(p, QStringLiteral("自由長さ"), {14, l0 + kTextDrop});
+    c.CheckBox2 = checkBox(p, "CheckBox2", QString(), {64, l0 + 2}, true);
+    c.Edit1 = field(p, "Edit1", {82, l0, 56, kFieldHeight}, "20", false);
+    caption(p, QStringLiteral("mm"), {141, l0 + kTextDrop});
+
+    // The coil diameter right below its dimension across the coil.
+    const int diameterRow = pic::kSpringAxisY + pic::kCoilRadius + 8;
+    c.Label48 = caption(p, QStringLiteral("平均径"), {6, diameterRow + kTextDrop}, "Label48");
+    c.Edit18 =
+        field(p, "Edit18", {pic::kCoilDiameterX - 32, diameterRow, 64, kFieldHeight}, "10", true);
+    caption(p, QStringLiteral("mm"), {pic::kCoilDiameterX + 35, diameterRow + kTextDrop});
+    c.BitBtn1 = place(new QPushButton(QStringLiteral("↕"), p), "BitBtn1",
+                      {pic::kCoilDiameterX + 54, diameterRow, 20, kFieldHeight});
+    c.BitBtn1->setToolTip(QStringLiteral("径切替"));
+
+    // The loads at their levels of the load-deflection sketch.
+    const int fieldLeft = pic::kLoadAxisX - 72;
+    const int p2 = pic::kLoad2Y - kFieldHeight / 2;
+    caption(p, QStringLiteral("荷重(P2)"), {fieldLeft - 50, p2 + kTextDrop});
+    c.Edit7 = field(p, "Edit7", {fieldLeft, p2, 48, kFieldHeight}, "0", false);
+    caption(p, QStringLiteral("kgf"), {fieldLeft + 51, p2 + kTextDrop});
+    const int p1 = pic::kLoad1Y - kFieldHeight / 2;
+    caption(p, QStringLiteral("荷重(P1)"), {fieldLeft - 50, p1 + kTextDrop});
+    c.Edit6 = field(p, "Edit6", {fieldLeft, p1, 48, kFieldHeight}, "0", false);
+    caption(p, QStringLiteral("kgf"), {fieldLeft + 51, p1 + kTextDrop});
+    const int pi = pic::kInitialTensionY - kFieldHeight / 2;
+    c.CheckBox1 =
+        checkBox(p, "CheckBox1", QStringLiteral("初張力="), {fieldLeft - 62, pi + 2}, true);
+    c.Edit33 = field(p, "Edit33", {fieldLeft, pi, 48, kFieldHeight}, "0", true);
+    caption(p, QStringLiteral("kgf"), {fieldLeft + 51, pi + kTextDrop});
+
+    for (QWidget* child : p->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child)) {
+            child->setPalette(paper);
+            child->setAutoFillBackground(true);
+        }
+    }
+
+    // Below the picture: the spring index and the wire treatment.
+    c.Label28 = caption(c.GroupBox1, QStringLiteral("バネ指数"), {10, 224}, "Label28");
+    c.Label2 = caption(c.GroupBox1, QStringLiteral("適正範囲=4～22"), {10, 244}, "Label2");
+    c.cb2 = checkBox(c.GroupBox1, "cb2", QStringLiteral("低温焼きなまし"), {8, 266}, true);
+}
+
+void buildRecommendationGroup(MainWindowControls& c) {
+    c.GroupBox5 =
+        group(c.GroupBox1, "GroupBox5", QStringLiteral("推奨値"), QRect(170, 218, 200, 98));
+    QPalette maroon = c.GroupBox5->palette();
+    maroon.setColor(QPalette::WindowText, kRecommendedColour);
+    c.GroupBox5->setPalette(maroon);
+
+    QWidget* g = c.GroupBox5;
+    const auto row = [g](const char* labelName, const char* buttonName, int y, QLabel*& label,
+                         QToolButton*& button) {
+        label = caption(g, QString(), {8, y + 2}, labelName);
+        label->setFixedWidth(164);
+        button = speedButton(g, buttonName, QStringLiteral("←"), {176, y, 18, 18});
+    };
+    row("Label36", "SpeedButton2", 18, c.Label36, c.SpeedButton2);
+    row("Label30", "SpeedButton7", 38, c.Label30, c.SpeedButton7);
+    row("Label56", "SpeedButton1", 58, c.Label56, c.SpeedButton1);
+    row("Label45", "SpeedButton3", 78, c.Label45, c.SpeedButton3);
+    c.SpeedButton2->setToolTip(QStringLiteral("自由長さに入れる"));
+    c.SpeedButton7->setToolTip(QStringLiteral("長さ（Ｌ２）に入れる"));
+    c.SpeedButton1->setToolTip(QStringLiteral("荷重(P2)に入れる"));
+    c.SpeedButton3->setToolTip(QStringLiteral("初張力に入れる"));
+}
+
+void buildResultGroup(QWidget* client, MainWindowControls& c) {
+    c.GroupBox2 = group(client, "GroupBox2", QStringLiteral("計算結果"), QRect(8, 336, 377, 121));
+    QWidget* g = c.GroupBox2;
+    const auto result = [g](const QString& name, const char* fieldName, const QString& unit,
+                            int y) {
+        caption(g, name, {8, y + kTextDrop});
+        QLineEdit* edit = field(g, fieldName, {70, y, 72, kFieldHeight}, "", false);
+        if (!unit.isEmpty())
+            caption(g, unit, {146, y + kTextDrop});
+        return edit;
+    };
+    c.Edit8 = result(QStringLiteral("バネ定数"), "Edit8", QStringLiteral("kgf/mm"), 18);
+    c.Edit9 = result(QStringLiteral("ねじり応力"), "Edit9", QStringLiteral("kgf/mm^2"), 42);
+    c.Edit11 = result(QStringLiteral("許容応力"), "Edit11", QStringLiteral("kgf/mm^2"), 66);
+    c.Edit10 = result(QStringLiteral("期待寿命"), "Edit10", QString(), 90);
+
+    c.ListBox1 = place(new QListWidget(g), "ListBox1", {206, 16, 164, 52});
+    c.BitBtn2 = place(new QPushButton(QStringLiteral("計算"), g), "BitBtn2", {206, 74, 76, 40});
+    c.SpinEdit1 = place(new SlotSelector(g), "SpinEdit1", {288, 84, 44, 22});
+    c.SpeedButton6 = speedButton(g, "SpeedButton6", QStringLiteral("▲"), {336, 74, 34, 20});
+    c.SpeedButton5 = speedButton(g, "SpeedButton5", QStringLiteral("▼"), {336, 96, 34, 20});
+}
+
+// The hook fields until the spring view takes the page.
+void buildShapePage(MainWindowControls& c) {
+    QWidget* page = c.TabSheet2;
+    const auto hookField = [page](const QString& name, const char* fieldName, int y,
+                                  const char* text) {
+        caption(page, name, {8, y + kTextDrop});
+        return field(page, fieldName, {80, y, 56, kFieldHeight}, text, true);
+    };
+    c.hookFields.angle = hookField(QStringLiteral("フック角度"), "Edit12", 8, "80");
+    caption(page, QStringLiteral("(60～90)"), {140, 8 + kTextDrop});
+    c.hookFields.minRadius = hookField(QStringLiteral("最小Ｒ"), "Edit13", 40, "2");
+    c.hookFields.length = hookField(QStringLiteral("フック長さ"), "Edit14", 64, "10");
+    c.hookFields.opening = hookField(QStringLiteral("開口長さ"), "Edit15", 88, "3");
+}
+
+void buildHistoryGrid(QWidget* page, MainWindowControls& c) {
+    c.sg1 = new CentredGrid(page);
+    c.sg1->setObjectName(QStringLiteral("sg1"));
+    c.sg1->setFont(windowFont(12));
+    c.sg1->setColumnCount(kHistoryColumnCount);
+    c.sg1->setRowCount(kHistoryRowCount);
+    c.sg1->setFixedRowCount(kHistoryHeaderRows);
+    c.sg1->setFixedColumnCount(1);
+    c.sg1->setFixedColour(QColor(238, 238, 238));
+    c.sg1->setCellHeight(18);
+    c.sg1->setCellWidths(QList<int>(kHistoryColumnWidths.begin(), kHistoryColumnWidths.end()));
+    c.sg1->viewport()->setCursor(Qt::PointingHandCursor);
+    auto* fill = new QVBoxLayout(page);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(c.sg1);
+}
+
+void buildPages(QWidget* client, MainWindowControls& c) {
+    c.PageControl1 = place(new QTabWidget(client), "PageControl1", {8, 464, 801, 257});
+    c.PageControl1->setFont(windowFont(12));
+    auto* history = new QWidget;
+    history->setObjectName(QStringLiteral("TabSheet1"));
+    c.PageControl1->addTab(history, QStringLiteral("<計算結果の履歴＞"));
+    c.TabSheet2 = new QWidget;
+    c.TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+    c.PageControl1->addTab(c.TabSheet2, QStringLiteral("＜      バネ形状      ＞"));
+    buildHistoryGrid(history, c);
+    buildShapePage(c);
+}
+
+QAction* menuItem(QMenu* menu, const char* name, const QString& text) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+// Top-level captions end in ideographic spaces, which widen them in the menu bar.
+void buildMenu(QMainWindow& window, MainWindowControls& c) {
+    QMenuBar* bar = window.menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    bar->setFont(windowFont(12));
+    QMenu* file = bar->addMenu(QStringLiteral("ファイル　　"));
+    c.Edit2 = menuItem(file, "Edit2", QStringLiteral("読み取り"));
+    c.N3 = menuItem(file, "N3", QStringLiteral("保存"));
+    c.N5 = menuItem(file, "N5", QStringLiteral("要目表印刷"));
+    c.N1 = menuItem(file, "N1", QStringLiteral("画面印刷"));
+    c.dxf1 = menuItem(file, "dxf1", QStringLiteral("dxf出力"));
+    QMenu* edit = bar->addMenu(QStringLiteral("編集　　　"));
+    c.N2 = menuItem(edit, "N2", QStringLiteral("全データーコピー"));
+    c.N4 = menuItem(edit, "N4", QStringLiteral("寿命グラフコピー"));
+    QMenu* view = bar->addMenu(QStringLiteral("表示　　　"));
+    c.llcheng = menuItem(view, "llcheng", QStringLiteral("長さ・荷重切替"));
+    QMenu* tools = bar->addMenu(QStringLiteral("ツール　　　"));
+    c.N7 = menuItem(tools, "N7", QStringLiteral("材料編集"));
+    c.N8 = menuItem(tools, "N8", QStringLiteral("係数編集"));
+    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ"));
+    c.Help2 = menuItem(help, "Help2", QStringLiteral("ヘルプ"));
+    for (QMenu* menu : {file, edit, view, tools, help})
+        menu->setFont(windowFont(12));
+}
+
+} // namespace
+
+void setFieldColour(QWidget& field, bool userInput) {
+    QPalette palette = field.palette();
+    const QColor colour = userInput ? kInputColour : kDerivedColour;
+    // Every colour group, so a disabled field keeps its colour too; lists paint their face with
+    // the button colour.
+    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Button, colour);
+    field.setPalette(palette);
+}
+
+MainWindowControls buildMainWindowForm(QMainWindow& window) {
+    MainWindowControls c;
+    auto* client = new QWidget(&window);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(kClientWidth, kClientHeight);
+    window.setCentralWidget(client);
+    window.setFont(windowFont(12));
+    QPalette background = window.palette();
+    background.setColor(QPalette::Window, kWindowColour);
+    window.setPalette(background);
+    window.setAutoFillBackground(true);
+
+    buildInputGroup(client, c);
+    buildRecommendationGroup(c);
+    buildResultGroup(client, c);
+    c.GroupBox3 =
+        group(client, "GroupBox3", QStringLiteral("疲れ強さ線図"), QRect(392, 8, 417, 449));
+    buildPages(client, c);
+    buildMenu(window, c);
+    for (QGroupBox* box : {c.GroupBox1, c.GroupBox5, c.GroupBox2, c.GroupBox3})
+        useContentFont(*box);
+
+    window.setFixedSize(kClientWidth, kClientHeight + window.menuBar()->sizeHint().height());
+    return c;
+}
+
+} // namespace hspring
