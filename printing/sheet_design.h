@@ -1,0 +1,25 @@
+#pragma once
+
+#include "calc/spring_design.h"
+#include "data/material_library.h"
+#include "data/settings.h"
+
+#include <string>
+#include <string_view>
+
+namespace hspring {
+
+// Where a specification sheet printed outside the program takes its design from.
+
+// Slot `slot` (0..30) of a calculation file, as it stands: the sheet shows what the file holds,
+// without calculating. A history slot that holds no design has no sheet. Throws the file's
+// Error, or Error (Data) for a slot outside 0..30 or an empty history slot.
+SpringDesign designFromCalculationFile(const std::string& path, int slot);
+
+// The single design of a JSON text (as the calc command reads it), calculated as "計算" does.
+// Throws Error (Data) when the text does not hold exactly one readable design, and the engine's
+// arithmetic Error.
+SpringDesign calculatedDesignFromJson(std::string_view text, const MaterialLibrary& library,
+                                      const CoefficientSet& coefficients);
+
+} // namespace hspring
