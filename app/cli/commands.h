@@ -2,3 +2,5 @@
 
 // Each command takes its own argument vector (argv[0] is the command name) and returns the
 // process exit status.
+
+int runCalcCommand(int argc, char* argv[]); // calc: designs in JSON, results out in JSON

@@ -14,6 +14,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"help", "list the commands", nullptr},
+    {"calc", "calculate designs given as JSON, write the results as JSON", runCalcCommand},
 };
 
 int printUsage(std::ostream& out) {
