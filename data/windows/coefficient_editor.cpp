@@ -1,0 +1,92 @@
+#include "data/windows/coefficient_editor.h"
+
+#include "app/painting/fonts.h"
+#include "app/windows/error_box.h"
+#include "data/coefficient_editing.h"
+#include "data/windows/placement.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+
+namespace hspring {
+
+namespace {
+
+struct FieldText {
+    const char* label;
+    const char* hint; // the customary value, shown beside the field
+};
+
+// In the order of the coefficient set: the first three belong to the allowable stress, the other
+// four to the initial tension.
+constexpr FieldText kFieldTexts[kCoefficientCount] = {
+    {"圧縮ばねと材料の許容ねじり応力の割合", "（　80%　）"},
+    {"冷間引張りばねと圧縮ばねの許容ねじり応力割合", "（　80%　）"},
+    {"引っ張りばねのフック部応力集中係数", "（ 1..25 ）"},
+    {"ステンレス鋼線の減少割合", "(15%)"},
+    {"低温焼なまししたピアノ線の減少割合", "(20%～35%)"},
+    {"低温焼なましした硬鋼線の減少割合", "(20%～35%)"},
+    {"低温焼なまししたステンレス鋼線の減少割合", "(15%～25%)"},
+};
+constexpr int kAllowableStressFields = 3;
+
+constexpr int kWindowWidth = 520;
+constexpr int kGroupWidth = kWindowWidth - 16;
+constexpr int kRowPitch = 28;
+constexpr int kFirstRowTop = 24;
+constexpr int kLabelLeft = 12;
+constexpr int kFieldLeft = 300;
+constexpr int kFieldWidth = 100;
+constexpr int kHintLeft = 408;
+
+int groupHeight(int rows) {
+    return kFirstRowTop + rows * kRowPitch + 4;
+}
+
+} // namespace
+
+CoefficientEditorDialog::CoefficientEditorDialog(ProgramState& state, const QString& settingsPath,
+                                                 QWidget* parent)
+    : QDialog(parent), state_(state), settingsPath_(settingsPath) {
+    setObjectName(QStringLiteral("keisuu_make"));
+    setWindowTitle(QStringLiteral("keisuu_make"));
+    setModal(true);
+    setFont(windowFont(12));
+
+    const int stressHeight = groupHeight(kAllowableStressFields);
+    const int tensionHeight = groupHeight(kCoefficientCount - kAllowableStressFields);
+    auto* stressGroup = new QGroupBox(QStringLiteral("許容応力の設定"), this);
+    stressGroup->setObjectName(QStringLiteral("GroupBox1"));
+    stressGroup->setGeometry(8, 8, kGroupWidth, stressHeight);
+    auto* tensionGroup = new QGroupBox(QStringLiteral("初張力の設定"), this);
+    tensionGroup->setObjectName(QStringLiteral("GroupBox2"));
+    tensionGroup->setGeometry(8, 16 + stressHeight, kGroupWidth, tensionHeight);
+
+    const auto texts = coefficientTexts(state_.settings.coefficients);
+    for (int i = 0; i < kCoefficientCount; ++i) {
+        const bool stress = i < kAllowableStressFields;
+        QGroupBox* group = stress ? stressGroup : tensionGroup;
+        const int top = kFirstRowTop + (stress ? i : i - kAllowableStressFields) * kRowPitch;
+        const QByteArray name = "Edit" + QByteArray::number(i + 1);
+        placeLabel(group, kFieldTexts[i].label, {kLabelLeft, top + 4});
+        fields_[i] = placeField(group, name.constData(), {kFieldLeft, top}, kFieldWidth);
+        fields_[i]->setText(QString::fromStdString(texts[i]));
+        placeLabel(group, kFieldTexts[i].hint, {kHintLeft, top + 4});
+    }
+
+    const int buttonTop = tensionGroup->geometry().bottom() + 9;
+    placeButton(this, "BitBtn1", "設定ボタン", {8, buttonTop, kGroupWidth, 28},
+                [this] { runReportingErrors(this, [this] { saveCoefficients(); }); });
+    setFixedSize(kWindowWidth, buttonTop + 28 + 8);
+}
+
+void CoefficientEditorDialog::saveCoefficients() {
+    std::array<std::string, kCoefficientCount> texts;
+    for (int i = 0; i < kCoefficientCount; ++i)
+        texts[i] = fields_[i]->text().toStdString();
+    storeCoefficientTexts(texts, state_.settings.coefficients);
+    saveSettings(QFile::encodeName(settingsPath_).toStdString(), state_.settings);
+}
+
+} // namespace hspring

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "calc/program_state.h"
+
+#include <QDialog>
+#include <QString>
+#include <array>
+
+class QLineEdit;
+
+namespace hspring {
+
+// The coefficient editor keisuu_make: the seven design coefficients of the settings record.
+// Created once at start-up, after the settings have been read; its fields are filled then and keep
+// what the user typed across later openings. "設定ボタン" stores them and writes the settings file.
+class CoefficientEditorDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    CoefficientEditorDialog(ProgramState& state, const QString& settingsPath,
+                            QWidget* parent = nullptr);
+
+    // Converts Edit1..Edit7 in order into the coefficients in memory, then writes the whole
+    // settings record. Throws the first conversion error (the coefficients before it keep their
+    // new values and nothing is written) or the file error (the old file stays as it was).
+    void saveCoefficients();
+
+private:
+    ProgramState& state_;
+    QString settingsPath_;
+    std::array<QLineEdit*, 7> fields_{};
+};
+
+} // namespace hspring

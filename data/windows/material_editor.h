@@ -1,0 +1,71 @@
+#pragma once
+
+#include "calc/program_state.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QListWidget;
+class QSpinBox;
+
+namespace hspring {
+
+class MaterialGrid;
+struct MaterialRecordTexts;
+
+// The material editor data_make: shows one record of the material library at a time and edits it
+// in place, so a stored record is what the next calculation reads. Created once at start-up,
+// after the library has been loaded; opened modally with exec() and hidden again when closed.
+class MaterialEditorDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit MaterialEditorDialog(ProgramState& state, QWidget* parent = nullptr);
+
+    // The record on screen, 0..29.
+    int editIndex() const { return editIndex_; }
+
+    // Shows record `index` in every field and the grid.
+    void showEditorRecord(int index);
+    // Stores the fields and the grid into the record on screen; throws the conversion error of
+    // the first field that does not convert, after storing the fields before it.
+    void storeEditorRecord();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildFields();
+    void buildButtons();
+    MaterialRecordTexts textsOnScreen();
+    void showKindCount(bool warn);
+
+    // Button and field handlers; each reports its failure in the error box.
+    void nextRecord();
+    void previousRecord();
+    void saveLibrary();
+    void loadLibrary();
+    void clearRecord();
+    void insertRow();
+    void deleteRow();
+
+    MaterialRecord& recordOnScreen() { return state_.materials[editIndex_]; }
+
+    ProgramState& state_;
+    int editIndex_ = 0;
+
+    QLineEdit* recordNumberField_ = nullptr;  // Edit7
+    QLineEdit* kindNameField_ = nullptr;      // Edit1
+    QLineEdit* gradeSymbolField_ = nullptr;   // Edit2
+    QLineEdit* shearModulusField_ = nullptr;  // Edit3
+    QLineEdit* youngModulusField_ = nullptr;  // Edit5
+    QLineEdit* torsionField_ = nullptr;       // Edit10
+    QLineEdit* bendingField_ = nullptr;       // Edit11
+    QLineEdit* diameterCountField_ = nullptr; // Edit4
+    QSpinBox* kindSpin_ = nullptr;            // SE1
+    QLineEdit* kindCountField_ = nullptr;     // Edit9
+    QListWidget* comments_ = nullptr;         // ListBox1
+    MaterialGrid* grid_ = nullptr;            // SG1
+};
+
+} // namespace hspring
