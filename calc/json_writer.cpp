@@ -41,7 +41,7 @@ void JsonWriter::endArray() {
 
 void JsonWriter::key(std::string_view name) {
     beforeValue();
-    string(name);
+    appendQuoted(name);
     out_ += ':';
     afterKey_ = true;
 }
@@ -66,6 +66,10 @@ void JsonWriter::integer(std::int64_t value) {
 
 void JsonWriter::string(std::string_view text) {
     beforeValue();
+    appendQuoted(text);
+}
+
+void JsonWriter::appendQuoted(std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
     out_ += '"';
     std::size_t run = 0;

@@ -30,6 +30,7 @@ public:
 
 private:
     void beforeValue();
+    void appendQuoted(std::string_view text);
 
     std::string& out_;
     std::vector<bool> hasValue_; // per open container: a comma is due before the next value

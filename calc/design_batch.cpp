@@ -1,0 +1,53 @@
+#include "calc/design_batch.h"
+
+#include "base/error.h"
+#include "calc/design_json.h"
+#include "calc/design_result.h"
+
+#include <string>
+
+namespace hspring {
+
+namespace {
+
+// The answer goes out in pieces of about this size, so a large batch needs no second copy.
+constexpr std::size_t kPieceSize = 1 << 16;
+
+} // namespace
+
+int calculateDesignsJson(std::string_view input, const MaterialLibrary& library,
+                         const CoefficientSet& coefficients, const TextSink& write) {
+    const DesignRequests requests = readDesignsJson(input, library);
+    int failed = 0;
+    std::string out;
+    out.reserve(kPieceSize + 4096);
+    if (requests.wasArray)
+        out += "[\n";
+    bool first = true;
+    for (const DesignRequest& request : requests.designs) {
+        if (!first)
+            out += ",\n";
+        first = false;
+        std::string error = request.error;
+        if (error.empty()) {
+            try {
+                appendDesignResultJson(out, evaluateDesign(request.design, library, coefficients));
+            } catch (const Error& fault) {
+                error = fault.what();
+            }
+        }
+        if (!error.empty()) {
+            appendDesignErrorJson(out, error);
+            ++failed;
+        }
+        if (out.size() >= kPieceSize) {
+            write(out);
+            out.clear();
+        }
+    }
+    out += requests.wasArray ? "\n]\n" : "\n";
+    write(out);
+    return failed;
+}
+
+} // namespace hspring

@@ -1,0 +1,114 @@
+#include "calc/checks.h"
+#include "calc/engine.h"
+#include "tests/calc/test_materials.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace hspring {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// A calculated design that passes every rule, to bend one value at a time.
+SpringDesign passingDesign() {
+    SpringDesign design = testing::referenceDesign();
+    InitialTensionRange range;
+    calculateDesign(design, testing::referenceLibrary(), testing::referenceCoefficients(), range,
+                    {});
+    return design;
+}
+
+TEST(CheckDesign, PassingDesignShowsOneSuccessLineInWindowText) {
+    const StatusLines status = checkDesign(passingDesign());
+    EXPECT_EQ(status.lines, Lines{"Calculation Success!"});
+    EXPECT_EQ(status.colour, StatusColour::WindowText);
+}
+
+TEST(CheckDesign, SpringIndexBoundsAreInclusive) {
+    SpringDesign design = passingDesign();
+    design.springIndex = 4;
+    EXPECT_EQ(checkDesign(design).lines, Lines{"Calculation Success!"});
+    design.springIndex = 22;
+    EXPECT_EQ(checkDesign(design).lines, Lines{"Calculation Success!"});
+    design.springIndex = 3.6;
+    EXPECT_EQ(checkDesign(design).lines, Lines{"エラー：バネ指数が４以下"});
+    design.springIndex = std::nextafter(4.0, 0.0);
+    EXPECT_EQ(checkDesign(design).lines, Lines{"エラー：バネ指数が４以下"});
+    design.springIndex = std::nextafter(22.0, 23.0);
+    EXPECT_EQ(checkDesign(design).lines, Lines{"エラー：バネ指数が２２以上"});
+    design.springIndex = 23;
+    const StatusLines status = checkDesign(design);
+    EXPECT_EQ(status.lines, Lines{"エラー：バネ指数が２２以上"});
+    EXPECT_EQ(status.colour, StatusColour::Error);
+}
+
+TEST(CheckDesign, EqualLengthsPass) {
+    SpringDesign design = passingDesign();
+    design.freeLength = design.length1 = design.length2 = 40;
+    EXPECT_EQ(checkDesign(design).lines, Lines{"Calculation Success!"});
+}
+
+TEST(CheckDesign, LengthRules) {
+    SpringDesign design = passingDesign();
+    design.freeLength = 40;
+    design.length1 = 45;
+    design.length2 = 38;
+    EXPECT_EQ(checkDesign(design).lines,
+              (Lines{"エラー：L2が密着高さより短い", "エラー:バネ高さの順番が不適"}));
+    design.length1 = 39; // L1 below L0 only: rule 4 alone
+    design.length2 = 50;
+    EXPECT_EQ(checkDesign(design).lines, Lines{"エラー:バネ高さの順番が不適"});
+}
+
+TEST(CheckDesign, StressMayExceedTheAllowableByHalfAThousandth) {
+    SpringDesign design = passingDesign();
+    design.allowableStress = 40;
+    design.stress2 = 40.0004;
+    EXPECT_EQ(checkDesign(design).lines, Lines{"Calculation Success!"});
+    design.stress2 = 40.0006;
+    EXPECT_EQ(checkDesign(design).lines, Lines{"エラー:ねじり応力オーバー"});
+}
+
+TEST(CheckDesign, TooFewActiveTurns) {
+    SpringDesign design = passingDesign();
+    setTurns(design, 2);
+    EXPECT_EQ(design.activeTurns, 2.99);
+    EXPECT_EQ(checkDesign(design).lines, Lines{"エラー:有効巻き数が３以下です"});
+    setTurns(design, 3);
+    EXPECT_EQ(checkDesign(design).lines, Lines{"Calculation Success!"});
+}
+
+TEST(CheckDesign, SeveralFailuresShowTogetherInRuleOrder) {
+    SpringDesign design = passingDesign();
+    design.springIndex = 3;
+    design.freeLength = 60;
+    design.stress2 = design.allowableStress + 1;
+    design.activeTurns = 2.99;
+    const StatusLines status = checkDesign(design);
+    EXPECT_EQ(status.lines, (Lines{"エラー：バネ指数が４以下", "エラー：L2が密着高さより短い",
+                                   "エラー:バネ高さの順番が不適", "エラー:ねじり応力オーバー",
+                                   "エラー:有効巻き数が３以下です"}));
+    EXPECT_EQ(status.colour, StatusColour::Error);
+}
+
+TEST(CheckDesign, MissingValuesNeverPass) {
+    SpringDesign design = passingDesign();
+    design.allowableStress = NAN; // wire outside the strength table
+    EXPECT_EQ(checkDesign(design).lines, Lines{"エラー:ねじり応力オーバー"});
+
+    design = passingDesign();
+    design.length2 = NAN;
+    EXPECT_EQ(checkDesign(design).lines,
+              (Lines{"エラー：L2が密着高さより短い", "エラー:バネ高さの順番が不適"}));
+
+    design = passingDesign();
+    design.springIndex = NAN;
+    EXPECT_EQ(checkDesign(design).lines,
+              (Lines{"エラー：バネ指数が４以下", "エラー：バネ指数が２２以上"}));
+}
+
+} // namespace
+} // namespace hspring

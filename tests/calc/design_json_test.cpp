@@ -1,0 +1,264 @@
+#include "calc/design_batch.h"
+#include "calc/design_json.h"
+#include "calc/json_reader.h"
+#include "tests/calc/test_materials.h"
+
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+
+namespace hspring {
+namespace {
+
+const MaterialLibrary& library() {
+    static const MaterialLibrary instance = testing::referenceLibrary();
+    return instance;
+}
+
+SpringDesign readOne(std::string_view text) {
+    const DesignRequests requests = readDesignsJson(text, library());
+    EXPECT_FALSE(requests.wasArray);
+    EXPECT_EQ(requests.designs.size(), 1u);
+    EXPECT_EQ(requests.designs.front().error, "");
+    return requests.designs.front().design;
+}
+
+std::string errorOf(std::string_view text) {
+    const DesignRequests requests = readDesignsJson(text, library());
+    EXPECT_EQ(requests.designs.size(), 1u);
+    return requests.designs.front().error;
+}
+
+TEST(ReadDesignsJson, MissingKeysTakeTheStartValues) {
+    const SpringDesign design = readOne("{}");
+    SpringDesign start{};
+    resetDesignDefaults(start);
+    EXPECT_EQ(design.materialIndex, 0);
+    EXPECT_EQ(design.wireDiameter, 1.0);
+    EXPECT_EQ(design.diameterIndex, 1); // the first listed diameter not smaller than 1.0 mm
+    EXPECT_EQ(design.meanDiameter, 10);
+    EXPECT_EQ(design.innerDiameter, 9); // derived, not the start value 9.8
+    EXPECT_EQ(design.outerDiameter, 11);
+    EXPECT_EQ(design.totalTurns, 20);
+    EXPECT_EQ(design.activeTurns, 20);
+    EXPECT_EQ(design.freeLength, start.freeLength);
+    EXPECT_EQ(design.length2, start.length2);
+    EXPECT_EQ(design.lengthMode, kLengthsGiven);
+    EXPECT_EQ(design.autoInitialTension, 1);
+    EXPECT_EQ(design.hookAngle, 80);
+}
+
+TEST(ReadDesignsJson, CoilDiameterFromTheKeyTheKindNames) {
+    SpringDesign design =
+        readOne(R"({"diameterKind": 2, "outerDiameter": 12, "meanDiameter": 99})");
+    EXPECT_EQ(design.innerDiameter, 10);
+    EXPECT_EQ(design.meanDiameter, 11);
+    EXPECT_EQ(design.outerDiameter, 12);
+    design = readOne(R"({"diameterKind": 0, "innerDiameter": 9, "wireDiameter": 1.2})");
+    EXPECT_EQ(design.meanDiameter, 9 + 1.2);
+    EXPECT_EQ(design.outerDiameter, 2 * 1.2 + 9);
+    EXPECT_EQ(design.diameterIndex, 2);
+    // A kind outside 0..2 takes the three diameters as given.
+    design = readOne(R"({"diameterKind": 7, "innerDiameter": 1, "meanDiameter": 2})");
+    EXPECT_EQ(design.innerDiameter, 1);
+    EXPECT_EQ(design.meanDiameter, 2);
+    EXPECT_EQ(design.outerDiameter, 10.2);
+}
+
+TEST(ReadDesignsJson, TurnsSetTheActiveTurns) {
+    EXPECT_EQ(readOne(R"({"totalTurns": 2.5, "activeTurns": 50})").activeTurns, 2.99);
+    EXPECT_EQ(readOne(R"({"totalTurns": 3})").activeTurns, 3);
+    EXPECT_EQ(readOne(R"({"totalTurns": 20.5})").activeTurns, 20.5);
+}
+
+TEST(ReadDesignsJson, WireDiameterAndItsListPosition) {
+    EXPECT_EQ(readOne(R"({"diameterIndex": 3})").wireDiameter, 2.0);
+    const SpringDesign both = readOne(R"({"diameterIndex": 3, "wireDiameter": 1.1})");
+    EXPECT_EQ(both.diameterIndex, 3);
+    EXPECT_EQ(both.wireDiameter, 1.1);
+    EXPECT_EQ(readOne(R"({"wireDiameter": 1.1})").diameterIndex, 2);
+    EXPECT_EQ(readOne(R"({"wireDiameter": 3.5})").diameterIndex, -1); // no listed diameter
+    EXPECT_EQ(errorOf(R"({"diameterIndex": 5})"),
+              "diameterIndex 5 is outside the diameter list of material 0");
+    EXPECT_EQ(errorOf(R"({"materialIndex": 30})"),
+              "materialIndex 30 is outside the material library (0..29)");
+    EXPECT_EQ(errorOf(R"({"materialIndex": -1})"),
+              "materialIndex -1 is outside the material library (0..29)");
+}
+
+TEST(ReadDesignsJson, FlagsAndIntegers) {
+    const SpringDesign design = readOne(
+        R"({"autoInitialTension": false, "lowTempAnnealed": 1, "lengthMode": 0, "initialTension": 0.5})");
+    EXPECT_EQ(design.autoInitialTension, 0);
+    EXPECT_EQ(design.lowTempAnnealed, 1);
+    EXPECT_EQ(design.lengthMode, 0);
+    EXPECT_EQ(design.initialTension, 0.5);
+    EXPECT_EQ(readOne(R"({"lengthMode": 1e0})").lengthMode, 1);
+}
+
+TEST(ReadDesignsJson, BadDesignsFailAlone) {
+    const DesignRequests requests = readDesignsJson(
+        R"([{"wireDiameter": "1"}, {"lengthMode": 0.5}, {"lengthMode": 3000000000},
+            {"autoInitialTension": 2}, {"autoInitialTension": null}, {"springrate": 1},
+            {"freeLength": 1, "freeLength": 2}, [], "x", {"freeLength": 41}])",
+        library());
+    ASSERT_TRUE(requests.wasArray);
+    ASSERT_EQ(requests.designs.size(), 10u);
+    const char* expected[] = {
+        "wireDiameter: expected a number",
+        "lengthMode: expected a 32-bit integer",
+        "lengthMode: expected a 32-bit integer",
+        "autoInitialTension: expected 0, 1, true or false",
+        "autoInitialTension: expected 0, 1, true or false",
+        "unknown key \"springrate\"",
+        "duplicate key \"freeLength\"",
+        "expected a design object",
+        "expected a design object",
+        "",
+    };
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(requests.designs[i].error, expected[i]) << i;
+    EXPECT_EQ(requests.designs[9].design.freeLength, 41);
+}
+
+TEST(ReadDesignsJson, SyntaxErrorTakesThePlaceOfTheRest) {
+    const DesignRequests requests =
+        readDesignsJson(R"([{"freeLength": 41}, {"freeLength": 4x}, {}])", library());
+    ASSERT_EQ(requests.designs.size(), 2u);
+    EXPECT_EQ(requests.designs[0].error, "");
+    EXPECT_EQ(requests.designs[1].error, "JSON: expected ',' at byte 37");
+
+    const DesignRequests nothing = readDesignsJson("", library());
+    ASSERT_EQ(nothing.designs.size(), 1u);
+    EXPECT_FALSE(nothing.wasArray);
+    EXPECT_EQ(nothing.designs[0].error, "JSON: unexpected end of text at byte 0");
+}
+
+// Reads an answer object into a key → raw value text map of its numbers (null as "null").
+std::map<std::string, double> numbersOf(JsonReader& reader) {
+    std::map<std::string, double> numbers;
+    std::string key;
+    reader.enterObject();
+    while (reader.nextMember(key)) {
+        if (reader.peek() == JsonReader::Kind::Number)
+            numbers[key] = reader.readNumber();
+        else if (reader.peek() == JsonReader::Kind::Null)
+            reader.readNull(), numbers[key] = NAN;
+        else
+            reader.skipValue();
+    }
+    return numbers;
+}
+
+std::string calculate(std::string_view input, int& failed) {
+    std::string out;
+    failed = calculateDesignsJson(input, library(), testing::referenceCoefficients(),
+                                  [&out](std::string_view piece) { out += piece; });
+    return out;
+}
+
+TEST(CalculateDesignsJson, AnswersWithEveryFieldReadingBackExactly) {
+    int failed = -1;
+    const std::string out =
+        calculate(R"({"freeLength": 39, "length1": 45, "length2": 55})", failed);
+    EXPECT_EQ(failed, 0);
+    ASSERT_EQ(out.back(), '\n');
+    JsonReader reader(out);
+    const std::map<std::string, double> numbers = numbersOf(reader);
+    reader.finish();
+
+    const DesignResult expected =
+        evaluateDesign(testing::referenceDesign(), library(), testing::referenceCoefficients());
+    const auto same = [&](const char* key, double value) {
+        ASSERT_TRUE(numbers.count(key)) << key;
+        EXPECT_EQ(std::memcmp(&numbers.at(key), &value, sizeof value), 0) << key;
+    };
+    same("springRate", expected.design.springRate);
+    same("springIndex", expected.design.springIndex);
+    same("wahlFactor", expected.design.wahlFactor);
+    same("initialTension", expected.design.initialTension);
+    same("allowableStress", expected.design.allowableStress);
+    same("maxLoad", expected.design.maxLoad);
+    same("maxLength", expected.design.maxLength);
+    same("load1", expected.design.load1);
+    same("load2", expected.design.load2);
+    same("stress1", expected.design.stress1);
+    same("stress2", expected.design.stress2);
+    same("initialTensionLow", expected.range.low);
+    same("initialTensionHigh", expected.range.high);
+    same("upperStressCoefficient", expected.coefficients.upper);
+    same("lowerStressCoefficient", expected.coefficients.lower);
+    same("lifeClass", expected.design.lifeClass);
+    EXPECT_EQ(numbers.size(), 33u + 5u); // every record field, the range, the two coefficients
+    EXPECT_NE(out.find(R"("checks":["Calculation Success!"])"), std::string::npos);
+    EXPECT_NE(out.find(R"("initialTension":"初張力(0.1934～0.4348)kgf")"), std::string::npos);
+    EXPECT_NE(out.find(R"("lifeText":")"), std::string::npos);
+}
+
+TEST(CalculateDesignsJson, ArrayInArrayOutWithFaultsInPlace) {
+    int failed = -1;
+    const std::string out = calculate(
+        R"([{"meanDiameter": 0}, {}, {"wireDiameter": 0}, {"meanDiameter": 3.5}])", failed);
+    EXPECT_EQ(failed, 2);
+    EXPECT_EQ(out.substr(0, 2), "[\n");
+    EXPECT_EQ(out.substr(out.size() - 3), "\n]\n");
+    JsonReader reader(out);
+    reader.enterArray();
+    std::vector<std::string> firstKeys;
+    std::string key;
+    while (reader.nextElement()) {
+        reader.enterObject();
+        ASSERT_TRUE(reader.nextMember(key));
+        firstKeys.push_back(key);
+        if (key == "error")
+            firstKeys.back() += ":" + reader.readString();
+        else
+            reader.skipValue();
+        while (reader.nextMember(key))
+            reader.skipValue();
+    }
+    reader.finish();
+    EXPECT_EQ(firstKeys, (std::vector<std::string>{"error:0 による浮動小数点数除算", "inUse",
+                                                   "error:0 による浮動小数点数除算", "inUse"}));
+}
+
+TEST(CalculateDesignsJson, AnAnswerReadsBackAsTheSameDesign) {
+    int failed = -1;
+    const std::string first =
+        calculate(R"({"wireDiameter": 1.2, "meanDiameter": 11.1, "lengthMode": 0, "load1": 0.2,
+                      "load2": 1.5, "lowTempAnnealed": 1, "materialIndex": 1})",
+                  failed);
+    const std::string again = calculate(first, failed);
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(again, first);
+}
+
+TEST(CalculateDesignsJson, ManyDesignsGoOutInPieces) {
+    std::string input = "[";
+    for (int i = 0; i < 300; ++i)
+        input += (i ? ",{\"freeLength\":" : "{\"freeLength\":") + std::to_string(30 + i % 20) + "}";
+    input += "]";
+    std::string out;
+    int pieces = 0;
+    const int failed = calculateDesignsJson(input, library(), testing::referenceCoefficients(),
+                                            [&](std::string_view piece) {
+                                                ++pieces;
+                                                out += piece;
+                                            });
+    EXPECT_EQ(failed, 0);
+    EXPECT_GT(pieces, 1);
+    JsonReader reader(out);
+    int count = 0;
+    reader.enterArray();
+    while (reader.nextElement()) {
+        reader.skipValue();
+        ++count;
+    }
+    reader.finish();
+    EXPECT_EQ(count, 300);
+}
+
+} // namespace
+} // namespace hspring

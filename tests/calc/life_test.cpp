@@ -1,0 +1,78 @@
+#include "calc/life.h"
+#include "tests/calc/test_materials.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace hspring {
+namespace {
+
+TEST(ClassifyLife, ReadsTheLifeLines) {
+    const struct {
+        double upper;
+        double lower;
+        int lifeClass;
+    } cases[] = {
+        {0.29, 0, 0}, {0.449, 0, 7},   {0.451, 0, 8},  {0.451, 0.4, 8},
+        {0.35, 0, 3}, {0.35, 0.05, 1}, {0.42, 0.1, 4}, {0.40, 0.2, 0},
+        {0.45, 0, 7}, {0.3, 0, 0},     {0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.upper << ", " << c.lower);
+        EXPECT_EQ(classifyLife(c.upper, c.lower), c.lifeClass);
+    }
+}
+
+TEST(ClassifyLife, MissingOrBelowEveryLineIsTheShortestLife) {
+    EXPECT_EQ(classifyLife(NAN, 0.1), 8);
+    EXPECT_EQ(classifyLife(0.1, NAN), 8);
+    EXPECT_EQ(classifyLife(0.44, -0.5), 8); // a negative lower coefficient below every line
+    EXPECT_EQ(classifyLife(0.2, -0.1), 0);  // still under line 0
+    EXPECT_EQ(classifyLife(INFINITY, 0), 8);
+}
+
+TEST(LifeTexts, NineTextsByClass) {
+    EXPECT_EQ(LifeTexts[0], "1000万");
+    EXPECT_EQ(LifeTexts[3], "6万");
+    EXPECT_EQ(LifeTexts[7], "1万");
+    EXPECT_EQ(lifeText(8), "1万以下");
+    EXPECT_EQ(lifeText(9), "");
+    EXPECT_EQ(lifeText(-1), "");
+}
+
+TEST(StressCoefficients, StressOverTensileStrengthWithTheFactorNinePointEight) {
+    const MaterialLibrary library = testing::referenceLibrary();
+    SpringDesign design = testing::referenceDesign();
+    design.diameterIndex = 1; // 1.0 mm, 2200 N/mm^2
+    design.stress1 = 22;
+    design.stress2 = 44;
+    const StressCoefficients k = stressCoefficients(design, library);
+    EXPECT_DOUBLE_EQ(k.upper, 44 * 9.8 / 2200);
+    EXPECT_DOUBLE_EQ(k.lower, 22 * 9.8 / 2200);
+}
+
+TEST(StressCoefficients, MissingTensileStrengthGivesNoCoefficients) {
+    MaterialLibrary library = testing::referenceLibrary();
+    SpringDesign design = testing::referenceDesign();
+    design.stress1 = 22;
+    design.stress2 = 44;
+    const auto missing = [&](const SpringDesign& d) {
+        const StressCoefficients k = stressCoefficients(d, library);
+        return std::isnan(k.upper) && std::isnan(k.lower) && classifyLife(k.upper, k.lower) == 8;
+    };
+    design.diameterIndex = 5; // the material lists five diameters
+    EXPECT_TRUE(missing(design));
+    design.diameterIndex = -1;
+    EXPECT_TRUE(missing(design));
+    design.diameterIndex = 1;
+    design.materialIndex = 30;
+    EXPECT_TRUE(missing(design));
+    design.materialIndex = 0;
+    library[0].tensileStrength[1] = 0;
+    EXPECT_TRUE(missing(design));
+    library[0].tensileStrength[1] = -2200;
+    EXPECT_TRUE(missing(design));
+}
+
+} // namespace
+} // namespace hspring
