@@ -4,3 +4,4 @@
 // process exit status.
 
 int runCalcCommand(int argc, char* argv[]); // calc: designs in JSON, results out in JSON
+int runSheetCommand(int argc, char* argv[]); // sheet: the specification sheet as a PDF

@@ -15,6 +15,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"help", "list the commands", nullptr},
     {"calc", "calculate designs given as JSON, write the results as JSON", runCalcCommand},
+    {"sheet", "write the specification sheet of a design as a one-page PDF", runSheetCommand},
 };
 
 int printUsage(std::ostream& out) {
