@@ -122,6 +122,9 @@ StrengthTable buildStrengthTable(const MaterialRecord& record) {
 std::optional<double> interpolateTable(const StrengthTable& table, double d) {
     std::optional<double> result;
     const int rows = std::clamp<std::int32_t>(table.rowCount, 0, kMaxDiameters);
+    // A one-row table (a material with one diameter) answers its own diameter.
+    if (rows == 1 && table.diameters[0] == d)
+        result = table.stresses[0];
     for (int i = 0; i + 1 < rows; ++i) {
         const long double x0 = table.diameters[i];
         const long double x1 = table.diameters[i + 1];

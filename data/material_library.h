@@ -118,8 +118,10 @@ std::optional<double> tensileStrengthAt(const MaterialRecord& record, int diamet
 // The explicit allowable-torsion column when its first entry is given (rows with 0 skipped),
 // otherwise torsionPercent of the tensile strength for every diameter in use.
 StrengthTable buildStrengthTable(const MaterialRecord& record);
-// Piecewise-linear lookup; when several segments hold d, the last one wins. nullopt when no
-// segment holds d: outside the table, or fewer than two rows.
+// Piecewise-linear lookup, both ends of each segment included; when several segments hold d,
+// the last one wins. Two equal diameters in a row give the smaller of their stresses, and a
+// one-row table answers only its own diameter. nullopt when nothing holds d: outside the table,
+// an empty table, or d not a number.
 std::optional<double> interpolateTable(const StrengthTable& table, double d);
 
 } // namespace hspring

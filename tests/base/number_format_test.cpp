@@ -6,6 +6,24 @@
 namespace hspring {
 namespace {
 
+// The examples the display texts are defined by.
+TEST(NumberFormat, ExamplesOfTheDisplayFormats) {
+    // General format with P significant digits.
+    EXPECT_EQ(formatF4(12345.6), "1.235E4");
+    EXPECT_EQ(formatF4(0.0000123456), "1.235E-5");
+    EXPECT_EQ(formatF4(0), "0");
+    // Recommended values.
+    EXPECT_EQ(formatF4(39), "39");
+    EXPECT_EQ(formatF4(12.3456), "12.35");
+    EXPECT_EQ(formatF4(0.43478), "0.4348");
+    // Results and history grid.
+    EXPECT_EQ(formatF4(0.0123456), "0.01235");
+    // Wire-diameter list.
+    EXPECT_EQ(formatF15(0.5), "0.5");
+    EXPECT_EQ(formatF15(1.2), "1.2");
+    EXPECT_EQ(formatF15(10), "10");
+}
+
 TEST(NumberFormat, FourDigitsRoundsAndDropsTrailingZeros) {
     EXPECT_EQ(formatF4(39), "39");
     EXPECT_EQ(formatF4(12.3456), "12.35");
@@ -48,6 +66,12 @@ TEST(NumberFormat, ZeroNanAndInfinities) {
     EXPECT_EQ(formatF4(std::numeric_limits<double>::infinity()), "INF");
     EXPECT_EQ(formatF4(-std::numeric_limits<double>::infinity()), "-INF");
     EXPECT_EQ(formatF4(std::numeric_limits<double>::denorm_min()), "4.941E-324");
+    EXPECT_EQ(formatF15(-std::numeric_limits<double>::max()), "-1.79769313486232E308");
+}
+
+TEST(NumberFormat, DigitsOutsideOneToSeventeenAreLimited) {
+    EXPECT_EQ(formatGeneral(2.6, 0), "3");
+    EXPECT_EQ(formatGeneral(0.1, 40), "0.10000000000000001");
 }
 
 } // namespace
