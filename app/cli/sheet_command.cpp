@@ -211,6 +211,7 @@ void printMainWindow(const Options& options, const Data& data) {
             state->current() = calculatedDesignFromJson(readInput(options.input), data.materials,
                                                         data.settings.coefficients);
         window.showDesign();
+        window.refreshRecommendations();
         if (auto* calculate = window.findChild<QAbstractButton*>(QStringLiteral("BitBtn2")))
             calculate->click();
     }

@@ -12,9 +12,10 @@ const QColor kInk(0, 0, 255);
 // The spring in its free state: a loop hook of the coil's diameter at each end of the body.
 constexpr double kAxisY = 164;
 constexpr double kCoilRadius = 18;
-constexpr double kLeftHookLeft = 24;
+// The coil diameter's label ends left of the figure; the spring keeps clear of it.
+constexpr double kLeftHookLeft = 40;
 constexpr double kBodyLeft = kLeftHookLeft + 2 * kCoilRadius;
-constexpr int kCoilCount = 11;
+constexpr int kCoilCount = 9;
 constexpr double kPitch = 10;
 constexpr double kBodyRight = kBodyLeft + kCoilCount * kPitch;
 constexpr double kRightHookRight = kBodyRight + 2 * kCoilRadius;
@@ -35,7 +36,9 @@ constexpr QPointF kSketchLoadStart{266, 182}; // the initial tension
 constexpr QPointF kSketchLoadEnd{284, 60};
 constexpr double kLoad2Y = 96;
 constexpr double kLoad1Y = 128;
-constexpr double kLevelLineRight = 364;
+constexpr double kExtensionAxisRight = 358;
+// The levels run on to the figure's edge, under the whole of their labels.
+constexpr double kLevelLineRight = kSpecSheetFigureSize.width() - 1;
 
 constexpr double kArrowLength = 6;
 constexpr double kArrowHalfWidth = 2.5;
@@ -85,7 +88,7 @@ void drawLengths(QPainter& painter) {
 
 // The coil diameter, beside the left hook; its label stands to the left of the figure.
 void drawCoilDiameter(QPainter& painter) {
-    const double x = 12;
+    const double x = kLeftHookLeft - 12;
     const double top = kAxisY - kCoilRadius;
     const double bottom = kAxisY + kCoilRadius;
     const double hookCentre = kLeftHookLeft + kCoilRadius;
@@ -104,7 +107,7 @@ void drawLoadSketch(QPainter& painter) {
     painter.setBrush(kInk);
     // Axes: load upwards, extension to the right.
     const QPointF loadAxisEnd(kSketchOrigin.x(), 52);
-    const QPointF extensionAxisEnd(kLevelLineRight, kSketchOrigin.y());
+    const QPointF extensionAxisEnd(kExtensionAxisRight, kSketchOrigin.y());
     painter.drawLine(kSketchOrigin, loadAxisEnd);
     painter.drawLine(kSketchOrigin, extensionAxisEnd);
     drawArrowhead(painter, loadAxisEnd, QPointF(0, -1));
@@ -132,6 +135,8 @@ void paintSpecSheetFigure(QPainter& painter) {
     painter.save();
     painter.fillRect(QRect(QPoint(0, 0), kSpecSheetFigureSize), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
+    // Whole coordinates at pixel centres: straight lines stay one pixel wide and sharp.
+    painter.translate(0.5, 0.5);
     painter.setPen(QPen(kInk, 1));
     drawSpring(painter);
     drawLengths(painter);
