@@ -220,7 +220,11 @@ void CentredGrid::focusInEvent(QFocusEvent* event) {
 }
 
 void CentredGrid::focusOutEvent(QFocusEvent* event) {
-    unfocused_ = true;
+    // Only another control taking the focus counts; a menu, a dialog or another window taking
+    // over for a while leaves the grid as it was, so "画面印刷" from the menu prints the grid as
+    // the user last saw it.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        unfocused_ = true;
     QTableWidget::focusOutEvent(event);
     viewport()->update();
 }

@@ -13,9 +13,10 @@ namespace hspring {
 //   item(0, c) as for any other row);
 // - every cell is filled with its colour and its text is drawn on one line, centred
 //   horizontally, 2 pixels below the cell's top edge;
-// - the grid keeps an "unfocused" flag, set when it loses the input focus and cleared when it
-//   gets it; while the flag is set a selected cell is drawn in the grid's own colours, so a
-//   window printed after another control took the focus shows no highlighted cell.
+// - the grid keeps an "unfocused" flag, set when another control of the window takes the input
+//   focus (not when a menu or another window does) and cleared when the grid gets it; while the
+//   flag is set a selected cell is drawn in the grid's own colours, so a window printed after
+//   another control took the focus shows no highlighted cell.
 // Sizes are those of the cells; each cell has a one-pixel grid line on its right and bottom.
 // By default the grid cannot be edited and selects single cells.
 class CentredGrid : public QTableWidget {

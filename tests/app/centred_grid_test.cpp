@@ -143,6 +143,19 @@ private slots:
         QCOMPARE(w.grid->grab().toImage().pixel(inside), highlight);
     }
 
+    // A menu or another window taking the focus for a while is no leaving of the grid.
+    void menusAndOtherWindowsLeaveTheFlagAlone() {
+        CentredGrid grid;
+        for (const Qt::FocusReason reason : {Qt::PopupFocusReason, Qt::ActiveWindowFocusReason}) {
+            QFocusEvent away(QEvent::FocusOut, reason);
+            QApplication::sendEvent(&grid, &away);
+            QVERIFY(!grid.unfocused());
+        }
+        QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(&grid, &tab);
+        QVERIFY(grid.unfocused());
+    }
+
     void rowsAddedLaterTakeTheLayout() {
         CentredGrid grid;
         grid.setFixedRowCount(1);
