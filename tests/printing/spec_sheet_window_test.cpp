@@ -7,6 +7,7 @@
 #include "printing/windows/window_print.h"
 #include "windows_test_registry.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -144,6 +145,39 @@ private slots:
             QVERIFY(button->isVisible());
         }
         QVERIFY_THROWS_EXCEPTION(hspring::Error, hspring::openDefaultPrinter());
+    }
+
+    // A cell the user selected is highlighted on screen, but once "プリント" has taken the focus
+    // the sheet shows, and prints, no highlighted cell.
+    void selectedCellIsNotPrintedHighlighted() {
+        if (!QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("this desktop has a default printer");
+        SpecSheetWindow sheet;
+        sheet.fillSpecSheet(knownDesign(), library(), false);
+        sheet.show();
+        QApplication::setActiveWindow(&sheet);
+        QVERIFY(QTest::qWaitForWindowActive(&sheet));
+        auto* grid = sheet.findChild<hspring::CentredGrid*>("sg1");
+        const QRect cell = grid->cellRect(5, 3);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->viewport()->mapFrom(grid, cell.center()));
+        QCOMPARE(grid->currentRow(), 5);
+        const QPoint blank = cell.topLeft() + QPoint(3, cell.height() - 3);
+        const QColor highlight = grid->palette().color(QPalette::Active, QPalette::Highlight);
+        QCOMPARE(grid->grab().toImage().pixelColor(blank), highlight);
+
+        const auto box = hspring::test::answerNextMessageBox(QMessageBox::Ok);
+        QTest::mouseClick(sheet.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        QTRY_VERIFY(box->seen);
+        QVERIFY(grid->unfocused());
+
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("sheet.pdf"));
+        sheet.printSheetToPdf(pdf);
+        const hspring::test::PrintedPage page = hspring::test::rasterisePdf(pdf, 96);
+        QVERIFY2(!page.image.isNull(), qPrintable(page.error));
+        const QPoint onPaper = hspring::test::a4PrintableArea(96).topLeft() + grid->pos() + blank;
+        QCOMPARE(page.image.pixelColor(onPaper), QColor(Qt::white));
     }
 
     // The button is hidden while the page is painted and visible again afterwards; the window
