@@ -26,9 +26,9 @@ std::string readText(const std::string& path) {
 template <typename Table>
 std::string arrayDefinition(const char* name, const Table& table) {
     const auto bytes = std::as_bytes(std::span(&table, 1));
-    std::string text = "extern const std::array<unsigned char, " + std::to_string(bytes.size()) +
-                       "> " + name + ";\nconst std::array<unsigned char, " +
-                       std::to_string(bytes.size()) + "> " + name + " = {";
+    // Declared in data/default_data_images.h, which gives the arrays external linkage.
+    std::string text =
+        "const std::array<unsigned char, " + std::to_string(bytes.size()) + "> " + name + " = {";
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         char hex[8];
         std::snprintf(hex, sizeof hex, "0x%02x,", static_cast<unsigned>(bytes[i]));
