@@ -17,18 +17,19 @@ constexpr std::size_t kPieceSize = 1 << 16;
 
 int calculateDesignsJson(std::string_view input, const MaterialLibrary& library,
                          const CoefficientSet& coefficients, const TextSink& write) {
-    const DesignRequests requests = readDesignsJson(input, library);
+    DesignJsonReader designs(input, library);
     int failed = 0;
     std::string out;
     out.reserve(kPieceSize + 4096);
-    if (requests.wasArray)
+    if (designs.isArray())
         out += "[\n";
     bool first = true;
-    for (const DesignRequest& request : requests.designs) {
+    DesignRequest request;
+    while (designs.next(request)) {
         if (!first)
             out += ",\n";
         first = false;
-        std::string error = request.error;
+        std::string& error = request.error;
         if (error.empty()) {
             try {
                 appendDesignResultJson(out, evaluateDesign(request.design, library, coefficients));
@@ -45,7 +46,7 @@ int calculateDesignsJson(std::string_view input, const MaterialLibrary& library,
             out.clear();
         }
     }
-    out += requests.wasArray ? "\n]\n" : "\n";
+    out += designs.isArray() ? "\n]\n" : "\n";
     write(out);
     return failed;
 }

@@ -247,26 +247,56 @@ DesignRequest readDesign(JsonReader& reader, const MaterialLibrary& library, std
 
 } // namespace
 
-DesignRequests readDesignsJson(std::string_view text, const MaterialLibrary& library) {
-    DesignRequests requests;
-    JsonReader reader(text);
-    std::string key;
+DesignJsonReader::DesignJsonReader(std::string_view text, const MaterialLibrary& library)
+    : reader_(text), library_(library) {
     try {
-        if (reader.peek() == JsonReader::Kind::Array) {
-            requests.wasArray = true;
-            reader.enterArray();
-            while (reader.nextElement())
-                requests.designs.push_back(readDesign(reader, library, key));
-        } else {
-            requests.designs.push_back(readDesign(reader, library, key));
-        }
-        reader.finish();
+        isArray_ = reader_.peek() == JsonReader::Kind::Array;
+        if (isArray_)
+            reader_.enterArray();
     } catch (const JsonSyntaxError& error) {
-        // The designs before the fault stand; the fault takes the place of the rest.
-        DesignRequest failed;
-        failed.error = error.what();
-        requests.designs.push_back(std::move(failed));
+        syntaxError_ = error.what();
     }
+}
+
+bool DesignJsonReader::next(DesignRequest& request) {
+    if (done_)
+        return false;
+    // The designs before a syntax error stand; the error takes the place of the rest.
+    const auto failWith = [&](const std::string& message) {
+        done_ = true;
+        request = DesignRequest{};
+        request.error = message;
+        return true;
+    };
+    if (!syntaxError_.empty())
+        return failWith(syntaxError_);
+    try {
+        if (isArray_) {
+            if (!reader_.nextElement()) {
+                done_ = true;
+                reader_.finish();
+                return false;
+            }
+            request = readDesign(reader_, library_, key_);
+        } else {
+            // A single design: anything after it makes the whole text fail.
+            done_ = true;
+            request = readDesign(reader_, library_, key_);
+            reader_.finish();
+        }
+    } catch (const JsonSyntaxError& error) {
+        return failWith(error.what());
+    }
+    return true;
+}
+
+DesignRequests readDesignsJson(std::string_view text, const MaterialLibrary& library) {
+    DesignJsonReader reader(text, library);
+    DesignRequests requests;
+    requests.wasArray = reader.isArray();
+    DesignRequest request;
+    while (reader.next(request))
+        requests.designs.push_back(request);
     return requests;
 }
 

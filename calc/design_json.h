@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/design_result.h"
+#include "calc/json_reader.h"
 #include "calc/spring_design.h"
 #include "data/material_library.h"
 
@@ -35,6 +36,25 @@ struct DesignRequests {
 // an index outside the library fail that design alone. A syntax error fails the whole text: one
 // failed design, wasArray false.
 DesignRequests readDesignsJson(std::string_view text, const MaterialLibrary& library);
+
+// Reads the designs of such a text one at a time, so that a large batch is never held whole.
+class DesignJsonReader {
+public:
+    DesignJsonReader(std::string_view text, const MaterialLibrary& library);
+
+    // Whether the text is an array, known before the first design is read.
+    bool isArray() const { return isArray_; }
+    // The next design; false at the end. A syntax error comes as a failed design, the last one.
+    bool next(DesignRequest& request);
+
+private:
+    JsonReader reader_;
+    const MaterialLibrary& library_;
+    bool isArray_ = false;
+    bool done_ = false;
+    std::string syntaxError_; // from the first look at the text
+    std::string key_;
+};
 
 // Appends the JSON object of a result: every SpringDesign field, initialTensionLow/High/Mid,
 // upperStressCoefficient, lowerStressCoefficient, lifeClass, lifeText, checks (array of lines) and

@@ -51,19 +51,54 @@ double initialTensionFactor(const MaterialRecord* material, bool annealed,
     return ((F(100) - reduction) / 100).stored();
 }
 
-// The material's allowable torsional stress at wire diameter d, N/mm^2. NaN when the material or
-// its table has no value there: outside the table's diameters, a table of fewer than two rows,
-// or a value that is not finite. Taking the nearest row instead would overstate the allowable
-// stress of a wire thicker than the table's last (thicker wire is weaker): a missing value makes
-// the stress rule fail and shows as "NAN", so the designer sees that it is missing.
-double materialAllowableStress(const MaterialRecord* material, double d) {
-    if (!material)
-        return kMissing;
-    const std::optional<double> stress = interpolateTable(buildStrengthTable(*material), d);
-    return stress && std::isfinite(*stress) ? *stress : kMissing;
+// No material, no allowable stress.
+double allowableStressOf(const MaterialRecord* material, double d) {
+    return material ? materialAllowableStress(*material, d) : kMissing;
 }
 
 } // namespace
+
+// Only the segment that holds d is needed: building the whole table computes every row, which
+// would be most of a calculation's time.
+double materialAllowableStress(const MaterialRecord& m, double d) {
+    const bool explicitColumn = m.allowableTorsion[0] != 0;
+    const auto rowStress = [&](int j) {
+        return explicitColumn ? m.allowableTorsion[j]
+                              : static_cast<double>(static_cast<long double>(m.torsionPercent) *
+                                                    m.tensileStrength[j] / 100);
+    };
+    // The rows are the entries in use (explicit column: those with a value). The last segment of
+    // consecutive rows that holds d wins, so the search runs backwards and stops at the first.
+    const auto isRow = [&](int j) { return !explicitColumn || m.allowableTorsion[j] != 0; };
+    int rows = 0;
+    int later = -1; // the row after j
+    int segmentStart = -1;
+    int segmentEnd = -1;
+    for (int j = usedDiameterCount(m) - 1; j >= 0; --j) {
+        if (!isRow(j))
+            continue;
+        if (later >= 0 && m.diameters[j] <= d && d <= m.diameters[later]) {
+            segmentStart = j;
+            segmentEnd = later;
+            break;
+        }
+        later = j;
+        ++rows;
+    }
+    double stress = kMissing;
+    if (segmentStart >= 0) {
+        const long double x0 = m.diameters[segmentStart];
+        const long double x1 = m.diameters[segmentEnd];
+        const long double y0 = rowStress(segmentStart);
+        const long double y1 = rowStress(segmentEnd);
+        // Two equal diameters give no slope; the smaller stress is the safe reading.
+        stress = x0 == x1 ? static_cast<double>(std::min(y0, y1))
+                          : static_cast<double>(y0 + (y1 - y0) / (x1 - x0) * (d - x0));
+    } else if (rows == 1 && m.diameters[later] == d) {
+        stress = rowStress(later);
+    }
+    return std::isfinite(stress) ? stress : kMissing;
+}
 
 double interpolateColumn(InitialStressColumn column, double c) {
     // The table covers spring indices 3..22; outside it there is no value to read.
@@ -137,7 +172,7 @@ void calculateDesign(SpringDesign& design, const MaterialLibrary& library,
     s.hookedFreeLength = ((F(s.totalTurns) + 1) * d + F(2) * s.innerDiameter).stored();
 
     // 5.–6. Allowable torsional stress of the spring, kgf/mm^2.
-    s.allowableStress = (F(materialAllowableStress(material, d)) *
+    s.allowableStress = (F(allowableStressOf(material, d)) *
                          (F(coefficients.compressionToMaterialRatio) / 100 *
                           coefficients.extensionToCompressionRatio / 100 / kGravity))
                             .stored();

@@ -51,6 +51,14 @@ inline constexpr std::array<InitialStressRow, 20> InitialStressTable = {{
     {18, 11.5, 4.2}, {19, 10.0, 3.7}, {20, 8.8, 3.2},   {21, 7.6, 3.0},   {22, 6.5, 2.6},
 }};
 
+// The material's allowable torsional stress at wire diameter d, N/mm^2: the value interpolateTable
+// finds in the table buildStrengthTable builds, read straight from the record. NaN when there is
+// no value: outside the table's diameters, a table of fewer than two rows (one row answers only
+// its own diameter), or a value that is not finite. Taking the nearest row instead would
+// overstate the allowable stress of a wire thicker than the table's last (thicker wire is
+// weaker); a missing value makes the stress rule fail and shows as "NAN".
+double materialAllowableStress(const MaterialRecord& material, double d);
+
 enum class InitialStressColumn { Upper = 0, Lower = 1 };
 
 // The column's value at spring index c, by the same piecewise-linear rule as interpolateTable

@@ -1,7 +1,9 @@
 #include "calc/json_writer.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace hspring {
 
@@ -13,14 +15,14 @@ void JsonWriter::beforeValue() {
     if (!hasValue_.empty()) {
         if (hasValue_.back())
             out_ += ',';
-        hasValue_.back() = true;
+        hasValue_.back() = 1;
     }
 }
 
 void JsonWriter::beginObject() {
     beforeValue();
     out_ += '{';
-    hasValue_.push_back(false);
+    hasValue_.push_back(0);
 }
 
 void JsonWriter::endObject() {
@@ -31,7 +33,7 @@ void JsonWriter::endObject() {
 void JsonWriter::beginArray() {
     beforeValue();
     out_ += '[';
-    hasValue_.push_back(false);
+    hasValue_.push_back(0);
 }
 
 void JsonWriter::endArray() {
@@ -69,15 +71,47 @@ void JsonWriter::string(std::string_view text) {
     appendQuoted(text);
 }
 
+namespace {
+
+// Bytes a JSON string cannot hold as they are: the control characters, the quote, the backslash.
+constexpr std::array<bool, 256> kNeedsEscape = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 0x20; ++c)
+        table[c] = true;
+    table['"'] = table['\\'] = true;
+    return table;
+}();
+
+// Whether any of the eight bytes of a word needs an escape (a word-at-a-time test: most text
+// needs none, and this is the writer's busiest loop).
+bool anyNeedsEscape(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080;
+    const auto hasZeroByte = [](std::uint64_t x) { return (x - kOnes) & ~x & kHighBits; };
+    const std::uint64_t controlCharacter = (word - kOnes * 0x20) & ~word & kHighBits;
+    return (controlCharacter | hasZeroByte(word ^ (kOnes * '"')) |
+            hasZeroByte(word ^ (kOnes * '\\'))) != 0;
+}
+
+} // namespace
+
 void JsonWriter::appendQuoted(std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
     out_ += '"';
-    std::size_t run = 0;
+    std::size_t run = 0; // start of the bytes not yet appended
     for (std::size_t i = 0; i < text.size(); ++i) {
+        if (i + 8 <= text.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + i, sizeof word);
+            if (!anyNeedsEscape(word)) {
+                i += 7;
+                continue;
+            }
+        }
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c != '"' && c != '\\')
+        if (!kNeedsEscape[c]) [[likely]]
             continue;
-        out_.append(text.substr(run, i - run));
+        out_.append(text.data() + run, i - run);
         run = i + 1;
         switch (c) {
         case '"':
@@ -101,7 +135,7 @@ void JsonWriter::appendQuoted(std::string_view text) {
             out_ += kHex[c & 0xF];
         }
     }
-    out_.append(text.substr(run));
+    out_.append(text.data() + run, text.size() - run);
     out_ += '"';
 }
 

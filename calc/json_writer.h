@@ -33,7 +33,7 @@ private:
     void appendQuoted(std::string_view text);
 
     std::string& out_;
-    std::vector<bool> hasValue_; // per open container: a comma is due before the next value
+    std::vector<char> hasValue_; // per open container: a comma is due before the next value
     bool afterKey_ = false;
 };
 

@@ -130,6 +130,11 @@ TEST(ReadDesignsJson, SyntaxErrorTakesThePlaceOfTheRest) {
     EXPECT_EQ(requests.designs[0].error, "");
     EXPECT_EQ(requests.designs[1].error, "JSON: expected ',' at byte 37");
 
+    // Anything after a single design fails the whole text: one answer, not two.
+    const DesignRequests trailing = readDesignsJson(R"({"freeLength": 41} {})", library());
+    ASSERT_EQ(trailing.designs.size(), 1u);
+    EXPECT_EQ(trailing.designs[0].error, "JSON: text after the value at byte 19");
+
     const DesignRequests nothing = readDesignsJson("", library());
     ASSERT_EQ(nothing.designs.size(), 1u);
     EXPECT_FALSE(nothing.wasArray);

@@ -5,7 +5,9 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace hspring {
 namespace {
@@ -393,6 +395,47 @@ TEST(CalculateDesignFaults, NanFromADamagedFileFlowsQuietly) {
     const Calculated damagedRun = calculate(referenceDesign(), damaged);
     EXPECT_TRUE(std::isnan(damagedRun.design.springRate));
     EXPECT_TRUE(std::isnan(damagedRun.design.allowableStress));
+}
+
+// The engine reads the allowable stress straight from the record; it must find exactly what the
+// strength table and its lookup find, on any record a file can hold.
+TEST(MaterialAllowableStress, AgreesWithTheStrengthTable) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> count(-2, 53);
+    std::uniform_int_distribution<int> choice(0, 9);
+    std::uniform_real_distribution<double> step(0.01, 0.5);
+    int compared = 0;
+    for (int trial = 0; trial < 3000; ++trial) {
+        MaterialRecord record{};
+        record.diameterCount = count(random);
+        record.torsionPercent = 30 + choice(random) * 3;
+        const bool explicitColumn = choice(random) < 5;
+        double diameter = 0.1;
+        for (int j = 0; j < kMaxDiameters; ++j) {
+            const int kind = choice(random);
+            diameter += kind == 0 ? 0.0 : kind == 1 ? -step(random) : step(random);
+            record.diameters[j] = diameter;
+            record.tensileStrength[j] = 1500 + 20 * choice(random);
+            record.allowableTorsion[j] =
+                explicitColumn && (j == 0 || choice(random) > 2) ? 600 + 10 * choice(random) : 0;
+        }
+        const StrengthTable table = buildStrengthTable(record);
+        std::vector<double> probes = {NAN, -1, 0, 1e9};
+        for (int j = 0; j < kMaxDiameters; ++j) {
+            probes.push_back(record.diameters[j]);
+            probes.push_back(record.diameters[j] + 0.003);
+        }
+        for (const double d : probes) {
+            const double expected = interpolateTable(table, d).value_or(NAN);
+            const double actual = materialAllowableStress(record, d);
+            ASSERT_EQ(std::isnan(actual), std::isnan(expected)) << trial << " d=" << d;
+            if (!std::isnan(expected)) {
+                ASSERT_EQ(actual, expected) << trial << " d=" << d;
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 10000);
 }
 
 } // namespace

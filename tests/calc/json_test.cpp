@@ -122,6 +122,22 @@ TEST(JsonWriter, DoublesReadBackToTheSameDouble) {
     }
 }
 
+TEST(JsonWriter, EscapesWhereverTheByteStands) {
+    // Long texts go through the word-at-a-time test: every special byte at every position.
+    for (const char special : {'"', '\\', '\n', '\x01', '\x1f'}) {
+        for (std::size_t at = 0; at <= 18; ++at) {
+            std::string text = "abcdefghijklmnopqr日本語";
+            text.insert(at, 1, special);
+            std::string json;
+            JsonWriter(json).string(text);
+            EXPECT_EQ(JsonReader(json).readString(), text) << json;
+        }
+    }
+    std::string json;
+    JsonWriter(json).string("0123456789 \x7f\xc3\xa9 ~!");
+    EXPECT_EQ(json, "\"0123456789 \x7f\xc3\xa9 ~!\"");
+}
+
 TEST(JsonWriter, WritesCompactJsonThatReadsBack) {
     std::string text;
     JsonWriter json(text);
