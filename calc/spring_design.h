@@ -25,31 +25,31 @@ struct SpringDesign {
     double totalTurns;          // N as entered
     double activeTurns;         // N, or 2.99 when N is below 3
     std::int32_t reserved64;
-    double hookedFreeLength;         // (N + 1)·d + 2·Di
-    double springIndex;              // c = D/d
-    double initialTension;           // Pi
+    double hookedFreeLength;    // (N + 1)·d + 2·Di
+    double springIndex;         // c = D/d
+    double initialTension;      // Pi
     std::uint8_t autoInitialTension; // 1: Pi from the middle of the recommended range
     std::uint8_t lowTempAnnealed;    // 1: low-temperature annealed after coiling
     std::uint8_t reserved94[2];
-    double wahlFactor;       // κ
-    double freeLength;       // L0
-    double maxLength;        // recommended maximum length
-    double maxLoad;          // recommended maximum load
-    std::int32_t lengthMode; // 1: lengths given, loads computed; 0: loads given
-    double load1;            // P1
-    double load2;            // P2
-    double length1;          // L1
-    double length2;          // L2
-    double springRate;       // kgf/mm
-    double stress1;          // corrected torsional stress at working point 1
-    double stress2;          // corrected torsional stress at working point 2
+    double wahlFactor;          // κ
+    double freeLength;          // L0
+    double maxLength;           // recommended maximum length
+    double maxLoad;             // recommended maximum load
+    std::int32_t lengthMode;    // 1: lengths given, loads computed; 0: loads given
+    double load1;               // P1
+    double load2;               // P2
+    double length1;             // L1
+    double length2;             // L2
+    double springRate;          // kgf/mm
+    double stress1;             // corrected torsional stress at working point 1
+    double stress2;             // corrected torsional stress at working point 2
     double allowableStress;
-    std::int32_t lifeClass; // index into the life texts, 0..8
+    std::int32_t lifeClass;     // index into the life texts, 0..8
     std::uint8_t reserved200[56];
-    double hookAngle;     // round hook, degrees
-    double hookLength;    // U hook
-    double hookOpening;   // U hook
-    double hookMinRadius; // U hook
+    double hookAngle;           // round hook, degrees
+    double hookLength;          // U hook
+    double hookOpening;         // U hook
+    double hookMinRadius;       // U hook
     std::uint8_t reserved288[48];
 };
 #pragma pack(pop)
