@@ -1,0 +1,77 @@
+#include "app/painting/fatigue_diagram.h"
+#include "app/windows/help_page.h"
+#include "base/error.h"
+#include "calc/checks.h"
+#include "calc/life.h"
+#include "calc/recommendations.h"
+#include "windows_test_registry.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+using namespace hspring;
+
+// Stands in for the desktop: records what the program asks it to open.
+class DesktopRecorder : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+class HelpPageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The page is handed to the desktop whether or not it exists; a missing page is the desktop's
+    // to report.
+    void asksTheDesktopToOpenThePageNextToTheProgram() {
+        QTemporaryDir programFolder;
+        DesktopRecorder desktop;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");
+        openHelpPage(programFolder.path());
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(desktop.opened.size(), 1);
+        QCOMPARE(desktop.opened[0],
+                 QUrl::fromLocalFile(programFolder.path() + QStringLiteral("/help/helphelp.htm")));
+    }
+
+    // The build puts the page next to the binaries, as UTF-8 that declares itself, and it explains
+    // the program's messages in their exact words.
+    void shippedPageExplainsTheMessagesInTheirExactWords() {
+        QFile page(helpPagePath(QStringLiteral(HSPRING_BUILD_DIR)));
+        QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(page.fileName()));
+        const QByteArray bytes = page.readAll();
+        QVERIFY(bytes.contains("<meta charset=\"utf-8\">"));
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8.decode(bytes);
+        QVERIFY(!utf8.hasError());
+
+        const std::string_view messages[] = {kIndexBelowFourMessage,
+                                             kIndexAboveTwentyTwoMessage,
+                                             kL2BelowSolidLengthMessage,
+                                             kLengthOrderMessage,
+                                             kStressOverMessage,
+                                             kTooFewTurnsMessage,
+                                             kCalculationSuccessMessage,
+                                             kIndexOutOfRangeMessage,
+                                             kDivisionByZeroMessage,
+                                             kInvalidOperationMessage,
+                                             kOverflowMessage};
+        for (const std::string_view message : messages)
+            QVERIFY2(text.contains(QString::fromUtf8(message)), message.data());
+        for (const std::string_view life : LifeTexts)
+            QVERIFY2(text.contains(QString::fromUtf8(life)), life.data());
+        QVERIFY(text.contains(graphAreaOverNotice()));
+    }
+};
+
+HSPRING_WINDOW_TEST(HelpPageTest)
+#include "help_page_test.moc"
