@@ -16,6 +16,7 @@ constexpr Command kCommands[] = {
     {"help", "list the commands", nullptr},
     {"calc", "calculate designs given as JSON, write the results as JSON", runCalcCommand},
     {"sheet", "write the specification sheet of a design as a one-page PDF", runSheetCommand},
+    {"diagram", "draw the fatigue-strength diagram as a PNG picture", runDiagramCommand},
 };
 
 int printUsage(std::ostream& out) {
