@@ -1,0 +1,40 @@
+#include "app/windows/calculation_file_menu.h"
+
+#include "app/windows/error_box.h"
+#include "app/windows/main_window.h"
+#include "data/calculation_file.h"
+#include "data/windows/file_dialogs.h"
+
+namespace hspring {
+
+namespace {
+
+const QString kCalculationFileFilter = QStringLiteral("引っ張りばねデーター (*.hbd)");
+const QString kProposedName = QStringLiteral("hspring.hbd");
+const QString kCalculationFileSuffix = QStringLiteral("hbd");
+
+} // namespace
+
+void saveCalculationFile(MainWindow& window) {
+    runReportingErrors(&window, [&window] {
+        window.readDesignInputs();
+        const auto path =
+            askSaveFile(&window, kCalculationFileFilter, kProposedName, kCalculationFileSuffix);
+        if (!path)
+            return;
+        saveDesignSlots(*path, window.state().designs);
+    });
+}
+
+void readCalculationFile(MainWindow& window) {
+    runReportingErrors(&window, [&window] {
+        const auto path = askOpenFile(&window, kCalculationFileFilter);
+        if (!path)
+            return;
+        loadDesignSlots(*path, window.state().designs);
+        for (int slot = kFirstHistorySlot; slot <= kLastHistorySlot; ++slot)
+            window.refreshHistoryRow(slot);
+    });
+}
+
+} // namespace hspring

@@ -1,0 +1,21 @@
+#pragma once
+
+namespace hspring {
+
+class MainWindow;
+
+// The calculation file (*.hbd) on the menu "ファイル": the byte image of all 31 design slots.
+// Both report their failures in the error box themselves, so a menu item calls them directly.
+
+// "保存": reads the input fields into slot 0 (a field that is not a number stops here, before any
+// dialog), asks for the file (proposing hspring.hbd; a name without an extension gets ".hbd")
+// and writes the 10416 bytes atomically. Cancelling writes nothing.
+void saveCalculationFile(MainWindow& window);
+
+// "読み取り": asks for a file, copies at most 10416 bytes of it over the slots and refreshes the
+// 30 history rows. The input fields, the results and the drawing are left as they are: slot 0 now
+// holds the stored current design until the next input reading replaces it. Cancelling changes
+// nothing.
+void readCalculationFile(MainWindow& window);
+
+} // namespace hspring
