@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/spring_design.h"
 #include "drawing/geometry.h"
 
 #include <variant>
@@ -14,6 +15,11 @@ struct CoilShape {
     double meanDiameter = 0;
     double totalTurns = 0;
 };
+
+// The coil of a design as its last calculation or loading left it.
+inline CoilShape coilShapeOf(const SpringDesign& design) {
+    return {design.wireDiameter, design.meanDiameter, design.totalTurns};
+}
 
 // The U hook's parameters, mm: the hook length, the opening between the cut end and the coil,
 // and the inner radius of the bend where the wire leaves the coil.

@@ -1,0 +1,20 @@
+#include "drawing/windows/dxf_export.h"
+
+#include "data/windows/file_dialogs.h"
+#include "drawing/dxf_file.h"
+
+namespace hspring {
+
+void exportDxf(QWidget* parent, const SpringDesign& design, const ShapePage& page) {
+    const CoilShape coil = coilShapeOf(design);
+    const std::string bytes = page.roundHookPageActive()
+                                  ? roundHookDxf(coil, page.hookAngleFromField())
+                                  : uHookDxf(coil, page.uHookFromFields());
+    const std::optional<std::string> path =
+        askSaveFile(parent, QStringLiteral("dxf (*.dxf)"), QStringLiteral("sspring1.dxf"),
+                    QStringLiteral("dxf"));
+    if (path)
+        writeDxfFile(*path, bytes);
+}
+
+} // namespace hspring

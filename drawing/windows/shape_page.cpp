@@ -1,0 +1,212 @@
+#include "drawing/windows/shape_page.h"
+
+#include "app/painting/fonts.h"
+#include "app/windows/error_box.h"
+#include "base/text_to_number.h"
+#include "drawing/painting/hook_pictures.h"
+#include "drawing/painting/shape_view_painting.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabWidget>
+#include <array>
+
+namespace hspring {
+
+namespace {
+
+// The states changb steps through, by shapeViewIndex.
+const std::array<QString, 3> kStateNames{QStringLiteral("フリー"), QStringLiteral("荷重１"),
+                                         QStringLiteral("荷重２")};
+
+constexpr QSize kPageSize{793, 231};
+constexpr QRect kHookPagesPlace{0, 0, 146, 231};
+constexpr QPoint kViewPlace{150, 2};
+
+QPixmap pictureOf(QSize size, void (*paint)(QPainter&)) {
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    paint(painter);
+    painter.end();
+    return QPixmap::fromImage(image);
+}
+
+QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, QPoint place) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->move(place);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit* addField(QWidget* parent, const QString& name, const QString& text, QRect place) {
+    auto* field = new QLineEdit(text, parent);
+    field->setObjectName(name);
+    field->setGeometry(place);
+    return field;
+}
+
+// A hook page: its picture in the top-left corner, the parameter fields over it, each with its
+// caption to the left.
+QWidget* addHookPage(QTabWidget* pages, const QString& name, const QString& title,
+                     QSize pictureSize, void (*paintPicture)(QPainter&),
+                     const QString& pictureName) {
+    auto* page = new QWidget;
+    page->setObjectName(name);
+    auto* picture = new QLabel(page);
+    picture->setObjectName(pictureName);
+    picture->setGeometry(QRect(QPoint(0, 0), pictureSize));
+    picture->setPixmap(pictureOf(pictureSize, paintPicture));
+    pages->addTab(page, title);
+    return page;
+}
+
+QLineEdit* addCaptionedField(QWidget* page, const QString& name, const QString& caption,
+                             const QString& text, QRect place) {
+    addLabel(page, name + QStringLiteral("Caption"), caption, QPoint(4, place.top() + 3));
+    return addField(page, name, text, place);
+}
+
+double fieldNumber(const QLineEdit* field) {
+    return textToDouble(field->text().toStdString());
+}
+
+} // namespace
+
+ShapePage::ShapePage(const SpringDesign& design, QWidget* parent)
+    : QWidget(parent), design_(design) {
+    setObjectName(QStringLiteral("TabSheet2"));
+    setFixedSize(kPageSize);
+
+    hookPages_ = new QTabWidget(this);
+    hookPages_->setObjectName(QStringLiteral("PageControl2"));
+    hookPages_->setGeometry(kHookPagesPlace);
+
+    QWidget* roundPage =
+        addHookPage(hookPages_, QStringLiteral("TabSheet3"), QStringLiteral("丸フック"),
+                    kRoundHookPictureSize, &paintRoundHookPicture, QStringLiteral("Image3"));
+    hookAngleField_ =
+        addCaptionedField(roundPage, QStringLiteral("Edit12"), QStringLiteral("フック角度"),
+                          QStringLiteral("80"), kHookAngleFieldPlace);
+    addLabel(roundPage, QStringLiteral("Edit12Hint"), QStringLiteral("(60～90)"),
+             kHookAngleFieldPlace.bottomLeft() + QPoint(0, 3));
+
+    uHookPage_ = addHookPage(hookPages_, QStringLiteral("TabSheet4"), QStringLiteral("Ｕフック"),
+                             kUHookPictureSize, &paintUHookPicture, QStringLiteral("Image4"));
+    hookLengthField_ =
+        addCaptionedField(uHookPage_, QStringLiteral("Edit14"), QStringLiteral("フック長さ"),
+                          QStringLiteral("10"), kHookLengthFieldPlace);
+    minRadiusField_ =
+        addCaptionedField(uHookPage_, QStringLiteral("Edit13"), QStringLiteral("最小Ｒ"),
+                          QStringLiteral("2"), kMinRadiusFieldPlace);
+    hookOpeningField_ =
+        addCaptionedField(uHookPage_, QStringLiteral("Edit15"), QStringLiteral("開口長さ"),
+                          QStringLiteral("3"), kHookOpeningFieldPlace);
+
+    // The view opens empty: nothing is drawn before the first Calculate or changb.
+    view_ = new QLabel(this);
+    view_->setObjectName(QStringLiteral("Image2"));
+    view_->setGeometry(QRect(kViewPlace, kShapeViewSize));
+
+    stateButton_ = new QPushButton(QStringLiteral("▲"), this);
+    stateButton_->setObjectName(QStringLiteral("changb"));
+    stateButton_->setGeometry(QRect(kViewPlace + QPoint(4, 4), QSize(23, 23)));
+
+    stateLabel_ =
+        addLabel(this, QStringLiteral("Label12"), kStateNames[0], kViewPlace + QPoint(33, 7));
+    QFont stateFont = windowFont(13);
+    stateFont.setBold(true);
+    stateLabel_->setFont(stateFont);
+    QPalette red = stateLabel_->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    stateLabel_->setPalette(red);
+    stateLabel_->setMinimumWidth(60);
+
+    connect(stateButton_, &QPushButton::clicked, this, &ShapePage::cycleShapeView);
+    connect(hookPages_, &QTabWidget::currentChanged, this, &ShapePage::hookTabChanged);
+}
+
+void ShapePage::setRecalculation(std::function<bool()> recalculation) {
+    recalculation_ = std::move(recalculation);
+}
+
+bool ShapePage::roundHookPageActive() const {
+    return hookPages_->currentWidget() != uHookPage_;
+}
+
+double ShapePage::hookAngleFromField() const {
+    return fieldNumber(hookAngleField_);
+}
+
+UHookShape ShapePage::uHookFromFields() const {
+    UHookShape hook;
+    hook.hookLength = fieldNumber(hookLengthField_);
+    hook.hookOpening = fieldNumber(hookOpeningField_);
+    hook.minRadius = fieldNumber(minRadiusField_);
+    return hook;
+}
+
+template <typename Paint>
+void ShapePage::paintImage(Paint paint) {
+    // Drawn into a new image first: a failure keeps the picture on screen as it was.
+    QImage next(kShapeViewSize, QImage::Format_RGB32);
+    QPainter painter(&next);
+    paint(painter);
+    painter.end();
+    image_ = std::move(next);
+    view_->setPixmap(QPixmap::fromImage(image_));
+}
+
+void ShapePage::drawFreeSpring(const SpringDesign& design) {
+    const CoilShape coil = coilShapeOf(design);
+    if (roundHookPageActive()) {
+        const double hookAngle = hookAngleFromField();
+        paintImage([&](QPainter& painter) {
+            drawFreeRoundHook(painter, coil, hookAngle, design.length2);
+        });
+    } else {
+        const UHookShape hook = uHookFromFields();
+        paintImage([&](QPainter& painter) { drawFreeUHook(painter, coil, hook); });
+    }
+    resetToFreeView();
+}
+
+void ShapePage::resetToFreeView() {
+    showState(0);
+}
+
+void ShapePage::showState(int index) {
+    shapeViewIndex_ = index;
+    stateLabel_->setText(kStateNames[static_cast<std::size_t>(index)]);
+}
+
+void ShapePage::cycleShapeView() {
+    if (recalculation_ && !recalculation_())
+        return;
+    const int next = (shapeViewIndex_ + 1) % static_cast<int>(kStateNames.size());
+    runReportingErrors(this, [&] {
+        const CoilShape coil = coilShapeOf(design_);
+        const double hookAngle = hookAngleFromField();
+        const double frameLength = design_.length2;
+        paintImage([&](QPainter& painter) {
+            if (next == 0)
+                drawFreeRoundHook(painter, coil, hookAngle, frameLength);
+            else
+                drawLoadedRoundHook(painter, coil, hookAngle,
+                                    next == 1 ? design_.length1 : design_.length2, frameLength);
+        });
+        showState(next);
+    });
+}
+
+void ShapePage::hookTabChanged(int index) {
+    // The U hook has only the free view.
+    const bool roundHook = hookPages_->widget(index) != uHookPage_;
+    stateButton_->setVisible(roundHook);
+    stateLabel_->setVisible(roundHook);
+}
+
+} // namespace hspring

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "calc/spring_design.h"
+#include "drawing/outline.h"
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace hspring {
+
+// The contents of the tab "＜      バネ形状      ＞": the hook pages PageControl2 ("丸フック" with
+// the hook angle Edit12, "Ｕフック" with the minimum radius Edit13, hook length Edit14 and opening
+// Edit15, each over its picture), the spring view Image2, the state label Label12 and the button
+// changb that steps the view through the free state and the two working lengths.
+class ShapePage : public QWidget {
+    Q_OBJECT
+
+public:
+    // `design` is the current design (slot 0): changb draws it after the recalculation.
+    explicit ShapePage(const SpringDesign& design, QWidget* parent = nullptr);
+
+    // The main window's read–calculate–show–check sequence, run by changb before it draws;
+    // returns false when it failed (and has shown its error), which leaves the view as it is.
+    void setRecalculation(std::function<bool()> recalculation);
+
+    // The Calculate button's drawing step: the free spring with the hooks of the page shown, then
+    // the free state in Label12. A hook field that is not a number raises its conversion error
+    // and leaves the image as it was.
+    void drawFreeSpring(const SpringDesign& design);
+
+    // Back to the free state without drawing: index 0, Label12 "フリー".
+    void resetToFreeView();
+
+    // The handler of changb: recalculates, steps free → load 1 → load 2 → free and draws the
+    // round-hook spring in that state. A failure is shown in the error box; the view, its label
+    // and its state stay as they were.
+    void cycleShapeView();
+
+    bool roundHookPageActive() const;
+    int shapeViewIndex() const { return shapeViewIndex_; }
+    const QImage& image() const { return image_; }
+
+    QLineEdit* hookAngleField() const { return hookAngleField_; }
+    QLineEdit* minRadiusField() const { return minRadiusField_; }
+    QLineEdit* hookLengthField() const { return hookLengthField_; }
+    QLineEdit* hookOpeningField() const { return hookOpeningField_; }
+
+    // The hook parameters as the fields hold them now; a field that is not a number raises its
+    // conversion error. The U hook's fields are read in the order length, opening, radius.
+    double hookAngleFromField() const;
+    UHookShape uHookFromFields() const;
+
+private:
+    void hookTabChanged(int index);
+    void showState(int index);
+    template <typename Paint>
+    void paintImage(Paint paint);
+
+    const SpringDesign& design_;
+    std::function<bool()> recalculation_;
+    int shapeViewIndex_ = 0;
+    QImage image_;
+
+    QTabWidget* hookPages_;
+    QWidget* uHookPage_;
+    QLineEdit* hookAngleField_;
+    QLineEdit* minRadiusField_;
+    QLineEdit* hookLengthField_;
+    QLineEdit* hookOpeningField_;
+    QLabel* view_;
+    QPushButton* stateButton_;
+    QLabel* stateLabel_;
+};
+
+} // namespace hspring

@@ -1,0 +1,218 @@
+#include "base/error.h"
+#include "drawing/painting/shape_view_painting.h"
+#include "drawing/windows/shape_page.h"
+#include "modal_dialogs.h"
+#include "windows_test_registry.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+using hspring::ShapePage;
+
+namespace {
+
+hspring::SpringDesign exampleDesign() {
+    hspring::SpringDesign design{};
+    design.wireDiameter = 1;
+    design.meanDiameter = 10;
+    design.totalTurns = 20;
+    design.length1 = 45;
+    design.length2 = 55;
+    return design;
+}
+
+// The picture the painting routine makes on its own, to compare the page's image with.
+template <typename Draw>
+QImage painted(Draw draw) {
+    QImage image(hspring::kShapeViewSize, QImage::Format_RGB32);
+    QPainter painter(&image);
+    draw(painter);
+    return image;
+}
+
+QImage freeRoundHook(const hspring::SpringDesign& design, double hookAngle) {
+    return painted([&](QPainter& p) {
+        hspring::drawFreeRoundHook(p, hspring::coilShapeOf(design), hookAngle, design.length2);
+    });
+}
+
+QImage loadedRoundHook(const hspring::SpringDesign& design, double length) {
+    return painted([&](QPainter& p) {
+        hspring::drawLoadedRoundHook(p, hspring::coilShapeOf(design), 80, length, design.length2);
+    });
+}
+
+QString stateText(const ShapePage& page) {
+    return page.findChild<QLabel*>(QStringLiteral("Label12"))->text();
+}
+
+void clickStateButton(ShapePage& page) {
+    QTest::mouseClick(page.findChild<QPushButton*>(QStringLiteral("changb")), Qt::LeftButton);
+}
+
+void showUHookPage(ShapePage& page) {
+    auto* pages = page.findChild<QTabWidget*>(QStringLiteral("PageControl2"));
+    pages->setCurrentWidget(page.findChild<QWidget*>(QStringLiteral("TabSheet4")));
+}
+
+} // namespace
+
+class ShapePageTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensWithTheDefaultHookFieldsAndAnEmptyView() {
+        const hspring::SpringDesign design = exampleDesign();
+        ShapePage page(design);
+        auto* pages = page.findChild<QTabWidget*>(QStringLiteral("PageControl2"));
+        QCOMPARE(pages->count(), 2);
+        QCOMPARE(pages->tabText(0), QStringLiteral("丸フック"));
+        QCOMPARE(pages->tabText(1), QStringLiteral("Ｕフック"));
+        QVERIFY(page.roundHookPageActive());
+        QCOMPARE(page.hookAngleField()->objectName(), QStringLiteral("Edit12"));
+        QCOMPARE(page.hookAngleField()->text(), QStringLiteral("80"));
+        QCOMPARE(page.minRadiusField()->objectName(), QStringLiteral("Edit13"));
+        QCOMPARE(page.minRadiusField()->text(), QStringLiteral("2"));
+        QCOMPARE(page.hookLengthField()->objectName(), QStringLiteral("Edit14"));
+        QCOMPARE(page.hookLengthField()->text(), QStringLiteral("10"));
+        QCOMPARE(page.hookOpeningField()->objectName(), QStringLiteral("Edit15"));
+        QCOMPARE(page.hookOpeningField()->text(), QStringLiteral("3"));
+        QCOMPARE(page.findChild<QLabel*>(QStringLiteral("Edit12Hint"))->text(),
+                 QStringLiteral("(60～90)"));
+        QCOMPARE(page.findChild<QWidget*>(QStringLiteral("Image2"))->size(), QSize(641, 225));
+        QCOMPARE(page.findChild<QWidget*>(QStringLiteral("Image3"))->size(), QSize(128, 193));
+        QCOMPARE(page.findChild<QWidget*>(QStringLiteral("Image4"))->size(), QSize(128, 209));
+        QCOMPARE(page.findChild<QPushButton*>(QStringLiteral("changb"))->text(),
+                 QStringLiteral("▲"));
+        QCOMPARE(stateText(page), QStringLiteral("フリー"));
+        QVERIFY(page.image().isNull());
+        // Everything fits the lower page control's tab, side by side.
+        const QRect pagesPlace = pages->geometry();
+        const QRect viewPlace = page.findChild<QWidget*>(QStringLiteral("Image2"))->geometry();
+        QVERIFY(pagesPlace.right() < viewPlace.left());
+        QVERIFY(QRect(QPoint(0, 0), page.size()).contains(viewPlace));
+        QVERIFY(page.width() <= 801 && page.height() <= 257);
+    }
+
+    void calculateDrawsTheFreeSpringWithTheHookOfThePageShown() {
+        const hspring::SpringDesign design = exampleDesign();
+        ShapePage page(design);
+        page.hookAngleField()->setText(QStringLiteral("70"));
+        page.drawFreeSpring(design);
+        QCOMPARE(page.image(), freeRoundHook(design, 70));
+
+        showUHookPage(page);
+        page.hookLengthField()->setText(QStringLiteral("12"));
+        page.drawFreeSpring(design);
+        QCOMPARE(page.image(), painted([&](QPainter& p) {
+                     hspring::drawFreeUHook(p, hspring::coilShapeOf(design), {12, 3, 2});
+                 }));
+        QCOMPARE(stateText(page), QStringLiteral("フリー"));
+    }
+
+    void stateButtonStepsThroughTheLoadsAfterRecalculating() {
+        hspring::SpringDesign design = exampleDesign();
+        design.length1 = 30; // what the window holds before the recalculation reads it
+        ShapePage page(design);
+        int recalculations = 0;
+        page.setRecalculation([&] {
+            ++recalculations;
+            design.length1 = 45;
+            return true;
+        });
+        clickStateButton(page);
+        QCOMPARE(stateText(page), QStringLiteral("荷重１"));
+        QCOMPARE(page.shapeViewIndex(), 1);
+        QCOMPARE(page.image(), loadedRoundHook(design, 45));
+        clickStateButton(page);
+        QCOMPARE(stateText(page), QStringLiteral("荷重２"));
+        QCOMPARE(page.image(), loadedRoundHook(design, 55));
+        clickStateButton(page);
+        QCOMPARE(stateText(page), QStringLiteral("フリー"));
+        QCOMPARE(page.shapeViewIndex(), 0);
+        QCOMPARE(page.image(), freeRoundHook(design, 80));
+        QCOMPARE(recalculations, 3);
+
+        // Calculate always returns to the free view.
+        clickStateButton(page);
+        page.drawFreeSpring(design);
+        QCOMPARE(stateText(page), QStringLiteral("フリー"));
+        QCOMPARE(page.shapeViewIndex(), 0);
+    }
+
+    void failedRecalculationLeavesTheView() {
+        const hspring::SpringDesign design = exampleDesign();
+        ShapePage page(design);
+        page.drawFreeSpring(design);
+        const QImage before = page.image();
+        page.setRecalculation([] { return false; });
+        clickStateButton(page);
+        QCOMPARE(stateText(page), QStringLiteral("フリー"));
+        QCOMPARE(page.shapeViewIndex(), 0);
+        QCOMPARE(page.image(), before);
+    }
+
+    void uHookPageHidesTheStateButtonWithoutRedrawing() {
+        const hspring::SpringDesign design = exampleDesign();
+        ShapePage page(design);
+        page.drawFreeSpring(design);
+        const QImage roundHook = page.image();
+        auto* button = page.findChild<QPushButton*>(QStringLiteral("changb"));
+        auto* label = page.findChild<QLabel*>(QStringLiteral("Label12"));
+        QVERIFY(button->isVisibleTo(&page) && label->isVisibleTo(&page));
+        showUHookPage(page);
+        QVERIFY(!page.roundHookPageActive());
+        QVERIFY(!button->isVisibleTo(&page) && !label->isVisibleTo(&page));
+        QCOMPARE(page.image(), roundHook);
+        page.findChild<QTabWidget*>(QStringLiteral("PageControl2"))->setCurrentIndex(0);
+        QVERIFY(button->isVisibleTo(&page) && label->isVisibleTo(&page));
+    }
+
+    void badHookFieldLeavesTheImage() {
+        const hspring::SpringDesign design = exampleDesign();
+        ShapePage page(design);
+        page.drawFreeSpring(design);
+        const QImage before = page.image();
+
+        page.hookAngleField()->setText(QStringLiteral("８０"));
+        try {
+            page.drawFreeSpring(design);
+            QFAIL("a full-width number was drawn");
+        } catch (const hspring::Error& error) {
+            QCOMPARE(QString::fromUtf8(error.what()),
+                     QStringLiteral("'８０' は浮動小数点数ではありません"));
+        }
+        QCOMPARE(page.image(), before);
+
+        // changb shows the error in the box and stays in its state.
+        const auto box = hspring::test::answerNextMessageBox(QMessageBox::Ok);
+        clickStateButton(page);
+        QTRY_VERIFY(box->seen);
+        QCOMPARE(box->text, QStringLiteral("'８０' は浮動小数点数ではありません"));
+        QCOMPARE(stateText(page), QStringLiteral("フリー"));
+        QCOMPARE(page.shapeViewIndex(), 0);
+        QCOMPARE(page.image(), before);
+    }
+
+    void uHookFieldsAreReadLengthOpeningRadius() {
+        const hspring::SpringDesign design = exampleDesign();
+        ShapePage page(design);
+        showUHookPage(page);
+        page.minRadiusField()->setText(QStringLiteral("r"));
+        page.hookOpeningField()->setText(QStringLiteral("o"));
+        QString message;
+        try {
+            page.drawFreeSpring(design);
+        } catch (const hspring::Error& error) {
+            message = QString::fromUtf8(error.what());
+        }
+        QCOMPARE(message, QStringLiteral("'o' は浮動小数点数ではありません"));
+        QVERIFY(page.image().isNull());
+    }
+};
+
+HSPRING_WINDOW_TEST(ShapePageTest)
+#include "shape_page_test.moc"
