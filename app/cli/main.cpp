@@ -17,6 +17,9 @@ constexpr Command kCommands[] = {
     {"calc", "calculate designs given as JSON, write the results as JSON", runCalcCommand},
     {"sheet", "write the specification sheet of a design as a one-page PDF", runSheetCommand},
     {"diagram", "draw the fatigue-strength diagram as a PNG picture", runDiagramCommand},
+    {"dxf", "write the spring drawing as a DXF file", runDxfCommand},
+    {"outline", "print the segments and arcs of the spring drawing as JSON", runOutlineCommand},
+    {"shape", "render the spring shape page as a PNG picture", runShapeCommand},
 };
 
 int printUsage(std::ostream& out) {

@@ -57,7 +57,7 @@ void paintArrowHead(QPainter& painter, QPointF tip, QPointF from) {
     const QPointF unit = along / length;
     const QPointF across(-unit.y(), unit.x());
     painter.setBrush(painter.pen().color());
-    painter.drawPolygon(QPolygonF{tip, tip - 5 * unit + 2 * across, tip - 5 * unit - 2 * across});
+    painter.drawPolygon(QPolygonF{tip, tip - 7 * unit + 3 * across, tip - 7 * unit - 3 * across});
     painter.setBrush(Qt::NoBrush);
 }
 

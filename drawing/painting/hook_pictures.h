@@ -16,7 +16,7 @@ inline constexpr QSize kUHookPictureSize{128, 209};
 inline constexpr QRect kHookAngleFieldPlace{76, 2, 46, 20};
 inline constexpr QRect kHookLengthFieldPlace{76, 2, 46, 20};
 inline constexpr QRect kMinRadiusFieldPlace{76, 40, 46, 20};
-inline constexpr QRect kHookOpeningFieldPlace{76, 184, 46, 20};
+inline constexpr QRect kHookOpeningFieldPlace{76, 180, 46, 20};
 
 // Each draws its picture with the top-left corner at the painter's origin.
 void paintRoundHookPicture(QPainter& painter);

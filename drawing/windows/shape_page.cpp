@@ -22,8 +22,10 @@ namespace {
 const std::array<QString, 3> kStateNames{QStringLiteral("フリー"), QStringLiteral("荷重１"),
                                          QStringLiteral("荷重２")};
 
-constexpr QSize kPageSize{793, 231};
-constexpr QRect kHookPagesPlace{0, 0, 146, 231};
+// The shape tab of the lower page control (801 × 257) leaves 797 × 230 for its contents; the hook
+// pages show 142 × 204 of their pictures.
+constexpr QSize kPageSize{793, 230};
+constexpr QRect kHookPagesPlace{0, 0, 146, 230};
 constexpr QPoint kViewPlace{150, 2};
 
 QPixmap pictureOf(QSize size, void (*paint)(QPainter&)) {

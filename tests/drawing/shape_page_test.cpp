@@ -97,6 +97,23 @@ private slots:
         QVERIFY(page.width() <= 801 && page.height() <= 257);
     }
 
+    void hookFieldsAreVisibleOnTheirPages() {
+        const hspring::SpringDesign design = exampleDesign();
+        ShapePage page(design);
+        page.show();
+        auto* pages = page.findChild<QTabWidget*>(QStringLiteral("PageControl2"));
+        for (int i = 0; i < pages->count(); ++i) {
+            pages->setCurrentIndex(i);
+            QWidget* hookPage = pages->widget(i);
+            QTRY_VERIFY(hookPage->isVisible());
+            const auto fields = hookPage->findChildren<QLineEdit*>();
+            QVERIFY(!fields.isEmpty());
+            for (const QLineEdit* field : fields)
+                QVERIFY2(hookPage->rect().contains(field->geometry()),
+                         qPrintable(field->objectName()));
+        }
+    }
+
     void calculateDrawsTheFreeSpringWithTheHookOfThePageShown() {
         const hspring::SpringDesign design = exampleDesign();
         ShapePage page(design);
