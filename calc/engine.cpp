@@ -1,16 +1,16 @@
 #include "calc/engine.h"
 
 #include "calc/checked_float.h"
+#include "calc/engine_checking.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
 namespace hspring {
 
 namespace {
-
-using F = CheckedFloat;
 
 // N per kgf: the library's N/mm^2 become kgf/mm^2.
 constexpr long double kGravity = 9.80665L;
@@ -23,12 +23,50 @@ constexpr long double kInitialStressScale = 0.38178L;
 
 constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
 
-double shearModulusOf(const MaterialRecord* material) {
-    return material ? material->shearModulus : kMissing;
+// Each step's formula is written once, for either kind of arithmetic: plain extended precision,
+// or CheckedFloat, which stops at the operation that faults. `store` rounds to double as a value
+// is stored; `plain` gives the extended value for a comparison.
+double store(long double value) {
+    return static_cast<double>(value);
+}
+double store(CheckedFloat value) {
+    return value.stored();
+}
+long double plain(long double value) {
+    return value;
+}
+long double plain(CheckedFloat value) {
+    return value.value();
+}
+
+template <std::size_t count>
+bool allFinite(const std::array<double, count>& values) {
+    bool finite = true;
+    for (const double value : values)
+        finite &= std::isfinite(value);
+    return finite;
+}
+
+// Runs one step: `formula(zero)` computes with the arithmetic of `zero`'s type and returns every
+// value the step stores. Checking each operation costs as much as the calculation itself, so the
+// step first runs in plain extended precision. A fault always leaves one of those values not a
+// finite double: no product or quotient of finite doubles leaves the extended range, a NaN is
+// never lost, and no infinity made by a fault is ever a divisor before it is stored. Only then
+// does the step run again with every operation checked; that run throws the fault, or finds that
+// a NaN or an infinity came in and passed on quietly, as it does in the hardware.
+template <EngineChecking checking, typename Formula>
+auto runStep(const Formula& formula) {
+    if constexpr (checking == EngineChecking::StepResults) {
+        const auto values = formula(0.0L);
+        if (allFinite(values)) [[likely]]
+            return values;
+    }
+    return formula(CheckedFloat(0));
 }
 
 // The share of the initial tension that remains after the wire's treatment: (100 − r) / 100
 // with the reduction r chosen by kind and annealing. A missing material has no kind to choose by.
+template <typename T>
 double initialTensionFactor(const MaterialRecord* material, bool annealed,
                             const CoefficientSet& coefficients) {
     if (!material)
@@ -48,7 +86,7 @@ double initialTensionFactor(const MaterialRecord* material, bool annealed,
     default:
         return 1;
     }
-    return ((F(100) - reduction) / 100).stored();
+    return store((T(100) - reduction) / 100);
 }
 
 // No material, no allowable stress.
@@ -56,10 +94,149 @@ double allowableStressOf(const MaterialRecord* material, double d) {
     return material ? materialAllowableStress(*material, d) : kMissing;
 }
 
+template <EngineChecking checking>
+void computeInitialTensionWith(SpringDesign& design, const MaterialLibrary& library,
+                               const CoefficientSet& coefficients, InitialTensionRange& range,
+                               const InitialTensionReader& readInitialTension) {
+    const double c = design.springIndex;
+    const double d = design.wireDiameter;
+    const double meanDiameter = design.meanDiameter;
+    const MaterialRecord* material = materialAt(library, design.materialIndex);
+    const bool annealed = design.lowTempAnnealed == 1;
+    const double upper = interpolateColumn(InitialStressColumn::Upper, c);
+    const double lower = interpolateColumn(InitialStressColumn::Lower, c);
+
+    // Every value the step stores: a, b, High and Low before and after the reduction, its factor,
+    // and Mid.
+    const std::array<double, 8> values = runStep<checking>([&](auto zero) {
+        using T = decltype(zero);
+        const double a = store(T(upper) * kInitialStressScale);
+        const double b = store(T(lower) * kInitialStressScale);
+        const double unreducedHigh = store(T(kPiInitialTension) * d * d * d * a / meanDiameter / 8);
+        const double unreducedLow = store(T(kPiInitialTension) * d * d * d * b / meanDiameter / 8);
+        const double factor = initialTensionFactor<T>(material, annealed, coefficients);
+        const double high = store(T(factor) * unreducedHigh);
+        const double low = store(T(factor) * unreducedLow);
+        const double mid = store((T(high) + low) / 2);
+        return std::array{a, b, unreducedHigh, unreducedLow, factor, high, low, mid};
+    });
+    range = InitialTensionRange{.low = values[6], .high = values[5], .mid = values[7]};
+
+    if (design.autoInitialTension == 1)
+        design.initialTension = range.mid;
+    else if (readInitialTension)
+        design.initialTension = readInitialTension();
+}
+
+template <EngineChecking checking>
+void calculateDesignWith(SpringDesign& s, const MaterialLibrary& library,
+                         const CoefficientSet& coefficients, InitialTensionRange& range,
+                         const InitialTensionReader& readInitialTension) {
+    const MaterialRecord* material = materialAt(library, s.materialIndex);
+    const double d = s.wireDiameter;
+    const double meanDiameter = s.meanDiameter;
+
+    // 1. Spring rate, kgf/mm.
+    const double shearModulus = material ? material->shearModulus : kMissing;
+    const double activeTurns = s.activeTurns;
+    s.springRate = runStep<checking>([&](auto zero) {
+        using T = decltype(zero);
+        return std::array{store(T(shearModulus) * d * d * d * d /
+                                (T(8) * activeTurns * meanDiameter * meanDiameter * meanDiameter) /
+                                kGravity)};
+    })[0];
+
+    // 2. Spring index and Wahl's stress-correction factor, stored together.
+    const std::array<double, 2> indexAndWahl = runStep<checking>([&](auto zero) {
+        using T = decltype(zero);
+        const double c = store(T(meanDiameter) / d);
+        return std::array{c, store((T(4) * c - 1) / (T(4) * c - 4) + T(0.615L) / c)};
+    });
+    s.springIndex = indexAndWahl[0];
+    s.wahlFactor = indexAndWahl[1];
+    const double wahl = s.wahlFactor;
+
+    // 3. Recommended initial-tension range and the initial tension used.
+    computeInitialTensionWith<checking>(s, library, coefficients, range, readInitialTension);
+
+    // 4. Free length implied by the turns and two full-loop hooks (entered turns, not active).
+    const double totalTurns = s.totalTurns;
+    const double innerDiameter = s.innerDiameter;
+    s.hookedFreeLength = runStep<checking>([&](auto zero) {
+        using T = decltype(zero);
+        return std::array{store((T(totalTurns) + 1) * d + T(2) * innerDiameter)};
+    })[0];
+
+    // 5.–6. Allowable torsional stress of the spring, kgf/mm^2.
+    const double materialStress = allowableStressOf(material, d);
+    s.allowableStress = runStep<checking>([&](auto zero) {
+        using T = decltype(zero);
+        return std::array{
+            store(T(materialStress) * (T(coefficients.compressionToMaterialRatio) / 100 *
+                                       coefficients.extensionToCompressionRatio / 100 / kGravity))};
+    })[0];
+
+    // 7. Recommended maximum load, kgf.
+    const double allowableStress = s.allowableStress;
+    s.maxLoad = runStep<checking>([&](auto zero) {
+        using T = decltype(zero);
+        return std::array{
+            store(T(kPiMaxLoad) * allowableStress * d * d * d / 8 / meanDiameter / wahl)};
+    })[0];
+
+    // 8. Recommended maximum length, mm: from the hooked free length, not the entered one.
+    const double maxLoad = s.maxLoad;
+    const double initialTension = s.initialTension;
+    const double springRate = s.springRate;
+    const double hookedFreeLength = s.hookedFreeLength;
+    s.maxLength = runStep<checking>([&](auto zero) {
+        using T = decltype(zero);
+        return std::array{store((T(maxLoad) - initialTension) / springRate + hookedFreeLength)};
+    })[0];
+
+    // 9. The working points the mode leaves open, one after the other.
+    const double freeLength = s.freeLength;
+    if (s.lengthMode == kLengthsGiven) {
+        // A length below the free length gives a load below the initial tension; not clamped.
+        const auto loadAt = [&](double length) {
+            return runStep<checking>([&](auto zero) {
+                using T = decltype(zero);
+                return std::array{store((T(length) - freeLength) * springRate + initialTension)};
+            })[0];
+        };
+        s.load1 = loadAt(s.length1);
+        s.load2 = loadAt(s.length2);
+    } else {
+        // A load below the initial tension does not open the coils: the length stays L0.
+        const auto lengthAt = [&](double load) {
+            return runStep<checking>([&](auto zero) {
+                using T = decltype(zero);
+                const double extension = store(T(load) - initialTension);
+                const double opening = extension < 0 ? 0 : extension;
+                return std::array{extension, store(T(opening) / springRate + freeLength)};
+            })[1];
+        };
+        s.length1 = lengthAt(s.load1);
+        s.length2 = lengthAt(s.load2);
+    }
+
+    // 10.–11. Corrected torsional stresses, kgf/mm^2. The first is that of the larger of initial
+    // tension and working load 1; the second is from load 2 as it stands.
+    const double load1 = s.load1;
+    s.stress1 = runStep<checking>([&](auto zero) {
+        using T = decltype(zero);
+        const double load = plain(T(initialTension) - load1) > 0 ? initialTension : load1;
+        return std::array{store(T(wahl) * 8 * meanDiameter * load / kPiStress / d / d / d)};
+    })[0];
+    const double load2 = s.load2;
+    s.stress2 = runStep<checking>([&](auto zero) {
+        using T = decltype(zero);
+        return std::array{store(T(wahl) * 8 * meanDiameter * load2 / kPiStress / d / d / d)};
+    })[0];
+}
+
 } // namespace
 
-// Only the segment that holds d is needed: building the whole table computes every row, which
-// would be most of a calculation's time.
 double materialAllowableStress(const MaterialRecord& m, double d) {
     const bool explicitColumn = m.allowableTorsion[0] != 0;
     const auto rowStress = [&](int j) {
@@ -122,93 +299,25 @@ double interpolateColumn(InitialStressColumn column, double c) {
 void computeInitialTension(SpringDesign& design, const MaterialLibrary& library,
                            const CoefficientSet& coefficients, InitialTensionRange& range,
                            const InitialTensionReader& readInitialTension) {
-    const double c = design.springIndex;
-    const double d = design.wireDiameter;
-    const double meanDiameter = design.meanDiameter;
-
-    const double a =
-        (F(interpolateColumn(InitialStressColumn::Upper, c)) * kInitialStressScale).stored();
-    const double b =
-        (F(interpolateColumn(InitialStressColumn::Lower, c)) * kInitialStressScale).stored();
-    double high = (F(kPiInitialTension) * d * d * d * a / meanDiameter / 8).stored();
-    double low = (F(kPiInitialTension) * d * d * d * b / meanDiameter / 8).stored();
-
-    const double factor = initialTensionFactor(materialAt(library, design.materialIndex),
-                                               design.lowTempAnnealed == 1, coefficients);
-    high = (F(factor) * high).stored();
-    low = (F(factor) * low).stored();
-    const double mid = ((F(high) + low) / 2).stored();
-    range = InitialTensionRange{.low = low, .high = high, .mid = mid};
-
-    if (design.autoInitialTension == 1)
-        design.initialTension = mid;
-    else if (readInitialTension)
-        design.initialTension = readInitialTension();
+    computeInitialTensionWith<EngineChecking::StepResults>(design, library, coefficients, range,
+                                                           readInitialTension);
 }
 
 void calculateDesign(SpringDesign& design, const MaterialLibrary& library,
                      const CoefficientSet& coefficients, InitialTensionRange& range,
                      const InitialTensionReader& readInitialTension) {
-    SpringDesign& s = design;
-    const MaterialRecord* material = materialAt(library, s.materialIndex);
-    const double d = s.wireDiameter;
-    const double meanDiameter = s.meanDiameter;
+    calculateDesignWith<EngineChecking::StepResults>(design, library, coefficients, range,
+                                                     readInitialTension);
+}
 
-    // 1. Spring rate, kgf/mm.
-    s.springRate = (F(shearModulusOf(material)) * d * d * d * d /
-                    (F(8) * s.activeTurns * meanDiameter * meanDiameter * meanDiameter) / kGravity)
-                       .stored();
-
-    // 2. Spring index and Wahl's stress-correction factor, stored together.
-    const double c = (F(meanDiameter) / d).stored();
-    const double wahl = ((F(4) * c - 1) / (F(4) * c - 4) + F(0.615L) / c).stored();
-    s.springIndex = c;
-    s.wahlFactor = wahl;
-
-    // 3. Recommended initial-tension range and the initial tension used.
-    computeInitialTension(s, library, coefficients, range, readInitialTension);
-
-    // 4. Free length implied by the turns and two full-loop hooks (entered turns, not active).
-    s.hookedFreeLength = ((F(s.totalTurns) + 1) * d + F(2) * s.innerDiameter).stored();
-
-    // 5.–6. Allowable torsional stress of the spring, kgf/mm^2.
-    s.allowableStress = (F(allowableStressOf(material, d)) *
-                         (F(coefficients.compressionToMaterialRatio) / 100 *
-                          coefficients.extensionToCompressionRatio / 100 / kGravity))
-                            .stored();
-
-    // 7. Recommended maximum load, kgf.
-    s.maxLoad =
-        (F(kPiMaxLoad) * s.allowableStress * d * d * d / 8 / meanDiameter / s.wahlFactor).stored();
-
-    // 8. Recommended maximum length, mm: from the hooked free length, not the entered one.
-    s.maxLength = ((F(s.maxLoad) - s.initialTension) / s.springRate + s.hookedFreeLength).stored();
-
-    // 9. The working points the mode leaves open.
-    if (s.lengthMode == kLengthsGiven) {
-        // A length below the free length gives a load below the initial tension; not clamped.
-        s.load1 = ((F(s.length1) - s.freeLength) * s.springRate + s.initialTension).stored();
-        s.load2 = ((F(s.length2) - s.freeLength) * s.springRate + s.initialTension).stored();
-    } else {
-        // A load below the initial tension does not open the coils: the length stays L0.
-        const auto lengthAt = [&s](double load) {
-            double extension = (F(load) - s.initialTension).stored();
-            if (extension < 0)
-                extension = 0;
-            return (F(extension) / s.springRate + s.freeLength).stored();
-        };
-        s.length1 = lengthAt(s.load1);
-        s.length2 = lengthAt(s.load2);
-    }
-
-    // 10. The first stress is that of the larger of initial tension and working load 1.
-    const double load1ForStress =
-        (F(s.initialTension) - s.load1).value() > 0 ? s.initialTension : s.load1;
-
-    // 11. Corrected torsional stresses, kgf/mm^2; the second from load 2 as it stands.
-    const double kappa = s.wahlFactor;
-    s.stress1 = (F(kappa) * 8 * meanDiameter * load1ForStress / kPiStress / d / d / d).stored();
-    s.stress2 = (F(kappa) * 8 * meanDiameter * s.load2 / kPiStress / d / d / d).stored();
+void calculateDesign(SpringDesign& design, const MaterialLibrary& library,
+                     const CoefficientSet& coefficients, InitialTensionRange& range,
+                     const InitialTensionReader& readInitialTension, EngineChecking checking) {
+    if (checking == EngineChecking::EveryOperation)
+        calculateDesignWith<EngineChecking::EveryOperation>(design, library, coefficients, range,
+                                                            readInitialTension);
+    else
+        calculateDesign(design, library, coefficients, range, readInitialTension);
 }
 
 } // namespace hspring

@@ -1,9 +1,11 @@
 #include "base/error.h"
 #include "base/number_format.h"
 #include "calc/engine.h"
+#include "calc/engine_checking.h"
 #include "tests/calc/test_materials.h"
 
 #include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -381,6 +383,27 @@ TEST(CalculateDesignFaults, InvalidOperationAndOverflow) {
     EXPECT_EQ(invalid.design.springRate, 0);
 }
 
+TEST(CalculateDesignFaults, LoadFarBelowTheInitialTensionOverflows) {
+    // The extension P1 − Pi leaves the range of a double before it is clamped to 0.
+    SpringDesign design = withMarkedResults(referenceDesign());
+    design.wireDiameter = 2.5;
+    design.lengthMode = kLoadsGiven;
+    design.autoInitialTension = 0;
+    design.load1 = -1.7e308;
+    InitialTensionRange range;
+    try {
+        calculateDesign(design, referenceLibrary(), referenceCoefficients(), range,
+                        [] { return 1.7e308; });
+        ADD_FAILURE() << "no arithmetic fault";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.what(), std::string(kOverflowMessage));
+    }
+    EXPECT_EQ(design.initialTension, 1.7e308);
+    EXPECT_TRUE(std::isfinite(design.maxLength));
+    EXPECT_EQ(design.length1, 45); // not written
+    EXPECT_EQ(design.stress1, -123);
+}
+
 TEST(CalculateDesignFaults, NanFromADamagedFileFlowsQuietly) {
     SpringDesign design = referenceDesign();
     design.wireDiameter = NAN;
@@ -436,6 +459,77 @@ TEST(MaterialAllowableStress, AgreesWithTheStrengthTable) {
         }
     }
     EXPECT_GT(compared, 10000);
+}
+
+// The engine checks a step's operations only when one of its results is not finite. On designs
+// full of zeros, extremes, NaN and infinities it must store the same bytes and stop with the same
+// fault, at the same step, as checking every operation.
+TEST(CalculateDesignFaults, StepChecksAgreeWithCheckingEveryOperation) {
+    const double pool[] = {0.0,      -0.0, 1.0,      -1.0,      2.5,   3.0,    10.0,
+                           22.0,     0.5,  1e-300,   4.9e-324,  1e300, -1e300, 1.7e308,
+                           -1.7e308, NAN,  INFINITY, -INFINITY, 45.0,  39.0,   55.0};
+    std::mt19937 random(11);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(pool) - 1);
+    std::uniform_int_distribution<int> chance(0, 9);
+    const auto sometimes = [&](double usual) {
+        return chance(random) < 3 ? pool[pick(random)] : usual;
+    };
+    const MaterialLibrary reference = referenceLibrary();
+    int faults = 0;
+    for (int trial = 0; trial < 100000; ++trial) {
+        SpringDesign design = referenceDesign();
+        design.materialIndex = chance(random) < 1 ? 40 : chance(random) % 4;
+        design.wireDiameter = sometimes(1.0);
+        design.meanDiameter = sometimes(10.0);
+        design.innerDiameter = sometimes(9.0);
+        design.totalTurns = sometimes(20.0);
+        design.activeTurns = sometimes(20.0);
+        design.freeLength = sometimes(39.0);
+        design.length1 = sometimes(45.0);
+        design.length2 = sometimes(55.0);
+        design.load1 = sometimes(0.5);
+        design.load2 = sometimes(1.5);
+        design.lengthMode = chance(random) % 2;
+        design.autoInitialTension = chance(random) < 5 ? 1 : 0;
+        design.lowTempAnnealed = chance(random) % 2;
+        const double handEntered = sometimes(0.3);
+        MaterialLibrary library = reference;
+        if (design.materialIndex < kMaterialCount) {
+            MaterialRecord& material = library[design.materialIndex];
+            material.shearModulus = sometimes(78500);
+            material.allowableTorsion[1] = sometimes(880);
+            material.allowableTorsion[2] = sometimes(860);
+        }
+        CoefficientSet coefficients = referenceCoefficients();
+        coefficients.compressionToMaterialRatio = sometimes(80);
+        coefficients.stainlessReduction = sometimes(15);
+        coefficients.annealedPianoReduction = sometimes(25);
+
+        const auto run = [&](EngineChecking checking, std::string& fault) {
+            Fault result{{}, withMarkedResults(design)};
+            try {
+                calculateDesign(
+                    result.design, library, coefficients, result.range, [&] { return handEntered; },
+                    checking);
+            } catch (const Error& error) {
+                fault = error.what();
+            }
+            return result;
+        };
+        std::string fastFault;
+        std::string checkedFault;
+        const Fault fast = run(EngineChecking::StepResults, fastFault);
+        const Fault checked = run(EngineChecking::EveryOperation, checkedFault);
+        ASSERT_EQ(fastFault, checkedFault) << "trial " << trial;
+        ASSERT_EQ(std::memcmp(&fast.design, &checked.design, sizeof(SpringDesign)), 0)
+            << "trial " << trial;
+        ASSERT_EQ(std::memcmp(&fast.range, &checked.range, sizeof(InitialTensionRange)), 0)
+            << "trial " << trial;
+        faults += !fastFault.empty();
+    }
+    // Both faulting and quiet designs were met in numbers.
+    EXPECT_GT(faults, 5000);
+    EXPECT_LT(faults, 95000);
 }
 
 } // namespace
