@@ -18,6 +18,10 @@
 #include "data/default_data.h"
 #include "data/material_library.h"
 #include "data/settings.h"
+#include "data/windows/coefficient_editor.h"
+#include "data/windows/material_editor.h"
+#include "printing/windows/spec_sheet_window.h"
+#include "printing/windows/window_print.h"
 
 #include <QApplication>
 #include <QDir>
@@ -69,8 +73,9 @@ MainWindow::MainWindow(ProgramState& state, const QString& dataFolder, QWidget* 
     setObjectName(QStringLiteral("f_hip"));
     setWindowTitle(QStringLiteral("引張りコイルバネ計算"));
     connectHandlers();
-    connectMenu();
     formCreate();
+    createMenuWindows();
+    connectMenu();
 }
 
 MainWindow::~MainWindow() = default;
@@ -500,10 +505,29 @@ void MainWindow::connectHandlers() {
         edit->installEventFilter(this);
 }
 
+// After the main window has read its files, as the editors show what was read.
+void MainWindow::createMenuWindows() {
+    materialEditor_ = new MaterialEditorDialog(state_, this);
+    const QString settingsPath = QDir(dataFolder_).filePath(QString::fromLatin1(kSettingsFileName));
+    coefficientEditor_ = new CoefficientEditorDialog(state_, settingsPath, this);
+    specSheet_ = new SpecSheetWindow(this);
+}
+
 void MainWindow::connectMenu() {
     MainWindowControls& c = *ui_;
-    connect(c.llcheng, &QAction::triggered, this, &MainWindow::llchengClick);
-    for (QAction* item : {c.Edit2, c.N3, c.N5, c.N1, c.dxf1, c.N2, c.N4, c.N7, c.N8, c.Help2})
+    const auto onMenu = [this](QAction* item, auto action) {
+        connect(item, &QAction::triggered, this,
+                [this, action] { runReportingErrors(this, action); });
+    };
+    onMenu(c.N5, [this] {
+        specSheet_->fillSpecSheet(state_.current(), state_.materials, leftHanded());
+        specSheet_->exec();
+    });
+    onMenu(c.N1, [this] { printWindowImage(*this, PrintScaling::FitToPage); });
+    onMenu(c.llcheng, [this] { llchengClick(); });
+    onMenu(c.N7, [this] { materialEditor_->exec(); });
+    onMenu(c.N8, [this] { coefficientEditor_->exec(); });
+    for (QAction* item : {c.Edit2, c.N3, c.dxf1, c.N2, c.N4, c.Help2})
         connect(item, &QAction::triggered, this, [this] { showNotYetAvailable(this); });
 }
 

@@ -10,6 +10,9 @@
 namespace hspring {
 
 struct MainWindowControls;
+class CoefficientEditorDialog;
+class MaterialEditorDialog;
+class SpecSheetWindow;
 
 // The main window f_hip: the design inputs, the results, the fatigue diagram, the history and
 // the spring view. It owns no design data of its own: slot 0 of the program state is the current
@@ -54,6 +57,7 @@ private:
     void fillKindList();
     void initHistoryGrid();
     void connectHandlers();
+    void createMenuWindows();
     void connectMenu();
 
     // Selection lists.
@@ -91,6 +95,10 @@ private:
     ProgramState& state_;
     QString dataFolder_;
     std::unique_ptr<MainWindowControls> ui_;
+    // The windows the menus open, created once at start-up.
+    MaterialEditorDialog* materialEditor_ = nullptr;       // data_make
+    CoefficientEditorDialog* coefficientEditor_ = nullptr; // keisuu_make
+    SpecSheetWindow* specSheet_ = nullptr;                 // prinform
     // Raised while showDesign sets the two check boxes, so their handlers do nothing.
     bool restoringDisplay_ = false;
 };
