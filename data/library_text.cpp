@@ -100,27 +100,30 @@ FieldSetter textField(ShortString MaterialRecord::*field) {
     };
 }
 
-FieldSetter integerField(std::int32_t MaterialRecord::*field) {
-    return [field](MaterialRecord& record, const Line& line, std::string_view value) {
-        record.*field = integerOn(line, value);
-    };
-}
-
-FieldSetter numberField(double MaterialRecord::*field) {
-    return [field](MaterialRecord& record, const Line& line, std::string_view value) {
-        record.*field = numberOn(line, value);
-    };
-}
-
+// The numeric fields are set by name, not through pointers: the records are packed, so a double
+// inside them need not sit at an address a double* may point to.
 const std::map<std::string, FieldSetter>& materialFields() {
     static const std::map<std::string, FieldSetter> fields = {
-        {"kind", integerField(&MaterialRecord::kind)},
+        {"kind", [](MaterialRecord& record, const Line& line,
+                    std::string_view value) { record.kind = integerOn(line, value); }},
         {"kindName", textField(&MaterialRecord::kindName)},
         {"gradeSymbol", textField(&MaterialRecord::gradeSymbol)},
-        {"shearModulus", numberField(&MaterialRecord::shearModulus)},
-        {"youngModulus", numberField(&MaterialRecord::youngModulus)},
-        {"torsionPercent", integerField(&MaterialRecord::torsionPercent)},
-        {"bendingPercent", integerField(&MaterialRecord::bendingPercent)},
+        {"shearModulus",
+         [](MaterialRecord& record, const Line& line, std::string_view value) {
+             record.shearModulus = numberOn(line, value);
+         }},
+        {"youngModulus",
+         [](MaterialRecord& record, const Line& line, std::string_view value) {
+             record.youngModulus = numberOn(line, value);
+         }},
+        {"torsionPercent",
+         [](MaterialRecord& record, const Line& line, std::string_view value) {
+             record.torsionPercent = integerOn(line, value);
+         }},
+        {"bendingPercent",
+         [](MaterialRecord& record, const Line& line, std::string_view value) {
+             record.bendingPercent = integerOn(line, value);
+         }},
     };
     return fields;
 }
@@ -132,10 +135,13 @@ void addDiameterRow(MaterialRecord& record, const Line& line) {
         throw lineError(line, "a diameter row holds 2 to 4 numbers");
     if (record.diameterCount == kMaxDiameters)
         throw lineError(line, "more than 50 diameters");
-    double* columns[] = {record.diameters, record.tensileStrength, record.allowableTorsion,
-                         record.allowableBending};
-    for (std::size_t column = 0; column < words.size(); ++column)
-        columns[column][record.diameterCount] = numberOn(line, words[column]);
+    const int j = record.diameterCount;
+    record.diameters[j] = numberOn(line, words[0]);
+    record.tensileStrength[j] = numberOn(line, words[1]);
+    if (words.size() > 2)
+        record.allowableTorsion[j] = numberOn(line, words[2]);
+    if (words.size() > 3)
+        record.allowableBending[j] = numberOn(line, words[3]);
     ++record.diameterCount;
 }
 
@@ -205,14 +211,20 @@ MaterialLibrary parseMaterialLibraryText(std::string_view text) {
 }
 
 SettingsRecord parseSettingsText(std::string_view text) {
-    static const std::map<std::string, double CoefficientSet::*> names = {
-        {"compressionToMaterialRatio", &CoefficientSet::compressionToMaterialRatio},
-        {"extensionToCompressionRatio", &CoefficientSet::extensionToCompressionRatio},
-        {"hookStressFactor", &CoefficientSet::hookStressFactor},
-        {"stainlessReduction", &CoefficientSet::stainlessReduction},
-        {"annealedPianoReduction", &CoefficientSet::annealedPianoReduction},
-        {"annealedHardSteelReduction", &CoefficientSet::annealedHardSteelReduction},
-        {"annealedStainlessReduction", &CoefficientSet::annealedStainlessReduction},
+    using Store = void (*)(CoefficientSet&, double);
+    static const std::map<std::string, Store> names = {
+        {"compressionToMaterialRatio",
+         [](CoefficientSet& c, double v) { c.compressionToMaterialRatio = v; }},
+        {"extensionToCompressionRatio",
+         [](CoefficientSet& c, double v) { c.extensionToCompressionRatio = v; }},
+        {"hookStressFactor", [](CoefficientSet& c, double v) { c.hookStressFactor = v; }},
+        {"stainlessReduction", [](CoefficientSet& c, double v) { c.stainlessReduction = v; }},
+        {"annealedPianoReduction",
+         [](CoefficientSet& c, double v) { c.annealedPianoReduction = v; }},
+        {"annealedHardSteelReduction",
+         [](CoefficientSet& c, double v) { c.annealedHardSteelReduction = v; }},
+        {"annealedStainlessReduction",
+         [](CoefficientSet& c, double v) { c.annealedStainlessReduction = v; }},
     };
     SettingsRecord settings{};
     std::set<std::string> seen;
@@ -224,7 +236,7 @@ SettingsRecord parseSettingsText(std::string_view text) {
             throw lineError(line, "unknown coefficient '" + field.key + "'");
         if (!seen.insert(field.key).second)
             throw lineError(line, "'" + field.key + "' given twice");
-        settings.coefficients.*(name->second) = numberOn(line, field.value);
+        name->second(settings.coefficients, numberOn(line, field.value));
     }
     for (const auto& [key, member] : names)
         if (!seen.count(key))

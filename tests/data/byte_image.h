@@ -11,6 +11,10 @@
 
 namespace hspring::test {
 
+// The records are packed, so their doubles need not be aligned: compare a field by value
+// (EXPECT_EQ(+record.field, ...)) rather than letting a macro or algorithm bind a reference or a
+// pointer to it.
+
 // A hand-made byte image of a record or file: values are put at literal offsets, little-endian,
 // byte by byte, so the layout under test is not used to build its own expectation.
 class ByteImage {

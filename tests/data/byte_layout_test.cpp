@@ -36,24 +36,24 @@ TEST(ByteLayout, SpringDesignFieldsSitAtTheirOffsets) {
     image[335] = 0x5A;           // last reserved byte
 
     const auto design = image.as<SpringDesign>();
-    EXPECT_EQ(design.inUse, 1);
-    EXPECT_EQ(design.materialIndex, 29);
-    EXPECT_EQ(design.diameterIndex, 22);
-    EXPECT_EQ(design.wireDiameter, 1.2);
-    EXPECT_EQ(design.meanDiameter, 10.5);
-    EXPECT_EQ(design.diameterKind, kOuterDiameter);
-    EXPECT_EQ(design.activeTurns, 2.99);
-    EXPECT_EQ(design.hookedFreeLength, 9.6);
-    EXPECT_EQ(design.autoInitialTension, 1);
-    EXPECT_EQ(design.lowTempAnnealed, 1);
-    EXPECT_EQ(design.maxLoad, 12.5);
-    EXPECT_EQ(design.lengthMode, kLoadsGiven);
-    EXPECT_EQ(design.length2, 55.0);
-    EXPECT_EQ(design.allowableStress, 61.25);
-    EXPECT_EQ(design.lifeClass, 8);
-    EXPECT_EQ(design.hookAngle, 80.0);
-    EXPECT_EQ(design.hookMinRadius, 3.5);
-    EXPECT_EQ(design.reserved288[47], 0x5A);
+    EXPECT_EQ(+design.inUse, 1);
+    EXPECT_EQ(+design.materialIndex, 29);
+    EXPECT_EQ(+design.diameterIndex, 22);
+    EXPECT_EQ(+design.wireDiameter, 1.2);
+    EXPECT_EQ(+design.meanDiameter, 10.5);
+    EXPECT_EQ(+design.diameterKind, kOuterDiameter);
+    EXPECT_EQ(+design.activeTurns, 2.99);
+    EXPECT_EQ(+design.hookedFreeLength, 9.6);
+    EXPECT_EQ(+design.autoInitialTension, 1);
+    EXPECT_EQ(+design.lowTempAnnealed, 1);
+    EXPECT_EQ(+design.maxLoad, 12.5);
+    EXPECT_EQ(+design.lengthMode, kLoadsGiven);
+    EXPECT_EQ(+design.length2, 55.0);
+    EXPECT_EQ(+design.allowableStress, 61.25);
+    EXPECT_EQ(+design.lifeClass, 8);
+    EXPECT_EQ(+design.hookAngle, 80.0);
+    EXPECT_EQ(+design.hookMinRadius, 3.5);
+    EXPECT_EQ(+design.reserved288[47], 0x5A);
 
     // And back: the fields written into a zeroed record give the same bytes.
     SpringDesign written{};
@@ -84,10 +84,10 @@ TEST(ByteLayout, DesignSlotsFollowEachOther) {
     image.putDouble(5 * 336 + 104, 39.0); // slot 5 freeLength
     image.putInt32(30 * 336 + 196, 7);    // slot 30 lifeClass
     const auto slots = image.as<DesignSlots>();
-    EXPECT_EQ(slots[0].inUse, 0);
-    EXPECT_EQ(slots[1].inUse, 1);
-    EXPECT_EQ(slots[5].freeLength, 39.0);
-    EXPECT_EQ(slots[30].lifeClass, 7);
+    EXPECT_EQ(+slots[0].inUse, 0);
+    EXPECT_EQ(+slots[1].inUse, 1);
+    EXPECT_EQ(+slots[5].freeLength, 39.0);
+    EXPECT_EQ(+slots[30].lifeClass, 7);
 }
 
 TEST(ByteLayout, MaterialRecordFieldsSitAtTheirOffsets) {
@@ -113,19 +113,19 @@ TEST(ByteLayout, MaterialRecordFieldsSitAtTheirOffsets) {
     const auto record = image.as<MaterialRecord>();
     EXPECT_EQ(shortStringText(record.kindName), "材料の種類");
     EXPECT_EQ(shortStringText(record.gradeSymbol), "ＳＷＰ－Ａ");
-    EXPECT_EQ(record.filler[0], 0xF1);
-    EXPECT_EQ(record.filler[1], 0xF2);
-    EXPECT_EQ(record.shearModulus, 78500);
-    EXPECT_EQ(record.diameterCount, 3);
-    EXPECT_EQ(record.kind, kPianoWireKind);
-    EXPECT_EQ(record.youngModulus, 206000);
-    EXPECT_EQ(record.torsionPercent, 45);
-    EXPECT_EQ(record.bendingPercent, 75);
-    EXPECT_EQ(record.diameters[0], 0.5);
-    EXPECT_EQ(record.diameters[2], 0.7);
-    EXPECT_EQ(record.tensileStrength[0], 2000);
-    EXPECT_EQ(record.allowableTorsion[1], 880);
-    EXPECT_EQ(record.allowableBending[49], 1.5);
+    EXPECT_EQ(+record.filler[0], 0xF1);
+    EXPECT_EQ(+record.filler[1], 0xF2);
+    EXPECT_EQ(+record.shearModulus, 78500);
+    EXPECT_EQ(+record.diameterCount, 3);
+    EXPECT_EQ(+record.kind, kPianoWireKind);
+    EXPECT_EQ(+record.youngModulus, 206000);
+    EXPECT_EQ(+record.torsionPercent, 45);
+    EXPECT_EQ(+record.bendingPercent, 75);
+    EXPECT_EQ(+record.diameters[0], 0.5);
+    EXPECT_EQ(+record.diameters[2], 0.7);
+    EXPECT_EQ(+record.tensileStrength[0], 2000);
+    EXPECT_EQ(+record.allowableTorsion[1], 880);
+    EXPECT_EQ(+record.allowableBending[49], 1.5);
 
     MaterialRecord written{};
     setShortStringText(written.kindName, "材料の種類");
@@ -152,10 +152,10 @@ TEST(ByteLayout, LibraryRecordsFollowEachOther) {
     image.putInt32(29 * 1736 + 116, 10); // record 29 kind
     image.putDouble(29 * 1736 + 1336 + 49 * 8, 4.5);
     const auto library = image.as<MaterialLibrary>();
-    EXPECT_EQ(library[0].kind, 0);
-    EXPECT_EQ(library[1].kind, kStainlessKind);
-    EXPECT_EQ(library[29].kind, kUnusedKind);
-    EXPECT_EQ(library[29].allowableBending[49], 4.5);
+    EXPECT_EQ(+library[0].kind, 0);
+    EXPECT_EQ(+library[1].kind, kStainlessKind);
+    EXPECT_EQ(+library[29].kind, kUnusedKind);
+    EXPECT_EQ(+library[29].allowableBending[49], 4.5);
 }
 
 TEST(ByteLayout, SettingsRecordHoldsTheCoefficientsAtBytes4To59) {
@@ -171,16 +171,16 @@ TEST(ByteLayout, SettingsRecordHoldsTheCoefficientsAtBytes4To59) {
 
     const auto settings = image.as<SettingsRecord>();
     const CoefficientSet& c = settings.coefficients;
-    EXPECT_EQ(c.compressionToMaterialRatio, 80);
-    EXPECT_EQ(c.extensionToCompressionRatio, 75);
-    EXPECT_EQ(c.hookStressFactor, 1.25);
-    EXPECT_EQ(c.stainlessReduction, 15);
-    EXPECT_EQ(c.annealedPianoReduction, 25);
-    EXPECT_EQ(c.annealedHardSteelReduction, 30);
-    EXPECT_EQ(c.annealedStainlessReduction, 20);
-    EXPECT_EQ(settings.leading[3], 0x04);
-    EXPECT_EQ(settings.trailing[0], 0xEE);
-    EXPECT_EQ(settings.trailing[675], 0xEE);
+    EXPECT_EQ(+c.compressionToMaterialRatio, 80);
+    EXPECT_EQ(+c.extensionToCompressionRatio, 75);
+    EXPECT_EQ(+c.hookStressFactor, 1.25);
+    EXPECT_EQ(+c.stainlessReduction, 15);
+    EXPECT_EQ(+c.annealedPianoReduction, 25);
+    EXPECT_EQ(+c.annealedHardSteelReduction, 30);
+    EXPECT_EQ(+c.annealedStainlessReduction, 20);
+    EXPECT_EQ(+settings.leading[3], 0x04);
+    EXPECT_EQ(+settings.trailing[0], 0xEE);
+    EXPECT_EQ(+settings.trailing[675], 0xEE);
 }
 
 } // namespace

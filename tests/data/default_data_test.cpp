@@ -6,7 +6,6 @@
 #include "data/default_data.h"
 #include "data/library_consistency.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -61,12 +60,12 @@ TEST(DefaultData, EveryListedDiameterHasAnAllowableStress) {
         if (record.kind == kUnusedKind)
             continue;
         const StrengthTable table = buildStrengthTable(record);
-        ASSERT_EQ(table.rowCount, record.diameterCount);
+        ASSERT_EQ(table.rowCount, +record.diameterCount);
         for (int j = 0; j < record.diameterCount; ++j) {
             const auto stress = interpolateTable(table, record.diameters[j]);
             ASSERT_TRUE(stress) << shortStringText(record.gradeSymbol) << " " << j;
             EXPECT_GT(*stress, 0);
-            EXPECT_LT(*stress, record.tensileStrength[j]);
+            EXPECT_LT(*stress, +record.tensileStrength[j]);
         }
     }
 }
@@ -79,23 +78,25 @@ TEST(DefaultData, Material0IsTheFirstGradeOfHardDrawnWireWithA1MmDiameter) {
     SpringDesign start{};
     resetDesignDefaults(start);
     const MaterialRecord& first = library[start.materialIndex];
-    const double* end = first.diameters + first.diameterCount;
-    EXPECT_NE(std::find(first.diameters, end, start.wireDiameter), end);
+    bool listed = false;
+    for (int j = 0; j < first.diameterCount; ++j)
+        listed = listed || first.diameters[j] == start.wireDiameter;
+    EXPECT_TRUE(listed);
 }
 
 TEST(DefaultData, SettingsHoldTheCustomaryCoefficients) {
     const SettingsRecord settings = builtInSettings();
     const CoefficientSet& c = settings.coefficients;
-    EXPECT_EQ(c.compressionToMaterialRatio, 80);
-    EXPECT_EQ(c.extensionToCompressionRatio, 80);
-    EXPECT_EQ(c.hookStressFactor, 1.25);
-    EXPECT_EQ(c.stainlessReduction, 15);
-    EXPECT_GE(c.annealedPianoReduction, 20);
-    EXPECT_LE(c.annealedPianoReduction, 35);
-    EXPECT_GE(c.annealedHardSteelReduction, 20);
-    EXPECT_LE(c.annealedHardSteelReduction, 35);
-    EXPECT_GE(c.annealedStainlessReduction, 15);
-    EXPECT_LE(c.annealedStainlessReduction, 25);
+    EXPECT_EQ(+c.compressionToMaterialRatio, 80);
+    EXPECT_EQ(+c.extensionToCompressionRatio, 80);
+    EXPECT_EQ(+c.hookStressFactor, 1.25);
+    EXPECT_EQ(+c.stainlessReduction, 15);
+    EXPECT_GE(+c.annealedPianoReduction, 20);
+    EXPECT_LE(+c.annealedPianoReduction, 35);
+    EXPECT_GE(+c.annealedHardSteelReduction, 20);
+    EXPECT_LE(+c.annealedHardSteelReduction, 35);
+    EXPECT_GE(+c.annealedStainlessReduction, 15);
+    EXPECT_LE(+c.annealedStainlessReduction, 25);
     EXPECT_EQ(bytesOf(customaryCoefficients()), bytesOf(c));
 }
 

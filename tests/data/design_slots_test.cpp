@@ -81,11 +81,11 @@ TEST(CopyDesignSlot, CarriesInUseModesAndResults) {
 
     copyDesignSlot(slots, 0, 30);
 
-    EXPECT_EQ(slots[30].inUse, 1);
-    EXPECT_EQ(slots[30].lengthMode, kLoadsGiven);
-    EXPECT_EQ(slots[30].diameterKind, kInnerDiameter);
-    EXPECT_EQ(slots[30].springRate, 0.125);
-    EXPECT_EQ(slots[30].lifeClass, 4);
+    EXPECT_EQ(+slots[30].inUse, 1);
+    EXPECT_EQ(+slots[30].lengthMode, kLoadsGiven);
+    EXPECT_EQ(+slots[30].diameterKind, kInnerDiameter);
+    EXPECT_EQ(+slots[30].springRate, 0.125);
+    EXPECT_EQ(+slots[30].lifeClass, 4);
 }
 
 TEST(CopyDesignSlot, RejectsSlotsOutsideTheTable) {

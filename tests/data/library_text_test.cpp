@@ -54,22 +54,22 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 TEST(LibraryText, ReadsRecordsInOrderAndLeavesTheRestUnused) {
     const MaterialLibrary library = parseMaterialLibraryText(kTwoMaterials);
     const MaterialRecord& swb = library[0];
-    EXPECT_EQ(swb.kind, 0);
+    EXPECT_EQ(+swb.kind, 0);
     EXPECT_EQ(shortStringText(swb.kindName), "硬鋼線");
     EXPECT_EQ(shortStringText(swb.gradeSymbol), "SW-B");
-    EXPECT_EQ(swb.shearModulus, 78500);
-    EXPECT_EQ(swb.youngModulus, 206000);
-    EXPECT_EQ(swb.torsionPercent, 50);
-    EXPECT_EQ(swb.bendingPercent, 80);
-    EXPECT_EQ(swb.diameterCount, 3);
-    EXPECT_EQ(swb.diameters[2], 2.0);
-    EXPECT_EQ(swb.tensileStrength[1], 1800);
-    EXPECT_EQ(swb.allowableTorsion[0], 0); // omitted columns
-    EXPECT_EQ(swb.allowableTorsion[1], 900);
-    EXPECT_EQ(swb.allowableBending[1], 0);
-    EXPECT_EQ(swb.allowableBending[2], 1200);
-    EXPECT_EQ(swb.diameters[3], 0);
-    EXPECT_EQ(library[1].torsionPercent, 45);
+    EXPECT_EQ(+swb.shearModulus, 78500);
+    EXPECT_EQ(+swb.youngModulus, 206000);
+    EXPECT_EQ(+swb.torsionPercent, 50);
+    EXPECT_EQ(+swb.bendingPercent, 80);
+    EXPECT_EQ(+swb.diameterCount, 3);
+    EXPECT_EQ(+swb.diameters[2], 2.0);
+    EXPECT_EQ(+swb.tensileStrength[1], 1800);
+    EXPECT_EQ(+swb.allowableTorsion[0], 0); // omitted columns
+    EXPECT_EQ(+swb.allowableTorsion[1], 900);
+    EXPECT_EQ(+swb.allowableBending[1], 0);
+    EXPECT_EQ(+swb.allowableBending[2], 1200);
+    EXPECT_EQ(+swb.diameters[3], 0);
+    EXPECT_EQ(+library[1].torsionPercent, 45);
     EXPECT_EQ(shortStringText(library[1].gradeSymbol), "SWP-A");
 
     MaterialRecord unused{};
@@ -130,11 +130,11 @@ TEST(SettingsText, ReadsTheSevenCoefficients) {
         "# customary\ncompressionToMaterialRatio 80\nextensionToCompressionRatio 75\n"
         "hookStressFactor 1.25\nstainlessReduction 15\nannealedPianoReduction 25\n"
         "annealedHardSteelReduction 30\nannealedStainlessReduction 20\n");
-    EXPECT_EQ(settings.coefficients.extensionToCompressionRatio, 75);
-    EXPECT_EQ(settings.coefficients.hookStressFactor, 1.25);
-    EXPECT_EQ(settings.coefficients.annealedHardSteelReduction, 30);
-    EXPECT_EQ(settings.leading[0], 0);
-    EXPECT_EQ(settings.trailing[675], 0);
+    EXPECT_EQ(+settings.coefficients.extensionToCompressionRatio, 75);
+    EXPECT_EQ(+settings.coefficients.hookStressFactor, 1.25);
+    EXPECT_EQ(+settings.coefficients.annealedHardSteelReduction, 30);
+    EXPECT_EQ(+settings.leading[0], 0);
+    EXPECT_EQ(+settings.trailing[675], 0);
 
     EXPECT_THROW(parseSettingsText("compressionToMaterialRatio 80\n"), Error);
     EXPECT_THROW(parseSettingsText("hookFactor 1\n"), Error);

@@ -40,9 +40,13 @@ MaterialRecord withTable(std::initializer_list<double> diameters,
                          std::initializer_list<double> tensile,
                          std::initializer_list<double> allowable) {
     MaterialRecord record = material(0, "硬鋼線", "SW-C");
-    std::copy(diameters.begin(), diameters.end(), record.diameters);
-    std::copy(tensile.begin(), tensile.end(), record.tensileStrength);
-    std::copy(allowable.begin(), allowable.end(), record.allowableTorsion);
+    // Element by element: a double* into the packed record may be misaligned.
+    for (std::size_t j = 0; j < diameters.size(); ++j)
+        record.diameters[j] = diameters.begin()[j];
+    for (std::size_t j = 0; j < tensile.size(); ++j)
+        record.tensileStrength[j] = tensile.begin()[j];
+    for (std::size_t j = 0; j < allowable.size(); ++j)
+        record.allowableTorsion[j] = allowable.begin()[j];
     record.diameterCount = static_cast<std::int32_t>(diameters.size());
     return record;
 }
@@ -64,9 +68,9 @@ TEST(MarkEmptyRecords, GivesKind10ToRecordsWithoutAFirstDiameterAndChangesNothin
             expected.kind = kUnusedKind;
         EXPECT_EQ(bytesOf(library[i]), bytesOf(expected)) << i;
     }
-    EXPECT_EQ(library[0].kind, kUnusedKind);
-    EXPECT_EQ(library[1].kind, kUnusedKind);
-    EXPECT_EQ(library[2].kind, before[2].kind);
+    EXPECT_EQ(+library[0].kind, kUnusedKind);
+    EXPECT_EQ(+library[1].kind, kUnusedKind);
+    EXPECT_EQ(+library[2].kind, +before[2].kind);
 }
 
 TEST(BuildKindIndex, GroupsRecordsByKindInRecordOrder) {
