@@ -4,8 +4,12 @@
 #include "app/design_inputs.h"
 #include "app/history_rows.h"
 #include "app/material_selection.h"
+#include "app/painting/fatigue_diagram.h"
 #include "app/windows/centred_grid.h"
+#include "app/windows/clipboard_commands.h"
+#include "app/windows/diagram_view.h"
 #include "app/windows/error_box.h"
+#include "app/windows/help_page.h"
 #include "app/windows/main_window_form.h"
 #include "app/windows/slot_selector.h"
 #include "base/error.h"
@@ -20,6 +24,8 @@
 #include "data/settings.h"
 #include "data/windows/coefficient_editor.h"
 #include "data/windows/material_editor.h"
+#include "drawing/windows/dxf_export.h"
+#include "drawing/windows/shape_page.h"
 #include "printing/windows/spec_sheet_window.h"
 #include "printing/windows/window_print.h"
 
@@ -69,7 +75,7 @@ void showNotYetAvailable(QWidget* parent) {
 
 MainWindow::MainWindow(ProgramState& state, const QString& dataFolder, QWidget* parent)
     : QMainWindow(parent), state_(state), dataFolder_(dataFolder),
-      ui_(std::make_unique<MainWindowControls>(buildMainWindowForm(*this))) {
+      ui_(std::make_unique<MainWindowControls>(buildMainWindowForm(*this, state.current()))) {
     setObjectName(QStringLiteral("f_hip"));
     setWindowTitle(QStringLiteral("引張りコイルバネ計算"));
     connectHandlers();
@@ -102,6 +108,7 @@ void MainWindow::formCreate() {
         readDesignInputs();
         initHistoryGrid();
         refreshRecommendations();
+        ui_->shapePage->resetToFreeView();
     });
 }
 
@@ -170,10 +177,10 @@ void MainWindow::readDesignInputs() {
     texts.load2 = utf8(c.Edit7->text());
     texts.lowTempAnnealed = c.cb2->isChecked();
     texts.autoInitialTension = c.CheckBox1->isChecked();
-    texts.hookAngle = utf8(c.hookFields.angle->text());
-    texts.hookLength = utf8(c.hookFields.length->text());
-    texts.hookOpening = utf8(c.hookFields.opening->text());
-    texts.hookMinRadius = utf8(c.hookFields.minRadius->text());
+    texts.hookAngle = utf8(c.shapePage->hookAngleField()->text());
+    texts.hookLength = utf8(c.shapePage->hookLengthField()->text());
+    texts.hookOpening = utf8(c.shapePage->hookOpeningField()->text());
+    texts.hookMinRadius = utf8(c.shapePage->minRadiusField()->text());
     hspring::readDesignInputs(state_.current(), state_.materials, state_.kindIndex, texts,
                               [this](const std::string& label) {
                                   ui_->Label28->setText(qt(label));
@@ -204,6 +211,10 @@ void MainWindow::showDesign() {
     }
 
     const StressCoefficients coefficients = stressCoefficients(design, state_.materials);
+    const int notices = c.Image1->showDiagram(coefficients.upper, coefficients.lower,
+                                              state_.settings.coefficients.hookStressFactor);
+    for (int notice = 0; notice < notices; ++notice)
+        c.ListBox1->addItem(graphAreaOverNotice());
     design.lifeClass = classifyLife(coefficients.upper, coefficients.lower);
 
     const DesignFieldTexts texts = designFieldTexts(design);
@@ -218,10 +229,10 @@ void MainWindow::showDesign() {
     c.Edit9->setText(qt(texts.stress2));
     c.Edit10->setText(qt(texts.life));
     c.Edit11->setText(qt(texts.allowableStress));
-    c.hookFields.angle->setText(qt(texts.hookAngle));
-    c.hookFields.length->setText(qt(texts.hookLength));
-    c.hookFields.opening->setText(qt(texts.hookOpening));
-    c.hookFields.minRadius->setText(qt(texts.hookMinRadius));
+    c.shapePage->hookAngleField()->setText(qt(texts.hookAngle));
+    c.shapePage->hookLengthField()->setText(qt(texts.hookLength));
+    c.shapePage->hookOpeningField()->setText(qt(texts.hookOpening));
+    c.shapePage->minRadiusField()->setText(qt(texts.hookMinRadius));
 
     restoringDisplay_ = true;
     c.cb2->setChecked(design.lowTempAnnealed != 0);
@@ -347,13 +358,20 @@ void MainWindow::ComboBox6Change() {
 
 // ---- Calculate, history -----------------------------------------------------------------------
 
-void MainWindow::BitBtn2Click() {
-    runReportingErrors(this, [this] {
+// Read, calculate, show and check: the calculation the Calculate button and the spring view's
+// state button share. Returns false when it failed and the error box has said why.
+bool MainWindow::recalculate() {
+    return runReportingErrors(this, [this] {
         readDesignInputs();
         calculate();
         showDesign();
         showStatus(checkDesign(state_.current()));
     });
+}
+
+void MainWindow::BitBtn2Click() {
+    if (recalculate())
+        runReportingErrors(this, [this] { ui_->shapePage->drawFreeSpring(state_.current()); });
 }
 
 void MainWindow::refreshHistoryRow(int slot) {
@@ -486,6 +504,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::connectHandlers() {
     MainWindowControls& c = *ui_;
     connect(c.BitBtn2, &QPushButton::clicked, this, &MainWindow::BitBtn2Click);
+    c.shapePage->setRecalculation([this] { return recalculate(); });
     connect(c.BitBtn1, &QPushButton::clicked, this, &MainWindow::BitBtn1Click);
     // activated: a pick by the user; selecting from code starts nothing.
     connect(c.ComboBox5, &QComboBox::activated, this, &MainWindow::ComboBox5Change);
@@ -524,10 +543,16 @@ void MainWindow::connectMenu() {
         specSheet_->exec();
     });
     onMenu(c.N1, [this] { printWindowImage(*this, PrintScaling::FitToPage); });
+    onMenu(c.dxf1, [this] { exportDxf(this, state_.current(), *ui_->shapePage); });
+    onMenu(c.N2, [this] {
+        copyGridToClipboard(*ui_->sg1, 0, 0, kHistoryColumnCount - 1, kHistoryRowCount - 1);
+    });
+    onMenu(c.N4, [this] { copyDiagramToClipboard(*ui_->Image1); });
     onMenu(c.llcheng, [this] { llchengClick(); });
     onMenu(c.N7, [this] { materialEditor_->exec(); });
     onMenu(c.N8, [this] { coefficientEditor_->exec(); });
-    for (QAction* item : {c.Edit2, c.N3, c.dxf1, c.N2, c.N4, c.Help2})
+    onMenu(c.Help2, [this] { openHelpPage(dataFolder_); });
+    for (QAction* item : {c.Edit2, c.N3})
         connect(item, &QAction::triggered, this, [this] { showNotYetAvailable(this); });
 }
 

@@ -69,6 +69,7 @@ private:
 
     // Shared steps of the handlers.
     void calculate();
+    bool recalculate();
     void showStatus(const StatusLines& status);
     void applyInputModeColours();
     void refreshReportingErrors();

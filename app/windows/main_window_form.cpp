@@ -1,10 +1,13 @@
 #include "app/windows/main_window_form.h"
 
 #include "app/history_rows.h"
+#include "app/painting/fatigue_diagram.h"
 #include "app/painting/fonts.h"
 #include "app/painting/input_picture.h"
 #include "app/windows/centred_grid.h"
+#include "app/windows/diagram_view.h"
 #include "app/windows/slot_selector.h"
+#include "drawing/windows/shape_page.h"
 
 #include <QMainWindow>
 #include <QMenuBar>
@@ -226,21 +229,6 @@ void buildResultGroup(QWidget* client, MainWindowControls& c) {
     c.SpeedButton5 = speedButton(g, "SpeedButton5", QStringLiteral("▼"), {336, 96, 34, 20});
 }
 
-// The hook fields until the spring view takes the page.
-void buildShapePage(MainWindowControls& c) {
-    QWidget* page = c.TabSheet2;
-    const auto hookField = [page](const QString& name, const char* fieldName, int y,
-                                  const char* text) {
-        caption(page, name, {8, y + kTextDrop});
-        return field(page, fieldName, {80, y, 56, kFieldHeight}, text, true);
-    };
-    c.hookFields.angle = hookField(QStringLiteral("フック角度"), "Edit12", 8, "80");
-    caption(page, QStringLiteral("(60～90)"), {140, 8 + kTextDrop});
-    c.hookFields.minRadius = hookField(QStringLiteral("最小Ｒ"), "Edit13", 40, "2");
-    c.hookFields.length = hookField(QStringLiteral("フック長さ"), "Edit14", 64, "10");
-    c.hookFields.opening = hookField(QStringLiteral("開口長さ"), "Edit15", 88, "3");
-}
-
 void buildHistoryGrid(QWidget* page, MainWindowControls& c) {
     c.sg1 = new CentredGrid(page);
     c.sg1->setObjectName(QStringLiteral("sg1"));
@@ -258,7 +246,14 @@ void buildHistoryGrid(QWidget* page, MainWindowControls& c) {
     fill->addWidget(c.sg1);
 }
 
-void buildPages(QWidget* client, MainWindowControls& c) {
+void buildDiagramGroup(QWidget* client, MainWindowControls& c) {
+    c.GroupBox3 =
+        group(client, "GroupBox3", QStringLiteral("疲れ強さ線図"), QRect(392, 8, 417, 449));
+    c.Image1 = place(new DiagramView(c.GroupBox3), "Image1",
+                     {8, 22, kFatigueDiagramWidth, kFatigueDiagramHeight});
+}
+
+void buildPages(QWidget* client, MainWindowControls& c, const SpringDesign& currentDesign) {
     c.PageControl1 = place(new QTabWidget(client), "PageControl1", {8, 464, 801, 257});
     c.PageControl1->setFont(windowFont(12));
     auto* history = new QWidget;
@@ -268,7 +263,7 @@ void buildPages(QWidget* client, MainWindowControls& c) {
     c.TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
     c.PageControl1->addTab(c.TabSheet2, QStringLiteral("＜      バネ形状      ＞"));
     buildHistoryGrid(history, c);
-    buildShapePage(c);
+    c.shapePage = new ShapePage(currentDesign, c.TabSheet2);
 }
 
 QAction* menuItem(QMenu* menu, const char* name, const QString& text) {
@@ -314,7 +309,7 @@ void setFieldColour(QWidget& field, bool userInput) {
     field.setPalette(palette);
 }
 
-MainWindowControls buildMainWindowForm(QMainWindow& window) {
+MainWindowControls buildMainWindowForm(QMainWindow& window, const SpringDesign& currentDesign) {
     MainWindowControls c;
     auto* client = new QWidget(&window);
     client->setObjectName(QStringLiteral("client"));
@@ -329,9 +324,8 @@ MainWindowControls buildMainWindowForm(QMainWindow& window) {
     buildInputGroup(client, c);
     buildRecommendationGroup(c);
     buildResultGroup(client, c);
-    c.GroupBox3 =
-        group(client, "GroupBox3", QStringLiteral("疲れ強さ線図"), QRect(392, 8, 417, 449));
-    buildPages(client, c);
+    buildDiagramGroup(client, c);
+    buildPages(client, c, currentDesign);
     buildMenu(window, c);
     for (QGroupBox* box : {c.GroupBox1, c.GroupBox5, c.GroupBox2, c.GroupBox3})
         useContentFont(*box);

@@ -16,7 +16,10 @@ class QMainWindow;
 namespace hspring {
 
 class CentredGrid;
+class DiagramView;
+class ShapePage;
 class SlotSelector;
+struct SpringDesign;
 
 // The controls of the main window, named as the handlers know them.
 struct MainWindowControls {
@@ -66,20 +69,15 @@ struct MainWindowControls {
     QToolButton* SpeedButton6 = nullptr; // "▲" recall
     QToolButton* SpeedButton5 = nullptr; // "▼" store
 
-    // "疲れ強さ線図": the diagram view Image1 goes here.
+    // "疲れ強さ線図".
     QGroupBox* GroupBox3 = nullptr;
+    DiagramView* Image1 = nullptr;
 
     // The lower pages: the history grid and the spring shape.
     QTabWidget* PageControl1 = nullptr;
     CentredGrid* sg1 = nullptr;
     QWidget* TabSheet2 = nullptr;
-    // The hook fields of the spring-shape page, read and shown with the design.
-    struct HookFields {
-        QLineEdit* angle = nullptr;     // Edit12
-        QLineEdit* length = nullptr;    // Edit14
-        QLineEdit* opening = nullptr;   // Edit15
-        QLineEdit* minRadius = nullptr; // Edit13
-    } hookFields;
+    ShapePage* shapePage = nullptr; // with the hook fields Edit12..Edit15
 
     // The main menu's items.
     QAction* Edit2 = nullptr;   // "読み取り"
@@ -95,8 +93,9 @@ struct MainWindowControls {
     QAction* Help2 = nullptr;   // "ヘルプ"
 };
 
-// Builds the main window's client area (824 x 780 at fixed positions) and its main menu.
-MainWindowControls buildMainWindowForm(QMainWindow& window);
+// Builds the main window's client area (824 x 780 at fixed positions) and its main menu. The
+// spring view draws `currentDesign`.
+MainWindowControls buildMainWindowForm(QMainWindow& window, const SpringDesign& currentDesign);
 
 // Field colours: aqua marks a field the user fills in, white one the system fills in.
 void setFieldColour(QWidget& field, bool userInput);
