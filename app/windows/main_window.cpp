@@ -5,6 +5,7 @@
 #include "app/history_rows.h"
 #include "app/material_selection.h"
 #include "app/painting/fatigue_diagram.h"
+#include "app/windows/calculation_file_menu.h"
 #include "app/windows/centred_grid.h"
 #include "app/windows/clipboard_commands.h"
 #include "app/windows/diagram_view.h"
@@ -64,11 +65,6 @@ bool isEnterKey(const QEvent* event) {
         return false;
     const int key = static_cast<const QKeyEvent*>(event)->key();
     return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
-void showNotYetAvailable(QWidget* parent) {
-    QMessageBox::information(parent, QApplication::applicationName(),
-                             QStringLiteral("この機能はまだ使えません。"));
 }
 
 } // namespace
@@ -552,8 +548,9 @@ void MainWindow::connectMenu() {
     onMenu(c.N7, [this] { materialEditor_->exec(); });
     onMenu(c.N8, [this] { coefficientEditor_->exec(); });
     onMenu(c.Help2, [this] { openHelpPage(dataFolder_); });
-    for (QAction* item : {c.Edit2, c.N3})
-        connect(item, &QAction::triggered, this, [this] { showNotYetAvailable(this); });
+    // The calculation file reports its own failures.
+    connect(c.Edit2, &QAction::triggered, this, [this] { readCalculationFile(*this); });
+    connect(c.N3, &QAction::triggered, this, [this] { saveCalculationFile(*this); });
 }
 
 } // namespace hspring

@@ -259,11 +259,9 @@ void buildPages(QWidget* client, MainWindowControls& c, const SpringDesign& curr
     auto* history = new QWidget;
     history->setObjectName(QStringLiteral("TabSheet1"));
     c.PageControl1->addTab(history, QStringLiteral("<計算結果の履歴＞"));
-    c.TabSheet2 = new QWidget;
-    c.TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
-    c.PageControl1->addTab(c.TabSheet2, QStringLiteral("＜      バネ形状      ＞"));
+    c.shapePage = new ShapePage(currentDesign);
+    c.PageControl1->addTab(c.shapePage, QStringLiteral("＜      バネ形状      ＞"));
     buildHistoryGrid(history, c);
-    c.shapePage = new ShapePage(currentDesign, c.TabSheet2);
 }
 
 QAction* menuItem(QMenu* menu, const char* name, const QString& text) {

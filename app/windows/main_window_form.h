@@ -76,8 +76,7 @@ struct MainWindowControls {
     // The lower pages: the history grid and the spring shape.
     QTabWidget* PageControl1 = nullptr;
     CentredGrid* sg1 = nullptr;
-    QWidget* TabSheet2 = nullptr;
-    ShapePage* shapePage = nullptr; // with the hook fields Edit12..Edit15
+    ShapePage* shapePage = nullptr; // the page TabSheet2, with the hook fields Edit12..Edit15
 
     // The main menu's items.
     QAction* Edit2 = nullptr;   // "読み取り"

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QTimer>
 
 namespace hspring::test {
 
@@ -97,14 +98,37 @@ void OpenWindow::triggerMenu(const char* name) const {
     control<QAction>(name)->trigger();
 }
 
+std::shared_ptr<bool> closeNextDialog(std::function<void(QDialog&)> inspect) {
+    auto seen = std::make_shared<bool>(false);
+    auto poll = std::make_shared<std::function<void(int)>>();
+    *poll = [seen, inspect, poll](int triesLeft) {
+        QTimer::singleShot(10, [seen, inspect, poll, triesLeft] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                if (triesLeft > 0)
+                    (*poll)(triesLeft - 1);
+                else
+                    *poll = nullptr; // gives up; breaks the cycle
+                return;
+            }
+            *seen = true;
+            inspect(*dialog);
+            dialog->reject();
+            *poll = nullptr;
+        });
+    };
+    (*poll)(500);
+    return seen;
+}
+
 void pickInList(QComboBox* list, int index) {
     list->showPopup();
     QAbstractItemView* view = list->view();
     // A click into the popup within the double-click interval of its opening is ignored.
     QTest::qWait(QApplication::doubleClickInterval() + 50);
     // An item may be wider than the popup: click its visible part.
-    const QRect item = view->visualRect(view->model()->index(index, 0))
-                           .intersected(view->viewport()->rect());
+    const QRect item =
+        view->visualRect(view->model()->index(index, 0)).intersected(view->viewport()->rect());
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
 }
 

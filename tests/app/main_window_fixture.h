@@ -7,10 +7,12 @@
 
 #include <QColor>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -68,6 +70,9 @@ struct OpenWindow {
     void clickButton(const char* name) const;
     void triggerMenu(const char* name) const;
 };
+
+// Closes the next dialog that opens modally, after `inspect` has looked at it; `seen` turns true.
+std::shared_ptr<bool> closeNextDialog(std::function<void(QDialog&)> inspect);
 
 // Picks an entry of a drop-down list with the mouse, as the user does.
 void pickInList(QComboBox* list, int index);

@@ -1,0 +1,134 @@
+#include "app/windows/diagram_view.h"
+#include "data/windows/typed_file_name.h"
+#include "drawing/windows/shape_page.h"
+#include "main_window_fixture.h"
+#include "modal_dialogs.h"
+#include "windows_test_registry.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+
+using namespace hspring;
+using namespace hspring::test;
+
+namespace {
+
+void chooseSlot(const OpenWindow& w, const QString& text) {
+    typeInto(w.control<QSpinBox>("SpinEdit1")->findChild<QLineEdit*>(), text);
+}
+
+} // namespace
+
+class MainWindowMenuTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void createsTheMenuWindowsOnceInTheirOrder() {
+        const DataFolder folder(referenceLibrary(), referenceSettings());
+        const OpenWindow w(folder);
+        QStringList names;
+        for (const QDialog* dialog : w.window->findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+            names << dialog->objectName();
+        QCOMPARE(names, (QStringList{"data_make", "keisuu_make", "prinform"}));
+        for (const char* item : {"N7", "N8"}) {
+            QString opened;
+            const auto seen = closeNextDialog([&opened](QDialog& d) { opened = d.objectName(); });
+            w.triggerMenu(item);
+            QVERIFY(*seen);
+            QCOMPARE(opened, QString::fromLatin1(item) == "N7" ? "data_make" : "keisuu_make");
+        }
+    }
+
+    void theSheetShowsTheCurrentDesign() {
+        const DataFolder folder(referenceLibrary(), referenceSettings());
+        const OpenWindow w(folder);
+        w.clickButton("BitBtn2");
+        QString freeLength;
+        const auto seen = closeNextDialog([&freeLength](QDialog& sheet) {
+            freeLength = sheet.findChild<QLabel*>(QStringLiteral("Label3"))->text();
+        });
+        w.triggerMenu("N5");
+        QVERIFY(*seen);
+        QCOMPARE(freeLength, QStringLiteral("自由長= 39mm"));
+    }
+
+    void copiesTheHistoryAndTheDiagram() {
+        const DataFolder folder(referenceLibrary(), referenceSettings());
+        const OpenWindow w(folder);
+        w.clickButton("BitBtn2");
+        chooseSlot(w, QStringLiteral("2"));
+        w.clickButton("SpeedButton5");
+        w.triggerMenu("N2");
+        const QStringList lines = QGuiApplication::clipboard()->text().split("\r\n");
+        QCOMPARE(lines.size(), 33); // 32 rows, each ending in CR LF
+        QVERIFY(lines[0].startsWith(QStringLiteral("項目\t材質\t線径\tｺｲﾙ径")));
+        QVERIFY(lines[3].startsWith(QStringLiteral("2\tSW-B\t1\t10\t20\t39\t")));
+        QCOMPARE(lines[4], QStringLiteral("3") + QString(14, '\t'));
+
+        w.triggerMenu("N4");
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
+                 w.control<DiagramView>("Image1")->image().convertToFormat(QImage::Format_RGB32));
+    }
+
+    void aRecalledDesignAboveTheDiagramLeavesItsNoticesUntilTheNextCalculation() {
+        const DataFolder folder(referenceLibrary(), referenceSettings());
+        OpenWindow w(folder);
+        w.clickButton("BitBtn2");
+        SpringDesign& stored = w.state.designs[4];
+        stored = w.state.current();
+        stored.stress2 = 100; // 100 × 9.8 / 1900 is above 0.5: neither marker fits
+        chooseSlot(w, QStringLiteral("4"));
+        w.clickButton("SpeedButton6");
+        QCOMPARE(w.statusLines(), (QStringList{QStringLiteral("Calculation Success!"),
+                                               QStringLiteral("グラフエリアオーバー"),
+                                               QStringLiteral("グラフエリアオーバー")}));
+        QCOMPARE(w.state.current().lifeClass, 8);
+        QCOMPARE(w.text("Edit10"), QStringLiteral("1万以下"));
+        w.clickButton("BitBtn2");
+        QCOMPARE(w.statusLines(), QStringList{QStringLiteral("Calculation Success!")});
+    }
+
+    void calculateDrawsTheFreeSpringAndTheStateButtonRecalculates() {
+        const DataFolder folder(referenceLibrary(), referenceSettings());
+        const OpenWindow w(folder);
+        const auto* page = w.control<ShapePage>("TabSheet2");
+        const QImage blank = page->image();
+        w.clickButton("BitBtn2");
+        QVERIFY(page->image() != blank);
+        QCOMPARE(w.text("Label12"), QStringLiteral("フリー"));
+
+        typeInto(w.edit("Edit19"), QStringLiteral("25"));
+        w.clickButton("changb");
+        QCOMPARE(w.text("Label12"), QStringLiteral("荷重１"));
+        QCOMPARE(w.state.current().totalTurns, 25.0);
+        QCOMPARE(w.text("Edit8"), QStringLiteral("0.04002"));
+        w.clickButton("BitBtn2");
+        QCOMPARE(w.text("Label12"), QStringLiteral("フリー"));
+
+        // A hook field that is no number stops the calculation in the input reading.
+        typeInto(w.edit("Edit12"), QStringLiteral("x"));
+        const auto error = answerNextMessageBox(QMessageBox::Ok);
+        w.clickButton("BitBtn2");
+        QVERIFY(error->seen);
+        QCOMPARE(error->text, QStringLiteral("'x' は浮動小数点数ではありません"));
+    }
+
+    void savesTheCalculationFileFromTheMenu() {
+        const DataFolder folder(referenceLibrary(), referenceSettings());
+        const OpenWindow w(folder);
+        const QString path = folder.file(QStringLiteral("saved.hbd"));
+        const auto dialog = typeIntoNextFileDialog(path);
+        w.triggerMenu("N3");
+        QVERIFY(dialog->seen);
+        QCOMPARE(QFile(path).size(), 10416);
+    }
+};
+
+HSPRING_WINDOW_TEST(MainWindowMenuTest)
+#include "main_window_menu_test.moc"
