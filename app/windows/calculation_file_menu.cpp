@@ -17,11 +17,17 @@ const QString kCalculationFileSuffix = QStringLiteral("hbd");
 
 void saveCalculationFile(MainWindow& window) {
     runReportingErrors(&window, [&window] {
+        // Slot 0 may hold a design just read from a file rather than what the fields show;
+        // cancelling the dialog keeps it.
+        SpringDesign& current = window.state().current();
+        const SpringDesign beforeReading = current;
         window.readDesignInputs();
         const auto path =
             askSaveFile(&window, kCalculationFileFilter, kProposedName, kCalculationFileSuffix);
-        if (!path)
+        if (!path) {
+            current = beforeReading;
             return;
+        }
         saveDesignSlots(*path, window.state().designs);
     });
 }

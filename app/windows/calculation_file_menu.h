@@ -9,7 +9,8 @@ class MainWindow;
 
 // "保存": reads the input fields into slot 0 (a field that is not a number stops here, before any
 // dialog), asks for the file (proposing hspring.hbd; a name without an extension gets ".hbd")
-// and writes the 10416 bytes atomically. Cancelling writes nothing.
+// and writes the 10416 bytes atomically. Cancelling writes nothing and leaves slot 0 as it was
+// before the reading.
 void saveCalculationFile(MainWindow& window);
 
 // "読み取り": asks for a file, copies at most 10416 bytes of it over the slots and refreshes the

@@ -1,0 +1,243 @@
+#include "app/history_rows.h"
+#include "app/windows/calculation_file_menu.h"
+#include "app/windows/centred_grid.h"
+#include "data/windows/file_size_limit.h"
+#include "data/windows/message_box_sequence.h"
+#include "data/windows/typed_file_name.h"
+#include "main_window_fixture.h"
+#include "windows_test_registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstring>
+
+using namespace hspring;
+using namespace hspring::test;
+
+namespace {
+
+QByteArray imageOf(const DesignSlots& designs) {
+    return QByteArray(reinterpret_cast<const char*>(&designs), sizeof designs);
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The grade symbols of the history rows of slots 1..30: empty for a row that shows no design.
+QStringList historyGrades(const OpenWindow& w) {
+    const auto* grid = w.control<CentredGrid>("sg1");
+    QStringList grades;
+    for (int slot = kFirstHistorySlot; slot <= kLastHistorySlot; ++slot)
+        grades << grid->cellText(historyRowOfSlot(slot), 1);
+    return grades;
+}
+
+// Calculates the window's design and stores it into history slots first..last, rows included.
+void fillHistory(OpenWindow& w, int first, int last) {
+    w.clickButton("BitBtn2");
+    for (int slot = first; slot <= last; ++slot) {
+        copyDesignSlot(w.state.designs, 0, slot);
+        w.window->refreshHistoryRow(slot);
+    }
+}
+
+// Gives every reserved byte of every slot a value, so that a copy that skips them shows.
+void markReservedBytes(DesignSlots& designs) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        std::memset(designs[slot].reserved200, 0x40 + slot, sizeof designs[slot].reserved200);
+        std::memset(designs[slot].reserved288, 0x80 + slot, sizeof designs[slot].reserved288);
+        designs[slot].reserved94[0] = static_cast<std::uint8_t>(slot);
+    }
+}
+
+} // namespace
+
+class CalculationFileMenuTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<DataFolder> data_;
+    std::unique_ptr<OpenWindow> w_;
+    std::unique_ptr<QTemporaryDir> files_;
+
+    QString fileAt(const char* name) const { return files_->filePath(QString::fromUtf8(name)); }
+
+private slots:
+    void init() {
+        data_ = std::make_unique<DataFolder>(referenceLibrary(), referenceSettings());
+        w_ = std::make_unique<OpenWindow>(*data_);
+        files_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(files_->isValid());
+    }
+
+    void cleanup() {
+        w_.reset();
+        data_.reset();
+        files_.reset();
+    }
+
+    void savedSlotsReadBackByteForByte() {
+        fillHistory(*w_, 1, 4);
+        markReservedBytes(w_->state.designs);
+        w_->edit("Edit18")->setText(QStringLiteral("12")); // read into slot 0 by the save
+
+        const QString path = fileAt("work.hbd");
+        auto dialog = typeIntoNextFileDialog(path);
+        saveCalculationFile(*w_->window);
+        QVERIFY(dialog->seen);
+        QCOMPARE(dialog->text, QStringLiteral("引っ張りばねデーター (*.hbd)"));
+        QCOMPARE(w_->state.current().meanDiameter, 12.0);
+        const QByteArray saved = imageOf(w_->state.designs);
+        QCOMPARE(fileBytes(path).size(), 10416);
+        QCOMPARE(fileBytes(path), saved);
+
+        // Change everything, then read the file back.
+        for (SpringDesign& design : w_->state.designs)
+            std::memset(&design, 0x33, sizeof design);
+        const QString fieldBefore = w_->text("Edit18");
+        dialog = typeIntoNextFileDialog(path);
+        readCalculationFile(*w_->window);
+        QVERIFY(dialog->seen);
+        QCOMPARE(dialog->text, QStringLiteral("引っ張りばねデーター (*.hbd)"));
+        QCOMPARE(imageOf(w_->state.designs), saved);
+        QCOMPARE(historyGrades(*w_).mid(0, 5),
+                 (QStringList{"SW-B", "SW-B", "SW-B", "SW-B", QString()}));
+        QCOMPARE(w_->text("Edit18"), fieldBefore); // no input field is refreshed
+    }
+
+    void theSaveDialogProposesHspringHbdAndAddsTheExtension() {
+        auto proposed = acceptNextFileDialogIn(files_->path());
+        saveCalculationFile(*w_->window);
+        QVERIFY(proposed->seen);
+        QCOMPARE(proposed->text, fileAt("hspring.hbd"));
+        QCOMPARE(fileBytes(fileAt("hspring.hbd")), imageOf(w_->state.designs));
+
+        auto typed = typeIntoNextFileDialog(fileAt("typed"));
+        saveCalculationFile(*w_->window);
+        QVERIFY(typed->seen);
+        QCOMPARE(fileBytes(fileAt("typed.hbd")), imageOf(w_->state.designs));
+    }
+
+    void readingReplacesTheHistoryRows() {
+        // A file in which only slots 1, 2 and 5 are in use.
+        fillHistory(*w_, 1, 10);
+        DesignSlots stored = w_->state.designs;
+        for (int slot = kFirstHistorySlot; slot <= kLastHistorySlot; ++slot)
+            stored[slot].inUse = slot == 1 || slot == 2 || slot == 5;
+        stored[2].materialIndex = 1; // SWP-A
+        const QString path = fileAt("three.hbd");
+        QVERIFY(writeBytes(path, imageOf(stored)));
+        QCOMPARE(historyGrades(*w_).count(QStringLiteral("SW-B")), 10);
+
+        auto dialog = typeIntoNextFileDialog(path);
+        readCalculationFile(*w_->window);
+        QVERIFY(dialog->seen);
+        QStringList expected(30, QString());
+        expected[0] = QStringLiteral("SW-B");
+        expected[1] = QStringLiteral("SWP-A");
+        expected[4] = QStringLiteral("SW-B");
+        QCOMPARE(historyGrades(*w_), expected);
+        const auto* grid = w_->control<CentredGrid>("sg1");
+        QCOMPARE(grid->cellText(historyRowOfSlot(3), 2), QString()); // the whole row is cleared
+        QCOMPARE(grid->cellText(historyRowOfSlot(3), 0), QStringLiteral("3"));
+    }
+
+    void aFileOfOneSlotReplacesSlotZeroOnly() {
+        fillHistory(*w_, 1, 3);
+        const DesignSlots before = w_->state.designs;
+        SpringDesign other = before[0];
+        other.freeLength = 77;
+        other.materialIndex = 1;
+        const QString path = fileAt("one.hbd");
+        QVERIFY(writeBytes(path, QByteArray(reinterpret_cast<const char*>(&other), sizeof other)));
+        const QString freeLengthField = w_->text("Edit1");
+
+        auto dialog = typeIntoNextFileDialog(path);
+        readCalculationFile(*w_->window);
+        QVERIFY(dialog->seen);
+        QCOMPARE(std::memcmp(&w_->state.designs[0], &other, sizeof other), 0);
+        QCOMPARE(std::memcmp(&w_->state.designs[1], &before[1], sizeof before[1] * 30), 0);
+        QCOMPARE(w_->text("Edit1"), freeLengthField);
+        QCOMPARE(historyGrades(*w_).mid(0, 4), (QStringList{"SW-B", "SW-B", "SW-B", QString()}));
+    }
+
+    void cancellingChangesNothing() {
+        fillHistory(*w_, 1, 2);
+        const QByteArray before = imageOf(w_->state.designs);
+        const QStringList rows = historyGrades(*w_);
+
+        auto open = typeIntoNextFileDialog(QString());
+        readCalculationFile(*w_->window);
+        QVERIFY(open->seen);
+        QCOMPARE(imageOf(w_->state.designs), before);
+        QCOMPARE(historyGrades(*w_), rows);
+
+        auto save = typeIntoNextFileDialog(QString());
+        saveCalculationFile(*w_->window);
+        QVERIFY(save->seen);
+        QCOMPARE(imageOf(w_->state.designs), before);
+        QVERIFY(QDir(files_->path()).isEmpty());
+    }
+
+    void aFieldThatIsNoNumberStopsTheSaveBeforeTheDialog() {
+        w_->edit("Edit19")->setText(QStringLiteral("3９"));
+        auto dialog = typeIntoNextFileDialog(QString());
+        auto error = answerNextMessageBox(QMessageBox::Ok);
+        saveCalculationFile(*w_->window);
+        QVERIFY(error->seen);
+        QCOMPARE(error->text, QStringLiteral("'3９' は浮動小数点数ではありません"));
+        QVERIFY(!dialog->seen);
+        dialog.reset(); // withdraws the answer
+        QVERIFY(QDir(files_->path()).isEmpty());
+    }
+
+    void failuresKeepTheFileAndTheSlotsAndAreReported() {
+        // A folder that does not exist.
+        auto missing = typeIntoNextFileDialog(fileAt("no-such-folder/work.hbd"));
+        auto error = answerNextMessageBox(QMessageBox::Ok);
+        saveCalculationFile(*w_->window);
+        QVERIFY(missing->seen);
+        QVERIFY(error->seen);
+        QVERIFY2(error->text.contains(QStringLiteral("を作成できません")), qPrintable(error->text));
+
+        // A full disk while an existing file is replaced.
+        const QString path = fileAt("kept.hbd");
+        const QByteArray previous(10416, '\x11');
+        QVERIFY(writeBytes(path, previous));
+        {
+            const FileSizeLimit fullDisk(4096);
+            auto dialog = typeIntoNextFileDialog(path);
+            const auto boxes = answerMessageBoxesInTurn({QMessageBox::Yes, QMessageBox::Ok});
+            saveCalculationFile(*w_->window);
+            QVERIFY(dialog->seen);
+            QCOMPARE(boxes->size(), std::size_t(2));
+            QVERIFY(boxes->at(1)->seen);
+            QVERIFY2(boxes->at(1)->text.contains(path), qPrintable(boxes->at(1)->text));
+        }
+        QCOMPARE(fileBytes(path), previous);
+        QCOMPARE(QDir(files_->path()).entryList(QDir::Files), QStringList{"kept.hbd"});
+
+        // A file that cannot be read leaves the slots as they were. (Tests run as root, so
+        // permissions cannot make a file unreadable; this process's memory image at offset 0
+        // cannot be read.)
+        const QByteArray designs = imageOf(w_->state.designs);
+        auto unreadable = typeIntoNextFileDialog(QStringLiteral("/proc/self/mem"));
+        auto readError = answerNextMessageBox(QMessageBox::Ok);
+        readCalculationFile(*w_->window);
+        QVERIFY(unreadable->seen);
+        QVERIFY(readError->seen);
+        QCOMPARE(readError->text, QStringLiteral("ファイル /proc/self/mem は開けません"));
+        QCOMPARE(imageOf(w_->state.designs), designs);
+    }
+};
+
+HSPRING_WINDOW_TEST(CalculationFileMenuTest)
+#include "calculation_file_menu_test.moc"
