@@ -52,6 +52,8 @@ Outline buildRoundHookOutline(const CoilShape& coil, double hookAngle, OutlineTa
                                     -D / 2};
         const double loopStart = 180 + left.tangentAngle;
         const double loopEnd = 540 - hookAngle;
+        // The file starts the outer arc where it meets the closing edge; the screen starts it
+        // together with the inner arc.
         double outerStart = loopStart;
         if (target == OutlineTarget::File) {
             const DrawPoint meet =

@@ -44,15 +44,7 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, QPoi
     return label;
 }
 
-QLineEdit* addField(QWidget* parent, const QString& name, const QString& text, QRect place) {
-    auto* field = new QLineEdit(text, parent);
-    field->setObjectName(name);
-    field->setGeometry(place);
-    return field;
-}
-
-// A hook page: its picture in the top-left corner, the parameter fields over it, each with its
-// caption to the left.
+// A hook page with its picture in the top-left corner; the parameter fields go over the picture.
 QWidget* addHookPage(QTabWidget* pages, const QString& name, const QString& title,
                      QSize pictureSize, void (*paintPicture)(QPainter&),
                      const QString& pictureName) {
@@ -66,10 +58,14 @@ QWidget* addHookPage(QTabWidget* pages, const QString& name, const QString& titl
     return page;
 }
 
+// A parameter field at its place over the picture, its caption at the left edge of the page.
 QLineEdit* addCaptionedField(QWidget* page, const QString& name, const QString& caption,
                              const QString& text, QRect place) {
     addLabel(page, name + QStringLiteral("Caption"), caption, QPoint(4, place.top() + 3));
-    return addField(page, name, text, place);
+    auto* field = new QLineEdit(text, page);
+    field->setObjectName(name);
+    field->setGeometry(place);
+    return field;
 }
 
 double fieldNumber(const QLineEdit* field) {

@@ -1,12 +1,29 @@
+#include "drawing/loaded_view.h"
 #include "drawing/outline.h"
 #include "drawing_test_support.h"
 
+#include <functional>
 #include <limits>
 
 namespace hspring::test {
 namespace {
 
 const CoilShape kExampleCoil{1, 10, 20};
+
+// An outline that was returned holds finite numbers only.
+void requireFiniteForTest(const Outline& outline) {
+    for (const OutlinePrimitive& primitive : outline) {
+        if (const auto* segment = std::get_if<DrawSegment>(&primitive)) {
+            ASSERT_TRUE(std::isfinite(segment->first.x) && std::isfinite(segment->first.y) &&
+                        std::isfinite(segment->second.x) && std::isfinite(segment->second.y));
+        } else {
+            const auto& arc = std::get<DrawArc>(primitive);
+            ASSERT_TRUE(std::isfinite(arc.centre.x) && std::isfinite(arc.centre.y) &&
+                        std::isfinite(arc.radius) && std::isfinite(arc.startAngle) &&
+                        std::isfinite(arc.endAngle));
+        }
+    }
+}
 const UHookShape kExampleUHook{10, 3, 2};
 
 void expectPoint(DrawPoint actual, double x, double y) {
@@ -224,6 +241,37 @@ TEST(OutlineFaults, TooManyTurnsAreRefused) {
     EXPECT_NO_THROW(roundHookOutline({1, 10, kMaxDrawnTurns}, 80));
     const std::string message = errorOf([] { uHookOutline({1, 10, 1e9}, {10, 3, 2}); });
     EXPECT_NE(message.find("巻き数が多すぎる"), std::string::npos) << message;
+}
+
+TEST(OutlineFaults, AnyInputEitherDrawsOrRaisesTheProgramsError) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double values[] = {0, -1, 1e-300, 0.5, 7, 1e300, nan, inf};
+    const double turns[] = {0, 0.3, 3.5, -5, 1e9, nan, inf};
+    int drawn = 0;
+    for (double d : values)
+        for (double D : values)
+            for (double N : turns)
+                for (double parameter : values) {
+                    const CoilShape coil{d, D, N};
+                    for (const auto& build : {
+                             std::function([&] { return roundHookOutline(coil, parameter); }),
+                             std::function([&] {
+                                 return uHookOutline(coil, {parameter, 3, 2});
+                             }),
+                             std::function([&] {
+                                 return uHookOutline(coil, {10, 3, parameter});
+                             }),
+                         }) {
+                        try {
+                            requireFiniteForTest(build());
+                            ++drawn;
+                        } catch (const Error&) {
+                            // the program's own message; anything else fails the test
+                        }
+                    }
+                }
+    EXPECT_GT(drawn, 100);
 }
 
 TEST(OutlineFaults, HookParametersAreDrawnAsEntered) {
