@@ -66,6 +66,7 @@ MaterialGrid::MaterialGrid(QWidget* parent) : QTableWidget(kMaxDiameters, kColum
     setSelectionMode(QAbstractItemView::SingleSelection);
     setTabKeyNavigation(true);
     setWordWrap(false);
+    setTextElideMode(Qt::ElideNone); // a narrow cell clips its text, as the fixed cells do
 
     for (int column = 0; column < kColumnCount; ++column) {
         setColumnWidth(column, kColumnWidths[column]);
