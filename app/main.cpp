@@ -7,6 +7,9 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("hspring"));
+    // One style everywhere, so the field colours and the fixed layout look the same on every
+    // desktop.
+    application.setStyle(QStringLiteral("Fusion"));
     hspring::installFontSubstitutes();
     application.setFont(hspring::windowFont(12));
 

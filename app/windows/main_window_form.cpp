@@ -138,10 +138,10 @@ void buildInputGroup(QWidget* client, MainWindowControls& c) {
     c.Edit4 = field(p, "Edit4", {96, l1, 56, kFieldHeight}, "30", true);
     caption(p, QStringLiteral("mm"), {155, l1 + kTextDrop});
     const int l0 = pic::kFreeLength.y - kFieldHeight / 2;
-    caption(p, QStringLiteral("自由長さ"), {14, l0 + kTextDrop});
-    c.CheckBox2 = checkBox(p, "CheckBox2", QString(), {64, l0 + 2}, true);
-    c.Edit1 = field(p, "Edit1", {82, l0, 56, kFieldHeight}, "20", false);
-    caption(p, QStringLiteral("mm"), {141, l0 + kTextDrop});
+    caption(p, QStringLiteral("自由長さ"), {16, l0 + kTextDrop});
+    c.CheckBox2 = checkBox(p, "CheckBox2", QString(), {66, l0 + 2}, true);
+    c.Edit1 = field(p, "Edit1", {84, l0, 56, kFieldHeight}, "20", false);
+    caption(p, QStringLiteral("mm"), {143, l0 + kTextDrop});
 
     // The coil diameter right below its dimension across the coil.
     const int diameterRow = pic::kSpringAxisY + pic::kCoilRadius + 8;
@@ -150,7 +150,7 @@ void buildInputGroup(QWidget* client, MainWindowControls& c) {
         field(p, "Edit18", {pic::kCoilDiameterX - 32, diameterRow, 64, kFieldHeight}, "10", true);
     caption(p, QStringLiteral("mm"), {pic::kCoilDiameterX + 35, diameterRow + kTextDrop});
     c.BitBtn1 = place(new QPushButton(QStringLiteral("↕"), p), "BitBtn1",
-                      {pic::kCoilDiameterX + 54, diameterRow, 20, kFieldHeight});
+                      {pic::kCoilDiameterX + 58, diameterRow, 20, kFieldHeight});
     c.BitBtn1->setToolTip(QStringLiteral("径切替"));
 
     // The loads at their levels of the load-deflection sketch.
@@ -172,6 +172,7 @@ void buildInputGroup(QWidget* client, MainWindowControls& c) {
     for (QWidget* child : p->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child)) {
             child->setPalette(paper);
+            child->setBackgroundRole(QPalette::Window); // a check box fills with Button
             child->setAutoFillBackground(true);
         }
     }
