@@ -1,8 +1,11 @@
 #pragma once
 
+#include "calc/spring_design.h"
 #include "data/material_library.h"
 
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace hspring {
 
@@ -11,5 +14,21 @@ namespace hspring {
 // in use, so a diameter the new material also lists is kept and otherwise the next larger one
 // is taken. nullopt when none reaches it: the list is then left without a selection.
 std::optional<int> nearestDiameterPosition(const MaterialRecord& record, double wireDiameter);
+
+// The wire-diameter list after a change of material.
+struct DiameterListRefill {
+    std::vector<std::string> diameters; // F15 texts
+    int selected = -1;                  // position to select; -1 selects none
+};
+
+// Refills the wire-diameter list for material `materialIndex` and updates the design:
+// materialIndex becomes `listedMaterial` (the kind and grade lists' choice; kept when they choose
+// none), diameterIndex the list's `previousPosition`, then the position the nearest-diameter rule
+// selects, if any. Only a material the kind index lists has diameters: a recalled design whose
+// material the lists do not hold gets an empty list, so nothing is calculated with a material
+// the user cannot see.
+DiameterListRefill refillDiameterList(SpringDesign& design, const MaterialLibrary& library,
+                                      const KindIndex& index, int listedMaterial,
+                                      int previousPosition, int materialIndex);
 
 } // namespace hspring

@@ -289,33 +289,16 @@ void MainWindow::fillGradeList(int kind) {
     grades.setCurrentIndex(-1);
 }
 
-// Lists the material's diameters and keeps the wire diameter in use where the material allows.
-// Only a listed material fills the list: a recalled design whose material the lists do not
-// hold shows no diameters, so nothing can be calculated with a material the user cannot see.
 void MainWindow::refillDiameterList(int materialIndex) {
-    SpringDesign& design = state_.current();
     QComboBox& diameters = *ui_->ComboBox6;
-    const double wireDiameterInUse = design.wireDiameter;
-    const int selectedMaterial =
-        lookupMaterial(state_.kindIndex, selectedKind(), ui_->ComboBox7->currentIndex());
-    if (selectedMaterial >= 0)
-        design.materialIndex = selectedMaterial;
-    design.diameterIndex = diameters.currentIndex();
-
+    const DiameterListRefill refill = hspring::refillDiameterList(
+        state_.current(), state_.materials, state_.kindIndex,
+        lookupMaterial(state_.kindIndex, selectedKind(), ui_->ComboBox7->currentIndex()),
+        diameters.currentIndex(), materialIndex);
     diameters.clear();
-    const MaterialRecord* record = findMaterialInIndex(state_.kindIndex, materialIndex)
-                                       ? materialAt(state_.materials, materialIndex)
-                                       : nullptr;
-    if (record)
-        for (const std::string& diameter : diameterList(*record))
-            diameters.addItem(qt(diameter));
-    diameters.setCurrentIndex(-1);
-    if (!record)
-        return;
-    if (const auto position = nearestDiameterPosition(*record, wireDiameterInUse)) {
-        diameters.setCurrentIndex(*position);
-        design.diameterIndex = *position;
-    }
+    for (const std::string& diameter : refill.diameters)
+        diameters.addItem(qt(diameter));
+    diameters.setCurrentIndex(refill.selected);
 }
 
 void MainWindow::selectMaterialInLists(int materialIndex) {

@@ -1,5 +1,4 @@
 #include "app/design_display.h"
-#include "app/material_selection.h"
 
 #include <gtest/gtest.h>
 
@@ -75,22 +74,6 @@ TEST(UnlistedMaterialNote, NamesAMaterialTheListsDoNotHold) {
     EXPECT_EQ(unlistedMaterialNote(design, index), "材料番号 5 は材料リストにありません");
     design.materialIndex = 45;
     EXPECT_EQ(unlistedMaterialNote(design, index), "材料番号 45 は材料リストにありません");
-}
-
-TEST(NearestDiameterPosition, KeepsAListedDiameterTakesTheNextLargerOrNone) {
-    MaterialRecord record{};
-    record.diameterCount = 4;
-    const double diameters[] = {0.8, 1.0, 1.2, 1.4};
-    std::copy(std::begin(diameters), std::end(diameters), record.diameters);
-    EXPECT_EQ(nearestDiameterPosition(record, 1.2), 2);
-    EXPECT_EQ(nearestDiameterPosition(record, 1.3), 3);
-    EXPECT_EQ(nearestDiameterPosition(record, 0.0), 0);
-    EXPECT_FALSE(nearestDiameterPosition(record, 6.0));
-    // Entries past the used count are not listed.
-    record.diameters[4] = 8.0;
-    EXPECT_FALSE(nearestDiameterPosition(record, 6.0));
-    record.diameterCount = 900; // a foreign file: only the 50 places there are
-    EXPECT_EQ(nearestDiameterPosition(record, 6.0), 4);
 }
 
 } // namespace
