@@ -47,6 +47,7 @@ private slots:
         QCOMPARE(w.text("Edit5"), QStringLiteral("55"));
         QCOMPARE(w.text("Label28"), QStringLiteral("バネ指数=9.091"));
         QVERIFY(w.statusLines().isEmpty());
+        QCOMPARE(w.text("Label12"), QStringLiteral("フリー"));
         QVERIFY(!w.control<QCheckBox>("cb2")->isChecked());
         QVERIFY(w.control<QCheckBox>("CheckBox1")->isChecked());
         // The results of slot 0 are still zero.
