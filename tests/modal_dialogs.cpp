@@ -1,29 +1,69 @@
 #include "modal_dialogs.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QTimer>
+#include <functional>
+#include <optional>
 
 namespace hspring::test {
 
 namespace {
 
 // Polls until a modal widget of type Dialog is active, then lets `answer` handle it. Polling
-// (not one timer shot) because the dialog opens only after the caller has started it.
-template <typename Dialog, typename Answer>
-void whenModalOpens(std::shared_ptr<ModalRecord> record, Answer answer, int triesLeft = 500) {
-    QTimer::singleShot(10, [record, answer, triesLeft] {
+// (not one timer shot) because the dialog opens only after the caller has started the action;
+// the deadline is generous so that a loaded machine does not leave a dialog unanswered. The
+// answer is given up once the test drops the record, so it never answers a later test's dialog.
+template <typename Dialog>
+void whenModalOpens(std::weak_ptr<ModalRecord> watched,
+                    std::function<void(Dialog*, ModalRecord&)> answer,
+                    QDeadlineTimer deadline = QDeadlineTimer(30000)) {
+    QTimer::singleShot(10, [watched, answer, deadline] {
+        const auto record = watched.lock();
+        if (!record)
+            return;
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
         if (!dialog) {
-            if (triesLeft > 0)
-                whenModalOpens<Dialog>(record, answer, triesLeft - 1);
+            if (!deadline.hasExpired())
+                whenModalOpens<Dialog>(watched, answer, deadline);
             return;
         }
         record->seen = true;
         record->title = dialog->windowTitle();
         answer(dialog, *record);
     });
+}
+
+// `typed`: the text to type, an empty one to cancel, none to accept the proposed name in
+// `folder`.
+std::shared_ptr<ModalRecord> answerFileDialog(std::optional<QString> typed, QString folder) {
+    auto record = std::make_shared<ModalRecord>();
+    whenModalOpens<QFileDialog>(record, [typed, folder](QFileDialog* dialog, ModalRecord& seen) {
+        seen.text = dialog->nameFilters().join(QStringLiteral(";;"));
+        auto* nameField = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (!nameField || (typed && typed->isEmpty())) {
+            dialog->reject();
+            return;
+        }
+        if (typed) {
+            // Typing goes into the focused field and drops the file the dialog had selected.
+            nameField->setFocus();
+            if (auto* list = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView")))
+                list->clearSelection();
+            nameField->setText(*typed);
+        } else {
+            const QString proposed = nameField->text();
+            dialog->setDirectory(folder);
+            nameField->setText(proposed);
+            seen.text = dialog->directory().filePath(proposed);
+        }
+        QMetaObject::invokeMethod(dialog, "accept"); // protected, but a slot
+    });
+    return record;
 }
 
 } // namespace
@@ -41,17 +81,11 @@ std::shared_ptr<ModalRecord> answerNextMessageBox(QMessageBox::StandardButton bu
 }
 
 std::shared_ptr<ModalRecord> answerNextFileDialog(const QString& path) {
-    auto record = std::make_shared<ModalRecord>();
-    whenModalOpens<QFileDialog>(record, [path](QFileDialog* dialog, ModalRecord& seen) {
-        seen.text = dialog->nameFilters().join(QStringLiteral(";;"));
-        if (path.isEmpty()) {
-            dialog->reject();
-            return;
-        }
-        dialog->selectFile(path);
-        QMetaObject::invokeMethod(dialog, "accept"); // protected, but a slot
-    });
-    return record;
+    return answerFileDialog(path, {});
+}
+
+std::shared_ptr<ModalRecord> acceptNextFileDialogIn(const QString& folder) {
+    return answerFileDialog(std::nullopt, folder);
 }
 
 } // namespace hspring::test

@@ -3,7 +3,7 @@
 #include "app/windows/centred_grid.h"
 #include "data/windows/file_size_limit.h"
 #include "data/windows/message_box_sequence.h"
-#include "data/windows/typed_file_name.h"
+#include "modal_dialogs.h"
 #include "main_window_fixture.h"
 #include "windows_test_registry.h"
 
@@ -90,7 +90,7 @@ private slots:
         w_->edit("Edit18")->setText(QStringLiteral("12")); // read into slot 0 by the save
 
         const QString path = fileAt("work.hbd");
-        auto dialog = typeIntoNextFileDialog(path);
+        auto dialog = answerNextFileDialog(path);
         saveCalculationFile(*w_->window);
         QVERIFY(dialog->seen);
         QCOMPARE(dialog->text, QStringLiteral("引っ張りばねデーター (*.hbd)"));
@@ -103,7 +103,7 @@ private slots:
         for (SpringDesign& design : w_->state.designs)
             std::memset(&design, 0x33, sizeof design);
         const QString fieldBefore = w_->text("Edit18");
-        dialog = typeIntoNextFileDialog(path);
+        dialog = answerNextFileDialog(path);
         readCalculationFile(*w_->window);
         QVERIFY(dialog->seen);
         QCOMPARE(dialog->text, QStringLiteral("引っ張りばねデーター (*.hbd)"));
@@ -120,7 +120,7 @@ private slots:
         QCOMPARE(proposed->text, fileAt("hspring.hbd"));
         QCOMPARE(fileBytes(fileAt("hspring.hbd")), imageOf(w_->state.designs));
 
-        auto typed = typeIntoNextFileDialog(fileAt("typed"));
+        auto typed = answerNextFileDialog(fileAt("typed"));
         saveCalculationFile(*w_->window);
         QVERIFY(typed->seen);
         QCOMPARE(fileBytes(fileAt("typed.hbd")), imageOf(w_->state.designs));
@@ -137,7 +137,7 @@ private slots:
         QVERIFY(writeBytes(path, imageOf(stored)));
         QCOMPARE(historyGrades(*w_).count(QStringLiteral("SW-B")), 10);
 
-        auto dialog = typeIntoNextFileDialog(path);
+        auto dialog = answerNextFileDialog(path);
         readCalculationFile(*w_->window);
         QVERIFY(dialog->seen);
         QStringList expected(30, QString());
@@ -160,7 +160,7 @@ private slots:
         QVERIFY(writeBytes(path, QByteArray(reinterpret_cast<const char*>(&other), sizeof other)));
         const QString freeLengthField = w_->text("Edit1");
 
-        auto dialog = typeIntoNextFileDialog(path);
+        auto dialog = answerNextFileDialog(path);
         readCalculationFile(*w_->window);
         QVERIFY(dialog->seen);
         QCOMPARE(std::memcmp(&w_->state.designs[0], &other, sizeof other), 0);
@@ -174,13 +174,13 @@ private slots:
         const QByteArray before = imageOf(w_->state.designs);
         const QStringList rows = historyGrades(*w_);
 
-        auto open = typeIntoNextFileDialog(QString());
+        auto open = answerNextFileDialog(QString());
         readCalculationFile(*w_->window);
         QVERIFY(open->seen);
         QCOMPARE(imageOf(w_->state.designs), before);
         QCOMPARE(historyGrades(*w_), rows);
 
-        auto save = typeIntoNextFileDialog(QString());
+        auto save = answerNextFileDialog(QString());
         saveCalculationFile(*w_->window);
         QVERIFY(save->seen);
         QCOMPARE(imageOf(w_->state.designs), before);
@@ -189,7 +189,7 @@ private slots:
 
     void aFieldThatIsNoNumberStopsTheSaveBeforeTheDialog() {
         w_->edit("Edit19")->setText(QStringLiteral("3９"));
-        auto dialog = typeIntoNextFileDialog(QString());
+        auto dialog = answerNextFileDialog(QString());
         auto error = answerNextMessageBox(QMessageBox::Ok);
         saveCalculationFile(*w_->window);
         QVERIFY(error->seen);
@@ -201,7 +201,7 @@ private slots:
 
     void failuresKeepTheFileAndTheSlotsAndAreReported() {
         // A folder that does not exist.
-        auto missing = typeIntoNextFileDialog(fileAt("no-such-folder/work.hbd"));
+        auto missing = answerNextFileDialog(fileAt("no-such-folder/work.hbd"));
         auto error = answerNextMessageBox(QMessageBox::Ok);
         saveCalculationFile(*w_->window);
         QVERIFY(missing->seen);
@@ -214,7 +214,7 @@ private slots:
         QVERIFY(writeBytes(path, previous));
         {
             const FileSizeLimit fullDisk(4096);
-            auto dialog = typeIntoNextFileDialog(path);
+            auto dialog = answerNextFileDialog(path);
             const auto boxes = answerMessageBoxesInTurn({QMessageBox::Yes, QMessageBox::Ok});
             saveCalculationFile(*w_->window);
             QVERIFY(dialog->seen);
@@ -229,7 +229,7 @@ private slots:
         // permissions cannot make a file unreadable; this process's memory image at offset 0
         // cannot be read.)
         const QByteArray designs = imageOf(w_->state.designs);
-        auto unreadable = typeIntoNextFileDialog(QStringLiteral("/proc/self/mem"));
+        auto unreadable = answerNextFileDialog(QStringLiteral("/proc/self/mem"));
         auto readError = answerNextMessageBox(QMessageBox::Ok);
         readCalculationFile(*w_->window);
         QVERIFY(unreadable->seen);

@@ -1,8 +1,7 @@
 #include "app/windows/diagram_view.h"
-#include "data/windows/typed_file_name.h"
+#include "modal_dialogs.h"
 #include "drawing/windows/shape_page.h"
 #include "main_window_fixture.h"
-#include "modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QClipboard>
@@ -123,7 +122,7 @@ private slots:
         const DataFolder folder(referenceLibrary(), referenceSettings());
         const OpenWindow w(folder);
         const QString path = folder.file(QStringLiteral("saved.hbd"));
-        const auto dialog = typeIntoNextFileDialog(path);
+        const auto dialog = answerNextFileDialog(path);
         w.triggerMenu("N3");
         QVERIFY(dialog->seen);
         QCOMPARE(QFile(path).size(), 10416);

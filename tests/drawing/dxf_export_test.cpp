@@ -95,8 +95,9 @@ private slots:
         ShapePage page(design);
         page.findChild<QTabWidget*>(QStringLiteral("PageControl2"))->setCurrentIndex(1);
         page.hookOpeningField()->setText(QStringLiteral("4"));
-        hspring::test::answerNextFileDialog(path);
+        const auto saveDialog = hspring::test::answerNextFileDialog(path);
         hspring::exportDxf(&page, design, page);
+        QVERIFY(saveDialog->seen);
         QCOMPARE(fileBytes(path), asBytes(hspring::uHookDxf({1, 10, 20}, {10, 4, 2})));
     }
 
@@ -127,9 +128,10 @@ private slots:
         old.close();
         const hspring::SpringDesign design = exampleDesign();
         ShapePage page(design);
-        hspring::test::answerNextFileDialog(path);
+        const auto saveDialog = hspring::test::answerNextFileDialog(path);
         const auto confirmation = hspring::test::answerNextMessageBox(QMessageBox::Yes);
         hspring::exportDxf(&page, design, page);
+        QVERIFY(saveDialog->seen);
         QVERIFY(confirmation->seen);
         QCOMPARE(fileBytes(path), asBytes(hspring::roundHookDxf({1, 10, 20}, 80)));
     }
@@ -174,8 +176,9 @@ private slots:
         const QString path = folder.filePath(QStringLiteral("missing/sspring1.dxf"));
         const hspring::SpringDesign design = exampleDesign();
         ShapePage page(design);
-        hspring::test::answerNextFileDialog(path);
+        const auto saveDialog = hspring::test::answerNextFileDialog(path);
         const QString message = errorMessageOf([&] { hspring::exportDxf(&page, design, page); });
+        QVERIFY(saveDialog->seen);
         QVERIFY2(message.startsWith(QStringLiteral("ファイル ") + path +
                                     QStringLiteral(" を作成できません")),
                  qPrintable(message));

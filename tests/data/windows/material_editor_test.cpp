@@ -4,7 +4,6 @@
 #include "data/windows/material_editor.h"
 #include "data/windows/material_grid.h"
 #include "data/windows/message_box_sequence.h"
-#include "data/windows/typed_file_name.h"
 #include "modal_dialogs.h"
 #include "windows_test_registry.h"
 
@@ -423,7 +422,7 @@ private slots:
         field("Edit2")->setText(QStringLiteral("ＳＷＰ－Ａ"));
 
         const QString path = inFolder("library.dst");
-        auto dialog = test::typeIntoNextFileDialog(path);
+        auto dialog = test::answerNextFileDialog(path);
         auto message = test::answerNextMessageBox(QMessageBox::Yes);
         click("BitBtn2");
         QVERIFY(dialog->seen);
@@ -441,7 +440,7 @@ private slots:
         QCOMPARE(shortStringText(materials()[5].gradeSymbol), std::string("ＳＷＰ－Ａ"));
 
         // A name typed without an extension gets ".dst".
-        dialog = test::typeIntoNextFileDialog(inFolder("plain"));
+        dialog = test::answerNextFileDialog(inFolder("plain"));
         message = test::answerNextMessageBox(QMessageBox::Yes);
         click("BitBtn2");
         QVERIFY(message->seen);
@@ -458,7 +457,7 @@ private slots:
 
         editor_->showEditorRecord(4);
         field("Edit1")->setText(QStringLiteral("捨てられる"));
-        auto dialog = test::typeIntoNextFileDialog(path);
+        auto dialog = test::answerNextFileDialog(path);
         click("BitBtn1");
         QVERIFY(dialog->seen);
         other[5].kind = kUnusedKind;
@@ -470,7 +469,7 @@ private slots:
         // make a file unreadable; reading this process's memory image at offset 0 fails.)
         field("Edit1")->setText(QStringLiteral("残る"));
         const QByteArray loaded = imageOf(materials());
-        auto unreadable = test::typeIntoNextFileDialog(QStringLiteral("/proc/self/mem"));
+        auto unreadable = test::answerNextFileDialog(QStringLiteral("/proc/self/mem"));
         auto error = test::answerNextMessageBox(QMessageBox::Ok);
         click("BitBtn1");
         QVERIFY(unreadable->seen);
@@ -486,14 +485,14 @@ private slots:
         field("Edit1")->setText(QStringLiteral("入力中"));
         const QByteArray before = imageOf(materials());
 
-        auto load = test::typeIntoNextFileDialog(QString());
+        auto load = test::answerNextFileDialog(QString());
         click("BitBtn1");
         QVERIFY(load->seen);
         QCOMPARE(imageOf(materials()), before);
         QCOMPARE(editor_->editIndex(), 4);
         QCOMPARE(field("Edit1")->text(), QStringLiteral("入力中"));
 
-        auto save = test::typeIntoNextFileDialog(QString());
+        auto save = test::answerNextFileDialog(QString());
         click("BitBtn2");
         QVERIFY(save->seen);
         QCOMPARE(materials()[7].kind, 1);
@@ -537,7 +536,7 @@ private slots:
         field("Edit1")->setText(QStringLiteral("新しい名前"));
 
         // A folder that does not exist.
-        auto missing = test::typeIntoNextFileDialog(inFolder("no-such-folder/new.dst"));
+        auto missing = test::answerNextFileDialog(inFolder("no-such-folder/new.dst"));
         auto error = test::answerNextMessageBox(QMessageBox::Ok);
         click("BitBtn2");
         QVERIFY(missing->seen);
@@ -548,7 +547,7 @@ private slots:
         // A full disk while the file is replaced.
         {
             const test::FileSizeLimit fullDisk(4096);
-            auto dialog = test::typeIntoNextFileDialog(path);
+            auto dialog = test::answerNextFileDialog(path);
             const auto boxes = test::answerMessageBoxesInTurn({QMessageBox::Yes, QMessageBox::Ok});
             click("BitBtn2");
             QVERIFY(dialog->seen);
