@@ -78,6 +78,11 @@ void syncFolderOf(const std::string& path) {
     ::close(fd);
 }
 
+std::string temporaryPathBeside(const std::string& target) {
+    const std::filesystem::path folder = std::filesystem::path(target).parent_path();
+    return (folder / ".hspring-XXXXXX").string();
+}
+
 // The file the new bytes go to before they replace the target; removed again unless it was
 // renamed onto the target.
 struct TemporaryFile {
@@ -86,8 +91,10 @@ struct TemporaryFile {
     bool created;
     bool renamed = false;
 
+    // A short name of its own in the target's folder: the rename stays within one file system,
+    // and a target name near the length limit still leaves room for it.
     explicit TemporaryFile(const std::string& target)
-        : path(target + ".XXXXXX"), fd(::mkstemp(path.data())), created(fd >= 0) {}
+        : path(temporaryPathBeside(target)), fd(::mkstemp(path.data())), created(fd >= 0) {}
     ~TemporaryFile() {
         const int savedErrno = errno; // the caller reports the error that made it give up
         if (fd >= 0)

@@ -1,7 +1,7 @@
 #include "app/history_rows.h"
 #include "app/windows/calculation_file_menu.h"
 #include "app/windows/centred_grid.h"
-#include "data/windows/file_size_limit.h"
+#include "file_size_limit.h"
 #include "data/windows/message_box_sequence.h"
 #include "modal_dialogs.h"
 #include "main_window_fixture.h"

@@ -79,6 +79,15 @@ TEST(WriteFileAtomically, ReplacesTheWholeFileAndLeavesNothingElse) {
     EXPECT_EQ(folder.names(), std::vector<std::string>{"data.dst"});
 }
 
+TEST(WriteFileAtomically, NameAtTheLengthLimitCanBeReplaced) {
+    TemporaryFolder folder;
+    const std::string path = folder.file(std::string(251, 'a') + ".dxf"); // 255 bytes, the limit
+    write(path, Bytes(10, 0x11));
+    write(path, Bytes{4, 5});
+    EXPECT_EQ(readBytes(path), (Bytes{4, 5}));
+    EXPECT_EQ(folder.names().size(), 1u);
+}
+
 TEST(WriteFileAtomically, KeepsPermissionsAndSymbolicLinks) {
     TemporaryFolder folder;
     const std::string target = folder.file("target.hbd");

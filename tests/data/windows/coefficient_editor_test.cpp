@@ -1,5 +1,5 @@
 #include "data/windows/coefficient_editor.h"
-#include "data/windows/file_size_limit.h"
+#include "file_size_limit.h"
 #include "modal_dialogs.h"
 #include "windows_test_registry.h"
 

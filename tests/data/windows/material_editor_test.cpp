@@ -1,6 +1,6 @@
 #include "base/file_io.h"
 #include "data/material_editing.h"
-#include "data/windows/file_size_limit.h"
+#include "file_size_limit.h"
 #include "data/windows/material_editor.h"
 #include "data/windows/material_grid.h"
 #include "data/windows/message_box_sequence.h"
