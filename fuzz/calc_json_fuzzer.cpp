@@ -1,0 +1,61 @@
+// The calc command's input: designs as JSON, calculated and answered as JSON, and the single
+// design the sheet command takes from the same kind of text.
+
+#include "calc/design_batch.h"
+#include "calc/json_reader.h"
+#include "data/default_data.h"
+#include "fuzz_support.h"
+#include "printing/sheet_design.h"
+
+#include <memory>
+#include <string>
+
+using namespace hspring;
+
+namespace {
+
+struct Program {
+    MaterialLibrary library = builtInMaterialLibrary();
+    CoefficientSet coefficients = builtInSettings().coefficients;
+};
+
+// The answer must be JSON itself: one value (an object, or an array of objects), then blanks.
+int checkAnswerIsJson(const std::string& answer) {
+    int values = 0;
+    try {
+        JsonReader reader(answer);
+        if (reader.peek() == JsonReader::Kind::Array) {
+            reader.enterArray();
+            while (reader.nextElement()) {
+                fuzz::require(reader.peek() == JsonReader::Kind::Object, "answers are objects");
+                reader.skipValue();
+                ++values;
+            }
+        } else {
+            fuzz::require(reader.peek() == JsonReader::Kind::Object, "the answer is an object");
+            reader.skipValue();
+            values = 1;
+        }
+        reader.finish();
+    } catch (const JsonSyntaxError&) {
+        fuzz::require(false, "the calc command's answer is JSON");
+    }
+    return values;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const auto program = std::make_unique<Program>();
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+
+    std::string answer;
+    const int failed = calculateDesignsJson(input, program->library, program->coefficients,
+                                            [&](std::string_view piece) { answer += piece; });
+    const int answered = checkAnswerIsJson(answer);
+    fuzz::require(failed >= 0 && failed <= answered, "failures are counted among the answers");
+
+    fuzz::completesOrFailsWithError(
+        [&] { calculatedDesignFromJson(input, program->library, program->coefficients); });
+    return 0;
+}
