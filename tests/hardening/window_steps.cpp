@@ -1,0 +1,88 @@
+#include "window_steps.h"
+
+#include "modal_dialogs.h"
+#include "printing/windows/spec_sheet_window.h"
+#include "printing/windows/window_print.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QSpinBox>
+
+namespace hspring::test {
+
+MessageBoxWatch::MessageBoxWatch() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        texts_ << box->text();
+        for (const auto button : {QMessageBox::Ok, QMessageBox::Yes})
+            if (QAbstractButton* answer = box->button(button)) {
+                answer->click();
+                return;
+            }
+        box->reject();
+    });
+    timer_.start(5);
+}
+
+MessageBoxWatch::~MessageBoxWatch() = default;
+
+bool isClearMessage(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; });
+}
+
+void pickEntry(QComboBox* list, int index) {
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+}
+
+void recallSlot(const OpenWindow& w, int slot) {
+    typeInto(w.control<QSpinBox>("SpinEdit1")->findChild<QLineEdit*>(), QString::number(slot));
+    w.clickButton("SpeedButton6");
+}
+
+QStringList exportDxf(const OpenWindow& w, const QString& path) {
+    QFile::remove(path); // no question whether to replace it
+    const MessageBoxWatch boxes;
+    const auto dialog = answerNextFileDialog(path);
+    w.triggerMenu("dxf1");
+    return boxes.texts();
+}
+
+QStringList printSheetAndWindow(const OpenWindow& w, const QString& sheetPdf,
+                                const QString& windowPdf) {
+    const MessageBoxWatch boxes;
+    QString failure;
+    const auto seen = closeNextDialog([&](QDialog& dialog) {
+        try {
+            qobject_cast<SpecSheetWindow*>(&dialog)->printSheetToPdf(sheetPdf);
+        } catch (const std::exception& error) {
+            failure = QString::fromUtf8(error.what());
+        }
+    });
+    w.triggerMenu("N5");
+    QStringList texts = boxes.texts();
+    if (!*seen)
+        texts << QStringLiteral("(the sheet did not open)");
+    if (!failure.isEmpty())
+        texts << failure;
+    try {
+        printWindowImageToPdf(*w.window, PrintScaling::FitToPage, windowPdf);
+    } catch (const std::exception& error) {
+        texts << QString::fromUtf8(error.what());
+    }
+    return texts;
+}
+
+QStringList calculateAndDraw(const OpenWindow& w) {
+    const MessageBoxWatch boxes;
+    w.clickButton("BitBtn2");
+    for (int view = 0; view < 3; ++view)
+        w.clickButton("changb");
+    return boxes.texts();
+}
+
+} // namespace hspring::test

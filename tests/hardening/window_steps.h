@@ -1,0 +1,53 @@
+#pragma once
+
+// Steps of the hardening window tests that drive the main window as a user would, whatever the
+// data: every message box that opens is answered and its text kept, so a test can go on and see
+// what the program said.
+
+#include "app/main_window_fixture.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+namespace hspring::test {
+
+// While it lives, answers every message box that opens (OK, Yes, or closing it) and keeps its
+// text. Polls, because a box opens in the middle of the action that the test started.
+class MessageBoxWatch {
+public:
+    MessageBoxWatch();
+    ~MessageBoxWatch();
+    MessageBoxWatch(const MessageBoxWatch&) = delete;
+    MessageBoxWatch& operator=(const MessageBoxWatch&) = delete;
+
+    const QStringList& texts() const { return texts_; }
+
+private:
+    QTimer timer_;
+    QStringList texts_;
+};
+
+// A message that tells the user what went wrong in the program's own words: not empty, and
+// Japanese (every error text of the program is).
+bool isClearMessage(const QString& text);
+
+// Selects a list entry as a pick by the user does (the handlers listen to "activated").
+void pickEntry(QComboBox* list, int index);
+
+// Types the slot number into SpinEdit1 and presses "▲".
+void recallSlot(const OpenWindow& w, int slot);
+
+// "dxf出力" into `path`, which is removed first. Returns the texts of the boxes it showed.
+QStringList exportDxf(const OpenWindow& w, const QString& path);
+
+// "要目表印刷", printed into `sheetPdf` from the open sheet, and the main window printed into
+// `windowPdf`. Returns the texts of the boxes the steps showed.
+QStringList printSheetAndWindow(const OpenWindow& w, const QString& sheetPdf,
+                                const QString& windowPdf);
+
+// "計算", then the spring view's state button through the two loaded views and back to the free
+// one. Returns the texts of the boxes they showed.
+QStringList calculateAndDraw(const OpenWindow& w);
+
+} // namespace hspring::test
