@@ -162,10 +162,14 @@ void requireLifeClass(int lifeClass) {
 // of a spring of thousands of turns would spend the search on the same few lines of code.
 constexpr std::size_t kPrimitivesWorthWriting = 1000;
 
-// The file's text of an outline, as "dxf出力" writes it.
+// The file's text of an outline, as "dxf出力" writes it: whole, and with finite numbers only.
 void writeDxf(const Outline& outline) {
-    if (outline.size() <= kPrimitivesWorthWriting)
-        require(dxfFileBytes(outline).ends_with("EOF\r\n"), "the DXF text ends with EOF");
+    if (outline.size() > kPrimitivesWorthWriting)
+        return;
+    const std::string text = dxfFileBytes(outline);
+    require(text.ends_with("EOF\r\n"), "the DXF text ends with EOF");
+    require(text.find("NAN") == std::string::npos && text.find("INF") == std::string::npos,
+            "the DXF text holds finite numbers only");
 }
 
 // The primitives as the screen maps them to pixels.
