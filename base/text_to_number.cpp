@@ -43,7 +43,10 @@ DecimalParts splitDecimal(std::string_view text) {
 
     std::size_t digitCount = 0;
     long long integerDigits = 0;
-    long long firstSignificant = 0; // digits before the first non-zero one, counted from the point
+    // Where the first non-zero digit stands: its place among the integer digits (counted from 1),
+    // or, after the point, its power of ten.
+    long long firstSignificantPlace = 0;
+    long long firstSignificantFractionPower = 0;
     bool seenSignificant = false;
     bool seenPoint = false;
     for (; i < text.size() && (isDigit(text[i]) || text[i] == '.'); ++i) {
@@ -58,12 +61,17 @@ DecimalParts splitDecimal(std::string_view text) {
             ++integerDigits;
         if (!seenSignificant && text[i] != '0') {
             seenSignificant = true;
-            firstSignificant = seenPoint ? -(static_cast<long long>(digitCount) - integerDigits)
-                                         : integerDigits - 1;
+            if (seenPoint)
+                firstSignificantFractionPower = integerDigits - static_cast<long long>(digitCount);
+            else
+                firstSignificantPlace = integerDigits;
         }
     }
     if (digitCount == 0)
         return parts;
+    const long long firstSignificantPower = firstSignificantPlace > 0
+                                                ? integerDigits - firstSignificantPlace
+                                                : firstSignificantFractionPower;
 
     long long exponent = 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
@@ -85,7 +93,7 @@ DecimalParts splitDecimal(std::string_view text) {
         return parts;
 
     parts.valid = true;
-    parts.magnitude = seenSignificant ? firstSignificant + exponent : 0;
+    parts.magnitude = seenSignificant ? firstSignificantPower + exponent : 0;
     return parts;
 }
 

@@ -3,30 +3,45 @@
 #include "base/number_format.h"
 #include "base/text_to_number.h"
 
+#include <cstddef>
+#include <cstring>
+
 namespace hspring {
 
 namespace {
 
-// Record order, which is also the order of the editor's fields.
-constexpr double CoefficientSet::*kFields[kCoefficientCount] = {
-    &CoefficientSet::compressionToMaterialRatio, &CoefficientSet::extensionToCompressionRatio,
-    &CoefficientSet::hookStressFactor,           &CoefficientSet::stainlessReduction,
-    &CoefficientSet::annealedPianoReduction,     &CoefficientSet::annealedHardSteelReduction,
-    &CoefficientSet::annealedStainlessReduction};
+// Record order, which is also the order of the editor's fields. The settings record is packed and
+// puts the set at an odd offset, so values are copied through their offsets: a member pointer
+// would read a double from an address it may not be aligned for.
+constexpr std::size_t kFieldOffsets[kCoefficientCount] = {
+    offsetof(CoefficientSet, compressionToMaterialRatio),
+    offsetof(CoefficientSet, extensionToCompressionRatio),
+    offsetof(CoefficientSet, hookStressFactor),
+    offsetof(CoefficientSet, stainlessReduction),
+    offsetof(CoefficientSet, annealedPianoReduction),
+    offsetof(CoefficientSet, annealedHardSteelReduction),
+    offsetof(CoefficientSet, annealedStainlessReduction)};
 
 } // namespace
 
 std::array<std::string, kCoefficientCount> coefficientTexts(const CoefficientSet& coefficients) {
     std::array<std::string, kCoefficientCount> texts;
-    for (int i = 0; i < kCoefficientCount; ++i)
-        texts[i] = formatF15(coefficients.*kFields[i]);
+    for (int i = 0; i < kCoefficientCount; ++i) {
+        double value = 0;
+        std::memcpy(&value, reinterpret_cast<const char*>(&coefficients) + kFieldOffsets[i],
+                    sizeof value);
+        texts[i] = formatF15(value);
+    }
     return texts;
 }
 
 void storeCoefficientTexts(const std::array<std::string, kCoefficientCount>& texts,
                            CoefficientSet& coefficients) {
-    for (int i = 0; i < kCoefficientCount; ++i)
-        coefficients.*kFields[i] = textToDouble(texts[i]);
+    for (int i = 0; i < kCoefficientCount; ++i) {
+        const double value = textToDouble(texts[i]);
+        std::memcpy(reinterpret_cast<char*>(&coefficients) + kFieldOffsets[i], &value,
+                    sizeof value);
+    }
 }
 
 } // namespace hspring

@@ -29,6 +29,20 @@ TEST(TextToDouble, UnderflowBecomesZeroAndDenormalsStay) {
     EXPECT_TRUE(std::signbit(textToDouble("-1e-400")));
     EXPECT_GT(textToDouble("1e-310"), 0.0);
     EXPECT_EQ(textToDouble("0e999999"), 0.0);
+    EXPECT_EQ(textToDouble("0." + std::string(400, '0') + "1"), 0.0);
+}
+
+// Whether an out-of-range text is too large or too small depends on where its first non-zero
+// digit stands, however it is written.
+TEST(TextToDouble, OverflowIsRejectedInEveryNotation) {
+    for (const std::string& text :
+         {"1" + std::string(400, '0'), "-1" + std::string(400, '0'), "00" + std::string(309, '9'),
+          "1" + std::string(400, '0') + ".5", std::string("0.01e311"),
+          std::string(200, '1') + "e200"}) {
+        EXPECT_THROW(textToDouble(text), Error) << text;
+    }
+    EXPECT_EQ(textToDouble("1" + std::string(308, '0')), 1e308);
+    EXPECT_EQ(textToDouble("0.001e311"), 1e308);
 }
 
 TEST(TextToDouble, RejectsEverythingElseWithTheMessage) {
