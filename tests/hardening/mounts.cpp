@@ -7,7 +7,9 @@
 #include <fcntl.h>
 #include <sched.h>
 #include <string>
+#include <sys/fsuid.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace hspring::test {
@@ -67,6 +69,36 @@ bool SmallTmpfs::fill() {
     const bool full = errno == ENOSPC;
     ::close(fd);
     return full;
+}
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+// setfsuid answers the previous id; asking for an impossible one changes nothing.
+uid_t currentFsuid() {
+    return static_cast<uid_t>(::setfsuid(static_cast<uid_t>(-1)));
+}
+
+} // namespace
+
+WriteProtectedFolder::WriteProtectedFolder(const QString& folder) : folder_(folder) {
+    if (::chmod(QFile::encodeName(folder_).constData(), 0555) != 0)
+        return;
+    if (::geteuid() == 0) {
+        // Leaving file-system id 0 drops the capability to override permissions as well.
+        ::setfsuid(kNobody);
+        asNobody_ = currentFsuid() == kNobody;
+        if (!asNobody_)
+            return;
+    }
+    protected_ = true;
+}
+
+WriteProtectedFolder::~WriteProtectedFolder() {
+    if (asNobody_)
+        ::setfsuid(0);
+    ::chmod(QFile::encodeName(folder_).constData(), 0700);
 }
 
 } // namespace hspring::test

@@ -33,4 +33,22 @@ private:
     bool mounted_ = false;
 };
 
+// The write-protected folder where mounting is not allowed: the folder loses its write
+// permission and, when the process runs as root (which permission bits do not stop), this
+// thread's file accesses are made as the user "nobody" until destruction.
+class WriteProtectedFolder {
+public:
+    explicit WriteProtectedFolder(const QString& folder);
+    ~WriteProtectedFolder();
+    WriteProtectedFolder(const WriteProtectedFolder&) = delete;
+    WriteProtectedFolder& operator=(const WriteProtectedFolder&) = delete;
+
+    bool protectedNow() const { return protected_; }
+
+private:
+    QString folder_;
+    bool protected_ = false;
+    bool asNobody_ = false;
+};
+
 } // namespace hspring::test
