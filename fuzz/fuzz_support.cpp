@@ -10,6 +10,7 @@
 #include "drawing/shape_views.h"
 #include "printing/spec_sheet_text.h"
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -109,23 +110,23 @@ bool sameValue(double a, double b) {
     return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
 }
 
+// The doubles of a record, by value (the record is packed).
+std::array<double, 25> doublesOf(const SpringDesign& d) {
+    return {
+        d.wireDiameter,    d.innerDiameter,    d.meanDiameter, d.outerDiameter,  d.totalTurns,
+        d.activeTurns,     d.hookedFreeLength, d.springIndex,  d.initialTension, d.wahlFactor,
+        d.freeLength,      d.maxLength,        d.maxLoad,      d.load1,          d.load2,
+        d.length1,         d.length2,          d.springRate,   d.stress1,        d.stress2,
+        d.allowableStress, d.hookAngle,        d.hookLength,   d.hookOpening,    d.hookMinRadius};
+}
+
 bool sameDesign(const SpringDesign& a, const SpringDesign& b) {
     const auto* pa = reinterpret_cast<const unsigned char*>(&a);
     const auto* pb = reinterpret_cast<const unsigned char*>(&b);
     // Compare double by double where the record holds doubles; a byte mismatch elsewhere is real.
-    const double fieldsA[] = {
-        a.wireDiameter,    a.innerDiameter,    a.meanDiameter, a.outerDiameter,  a.totalTurns,
-        a.activeTurns,     a.hookedFreeLength, a.springIndex,  a.initialTension, a.wahlFactor,
-        a.freeLength,      a.maxLength,        a.maxLoad,      a.load1,          a.load2,
-        a.length1,         a.length2,          a.springRate,   a.stress1,        a.stress2,
-        a.allowableStress, a.hookAngle,        a.hookLength,   a.hookOpening,    a.hookMinRadius};
-    const double fieldsB[] = {
-        b.wireDiameter,    b.innerDiameter,    b.meanDiameter, b.outerDiameter,  b.totalTurns,
-        b.activeTurns,     b.hookedFreeLength, b.springIndex,  b.initialTension, b.wahlFactor,
-        b.freeLength,      b.maxLength,        b.maxLoad,      b.load1,          b.load2,
-        b.length1,         b.length2,          b.springRate,   b.stress1,        b.stress2,
-        b.allowableStress, b.hookAngle,        b.hookLength,   b.hookOpening,    b.hookMinRadius};
-    for (std::size_t i = 0; i < std::size(fieldsA); ++i)
+    const std::array<double, 25> fieldsA = doublesOf(a);
+    const std::array<double, 25> fieldsB = doublesOf(b);
+    for (std::size_t i = 0; i < fieldsA.size(); ++i)
         if (!sameValue(fieldsA[i], fieldsB[i]))
             return false;
     // The integers, the check-box bytes and the reserved bytes.
