@@ -20,7 +20,6 @@
 #include <random>
 #include <string_view>
 #include <unistd.h>
-#include <unordered_set>
 
 extern "C" std::size_t LLVMFuzzerMutate(std::uint8_t* data, std::size_t size, std::size_t maxSize);
 
@@ -72,15 +71,28 @@ const std::string& writeScratchFile(const std::uint8_t* data, std::size_t size) 
 }
 
 bool firstSighting(const void* record, std::size_t size) {
-    // Bounded, so that a long run does not grow without limit; forgetting only costs time.
-    constexpr std::size_t kRemembered = 1 << 20;
-    static std::unordered_set<std::size_t> seen;
-    if (seen.size() >= kRemembered)
-        seen.clear();
-    return seen
-        .insert(
-            std::hash<std::string_view>{}(std::string_view(static_cast<const char*>(record), size)))
-        .second;
+    // The hashes of the records seen, in one table made once: a set that allocated a node per
+    // record would make libFuzzer suspect a leak in every input that brings a new record and run
+    // it again. Emptied when half full, so a long run keeps its speed; forgetting only costs time.
+    constexpr std::size_t kPlaces = std::size_t{1} << 21;
+    static std::array<std::size_t, kPlaces> seen{}; // 0 marks an empty place
+    static std::size_t used = 0;
+    if (used >= kPlaces / 2) {
+        seen.fill(0);
+        used = 0;
+    }
+    std::size_t hash =
+        std::hash<std::string_view>{}(std::string_view(static_cast<const char*>(record), size));
+    hash += hash == 0;
+    for (std::size_t place = hash % kPlaces;; place = (place + 1) % kPlaces) {
+        if (seen[place] == hash)
+            return false;
+        if (seen[place] == 0) {
+            seen[place] = hash;
+            ++used;
+            return true;
+        }
+    }
 }
 
 std::size_t mutateRecordwise(std::uint8_t* data, std::size_t size, std::size_t maxSize,
