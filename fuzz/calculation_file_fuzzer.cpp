@@ -1,5 +1,5 @@
 // The calculation-file loader, then everything the program prepares for each slot: history row,
-// diagram coefficients and life class, results display, specification sheet, outlines and DXF
+// diagram coefficients and life class, results display, spring data sheet, outlines and DXF
 // text, and the calculation.
 
 #include "data/calculation_file.h"

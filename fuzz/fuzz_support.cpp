@@ -269,7 +269,7 @@ void prepareSlotDisplay(const SpringDesign& design, int slot, const MaterialLibr
     const StressCoefficients coefficientsOfSlot = stressCoefficients(design, library);
     requireLifeClass(classifyLife(coefficientsOfSlot.upper, coefficientsOfSlot.lower));
 
-    // The specification sheet, either coiling direction.
+    // The spring data sheet, either coiling direction.
     for (const bool leftHanded : {false, true})
         for (const auto& cells : specSheetTexts(design, library, leftHanded).cells)
             for (const std::string& cell : cells)

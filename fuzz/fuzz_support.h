@@ -67,7 +67,7 @@ void calculateAndShow(const SpringDesign& design, const MaterialLibrary& library
 
 // Everything the program prepares to show or write for a design slot, without a window: the
 // history row's texts, the stress coefficients and life class of the diagram, the texts of the
-// results display and of the specification sheet, the outlines with both hook types for the
+// results display and of the spring data sheet, the outlines with both hook types for the
 // slot's d, D and N (screen, file and loaded views) and the DXF text of one of them (the round
 // hook for an even slot number, the U hook for an odd one), and the calculation with the slot's
 // material. Each either works or fails with an Error.

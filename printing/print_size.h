@@ -5,7 +5,7 @@ namespace hspring {
 // How a window's image is sized on the page.
 enum class PrintScaling {
     FitToPage,    // as large as the page allows, aspect ratio kept (the main window)
-    Proportional, // its size on screen in inches (the specification sheet)
+    Proportional, // its size on screen in inches (the spring data sheet)
 };
 
 // The windows are laid out for this many pixels per inch.

@@ -9,7 +9,7 @@
 
 namespace hspring {
 
-// Where a specification sheet printed outside the program takes its design from.
+// Where a spring data sheet printed outside the program takes its design from.
 
 // Slot `slot` (0..30) of a calculation file, as it stands: the sheet shows what the file holds,
 // without calculating. A history slot that holds no design has no sheet. Throws the file's

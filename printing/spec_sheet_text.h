@@ -22,7 +22,7 @@ inline constexpr double kLabelNewtonsPerKgf = 9.807;
 // (possible only in a foreign calculation file).
 inline constexpr const char* kUnknownMaterialText = "不明";
 
-// Every text of the specification sheet, UTF-8.
+// Every text of the spring data sheet, UTF-8.
 struct SpecSheetTexts {
     // [row][column]: column 0 the item number, 1 the item name, 2 the unit, 3 the value.
     std::array<std::array<std::string, kSheetColumnCount>, kSheetRowCount> cells;

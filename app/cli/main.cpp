@@ -15,7 +15,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"help", "list the commands", nullptr},
     {"calc", "calculate designs given as JSON, write the results as JSON", runCalcCommand},
-    {"sheet", "write the specification sheet of a design as a one-page PDF", runSheetCommand},
+    {"sheet", "write the spring data sheet of a design as a one-page PDF", runSheetCommand},
     {"diagram", "draw the fatigue-strength diagram as a PNG picture", runDiagramCommand},
     {"dxf", "write the spring drawing as a DXF file", runDxfCommand},
     {"outline", "print the segments and arcs of the spring drawing as JSON", runOutlineCommand},
@@ -26,8 +26,8 @@ int printUsage(std::ostream& out) {
     out << "Usage: hspring-cli COMMAND [OPTIONS]\n\n"
            "Extension spring design calculator, command-line tool.\n\nCommands:\n";
     for (const Command& command : kCommands)
-        out << "  " << command.name << std::string(10 - command.name.size(), ' ')
-            << command.summary << "\n";
+        out << "  " << command.name << std::string(10 - command.name.size(), ' ') << command.summary
+            << "\n";
     out << "\nRun 'hspring-cli COMMAND --help' for the options of a command.\n";
     return 0;
 }

@@ -1,4 +1,4 @@
-// hspring-cli sheet: the specification sheet of one design as a one-page PDF, printed by the
+// hspring-cli sheet: the spring data sheet of one design as a one-page PDF, printed by the
 // same routine as the sheet's "プリント" button. With --main-window it prints the main window
 // instead, as "画面印刷" does; both serve the documentation and machines without a printer.
 
@@ -39,7 +39,7 @@ constexpr std::string_view kUsage =
     "Usage: hspring-cli sheet [--hbd FILE.hbd [--slot N] | --input FILE.json] [--left-handed]\n"
     "                         [--materials FILE.dst] [--settings FILE] [--main-window]\n"
     "                         -o FILE.pdf\n\n"
-    "Writes the specification sheet (要目表) of one design as a one-page A4 PDF, exactly as the\n"
+    "Writes the spring data sheet (要目表) of one design as a one-page A4 PDF, exactly as the\n"
     "sheet's \"プリント\" button prints it.\n\n"
     "  --hbd FILE       calculation file; the sheet shows slot N as it stands (no calculation)\n"
     "  --slot N         slot of the calculation file, 0..30 (default 0, the current design)\n"

@@ -7,7 +7,7 @@
 
 namespace hspring {
 
-// A string grid in the style of the history grid and the specification sheet:
+// A string grid in the style of the history grid and the spring data sheet:
 // - the first rows and columns can be fixed: they keep their place while the rest scrolls, are
 //   filled with the fixed colour and cannot be selected, yet keep their indices (row 0 is
 //   item(0, c) as for any other row);

@@ -43,7 +43,7 @@ public:
     // Reads, calculates and shows the recommended values. Throws like readDesignInputs and the
     // engine.
     void refreshRecommendations();
-    // The check box "左巻き": the coiling direction the specification sheet prints.
+    // The check box "左巻き": the coiling direction the spring data sheet prints.
     bool leftHanded() const;
 
 protected:

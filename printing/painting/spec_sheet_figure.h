@@ -5,7 +5,7 @@
 
 namespace hspring {
 
-// The figure Image1 of the specification sheet: on white, a blue line drawing of an extension
+// The figure Image1 of the spring data sheet: on white, a blue line drawing of an extension
 // spring with a loop hook at each end, the dimension arrows of the two working lengths and the
 // free length, the coil diameter, and a small load–extension sketch with the two working loads.
 // The sheet writes the values beside the figure as labels; the drawing leaves their places free

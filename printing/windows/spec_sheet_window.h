@@ -15,7 +15,7 @@ namespace hspring {
 
 class CentredGrid;
 
-// The specification sheet prinform ("要目表"): the spring figure with the main dimensions beside
+// The spring data sheet prinform ("要目表"): the spring figure with the main dimensions beside
 // it and the table of sixteen items, on one page. Created once with the main window and opened
 // modally: fillSpecSheet, then exec(). "プリント" prints the sheet on the default printer at its
 // size on screen and closes it; when printing fails the error box says why and the sheet stays.

@@ -1,6 +1,6 @@
 // Hostile calculation files, material libraries and settings files through the main window:
 // reading, recalling each slot from the history, calculating, drawing, exporting the DXF file,
-// filling the specification sheet and printing it and the window. Each step works or shows a
+// filling the spring data sheet and printing it and the window. Each step works or shows a
 // clear message; the test itself would die at a crash, and the sanitizer build reports a read
 // out of bounds.
 
