@@ -7,6 +7,10 @@
 
 namespace hspring {
 
+std::string springIndexLabel(double meanDiameter, double wireDiameter) {
+    return "バネ指数=" + formatF4((CheckedFloat(meanDiameter) / wireDiameter).shown());
+}
+
 void readDesignInputs(SpringDesign& design, const MaterialLibrary& library, const KindIndex& index,
                       const DesignInputTexts& texts, const SpringIndexLabelSink& showSpringIndex) {
     const int material = lookupMaterial(index, texts.kind, texts.grade);
@@ -19,11 +23,8 @@ void readDesignInputs(SpringDesign& design, const MaterialLibrary& library, cons
 
     setCoilDiameters(design, textToDouble(texts.coilDiameter), design.wireDiameter);
     design.wireDiameter = textToDouble(texts.wireDiameter);
-    if (design.meanDiameter != 0) {
-        const double springIndex =
-            (CheckedFloat(design.meanDiameter) / CheckedFloat(design.wireDiameter)).stored();
-        showSpringIndex("バネ指数=" + formatF4(springIndex));
-    }
+    if (design.meanDiameter != 0)
+        showSpringIndex(springIndexLabel(design.meanDiameter, design.wireDiameter));
 
     setTurns(design, textToDouble(texts.turns));
     design.initialTension = textToDouble(texts.initialTension);

@@ -34,6 +34,11 @@ struct DesignInputTexts {
 // Receives the spring-index label's new text ("バネ指数=" and D/d) while the inputs are read.
 using SpringIndexLabelSink = std::function<void(const std::string&)>;
 
+// The spring-index label's text, "バネ指数=" and D/d in F4. The quotient is only shown here, so it
+// is formatted unrounded (d = 0.8, D = 9.3: "バネ指数=11.63"). A wire diameter of 0 throws the
+// division-by-zero Error, a quotient beyond a double the overflow Error.
+std::string springIndexLabel(double meanDiameter, double wireDiameter);
+
 // Copies the inputs into the design in the fixed order: material, diameter position, wire
 // diameter from the table, the three coil diameters by diameterKind, the wire diameter as shown,
 // the spring-index label, turns, initial tension, free length, the two lengths, the two loads,

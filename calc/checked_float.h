@@ -37,6 +37,14 @@ public:
         return rounded;
     }
 
+    // A value computed only to be shown, never stored: kept unrounded, since rounding it to
+    // double first can change the last digit shown, with the overflow check of stored() (a value
+    // beyond a double is one no field could read back).
+    long double shown() const {
+        stored();
+        return value_;
+    }
+
     friend CheckedFloat operator+(CheckedFloat a, CheckedFloat b) {
         return checked(a.value_ + b.value_, a, b);
     }

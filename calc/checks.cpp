@@ -10,7 +10,10 @@ constexpr long double kStressTolerance = 0.0005L;
 } // namespace
 
 StatusLines checkDesign(const SpringDesign& design) {
-    // Each rule is written as "fails unless the passing condition holds", so a NaN value fails.
+    // Each rule fails exactly as it is worded, which decides a missing (NaN) value: "fails when
+    // A > B" fails only when the comparison holds, so a missing length shows no conflict that is
+    // not there; "fails when A is not at least B" fails when either is missing, so a missing
+    // index, allowable stress or turns count never passes.
     const double c = design.springIndex;
     const double l0 = design.freeLength;
     const double l1 = design.length1;
@@ -20,9 +23,9 @@ StatusLines checkDesign(const SpringDesign& design) {
         std::string_view message;
     } rules[] = {
         {!(c >= 4), kIndexBelowFourMessage},
-        {!(c <= 22), kIndexAboveTwentyTwoMessage},
-        {!(l0 <= l2), kL2BelowSolidLengthMessage},
-        {!(l0 <= l1 && l1 <= l2), kLengthOrderMessage},
+        {c > 22, kIndexAboveTwentyTwoMessage},
+        {l0 > l2, kL2BelowSolidLengthMessage},
+        {l0 > l1 || l1 > l2, kLengthOrderMessage},
         {!(design.allowableStress + kStressTolerance >= design.stress2), kStressOverMessage},
         {!(design.activeTurns >= 3), kTooFewTurnsMessage},
     };

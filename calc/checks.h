@@ -18,8 +18,9 @@ inline constexpr std::string_view kCalculationSuccessMessage = "Calculation Succ
 
 // Judges a calculated design against the six rules. Every failed rule adds its message, in rule
 // order, in the error colour; a design that passes them all gives the one line
-// "Calculation Success!" in the window-text colour. A value that is missing (NaN) never passes a
-// rule that reads it.
+// "Calculation Success!" in the window-text colour. A missing (NaN) value fails the rules worded
+// "is not at least" (1, 5 and 6: spring index, stress, turns) and none of those worded "A > B"
+// (2, 3 and 4: spring index above 22, the order of the lengths).
 StatusLines checkDesign(const SpringDesign& design);
 
 } // namespace hspring

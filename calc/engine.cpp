@@ -278,17 +278,23 @@ double materialAllowableStress(const MaterialRecord& m, double d) {
 }
 
 double interpolateColumn(InitialStressColumn column, double c) {
-    // The table covers spring indices 3..22; outside it there is no value to read.
-    if (!(c >= InitialStressTable.front().springIndex &&
-          c <= InitialStressTable.back().springIndex))
+    if (std::isnan(c))
         return kMissing;
+    const bool upper = column == InitialStressColumn::Upper;
+    // Outside 3..22 the end row stands: the design is reported for its spring index, and its
+    // loads and stresses stay numbers the fields can show and read back.
+    const InitialStressRow& front = InitialStressTable.front();
+    const InitialStressRow& back = InitialStressTable.back();
+    if (c <= front.springIndex)
+        return upper ? front.upper : front.lower;
+    if (c >= back.springIndex)
+        return upper ? back.upper : back.lower;
     // The rows are one index apart, so the segment that holds c is found directly. On a row, the
     // segment that starts there is the one the piecewise-linear rule takes (the last matching).
     const int first =
         std::min(static_cast<int>(c) - 3, static_cast<int>(InitialStressTable.size()) - 2);
     const InitialStressRow& row0 = InitialStressTable[first];
     const InitialStressRow& row1 = InitialStressTable[first + 1];
-    const bool upper = column == InitialStressColumn::Upper;
     const long double y0 = upper ? row0.upper : row0.lower;
     const long double y1 = upper ? row1.upper : row1.lower;
     const long double x0 = row0.springIndex;

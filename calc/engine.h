@@ -27,12 +27,14 @@ using InitialTensionReader = std::function<double()>;
 // Error carrying the fault's message: results stored before keep their new values, later ones
 // their old values. `range` receives the recommended initial-tension range.
 //
-// A lookup that finds no value gives NaN, and NaN flows on quietly (it raises no fault): a spring
-// index outside 3..22 leaves the initial-tension range NaN; a wire diameter outside the material's
-// strength table, a table of fewer than two rows or a materialIndex outside 0..29 leaves the
-// allowable stress NaN. The fields then show "NAN" and the stress rule fails, so a missing value
-// is never taken for an allowable one. A material index outside 0..29 has no modulus and no kind
-// either: the spring rate, the initial-tension range and every result that reads them are NaN.
+// A spring index outside 3..22 takes the initial-stress bounds of the nearest end row, so the
+// range, the loads and the stresses stay defined; the checks report such a design by its index.
+// The allowable stress is a safety limit and is never made up: a wire diameter outside the
+// material's strength table, a table of fewer than two rows or a materialIndex outside 0..29
+// leaves it NaN, and NaN flows on quietly (it raises no fault). The displays then show the
+// missing-value mark and the stress rule fails, so a missing value is never taken for an
+// allowable one. A material index outside 0..29 has no modulus and no kind either: the spring
+// rate, the initial-tension range and every result that reads them are NaN.
 void calculateDesign(SpringDesign& design, const MaterialLibrary& library,
                      const CoefficientSet& coefficients, InitialTensionRange& range,
                      const InitialTensionReader& readInitialTension);
@@ -56,13 +58,14 @@ inline constexpr std::array<InitialStressRow, 20> InitialStressTable = {{
 // no value: outside the table's diameters, a table of fewer than two rows (one row answers only
 // its own diameter), or a value that is not finite. Taking the nearest row instead would
 // overstate the allowable stress of a wire thicker than the table's last (thicker wire is
-// weaker); a missing value makes the stress rule fail and shows as "NAN".
+// weaker); a missing value makes the stress rule fail and shows as missing.
 double materialAllowableStress(const MaterialRecord& material, double d);
 
 enum class InitialStressColumn { Upper = 0, Lower = 1 };
 
 // The column's value at spring index c, by the same piecewise-linear rule as interpolateTable
-// (the segment starting at c wins on a row). NaN outside 3..22 and for a NaN index.
+// (the segment starting at c wins on a row). Below 3 the row of index 3, above 22 the row of
+// index 22; NaN for a NaN index.
 double interpolateColumn(InitialStressColumn column, double c);
 
 // Step 3 of the calculation: the recommended range into `range`, then the design's initial

@@ -5,10 +5,9 @@
 
 namespace hspring {
 
-double recommendedFreeLength(const SpringDesign& design) {
+long double recommendedFreeLength(const SpringDesign& design) {
     using F = CheckedFloat;
-    return ((F(design.totalTurns) + 1) * design.wireDiameter + F(2) * design.innerDiameter)
-        .stored();
+    return ((F(design.totalTurns) + 1) * design.wireDiameter + F(2) * design.innerDiameter).shown();
 }
 
 Recommendations recommendationsFor(const SpringDesign& design, const InitialTensionRange& range) {

@@ -26,13 +26,18 @@ struct Recommendations {
     std::string freeLengthField;     // Edit1 when CheckBox2 is checked: F in F4
     std::string initialTensionField; // Edit33 when CheckBox1 is checked: the range's mid in F4
 };
+// Every number is in F4, a missing one (a wire outside the strength table leaves the maximum
+// length and load missing) as kMissingValueText. The two field texts hold the mark only for
+// inputs no calculation reads back (a NaN from a damaged file); see inputFieldText.
 
 // The refresh's texts after readDesignInputs and calculateDesign have run on `design`.
 Recommendations recommendationsFor(const SpringDesign& design, const InitialTensionRange& range);
 
 // The free length implied by the turns and two full-loop hooks, (N + 1)·d + 2·Di, computed from
 // the values as last read: the recommended free length and the value the free-length apply button
-// writes.
-double recommendedFreeLength(const SpringDesign& design);
+// writes. Only shown, never stored, so it stays extended: formatF4 of it can differ from formatF4
+// of its double (d = 4.5, D = 81, N = 22.1: "257", where the double gives "256.9"). Throws the
+// overflow Error for a value beyond the range of a double, which no field could read back.
+long double recommendedFreeLength(const SpringDesign& design);
 
 } // namespace hspring

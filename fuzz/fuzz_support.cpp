@@ -2,6 +2,7 @@
 
 #include "app/design_display.h"
 #include "app/history_rows.h"
+#include "base/number_format.h"
 #include "calc/checks.h"
 #include "calc/engine_checking.h"
 #include "calc/life.h"
@@ -181,8 +182,16 @@ void writeDxf(const Outline& outline) {
         return;
     const std::string text = dxfFileBytes(outline);
     require(text.ends_with("EOF\r\n"), "the DXF text ends with EOF");
-    require(text.find("NAN") == std::string::npos && text.find("INF") == std::string::npos,
-            "the DXF text holds finite numbers only");
+    for (const std::string_view notANumber :
+         {kMissingValueText, std::string_view("NAN"), std::string_view("INF")})
+        require(text.find(notANumber) == std::string::npos,
+                "the DXF text holds finite numbers only");
+}
+
+// A number on show is digits or the missing-value mark, never the name of a NaN or an infinity.
+void requireNoNonFiniteName(std::string_view text) {
+    for (const std::string_view name : {"NAN", "INF", "nan", "inf"})
+        require(text.find(name) == std::string_view::npos, "a shown number is never a name");
 }
 
 // The primitives as the screen maps them to pixels.
@@ -251,7 +260,11 @@ void calculateAndShow(const SpringDesign& design, const MaterialLibrary& library
     const StressCoefficients after = stressCoefficients(calculated.design, library);
     requireLifeClass(classifyLife(after.upper, after.lower));
     checkDesign(calculated.design);
-    recommendationsFor(calculated.design, calculated.range);
+    const Recommendations recommended = recommendationsFor(calculated.design, calculated.range);
+    for (const std::string* text : {&recommended.freeLengthLabel, &recommended.maxLengthLabel,
+                                    &recommended.maxLoadLabel, &recommended.initialTensionLabel,
+                                    &recommended.freeLengthField, &recommended.initialTensionField})
+        requireNoNonFiniteName(*text);
 }
 
 void prepareSlotDisplay(const SpringDesign& design, int slot, const MaterialLibrary& library,
@@ -261,8 +274,17 @@ void prepareSlotDisplay(const SpringDesign& design, int slot, const MaterialLibr
     if (design.inUse != 1)
         for (const std::string& cell : row)
             require(cell.empty(), "a slot not in use has an empty history row");
-    designFieldTexts(design);
-    coilDiameterDisplay(design);
+    for (std::size_t column = 1; column < row.size(); ++column) // after the grade symbol
+        requireNoNonFiniteName(row[column]);
+    const DesignFieldTexts fields = designFieldTexts(design);
+    for (const std::string* text :
+         {&fields.turns, &fields.initialTension, &fields.freeLength, &fields.length1,
+          &fields.length2, &fields.load1, &fields.load2, &fields.springRate, &fields.stress2,
+          &fields.allowableStress, &fields.hookAngle, &fields.hookLength, &fields.hookOpening,
+          &fields.hookMinRadius})
+        requireNoNonFiniteName(*text);
+    if (const auto diameter = coilDiameterDisplay(design))
+        requireNoNonFiniteName(diameter->text);
     unlistedMaterialNote(design, index);
 
     // The fatigue diagram's coefficients and the life class that the display stores.
@@ -270,10 +292,16 @@ void prepareSlotDisplay(const SpringDesign& design, int slot, const MaterialLibr
     requireLifeClass(classifyLife(coefficientsOfSlot.upper, coefficientsOfSlot.lower));
 
     // The spring data sheet, either coiling direction.
-    for (const bool leftHanded : {false, true})
-        for (const auto& cells : specSheetTexts(design, library, leftHanded).cells)
+    for (const bool leftHanded : {false, true}) {
+        const SpecSheetTexts sheet = specSheetTexts(design, library, leftHanded);
+        for (const auto& cells : sheet.cells)
             for (const std::string& cell : cells)
                 require(cell.size() < 4096, "a sheet cell holds a short text");
+        for (int row = 2; row < kSheetRowCount; ++row) // after the material's grade symbol
+            requireNoNonFiniteName(sheet.cells[row][3]);
+        for (const std::string& label : sheet.labels)
+            requireNoNonFiniteName(label);
+    }
 
     prepareDrawings(design, slot);
 

@@ -33,11 +33,11 @@ constexpr std::array<Item, kItemCount> kItems = {{
 }};
 
 std::string tableNewtons(double kgf) {
-    return formatF4(static_cast<double>(static_cast<long double>(kgf) * kTableNewtonsPerKgf));
+    return formatF4(kgf * kTableNewtonsPerKgf);
 }
 
 std::string labelNewtons(double kgf) {
-    return formatF4(static_cast<double>(static_cast<long double>(kgf) * kLabelNewtonsPerKgf));
+    return formatF4(kgf * kLabelNewtonsPerKgf);
 }
 
 std::string materialText(const MaterialLibrary& library, int materialIndex) {

@@ -14,15 +14,16 @@ inline constexpr int kSheetLabelCount = 6;
 
 // Loads and stresses on the sheet are in newtons. The table converts with the standard gravity;
 // the figure's labels use the factor rounded to four digits, so a label may differ from the
-// table in the last digit (50 kgf: 490.3 N in the table, 490.4 N beside the figure).
-inline constexpr double kTableNewtonsPerKgf = 9.80665;
-inline constexpr double kLabelNewtonsPerKgf = 9.807;
+// table in the last digit (50 kgf: 490.3 N in the table, 490.4 N beside the figure). The
+// products are only shown, so they are formatted in extended precision, unrounded.
+inline constexpr long double kTableNewtonsPerKgf = 9.80665L;
+inline constexpr long double kLabelNewtonsPerKgf = 9.807L;
 
 // What the sheet shows in the material row when the design names no material of the library
 // (possible only in a foreign calculation file).
 inline constexpr const char* kUnknownMaterialText = "不明";
 
-// Every text of the spring data sheet, UTF-8.
+// Every text of the spring data sheet, UTF-8. A missing value shows as kMissingValueText.
 struct SpecSheetTexts {
     // [row][column]: column 0 the item number, 1 the item name, 2 the unit, 3 the value.
     std::array<std::array<std::string, kSheetColumnCount>, kSheetRowCount> cells;

@@ -137,6 +137,15 @@ TEST_F(InputFixture, AnEmptyFieldIsAConversionErrorToo) {
     EXPECT_EQ(design.hookOpening, 4.0);
 }
 
+// D/d is only shown: 9.3 / 0.8 is just above 11.625 before it is rounded to a double.
+TEST_F(InputFixture, TheSpringIndexLabelShowsTheUnroundedQuotient) {
+    texts.diameterPosition = 0;
+    texts.wireDiameter = "0.8";
+    texts.coilDiameter = "9.3";
+    read();
+    EXPECT_EQ(springIndexLabel, "バネ指数=11.63");
+}
+
 TEST_F(InputFixture, AMeanDiameterOfZeroLeavesTheSpringIndexLabelAlone) {
     texts.coilDiameter = "0";
     read();

@@ -1,5 +1,7 @@
+#include "app/grid_text.h"
 #include "app/history_rows.h"
 
+#include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -35,6 +37,24 @@ TEST(HistoryRows, ShowTheStoredDesignInFourDigitsWithGradeAndLifeTexts) {
                                                   "1.235E4", "0",     "45",      "55",    "0.01235",
                                                   "32.49",   "57.43", "1万以下", "0.3141"};
     EXPECT_EQ(row, expected);
+}
+
+// A value the calculation could not find, or an infinity from a damaged file, shows as missing;
+// the clipboard copy takes the cells as shown.
+TEST(HistoryRows, ShowMissingValuesAsMissing) {
+    SpringDesign design = storedDesign();
+    design.allowableStress = NAN;
+    design.load1 = INFINITY;
+    design.length2 = -INFINITY;
+    const auto row = historyRowTexts(design, MaterialLibrary{});
+    EXPECT_EQ(row[11], "－");
+    EXPECT_EQ(row[5], "－");
+    EXPECT_EQ(row[8], "－");
+    EXPECT_EQ(row[10], "32.49");
+    const std::string copied = gridText(
+        1, 14, [&row](int, int column) { return row[column]; }, 0, 0, 13, 0);
+    EXPECT_EQ(copied,
+              "\t1.2\t10\t20.5\t39\t－\t0\t45\t－\t0.01235\t32.49\t－\t1万以下\t0.3141\r\n");
 }
 
 TEST(HistoryRows, AreEmptyForASlotNotInUse) {

@@ -94,20 +94,31 @@ TEST(CheckDesign, SeveralFailuresShowTogetherInRuleOrder) {
     EXPECT_EQ(status.colour, StatusColour::Error);
 }
 
-TEST(CheckDesign, MissingValuesNeverPass) {
+// A rule worded "is not at least" fails on a missing value; one worded "A > B" does not, so a
+// missing length shows no conflict that is not there.
+TEST(CheckDesign, MissingValuesFailOnlyTheRulesWordedNotAtLeast) {
+    const struct {
+        double SpringDesign::*field;
+        Lines lines;
+    } cases[] = {
+        {&SpringDesign::springIndex, {"エラー：バネ指数が４以下"}},
+        {&SpringDesign::allowableStress, {"エラー:ねじり応力オーバー"}}, // wire beyond the table
+        {&SpringDesign::stress2, {"エラー:ねじり応力オーバー"}},
+        {&SpringDesign::activeTurns, {"エラー:有効巻き数が３以下です"}},
+        {&SpringDesign::freeLength, {"Calculation Success!"}},
+        {&SpringDesign::length1, {"Calculation Success!"}},
+        {&SpringDesign::length2, {"Calculation Success!"}},
+    };
+    for (const auto& c : cases) {
+        SpringDesign design = passingDesign();
+        design.*c.field = NAN;
+        EXPECT_EQ(checkDesign(design).lines, c.lines) << c.lines.front();
+    }
+    // The lengths still given are compared: L1 above L2 fails although L0 is missing.
     SpringDesign design = passingDesign();
-    design.allowableStress = NAN; // wire outside the strength table
-    EXPECT_EQ(checkDesign(design).lines, Lines{"エラー:ねじり応力オーバー"});
-
-    design = passingDesign();
-    design.length2 = NAN;
-    EXPECT_EQ(checkDesign(design).lines,
-              (Lines{"エラー：L2が密着高さより短い", "エラー:バネ高さの順番が不適"}));
-
-    design = passingDesign();
-    design.springIndex = NAN;
-    EXPECT_EQ(checkDesign(design).lines,
-              (Lines{"エラー：バネ指数が４以下", "エラー：バネ指数が２２以上"}));
+    design.freeLength = NAN;
+    design.length1 = design.length2 + 1;
+    EXPECT_EQ(checkDesign(design).lines, Lines{"エラー:バネ高さの順番が不適"});
 }
 
 } // namespace

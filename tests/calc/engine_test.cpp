@@ -97,12 +97,19 @@ TEST(InterpolateColumn, FollowsTheTableRule) {
     }
 }
 
-TEST(InterpolateColumn, HasNoValueOutsideTheTable) {
-    for (const double c : {2.999, 22.0001, -5.0, 1e300, double(NAN), double(INFINITY)}) {
+TEST(InterpolateColumn, TakesTheNearestEndRowOutsideTheTable) {
+    for (const double c : {2.999, -5.0, -1e300, -double(INFINITY)}) {
         SCOPED_TRACE(c);
-        EXPECT_TRUE(std::isnan(interpolateColumn(InitialStressColumn::Upper, c)));
-        EXPECT_TRUE(std::isnan(interpolateColumn(InitialStressColumn::Lower, c)));
+        EXPECT_EQ(interpolateColumn(InitialStressColumn::Upper, c), 55.5);
+        EXPECT_EQ(interpolateColumn(InitialStressColumn::Lower, c), 30.0);
     }
+    for (const double c : {22.0001, 25.0, 1e300, double(INFINITY)}) {
+        SCOPED_TRACE(c);
+        EXPECT_EQ(interpolateColumn(InitialStressColumn::Upper, c), 6.5);
+        EXPECT_EQ(interpolateColumn(InitialStressColumn::Lower, c), 2.6);
+    }
+    EXPECT_TRUE(std::isnan(interpolateColumn(InitialStressColumn::Upper, NAN)));
+    EXPECT_TRUE(std::isnan(interpolateColumn(InitialStressColumn::Lower, NAN)));
 }
 
 TEST(CalculateDesign, IndexBetweenRowsInterpolatesTheRange) {
@@ -243,29 +250,41 @@ TEST(CalculateDesign, WireOutsideTheStrengthTableHasNoAllowableStress) {
         EXPECT_TRUE(std::isnan(run.design.allowableStress));
         EXPECT_TRUE(std::isnan(run.design.maxLoad));
         EXPECT_TRUE(std::isnan(run.design.maxLength));
-        EXPECT_EQ(formatF4(run.design.allowableStress), "NAN");
+        EXPECT_EQ(formatF4(run.design.allowableStress), "－");
         EXPECT_TRUE(std::isfinite(run.design.springRate));
         EXPECT_TRUE(std::isfinite(run.design.stress2));
     }
 }
 
-TEST(CalculateDesign, IndexOutsideTheInitialStressTableHasNoRange) {
-    SpringDesign design = referenceDesign();
-    setCoilDiameters(design, 2.5, 1.0); // c = 2.5
-    const Calculated run = calculate(design);
-    EXPECT_TRUE(std::isnan(run.range.low));
-    EXPECT_TRUE(std::isnan(run.range.high));
-    EXPECT_TRUE(std::isnan(run.design.initialTension));
-    EXPECT_TRUE(std::isnan(run.design.load1));
-    EXPECT_TRUE(std::isfinite(run.design.allowableStress));
-
-    // A hand-entered initial tension does not need the range.
-    design.autoInitialTension = 0;
-    design.initialTension = 0.5;
-    const Calculated manual = calculate(design);
-    EXPECT_TRUE(std::isnan(manual.range.mid));
-    EXPECT_TRUE(std::isfinite(manual.design.load1));
-    EXPECT_TRUE(std::isfinite(manual.design.stress2));
+// Spring indices 25 and 40 and a negative coil diameter (d = 1): the end row's bounds give a
+// range, and the loads, lengths and stresses of either input mode stay numbers.
+TEST(CalculateDesign, IndexOutsideTheInitialStressTableTakesTheEndRow) {
+    const struct {
+        double meanDiameter;
+        double upper; // the end row's bounds
+        double lower;
+    } walks[] = {{25, 6.5, 2.6}, {40, 6.5, 2.6}, {-10, 55.5, 30.0}};
+    for (const auto& walk : walks) {
+        for (const std::int32_t mode : {kLengthsGiven, kLoadsGiven}) {
+            SCOPED_TRACE(::testing::Message() << walk.meanDiameter << " mode " << mode);
+            SpringDesign design = referenceDesign();
+            setCoilDiameters(design, walk.meanDiameter, 1.0);
+            design.lengthMode = mode;
+            design.load1 = 0.5;
+            design.load2 = 1;
+            const Calculated run = calculate(design);
+            EXPECT_EQ(run.design.springIndex, walk.meanDiameter);
+            EXPECT_DOUBLE_EQ(run.range.high,
+                             3.14159 * (walk.upper * 0.38178) / walk.meanDiameter / 8);
+            EXPECT_DOUBLE_EQ(run.range.low,
+                             3.14159 * (walk.lower * 0.38178) / walk.meanDiameter / 8);
+            EXPECT_EQ(run.design.initialTension, run.range.mid);
+            for (const double value :
+                 {run.design.load1, run.design.load2, run.design.length1, run.design.length2,
+                  run.design.stress1, run.design.stress2, run.design.maxLength})
+                EXPECT_TRUE(std::isfinite(value)) << value;
+        }
+    }
 }
 
 TEST(CalculateDesign, MaterialOutsideTheLibraryLeavesResultsMissing) {

@@ -2,6 +2,7 @@
 #include "calc/recommendations.h"
 #include "tests/calc/test_materials.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -71,6 +72,41 @@ TEST(Recommendations, IndexOutsideTheTableShowsOnlyTheRangeError) {
     // At 23 the check still names the rule.
     const Lines lines = checkDesign(refresh(withIndex(23, 1)).design).lines;
     EXPECT_EQ(lines.front(), "エラー：バネ指数が２２以上");
+}
+
+// Spring indices 25 and 40 and a negative coil diameter, in load mode: the checks name the index
+// and, with the initial tension from the end row, find no length conflict; the refresh shows only
+// its range error.
+TEST(Recommendations, IndexOutsideTheTableIsReportedByItsRules) {
+    for (const double meanDiameter : {25.0, 40.0, -10.0}) {
+        SCOPED_TRACE(meanDiameter);
+        SpringDesign design = withIndex(meanDiameter, 1);
+        design.lengthMode = kLoadsGiven;
+        design.load1 = 0.2;
+        design.load2 = 0.4; // within the allowable stress at both indices
+        const Refreshed r = refresh(design);
+        EXPECT_EQ(r.recommendations.status.lines, Lines{"エラー：バネ指数が範囲外"});
+        const Lines lines = checkDesign(r.design).lines;
+        if (meanDiameter > 0) {
+            EXPECT_EQ(lines, (Lines{"エラー：バネ指数が２２以上"}));
+        } else {
+            // A negative coil turns the spring rate negative: the lengths really are disordered.
+            EXPECT_EQ(lines.front(), "エラー：バネ指数が４以下");
+            EXPECT_TRUE(std::isfinite(r.design.length2));
+        }
+    }
+}
+
+// The recommended free length is shown from its extended value, and a wire beyond the strength
+// table leaves the maximum length and load missing, shown as such.
+TEST(Recommendations, ExtendedFreeLengthAndMissingMaxima) {
+    SpringDesign design = withIndex(81, 4.5); // c = 18; the reference table ends at 3 mm
+    setTurns(design, 22.1);
+    const Recommendations r = refresh(design).recommendations;
+    EXPECT_EQ(r.freeLengthLabel, "自由長さ=257mm"); // 256.95000000000000639, 256.9 as a double
+    EXPECT_EQ(r.freeLengthField, "257");
+    EXPECT_EQ(r.maxLengthLabel, "最大長さ=－mm");
+    EXPECT_EQ(r.maxLoadLabel, "最大荷重=－kgf");
 }
 
 TEST(Recommendations, TableEndsAreInRange) {

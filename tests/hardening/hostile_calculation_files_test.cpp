@@ -153,14 +153,15 @@ TEST(HostileCalculationFiles, CheckBoxBytesAboveOneCountAsUnchecked) {
     }
 }
 
-// The history row shows what the slot holds, whatever the number.
-TEST(HostileCalculationFiles, NonFiniteNumbersShowAsTheirNames) {
+// The history row shows what the slot holds, whatever the number: a number that is not finite
+// shows as missing.
+TEST(HostileCalculationFiles, NonFiniteNumbersShowAsMissing) {
     const struct {
         const char* file;
         const char* text;
-    } cases[] = {{"nan_in_doubles.hbd", "NAN"},
-                 {"infinity_in_doubles.hbd", "INF"},
-                 {"minus_infinity_in_doubles.hbd", "-INF"},
+    } cases[] = {{"nan_in_doubles.hbd", "－"},
+                 {"infinity_in_doubles.hbd", "－"},
+                 {"minus_infinity_in_doubles.hbd", "－"},
                  {"denormal_in_doubles.hbd", "4.941E-324"},
                  {"largest_double_in_doubles.hbd", "1.798E308"}};
     for (const auto& c : cases) {

@@ -2,6 +2,7 @@
 
 #include "app/design_display.h"
 #include "app/history_rows.h"
+#include "base/number_format.h"
 #include "calc/checks.h"
 #include "calc/life.h"
 #include "calc/recommendations.h"
@@ -28,7 +29,9 @@ ProgramState startedState() {
 }
 
 void expectFiniteText(const std::string& text, const char* what) {
-    for (const char* word : {"NAN", "INF", "nan", "inf"})
+    for (const std::string_view word :
+         {kMissingValueText, std::string_view("NAN"), std::string_view("INF"),
+          std::string_view("nan"), std::string_view("inf")})
         EXPECT_EQ(text.find(word), std::string::npos) << what << " holds " << word;
 }
 

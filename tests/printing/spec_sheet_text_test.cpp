@@ -1,5 +1,6 @@
 #include "printing/spec_sheet_text.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace hspring {
@@ -71,6 +72,23 @@ TEST(SpecSheetText, LabelsConvertWithTheRoundedFactor) {
     EXPECT_EQ(sheet.labels[4], "Ｐ１　= 50.25N");
     EXPECT_EQ(sheet.cells[11][3], "50.24");
     EXPECT_EQ(sheet.labels[5], "平均径　= 10.8mm");
+}
+
+// The newtons are shown from the extended product: 5 kgf × 9.807 lies just above the tie 49.035,
+// its double just below. A missing value shows as missing, in the table and beside the figure.
+TEST(SpecSheetText, ExtendedProductsAndMissingValues) {
+    SpringDesign design = knownDesign();
+    design.load2 = 5;
+    design.stress2 = NAN;
+    design.length2 = NAN;
+    design.maxLength = INFINITY;
+    const SpecSheetTexts sheet = specSheetTexts(design, MaterialLibrary{}, false);
+    EXPECT_EQ(sheet.labels[3], "Ｐ２　= 49.04N");
+    EXPECT_EQ(sheet.cells[14][3], "49.03"); // 49.03325
+    EXPECT_EQ(sheet.cells[15][3], "－");
+    EXPECT_EQ(sheet.cells[13][3], "－");
+    EXPECT_EQ(sheet.cells[16][3], "－");
+    EXPECT_EQ(sheet.labels[0], "Ｌ２　= －mm");
 }
 
 TEST(SpecSheetText, FullPrecisionRowsKeepFifteenDigits) {
