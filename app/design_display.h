@@ -23,7 +23,9 @@ std::optional<CoilDiameterDisplay> coilDiameterDisplay(const SpringDesign& desig
 std::optional<CoilDiameterDisplay> cycleDiameterKind(SpringDesign& design);
 
 // The texts the results display writes into the input and result fields: turns in F15, the
-// life text by lifeClass ("" outside 0..8), everything else in F4.
+// life text by lifeClass ("" outside 0..8), everything else in F4. A missing value (NaN, or an
+// infinity from a damaged file) is kMissingValueText, which suits a result field; an input field
+// given it could not be read again, so inputFieldText tells which values an input field takes.
 struct DesignFieldTexts {
     std::string turns;
     std::string initialTension;
