@@ -1,0 +1,110 @@
+// Where the program reads its data files and writes the changed ones: next to itself in the build
+// folder, from the shared folder with per-user changes when installed.
+
+#include "base/error.h"
+#include "base/temporary_folder.h"
+#include "data/data_locations.h"
+#include "data/settings.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace hspring {
+namespace {
+
+using std::filesystem::path;
+
+const path kBin = "/opt/hs/bin";
+const path kShare = "/opt/hs/share/hspring";
+const path kUser = "/home/u/.local/share/hspring";
+
+DataLocations locate(std::set<path> files, const path& user = kUser) {
+    return locateDataFiles(kBin, kShare, user,
+                           [files](const path& file) { return files.contains(file); });
+}
+
+TEST(DataLocations, TheShareFolderLiesBesideTheBinFolderOfAnyPrefix) {
+    EXPECT_EQ(installedShareFolder("/usr/bin"), path("/usr/share/hspring"));
+    EXPECT_EQ(installedShareFolder("/usr/bin/"), path("/usr/share/hspring"));
+    EXPECT_EQ(installedShareFolder("/tmp/p/./bin"), path("/tmp/p/share/hspring"));
+}
+
+TEST(DataLocations, FilesNextToTheProgramAreReadAndRewrittenThere) {
+    // One file beside the program is enough, even when an installation lies next to it.
+    const DataLocations places = locate({kBin / kSettingsFileName, kShare / "zaidat.dst",
+                                         kShare / kSettingsFileName, kUser / "zaidat.dst"});
+    EXPECT_FALSE(places.installed);
+    EXPECT_EQ(places.defaultsFolder, kBin);
+    EXPECT_EQ(places.materials.read, kBin / "zaidat.dst");
+    EXPECT_EQ(places.materials.write, kBin / "zaidat.dst");
+    EXPECT_EQ(places.settings.read, kBin / kSettingsFileName);
+    EXPECT_EQ(places.settings.write, kBin / kSettingsFileName);
+
+    // No data file anywhere: the missing files are the ones next to the program.
+    const DataLocations none = locate({kUser / "zaidat.dst"});
+    EXPECT_FALSE(none.installed);
+    EXPECT_EQ(none.materials.read, kBin / "zaidat.dst");
+    EXPECT_EQ(none.settings.read, kBin / kSettingsFileName);
+}
+
+TEST(DataLocations, AnInstallationReadsTheDefaultsUntilTheUserHasChangedAFile) {
+    const std::set<path> installed{kShare / "zaidat.dst", kShare / kSettingsFileName};
+    const DataLocations fresh = locate(installed);
+    EXPECT_TRUE(fresh.installed);
+    EXPECT_EQ(fresh.defaultsFolder, kShare);
+    EXPECT_EQ(fresh.materials.read, kShare / "zaidat.dst");
+    EXPECT_EQ(fresh.settings.read, kShare / kSettingsFileName);
+    EXPECT_EQ(fresh.materials.write, kUser / "zaidat.dst");
+    EXPECT_EQ(fresh.settings.write, kUser / kSettingsFileName);
+
+    // Each file on its own: changed coefficients do not hide the default materials.
+    std::set<path> changed = installed;
+    changed.insert(kUser / kSettingsFileName);
+    const DataLocations later = locate(changed);
+    EXPECT_EQ(later.settings.read, kUser / kSettingsFileName);
+    EXPECT_EQ(later.materials.read, kShare / "zaidat.dst");
+
+    // A shared folder with one file left still counts as an installation.
+    EXPECT_TRUE(locate({kShare / kSettingsFileName}).installed);
+
+    // Without a user folder a change can only go to the defaults, where writing fails visibly.
+    const DataLocations homeless = locate(installed, path());
+    EXPECT_EQ(homeless.settings.write, kShare / kSettingsFileName);
+    EXPECT_EQ(homeless.settings.read, kShare / kSettingsFileName);
+}
+
+TEST(DataLocations, TheFileSystemDecidesAndTheUserFolderIsMadeOnTheFirstWrite) {
+    test::TemporaryFolder root;
+    const path bin = root.path() / "bin";
+    const path share = installedShareFolder(bin);
+    const path user = root.path() / "home" / "data" / "hspring";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(share);
+    test::writeBytes((share / "zaidat.dst").string(), {1});
+    // A folder of the file's name is no file.
+    std::filesystem::create_directories(share / kSettingsFileName);
+
+    DataLocations places = locateDataFiles(bin, share, user);
+    ASSERT_TRUE(places.installed);
+    EXPECT_EQ(places.materials.read, share / "zaidat.dst");
+
+    createFolderFor(places.materials.write);
+    createFolderFor(places.materials.write); // an existing folder is fine
+    test::writeBytes(places.materials.write.string(), {2});
+    places = locateDataFiles(bin, share, user);
+    EXPECT_EQ(places.materials.read, user / "zaidat.dst");
+
+    // A file where a folder should be: the file error names the file that was to be written.
+    test::writeBytes((root.path() / "blocked").string(), {3});
+    const path blocked = root.path() / "blocked" / "hspring" / kSettingsFileName;
+    try {
+        createFolderFor(blocked);
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.kind(), Error::Kind::File);
+        EXPECT_NE(std::string(error.what()).find(blocked.string()), std::string::npos);
+    }
+}
+
+} // namespace
+} // namespace hspring
