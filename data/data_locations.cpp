@@ -1,6 +1,5 @@
 #include "data/data_locations.h"
 
-#include "base/error.h"
 #include "data/settings.h"
 
 #include <system_error>
@@ -61,16 +60,6 @@ DataLocations locateDataFiles(const std::filesystem::path& programFolder,
                                std::error_code error;
                                return std::filesystem::is_regular_file(path, error);
                            });
-}
-
-void createFolderFor(const std::filesystem::path& file) {
-    const std::filesystem::path folder = file.parent_path();
-    if (folder.empty())
-        return;
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error)
-        throw fileCreateError(file.string(), error.message());
 }
 
 } // namespace hspring

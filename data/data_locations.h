@@ -45,8 +45,4 @@ DataLocations locateDataFiles(const std::filesystem::path& programFolder,
                               const std::filesystem::path& shareFolder,
                               const std::filesystem::path& userFolder);
 
-// Creates the folder that is to hold `file`, with its parents, unless it exists. A folder that
-// cannot be created raises fileCreateError for the file.
-void createFolderFor(const std::filesystem::path& file);
-
 } // namespace hspring

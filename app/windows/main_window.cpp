@@ -517,9 +517,13 @@ void MainWindow::connectHandlers() {
 // After the main window has read its files, as the editors show what was read.
 void MainWindow::createMenuWindows() {
     materialEditor_ = new MaterialEditorDialog(state_, this);
-    // Installed, a saved library takes effect only where the next start reads it: the user's copy.
-    if (locations_.installed)
+    // Installed, the editors write the user's own copies, into a folder made for them here (no
+    // save creates folders); and a saved library takes effect only where the next start reads
+    // it, so the save dialog proposes that file.
+    if (locations_.installed) {
+        QDir().mkpath(localPath(locations_.settings.write.parent_path()));
         materialEditor_->proposeSaveFile(localPath(locations_.materials.write));
+    }
     coefficientEditor_ =
         new CoefficientEditorDialog(state_, localPath(locations_.settings.write), this);
     specSheet_ = new SpecSheetWindow(this);

@@ -3,7 +3,6 @@
 #include "app/painting/fonts.h"
 #include "app/windows/error_box.h"
 #include "data/coefficient_editing.h"
-#include "data/data_locations.h"
 #include "data/windows/placement.h"
 
 #include <QFile>
@@ -87,10 +86,7 @@ void CoefficientEditorDialog::saveCoefficients() {
     for (int i = 0; i < kCoefficientCount; ++i)
         texts[i] = fields_[i]->text().toStdString();
     storeCoefficientTexts(texts, state_.settings.coefficients);
-    const std::string path = QFile::encodeName(settingsPath_).toStdString();
-    // The user's own data folder may not exist before the first change.
-    createFolderFor(path);
-    saveSettings(path, state_.settings);
+    saveSettings(QFile::encodeName(settingsPath_).toStdString(), state_.settings);
 }
 
 } // namespace hspring

@@ -7,9 +7,7 @@
 #include "data/windows/material_grid.h"
 #include "data/windows/placement.h"
 
-#include <QDir>
 #include <QEvent>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -195,9 +193,6 @@ void MaterialEditorDialog::previousRecord() {
 
 void MaterialEditorDialog::saveLibrary() {
     storeEditorRecord();
-    // A folder that cannot be made only leaves the dialog to start elsewhere.
-    if (!proposedSaveFile_.isEmpty())
-        QDir().mkpath(QFileInfo(proposedSaveFile_).absolutePath());
     const auto path =
         askSaveFile(this, kMaterialFileFilters, proposedSaveFile_, kMaterialFileSuffix);
     if (!path)

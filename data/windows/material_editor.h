@@ -23,8 +23,8 @@ class MaterialEditorDialog : public QDialog {
 public:
     explicit MaterialEditorDialog(ProgramState& state, QWidget* parent = nullptr);
 
-    // The save dialog proposes `path` (zaidat.dst where the next start reads it), in a folder
-    // made for it if need be. Without it the dialog proposes nothing.
+    // The save dialog proposes `path` (zaidat.dst where the next start reads it). Without it the
+    // dialog proposes nothing.
     void proposeSaveFile(const QString& path) { proposedSaveFile_ = path; }
 
     // The record on screen, 0..29.

@@ -66,8 +66,8 @@ private slots:
             QCOMPARE(state.settings.coefficients.hookStressFactor, 1.25);
             QCOMPARE(window->dataFolder(), share_);
 
-            // The material editor's save dialog starts at the user's copy, in a folder made
-            // for it; cancelling it writes nothing.
+            // The user's folder is made at the start, and the material editor's save dialog
+            // starts at the user's copy there; cancelling it writes nothing.
             auto* materials = window->findChild<MaterialEditorDialog*>();
             QString proposedFolder, proposedName;
             const auto seen = closeNextDialog([&](QDialog& dialog) {
