@@ -1,7 +1,6 @@
 // Where the program reads its data files and writes the changed ones: next to itself in the build
 // folder, from the shared folder with per-user changes when installed.
 
-#include "base/temporary_folder.h"
 #include "data/data_locations.h"
 #include "data/settings.h"
 
@@ -70,28 +69,6 @@ TEST(DataLocations, AnInstallationReadsTheDefaultsUntilTheUserHasChangedAFile) {
     const DataLocations homeless = locate(installed, path());
     EXPECT_EQ(homeless.settings.write, kShare / kSettingsFileName);
     EXPECT_EQ(homeless.settings.read, kShare / kSettingsFileName);
-}
-
-TEST(DataLocations, TheFileSystemDecides) {
-    test::TemporaryFolder root;
-    const path bin = root.path() / "bin";
-    const path share = installedShareFolder(bin);
-    const path user = root.path() / "home" / "hspring";
-    std::filesystem::create_directories(bin);
-    std::filesystem::create_directories(user);
-    std::filesystem::create_directories(share);
-    test::writeBytes((share / "zaidat.dst").string(), {1});
-    // A folder of the file's name is no file.
-    std::filesystem::create_directories(user / kSettingsFileName);
-
-    DataLocations places = locateDataFiles(bin, share, user);
-    ASSERT_TRUE(places.installed);
-    EXPECT_EQ(places.materials.read, share / "zaidat.dst");
-    EXPECT_EQ(places.settings.read, share / kSettingsFileName);
-
-    test::writeBytes(places.materials.write.string(), {2});
-    places = locateDataFiles(bin, share, user);
-    EXPECT_EQ(places.materials.read, user / "zaidat.dst");
 }
 
 } // namespace
