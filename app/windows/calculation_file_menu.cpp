@@ -13,6 +13,12 @@ const QString kCalculationFileFilter = QStringLiteral("引っ張りばねデー�
 const QString kProposedName = QStringLiteral("hspring.hbd");
 const QString kCalculationFileSuffix = QStringLiteral("hbd");
 
+void readSlots(MainWindow& window, const std::string& path) {
+    loadDesignSlots(path, window.state().designs);
+    for (int slot = kFirstHistorySlot; slot <= kLastHistorySlot; ++slot)
+        window.refreshHistoryRow(slot);
+}
+
 } // namespace
 
 void saveCalculationFile(MainWindow& window) {
@@ -37,10 +43,12 @@ void readCalculationFile(MainWindow& window) {
         const auto path = askOpenFile(&window, kCalculationFileFilter);
         if (!path)
             return;
-        loadDesignSlots(*path, window.state().designs);
-        for (int slot = kFirstHistorySlot; slot <= kLastHistorySlot; ++slot)
-            window.refreshHistoryRow(slot);
+        readSlots(window, *path);
     });
+}
+
+void readCalculationFile(MainWindow& window, const std::string& path) {
+    runReportingErrors(&window, [&window, &path] { readSlots(window, path); });
 }
 
 } // namespace hspring

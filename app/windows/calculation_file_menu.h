@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace hspring {
 
 class MainWindow;
@@ -18,5 +20,9 @@ void saveCalculationFile(MainWindow& window);
 // holds the stored current design until the next input reading replaces it. Cancelling changes
 // nothing.
 void readCalculationFile(MainWindow& window);
+
+// The same reading of the file at `path` (in the file system's encoding) without the dialog: the
+// file named on the command line. A file that cannot be read shows the same error box.
+void readCalculationFile(MainWindow& window, const std::string& path);
 
 } // namespace hspring

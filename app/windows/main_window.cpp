@@ -32,6 +32,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -48,6 +49,12 @@ QString qt(std::string_view text) {
 }
 std::string utf8(const QString& text) {
     return text.toStdString();
+}
+QString localPath(const std::filesystem::path& path) {
+    return QFile::decodeName(path.c_str());
+}
+std::filesystem::path localPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
 }
 
 const QColor kErrorLineColour(0, 0, 255);
@@ -71,7 +78,11 @@ bool isEnterKey(const QEvent* event) {
 } // namespace
 
 MainWindow::MainWindow(ProgramState& state, const QString& dataFolder, QWidget* parent)
-    : QMainWindow(parent), state_(state), dataFolder_(dataFolder),
+    : MainWindow(state, dataFilesIn(localPath(dataFolder)), parent) {}
+
+MainWindow::MainWindow(ProgramState& state, const DataLocations& locations, QWidget* parent)
+    : QMainWindow(parent), state_(state), locations_(locations),
+      dataFolder_(localPath(locations.defaultsFolder)),
       ui_(std::make_unique<MainWindowControls>(buildMainWindowForm(*this, state.current()))) {
     setObjectName(QStringLiteral("f_hip"));
     setWindowTitle(QStringLiteral("引張りコイルバネ計算"));
@@ -112,9 +123,9 @@ void MainWindow::formCreate() {
 // Without its settings file the program still works: it says so and takes the coefficients
 // that ship with it.
 void MainWindow::loadSettingsFile() {
-    const QString path = QDir(dataFolder_).filePath(QString::fromLatin1(kSettingsFileName));
+    const QString path = localPath(locations_.settings.read);
     try {
-        loadSettings(utf8(path), state_.settings);
+        loadSettings(locations_.settings.read.string(), state_.settings);
     } catch (const Error&) {
         state_.settings = builtInSettings();
         QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"),
@@ -127,9 +138,8 @@ void MainWindow::loadSettingsFile() {
 }
 
 void MainWindow::loadMaterialFile() {
-    const QString path = QDir(dataFolder_).filePath(QStringLiteral("zaidat.dst"));
     try {
-        loadMaterialLibrary(utf8(path), state_.materials);
+        loadMaterialLibrary(locations_.materials.read.string(), state_.materials);
     } catch (const Error& failure) {
         state_.materials = builtInMaterialLibrary();
         showErrorBox(this, Error(failure.kind(),
@@ -507,8 +517,15 @@ void MainWindow::connectHandlers() {
 // After the main window has read its files, as the editors show what was read.
 void MainWindow::createMenuWindows() {
     materialEditor_ = new MaterialEditorDialog(state_, this);
-    const QString settingsPath = QDir(dataFolder_).filePath(QString::fromLatin1(kSettingsFileName));
-    coefficientEditor_ = new CoefficientEditorDialog(state_, settingsPath, this);
+    // Installed, the editors write the user's own copies, into a folder made for them here (no
+    // save creates folders); and a saved library takes effect only where the next start reads
+    // it, so the save dialog proposes that file.
+    if (locations_.installed) {
+        QDir().mkpath(localPath(locations_.settings.write.parent_path()));
+        materialEditor_->proposeSaveFile(localPath(locations_.materials.write));
+    }
+    coefficientEditor_ =
+        new CoefficientEditorDialog(state_, localPath(locations_.settings.write), this);
     specSheet_ = new SpecSheetWindow(this);
 }
 

@@ -2,6 +2,7 @@
 
 #include "calc/program_state.h"
 #include "calc/status_lines.h"
+#include "data/data_locations.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -18,18 +19,21 @@ class SpecSheetWindow;
 // the spring view. It owns no design data of its own: slot 0 of the program state is the current
 // design, and the handlers move values between the controls and that slot through the core.
 //
-// Creating the window runs the start-up: it reads the settings file and zaidat.dst from
-// `dataFolder` (the executable's folder in the program), fills the lists, shows the start design
-// and the recommended values, and creates the editor and sheet windows its menus open.
+// Creating the window runs the start-up: it reads the settings file and zaidat.dst where
+// `locations` says, fills the lists, shows the start design and the recommended values, and
+// creates the editor and sheet windows its menus open; the editors write changed files where
+// `locations` says.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
+    MainWindow(ProgramState& state, const DataLocations& locations, QWidget* parent = nullptr);
+    // All data files and the help page in `dataFolder`, read and rewritten there.
     MainWindow(ProgramState& state, const QString& dataFolder, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     ProgramState& state() { return state_; }
-    // The folder that holds zaidat.dst, the settings file and the help page.
+    // The folder that holds the default data files and the help page.
     QString dataFolder() const { return dataFolder_; }
 
     // Copies the input controls into slot 0, in the fixed order. A field that is not a number
@@ -94,6 +98,7 @@ private:
     void SpeedButton3Click();
 
     ProgramState& state_;
+    DataLocations locations_;
     QString dataFolder_;
     std::unique_ptr<MainWindowControls> ui_;
     // The windows the menus open, created once at start-up.

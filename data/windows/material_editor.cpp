@@ -193,7 +193,8 @@ void MaterialEditorDialog::previousRecord() {
 
 void MaterialEditorDialog::saveLibrary() {
     storeEditorRecord();
-    const auto path = askSaveFile(this, kMaterialFileFilters, {}, kMaterialFileSuffix);
+    const auto path =
+        askSaveFile(this, kMaterialFileFilters, proposedSaveFile_, kMaterialFileSuffix);
     if (!path)
         return;
     markEmptyRecords(state_.materials);

@@ -3,6 +3,7 @@
 #include "calc/program_state.h"
 
 #include <QDialog>
+#include <QString>
 
 class QLineEdit;
 class QListWidget;
@@ -21,6 +22,10 @@ class MaterialEditorDialog : public QDialog {
 
 public:
     explicit MaterialEditorDialog(ProgramState& state, QWidget* parent = nullptr);
+
+    // The save dialog proposes `path` (zaidat.dst where the next start reads it). Without it the
+    // dialog proposes nothing.
+    void proposeSaveFile(const QString& path) { proposedSaveFile_ = path; }
 
     // The record on screen, 0..29.
     int editIndex() const { return editIndex_; }
@@ -52,6 +57,7 @@ private:
     MaterialRecord& recordOnScreen() { return state_.materials[editIndex_]; }
 
     ProgramState& state_;
+    QString proposedSaveFile_;
     int editIndex_ = 0;
 
     QLineEdit* recordNumberField_ = nullptr;  // Edit7

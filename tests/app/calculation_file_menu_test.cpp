@@ -1,10 +1,10 @@
 #include "app/history_rows.h"
 #include "app/windows/calculation_file_menu.h"
 #include "app/windows/centred_grid.h"
-#include "file_size_limit.h"
 #include "data/windows/message_box_sequence.h"
-#include "modal_dialogs.h"
+#include "file_size_limit.h"
 #include "main_window_fixture.h"
+#include "modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QDir>
@@ -148,6 +148,29 @@ private slots:
         const auto* grid = w_->control<CentredGrid>("sg1");
         QCOMPARE(grid->cellText(historyRowOfSlot(3), 2), QString()); // the whole row is cleared
         QCOMPARE(grid->cellText(historyRowOfSlot(3), 0), QStringLiteral("3"));
+    }
+
+    // The file named on the command line: read as the menu reads it, or the same error box.
+    void aNamedFileIsReadWithoutTheDialog() {
+        fillHistory(*w_, 1, 2);
+        DesignSlots stored = w_->state.designs;
+        stored[1].inUse = 0;
+        stored[2].materialIndex = 1; // SWP-A
+        const QString path = fileAt("named.hbd");
+        QVERIFY(writeBytes(path, imageOf(stored)));
+
+        auto dialog = answerNextFileDialog(QString());
+        readCalculationFile(*w_->window, QFile::encodeName(path).toStdString());
+        QCOMPARE(imageOf(w_->state.designs), imageOf(stored));
+        QCOMPARE(historyGrades(*w_).mid(0, 3), (QStringList{QString(), "SWP-A", QString()}));
+
+        const QString missing = fileAt("missing.hbd");
+        auto error = answerNextMessageBox(QMessageBox::Ok);
+        readCalculationFile(*w_->window, QFile::encodeName(missing).toStdString());
+        QVERIFY(error->seen);
+        QCOMPARE(error->text, QStringLiteral("ファイル %1 は開けません").arg(missing));
+        QCOMPARE(imageOf(w_->state.designs), imageOf(stored));
+        QVERIFY(!dialog->seen);
     }
 
     void aFileOfOneSlotReplacesSlotZeroOnly() {
