@@ -2,7 +2,6 @@
 
 #include "calc/engine.h"
 #include "drawing/geometry.h"
-#include "drawing/turns.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,40 +30,41 @@ double inNewtons(double kgfValue) {
 }
 
 // One round hook along the wire's centre line. The wire leaves the top of the first turn (the
-// origin) on the straight tangent to the loop's centre circle (radius D/2 about
-// C_L = (−(D/2 + d/4), −D/2)), which touches it at 360° − φ, φ the angle of the drawing's
-// transition edge (the edges are this line moved by d/2 either way); its length is
-// √(|C_L|² − (D/2)²) = D/2 + d/4. The loop then runs back from 360° − φ to the hook angle. Missing
-// when there is no loop (D not above d) or the hook angle lies outside 0..360° − φ.
+// origin) on the straight tangent to the loop's centre circle, radius D/2 about
+// C_L = (−(D/2 + d/4), −D/2); the drawing's transition edge is this line moved by d/2 either way.
+// The tangent is √(|C_L|² − (D/2)²) = D/2 + d/4 long and touches the circle at 360° − φ, φ the
+// drawing's roundHookTangentAngle, π/2 − arcsin(b/R) − arctan(b/(a/2 + b)) with a = d/2, b = D/2
+// and R = |C_L|, where both terms are the same angle of the right triangle with the legs b and
+// a/2 + b: φ = π/2 − 2·arctan(b/(a/2 + b)). The loop then runs back from 360° − φ to the hook
+// angle. Missing when there is no loop (D not above d) or the hook angle lies outside 0..360° − φ.
 long double roundHookWireLength(long double d, long double D, double hookAngle) {
     if (!(D > d))
         return kMissing;
-    const long double tangentAngle =
-        radiansToDegrees(roundHookTangentAngle(static_cast<double>(d), static_cast<double>(D)));
-    const long double loopDegrees = 360 - tangentAngle - hookAngle;
-    if (!(loopDegrees >= 0 && loopDegrees <= 360))
+    const long double tangentAngle = kPi / 2 - 2 * std::atan(D / 2 / (d / 4 + D / 2));
+    const long double loopAngle = 2 * kPi - tangentAngle - degreesToRadians(hookAngle);
+    if (!(loopAngle >= 0 && loopAngle <= 2 * kPi))
         return kMissing;
-    return D / 2 + d / 4 + D / 2 * degreesToRadians(loopDegrees);
+    return D / 2 + d / 4 + D / 2 * loopAngle;
 }
 
-// One U hook along the wire's centre line, built as the drawing builds the left hook: the bend of
-// centre radius R + d/2 about uBendCentre from where it touches the first turn's centre line
-// (at the lead angle θ) up to the top of the coil (90°), the leg along the top to the U, the half
-// circle of the U (radius D/2), and the return leg along the bottom to the cut, short of the
-// coil's outer face by the opening. Missing when the parts do not fit: no positive bend radius,
-// D not above d, a hook too short for its bend and U, or an opening that puts the cut beyond the U.
+// One U hook along the wire's centre line, as the drawing builds the left hook: the bend of centre
+// radius G = R + d/2 about uBendCentre, from where it touches the first turn's centre line (at the
+// lead angle θ = arctan(t), t = (d/2)/D) up to the top of the coil (90°); the leg along the top to
+// the U; the half circle of the U (radius D/2); the return leg along the bottom to the cut, short
+// of the coil's outer face x = −d/2 by the opening. The bend centre's x, −G·cos(θ + δ)/cos δ with
+// δ = (π/2 − θ)/2, is −G·tan(π/4 − θ/2) = −G·(√(1 + t²) − t). Missing when the parts do not fit:
+// no positive bend radius, D not above d, a hook too short for its bend and U, or an opening that
+// puts the cut beyond the U.
 long double uHookWireLength(const SpringDesign& design, long double d, long double D) {
     const long double bendRadius = design.hookMinRadius;
     if (!(bendRadius > 0 && D > d))
         return kMissing;
-    const long double theta =
-        makeTurnTemplate(static_cast<double>(d), static_cast<double>(D), static_cast<double>(d))
-            .leadAngle;
-    const DrawPoint bend =
-        uBendCentre(static_cast<double>(d), design.hookMinRadius, static_cast<double>(theta));
-    const long double bendArc = (bendRadius + d / 2) * (kPi / 2 - theta);
+    const long double t = d / 2 / D;
+    const long double bendCentreRadius = bendRadius + d / 2;
+    const long double bendArc = bendCentreRadius * (kPi / 2 - std::atan(t));
+    const long double bendCentreX = -bendCentreRadius * (std::sqrt(1 + t * t) - t);
     const long double leg = design.hookLength - D / 2 - bendRadius - d / 2;
-    const long double legEnd = bend.x - leg;
+    const long double legEnd = bendCentreX - leg;
     const long double cut = -d / 2 - design.hookOpening;
     const long double returnLeg = cut - legEnd;
     if (!(leg >= 0 && returnLeg >= 0))
@@ -110,9 +110,9 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
         x.hookTorsionFactor =
             coil && bendRadius > 0 ? stored((4 * c2 - 1) / (4 * c2 - 4)) : kMissing;
     }
-    const long double torsion = x.hookTorsionFactor;
-    x.hookTorsionStress1 = stored(torsion * 8 * p1 * D / (kPiStress * d * d * d));
-    x.hookTorsionStress2 = stored(torsion * 8 * p2 * D / (kPiStress * d * d * d));
+    const long double torsionPerLoad = x.hookTorsionFactor * 8 * D / (kPiStress * d * d * d);
+    x.hookTorsionStress1 = stored(p1 * torsionPerLoad);
+    x.hookTorsionStress2 = stored(p2 * torsionPerLoad);
 
     x.hookBendingAllowable = springAllowableStress(material, AllowableStressKind::Bending,
                                                    design.wireDiameter, coefficients);

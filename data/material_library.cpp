@@ -111,22 +111,35 @@ double materialAllowableStress(const MaterialRecord& m, AllowableStressKind kind
     };
     // The rows are the entries in use (explicit column: those with a value). The last segment of
     // consecutive rows that holds d wins, so the search runs backwards and stops at the first.
-    // Nothing is built: the lookup runs at every calculation.
-    const auto isRow = [&](int j) { return !explicitColumn || column[j] != 0; };
+    // Nothing is built: the lookup runs at every calculation, twice with the hook's.
+    const int count = usedDiameterCount(m);
     int rows = 0;
     int later = -1; // the row after j
     int segmentStart = -1;
     int segmentEnd = -1;
-    for (int j = usedDiameterCount(m) - 1; j >= 0; --j) {
-        if (!isRow(j))
-            continue;
-        if (later >= 0 && m.diameters[j] <= d && d <= m.diameters[later]) {
-            segmentStart = j;
-            segmentEnd = later;
-            break;
+    if (!explicitColumn) {
+        // Every entry is a row.
+        rows = count;
+        later = 0;
+        for (int j = count - 2; j >= 0; --j) {
+            if (m.diameters[j] <= d && d <= m.diameters[j + 1]) {
+                segmentStart = j;
+                segmentEnd = j + 1;
+                break;
+            }
         }
-        later = j;
-        ++rows;
+    } else {
+        for (int j = count - 1; j >= 0; --j) {
+            if (column[j] == 0)
+                continue;
+            if (later >= 0 && m.diameters[j] <= d && d <= m.diameters[later]) {
+                segmentStart = j;
+                segmentEnd = later;
+                break;
+            }
+            later = j;
+            ++rows;
+        }
     }
     double stress = std::numeric_limits<double>::quiet_NaN();
     if (segmentStart >= 0) {
