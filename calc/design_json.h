@@ -100,9 +100,11 @@ inline constexpr std::string_view kDesignJsonKeysHelp =
   replaced by the calculation; every other output key below is accepted and ignored, so that an
   answer can be read again.
 
-Output keys of each design (null: the value is missing): every record field above with its
-value after the calculation, then the results:
+Output keys of each design, in this order (null: the value is missing). First the record
+fields as read, with what the calculation fills in:
   inUse                1
+  load1, load2 or length1, length2
+                       the working loads, kgf, or lengths, mm, that lengthMode leaves open
   activeTurns          Na, active turns
   hookedFreeLength     free length implied by the turns and two round hooks, (N + 1)·d + 2·Di, mm
   springIndex          c = D/d
@@ -113,6 +115,7 @@ value after the calculation, then the results:
   stress1, stress2     corrected torsional stress at working points 1 and 2, kgf/mm^2
   allowableStress      allowable torsional stress, kgf/mm^2
   lifeClass            expected-life class of the coil, 0 (longest) .. 8 (shortest)
+Then the other results:
   initialTensionLow, initialTensionHigh, initialTensionMid
                        recommended initial-tension range and its middle, kgf
   upperStressCoefficient, lowerStressCoefficient

@@ -1,11 +1,11 @@
 #include "calc/extra_results.h"
 
 #include "calc/engine.h"
-#include "drawing/geometry.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace hspring {
 
@@ -16,6 +16,8 @@ constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
 constexpr long double kGravity = 9.80665L;
 // The working stresses' value of pi; the hook stresses are read beside them.
 constexpr long double kPiStress = 3.141592654L;
+// Geometry, masses and the frequency use the true pi.
+constexpr long double kPi = std::numbers::pi_v<long double>;
 constexpr long double kSteelDensity = 7850;     // kg/m^3
 constexpr long double kStainlessDensity = 7930; // kg/m^3
 
@@ -41,7 +43,8 @@ long double roundHookWireLength(long double d, long double D, double hookAngle) 
     if (!(D > d))
         return kMissing;
     const long double tangentAngle = kPi / 2 - 2 * std::atan(D / 2 / (d / 4 + D / 2));
-    const long double loopAngle = 2 * kPi - tangentAngle - degreesToRadians(hookAngle);
+    const long double loopAngle =
+        2 * kPi - tangentAngle - static_cast<long double>(hookAngle) * kPi / 180;
     if (!(loopAngle >= 0 && loopAngle <= 2 * kPi))
         return kMissing;
     return D / 2 + d / 4 + D / 2 * loopAngle;

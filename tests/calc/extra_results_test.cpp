@@ -1,5 +1,6 @@
 #include "base/number_format.h"
 #include "calc/design_batch.h"
+#include "calc/design_json.h"
 #include "calc/design_result.h"
 #include "calc/extra_results.h"
 #include "calc/json_reader.h"
@@ -218,6 +219,25 @@ TEST(ExtraResults, AnsweredInTheCalcJson) {
     EXPECT_LT(round.find("\"recommendations\":"), round.find("\"hookType\":"));
     const std::string si = round.substr(round.find(R"("si":{)"));
     EXPECT_EQ(number(si, "energy12"), expected.extras.si.energy12);
+
+    // The help text names every key of the answer, the SI values' included.
+    const std::string object = round.substr(0, round.size() - 1); // without the comma
+    const std::string_view siHelp = kDesignJsonKeysHelp.substr(kDesignJsonKeysHelp.find("\n  si "));
+    JsonReader reader(object);
+    reader.enterObject();
+    std::string key;
+    while (reader.nextMember(key)) {
+        EXPECT_NE(kDesignJsonKeysHelp.find(key), std::string_view::npos) << key;
+        if (key != "si") {
+            reader.skipValue();
+            continue;
+        }
+        reader.enterObject();
+        while (reader.nextMember(key)) {
+            EXPECT_NE(siHelp.find(key), std::string_view::npos) << key;
+            reader.skipValue();
+        }
+    }
 
     EXPECT_EQ(answers[2], R"({"error":"hookType: expected \"round\" or \"u\""},)");
     EXPECT_EQ(answers[3], R"({"error":"hookType: expected \"round\" or \"u\""},)");
