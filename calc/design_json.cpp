@@ -353,9 +353,15 @@ namespace {
 void writeLife(JsonWriter& json, std::string_view classKey, std::string_view textKey,
                std::optional<int> lifeClass) {
     json.key(classKey);
-    lifeClass ? json.integer(*lifeClass) : json.null();
+    if (lifeClass)
+        json.integer(*lifeClass);
+    else
+        json.null();
     json.key(textKey);
-    lifeClass ? json.string(lifeText(*lifeClass)) : json.null();
+    if (lifeClass)
+        json.string(lifeText(*lifeClass));
+    else
+        json.null();
 }
 
 // The hook type and the extra results, after the keys every answer has always had.
