@@ -1,6 +1,7 @@
 #include "calc/design_batch.h"
 #include "calc/design_result.h"
 #include "calc/engine.h"
+#include "calc/extra_results.h"
 #include "data/default_data.h"
 
 #include <benchmark/benchmark.h>
@@ -60,6 +61,26 @@ void BM_CalculateDesign(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_CalculateDesign);
+
+// The calculation with the full set of extra results, half the designs with each hook type: the
+// extras should cost no more than the calculation itself.
+void BM_CalculateDesignWithExtras(benchmark::State& state) {
+    const std::vector<SpringDesign> designs = sampleDesigns(1024);
+    SpringDesign design{};
+    InitialTensionRange range;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const HookType hookType = i % 2 ? HookType::U : HookType::Round;
+        design = designs[i++ & 1023];
+        calculateDesign(design, library(), coefficients(), range, {});
+        ExtraResults extras = calculateExtraResults(design, library(), coefficients(), hookType);
+        benchmark::DoNotOptimize(design);
+        benchmark::DoNotOptimize(range);
+        benchmark::DoNotOptimize(extras);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_CalculateDesignWithExtras);
 
 // Everything a result needs: calculation, life class, checks, recommended texts.
 void BM_EvaluateDesign(benchmark::State& state) {

@@ -32,7 +32,8 @@ int calculateDesignsJson(std::string_view input, const MaterialLibrary& library,
         std::string& error = request.error;
         if (error.empty()) {
             try {
-                appendDesignResultJson(out, evaluateDesign(request.design, library, coefficients));
+                appendDesignResultJson(
+                    out, evaluateDesign(request.design, library, coefficients, request.hookType));
             } catch (const Error& fault) {
                 error = fault.what();
             }

@@ -66,7 +66,7 @@ constexpr std::array kFields = {
 
 // Keys of a result that are not record fields. A result read again as a design ignores them, so
 // the output of one run can be the input of the next.
-constexpr std::array<std::string_view, 8> kResultOnlyKeys = {
+constexpr auto kResultOnlyKeys = std::to_array<std::string_view>({
     "initialTensionLow",
     "initialTensionHigh",
     "initialTensionMid",
@@ -75,7 +75,29 @@ constexpr std::array<std::string_view, 8> kResultOnlyKeys = {
     "lowerStressCoefficient",
     "checks",
     "recommendations",
-};
+    "hookBendingFactor",
+    "hookTorsionFactor",
+    "hookBendingStress1",
+    "hookBendingStress2",
+    "hookTorsionStress1",
+    "hookTorsionStress2",
+    "hookBendingAllowable",
+    "hookUpperStressCoefficient",
+    "hookLowerStressCoefficient",
+    "hookLifeClass",
+    "hookLifeText",
+    "springLifeClass",
+    "springLifeText",
+    "naturalFrequency",
+    "bodyMass",
+    "wireLength",
+    "springMass",
+    "energy12",
+    "si",
+});
+
+// The one input key that is not a record field.
+constexpr std::string_view kHookTypeKey = "hookType";
 
 constexpr std::size_t indexOf(std::string_view name) {
     for (std::size_t i = 0; i < kFields.size(); ++i)
@@ -85,7 +107,8 @@ constexpr std::size_t indexOf(std::string_view name) {
 }
 constexpr std::size_t kWireDiameterField = indexOf("wireDiameter");
 constexpr std::size_t kDiameterIndexField = indexOf("diameterIndex");
-static_assert(kFields.size() <= 64, "one bit per field records the keys given");
+static_assert(kFields.size() < 64, "one bit per field and one for hookType record the keys given");
+constexpr std::uint64_t kHookTypeBit = std::uint64_t{1} << kFields.size();
 
 template <typename T>
 T fieldValue(const SpringDesign& design, const Field& field) {
@@ -161,10 +184,34 @@ const Field* findField(std::string_view key) {
     return nullptr;
 }
 
-// Reads one member into the design, noting its field in `given`. Returns why it does not fit, or
+// Reads the hook type's value. Returns why it does not fit, or "" when it was stored; the value is
+// consumed either way.
+std::string readHookType(JsonReader& reader, HookType& hookType) {
+    const std::string error = std::string(kHookTypeKey) + ": expected \"round\" or \"u\"";
+    if (reader.peek() != JsonReader::Kind::String) {
+        reader.skipValue();
+        return error;
+    }
+    const std::optional<HookType> type = hookTypeFromName(reader.readString());
+    if (!type)
+        return error;
+    hookType = *type;
+    return {};
+}
+
+// Reads one member into the request, noting its field in `given`. Returns why it does not fit, or
 // "" when it was taken; the value is consumed either way.
-std::string readMember(JsonReader& reader, SpringDesign& design, const std::string& key,
+std::string readMember(JsonReader& reader, DesignRequest& request, const std::string& key,
                        std::uint64_t& given) {
+    if (key == kHookTypeKey) {
+        if (given & kHookTypeBit) {
+            reader.skipValue();
+            return "duplicate key \"" + key + "\"";
+        }
+        given |= kHookTypeBit;
+        return readHookType(reader, request.hookType);
+    }
+    SpringDesign& design = request.design;
     const Field* field = findField(key);
     if (!field) {
         reader.skipValue();
@@ -236,7 +283,7 @@ DesignRequest readDesign(JsonReader& reader, const MaterialLibrary& library, std
     std::uint64_t given = 0;
     while (reader.nextMember(key)) {
         if (request.error.empty())
-            request.error = readMember(reader, request.design, key, given);
+            request.error = readMember(reader, request, key, given);
         else
             reader.skipValue(); // the first fault stands; the rest is still checked as JSON
     }
@@ -300,6 +347,69 @@ DesignRequests readDesignsJson(std::string_view text, const MaterialLibrary& lib
     return requests;
 }
 
+namespace {
+
+// A life class and its text, or null for both when it is missing.
+void writeLife(JsonWriter& json, std::string_view classKey, std::string_view textKey,
+               std::optional<int> lifeClass) {
+    json.key(classKey);
+    if (lifeClass)
+        json.integer(*lifeClass);
+    else
+        json.null();
+    json.key(textKey);
+    if (lifeClass)
+        json.string(lifeText(*lifeClass));
+    else
+        json.null();
+}
+
+// The hook type and the extra results, after the keys every answer has always had.
+void writeExtraResults(JsonWriter& json, HookType hookType, const ExtraResults& x) {
+    const auto number = [&json](std::string_view key, double value) {
+        json.key(key);
+        json.number(value);
+    };
+    json.key(kHookTypeKey);
+    json.string(hookTypeName(hookType));
+    number("hookBendingFactor", x.hookBendingFactor);
+    number("hookTorsionFactor", x.hookTorsionFactor);
+    number("hookBendingStress1", x.hookBendingStress1);
+    number("hookBendingStress2", x.hookBendingStress2);
+    number("hookTorsionStress1", x.hookTorsionStress1);
+    number("hookTorsionStress2", x.hookTorsionStress2);
+    number("hookBendingAllowable", x.hookBendingAllowable);
+    number("hookUpperStressCoefficient", x.hookCoefficients.upper);
+    number("hookLowerStressCoefficient", x.hookCoefficients.lower);
+    writeLife(json, "hookLifeClass", "hookLifeText", x.hookLifeClass);
+    writeLife(json, "springLifeClass", "springLifeText", x.springLifeClass);
+    number("naturalFrequency", x.naturalFrequency);
+    number("bodyMass", x.bodyMass);
+    number("wireLength", x.wireLength);
+    number("springMass", x.springMass);
+    number("energy12", x.energy12);
+    json.key("si");
+    json.beginObject();
+    const SiResults& si = x.si;
+    number("springRate", si.springRate);
+    number("initialTension", si.initialTension);
+    number("load1", si.load1);
+    number("load2", si.load2);
+    number("maxLoad", si.maxLoad);
+    number("stress1", si.stress1);
+    number("stress2", si.stress2);
+    number("allowableStress", si.allowableStress);
+    number("hookBendingStress1", si.hookBendingStress1);
+    number("hookBendingStress2", si.hookBendingStress2);
+    number("hookTorsionStress1", si.hookTorsionStress1);
+    number("hookTorsionStress2", si.hookTorsionStress2);
+    number("hookBendingAllowable", si.hookBendingAllowable);
+    number("energy12", si.energy12);
+    json.endObject();
+}
+
+} // namespace
+
 void appendDesignResultJson(std::string& out, const DesignResult& result) {
     JsonWriter json(out);
     json.beginObject();
@@ -352,6 +462,7 @@ void appendDesignResultJson(std::string& out, const DesignResult& result) {
                                                      : recommended.status.lines.front());
     }
     json.endObject();
+    writeExtraResults(json, result.hookType, result.extras);
     json.endObject();
 }
 

@@ -5,7 +5,7 @@
 namespace hspring {
 
 DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& library,
-                            const CoefficientSet& coefficients) {
+                            const CoefficientSet& coefficients, HookType hookType) {
     DesignResult result{};
     result.design = design;
     // No reader: the design's own initialTension stands for the initial-tension field.
@@ -14,6 +14,8 @@ DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& l
     result.design.lifeClass = classifyLife(result.coefficients.upper, result.coefficients.lower);
     result.checks = checkDesign(result.design);
     result.recommendations = recommendationsFor(result.design, result.range);
+    result.hookType = hookType;
+    result.extras = calculateExtraResults(result.design, library, coefficients, hookType);
     return result;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "calc/engine.h"
+#include "calc/extra_results.h"
+#include "calc/hook_type.h"
 #include "calc/life.h"
 #include "calc/recommendations.h"
 #include "calc/spring_design.h"
@@ -18,13 +20,16 @@ struct DesignResult {
     StressCoefficients coefficients;
     StatusLines checks; // the lines checkDesign shows
     Recommendations recommendations;
+    HookType hookType = HookType::Round;
+    ExtraResults extras; // for the design with hookType
 };
 
 // Calculates a design read from a file rather than from the window: its initialTension stands
 // for the initial-tension field. Runs calculateDesign, the stress coefficients and life class
-// (as the results display does), checkDesign and the recommended values.
-// Throws the engine's arithmetic Error.
+// (as the results display does), checkDesign, the recommended values and the extra results with
+// the given hook type. Throws the engine's arithmetic Error; the extra results never do.
 DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& library,
-                            const CoefficientSet& coefficients);
+                            const CoefficientSet& coefficients,
+                            HookType hookType = HookType::Round);
 
 } // namespace hspring

@@ -90,8 +90,15 @@ double initialTensionFactor(const MaterialRecord* material, bool annealed,
 }
 
 // No material, no allowable stress.
-double allowableStressOf(const MaterialRecord* material, double d) {
-    return material ? materialAllowableStress(*material, d) : kMissing;
+double materialStressOf(const MaterialRecord* material, AllowableStressKind kind, double d) {
+    return material ? materialAllowableStress(*material, kind, d) : kMissing;
+}
+
+// The material's allowable stress (N/mm^2) as a spring's (kgf/mm^2): the two ratios and g.
+template <typename T>
+double scaledAllowableStress(double materialStress, const CoefficientSet& coefficients) {
+    return store(T(materialStress) * (T(coefficients.compressionToMaterialRatio) / 100 *
+                                      coefficients.extensionToCompressionRatio / 100 / kGravity));
 }
 
 template <EngineChecking checking>
@@ -168,12 +175,10 @@ void calculateDesignWith(SpringDesign& s, const MaterialLibrary& library,
     })[0];
 
     // 5.–6. Allowable torsional stress of the spring, kgf/mm^2.
-    const double materialStress = allowableStressOf(material, d);
+    const double materialStress = materialStressOf(material, AllowableStressKind::Torsion, d);
     s.allowableStress = runStep<checking>([&](auto zero) {
         using T = decltype(zero);
-        return std::array{
-            store(T(materialStress) * (T(coefficients.compressionToMaterialRatio) / 100 *
-                                       coefficients.extensionToCompressionRatio / 100 / kGravity))};
+        return std::array{scaledAllowableStress<T>(materialStress, coefficients)};
     })[0];
 
     // 7. Recommended maximum load, kgf.
@@ -237,43 +242,10 @@ void calculateDesignWith(SpringDesign& s, const MaterialLibrary& library,
 
 } // namespace
 
-double materialAllowableStress(const MaterialRecord& m, double d) {
-    const bool explicitColumn = m.allowableTorsion[0] != 0;
-    const auto rowStress = [&](int j) {
-        return explicitColumn ? m.allowableTorsion[j]
-                              : static_cast<double>(static_cast<long double>(m.torsionPercent) *
-                                                    m.tensileStrength[j] / 100);
-    };
-    // The rows are the entries in use (explicit column: those with a value). The last segment of
-    // consecutive rows that holds d wins, so the search runs backwards and stops at the first.
-    const auto isRow = [&](int j) { return !explicitColumn || m.allowableTorsion[j] != 0; };
-    int rows = 0;
-    int later = -1; // the row after j
-    int segmentStart = -1;
-    int segmentEnd = -1;
-    for (int j = usedDiameterCount(m) - 1; j >= 0; --j) {
-        if (!isRow(j))
-            continue;
-        if (later >= 0 && m.diameters[j] <= d && d <= m.diameters[later]) {
-            segmentStart = j;
-            segmentEnd = later;
-            break;
-        }
-        later = j;
-        ++rows;
-    }
-    double stress = kMissing;
-    if (segmentStart >= 0) {
-        const long double x0 = m.diameters[segmentStart];
-        const long double x1 = m.diameters[segmentEnd];
-        const long double y0 = rowStress(segmentStart);
-        const long double y1 = rowStress(segmentEnd);
-        // Two equal diameters give no slope; the smaller stress is the safe reading.
-        stress = x0 == x1 ? static_cast<double>(std::min(y0, y1))
-                          : static_cast<double>(y0 + (y1 - y0) / (x1 - x0) * (d - x0));
-    } else if (rows == 1 && m.diameters[later] == d) {
-        stress = rowStress(later);
-    }
+double springAllowableStress(const MaterialRecord* material, AllowableStressKind kind, double d,
+                             const CoefficientSet& coefficients) {
+    const double stress =
+        scaledAllowableStress<long double>(materialStressOf(material, kind, d), coefficients);
     return std::isfinite(stress) ? stress : kMissing;
 }
 

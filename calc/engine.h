@@ -53,19 +53,20 @@ inline constexpr std::array<InitialStressRow, 20> InitialStressTable = {{
     {18, 11.5, 4.2}, {19, 10.0, 3.7}, {20, 8.8, 3.2},   {21, 7.6, 3.0},   {22, 6.5, 2.6},
 }};
 
-// The material's allowable torsional stress at wire diameter d, N/mm^2: the value interpolateTable
-// finds in the table buildStrengthTable builds, read straight from the record. NaN when there is
-// no value: outside the table's diameters, a table of fewer than two rows (one row answers only
-// its own diameter), or a value that is not finite. Taking the nearest row instead would
-// overstate the allowable stress of a wire thicker than the table's last (thicker wire is
-// weaker); a missing value makes the stress rule fail and shows as missing.
-double materialAllowableStress(const MaterialRecord& material, double d);
+// The allowable stress of a spring of `material` at wire diameter d, kgf/mm^2: the material's
+// allowable stress of `kind` (materialAllowableStress) scaled by the two allowable-stress ratios
+// of the coefficient set and converted with g = 9.80665, the same formula by which the
+// calculation forms allowableStress (torsion gives that value). NaN when it is missing: no
+// material (nullptr), no value in the material's table, or a result too large for a double.
+// Raises no arithmetic fault.
+double springAllowableStress(const MaterialRecord* material, AllowableStressKind kind, double d,
+                             const CoefficientSet& coefficients);
 
 enum class InitialStressColumn { Upper = 0, Lower = 1 };
 
-// The column's value at spring index c, by the same piecewise-linear rule as interpolateTable
-// (the segment starting at c wins on a row). Below 3 the row of index 3, above 22 the row of
-// index 22; NaN for a NaN index.
+// The column's value at spring index c, by the same piecewise-linear rule as the material's
+// allowable-stress table (the segment starting at c wins on a row). Below 3 the row of index 3,
+// above 22 the row of index 22; NaN for a NaN index.
 double interpolateColumn(InitialStressColumn column, double c);
 
 // Step 3 of the calculation: the recommended range into `range`, then the design's initial

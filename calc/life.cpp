@@ -34,6 +34,11 @@ std::string_view lifeText(int lifeClass) {
 }
 
 StressCoefficients stressCoefficients(const SpringDesign& design, const MaterialLibrary& library) {
+    return stressCoefficients(design, library, design.stress1, design.stress2);
+}
+
+StressCoefficients stressCoefficients(const SpringDesign& design, const MaterialLibrary& library,
+                                      double lowerStress, double upperStress) {
     constexpr double missing = std::numeric_limits<double>::quiet_NaN();
     const MaterialRecord* material = materialAt(library, design.materialIndex);
     const std::optional<double> strength =
@@ -43,7 +48,7 @@ StressCoefficients stressCoefficients(const SpringDesign& design, const Material
     const auto coefficient = [&](double stress) {
         return static_cast<double>(stress * kDiagramGravity / *strength);
     };
-    return {coefficient(design.stress2), coefficient(design.stress1)};
+    return {coefficient(upperStress), coefficient(lowerStress)};
 }
 
 } // namespace hspring

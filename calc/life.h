@@ -39,4 +39,9 @@ struct StressCoefficients {
 };
 StressCoefficients stressCoefficients(const SpringDesign& design, const MaterialLibrary& library);
 
+// The same for any two stresses of the design's wire at working points 1 and 2 (kgf/mm^2), such
+// as the hook's: lowerStress × 9.8 / σB and upperStress × 9.8 / σB, both NaN without σB.
+StressCoefficients stressCoefficients(const SpringDesign& design, const MaterialLibrary& library,
+                                      double lowerStress, double upperStress);
+
 } // namespace hspring

@@ -4,6 +4,8 @@
 #include "base/number_format.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace hspring {
 
@@ -98,48 +100,59 @@ std::optional<double> tensileStrengthAt(const MaterialRecord& record, int diamet
     return record.tensileStrength[diameterIndex];
 }
 
-StrengthTable buildStrengthTable(const MaterialRecord& record) {
-    StrengthTable table{};
-    const int count = usedDiameterCount(record);
-    const bool explicitColumn = record.allowableTorsion[0] != 0;
-    for (int j = 0; j < count; ++j) {
-        double stress = 0;
-        if (explicitColumn) {
-            if (record.allowableTorsion[j] == 0)
+double materialAllowableStress(const MaterialRecord& m, AllowableStressKind kind, double d) {
+    const bool torsion = kind == AllowableStressKind::Torsion;
+    const double* column = torsion ? m.allowableTorsion : m.allowableBending;
+    const long double percent = torsion ? m.torsionPercent : m.bendingPercent;
+    const bool explicitColumn = column[0] != 0;
+    const auto rowStress = [&](int j) {
+        return explicitColumn ? column[j]
+                              : static_cast<double>(percent * m.tensileStrength[j] / 100);
+    };
+    // The rows are the entries in use (explicit column: those with a value). The last segment of
+    // consecutive rows that holds d wins, so the search runs backwards and stops at the first.
+    // Nothing is built: the lookup runs at every calculation, twice with the hook's.
+    const int count = usedDiameterCount(m);
+    int rows = 0;
+    int later = -1; // the row after j
+    int segmentStart = -1;
+    int segmentEnd = -1;
+    if (!explicitColumn) {
+        // Every entry is a row.
+        rows = count;
+        later = 0;
+        for (int j = count - 2; j >= 0; --j) {
+            if (m.diameters[j] <= d && d <= m.diameters[j + 1]) {
+                segmentStart = j;
+                segmentEnd = j + 1;
+                break;
+            }
+        }
+    } else {
+        for (int j = count - 1; j >= 0; --j) {
+            if (column[j] == 0)
                 continue;
-            stress = record.allowableTorsion[j];
-        } else {
-            stress = static_cast<double>(static_cast<long double>(record.torsionPercent) *
-                                         record.tensileStrength[j] / 100);
+            if (later >= 0 && m.diameters[j] <= d && d <= m.diameters[later]) {
+                segmentStart = j;
+                segmentEnd = later;
+                break;
+            }
+            later = j;
+            ++rows;
         }
-        table.diameters[table.rowCount] = record.diameters[j];
-        table.stresses[table.rowCount] = stress;
-        ++table.rowCount;
     }
-    return table;
-}
-
-std::optional<double> interpolateTable(const StrengthTable& table, double d) {
-    std::optional<double> result;
-    const int rows = std::clamp<std::int32_t>(table.rowCount, 0, kMaxDiameters);
-    // A one-row table (a material with one diameter) answers its own diameter.
-    if (rows == 1 && table.diameters[0] == d)
-        result = table.stresses[0];
-    for (int i = 0; i + 1 < rows; ++i) {
-        const long double x0 = table.diameters[i];
-        const long double x1 = table.diameters[i + 1];
-        const long double y0 = table.stresses[i];
-        const long double y1 = table.stresses[i + 1];
-        if (!(x0 <= d && d <= x1))
-            continue;
-        if (x0 == x1) {
-            // Two equal diameters give no slope; the smaller stress is the safe reading.
-            result = static_cast<double>(std::min(y0, y1));
-            continue;
-        }
-        result = static_cast<double>(y0 + (y1 - y0) / (x1 - x0) * (d - x0));
+    double stress = std::numeric_limits<double>::quiet_NaN();
+    if (segmentStart >= 0) {
+        const long double x0 = m.diameters[segmentStart];
+        const long double x1 = m.diameters[segmentEnd];
+        const long double y0 = rowStress(segmentStart);
+        const long double y1 = rowStress(segmentEnd);
+        stress = x0 == x1 ? static_cast<double>(std::min(y0, y1))
+                          : static_cast<double>(y0 + (y1 - y0) / (x1 - x0) * (d - x0));
+    } else if (rows == 1 && m.diameters[later] == d) {
+        stress = rowStress(later);
     }
-    return result;
+    return std::isfinite(stress) ? stress : std::numeric_limits<double>::quiet_NaN();
 }
 
 } // namespace hspring

@@ -33,11 +33,11 @@ struct MaterialRecord {
     std::int32_t kind;               // 0..9 a registered kind, 10 record not in use
     double youngModulus;             // E, N/mm^2; stored, used by no calculation
     std::int32_t torsionPercent;     // allowable torsion as % of tensile strength
-    std::int32_t bendingPercent;     // stored, used by no calculation
+    std::int32_t bendingPercent;     // allowable bending as % of tensile strength
     double diameters[kMaxDiameters]; // mm, ascending
     double tensileStrength[kMaxDiameters];  // N/mm^2
     double allowableTorsion[kMaxDiameters]; // N/mm^2, 0 = not given
-    double allowableBending[kMaxDiameters]; // N/mm^2; stored, used by no calculation
+    double allowableBending[kMaxDiameters]; // N/mm^2, 0 = not given
 };
 #pragma pack(pop)
 
@@ -63,13 +63,6 @@ static_assert(sizeof(MaterialLibrary) == 52080);
 struct KindIndex {
     std::int32_t kindCount[kKindCount];
     std::int32_t kindMembers[kKindCount][kMaxGradesPerKind]; // -1 in empty places
-};
-
-// Allowable torsional stress over wire diameter for one material.
-struct StrengthTable {
-    double diameters[kMaxDiameters];
-    double stresses[kMaxDiameters]; // N/mm^2
-    std::int32_t rowCount;
 };
 
 // Reads a material data file over the library (at most 52080 bytes; see readTableImage).
@@ -115,13 +108,23 @@ std::vector<std::string> diameterList(const MaterialRecord& record);
 std::optional<double> wireDiameterAt(const MaterialRecord& record, int diameterIndex);
 std::optional<double> tensileStrengthAt(const MaterialRecord& record, int diameterIndex);
 
-// The explicit allowable-torsion column when its first entry is given (rows with 0 skipped),
-// otherwise torsionPercent of the tensile strength for every diameter in use.
-StrengthTable buildStrengthTable(const MaterialRecord& record);
-// Piecewise-linear lookup, both ends of each segment included; when several segments hold d,
-// the last one wins. Two equal diameters in a row give the smaller of their stresses, and a
-// one-row table answers only its own diameter. nullopt when nothing holds d: outside the table,
-// an empty table, or d not a number.
-std::optional<double> interpolateTable(const StrengthTable& table, double d);
+// The two allowable stresses a record gives per wire diameter: torsion, which the coil is judged
+// by, and bending, which the hook loop is judged by.
+enum class AllowableStressKind { Torsion, Bending };
+
+// The material's allowable stress of `kind` at wire diameter d, N/mm^2.
+//
+// The table's rows: the explicit column (allowableTorsion or allowableBending) when its first
+// entry is given, entries of 0 skipped; otherwise the percentage (torsionPercent or
+// bendingPercent) of the tensile strength at every diameter in use. Whether the explicit column
+// is used depends on its first entry alone. The lookup is piecewise linear, both ends of each
+// segment included; when several segments hold d, the last one wins. Two equal diameters in a
+// row give the smaller of their stresses (no slope; the safe reading), and a one-row table
+// answers only its own diameter.
+//
+// NaN when there is no value: outside the table's diameters, an empty table, d not a number, or
+// a value that is not finite. Taking the nearest row instead would overstate the allowable stress
+// of a wire thicker than the table's last (thicker wire is weaker).
+double materialAllowableStress(const MaterialRecord& material, AllowableStressKind kind, double d);
 
 } // namespace hspring

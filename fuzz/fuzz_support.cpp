@@ -5,6 +5,7 @@
 #include "base/number_format.h"
 #include "calc/checks.h"
 #include "calc/engine_checking.h"
+#include "calc/extra_results.h"
 #include "calc/life.h"
 #include "calc/recommendations.h"
 #include "drawing/dxf_file.h"
@@ -265,6 +266,22 @@ void calculateAndShow(const SpringDesign& design, const MaterialLibrary& library
                                     &recommended.maxLoadLabel, &recommended.initialTensionLabel,
                                     &recommended.freeLengthField, &recommended.initialTensionField})
         requireNoNonFiniteName(*text);
+
+    // The extra results with either hook: they never fail, and a value is a number or missing.
+    for (const HookType hookType : {HookType::Round, HookType::U}) {
+        const ExtraResults x =
+            calculateExtraResults(calculated.design, library, coefficients, hookType);
+        for (const double value :
+             {x.hookBendingFactor, x.hookBendingStress1, x.hookBendingStress2, x.hookTorsionFactor,
+              x.hookTorsionStress1, x.hookTorsionStress2, x.hookBendingAllowable,
+              x.naturalFrequency, x.bodyMass, x.hookWireLength, x.wireLength, x.springMass,
+              x.energy12, x.si.springRate, x.si.stress2, x.si.energy12})
+            require(!std::isinf(value), "an extra result is a number or missing");
+        if (x.hookLifeClass)
+            requireLifeClass(*x.hookLifeClass);
+        if (x.springLifeClass)
+            requireLifeClass(*x.springLifeClass);
+    }
 }
 
 void prepareSlotDisplay(const SpringDesign& design, int slot, const MaterialLibrary& library,

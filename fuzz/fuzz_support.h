@@ -61,7 +61,8 @@ Calculation calculateBothWays(const SpringDesign& design, const MaterialLibrary&
                               const CoefficientSet& coefficients);
 
 // "計算" on the design as it stands (both ways, see above), then what the window shows after it:
-// the stress coefficients and life class, the check lines and the recommended values.
+// the stress coefficients and life class, the check lines, the recommended values and the extra
+// results with either hook type.
 void calculateAndShow(const SpringDesign& design, const MaterialLibrary& library,
                       const CoefficientSet& coefficients);
 

@@ -11,6 +11,7 @@
 #include "data/material_editing.h"
 #include "fuzz_support.h"
 #include "printing/spec_sheet_text.h"
+#include "tests/support/strength_table.h"
 
 #include <algorithm>
 #include <cmath>
@@ -75,11 +76,11 @@ void checkKindIndex(const MaterialLibrary& library, const KindIndex& index) {
     }
 }
 
-// The engine reads the strength table straight from the record; it must find what the table
+// The program reads an allowable stress straight from the record; it must find what the table
 // built from the record gives: on a row, inside a segment (row `pick` and the next), just outside
 // both ends, and for no number at all. (Every row of every record would cost too much per run.)
-void checkStrengthLookup(const MaterialRecord& record, unsigned pick) {
-    const StrengthTable table = buildStrengthTable(record);
+void checkStrengthLookup(const MaterialRecord& record, AllowableStressKind kind, unsigned pick) {
+    const testing::StrengthTable table = testing::buildStrengthTable(record, kind);
     const int rows = table.rowCount;
     fuzz::require(rows >= 0 && rows <= usedDiameterCount(record),
                   "the strength table has at most one row per diameter");
@@ -94,13 +95,13 @@ void checkStrengthLookup(const MaterialRecord& record, unsigned pick) {
         probes.push_back(std::nextafter(table.diameters[rows - 1], INFINITY));
     }
     for (const double d : probes) {
-        const std::optional<double> fromTable = interpolateTable(table, d);
+        const std::optional<double> fromTable = testing::interpolateTable(table, d);
         const double expected = fromTable && std::isfinite(*fromTable)
                                     ? *fromTable
                                     : std::numeric_limits<double>::quiet_NaN();
-        const double engine = materialAllowableStress(record, d);
-        fuzz::require(engine == expected || (std::isnan(engine) && std::isnan(expected)),
-                      "the engine's lookup equals interpolateTable on the built table");
+        const double program = materialAllowableStress(record, kind, d);
+        fuzz::require(program == expected || (std::isnan(program) && std::isnan(expected)),
+                      "the program's lookup equals interpolateTable on the built table");
     }
 }
 
@@ -130,7 +131,8 @@ void checkRecordReads(const MaterialLibrary& library, const CoefficientSet& coef
         fuzz::require(wireDiameterAt(record, j).has_value() == (j >= 0 && j < count) &&
                           tensileStrengthAt(record, j).has_value() == (j >= 0 && j < count),
                       "only used diameters are found");
-    checkStrengthLookup(record, pick);
+    checkStrengthLookup(
+        record, pick % 2 ? AllowableStressKind::Bending : AllowableStressKind::Torsion, pick / 2);
     fuzz::calculateAndShow(designOn(record, r), library, coefficients);
 }
 

@@ -196,7 +196,9 @@ TEST(CalculateDesignsJson, AnswersWithEveryFieldReadingBackExactly) {
     same("upperStressCoefficient", expected.coefficients.upper);
     same("lowerStressCoefficient", expected.coefficients.lower);
     same("lifeClass", expected.design.lifeClass);
-    EXPECT_EQ(numbers.size(), 33u + 5u); // every record field, the range, the two coefficients
+    // Every record field, the range, the two coefficients, and the 16 numbers of the extra
+    // results beside their object "si".
+    EXPECT_EQ(numbers.size(), 33u + 5u + 16u);
     EXPECT_NE(out.find(R"("checks":["Calculation Success!"])"), std::string::npos);
     EXPECT_NE(out.find(R"("initialTension":"初張力(0.1934～0.4348)kgf")"), std::string::npos);
     EXPECT_NE(out.find(R"("lifeText":")"), std::string::npos);

@@ -3,6 +3,7 @@
 #include "calc/engine.h"
 #include "calc/engine_checking.h"
 #include "tests/calc/test_materials.h"
+#include "tests/support/strength_table.h"
 
 #include <cmath>
 #include <cstring>
@@ -14,10 +15,13 @@
 namespace hspring {
 namespace {
 
+using testing::buildStrengthTable;
+using testing::interpolateTable;
 using testing::makeMaterial;
 using testing::referenceCoefficients;
 using testing::referenceDesign;
 using testing::referenceLibrary;
+using testing::StrengthTable;
 
 struct Calculated {
     SpringDesign design;
@@ -439,8 +443,8 @@ TEST(CalculateDesignFaults, NanFromADamagedFileFlowsQuietly) {
     EXPECT_TRUE(std::isnan(damagedRun.design.allowableStress));
 }
 
-// The engine reads the allowable stress straight from the record; it must find exactly what the
-// strength table and its lookup find, on any record a file can hold.
+// The program reads an allowable stress straight from the record; it must find exactly what the
+// strength table and its lookup find, for either column, on any record a file can hold.
 TEST(MaterialAllowableStress, AgreesWithTheStrengthTable) {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> count(-2, 53);
@@ -451,7 +455,9 @@ TEST(MaterialAllowableStress, AgreesWithTheStrengthTable) {
         MaterialRecord record{};
         record.diameterCount = count(random);
         record.torsionPercent = 30 + choice(random) * 3;
-        const bool explicitColumn = choice(random) < 5;
+        record.bendingPercent = 60 + choice(random) * 3;
+        const bool explicitTorsion = choice(random) < 5;
+        const bool explicitBending = choice(random) < 5;
         double diameter = 0.1;
         for (int j = 0; j < kMaxDiameters; ++j) {
             const int kind = choice(random);
@@ -459,25 +465,30 @@ TEST(MaterialAllowableStress, AgreesWithTheStrengthTable) {
             record.diameters[j] = diameter;
             record.tensileStrength[j] = 1500 + 20 * choice(random);
             record.allowableTorsion[j] =
-                explicitColumn && (j == 0 || choice(random) > 2) ? 600 + 10 * choice(random) : 0;
+                explicitTorsion && (j == 0 || choice(random) > 2) ? 600 + 10 * choice(random) : 0;
+            record.allowableBending[j] =
+                explicitBending && (j == 0 || choice(random) > 2) ? 1100 + 10 * choice(random) : 0;
         }
-        const StrengthTable table = buildStrengthTable(record);
         std::vector<double> probes = {NAN, -1, 0, 1e9};
         for (int j = 0; j < kMaxDiameters; ++j) {
             probes.push_back(record.diameters[j]);
             probes.push_back(record.diameters[j] + 0.003);
         }
-        for (const double d : probes) {
-            const double expected = interpolateTable(table, d).value_or(NAN);
-            const double actual = materialAllowableStress(record, d);
-            ASSERT_EQ(std::isnan(actual), std::isnan(expected)) << trial << " d=" << d;
-            if (!std::isnan(expected)) {
-                ASSERT_EQ(actual, expected) << trial << " d=" << d;
-                ++compared;
+        for (const AllowableStressKind kind :
+             {AllowableStressKind::Torsion, AllowableStressKind::Bending}) {
+            const StrengthTable table = buildStrengthTable(record, kind);
+            for (const double d : probes) {
+                const double expected = interpolateTable(table, d).value_or(NAN);
+                const double actual = materialAllowableStress(record, kind, d);
+                ASSERT_EQ(std::isnan(actual), std::isnan(expected)) << trial << " d=" << d;
+                if (!std::isnan(expected)) {
+                    ASSERT_EQ(actual, expected) << trial << " d=" << d;
+                    ++compared;
+                }
             }
         }
     }
-    EXPECT_GT(compared, 10000);
+    EXPECT_GT(compared, 20000);
 }
 
 // The engine checks a step's operations only when one of its results is not finite. On designs

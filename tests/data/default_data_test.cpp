@@ -5,6 +5,7 @@
 #include "calc/spring_design.h"
 #include "data/default_data.h"
 #include "data/library_consistency.h"
+#include "tests/support/strength_table.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -13,6 +14,9 @@ namespace hspring {
 namespace {
 
 using test::bytesOf;
+using testing::buildStrengthTable;
+using testing::interpolateTable;
+using testing::StrengthTable;
 
 const std::string kBuildDir = HSPRING_BUILD_DIR;
 

@@ -1,6 +1,7 @@
 #include "byte_image.h"
 #include "data/library_consistency.h"
 #include "data/material_library.h"
+#include "tests/support/strength_table.h"
 
 #include <cmath>
 #include <cstring>
@@ -11,6 +12,9 @@ namespace hspring {
 namespace {
 
 using test::bytesOf;
+using testing::buildStrengthTable;
+using testing::interpolateTable;
+using testing::StrengthTable;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -249,6 +253,10 @@ TEST(MaterialLibrary, ArbitraryBytesAreReadSafely) {
             ASSERT_GE(table.rowCount, 0);
             ASSERT_LE(table.rowCount, kMaxDiameters);
             interpolateTable(table, record.diameters[0]);
+            for (const auto kind : {AllowableStressKind::Torsion, AllowableStressKind::Bending}) {
+                const double stress = materialAllowableStress(record, kind, record.diameters[1]);
+                EXPECT_TRUE(std::isnan(stress) || std::isfinite(stress));
+            }
             shortStringText(record.kindName);
         }
         findLibraryInconsistencies(library);

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "calc/hook_type.h"
+#include "calc/life.h"
+#include "calc/spring_design.h"
+#include "data/material_library.h"
+#include "data/settings.h"
+
+#include <optional>
+
+namespace hspring {
+
+// The results of a calculated design in SI units: forces in N, rates in N/mm, stresses in N/mm^2,
+// energy in N·mm (the kgf values × 9.80665). NaN where the kgf value is missing.
+struct SiResults {
+    double springRate = 0;           // N/mm
+    double initialTension = 0;       // N
+    double load1 = 0;                // N
+    double load2 = 0;                // N
+    double maxLoad = 0;              // N
+    double stress1 = 0;              // N/mm^2
+    double stress2 = 0;              // N/mm^2
+    double allowableStress = 0;      // N/mm^2
+    double hookBendingStress1 = 0;   // N/mm^2
+    double hookBendingStress2 = 0;   // N/mm^2
+    double hookTorsionStress1 = 0;   // N/mm^2
+    double hookTorsionStress2 = 0;   // N/mm^2
+    double hookBendingAllowable = 0; // N/mm^2
+    double energy12 = 0;             // N·mm
+};
+
+// What a calculated design gives beyond its record: the stresses in the hooks and the hooks'
+// fatigue life, the natural frequency, the masses and wire length, the energy stored between the
+// working points, and the main results in SI units. Units as the record's: mm, kgf, kgf/mm^2.
+//
+// Every double is NaN where the value cannot be formed (a missing value, never a guess): no
+// allowable stress in the material's table, a spring index of 1 or less for the bending factor,
+// a U hook without a positive bend radius, a hook whose parts do not fit together for the wire
+// length, a material index outside the library for the values that need the material, and any
+// result that is not a finite number.
+struct ExtraResults {
+    // Bending at the hook loop (both hook types; the loop's and the U's mean radius is D/2):
+    // K1 = (4·C1² − C1 − 1) / (4·C1·(C1 − 1)) with C1 = D/d, and
+    // σA = P·(K1·16·D/(π·d³) + 4/(π·d²)) at P1 and P2.
+    double hookBendingFactor = 0;  // K1
+    double hookBendingStress1 = 0; // σA1, kgf/mm^2
+    double hookBendingStress2 = 0; // σA2, kgf/mm^2
+    // Torsion at the bend where the wire leaves the coil: τB = K2·8·P·D/(π·d³) at P1 and P2.
+    // K2 is the coefficient set's hookStressFactor for a round hook; for a U hook it follows from
+    // the bend's index C2 = (2·hookMinRadius + d)/d as (4·C2 − 1)/(4·C2 − 4). τB is judged
+    // against the coil's allowableStress.
+    double hookTorsionFactor = 0;  // K2
+    double hookTorsionStress1 = 0; // τB1, kgf/mm^2
+    double hookTorsionStress2 = 0; // τB2, kgf/mm^2
+    // The allowable bending stress σA is judged against: the material's allowable bending stress
+    // taken and scaled as the allowable torsional stress is, kgf/mm^2.
+    double hookBendingAllowable = 0;
+    // The hook's point in the fatigue diagram, τB2 × 9.8 / σB and τB1 × 9.8 / σB, and its life
+    // class (an index into LifeTexts); the class is missing when a coefficient is.
+    StressCoefficients hookCoefficients{0, 0};
+    std::optional<int> hookLifeClass;
+    // The spring's life: the shorter of the coil's (classifyLife of stressCoefficients) and the
+    // hook's; missing when the hook's is.
+    std::optional<int> springLifeClass;
+    // Lowest natural frequency with both ends fixed, Hz:
+    // f = (1000·d / (2·π·Na·D²))·√(G·10⁶ / (2·ρ)), ρ the wire's density.
+    double naturalFrequency = 0;
+    double bodyMass = 0;       // g, the coil body of N turns: ρ·(π·d²/4)·π·D·N
+    double hookWireLength = 0; // mm, one hook along the wire's centre line
+    double wireLength = 0;     // mm, π·D·N plus both hooks
+    double springMass = 0;     // g, of the whole wire length
+    double energy12 = 0; // kgf·mm stored from working point 1 to 2: (P1 + P2)/2 · (L2 − L1)
+    SiResults si;
+};
+
+// The wire's density in kg/m^3 by material kind: stainless steel 7930, any other 7850.
+double wireDensity(std::int32_t materialKind);
+
+// The extra results of a design after its calculation (calculateDesign), with the hook type of
+// the design. The hook stresses use the loads the working stresses use: P1 the larger of the
+// initial tension and load1, P2 load2. Computed in extended precision without the calculation's
+// arithmetic-fault checks: nothing here throws, and a value that cannot be formed is missing
+// rather than a reason to fail a calculation that has completed.
+ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLibrary& library,
+                                   const CoefficientSet& coefficients, HookType hookType);
+
+} // namespace hspring

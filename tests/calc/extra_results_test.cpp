@@ -1,0 +1,243 @@
+#include "base/number_format.h"
+#include "calc/design_batch.h"
+#include "calc/design_json.h"
+#include "calc/design_result.h"
+#include "calc/extra_results.h"
+#include "calc/json_reader.h"
+#include "drawing/outline.h"
+#include "tests/calc/test_materials.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <numbers>
+#include <string>
+#include <variant>
+
+namespace hspring {
+namespace {
+
+// The reference piano wire with a tensile strength of 1950 N/mm^2 at 1.0 mm and a bending
+// percentage of 70 (no explicit bending column), so that the hook is judged by the percentage.
+MaterialLibrary hookLibrary() {
+    MaterialLibrary library = testing::referenceLibrary();
+    library[0].tensileStrength[1] = 1950;
+    library[0].bendingPercent = 70;
+    return library;
+}
+
+DesignResult evaluate(const SpringDesign& design, HookType hookType,
+                      const MaterialLibrary& library = hookLibrary(),
+                      const CoefficientSet& coefficients = testing::referenceCoefficients()) {
+    return evaluateDesign(design, library, coefficients, hookType);
+}
+
+TEST(ExtraResults, ReferenceRunWithEitherHook) {
+    SpringDesign design = testing::referenceDesign();
+    design.hookMinRadius = 3;
+    const DesignResult round = evaluate(design, HookType::Round);
+    const ExtraResults& x = round.extras;
+    EXPECT_EQ(formatF15(x.hookBendingFactor), "1.08055555555556"); // 389/360
+    EXPECT_EQ(formatF4(x.hookBendingStress1), "34.59");
+    EXPECT_EQ(formatF4(x.hookBendingStress2), "62.76");
+    EXPECT_EQ(x.hookTorsionFactor, 1.25);
+    EXPECT_EQ(formatF4(x.hookTorsionStress1), "19.55");
+    EXPECT_EQ(formatF4(x.hookTorsionStress2), "35.48");
+    EXPECT_EQ(formatF4(x.hookBendingAllowable), "89.08");
+    EXPECT_EQ(formatF4(x.si.hookBendingAllowable), "873.6");
+    EXPECT_EQ(formatF4(x.hookCoefficients.upper), "0.1783");
+    EXPECT_EQ(formatF4(x.hookCoefficients.lower), "0.09827");
+    EXPECT_EQ(x.hookLifeClass, 0);
+    EXPECT_EQ(x.springLifeClass, 0);
+    EXPECT_EQ(formatF4(x.naturalFrequency), "177.9");
+    EXPECT_EQ(formatF4(x.bodyMass), "3.874");
+    EXPECT_EQ(formatF4(x.energy12), "8.644");
+    EXPECT_EQ(formatF4(x.si.energy12), "84.77");
+    EXPECT_EQ(formatF4(x.si.load2), "10.93");
+    EXPECT_EQ(formatF4(x.si.stress2), "318.6"); // 32.49 kgf/mm^2
+    // The loop: the tangent from the coil top, D/2 + d/4 = 5.25, and 5 mm round from the loop's
+    // tangent angle 360° − 2.794362° back to the hook angle 80°.
+    EXPECT_NEAR(x.hookWireLength, 5.25 + 5 * (277.205638 * std::numbers::pi / 180), 1e-5);
+    EXPECT_EQ(formatF4(x.wireLength), "687.2");
+    EXPECT_EQ(formatF4(x.springMass), "4.237");
+
+    const ExtraResults& u = evaluate(design, HookType::U).extras;
+    EXPECT_EQ(u.hookBendingStress2, x.hookBendingStress2); // the U bends like the loop
+    EXPECT_EQ(u.hookTorsionFactor, 1.125);                 // C2 = 7
+    EXPECT_EQ(formatF4(u.hookTorsionStress2), "31.93");
+    EXPECT_EQ(u.bodyMass, x.bodyMass);
+
+    // A hook that concentrates more stress than the coil shortens the spring's life.
+    CoefficientSet harsh = testing::referenceCoefficients();
+    harsh.hookStressFactor = 3;
+    design.length1 = design.freeLength;
+    const DesignResult harshRun = evaluate(design, HookType::Round, hookLibrary(), harsh);
+    EXPECT_EQ(harshRun.design.lifeClass, 0);
+    EXPECT_EQ(harshRun.extras.hookLifeClass, 4);
+    EXPECT_EQ(harshRun.extras.springLifeClass, 4);
+}
+
+// The hooks' centre line is the middle of the edges the drawing gives them: the arcs' mean radius
+// over their sweep, the straight pieces' length.
+TEST(ExtraResults, WireLengthFollowsTheDrawnHooks) {
+    const SpringDesign design = testing::referenceDesign(); // hook angle 80°
+    const CoilShape coil = coilShapeOf(design);
+    const auto length = [](const OutlinePrimitive& primitive) {
+        const auto& segment = std::get<DrawSegment>(primitive);
+        return std::hypot(segment.second.x - segment.first.x, segment.second.y - segment.first.y);
+    };
+    const auto middle = [](const OutlinePrimitive& inner, const OutlinePrimitive& outer,
+                           double sweep) {
+        return (std::get<DrawArc>(inner).radius + std::get<DrawArc>(outer).radius) / 2 * sweep *
+               std::numbers::pi / 180;
+    };
+
+    // Round: after 60 turn primitives and the closing edge come the transition, the inner and
+    // the outer loop arc.
+    const Outline round = roundHookOutline(coil, design.hookAngle);
+    const DrawArc& inner = std::get<DrawArc>(round[62]);
+    const double roundHook =
+        length(round[61]) + middle(round[62], round[63], inner.endAngle - inner.startAngle);
+    const ExtraResults roundExtras =
+        calculateExtraResults(design, hookLibrary(), {}, HookType::Round);
+    EXPECT_NEAR(roundExtras.hookWireLength, roundHook, 1e-9);
+    EXPECT_NEAR(roundExtras.wireLength, std::numbers::pi * 10 * 20 + 2 * roundHook, 1e-9);
+
+    // U: turn 0 without its top arc, turns 1..20, the closing edge, then the bend arcs, the leg
+    // edges, the U arcs and the return legs.
+    const UHookShape hook{design.hookLength, design.hookOpening, 2};
+    SpringDesign uDesign = design;
+    uDesign.hookMinRadius = hook.minRadius;
+    const Outline u = uHookOutline(coil, hook);
+    const DrawArc& bend = std::get<DrawArc>(u[60]);
+    const double uHook = middle(u[60], u[61], bend.endAngle - bend.startAngle) + length(u[62]) +
+                         middle(u[64], u[65], 180) + length(u[66]);
+    EXPECT_NEAR(uHook, 23.388181, 1e-6); // bend 3.802095, leg 2.5, U 5π, return leg 1.378123
+    EXPECT_NEAR(calculateExtraResults(uDesign, hookLibrary(), {}, HookType::U).hookWireLength,
+                uHook, 1e-9);
+}
+
+TEST(ExtraResults, ValuesThatCannotBeFormedAreMissing) {
+    // An explicit bending column without a value at 1.0 mm: no allowable bending stress.
+    MaterialLibrary noBending = hookLibrary();
+    noBending[0].allowableBending[0] = 1200; // at 0.8 mm only
+    SpringDesign design = testing::referenceDesign();
+    EXPECT_TRUE(
+        std::isnan(evaluate(design, HookType::Round, noBending).extras.hookBendingAllowable));
+
+    // A U hook without a bend radius: no torsion at the bend, no hook life, no wire length; the
+    // loop's bending and the body remain.
+    for (const double radius : {0.0, -1.0, double(NAN)}) {
+        design.hookMinRadius = radius;
+        const ExtraResults x = evaluate(design, HookType::U).extras;
+        EXPECT_TRUE(std::isnan(x.hookTorsionStress2) && std::isnan(x.si.hookTorsionStress1));
+        EXPECT_FALSE(x.hookLifeClass || x.springLifeClass);
+        EXPECT_TRUE(std::isnan(x.wireLength) && std::isnan(x.springMass));
+        EXPECT_EQ(formatF4(x.hookBendingStress2), "62.76");
+        EXPECT_EQ(formatF4(x.bodyMass), "3.874");
+    }
+
+    // A coil diameter below the wire's (index below 1) calculates, but has no loop to bend.
+    design = testing::referenceDesign();
+    setCoilDiameters(design, 0.8, 1.0);
+    design.autoInitialTension = 0; // the index is outside the initial-tension table
+    design.initialTension = 0.3;
+    const DesignResult thin = evaluate(design, HookType::Round);
+    EXPECT_TRUE(std::isnan(thin.extras.hookBendingStress1) && std::isnan(thin.extras.wireLength));
+    EXPECT_TRUE(std::isfinite(thin.extras.hookTorsionStress2));
+
+    // A record never calculated, or one whose index equals 1 exactly (the calculation stops
+    // there): nothing throws, nothing is infinite.
+    for (const double meanDiameter : {0.0, 1.0}) {
+        SpringDesign raw{};
+        raw.wireDiameter = 1;
+        raw.meanDiameter = meanDiameter;
+        raw.materialIndex = meanDiameter == 0 ? 30 : 0;
+        for (const HookType type : {HookType::Round, HookType::U}) {
+            const ExtraResults x =
+                calculateExtraResults(raw, hookLibrary(), testing::referenceCoefficients(), type);
+            for (const double value :
+                 {x.hookBendingFactor, x.hookBendingStress2, x.hookTorsionStress2,
+                  x.naturalFrequency, x.wireLength, x.springMass, x.si.hookBendingAllowable})
+                EXPECT_FALSE(std::isinf(value));
+            EXPECT_TRUE(std::isnan(x.hookBendingFactor));
+        }
+    }
+}
+
+// Reads the answer's text of one key: a number, null, or a string in quotes.
+std::string valueText(const std::string& answer, const std::string& key) {
+    const std::size_t start = answer.find("\"" + key + "\":");
+    if (start == std::string::npos)
+        return "<absent>";
+    const std::size_t from = start + key.size() + 3;
+    return answer.substr(from, answer.find_first_of(",}", from) - from);
+}
+
+TEST(ExtraResults, AnsweredInTheCalcJson) {
+    const MaterialLibrary library = hookLibrary();
+    std::string out;
+    const int failed = calculateDesignsJson(
+        R"([{"hookType": "u", "hookMinRadius": 0}, {"hookType": "round"}, {"hookType": "U"},
+            {"hookType": 1}, {"hookType": "u", "hookType": "u"}])",
+        library, testing::referenceCoefficients(),
+        [&out](std::string_view piece) { out += piece; });
+    EXPECT_EQ(failed, 3);
+    std::vector<std::string> answers;
+    for (std::size_t line = out.find('\n') + 1; line < out.size() - 3;) {
+        const std::size_t end = out.find('\n', line);
+        answers.push_back(out.substr(line, end - line));
+        line = end + 1;
+    }
+    ASSERT_EQ(answers.size(), 5u);
+
+    const std::string& u = answers[0];
+    EXPECT_EQ(valueText(u, "hookType"), "\"u\"");
+    EXPECT_EQ(valueText(u, "hookTorsionFactor"), "null");
+    EXPECT_EQ(valueText(u, "hookLifeClass"), "null");
+    EXPECT_EQ(valueText(u, "springLifeText"), "null");
+    EXPECT_EQ(valueText(u, "wireLength"), "null");
+    EXPECT_NE(u.find(R"("si":{"springRate":)"), std::string::npos);
+
+    // The round hook's answer carries the core's values exactly, and nothing of the old keys
+    // has moved: they come first, as before.
+    const std::string& round = answers[1];
+    const DesignResult expected = evaluate(testing::referenceDesign(), HookType::Round, library);
+    const auto number = [](const std::string& answer, const std::string& key) {
+        const std::string text = valueText(answer, key);
+        JsonReader reader(text);
+        return reader.readNumber();
+    };
+    EXPECT_EQ(number(round, "hookBendingStress2"), expected.extras.hookBendingStress2);
+    EXPECT_EQ(number(round, "springMass"), expected.extras.springMass);
+    EXPECT_EQ(number(round, "energy12"), expected.extras.energy12); // the first, outside "si"
+    EXPECT_EQ(valueText(round, "hookLifeText"), "\"1000万\"");
+    EXPECT_LT(round.find("\"recommendations\":"), round.find("\"hookType\":"));
+    const std::string si = round.substr(round.find(R"("si":{)"));
+    EXPECT_EQ(number(si, "energy12"), expected.extras.si.energy12);
+
+    // The help text names every key of the answer, the SI values' included.
+    const std::string object = round.substr(0, round.size() - 1); // without the comma
+    const std::string_view siHelp = kDesignJsonKeysHelp.substr(kDesignJsonKeysHelp.find("\n  si "));
+    JsonReader reader(object);
+    reader.enterObject();
+    std::string key;
+    while (reader.nextMember(key)) {
+        EXPECT_NE(kDesignJsonKeysHelp.find(key), std::string_view::npos) << key;
+        if (key != "si") {
+            reader.skipValue();
+            continue;
+        }
+        reader.enterObject();
+        while (reader.nextMember(key)) {
+            EXPECT_NE(siHelp.find(key), std::string_view::npos) << key;
+            reader.skipValue();
+        }
+    }
+
+    EXPECT_EQ(answers[2], R"({"error":"hookType: expected \"round\" or \"u\""},)");
+    EXPECT_EQ(answers[3], R"({"error":"hookType: expected \"round\" or \"u\""},)");
+    EXPECT_EQ(answers[4], R"({"error":"duplicate key \"hookType\""})");
+}
+
+} // namespace
+} // namespace hspring
