@@ -1,6 +1,6 @@
 #include "app/painting/fonts.h"
 #include "app/windows/main_window.h"
-#include "calc/program_state.h"
+#include "calc/program_start.h"
 
 #include <QApplication>
 
@@ -14,8 +14,10 @@ int main(int argc, char* argv[]) {
     application.setFont(hspring::windowFont(12));
 
     // The data files and the help page lie next to the executable.
-    hspring::ProgramState state;
-    hspring::MainWindow window(state, QCoreApplication::applicationDirPath());
+    const QString folder = QCoreApplication::applicationDirPath();
+    const hspring::ProgramStart start = hspring::startProgram(
+        hspring::DataFiles::in(folder.toStdString()), hspring::MissingDataFile::UseBuiltIn);
+    hspring::MainWindow window(*start.state, folder, start.notices);
     window.show();
     return application.exec();
 }

@@ -72,6 +72,9 @@ struct StrengthTable {
     std::int32_t rowCount;
 };
 
+// Name of the material data file next to the executable.
+inline constexpr const char* kMaterialFileName = "zaidat.dst";
+
 // Reads a material data file over the library (at most 52080 bytes; see readTableImage).
 void loadMaterialLibrary(const std::string& path, MaterialLibrary& library);
 // Writes the 52080 bytes atomically.

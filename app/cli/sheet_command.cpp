@@ -7,7 +7,7 @@
 #include "app/windows/main_window.h"
 #include "base/error.h"
 #include "calc/design_json.h"
-#include "calc/program_state.h"
+#include "calc/program_start.h"
 #include "data/calculation_file.h"
 #include "data/material_library.h"
 #include "data/settings.h"
@@ -196,8 +196,10 @@ void printMainWindow(const Options& options, const Data& data) {
         if (!QFileInfo::exists(programFile(name)))
             throw fileOpenError(utf8(programFile(name)));
 
-    const auto state = std::make_unique<ProgramState>();
-    MainWindow window(*state, folder);
+    const ProgramStart start =
+        startProgram(DataFiles::in(folder.toStdString()), MissingDataFile::UseBuiltIn);
+    ProgramState* state = start.state.get();
+    MainWindow window(*state, folder, start.notices);
     if (options.hbd) {
         // As after reading a calculation file: every slot from the file, slot 0 shown.
         loadDesignSlots(*options.hbd, state->designs);

@@ -20,7 +20,6 @@
 #include "calc/engine.h"
 #include "calc/life.h"
 #include "calc/recommendations.h"
-#include "data/default_data.h"
 #include "data/material_library.h"
 #include "data/settings.h"
 #include "data/windows/coefficient_editor.h"
@@ -35,6 +34,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <stdexcept>
 
 namespace hspring {
 
@@ -70,13 +70,14 @@ bool isEnterKey(const QEvent* event) {
 
 } // namespace
 
-MainWindow::MainWindow(ProgramState& state, const QString& dataFolder, QWidget* parent)
+MainWindow::MainWindow(ProgramState& state, const QString& dataFolder,
+                       const std::vector<StartupNotice>& notices, QWidget* parent)
     : QMainWindow(parent), state_(state), dataFolder_(dataFolder),
       ui_(std::make_unique<MainWindowControls>(buildMainWindowForm(*this, state.current()))) {
     setObjectName(QStringLiteral("f_hip"));
     setWindowTitle(QStringLiteral("引張りコイルバネ計算"));
     connectHandlers();
-    formCreate();
+    formCreate(notices);
     createMenuWindows();
     connectMenu();
 }
@@ -89,10 +90,8 @@ bool MainWindow::leftHanded() const {
 
 // ---- Start-up ---------------------------------------------------------------------------------
 
-void MainWindow::formCreate() {
-    loadSettingsFile();
-    loadMaterialFile();
-    state_.kindIndex = buildKindIndex(state_.materials);
+void MainWindow::formCreate(const std::vector<StartupNotice>& notices) {
+    showStartupNotices(notices);
     fillKindList();
     ui_->ComboBox5->setCurrentIndex(0);
     fillGradeList(selectedKind());
@@ -109,31 +108,17 @@ void MainWindow::formCreate() {
     });
 }
 
-// Without its settings file the program still works: it says so and takes the coefficients
-// that ship with it.
-void MainWindow::loadSettingsFile() {
-    const QString path = QDir(dataFolder_).filePath(QString::fromLatin1(kSettingsFileName));
-    try {
-        loadSettings(utf8(path), state_.settings);
-    } catch (const Error&) {
-        state_.settings = builtInSettings();
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"),
-                        QStringLiteral("設定ファイル %1 が見つかりません。\n"
-                                       "標準の係数で続けます。")
-                            .arg(QDir::toNativeSeparators(path)),
-                        QMessageBox::Yes, this);
-        box.exec();
-    }
-}
-
-void MainWindow::loadMaterialFile() {
-    const QString path = QDir(dataFolder_).filePath(QStringLiteral("zaidat.dst"));
-    try {
-        loadMaterialLibrary(utf8(path), state_.materials);
-    } catch (const Error& failure) {
-        state_.materials = builtInMaterialLibrary();
-        showErrorBox(this, Error(failure.kind(),
-                                 std::string(failure.what()) + "\n標準の材料データで続けます。"));
+// The files were read before the window was made; what went wrong there is said now, before
+// the window opens.
+void MainWindow::showStartupNotices(const std::vector<StartupNotice>& notices) {
+    for (const StartupNotice& notice : notices) {
+        if (notice.kind == StartupNotice::Kind::Warning) {
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"), qt(notice.text),
+                            QMessageBox::Yes, this);
+            box.exec();
+        } else {
+            showErrorBox(this, std::runtime_error(notice.text));
+        }
     }
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "calc/program_start.h"
 #include "calc/program_state.h"
 #include "calc/status_lines.h"
 
 #include <QMainWindow>
 #include <QString>
 #include <memory>
+#include <vector>
 
 namespace hspring {
 
@@ -18,18 +20,20 @@ class SpecSheetWindow;
 // the spring view. It owns no design data of its own: slot 0 of the program state is the current
 // design, and the handlers move values between the controls and that slot through the core.
 //
-// Creating the window runs the start-up: it reads the settings file and zaidat.dst from
-// `dataFolder` (the executable's folder in the program), fills the lists, shows the start design
-// and the recommended values, and creates the editor and sheet windows its menus open.
+// The window receives the state the start-up step (startProgram) has read from `dataFolder`
+// (the executable's folder in the program) and the notices that step left: creating the window
+// shows the notices in their boxes, fills the lists, shows the start design and the recommended
+// values, and creates the editor and sheet windows its menus open.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    MainWindow(ProgramState& state, const QString& dataFolder, QWidget* parent = nullptr);
+    MainWindow(ProgramState& state, const QString& dataFolder,
+               const std::vector<StartupNotice>& notices = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     ProgramState& state() { return state_; }
-    // The folder that holds zaidat.dst, the settings file and the help page.
+    // The folder that holds the data files and the help page.
     QString dataFolder() const { return dataFolder_; }
 
     // Copies the input controls into slot 0, in the fixed order. A field that is not a number
@@ -51,9 +55,8 @@ protected:
 
 private:
     // Start-up.
-    void formCreate();
-    void loadSettingsFile();
-    void loadMaterialFile();
+    void formCreate(const std::vector<StartupNotice>& notices);
+    void showStartupNotices(const std::vector<StartupNotice>& notices);
     void fillKindList();
     void initHistoryGrid();
     void connectHandlers();
