@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <deque>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <span>
 #include <sstream>
@@ -22,11 +23,6 @@ namespace hspring::cli {
 namespace {
 
 constexpr std::string_view kToolName = "hspring-cli";
-
-struct CommandText {
-    std::string summary;
-    std::string exitStatus;
-};
 
 // The commands in the order they were declared; a deque keeps their places fixed.
 std::deque<Command>& commands() {
