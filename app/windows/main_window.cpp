@@ -20,7 +20,6 @@
 #include "calc/engine.h"
 #include "calc/life.h"
 #include "calc/recommendations.h"
-#include "data/default_data.h"
 #include "data/material_library.h"
 #include "data/settings.h"
 #include "data/windows/coefficient_editor.h"
@@ -36,6 +35,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <stdexcept>
 
 namespace hspring {
 
@@ -77,17 +77,19 @@ bool isEnterKey(const QEvent* event) {
 
 } // namespace
 
-MainWindow::MainWindow(ProgramState& state, const QString& dataFolder, QWidget* parent)
-    : MainWindow(state, dataFilesIn(localPath(dataFolder)), parent) {}
+MainWindow::MainWindow(ProgramState& state, const QString& dataFolder,
+                       const std::vector<StartupNotice>& notices, QWidget* parent)
+    : MainWindow(state, dataFilesIn(localPath(dataFolder)), notices, parent) {}
 
-MainWindow::MainWindow(ProgramState& state, const DataLocations& locations, QWidget* parent)
+MainWindow::MainWindow(ProgramState& state, const DataLocations& locations,
+                       const std::vector<StartupNotice>& notices, QWidget* parent)
     : QMainWindow(parent), state_(state), locations_(locations),
       dataFolder_(localPath(locations.defaultsFolder)),
       ui_(std::make_unique<MainWindowControls>(buildMainWindowForm(*this, state.current()))) {
     setObjectName(QStringLiteral("f_hip"));
     setWindowTitle(QStringLiteral("引張りコイルバネ計算"));
     connectHandlers();
-    formCreate();
+    formCreate(notices);
     createMenuWindows();
     connectMenu();
 }
@@ -100,10 +102,8 @@ bool MainWindow::leftHanded() const {
 
 // ---- Start-up ---------------------------------------------------------------------------------
 
-void MainWindow::formCreate() {
-    loadSettingsFile();
-    loadMaterialFile();
-    state_.kindIndex = buildKindIndex(state_.materials);
+void MainWindow::formCreate(const std::vector<StartupNotice>& notices) {
+    showStartupNotices(notices);
     fillKindList();
     ui_->ComboBox5->setCurrentIndex(0);
     fillGradeList(selectedKind());
@@ -120,30 +120,17 @@ void MainWindow::formCreate() {
     });
 }
 
-// Without its settings file the program still works: it says so and takes the coefficients
-// that ship with it.
-void MainWindow::loadSettingsFile() {
-    const QString path = localPath(locations_.settings.read);
-    try {
-        loadSettings(locations_.settings.read.string(), state_.settings);
-    } catch (const Error&) {
-        state_.settings = builtInSettings();
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"),
-                        QStringLiteral("設定ファイル %1 が見つかりません。\n"
-                                       "標準の係数で続けます。")
-                            .arg(QDir::toNativeSeparators(path)),
-                        QMessageBox::Yes, this);
-        box.exec();
-    }
-}
-
-void MainWindow::loadMaterialFile() {
-    try {
-        loadMaterialLibrary(locations_.materials.read.string(), state_.materials);
-    } catch (const Error& failure) {
-        state_.materials = builtInMaterialLibrary();
-        showErrorBox(this, Error(failure.kind(),
-                                 std::string(failure.what()) + "\n標準の材料データで続けます。"));
+// The files were read before the window was made; what went wrong there is said now, before
+// the window opens.
+void MainWindow::showStartupNotices(const std::vector<StartupNotice>& notices) {
+    for (const StartupNotice& notice : notices) {
+        if (notice.kind == StartupNotice::Kind::Warning) {
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"), qt(notice.text),
+                            QMessageBox::Yes, this);
+            box.exec();
+        } else {
+            showErrorBox(this, std::runtime_error(notice.text));
+        }
     }
 }
 

@@ -58,13 +58,15 @@ SettingsRecord referenceSettings() {
 DataFolder::DataFolder(const std::optional<MaterialLibrary>& materials,
                        const std::optional<SettingsRecord>& settings) {
     if (materials)
-        saveMaterialLibrary(file(QStringLiteral("zaidat.dst")).toStdString(), *materials);
+        saveMaterialLibrary(file(QString::fromLatin1(kMaterialFileName)).toStdString(), *materials);
     if (settings)
         saveSettings(file(QString::fromLatin1(kSettingsFileName)).toStdString(), *settings);
 }
 
 OpenWindow::OpenWindow(const DataFolder& folder)
-    : window(std::make_unique<MainWindow>(state, folder.path())) {
+    : start(startProgram(DataFiles::in(folder.path().toStdString()), MissingDataFile::UseBuiltIn)),
+      state(*start.state),
+      window(std::make_unique<MainWindow>(state, folder.path(), start.notices)) {
     window->show();
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get()))

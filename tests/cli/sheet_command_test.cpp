@@ -1,6 +1,6 @@
 #include "data/calculation_file.h"
 #include "data/material_library.h"
-#include "printed_page.h"
+#include "printing/printed_page.h"
 #include "printing/windows/spec_sheet_window.h"
 #include "windows_test_registry.h"
 
