@@ -1,6 +1,6 @@
-#include "app/painting/fonts.h"
 #include "app/windows/main_window.h"
 #include "calc/program_state.h"
+#include "toolkit/painting/fonts.h"
 
 #include <QApplication>
 

@@ -1,6 +1,7 @@
 #include "calc/design_batch.h"
 #include "calc/design_result.h"
 #include "calc/engine.h"
+#include "calc/spring_design.h"
 #include "data/default_data.h"
 
 #include <benchmark/benchmark.h>

@@ -3,8 +3,8 @@
 #include "calc/engine.h"
 #include "calc/life.h"
 #include "calc/recommendations.h"
-#include "calc/spring_design.h"
 #include "calc/status_lines.h"
+#include "data/design_record.h"
 #include "data/material_library.h"
 #include "data/settings.h"
 

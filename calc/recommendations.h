@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calc/engine.h"
-#include "calc/spring_design.h"
 #include "calc/status_lines.h"
+#include "data/design_record.h"
 
 #include <string>
 #include <string_view>

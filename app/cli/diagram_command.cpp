@@ -4,11 +4,11 @@
 
 #include "app/cli/commands.h"
 #include "app/painting/fatigue_diagram.h"
-#include "app/painting/fonts.h"
 #include "base/error.h"
 #include "base/file_io.h"
 #include "base/text_to_number.h"
 #include "data/settings.h"
+#include "toolkit/painting/fonts.h"
 
 #include <QBuffer>
 #include <QByteArray>

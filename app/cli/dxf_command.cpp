@@ -4,7 +4,6 @@
 //   shape    renders the spring shape page, as the main window shows it, into a PNG file.
 
 #include "app/cli/commands.h"
-#include "app/painting/fonts.h"
 #include "base/error.h"
 #include "base/file_io.h"
 #include "base/text_to_number.h"
@@ -12,6 +11,7 @@
 #include "drawing/loaded_view.h"
 #include "drawing/outline_json.h"
 #include "drawing/windows/shape_page.h"
+#include "toolkit/painting/fonts.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -3,7 +3,6 @@
 // instead, as "画面印刷" does; both serve the documentation and machines without a printer.
 
 #include "app/cli/commands.h"
-#include "app/painting/fonts.h"
 #include "app/windows/main_window.h"
 #include "base/error.h"
 #include "calc/design_json.h"
@@ -14,6 +13,7 @@
 #include "printing/sheet_design.h"
 #include "printing/windows/spec_sheet_window.h"
 #include "printing/windows/window_print.h"
+#include "toolkit/painting/fonts.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -6,10 +6,8 @@
 #include "app/material_selection.h"
 #include "app/painting/fatigue_diagram.h"
 #include "app/windows/calculation_file_menu.h"
-#include "app/windows/centred_grid.h"
 #include "app/windows/clipboard_commands.h"
 #include "app/windows/diagram_view.h"
-#include "app/windows/error_box.h"
 #include "app/windows/help_page.h"
 #include "app/windows/main_window_form.h"
 #include "app/windows/slot_selector.h"
@@ -20,6 +18,7 @@
 #include "calc/engine.h"
 #include "calc/life.h"
 #include "calc/recommendations.h"
+#include "calc/spring_design.h"
 #include "data/default_data.h"
 #include "data/material_library.h"
 #include "data/settings.h"
@@ -29,6 +28,8 @@
 #include "drawing/windows/shape_page.h"
 #include "printing/windows/spec_sheet_window.h"
 #include "printing/windows/window_print.h"
+#include "toolkit/windows/centred_grid.h"
+#include "toolkit/windows/error_box.h"
 
 #include <QApplication>
 #include <QDir>

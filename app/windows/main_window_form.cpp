@@ -2,12 +2,12 @@
 
 #include "app/history_rows.h"
 #include "app/painting/fatigue_diagram.h"
-#include "app/painting/fonts.h"
 #include "app/painting/input_picture.h"
-#include "app/windows/centred_grid.h"
 #include "app/windows/diagram_view.h"
 #include "app/windows/slot_selector.h"
 #include "drawing/windows/shape_page.h"
+#include "toolkit/painting/fonts.h"
+#include "toolkit/windows/centred_grid.h"
 
 #include <QMainWindow>
 #include <QMenuBar>

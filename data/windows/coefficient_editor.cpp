@@ -1,9 +1,9 @@
 #include "data/windows/coefficient_editor.h"
 
-#include "app/painting/fonts.h"
-#include "app/windows/error_box.h"
 #include "data/coefficient_editing.h"
-#include "data/windows/placement.h"
+#include "toolkit/painting/fonts.h"
+#include "toolkit/windows/error_box.h"
+#include "toolkit/windows/placement.h"
 
 #include <QFile>
 #include <QGroupBox>

@@ -1,11 +1,11 @@
 #include "data/windows/material_editor.h"
 
-#include "app/painting/fonts.h"
-#include "app/windows/error_box.h"
 #include "data/material_editing.h"
-#include "data/windows/file_dialogs.h"
 #include "data/windows/material_grid.h"
-#include "data/windows/placement.h"
+#include "toolkit/painting/fonts.h"
+#include "toolkit/windows/error_box.h"
+#include "toolkit/windows/file_dialogs.h"
+#include "toolkit/windows/placement.h"
 
 #include <QEvent>
 #include <QLineEdit>

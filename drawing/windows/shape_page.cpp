@@ -1,10 +1,10 @@
 #include "drawing/windows/shape_page.h"
 
-#include "app/painting/fonts.h"
-#include "app/windows/error_box.h"
 #include "base/text_to_number.h"
 #include "drawing/painting/hook_pictures.h"
 #include "drawing/painting/shape_view_painting.h"
+#include "toolkit/painting/fonts.h"
+#include "toolkit/windows/error_box.h"
 
 #include <QLabel>
 #include <QLineEdit>

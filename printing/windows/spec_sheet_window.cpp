@@ -1,11 +1,11 @@
 #include "printing/windows/spec_sheet_window.h"
 
-#include "app/painting/fonts.h"
-#include "app/windows/centred_grid.h"
-#include "app/windows/error_box.h"
 #include "printing/painting/spec_sheet_figure.h"
 #include "printing/spec_sheet_text.h"
 #include "printing/windows/window_print.h"
+#include "toolkit/painting/fonts.h"
+#include "toolkit/windows/centred_grid.h"
+#include "toolkit/windows/error_box.h"
 
 #include <QImage>
 #include <QLabel>

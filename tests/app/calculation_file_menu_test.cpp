@@ -1,10 +1,11 @@
 #include "app/history_rows.h"
 #include "app/windows/calculation_file_menu.h"
-#include "app/windows/centred_grid.h"
-#include "file_size_limit.h"
+#include "calc/spring_design.h"
 #include "data/windows/message_box_sequence.h"
-#include "modal_dialogs.h"
+#include "file_size_limit.h"
 #include "main_window_fixture.h"
+#include "modal_dialogs.h"
+#include "toolkit/windows/centred_grid.h"
 #include "windows_test_registry.h"
 
 #include <QDir>

@@ -1,4 +1,5 @@
 #include "app/history_rows.h"
+#include "calc/spring_design.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 #include "base/number_format.h"
 #include "calc/engine.h"
 #include "calc/engine_checking.h"
+#include "calc/spring_design.h"
 #include "tests/calc/test_materials.h"
 
 #include <cmath>

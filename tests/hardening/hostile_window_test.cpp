@@ -5,8 +5,8 @@
 // out of bounds.
 
 #include "base/file_io.h"
-#include "calc/spring_design.h"
 #include "data/default_data.h"
+#include "data/design_record.h"
 #include "hostile_files.h"
 #include "modal_dialogs.h"
 #include "window_steps.h"

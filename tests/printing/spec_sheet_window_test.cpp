@@ -1,10 +1,10 @@
-#include "app/windows/centred_grid.h"
 #include "modal_dialogs.h"
 #include "printed_page.h"
 #include "printing/print_errors.h"
 #include "printing/spec_sheet_text.h"
 #include "printing/windows/spec_sheet_window.h"
 #include "printing/windows/window_print.h"
+#include "toolkit/windows/centred_grid.h"
 #include "windows_test_registry.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "data/windows/placement.h"
+#include "toolkit/windows/placement.h"
 
 #include <QLabel>
 #include <QLineEdit>
