@@ -507,9 +507,9 @@ void MainWindow::connectHandlers() {
 
 // After the main window has read its files, as the editors show what was read.
 void MainWindow::createMenuWindows() {
-    materialEditor_ = new MaterialEditorDialog(state_, this);
+    materialEditor_ = new MaterialEditorDialog(state_.materials, this);
     const QString settingsPath = QDir(dataFolder_).filePath(QString::fromLatin1(kSettingsFileName));
-    coefficientEditor_ = new CoefficientEditorDialog(state_, settingsPath, this);
+    coefficientEditor_ = new CoefficientEditorDialog(state_.settings, settingsPath, this);
     specSheet_ = new SpecSheetWindow(this);
 }
 

@@ -46,9 +46,9 @@ int groupHeight(int rows) {
 
 } // namespace
 
-CoefficientEditorDialog::CoefficientEditorDialog(ProgramState& state, const QString& settingsPath,
-                                                 QWidget* parent)
-    : QDialog(parent), state_(state), settingsPath_(settingsPath) {
+CoefficientEditorDialog::CoefficientEditorDialog(SettingsRecord& settings,
+                                                 const QString& settingsPath, QWidget* parent)
+    : QDialog(parent), settings_(settings), settingsPath_(settingsPath) {
     setObjectName(QStringLiteral("keisuu_make"));
     setWindowTitle(QStringLiteral("keisuu_make"));
     setModal(true);
@@ -63,7 +63,7 @@ CoefficientEditorDialog::CoefficientEditorDialog(ProgramState& state, const QStr
     tensionGroup->setObjectName(QStringLiteral("GroupBox2"));
     tensionGroup->setGeometry(8, 16 + stressHeight, kGroupWidth, tensionHeight);
 
-    const auto texts = coefficientTexts(state_.settings.coefficients);
+    const auto texts = coefficientTexts(settings_.coefficients);
     for (int i = 0; i < kCoefficientCount; ++i) {
         const bool stress = i < kAllowableStressFields;
         QGroupBox* group = stress ? stressGroup : tensionGroup;
@@ -85,8 +85,8 @@ void CoefficientEditorDialog::saveCoefficients() {
     std::array<std::string, kCoefficientCount> texts;
     for (int i = 0; i < kCoefficientCount; ++i)
         texts[i] = fields_[i]->text().toStdString();
-    storeCoefficientTexts(texts, state_.settings.coefficients);
-    saveSettings(QFile::encodeName(settingsPath_).toStdString(), state_.settings);
+    storeCoefficientTexts(texts, settings_.coefficients);
+    saveSettings(QFile::encodeName(settingsPath_).toStdString(), settings_);
 }
 
 } // namespace hspring

@@ -45,8 +45,8 @@ std::string toUtf8(const QString& text) {
 
 } // namespace
 
-MaterialEditorDialog::MaterialEditorDialog(ProgramState& state, QWidget* parent)
-    : QDialog(parent), state_(state) {
+MaterialEditorDialog::MaterialEditorDialog(MaterialLibrary& materials, QWidget* parent)
+    : QDialog(parent), materials_(materials) {
     setObjectName(QStringLiteral("data_make"));
     setWindowTitle(QStringLiteral("data_make"));
     setModal(true);
@@ -171,7 +171,7 @@ void MaterialEditorDialog::storeEditorRecord() {
 
 void MaterialEditorDialog::showKindCount(bool warn) {
     const int kind = kindSpin_->value();
-    const int count = kindRegistrationCount(state_.materials, kind, editIndex_);
+    const int count = kindRegistrationCount(materials_, kind, editIndex_);
     kindCountField_->setText(QString::number(count));
     if (!warn)
         return;
@@ -196,8 +196,8 @@ void MaterialEditorDialog::saveLibrary() {
     const auto path = askSaveFile(this, kMaterialFileFilters, {}, kMaterialFileSuffix);
     if (!path)
         return;
-    markEmptyRecords(state_.materials);
-    saveMaterialLibrary(*path, state_.materials);
+    markEmptyRecords(materials_);
+    saveMaterialLibrary(*path, materials_);
     QMessageBox message(QMessageBox::Information, QStringLiteral("情報"), kRestartMessage,
                         QMessageBox::Yes, this);
     message.exec();
@@ -207,8 +207,8 @@ void MaterialEditorDialog::loadLibrary() {
     const auto path = askOpenFile(this, kMaterialFileFilters);
     if (!path)
         return;
-    loadMaterialLibrary(*path, state_.materials);
-    markEmptyRecords(state_.materials);
+    loadMaterialLibrary(*path, materials_);
+    markEmptyRecords(materials_);
     showEditorRecord(0);
 }
 

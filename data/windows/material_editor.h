@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/program_state.h"
+#include "data/material_library.h"
 
 #include <QDialog>
 
@@ -20,7 +20,8 @@ class MaterialEditorDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit MaterialEditorDialog(ProgramState& state, QWidget* parent = nullptr);
+    // `materials` is the library the program calculates with; the editor changes it in place.
+    explicit MaterialEditorDialog(MaterialLibrary& materials, QWidget* parent = nullptr);
 
     // The record on screen, 0..29.
     int editIndex() const { return editIndex_; }
@@ -49,9 +50,9 @@ private:
     void insertRow();
     void deleteRow();
 
-    MaterialRecord& recordOnScreen() { return state_.materials[editIndex_]; }
+    MaterialRecord& recordOnScreen() { return materials_[editIndex_]; }
 
-    ProgramState& state_;
+    MaterialLibrary& materials_;
     int editIndex_ = 0;
 
     QLineEdit* recordNumberField_ = nullptr;  // Edit7

@@ -1,9 +1,9 @@
 #include "base/file_io.h"
 #include "data/material_editing.h"
-#include "file_size_limit.h"
 #include "data/windows/material_editor.h"
 #include "data/windows/material_grid.h"
 #include "data/windows/message_box_sequence.h"
+#include "file_size_limit.h"
 #include "modal_dialogs.h"
 #include "windows_test_registry.h"
 
@@ -73,11 +73,11 @@ QByteArray imageOf(const MaterialLibrary& library) {
 class MaterialEditorTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramState> state_;
+    std::unique_ptr<MaterialLibrary> materials_;
     std::unique_ptr<MaterialEditorDialog> editor_;
     std::unique_ptr<QTemporaryDir> folder_;
 
-    MaterialLibrary& materials() { return state_->materials; }
+    MaterialLibrary& materials() { return *materials_; }
     QLineEdit* field(const char* name) { return editor_->findChild<QLineEdit*>(name); }
     QSpinBox* kindSpin() { return editor_->findChild<QSpinBox*>("SE1"); }
     QListWidget* comments() { return editor_->findChild<QListWidget*>("ListBox1"); }
@@ -108,9 +108,8 @@ class MaterialEditorTest : public QObject {
 
 private slots:
     void init() {
-        state_ = std::make_unique<ProgramState>();
-        state_->materials = sampleLibrary();
-        editor_ = std::make_unique<MaterialEditorDialog>(*state_);
+        materials_ = std::make_unique<MaterialLibrary>(sampleLibrary());
+        editor_ = std::make_unique<MaterialEditorDialog>(*materials_);
         editor_->show();
         folder_ = std::make_unique<QTemporaryDir>();
         QVERIFY(folder_->isValid());
@@ -118,7 +117,7 @@ private slots:
 
     void cleanup() {
         editor_.reset();
-        state_.reset();
+        materials_.reset();
         folder_.reset();
     }
 
