@@ -8,6 +8,7 @@
 #include "drawing/windows/shape_page.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/centred_grid.h"
+#include "toolkit/windows/placement.h"
 
 #include <QMainWindow>
 #include <QMenuBar>
@@ -31,61 +32,28 @@ const QColor kInputColour(0, 255, 255);
 const QColor kDerivedColour(255, 255, 255);
 const QColor kRecommendedColour(128, 0, 0); // maroon
 
-template <typename Widget>
-Widget* place(Widget* widget, const char* name, const QRect& geometry) {
-    if (name)
-        widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
-    return widget;
+// A caption in the content font, which a group's own font would otherwise replace. On the
+// picture it is drawn on white, so the dimension lines it stands on stop at the text.
+QLabel* caption(QWidget* parent, const QString& text, QPoint at, const QString& name = {}) {
+    return placeLabel(parent, text, at, name, windowFont(12));
 }
 
-// A caption at its top-left corner, as wide as its text. On the picture it is drawn on white,
-// so the dimension lines it stands on stop at the text.
-QLabel* caption(QWidget* parent, const QString& text, QPoint at, const char* name = nullptr) {
-    auto* label = new QLabel(text, parent);
-    if (name)
-        label->setObjectName(QString::fromLatin1(name));
-    label->setFont(windowFont(12));
-    label->adjustSize();
-    label->move(at);
-    return label;
-}
-
-QLineEdit* field(QWidget* parent, const char* name, const QRect& geometry, const char* text,
+QLineEdit* field(QWidget* parent, const QString& name, const QRect& geometry, const QString& text,
                  bool userInput) {
-    auto* edit = place(new QLineEdit(QString::fromUtf8(text), parent), name, geometry);
+    QLineEdit* edit = placeField(parent, name, geometry, text);
     setFieldColour(*edit, userInput);
     return edit;
 }
 
-QComboBox* selectionList(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* list = place(new QComboBox(parent), name, geometry);
-    list->setEditable(false);
+QComboBox* selectionList(QWidget* parent, const QString& name, const QRect& geometry) {
+    QComboBox* list = placeList(parent, name, geometry);
     setFieldColour(*list, true);
     return list;
 }
 
-QCheckBox* checkBox(QWidget* parent, const char* name, const QString& text, QPoint at,
-                    bool checked) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setChecked(checked);
-    box->adjustSize();
-    box->move(at);
-    return box;
-}
-
-// Speed buttons act without taking the focus, so a field being edited keeps it.
-QToolButton* speedButton(QWidget* parent, const char* name, const QString& text,
-                         const QRect& geometry) {
-    auto* button = place(new QToolButton(parent), name, geometry);
-    button->setText(text);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
-QGroupBox* group(QWidget* parent, const char* name, const QString& title, const QRect& geometry) {
-    auto* box = place(new QGroupBox(title, parent), name, geometry);
+QGroupBox* group(QWidget* parent, const QString& name, const QString& title,
+                 const QRect& geometry) {
+    QGroupBox* box = placeGroup(parent, name, title, geometry);
     box->setFont(windowFont(13));
     return box;
 }
@@ -108,7 +76,8 @@ QPixmap inputPicture() {
 void buildInputGroup(QWidget* client, MainWindowControls& c) {
     c.GroupBox1 = group(client, "GroupBox1", QStringLiteral("諸元入力（水色部分を入力する）"),
                         QRect(8, 8, 377, 321));
-    c.Image5 = place(new QLabel(c.GroupBox1), "Image5", QRect(8, 16, pic::kWidth, pic::kHeight));
+    c.Image5 =
+        placeWidget(new QLabel(c.GroupBox1), "Image5", QRect(8, 16, pic::kWidth, pic::kHeight));
     c.Image5->setPixmap(inputPicture());
     c.Image5->setToolTip(QStringLiteral("変位荷重切替"));
     QPalette paper = c.Image5->palette();
@@ -126,7 +95,7 @@ void buildInputGroup(QWidget* client, MainWindowControls& c) {
     caption(p, QStringLiteral("mm"), {271, 2 + kTextDrop});
     caption(p, QStringLiteral("巻き数"), {172, 24 + kTextDrop});
     c.Edit19 = field(p, "Edit19", {212, 24, 56, kFieldHeight}, "20", true);
-    c.cb1 = checkBox(p, "cb1", QStringLiteral("左巻き"), {296, 4}, false);
+    c.cb1 = placeCheckBox(p, "cb1", QStringLiteral("左巻き"), {296, 4}, false);
 
     // The three lengths on their dimension lines, L2 the longest on top.
     const int l2 = pic::kLength2.y - kFieldHeight / 2;
@@ -139,7 +108,7 @@ void buildInputGroup(QWidget* client, MainWindowControls& c) {
     caption(p, QStringLiteral("mm"), {155, l1 + kTextDrop});
     const int l0 = pic::kFreeLength.y - kFieldHeight / 2;
     caption(p, QStringLiteral("自由長さ"), {16, l0 + kTextDrop});
-    c.CheckBox2 = checkBox(p, "CheckBox2", QString(), {66, l0 + 2}, true);
+    c.CheckBox2 = placeCheckBox(p, "CheckBox2", QString(), {66, l0 + 2}, true);
     c.Edit1 = field(p, "Edit1", {84, l0, 56, kFieldHeight}, "20", false);
     caption(p, QStringLiteral("mm"), {143, l0 + kTextDrop});
 
@@ -149,8 +118,8 @@ void buildInputGroup(QWidget* client, MainWindowControls& c) {
     c.Edit18 =
         field(p, "Edit18", {pic::kCoilDiameterX - 32, diameterRow, 64, kFieldHeight}, "10", true);
     caption(p, QStringLiteral("mm"), {pic::kCoilDiameterX + 35, diameterRow + kTextDrop});
-    c.BitBtn1 = place(new QPushButton(QStringLiteral("↕"), p), "BitBtn1",
-                      {pic::kCoilDiameterX + 58, diameterRow, 20, kFieldHeight});
+    c.BitBtn1 = placeButton(p, "BitBtn1", QStringLiteral("↕"),
+                            {pic::kCoilDiameterX + 58, diameterRow, 20, kFieldHeight});
     c.BitBtn1->setToolTip(QStringLiteral("径切替"));
 
     // The loads at their levels of the load-deflection sketch.
@@ -165,7 +134,7 @@ void buildInputGroup(QWidget* client, MainWindowControls& c) {
     caption(p, QStringLiteral("kgf"), {fieldLeft + 51, p1 + kTextDrop});
     const int pi = pic::kInitialTensionY - kFieldHeight / 2;
     c.CheckBox1 =
-        checkBox(p, "CheckBox1", QStringLiteral("初張力="), {fieldLeft - 62, pi + 2}, true);
+        placeCheckBox(p, "CheckBox1", QStringLiteral("初張力="), {fieldLeft - 62, pi + 2}, true);
     c.Edit33 = field(p, "Edit33", {fieldLeft, pi, 48, kFieldHeight}, "0", true);
     caption(p, QStringLiteral("kgf"), {fieldLeft + 51, pi + kTextDrop});
 
@@ -180,7 +149,7 @@ void buildInputGroup(QWidget* client, MainWindowControls& c) {
     // Below the picture: the spring index and the wire treatment.
     c.Label28 = caption(c.GroupBox1, QStringLiteral("バネ指数"), {10, 224}, "Label28");
     c.Label2 = caption(c.GroupBox1, QStringLiteral("適正範囲=4～22"), {10, 244}, "Label2");
-    c.cb2 = checkBox(c.GroupBox1, "cb2", QStringLiteral("低温焼きなまし"), {8, 266}, true);
+    c.cb2 = placeCheckBox(c.GroupBox1, "cb2", QStringLiteral("低温焼きなまし"), {8, 266}, true);
 }
 
 void buildRecommendationGroup(MainWindowControls& c) {
@@ -195,7 +164,7 @@ void buildRecommendationGroup(MainWindowControls& c) {
                          QToolButton*& button) {
         label = caption(g, QString(), {8, y + 2}, labelName);
         label->setFixedWidth(164);
-        button = speedButton(g, buttonName, QStringLiteral("←"), {176, y, 18, 18});
+        button = placeSpeedButton(g, buttonName, QStringLiteral("←"), {176, y, 18, 18});
     };
     row("Label36", "SpeedButton2", 18, c.Label36, c.SpeedButton2);
     row("Label30", "SpeedButton7", 38, c.Label30, c.SpeedButton7);
@@ -223,11 +192,11 @@ void buildResultGroup(QWidget* client, MainWindowControls& c) {
     c.Edit11 = result(QStringLiteral("許容応力"), "Edit11", QStringLiteral("kgf/mm^2"), 66);
     c.Edit10 = result(QStringLiteral("期待寿命"), "Edit10", QString(), 90);
 
-    c.ListBox1 = place(new QListWidget(g), "ListBox1", {206, 16, 164, 52});
-    c.BitBtn2 = place(new QPushButton(QStringLiteral("計算"), g), "BitBtn2", {206, 74, 76, 40});
-    c.SpinEdit1 = place(new SlotSelector(g), "SpinEdit1", {288, 84, 44, 22});
-    c.SpeedButton6 = speedButton(g, "SpeedButton6", QStringLiteral("▲"), {336, 74, 34, 20});
-    c.SpeedButton5 = speedButton(g, "SpeedButton5", QStringLiteral("▼"), {336, 96, 34, 20});
+    c.ListBox1 = placeWidget(new QListWidget(g), "ListBox1", {206, 16, 164, 52});
+    c.BitBtn2 = placeButton(g, "BitBtn2", QStringLiteral("計算"), {206, 74, 76, 40});
+    c.SpinEdit1 = placeWidget(new SlotSelector(g), "SpinEdit1", {288, 84, 44, 22});
+    c.SpeedButton6 = placeSpeedButton(g, "SpeedButton6", QStringLiteral("▲"), {336, 74, 34, 20});
+    c.SpeedButton5 = placeSpeedButton(g, "SpeedButton5", QStringLiteral("▼"), {336, 96, 34, 20});
 }
 
 void buildHistoryGrid(QWidget* page, MainWindowControls& c) {
@@ -250,12 +219,12 @@ void buildHistoryGrid(QWidget* page, MainWindowControls& c) {
 void buildDiagramGroup(QWidget* client, MainWindowControls& c) {
     c.GroupBox3 =
         group(client, "GroupBox3", QStringLiteral("疲れ強さ線図"), QRect(392, 8, 417, 449));
-    c.Image1 = place(new DiagramView(c.GroupBox3), "Image1",
-                     {8, 22, kFatigueDiagramWidth, kFatigueDiagramHeight});
+    c.Image1 = placeWidget(new DiagramView(c.GroupBox3), "Image1",
+                           {8, 22, kFatigueDiagramWidth, kFatigueDiagramHeight});
 }
 
 void buildPages(QWidget* client, MainWindowControls& c, const SpringDesign& currentDesign) {
-    c.PageControl1 = place(new QTabWidget(client), "PageControl1", {8, 464, 801, 257});
+    c.PageControl1 = placeWidget(new QTabWidget(client), "PageControl1", {8, 464, 801, 257});
     c.PageControl1->setFont(windowFont(12));
     auto* history = new QWidget;
     history->setObjectName(QStringLiteral("TabSheet1"));

@@ -88,7 +88,7 @@ void MaterialEditorDialog::buildFields() {
     kindSpin_ = new ArrowsOnlySpinBox(this);
     kindSpin_->setObjectName(QStringLiteral("SE1"));
     kindSpin_->setRange(kLowestKind, kHighestKind);
-    kindSpin_->setGeometry(368, 32, 49, kFieldHeight);
+    kindSpin_->setGeometry(368, 32, 49, kDialogFieldHeight);
     connect(kindSpin_, &QSpinBox::valueChanged, this, [this] { showKindCount(true); });
     placeLabel(this, "種類別登録数", {290, 60});
     kindCountField_ = placeField(this, "Edit9", {368, 56}, 49);
