@@ -81,10 +81,10 @@ SpecSheetWindow::SpecSheetWindow(QWidget* parent) : QDialog(parent) {
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    button_ = new QPushButton(QStringLiteral("プリント"), this);
-    button_->setObjectName(QStringLiteral("Button1"));
-    button_->setGeometry(24, 80, 75, 25);
-    connect(button_, &QPushButton::clicked, this, &SpecSheetWindow::Button1Click);
+    printButton_ = new QPushButton(QStringLiteral("プリント"), this);
+    printButton_->setObjectName(QStringLiteral("Button1"));
+    printButton_->setGeometry(24, 80, 75, 25);
+    connect(printButton_, &QPushButton::clicked, this, &SpecSheetWindow::onPrintClicked);
 }
 
 void SpecSheetWindow::fillSpecSheet(const SpringDesign& design, const MaterialLibrary& library,
@@ -101,7 +101,7 @@ void SpecSheetWindow::fillSpecSheet(const SpringDesign& design, const MaterialLi
 
 void SpecSheetWindow::printSheet(QPrinter& printer) {
     // The button belongs to the screen, not to the paper.
-    const HiddenWhile noButton(*button_);
+    const HiddenWhile noButton(*printButton_);
     printWindowImage(*this, PrintScaling::Proportional, printer);
 }
 
@@ -109,7 +109,7 @@ void SpecSheetWindow::printSheetToPdf(const QString& path) {
     printToPdfFile(path, [this](QPrinter& printer) { printSheet(printer); });
 }
 
-void SpecSheetWindow::Button1Click() {
+void SpecSheetWindow::onPrintClicked() {
     const bool printed = runReportingErrors(this, [this] { printSheet(*openDefaultPrinter()); });
     if (printed)
         close();

@@ -36,11 +36,11 @@ public:
     void printSheetToPdf(const QString& path);
 
 private:
-    void Button1Click();
+    void onPrintClicked();
 
     std::array<QLabel*, 6> labels_{};
     CentredGrid* grid_ = nullptr;
-    QPushButton* button_ = nullptr;
+    QPushButton* printButton_ = nullptr;
 };
 
 } // namespace hspring

@@ -48,8 +48,8 @@ QCheckBox* placeCheckBox(QWidget* parent, const QString& objectName, const QStri
     return box;
 }
 
-QToolButton* placeSpeedButton(QWidget* parent, const QString& objectName, const QString& text,
-                              const QRect& geometry) {
+QToolButton* placeToolButton(QWidget* parent, const QString& objectName, const QString& text,
+                             const QRect& geometry) {
     auto* button = placeWidget(new QToolButton(parent), objectName, geometry);
     button->setText(text);
     button->setFocusPolicy(Qt::NoFocus);

@@ -54,8 +54,8 @@ QCheckBox* placeCheckBox(QWidget* parent, const QString& objectName, const QStri
 
 // A speed button acts without taking the focus, so a field being edited keeps it and its text is
 // read exactly as typed.
-QToolButton* placeSpeedButton(QWidget* parent, const QString& objectName, const QString& text,
-                              const QRect& geometry);
+QToolButton* placeToolButton(QWidget* parent, const QString& objectName, const QString& text,
+                             const QRect& geometry);
 
 // A push button that runs `onClick` when one is given. It is never a default button, so Enter in
 // a field does not press it.
