@@ -1,7 +1,7 @@
 #include "app/windows/diagram_view.h"
-#include "modal_dialogs.h"
 #include "drawing/windows/shape_page.h"
 #include "main_window_fixture.h"
+#include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QClipboard>

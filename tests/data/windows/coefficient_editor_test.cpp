@@ -1,6 +1,7 @@
 #include "data/windows/coefficient_editor.h"
-#include "file_size_limit.h"
-#include "modal_dialogs.h"
+#include "support/file_bytes.h"
+#include "support/file_size_limit.h"
+#include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QDir>
@@ -15,18 +16,9 @@
 #include <memory>
 
 using namespace hspring;
+using namespace hspring::test;
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A settings record whose bytes outside the coefficients are all different from each other's
 // neighbours, so any byte written back wrongly shows.
@@ -37,10 +29,6 @@ SettingsRecord patternedSettings() {
         bytes[i] = static_cast<unsigned char>(i * 7 + 3);
     settings.coefficients = {80, 80, 1.25, 15, 25, 30, 20};
     return settings;
-}
-
-QByteArray imageOf(const SettingsRecord& settings) {
-    return QByteArray(reinterpret_cast<const char*>(&settings), sizeof settings);
 }
 
 } // namespace

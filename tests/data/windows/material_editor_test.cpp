@@ -2,9 +2,9 @@
 #include "data/material_editing.h"
 #include "data/windows/material_editor.h"
 #include "data/windows/material_grid.h"
-#include "data/windows/message_box_sequence.h"
-#include "file_size_limit.h"
-#include "modal_dialogs.h"
+#include "support/file_bytes.h"
+#include "support/file_size_limit.h"
+#include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QDir>
@@ -22,6 +22,7 @@
 #include <memory>
 
 using namespace hspring;
+using namespace hspring::test;
 
 namespace {
 
@@ -52,20 +53,6 @@ MaterialLibrary sampleLibrary() {
         }
     }
     return library;
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray imageOf(const MaterialLibrary& library) {
-    return QByteArray(reinterpret_cast<const char*>(&library), sizeof library);
 }
 
 } // namespace
