@@ -4,6 +4,9 @@
 
 namespace hspring {
 
+// The engine's operations on the design record; the record itself is the calculation file's
+// (data/design_record.h).
+
 // Writes the start values into the design: every field that has one, the reserved int at offset
 // 64 and bytes 200..215. maxLoad and the other reserved bytes keep what they hold.
 void resetDesignDefaults(SpringDesign& design);
