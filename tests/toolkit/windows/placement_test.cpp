@@ -18,7 +18,7 @@ class PlacementTest : public QObject {
 private slots:
     // In a dialog a push button is pressed by Enter in any field unless it is kept from being a
     // default button; the kit's buttons never are. A speed button leaves the focus where it is.
-    void enterInAFieldPressesNoButtonAndSpeedButtonsTakeNoFocus() {
+    void enterInAFieldPressesNoButtonAndToolButtonsTakeNoFocus() {
         QDialog dialog;
         int pressed = 0;
         int applied = 0;
