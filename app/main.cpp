@@ -1,4 +1,3 @@
-#include "app/painting/fonts.h"
 #include "app/windows/calculation_file_menu.h"
 #include "app/windows/main_window.h"
 #include "base/error.h"
@@ -8,6 +7,7 @@
 #include "data/data_locations.h"
 #include "printing/sheet_design.h"
 #include "printing/windows/window_print.h"
+#include "toolkit/painting/fonts.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,11 +1,11 @@
 #include "cli/command_line.h"
 
-#include "app/painting/fonts.h"
 #include "base/error.h"
 #include "base/file_io.h"
 #include "base/text_to_number.h"
 #include "cli/commands.h"
 #include "data/data_locations.h"
+#include "toolkit/painting/fonts.h"
 
 #include <QBuffer>
 #include <QByteArray>

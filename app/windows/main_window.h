@@ -82,24 +82,24 @@ private:
     void applyInputModeColours();
     void refreshReportingErrors();
 
-    // Handlers, named after their control and event.
-    void BitBtn2Click();
-    void BitBtn1Click();
-    void llchengClick();
-    void ComboBox5Change();
-    void ComboBox7Change();
-    void ComboBox6Change();
-    void SpeedButton5Click();
-    void SpeedButton6Click();
-    void sg1Click(int row);
-    void Edit18Confirm();
-    void Edit33Confirm();
-    void Edit19Exit();
-    void checkBoxClick();
-    void SpeedButton2Click();
-    void SpeedButton7Click();
-    void SpeedButton1Click();
-    void SpeedButton3Click();
+    // Handlers, named after what the user did (the form's own names in the trailing comments).
+    void onCalculateClicked();           // BitBtn2Click
+    void onDiameterKindClicked();        // BitBtn1Click
+    void onLengthLoadSwitched();         // llchengClick
+    void onKindChanged();                // ComboBox5Change
+    void onGradeChanged();               // ComboBox7Change
+    void onWireDiameterChanged();        // ComboBox6Change
+    void onStoreClicked();               // SpeedButton5Click
+    void onRecallClicked();              // SpeedButton6Click
+    void onHistoryRowClicked(int row);   // sg1Click
+    void onCoilDiameterConfirmed();      // Edit18: Enter or leaving the field
+    void onInitialTensionConfirmed();    // Edit33: Enter or leaving the field
+    void onTurnsLeft();                  // Edit19Exit
+    void onCheckBoxClicked();            // cb2 and CheckBox1
+    void onApplyFreeLengthClicked();     // SpeedButton2Click
+    void onApplyMaxLengthClicked();      // SpeedButton7Click
+    void onApplyMaxLoadClicked();        // SpeedButton1Click
+    void onApplyInitialTensionClicked(); // SpeedButton3Click
 
     ProgramState& state_;
     DataLocations locations_;

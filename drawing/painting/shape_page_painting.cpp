@@ -1,7 +1,7 @@
 #include "drawing/painting/shape_page_painting.h"
 
-#include "app/painting/fonts.h"
 #include "drawing/painting/hook_pictures.h"
+#include "toolkit/painting/fonts.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>

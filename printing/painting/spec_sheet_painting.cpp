@@ -1,8 +1,8 @@
 #include "printing/painting/spec_sheet_painting.h"
 
-#include "app/painting/fonts.h"
 #include "printing/painting/page_printing.h"
 #include "printing/painting/spec_sheet_figure.h"
+#include "toolkit/painting/fonts.h"
 
 #include <QFontMetrics>
 

@@ -1,10 +1,10 @@
 #include "printing/windows/spec_sheet_window.h"
 
-#include "app/painting/fonts.h"
-#include "app/windows/error_box.h"
 #include "printing/painting/spec_sheet_painting.h"
 #include "printing/print_errors.h"
 #include "printing/windows/window_print.h"
+#include "toolkit/painting/fonts.h"
+#include "toolkit/windows/error_box.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -21,10 +21,10 @@ SpecSheetWindow::SpecSheetWindow(QWidget* parent) : QDialog(parent) {
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
 
-    button_ = new QPushButton(QStringLiteral("プリント"), this);
-    button_->setObjectName(QStringLiteral("Button1"));
-    button_->setGeometry(24, 80, 75, 25);
-    connect(button_, &QPushButton::clicked, this, &SpecSheetWindow::Button1Click);
+    printButton_ = new QPushButton(QStringLiteral("プリント"), this);
+    printButton_->setObjectName(QStringLiteral("Button1"));
+    printButton_->setGeometry(24, 80, 75, 25);
+    connect(printButton_, &QPushButton::clicked, this, &SpecSheetWindow::onPrintClicked);
 }
 
 void SpecSheetWindow::fillSpecSheet(const SpringDesign& design, const MaterialLibrary& library,
@@ -52,7 +52,7 @@ void SpecSheetWindow::printSheetToPdf(const QString& path) {
     writeSpecSheetPdf(path.toStdString(), texts_);
 }
 
-void SpecSheetWindow::Button1Click() {
+void SpecSheetWindow::onPrintClicked() {
     const bool printed = runReportingErrors(this, [this] { printSheet(*openDefaultPrinter()); });
     if (printed)
         close();

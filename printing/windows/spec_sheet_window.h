@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/spring_design.h"
+#include "data/design_record.h"
 #include "data/material_library.h"
 #include "printing/spec_sheet_text.h"
 
@@ -38,10 +38,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void Button1Click();
+    void onPrintClicked();
 
     SpecSheetTexts texts_;
-    QPushButton* button_ = nullptr;
+    QPushButton* printButton_ = nullptr;
 };
 
 } // namespace hspring

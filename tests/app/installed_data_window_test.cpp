@@ -6,7 +6,7 @@
 #include "data/windows/coefficient_editor.h"
 #include "data/windows/material_editor.h"
 #include "main_window_fixture.h"
-#include "modal_dialogs.h"
+#include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QDir>

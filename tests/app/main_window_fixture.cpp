@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
-#include <QTimer>
 
 namespace hspring::test {
 
@@ -98,29 +97,6 @@ void OpenWindow::clickButton(const char* name) const {
 
 void OpenWindow::triggerMenu(const char* name) const {
     control<QAction>(name)->trigger();
-}
-
-std::shared_ptr<bool> closeNextDialog(std::function<void(QDialog&)> inspect) {
-    auto seen = std::make_shared<bool>(false);
-    auto poll = std::make_shared<std::function<void(int)>>();
-    *poll = [seen, inspect, poll](int triesLeft) {
-        QTimer::singleShot(10, [seen, inspect, poll, triesLeft] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog) {
-                if (triesLeft > 0)
-                    (*poll)(triesLeft - 1);
-                else
-                    *poll = nullptr; // gives up; breaks the cycle
-                return;
-            }
-            *seen = true;
-            inspect(*dialog);
-            dialog->reject();
-            *poll = nullptr;
-        });
-    };
-    (*poll)(500);
-    return seen;
 }
 
 void pickInList(QComboBox* list, int index) {

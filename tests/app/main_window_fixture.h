@@ -74,9 +74,6 @@ struct OpenWindow {
     void triggerMenu(const char* name) const;
 };
 
-// Closes the next dialog that opens modally, after `inspect` has looked at it; `seen` turns true.
-std::shared_ptr<bool> closeNextDialog(std::function<void(QDialog&)> inspect);
-
 // Picks an entry of a drop-down list with the mouse, as the user does.
 void pickInList(QComboBox* list, int index);
 // Replaces a field's text by typing (ASCII only).

@@ -1,8 +1,8 @@
 #include "app/windows/diagram_view.h"
 #include "drawing/windows/shape_page.h"
 #include "main_window_fixture.h"
-#include "modal_dialogs.h"
 #include "printing/windows/spec_sheet_window.h"
+#include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QClipboard>

@@ -1,8 +1,8 @@
 #include "base/error.h"
-#include "base/temporary_folder.h"
 #include "calc/program_start.h"
 #include "data/default_data.h"
 #include "data/short_string.h"
+#include "support/temporary_folder.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "drawing/dxf_file.h"
 #include "drawing/outline.h"
+#include "support/file_bytes.h"
 #include "windows_test_registry.h"
 
 #include <QFile>
@@ -10,6 +11,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+using hspring::test::asBytes;
+using hspring::test::fileBytes;
 
 namespace {
 
@@ -24,15 +28,6 @@ Run runCli(const QStringList& arguments) {
     process.start(QStringLiteral(HSPRING_BUILD_DIR "/hspring-cli"), arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray asBytes(const std::string& text) {
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 const QStringList kExampleCoil{"--d", "1", "--D", "10", "--N", "20"};

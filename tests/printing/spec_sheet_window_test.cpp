@@ -1,10 +1,11 @@
-#include "modal_dialogs.h"
 #include "printed_page.h"
 #include "printing/painting/spec_sheet_painting.h"
 #include "printing/print_errors.h"
 #include "printing/spec_sheet_text.h"
 #include "printing/windows/spec_sheet_window.h"
 #include "printing/windows/window_print.h"
+#include "support/modal_dialogs.h"
+#include "toolkit/windows/centred_grid.h"
 #include "windows_test_registry.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/windows/error_box.h"
+#include "toolkit/windows/error_box.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "app/painting/fonts.h"
+#include "toolkit/painting/fonts.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "data/windows/file_dialogs.h"
+#include "toolkit/windows/file_dialogs.h"
 
 #include <QFile>
 #include <QFileDialog>

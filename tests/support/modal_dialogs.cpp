@@ -1,8 +1,9 @@
-#include "modal_dialogs.h"
+#include "support/modal_dialogs.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -80,12 +81,79 @@ std::shared_ptr<ModalRecord> answerNextMessageBox(QMessageBox::StandardButton bu
     return record;
 }
 
+namespace {
+void answerInTurn(ModalRecords records, QList<QMessageBox::StandardButton> buttons) {
+    if (buttons.isEmpty())
+        return;
+    auto record = answerNextMessageBox(buttons.takeFirst());
+    records->push_back(record);
+    if (buttons.isEmpty())
+        return;
+    auto* poll = new QTimer(QCoreApplication::instance());
+    QObject::connect(poll, &QTimer::timeout, [poll, record, records, buttons] {
+        if (!record->seen)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        answerInTurn(records, buttons);
+    });
+    poll->start(5);
+}
+} // namespace
+
+ModalRecords answerMessageBoxesInTurn(QList<QMessageBox::StandardButton> buttons) {
+    auto records = std::make_shared<std::vector<std::shared_ptr<ModalRecord>>>();
+    answerInTurn(records, std::move(buttons));
+    return records;
+}
+
+MessageBoxWatch::MessageBoxWatch() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        texts_ << box->text();
+        for (const auto button : {QMessageBox::Ok, QMessageBox::Yes})
+            if (QAbstractButton* answer = box->button(button)) {
+                answer->click();
+                return;
+            }
+        box->reject();
+    });
+    timer_.start(5);
+}
+
+MessageBoxWatch::~MessageBoxWatch() = default;
+
 std::shared_ptr<ModalRecord> answerNextFileDialog(const QString& path) {
     return answerFileDialog(path, {});
 }
 
 std::shared_ptr<ModalRecord> acceptNextFileDialogIn(const QString& folder) {
     return answerFileDialog(std::nullopt, folder);
+}
+
+std::shared_ptr<bool> closeNextDialog(std::function<void(QDialog&)> inspect) {
+    auto seen = std::make_shared<bool>(false);
+    auto poll = std::make_shared<std::function<void(int)>>();
+    *poll = [seen, inspect, poll](int triesLeft) {
+        QTimer::singleShot(10, [seen, inspect, poll, triesLeft] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                if (triesLeft > 0)
+                    (*poll)(triesLeft - 1);
+                else
+                    *poll = nullptr; // gives up; breaks the cycle
+                return;
+            }
+            *seen = true;
+            inspect(*dialog);
+            dialog->reject();
+            *poll = nullptr;
+        });
+    };
+    (*poll)(500);
+    return seen;
 }
 
 } // namespace hspring::test

@@ -1,4 +1,4 @@
-#include "app/windows/centred_grid.h"
+#include "toolkit/windows/centred_grid.h"
 #include "windows_test_registry.h"
 
 #include <QApplication>
