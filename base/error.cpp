@@ -22,4 +22,9 @@ Error fileCreateError(std::string_view path, std::string_view reason) {
     return Error(Error::Kind::File, message);
 }
 
+Error printJobError(std::string_view printerName) {
+    return Error(Error::Kind::File,
+                 "プリンタ " + std::string(printerName) + " で印刷できませんでした。");
+}
+
 } // namespace hspring

@@ -28,6 +28,8 @@ Error integerConversionError(std::string_view text);
 Error fileOpenError(std::string_view path);
 // "ファイル %s を作成できません" with the path and the system's reason.
 Error fileCreateError(std::string_view path, std::string_view reason);
+// "プリンタ %s で印刷できませんでした。" with the printer's name (or the file a PDF goes to).
+Error printJobError(std::string_view printerName);
 
 // The three arithmetic faults that stop a calculation at the step that raised them.
 inline constexpr std::string_view kDivisionByZeroMessage = "0 による浮動小数点数除算";

@@ -1,8 +1,9 @@
 #include "printing/painting/spec_sheet_painting.h"
 
-#include "printing/painting/page_printing.h"
 #include "printing/painting/spec_sheet_figure.h"
+#include "printing/print_size.h"
 #include "toolkit/painting/fonts.h"
+#include "toolkit/painting/pdf_page.h"
 
 #include <QFontMetrics>
 
@@ -101,9 +102,15 @@ QImage renderSpecSheet(const SpecSheetTexts& texts) {
     return image;
 }
 
-// Printed from the picture at its screen size, as the sheet's window image always was.
+// The routine draws straight onto the page, scaled from screen pixels to the page's: lines stay
+// lines and the texts stay text in their font, at the printer's resolution.
 void printSpecSheet(QPainter& pagePainter, const SpecSheetTexts& texts) {
-    drawImageOnPage(pagePainter, renderSpecSheet(texts), PrintScaling::Proportional);
+    const QPaintDevice& page = *pagePainter.device();
+    pagePainter.save();
+    pagePainter.scale(qreal(page.logicalDpiX()) / kScreenPixelsPerInch,
+                      qreal(page.logicalDpiY()) / kScreenPixelsPerInch);
+    paintSpecSheet(pagePainter, texts);
+    pagePainter.restore();
 }
 
 void writeSpecSheetPdf(const std::string& path, const SpecSheetTexts& texts) {

@@ -48,8 +48,9 @@ void paintSpecSheet(QPainter& painter, const SpecSheetTexts& texts);
 // The sheet at its size on screen, as the page printed from it.
 QImage renderSpecSheet(const SpecSheetTexts& texts);
 
-// The printed sheet: its picture at its size on screen in inches, at the top-left corner of the
-// printable area of the page the painter is open on.
+// The printed sheet: drawn by paintSpecSheet at its size on screen in inches (96 sheet pixels to
+// the inch), at the top-left corner of the printable area of the page the painter is open on.
+// Lines and texts reach the page as lines and text, not as a picture.
 void printSpecSheet(QPainter& pagePainter, const SpecSheetTexts& texts);
 // That page as a one-page A4 PDF written to `path` in one piece (writePdfPage).
 void writeSpecSheetPdf(const std::string& path, const SpecSheetTexts& texts);

@@ -1,10 +1,9 @@
 #include "printing/windows/spec_sheet_window.h"
 
 #include "printing/painting/spec_sheet_painting.h"
-#include "printing/print_errors.h"
-#include "printing/windows/window_print.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/error_box.h"
+#include "toolkit/windows/print_dialog.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -38,14 +37,15 @@ void SpecSheetWindow::paintEvent(QPaintEvent*) {
     paintSpecSheet(painter, texts_);
 }
 
+namespace {
+PagePainter sheetPage(const SpecSheetTexts& texts) {
+    return [&texts](QPainter& painter, const QRectF&) { printSpecSheet(painter, texts); };
+}
+} // namespace
+
 void SpecSheetWindow::printSheet(QPrinter& printer) {
     printer.setDocName(windowTitle());
-    QPainter painter;
-    if (!painter.begin(&printer))
-        throw printJobError(printer.printerName().toStdString());
-    printSpecSheet(painter, texts_);
-    if (!painter.end())
-        throw printJobError(printer.printerName().toStdString());
+    printPage(printer, sheetPage(texts_));
 }
 
 void SpecSheetWindow::printSheetToPdf(const QString& path) {
@@ -53,9 +53,21 @@ void SpecSheetWindow::printSheetToPdf(const QString& path) {
 }
 
 void SpecSheetWindow::onPrintClicked() {
-    const bool printed = runReportingErrors(this, [this] { printSheet(*openDefaultPrinter()); });
-    if (printed)
+    PrintOutcome outcome = PrintOutcome::Cancelled;
+    runReportingErrors(this,
+                       [&] { outcome = printWithDialog(this, windowTitle(), sheetPage(texts_)); });
+    if (outcome != PrintOutcome::Cancelled)
         close();
+}
+
+bool saveSpecSheetPdf(QWidget* parent, const SpecSheetTexts& texts) {
+    bool saved = false;
+    runReportingErrors(parent, [&] {
+        saved =
+            savePdfWithDialog(parent, QStringLiteral("PDFに保存"), QStringLiteral("hspring.pdf"),
+                              QStringLiteral("prinform"), sheetPage(texts));
+    });
+    return saved;
 }
 
 } // namespace hspring

@@ -14,9 +14,10 @@ namespace hspring {
 
 // The spring data sheet window ("要目表", prinform): the sheet as paintSpecSheet draws it, with the
 // button "プリント" over it. Created once with the main window and opened modally: fillSpecSheet,
-// then exec(). "プリント" prints the sheet on the default printer at its size on screen and closes
-// the window; when printing fails the error box says why and the window stays. The button is a
-// control of the window, not part of the sheet, so it never reaches the paper.
+// then exec(). "プリント" opens the print preview and print dialog (with no printer installed, a
+// save dialog for a PDF instead); once the sheet is printed or saved the window closes, and when
+// printing fails the error box says why and the window stays. The button is a control of the
+// window, not part of the sheet, so it never reaches the paper.
 class SpecSheetWindow : public QDialog {
     Q_OBJECT
 
@@ -28,8 +29,8 @@ public:
     void fillSpecSheet(const SpringDesign& design, const MaterialLibrary& library, bool leftHanded);
     const SpecSheetTexts& texts() const { return texts_; }
 
-    // Prints the sheet as "プリント" does onto `printer`; the window stays open. Throws Error when
-    // the printer fails.
+    // Prints the sheet as "プリント" does onto `printer`, without a dialog; the window stays open.
+    // Throws Error when the printer fails.
     void printSheet(QPrinter& printer);
     // The same page as a PDF file.
     void printSheetToPdf(const QString& path);
@@ -43,5 +44,10 @@ private:
     SpecSheetTexts texts_;
     QPushButton* printButton_ = nullptr;
 };
+
+// "PDFに保存" of the main window: the sheet of `texts` into a PDF file the save dialog asks for
+// (proposing hspring.pdf), without the sheet window. Returns false when cancelled; a failure
+// shows in the error box.
+bool saveSpecSheetPdf(QWidget* parent, const SpecSheetTexts& texts);
 
 } // namespace hspring

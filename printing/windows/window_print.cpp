@@ -1,12 +1,9 @@
 #include "printing/windows/window_print.h"
 
-#include "printing/painting/page_printing.h"
-#include "printing/print_errors.h"
+#include "toolkit/painting/pdf_page.h"
 
 #include <QMainWindow>
-#include <QPainter>
-#include <QPixmap>
-#include <QPrinterInfo>
+#include <QPicture>
 #include <QWidget>
 
 namespace hspring {
@@ -14,50 +11,63 @@ namespace hspring {
 namespace {
 
 // The client area: for a main window, what lies below its menu bar.
-QImage captureClientArea(QWidget& window) {
+QRect clientArea(const QWidget& window) {
     QRect area = window.rect();
-    if (const auto* mainWindow = qobject_cast<QMainWindow*>(&window))
+    if (const auto* mainWindow = qobject_cast<const QMainWindow*>(&window))
         if (const QWidget* menu = mainWindow->menuWidget(); menu && menu->isVisible())
             area.setTop(menu->geometry().bottom() + 1);
-    return window.grab(area).toImage();
-}
-
-// How a failed job names its printer: a PDF printer has no name, only its file.
-std::string printerLabel(const QPrinter& printer) {
-    const QString name = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName()
-                                                                       : printer.printerName();
-    return name.toStdString();
+    return area;
 }
 
 } // namespace
 
+void paintWindowOnPage(QPainter& painter, QWidget& window, PrintScaling scaling) {
+    const QRect area = clientArea(window);
+    const QPaintDevice& page = *painter.device();
+    const PixelSize size =
+        printSize(scaling, {area.width(), area.height()}, {page.width(), page.height()},
+                  page.logicalDpiX(), page.logicalDpiY());
+    if (size.width <= 0 || size.height <= 0)
+        return;
+    painter.save();
+    painter.scale(qreal(size.width) / area.width(), qreal(size.height) / area.height());
+    const QRegion source(area);
+    // QWidget::render paints a printer through one picture of the window at the printer's
+    // resolution; recorded as drawing commands and played back, the widgets keep their texts and
+    // lines. The recording plays back true only on a device of the window's own resolution.
+    if (page.devType() == QInternal::Printer && page.logicalDpiX() == kWindowPrintResolution &&
+        page.logicalDpiY() == kWindowPrintResolution) {
+        QPicture commands;
+        QPainter recorder(&commands);
+        window.render(&recorder, QPoint(), source);
+        recorder.end();
+        painter.drawPicture(0, 0, commands);
+    } else {
+        window.render(&painter, QPoint(), source);
+    }
+    painter.restore();
+}
+
 void printWindowImage(QWidget& window, PrintScaling scaling, QPrinter& printer) {
-    const QImage image = captureClientArea(window);
+    printer.setResolution(kWindowPrintResolution);
     printer.setDocName(window.windowTitle());
-
-    QPainter painter;
-    if (!painter.begin(&printer))
-        throw printJobError(printerLabel(printer));
-    drawImageOnPage(painter, image, scaling);
-    if (!painter.end())
-        throw printJobError(printerLabel(printer));
+    printPage(printer, [&](QPainter& painter, const QRectF&) {
+        paintWindowOnPage(painter, window, scaling);
+    });
 }
 
-std::unique_ptr<QPrinter> openDefaultPrinter() {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        throw noPrinterError();
-    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-}
-
-void printWindowImage(QWidget& window, PrintScaling scaling) {
-    printWindowImage(window, scaling, *openDefaultPrinter());
+PrintOutcome printWindowWithDialog(QWidget& window, PrintScaling scaling) {
+    PrintOptions options;
+    options.resolution = kWindowPrintResolution;
+    return printWithDialog(
+        &window, window.windowTitle(),
+        [&](QPainter& painter, const QRectF&) { paintWindowOnPage(painter, window, scaling); },
+        options);
 }
 
 void printWindowImageToPdf(QWidget& window, PrintScaling scaling, const QString& path) {
-    const QImage image = captureClientArea(window);
     writePdfPage(path.toStdString(), window.windowTitle(),
-                 [&](QPainter& painter) { drawImageOnPage(painter, image, scaling); });
+                 [&](QPainter& painter) { paintWindowOnPage(painter, window, scaling); });
 }
 
 } // namespace hspring

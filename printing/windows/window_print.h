@@ -1,27 +1,34 @@
 #pragma once
 
 #include "printing/print_size.h"
+#include "toolkit/windows/print_dialog.h"
 
+#include <QPainter>
 #include <QPrinter>
 #include <QString>
-#include <memory>
 
 class QWidget;
 
 namespace hspring {
 
-// Prints a window's client area as it is painted now (title bar and menu bar left out) on one
-// page of `printer`, sized by `scaling`, at the top-left corner of the printable area. The
-// window stays on screen unchanged. Throws Error when the printer cannot start or finish.
+// Paints a window's client area as it is painted now (title bar and menu bar left out) onto the
+// page the painter is open on, sized by `scaling`, at the top-left corner of the printable area.
+// The widgets paint themselves onto the page at its resolution: texts stay text and lines stay
+// lines (what the style keeps as small pictures stays a picture). A printer gets the widgets'
+// drawing commands recorded at the window's own 96 dots per inch, which the printer's resolution
+// must then be (kWindowPrintResolution); at another resolution Qt paints them into one picture
+// at the printer's resolution. The window stays on screen unchanged.
+void paintWindowOnPage(QPainter& painter, QWidget& window, PrintScaling scaling);
+inline constexpr int kWindowPrintResolution = kScreenPixelsPerInch;
+
+// Prints the window on one page of `printer`, whose resolution it sets to kWindowPrintResolution.
+// Throws Error when the printer cannot start or finish.
 void printWindowImage(QWidget& window, PrintScaling scaling, QPrinter& printer);
 
-// The desktop's default printer, at its own resolution. Throws Error when there is none.
-std::unique_ptr<QPrinter> openDefaultPrinter();
+// "画面印刷": the preview and print dialog of printWithDialog, or with no printer a PDF file.
+PrintOutcome printWindowWithDialog(QWidget& window, PrintScaling scaling);
 
-// Prints on the desktop's default printer ("画面印刷").
-void printWindowImage(QWidget& window, PrintScaling scaling);
-
-// printWindowImage onto the A4 PDF page of writePdfPage, written to `path` in one piece.
+// The window onto the A4 PDF page of writePdfPage, written to `path` in one piece.
 void printWindowImageToPdf(QWidget& window, PrintScaling scaling, const QString& path);
 
 } // namespace hspring

@@ -1,6 +1,7 @@
 #include "app/windows/diagram_view.h"
 #include "drawing/windows/shape_page.h"
 #include "main_window_fixture.h"
+#include "printing/printed_page.h"
 #include "printing/windows/spec_sheet_window.h"
 #include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
@@ -10,8 +11,10 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 
 using namespace hspring;
 using namespace hspring::test;
@@ -56,6 +59,35 @@ private slots:
         w.triggerMenu("N5");
         QVERIFY(*seen);
         QCOMPARE(freeLength, QStringLiteral("自由長= 39mm"));
+    }
+
+    // "PDFに保存" writes the data sheet of slot 0 without opening the sheet window; "画面印刷"
+    // with no printer installed offers a PDF file of the window.
+    void theSheetAndTheWindowGoIntoPdfFiles() {
+        const DataFolder folder(referenceLibrary(), referenceSettings());
+        const OpenWindow w(folder);
+        w.clickButton("BitBtn2");
+        QTemporaryDir out;
+        const auto sheetDialog = acceptNextFileDialogIn(out.path());
+        w.triggerMenu("SheetPdf");
+        QVERIFY(sheetDialog->seen);
+        QCOMPARE(sheetDialog->title, QStringLiteral("PDFに保存"));
+        QCOMPARE(sheetDialog->text, out.filePath(QStringLiteral("hspring.pdf")));
+        const QString sheet = pdfText(sheetDialog->text);
+        QVERIFY2(sheet.contains(QStringLiteral("SW-B")) && sheet.contains(QStringLiteral("39mm")) &&
+                     sheet.contains(QStringLiteral("最大引っ張り長さ")),
+                 qPrintable(sheet));
+
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("this desktop has a printer");
+        const QString windowPdf = out.filePath(QStringLiteral("window.pdf"));
+        const auto windowDialog = answerNextFileDialog(windowPdf);
+        w.triggerMenu("N1");
+        QVERIFY(windowDialog->seen);
+        const QString window = pdfText(windowPdf);
+        QVERIFY2(window.contains(QStringLiteral("諸元入力")) &&
+                     window.contains(QStringLiteral("Calculation Success!")),
+                 qPrintable(window));
     }
 
     void copiesTheHistoryAndTheDiagram() {

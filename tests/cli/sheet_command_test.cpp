@@ -1,5 +1,6 @@
 #include "data/calculation_file.h"
 #include "data/material_library.h"
+#include "data/short_string.h"
 #include "printing/printed_page.h"
 #include "printing/windows/spec_sheet_window.h"
 #include "windows_test_registry.h"
@@ -86,6 +87,37 @@ private slots:
         QCOMPARE(commandPage.pageCount, 1);
         QVERIFY(!hspring::test::inkBounds(commandPage.image).isEmpty());
         QVERIFY(commandPage.image == windowPage.image);
+    }
+
+    // The sheet reaches the PDF as lines and text in an embedded Japanese font, not as a
+    // picture: the texts and numbers can be found in the file. SW-A is the shipped library's
+    // first grade; 50 kgf is 490.3 N in the table (and 490.4 N in the label, by 9.807).
+    void sheetIsTextInAnEmbeddedFont() {
+        auto library = std::make_unique<hspring::MaterialLibrary>();
+        hspring::loadMaterialLibrary(HSPRING_BUILD_DIR "/zaidat.dst", *library);
+        QCOMPARE(QString::fromStdString(hspring::shortStringText((*library)[0].gradeSymbol)),
+                 QStringLiteral("SW-A"));
+        QTemporaryDir folder;
+        const QString hbd = folder.filePath(QStringLiteral("designs.hbd"));
+        auto designs = std::make_unique<hspring::DesignSlots>();
+        (*designs)[0] = historyDesign();
+        (*designs)[0].materialIndex = 0;
+        hspring::saveDesignSlots(hbd.toStdString(), *designs);
+
+        const QString pdf = folder.filePath(QStringLiteral("s.pdf"));
+        const Run run = runSheet({QStringLiteral("--hbd"), hbd, QStringLiteral("-o"), pdf});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QCOMPARE(hspring::test::rasterisePdf(pdf, 20).pageCount, 1);
+        const hspring::test::PdfContents contents = hspring::test::inspectPdf(pdf);
+        QVERIFY2(contents.error.isEmpty(), qPrintable(contents.error));
+        QVERIFY2(!contents.embeddedFonts.isEmpty() && contents.embeddedFonts == contents.fonts,
+                 qPrintable(contents.fonts.join(' ')));
+        QCOMPARE(contents.imageCount, 0);
+        for (const QString& expected :
+             {QStringLiteral("項目"), QStringLiteral("材質"), QStringLiteral("SW-A"),
+              QStringLiteral("最大引っ張り長さ"), QStringLiteral("N/mm^2"), QStringLiteral("490.3"),
+              QStringLiteral("490.4N"), QStringLiteral("39mm"), QStringLiteral("9.807")})
+            QVERIFY2(contents.text.contains(expected), qPrintable(expected + "\n" + contents.text));
     }
 
     void designGivenAsJsonIsCalculated() {

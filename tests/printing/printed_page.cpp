@@ -52,6 +52,44 @@ PrintedPage rasterisePdf(const QString& pdfPath, int dpi) {
     return page;
 }
 
+PdfContents inspectPdf(const QString& pdfPath) {
+    PdfContents pdf;
+    pdf.text = QString::fromUtf8(runTool(QStringLiteral("pdftotext"),
+                                         {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")},
+                                         pdf.error));
+    // pdffonts: two header lines, then "name type... emb sub uni object ID" per font.
+    const QStringList fontLines =
+        QString::fromUtf8(runTool(QStringLiteral("pdffonts"), {pdfPath}, pdf.error))
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    static const QRegularExpression fontLine(
+        QStringLiteral("^(\\S+)\\s.*\\s(yes|no)\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+\\s*$"));
+    for (const QString& line : fontLines.mid(2)) {
+        const QRegularExpressionMatch match = fontLine.match(line);
+        if (!match.hasMatch())
+            continue;
+        pdf.fonts << match.captured(1);
+        if (match.captured(2) == QStringLiteral("yes"))
+            pdf.embeddedFonts << match.captured(1);
+    }
+    // pdfimages -list: two header lines, then one line per picture; "smask" lines are the
+    // transparency of the picture before them.
+    const QStringList imageLines =
+        QString::fromUtf8(
+            runTool(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdfPath}, pdf.error))
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& line : imageLines.mid(2))
+        if (!line.contains(QStringLiteral(" smask ")))
+            ++pdf.imageCount;
+    return pdf;
+}
+
+QString pdfText(const QString& pdfPath) {
+    QString error;
+    return QString::fromUtf8(runTool(QStringLiteral("pdftotext"),
+                                     {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")},
+                                     error));
+}
+
 QRect a4PrintableArea(int dpi) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

@@ -1,6 +1,5 @@
 #include "printed_page.h"
 #include "printing/painting/spec_sheet_painting.h"
-#include "printing/print_errors.h"
 #include "printing/spec_sheet_text.h"
 #include "printing/windows/spec_sheet_window.h"
 #include "printing/windows/window_print.h"
@@ -9,6 +8,7 @@
 #include "windows_test_registry.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -117,24 +117,35 @@ private slots:
         QVERIFY(sameOutsideButton(sheet.grab().toImage().convertToFormat(QImage::Format_RGB32)));
     }
 
-    // With no printer the error box says so; the sheet stays open with its button.
-    void noPrinterKeepsTheSheetOpen() {
-        if (!QPrinterInfo::defaultPrinter().isNull())
-            QSKIP("this desktop has a default printer");
+    // With no printer "プリント" offers a PDF file instead: cancelled, the sheet stays open with
+    // its button; saved, the file holds the sheet as text and the sheet closes.
+    void withoutPrinterPrintOffersAPdf() {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("this desktop has a printer");
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("sheet.pdf"));
         SpecSheetWindow sheet;
         sheet.fillSpecSheet(knownDesign(), library(), false);
         sheet.show();
         QVERIFY(QTest::qWaitForWindowExposed(&sheet));
         auto* button = sheet.findChild<QPushButton*>("Button1");
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            const auto box = hspring::test::answerNextMessageBox(QMessageBox::Ok);
-            button->click();
-            QVERIFY(box->seen);
-            QCOMPARE(box->text, QString::fromUtf8(hspring::noPrinterError().what()));
-            QVERIFY(sheet.isVisible());
-            QVERIFY(button->isVisible());
-        }
-        QVERIFY_THROWS_EXCEPTION(hspring::Error, hspring::openDefaultPrinter());
+
+        const auto cancelled = hspring::test::answerNextFileDialog(QString());
+        button->click();
+        QVERIFY(cancelled->seen);
+        QCOMPARE(cancelled->text, QStringLiteral("PDF (*.pdf)"));
+        QVERIFY(sheet.isVisible());
+        QVERIFY(button->isVisible());
+        QVERIFY(!QFile::exists(pdf));
+
+        const auto saved = hspring::test::answerNextFileDialog(pdf);
+        button->click();
+        QVERIFY(saved->seen);
+        QVERIFY(!sheet.isVisible());
+        const QString text = hspring::test::pdfText(pdf);
+        QVERIFY2(text.contains(QStringLiteral("ＳＷＰ－Ａ")) &&
+                     text.contains(QStringLiteral("490.3")),
+                 qPrintable(text));
     }
 
     // Printing onto a printer leaves the window open with its button, and printing twice gives

@@ -1,9 +1,12 @@
 #include "base/error.h"
 #include "printed_page.h"
 #include "printing/windows/window_print.h"
+#include "toolkit/painting/fonts.h"
+#include "toolkit/windows/picture_view.h"
 #include "windows_test_registry.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -96,6 +99,60 @@ private slots:
                                     .arg(resolution)
                                     .arg(ink.width())
                                     .arg(ink.height())));
+        }
+    }
+
+    // The widgets paint themselves onto the page, on a printer as in a PDF file: their texts
+    // stay text (a picture view's drawing included), not a screen grab, and the window keeps
+    // its size in inches.
+    void windowReachesThePageAsText() {
+        QMainWindow window;
+        window.menuBar()->addMenu(QStringLiteral("ファイル　　"));
+        QWidget* client = solidWidget(Qt::white);
+        window.setCentralWidget(client);
+        auto* label = new QLabel(QStringLiteral("材質 SW-A 490.3"), client);
+        label->move(10, 10);
+        label->adjustSize();
+        auto* view = new hspring::PictureView(QSize(200, 60), QStringLiteral("view"),
+                                              QStringLiteral("view"), client);
+        view->move(10, 40);
+        const auto drawing = [](QPainter& painter) {
+            painter.fillRect(QRect(0, 0, 200, 60), Qt::white);
+            painter.setFont(hspring::windowFont(14));
+            painter.drawText(QPoint(10, 30), QStringLiteral("コイル部"));
+        };
+        QImage shown(200, 60, QImage::Format_RGB32);
+        QPainter onScreen(&shown);
+        drawing(onScreen);
+        onScreen.end();
+        view->showPicture(shown, drawing);
+        window.resize(300, 150);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QSize clientSize = window.centralWidget()->size();
+
+        QTemporaryDir folder;
+        const QString printed = folder.filePath(QStringLiteral("printer.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        hspring::printWindowImage(window, PrintScaling::Proportional, printer);
+        const QString written = folder.filePath(QStringLiteral("writer.pdf"));
+        hspring::printWindowImageToPdf(window, PrintScaling::Proportional, written);
+
+        for (const QString& pdf : {printed, written}) {
+            const QString text = hspring::test::pdfText(pdf);
+            QVERIFY2(text.contains(QStringLiteral("材質 SW-A 490.3")) &&
+                         text.contains(QStringLiteral("コイル部")),
+                     qPrintable(pdf + ": " + text));
+            QVERIFY(!text.contains(QStringLiteral("ファイル"))); // the menu bar stays off paper
+            const hspring::test::PrintedPage page = hspring::test::rasterisePdf(pdf, 96);
+            QVERIFY2(!page.image.isNull(), qPrintable(page.error));
+            const QRect ink = hspring::test::inkBounds(page.image);
+            const QPoint origin = hspring::test::a4PrintableArea(96).topLeft();
+            QVERIFY2(near(ink.left(), origin.x() + 10) && near(ink.top(), origin.y() + 10) &&
+                         ink.bottom() <= origin.y() + clientSize.height(),
+                     qPrintable(pdf));
         }
     }
 

@@ -134,10 +134,17 @@ std::shared_ptr<ModalRecord> acceptNextFileDialogIn(const QString& folder) {
 }
 
 std::shared_ptr<bool> closeNextDialog(std::function<void(QDialog&)> inspect) {
+    return answerNextDialog([inspect](QDialog& dialog) {
+        inspect(dialog);
+        dialog.reject();
+    });
+}
+
+std::shared_ptr<bool> answerNextDialog(std::function<void(QDialog&)> answer) {
     auto seen = std::make_shared<bool>(false);
     auto poll = std::make_shared<std::function<void(int)>>();
-    *poll = [seen, inspect, poll](int triesLeft) {
-        QTimer::singleShot(10, [seen, inspect, poll, triesLeft] {
+    *poll = [seen, answer, poll](int triesLeft) {
+        QTimer::singleShot(10, [seen, answer, poll, triesLeft] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!dialog) {
                 if (triesLeft > 0)
@@ -147,8 +154,7 @@ std::shared_ptr<bool> closeNextDialog(std::function<void(QDialog&)> inspect) {
                 return;
             }
             *seen = true;
-            inspect(*dialog);
-            dialog->reject();
+            answer(*dialog);
             *poll = nullptr;
         });
     };

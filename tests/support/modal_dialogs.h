@@ -58,4 +58,8 @@ std::shared_ptr<ModalRecord> acceptNextFileDialogIn(const QString& folder);
 // Closes the next dialog that opens modally, after `inspect` has looked at it; `seen` turns true.
 std::shared_ptr<bool> closeNextDialog(std::function<void(QDialog&)> inspect);
 
+// Hands the next dialog that opens modally to `answer`, which closes it (accept or reject) as a
+// user would; `seen` turns true.
+std::shared_ptr<bool> answerNextDialog(std::function<void(QDialog&)> answer);
+
 } // namespace hspring::test

@@ -24,8 +24,9 @@ std::optional<std::string> askOpenFile(QWidget* parent, const QString& nameFilte
 }
 
 std::optional<std::string> askSaveFile(QWidget* parent, const QString& nameFilters,
-                                       const QString& proposedName, const QString& defaultSuffix) {
-    QFileDialog dialog(parent, QStringLiteral("名前を付けて保存"));
+                                       const QString& proposedName, const QString& defaultSuffix,
+                                       const QString& title) {
+    QFileDialog dialog(parent, title.isEmpty() ? QStringLiteral("名前を付けて保存") : title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(nameFilters.split(QStringLiteral(";;")));

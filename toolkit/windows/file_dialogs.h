@@ -14,8 +14,10 @@ namespace hspring {
 // (*.*)").
 std::optional<std::string> askOpenFile(QWidget* parent, const QString& nameFilters);
 
-// A name typed without an extension gets `defaultSuffix`; `proposedName` may be empty.
+// A name typed without an extension gets `defaultSuffix`; `proposedName` may be empty. The dialog
+// is titled "名前を付けて保存" unless `title` says otherwise.
 std::optional<std::string> askSaveFile(QWidget* parent, const QString& nameFilters,
-                                       const QString& proposedName, const QString& defaultSuffix);
+                                       const QString& proposedName, const QString& defaultSuffix,
+                                       const QString& title = {});
 
 } // namespace hspring

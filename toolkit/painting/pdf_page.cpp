@@ -1,7 +1,7 @@
-#include "printing/painting/page_printing.h"
+#include "toolkit/painting/pdf_page.h"
 
+#include "base/error.h"
 #include "base/file_io.h"
-#include "printing/print_errors.h"
 
 #include <QBuffer>
 #include <QPageSize>
@@ -9,15 +9,6 @@
 #include <span>
 
 namespace hspring {
-
-void drawImageOnPage(QPainter& painter, const QImage& image, PrintScaling scaling) {
-    const QPaintDevice& page = *painter.device();
-    const QSize imageSize = image.deviceIndependentSize().toSize();
-    const PixelSize size =
-        printSize(scaling, {imageSize.width(), imageSize.height()}, {page.width(), page.height()},
-                  page.logicalDpiX(), page.logicalDpiY());
-    painter.drawImage(QRect(0, 0, size.width, size.height), image);
-}
 
 QPageLayout pdfPageLayout() {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
