@@ -7,8 +7,6 @@
 #include "data/data_locations.h"
 #include "toolkit/painting/fonts.h"
 
-#include <QBuffer>
-#include <QByteArray>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
@@ -18,7 +16,6 @@
 #include <iostream>
 #include <map>
 #include <memory>
-#include <span>
 #include <sstream>
 #include <vector>
 
@@ -185,14 +182,6 @@ std::string readInputText(const std::optional<std::string>& path) {
     if (std::ferror(stdin))
         throw fileOpenError("<standard input>");
     return text;
-}
-
-void writePngFile(const std::string& path, const QImage& image) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    writeFileAtomically(path, std::as_bytes(std::span(png.constData(), std::size_t(png.size()))));
 }
 
 void startPainting() {

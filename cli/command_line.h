@@ -2,12 +2,11 @@
 
 // The plumbing every command of hspring-cli shares: its options are declared on a CLI11
 // subcommand, usage problems and failures end with the same exit statuses and messages, the
-// data files default to the ones next to the tool, and pictures are written in one piece.
+// data files default to the ones next to the tool.
 
 #include "calc/program_start.h"
 
 #include <CLI/CLI.hpp>
-#include <QImage>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -60,9 +59,6 @@ double numberOption(std::string_view option, const std::string& text);
 
 // The text of a file, or of standard input when there is no path. Throws the file's Error.
 std::string readInputText(const std::optional<std::string>& path);
-
-// A picture as a PNG file written in one piece. Throws Error when it cannot be written.
-void writePngFile(const std::string& path, const QImage& image);
 
 // Qt's painting (fonts, images, PDF) needs a QGuiApplication: the commands that draw call this
 // once their options are checked. It is made once per run, on the offscreen platform unless

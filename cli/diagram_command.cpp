@@ -1,11 +1,12 @@
 // hspring-cli diagram: draws the fatigue-strength diagram for given stress coefficients into a
-// PNG file, with the same routine as the main window, for reports and for checking the picture
-// without a display.
+// PNG or SVG file, with the same routine as the main window, for reports and for checking the
+// picture without a display.
 
 #include "app/painting/fatigue_diagram.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "data/settings.h"
+#include "toolkit/painting/picture_files.h"
 
 #include <iostream>
 #include <memory>
@@ -31,9 +32,18 @@ int runDiagram(const CLI::App& command, const DiagramOptions& options) {
                                   : customaryCoefficients().hookStressFactor;
 
     startPainting();
-    const FatigueDiagramPicture picture = renderFatigueDiagram(upper, lower, hookFactor);
-    writePngFile(options.output, picture.image);
-    for (int i = 0; i < picture.overAreaNotices; ++i)
+    int notices = 0;
+    if (pictureFormatOf(options.output) == PictureFormat::Svg) {
+        writeSvgFile(options.output, {kFatigueDiagramWidth, kFatigueDiagramHeight},
+                     QStringLiteral("疲れ強さ線図"), [&](QPainter& painter) {
+                         notices = drawFatigueDiagram(painter, upper, lower, hookFactor);
+                     });
+    } else {
+        const FatigueDiagramPicture picture = renderFatigueDiagram(upper, lower, hookFactor);
+        writePngFile(options.output, picture.image);
+        notices = picture.overAreaNotices;
+    }
+    for (int i = 0; i < notices; ++i)
         std::cout << graphAreaOverNotice().toStdString() << "\n";
     return kDone;
 }
@@ -42,12 +52,14 @@ int runDiagram(const CLI::App& command, const DiagramOptions& options) {
 
 void addDiagramCommand(CLI::App& tool) {
     Command& command = addCommand(
-        tool, "diagram", "draw the fatigue-strength diagram as a PNG picture",
-        "diagram --upper U --lower L [--hook-factor F] -o FILE.png",
+        tool, "diagram", "draw the fatigue-strength diagram as a PNG or SVG picture",
+        "diagram --upper U --lower L [--hook-factor F] -o FILE.png|FILE.svg",
         "Draws the fatigue-strength diagram (400 x 417 pixels) with the coil body's point\n"
         "(U = tau2/sigmaB, L = tau1/sigmaB) and the hook's point (both times F) and writes it as\n"
-        "a PNG file. Every \"グラフエリアオーバー\" the program would add to its message list is\n"
-        "printed on standard output.\n",
+        "a PNG file, or as an SVG file (lines and texts as such) when FILE ends in .svg. Every\n"
+        "\"グラフエリアオーバー\" the program would add to its message list is printed on "
+        "standard\n"
+        "output.\n",
         "0 written, 1 the file could not be written, 2 usage error.");
     auto options = std::make_shared<DiagramOptions>();
     CLI::App& app = *command.app;
@@ -55,9 +67,9 @@ void addDiagramCommand(CLI::App& tool) {
     addTextOption(app, "--lower", options->lower, "L", "lower stress coefficient tau1/sigmaB");
     addTextOption(app, "--hook-factor", options->hookFactor, "F",
                   "hook stress concentration factor (default: the customary 1.25)");
-    addTextOption(app, "-o", options->output, "FILE.png",
-                  "the picture to write; an existing file is replaced only\nwhen the new one is "
-                  "complete");
+    addTextOption(app, "-o", options->output, "FILE",
+                  "the picture to write, SVG for a name ending in .svg and\nPNG otherwise; an "
+                  "existing file is replaced only when\nthe new one is complete");
     command.run = [&app, options] { return runDiagram(app, *options); };
 }
 

@@ -1,7 +1,7 @@
 // The drawing commands of hspring-cli, which share the description of the spring:
 //   dxf      writes the DXF file the menu item "dxf出力" writes;
 //   outline  prints the free-state outline behind that file as JSON;
-//   shape    renders the spring shape page, as the main window shows it, into a PNG file.
+//   shape    renders the spring shape page, as the main window shows it, into a PNG or SVG file.
 
 #include "base/error.h"
 #include "base/text_to_number.h"
@@ -11,7 +11,9 @@
 #include "drawing/loaded_view.h"
 #include "drawing/outline_json.h"
 #include "drawing/painting/shape_page_painting.h"
+#include "toolkit/painting/picture_files.h"
 
+#include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -134,11 +136,25 @@ std::optional<double> optionalLength(const CLI::App& app, const char* name,
     }
 }
 
+// The spring view of `state` (0 free, 1 and 2 stretched to L1 and L2), drawn onto any painter.
+std::function<void(QPainter&)> springView(const SpringOptions& spring, double length1,
+                                          double length2, int state) {
+    return [roundHook = spring.roundHook, coil = spring.coil, hookAngle = spring.hookAngle,
+            uHook = spring.uHook, length1, length2, state](QPainter& painter) {
+        if (!roundHook)
+            drawFreeUHook(painter, coil, uHook);
+        else if (state == 0)
+            drawFreeRoundHook(painter, coil, hookAngle, length2);
+        else
+            drawLoadedRoundHook(painter, coil, hookAngle, state == 1 ? length1 : length2, length2);
+    };
+}
+
 // The page as the main window holds it after Calculate and `presses` of the state button:
 // the free spring is drawn first and then each state in turn, so a state that cannot be drawn
 // fails the command just as it would stop the button.
-QImage shapePage(const CLI::App& app, const SpringOptions& spring, double length1, double length2,
-                 int presses) {
+ShapePagePicture shapePage(const CLI::App& app, const SpringOptions& spring, double length1,
+                           double length2, int presses) {
     const auto fieldText = [&](const char* option, const std::string& text, const char* start) {
         return QString::fromStdString(app.count(option) ? text : start);
     };
@@ -154,17 +170,11 @@ QImage shapePage(const CLI::App& app, const SpringOptions& spring, double length
     QImage view(kShapeViewSize, QImage::Format_RGB32);
     for (int state = 0; state <= presses; ++state) {
         QPainter painter(&view);
-        if (!spring.roundHook)
-            drawFreeUHook(painter, spring.coil, spring.uHook);
-        else if (state == 0)
-            drawFreeRoundHook(painter, spring.coil, spring.hookAngle, length2);
-        else
-            drawLoadedRoundHook(painter, spring.coil, spring.hookAngle,
-                                state == 1 ? length1 : length2, length2);
+        springView(spring, length1, length2, state)(painter);
     }
     page.view = view;
     page.state = presses;
-    return renderShapePage(page);
+    return page;
 }
 
 int runShape(const CLI::App& app, ShapeOptions& options) {
@@ -185,8 +195,16 @@ int runShape(const CLI::App& app, ShapeOptions& options) {
         throw UsageError("--view load1 needs --L1");
 
     startPainting();
-    writePngFile(options.output, shapePage(app, options.spring, length1.value_or(0),
-                                           length2.value_or(0), view->second));
+    ShapePagePicture page =
+        shapePage(app, options.spring, length1.value_or(0), length2.value_or(0), view->second);
+    if (pictureFormatOf(options.output) == PictureFormat::Svg) {
+        page.paintView =
+            springView(options.spring, length1.value_or(0), length2.value_or(0), view->second);
+        writeSvgFile(options.output, kShapePageSize, QStringLiteral("バネ形状"),
+                     [&page](QPainter& painter) { paintShapePage(painter, page); });
+    } else {
+        writePngFile(options.output, renderShapePage(page));
+    }
     return kDone;
 }
 
@@ -231,10 +249,11 @@ void addOutlineCommand(CLI::App& tool) {
 void addShapeCommand(CLI::App& tool) {
     auto options = std::make_shared<ShapeOptions>();
     Command& command = addDrawingCommand(
-        tool, "shape", "render the spring shape page as a PNG picture",
-        " [--L1 L1] [--L2 L2]\n           [--view free|load1|load2] -o FILE.png",
+        tool, "shape", "render the spring shape page as a PNG or SVG picture",
+        " [--L1 L1] [--L2 L2]\n           [--view free|load1|load2] -o FILE.png|FILE.svg",
         "Renders the spring shape page of the main window (hook pages, spring view and state) as\n"
-        "a PNG picture, as it looks after Calculate and the presses of the state button.\n",
+        "a PNG picture, as it looks after Calculate and the presses of the state button; as an\n"
+        "SVG picture (the spring's lines and the texts as such) when FILE ends in .svg.\n",
         options);
     CLI::App& app = *command.app;
     addTextOption(app, "--L1", options->length1, "L1",
@@ -244,7 +263,8 @@ void addShapeCommand(CLI::App& tool) {
                   "view stretches the spring to it");
     addTextOption(app, "--view", options->view, "STATE",
                   "free (the default), load1 or load2; round hooks only");
-    addTextOption(app, "-o", options->output, "FILE.png", "the picture to write");
+    addTextOption(app, "-o", options->output, "FILE",
+                  "the picture to write, SVG for a name ending in .svg and\nPNG otherwise");
     command.run = [&app, options] { return runShape(app, *options); };
 }
 

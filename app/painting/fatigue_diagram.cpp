@@ -40,7 +40,17 @@ class PixelCanvas {
 public:
     explicit PixelCanvas(QPainter& painter) : painter_(painter) {}
 
-    void fill(const QRect& pixels, const QColor& colour) { painter_.fillRect(pixels, colour); }
+    // The brush changes only with the colour, so that a vector painter (SVG) groups the runs of
+    // one colour instead of starting a new group for every pixel run.
+    void fill(const QRect& pixels, const QColor& colour) {
+        if (!filling_ || colour != fillColour_) {
+            painter_.setPen(Qt::NoPen);
+            painter_.setBrush(colour);
+            fillColour_ = colour;
+            filling_ = true;
+        }
+        painter_.drawRect(pixels);
+    }
 
     // A one-pixel line from `from` to `to` by the grid-intersection diamond rule: the first pixel
     // drawn, the last one not, one pixel per step along the longer axis, and a point exactly
@@ -111,6 +121,7 @@ public:
         const QFontMetrics metrics = painter_.fontMetrics();
         fill(QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height())), kWhite);
         painter_.setPen(colour);
+        filling_ = false;
         painter_.drawText(topLeft + QPoint(0, metrics.ascent()), text);
     }
 
@@ -186,6 +197,8 @@ private:
     }
 
     QPainter& painter_;
+    bool filling_ = false; // the pen is off and the brush is fillColour_
+    QColor fillColour_;
 };
 
 // Pixel offset of a stress coefficient from the origin, truncated toward zero. Evaluated with

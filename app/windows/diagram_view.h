@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QImage>
-#include <QWidget>
+#include "toolkit/windows/picture_view.h"
 
 namespace hspring {
 
 // Image1 of the group "疲れ強さ線図": the fatigue-strength diagram as a 400 × 417 picture. The
 // picture is kept, not redrawn on demand, so that the clipboard copy and the window print get
-// exactly the diagram last shown. Until the first showDiagram it is white.
-class DiagramView : public QWidget {
+// exactly the diagram last shown (a printer or an SVG file gets that same diagram drawn at its
+// own resolution). Until the first showDiagram it is white.
+class DiagramView : public PictureView {
     Q_OBJECT
 
 public:
@@ -18,14 +18,6 @@ public:
     // (both × hookStressFactor). Returns how many graphAreaOverNotice() lines the caller appends
     // to its message list (0, 1 or 2).
     int showDiagram(double upper, double lower, double hookStressFactor);
-
-    const QImage& image() const { return image_; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QImage image_;
 };
 
 } // namespace hspring

@@ -193,8 +193,15 @@ void paintShapePage(QPainter& painter, const ShapePagePicture& page) {
     painter.save();
     painter.fillRect(QRect(QPoint(0, 0), kShapePageSize), kWindowColour);
     paintHookPages(painter, page);
-    if (!page.view.isNull())
+    if (page.paintView) {
+        painter.save();
+        painter.translate(kShapeViewPlace);
+        painter.setClipRect(QRect(QPoint(0, 0), kShapeViewSize));
+        page.paintView(painter);
+        painter.restore();
+    } else if (!page.view.isNull()) {
         painter.drawImage(QRect(kShapeViewPlace, kShapeViewSize), page.view);
+    }
     if (page.roundHookPage)
         paintState(painter, page.state);
     painter.restore();

@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QString>
 #include <array>
+#include <functional>
 
 namespace hspring {
 
@@ -38,6 +39,9 @@ struct ShapePagePicture {
     QString minRadius;
     // The spring view as last drawn (kShapeViewSize); null before the first drawing.
     QImage view;
+    // The same drawing made anew, for painters that keep lines as lines (SVG, PDF); when set it
+    // is drawn instead of `view`.
+    std::function<void(QPainter&)> paintView;
     int state = 0; // 0..kShapeStateCount - 1
 };
 

@@ -5,6 +5,7 @@
 #include "drawing/painting/shape_view_painting.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/error_box.h"
+#include "toolkit/windows/picture_view.h"
 #include "toolkit/windows/placement.h"
 
 #include <QLabel>
@@ -92,8 +93,9 @@ ShapePage::ShapePage(const SpringDesign& design, QWidget* parent)
                           QStringLiteral("3"), kHookOpeningFieldPlace);
 
     // The view opens empty: nothing is drawn before the first Calculate or changb.
-    view_ =
-        placeWidget(new QLabel(this), QStringLiteral("Image2"), QRect(kViewPlace, kShapeViewSize));
+    view_ = placeWidget(new PictureView(kShapeViewSize, QStringLiteral("hspring-shape"),
+                                        QStringLiteral("バネ形状"), this),
+                        QStringLiteral("Image2"), QRect(kViewPlace, kShapeViewSize));
 
     stateButton_ = placeButton(this, QStringLiteral("changb"), QStringLiteral("▲"),
                                QRect(kViewPlace + QPoint(4, 4), QSize(23, 23)));
@@ -132,27 +134,32 @@ UHookShape ShapePage::uHookFromFields() const {
     return hook;
 }
 
-template <typename Paint>
-void ShapePage::paintImage(Paint paint) {
+const QImage& ShapePage::image() const {
+    static const QImage nothingDrawn;
+    return view_->hasPicture() ? view_->image() : nothingDrawn;
+}
+
+// `paint` keeps its own copies of what it draws: the view draws it again for a printer or an SVG
+// file.
+void ShapePage::paintImage(const std::function<void(QPainter&)>& paint) {
     // Drawn into a new image first: a failure keeps the picture on screen as it was.
     QImage next(kShapeViewSize, QImage::Format_RGB32);
     QPainter painter(&next);
     paint(painter);
     painter.end();
-    image_ = std::move(next);
-    view_->setPixmap(QPixmap::fromImage(image_));
+    view_->showPicture(std::move(next), paint);
 }
 
 void ShapePage::drawFreeSpring(const SpringDesign& design) {
     const CoilShape coil = coilShapeOf(design);
     if (roundHookPageActive()) {
         const double hookAngle = hookAngleFromField();
-        paintImage([&](QPainter& painter) {
-            drawFreeRoundHook(painter, coil, hookAngle, design.length2);
+        paintImage([coil, hookAngle, frameLength = design.length2](QPainter& painter) {
+            drawFreeRoundHook(painter, coil, hookAngle, frameLength);
         });
     } else {
         const UHookShape hook = uHookFromFields();
-        paintImage([&](QPainter& painter) { drawFreeUHook(painter, coil, hook); });
+        paintImage([coil, hook](QPainter& painter) { drawFreeUHook(painter, coil, hook); });
     }
     resetToFreeView();
 }
@@ -174,12 +181,12 @@ void ShapePage::cycleShapeView() {
         const CoilShape coil = coilShapeOf(design_);
         const double hookAngle = hookAngleFromField();
         const double frameLength = design_.length2;
-        paintImage([&](QPainter& painter) {
+        const double workingLength = next == 1 ? design_.length1 : design_.length2;
+        paintImage([next, coil, hookAngle, frameLength, workingLength](QPainter& painter) {
             if (next == 0)
                 drawFreeRoundHook(painter, coil, hookAngle, frameLength);
             else
-                drawLoadedRoundHook(painter, coil, hookAngle,
-                                    next == 1 ? design_.length1 : design_.length2, frameLength);
+                drawLoadedRoundHook(painter, coil, hookAngle, workingLength, frameLength);
         });
         showState(next);
     });

@@ -8,11 +8,14 @@
 #include <functional>
 
 class QLabel;
+class QPainter;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
 namespace hspring {
+
+class PictureView;
 
 // The contents of the tab "＜      バネ形状      ＞": the hook pages PageControl2 ("丸フック" with
 // the hook angle Edit12, "Ｕフック" with the minimum radius Edit13, hook length Edit14 and opening
@@ -44,7 +47,8 @@ public:
 
     bool roundHookPageActive() const;
     int shapeViewIndex() const { return shapeViewIndex_; }
-    const QImage& image() const { return image_; }
+    // The spring view as last drawn; null before the first drawing.
+    const QImage& image() const;
 
     QLineEdit* hookAngleField() const { return hookAngleField_; }
     QLineEdit* minRadiusField() const { return minRadiusField_; }
@@ -59,13 +63,11 @@ public:
 private:
     void hookTabChanged(int index);
     void showState(int index);
-    template <typename Paint>
-    void paintImage(Paint paint);
+    void paintImage(const std::function<void(QPainter&)>& paint);
 
     const SpringDesign& design_;
     std::function<bool()> recalculation_;
     int shapeViewIndex_ = 0;
-    QImage image_;
 
     QTabWidget* hookPages_;
     QWidget* uHookPage_;
@@ -73,7 +75,7 @@ private:
     QLineEdit* minRadiusField_;
     QLineEdit* hookLengthField_;
     QLineEdit* hookOpeningField_;
-    QLabel* view_;
+    PictureView* view_;
     QPushButton* stateButton_;
     QLabel* stateLabel_;
 };

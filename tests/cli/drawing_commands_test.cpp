@@ -1,3 +1,4 @@
+#include "app/painting/fatigue_diagram.h"
 #include "drawing/dxf_file.h"
 #include "drawing/outline.h"
 #include "support/file_bytes.h"
@@ -104,6 +105,35 @@ private slots:
         run = runCli({"dxf", "--help"});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.contains("sspring") || run.out.contains("-o FILE.dxf"));
+    }
+
+    // -o x.svg writes SVG: the lines as shapes and paths and the texts as text, no picture; any
+    // other name PNG, the diagram exactly as the main window draws it.
+    void picturesAsSvgOrPng() {
+        QTemporaryDir folder;
+        const QString diagramSvg = folder.filePath(QStringLiteral("diagram.SVG"));
+        Run run = runCli({"diagram", "--upper", "0.45", "--lower", "0.2", "-o", diagramSvg});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QByteArray("グラフエリアオーバー\n")); // the hook point, 0.5625
+        QByteArray svg = fileBytes(diagramSvg);
+        QVERIFY(svg.startsWith("<?xml") && svg.contains("<svg") && !svg.contains("<image"));
+        QVERIFY(svg.contains("<rect") && svg.contains(">下限応力係数 <") &&
+                svg.contains(">コイル<"));
+
+        const QString diagramPng = folder.filePath(QStringLiteral("diagram.png"));
+        run = runCli({"diagram", "--upper", "0.45", "--lower", "0.2", "-o", diagramPng});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QImage(diagramPng).convertToFormat(QImage::Format_RGB32),
+                 hspring::renderFatigueDiagram(0.45, 0.2, 1.25).image);
+
+        const QString shapeSvg = folder.filePath(QStringLiteral("shape.svg"));
+        run = runCli(QStringList{"shape", "--round", "--angle", "80", "--L1", "45", "--L2", "55",
+                                 "--view", "load1", "-o", shapeSvg} +
+                     kExampleCoil);
+        QCOMPARE(run.exitCode, 0);
+        svg = fileBytes(shapeSvg);
+        QVERIFY(svg.contains("viewBox=\"0 0 793 230\"") && !svg.contains("<image"));
+        QVERIFY(svg.contains("<path") && svg.contains("<polyline") && svg.contains(">荷重１<"));
     }
 
     void shapeRendersThePage() {

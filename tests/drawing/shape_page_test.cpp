@@ -2,13 +2,17 @@
 #include "drawing/painting/shape_view_painting.h"
 #include "drawing/windows/shape_page.h"
 #include "support/example_design.h"
+#include "support/file_bytes.h"
 #include "support/modal_dialogs.h"
+#include "toolkit/windows/picture_view.h"
 #include "windows_test_registry.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPicture>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 using hspring::ShapePage;
@@ -150,6 +154,37 @@ private slots:
         page.drawFreeSpring(design);
         QCOMPARE(stateText(page), QStringLiteral("フリー"));
         QCOMPARE(page.shapeViewIndex(), 0);
+    }
+
+    // The view keeps its drawing as well as its image: a printer or an SVG file gets the very
+    // spring shown, even once the design has changed since.
+    void viewKeepsTheDrawingShown() {
+        hspring::SpringDesign design = exampleDesign();
+        design.length1 = 45;
+        ShapePage page(design);
+        page.setRecalculation([] { return true; });
+        clickStateButton(page);
+        const QImage shown = page.image();
+        design.length1 = 50;
+        design.length2 = 70;
+
+        auto* view = page.findChild<hspring::PictureView*>(QStringLiteral("Image2"));
+        QPicture commands;
+        QPainter recorder(&commands);
+        view->render(&recorder);
+        recorder.end();
+        QImage replayed(hspring::kShapeViewSize, QImage::Format_RGB32);
+        QPainter player(&replayed);
+        player.drawPicture(0, 0, commands);
+        player.end();
+        QCOMPARE(replayed, shown);
+
+        QTemporaryDir folder;
+        const QString svgPath = folder.filePath(QStringLiteral("view.svg"));
+        view->savePicture(svgPath.toStdString());
+        const QByteArray svg = hspring::test::fileBytes(svgPath);
+        QVERIFY(svg.contains("viewBox=\"0 0 641 225\""));
+        QVERIFY(svg.contains("<path") && svg.contains("<polyline") && !svg.contains("<image"));
     }
 
     void failedRecalculationLeavesTheView() {

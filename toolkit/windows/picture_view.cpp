@@ -1,0 +1,99 @@
+#include "toolkit/windows/picture_view.h"
+
+#include "toolkit/painting/picture_files.h"
+#include "toolkit/windows/error_box.h"
+
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QMenu>
+#include <QPaintEngine>
+
+namespace hspring {
+
+namespace {
+
+const QString kPngFilter = QStringLiteral("PNG 画像 (*.png)");
+const QString kSvgFilter = QStringLiteral("SVG 画像 (*.svg)");
+
+// Devices that keep drawing commands (PDF, printers, recorded pictures, SVG) get the drawing
+// itself; pixel devices (the screen, a grab, the clipboard's image) get the image as shown.
+bool keepsDrawingCommands(QPainter& painter) {
+    const QPaintEngine* engine = painter.paintEngine();
+    if (!engine)
+        return false;
+    switch (engine->type()) {
+    case QPaintEngine::Pdf:
+    case QPaintEngine::Picture:
+    case QPaintEngine::SVG:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+PictureView::PictureView(QSize size, const QString& fileName, const QString& title, QWidget* parent)
+    : QWidget(parent), image_(size, QImage::Format_RGB32), fileName_(fileName), title_(title) {
+    setFixedSize(size);
+    image_.fill(Qt::white);
+    // The picture covers the whole widget.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureView::showPicture(QImage image, Paint paint) {
+    image_ = std::move(image);
+    paint_ = std::move(paint);
+    update();
+}
+
+void PictureView::savePicture(const std::string& path) const {
+    if (pictureFormatOf(path) == PictureFormat::Png) {
+        writePngFile(path, image_);
+        return;
+    }
+    writeSvgFile(path, image_.size(), title_, [this](QPainter& painter) {
+        if (paint_)
+            paint_(painter);
+        else
+            painter.drawImage(0, 0, image_);
+    });
+}
+
+void PictureView::askAndSavePicture() {
+    QFileDialog dialog(this, QStringLiteral("画像として保存"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({kPngFilter, kSvgFilter});
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    dialog.selectFile(fileName_ + QStringLiteral(".png"));
+    // A name typed without an extension gets the one of the type chosen.
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter == kSvgFilter ? QStringLiteral("svg")
+                                                     : QStringLiteral("png"));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const std::string path = QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+    runReportingErrors(this, [&] { savePicture(path); });
+}
+
+void PictureView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (paint_ && keepsDrawingCommands(painter))
+        paint_(painter);
+    else
+        painter.drawImage(0, 0, image_);
+}
+
+void PictureView::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* save = menu.addAction(QStringLiteral("画像として保存…"));
+    save->setObjectName(QStringLiteral("savePicture"));
+    save->setEnabled(hasPicture());
+    if (menu.exec(event->globalPos()) == save)
+        askAndSavePicture();
+}
+
+} // namespace hspring

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+namespace hspring {
+
+// A picture of fixed size as the program last drew it. The screen shows the drawn image; the
+// drawing itself is kept too, so that a printer, a PDF or an SVG file gets it drawn anew at its
+// own resolution, with its lines and texts as such. The right-click menu saves the picture as PNG
+// (the image as shown) or SVG. Until the first picture the view is white and has nothing to save.
+class PictureView : public QWidget {
+    Q_OBJECT
+
+public:
+    using Paint = std::function<void(QPainter&)>;
+
+    // `fileName` is what the save dialog proposes (without extension); `title` names the SVG.
+    PictureView(QSize size, const QString& fileName, const QString& title,
+                QWidget* parent = nullptr);
+
+    // Shows `image`, the picture `paint` draws (in the view's pixels, from the origin).
+    void showPicture(QImage image, Paint paint);
+
+    const QImage& image() const { return image_; }
+    bool hasPicture() const { return static_cast<bool>(paint_); }
+
+    // Writes the picture: SVG for a name ending in ".svg", PNG otherwise. Throws Error when it
+    // cannot be written.
+    void savePicture(const std::string& path) const;
+    // "画像として保存…": asks for the file and saves; a failure shows in the error box.
+    void askAndSavePicture();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    QImage image_;
+    Paint paint_;
+    QString fileName_;
+    QString title_;
+};
+
+} // namespace hspring
