@@ -3,6 +3,8 @@
 #include "windows_test_registry.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <iostream>
 
@@ -17,6 +19,10 @@ std::map<std::string, WindowTestFactory>& windowTests() {
 int main(int argc, char* argv[]) {
     hspring::test::useOffscreenPlatformUnlessAsked();
     QApplication application(argc, argv);
+    // The windows keep user settings (the recent files); the tests keep theirs in a folder of
+    // their own, which goes with the run, and never touch the user's.
+    const QTemporaryDir userSettings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, userSettings.path());
     hspring::test::useProgramFonts();
     application.setFont(hspring::windowFont(12));
 

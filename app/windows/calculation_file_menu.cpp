@@ -1,9 +1,14 @@
 #include "app/windows/calculation_file_menu.h"
 
 #include "app/windows/main_window.h"
+#include "app/windows/recent_files.h"
 #include "data/calculation_file.h"
 #include "toolkit/windows/error_box.h"
 #include "toolkit/windows/file_dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMenu>
 
 namespace hspring {
 
@@ -17,6 +22,7 @@ void readSlots(MainWindow& window, const std::string& path) {
     loadDesignSlots(path, window.state().designs);
     for (int slot = kFirstHistorySlot; slot <= kLastHistorySlot; ++slot)
         window.refreshHistoryRow(slot);
+    addRecentFile(QFile::decodeName(path.c_str()));
 }
 
 } // namespace
@@ -35,6 +41,7 @@ void saveCalculationFile(MainWindow& window) {
             return;
         }
         saveDesignSlots(*path, window.state().designs);
+        addRecentFile(QFile::decodeName(path->c_str()));
     });
 }
 
@@ -47,8 +54,28 @@ void readCalculationFile(MainWindow& window) {
     });
 }
 
-void readCalculationFile(MainWindow& window, const std::string& path) {
-    runReportingErrors(&window, [&window, &path] { readSlots(window, path); });
+bool readCalculationFile(MainWindow& window, const std::string& path) {
+    return runReportingErrors(&window, [&window, &path] { readSlots(window, path); });
+}
+
+void connectRecentFilesMenu(MainWindow& window, QMenu& menu) {
+    QObject::connect(&menu, &QMenu::aboutToShow, &menu, [&window, &menu] {
+        menu.clear();
+        const QStringList files = recentFiles();
+        if (files.isEmpty())
+            menu.addAction(QStringLiteral("（なし）"))->setEnabled(false);
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const QString file = files[i];
+            // "&1" to "&8": the number chooses the entry from the keyboard.
+            QAction* entry = menu.addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
+                QDir::toNativeSeparators(file).replace(QLatin1Char('&'), QStringLiteral("&&"))));
+            QObject::connect(entry, &QAction::triggered, &window, [&window, file] {
+                if (!readCalculationFile(window, QFile::encodeName(file).toStdString()) &&
+                    !QFile::exists(file))
+                    removeRecentFile(file);
+            });
+        }
+    });
 }
 
 } // namespace hspring

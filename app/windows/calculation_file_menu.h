@@ -2,12 +2,15 @@
 
 #include <string>
 
+class QMenu;
+
 namespace hspring {
 
 class MainWindow;
 
 // The calculation file (*.hbd) on the menu "ファイル": the byte image of all 31 design slots.
-// Both report their failures in the error box themselves, so a menu item calls them directly.
+// They report their failures in the error box themselves, so a menu item calls them directly.
+// Every file read or saved goes to the front of the recent files (recent_files.h).
 
 // "保存": reads the input fields into slot 0 (a field that is not a number stops here, before any
 // dialog), asks for the file (proposing hspring.hbd; a name without an extension gets ".hbd")
@@ -22,7 +25,13 @@ void saveCalculationFile(MainWindow& window);
 void readCalculationFile(MainWindow& window);
 
 // The same reading of the file at `path` (in the file system's encoding) without the dialog: the
-// file named on the command line. A file that cannot be read shows the same error box.
-void readCalculationFile(MainWindow& window, const std::string& path);
+// file named on the command line. A file that cannot be read shows the same error box. Returns
+// whether the file was read.
+bool readCalculationFile(MainWindow& window, const std::string& path);
+
+// The submenu "最近使ったファイル": lists the recent files each time it opens, newest first;
+// choosing one reads it as 読み取り does. A file that no longer exists shows the error box of a
+// file that cannot be opened and leaves the list.
+void connectRecentFilesMenu(MainWindow& window, QMenu& menu);
 
 } // namespace hspring

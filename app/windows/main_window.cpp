@@ -25,6 +25,7 @@
 #include "data/windows/material_editor.h"
 #include "drawing/windows/dxf_export.h"
 #include "drawing/windows/shape_page.h"
+#include "printing/spec_sheet_text.h"
 #include "printing/windows/spec_sheet_window.h"
 #include "printing/windows/window_print.h"
 #include "toolkit/windows/centred_grid.h"
@@ -531,7 +532,10 @@ void MainWindow::connectMenu() {
         specSheet_->fillSpecSheet(state_.current(), state_.materials, leftHanded());
         specSheet_->exec();
     });
-    onMenu(c.printWindowItem, [this] { printWindowImage(*this, PrintScaling::FitToPage); });
+    onMenu(c.saveSheetPdfItem, [this] {
+        saveSpecSheetPdf(this, specSheetTexts(state_.current(), state_.materials, leftHanded()));
+    });
+    onMenu(c.printWindowItem, [this] { printWindowWithDialog(*this, PrintScaling::FitToPage); });
     onMenu(c.exportDxfItem, [this] { exportDxf(this, state_.current(), *ui_->shapePage); });
     onMenu(c.copyHistoryItem, [this] {
         copyGridToClipboard(*ui_->historyGrid, 0, 0, kHistoryColumnCount - 1, kHistoryRowCount - 1);
@@ -544,6 +548,7 @@ void MainWindow::connectMenu() {
     // The calculation file reports its own failures.
     connect(c.readFileItem, &QAction::triggered, this, [this] { readCalculationFile(*this); });
     connect(c.saveFileItem, &QAction::triggered, this, [this] { saveCalculationFile(*this); });
+    connectRecentFilesMenu(*this, *c.recentFilesMenu);
 }
 
 } // namespace hspring

@@ -253,7 +253,11 @@ void buildMenu(QMainWindow& window, MainWindowControls& c) {
     QMenu* file = bar->addMenu(QStringLiteral("ファイル　　"));
     c.readFileItem = menuItem(file, "Edit2", QStringLiteral("読み取り"));
     c.saveFileItem = menuItem(file, "N3", QStringLiteral("保存"));
+    c.recentFilesMenu = file->addMenu(QStringLiteral("最近使ったファイル"));
+    c.recentFilesMenu->setObjectName(QStringLiteral("RecentFiles"));
+    c.recentFilesMenu->setFont(windowFont(12));
     c.printSheetItem = menuItem(file, "N5", QStringLiteral("要目表印刷"));
+    c.saveSheetPdfItem = menuItem(file, "SheetPdf", QStringLiteral("PDFに保存"));
     c.printWindowItem = menuItem(file, "N1", QStringLiteral("画面印刷"));
     c.exportDxfItem = menuItem(file, "dxf1", QStringLiteral("dxf出力"));
     QMenu* edit = bar->addMenu(QStringLiteral("編集　　　"));

@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 class QMainWindow;
+class QMenu;
 
 namespace hspring {
 
@@ -83,7 +84,9 @@ struct MainWindowControls {
     // The main menu's items.
     QAction* readFileItem = nullptr;         // Edit2 "読み取り"
     QAction* saveFileItem = nullptr;         // N3 "保存"
+    QMenu* recentFilesMenu = nullptr;        // RecentFiles "最近使ったファイル"
     QAction* printSheetItem = nullptr;       // N5 "要目表印刷"
+    QAction* saveSheetPdfItem = nullptr;     // SheetPdf "PDFに保存": the data sheet as a PDF
     QAction* printWindowItem = nullptr;      // N1 "画面印刷"
     QAction* exportDxfItem = nullptr;        // dxf1 "dxf出力"
     QAction* copyHistoryItem = nullptr;      // N2 "全データーコピー"

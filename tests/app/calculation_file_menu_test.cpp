@@ -1,5 +1,6 @@
 #include "app/history_rows.h"
 #include "app/windows/calculation_file_menu.h"
+#include "app/windows/recent_files.h"
 #include "calc/spring_design.h"
 #include "main_window_fixture.h"
 #include "support/file_bytes.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <cstring>
 
@@ -207,6 +209,62 @@ private slots:
         QVERIFY(!dialog->seen);
         dialog.reset(); // withdraws the answer
         QVERIFY(QDir(files_->path()).isEmpty());
+    }
+
+    // "最近使ったファイル": the files last saved or read, newest first, without repeats; choosing
+    // one reads it, and one that has gone since shows its error box and leaves the list.
+    void recentFilesListTheFilesLastSavedOrRead() {
+        for (const QString& file : recentFiles())
+            removeRecentFile(file);
+        auto* menu = w_->control<QMenu>("RecentFiles");
+        const auto entries = [menu] {
+            emit menu->aboutToShow();
+            QStringList texts;
+            for (const QAction* action : menu->actions())
+                texts << (action->isEnabled() ? action->text() : QStringLiteral("(disabled)"));
+            return texts;
+        };
+        QCOMPARE(entries(), QStringList{QStringLiteral("(disabled)")});
+
+        fillHistory(*w_, 1, 2);
+        const QString first = fileAt("first.hbd");
+        const QString second = fileAt("second.hbd");
+        for (const QString& path : {first, second}) {
+            auto dialog = answerNextFileDialog(path);
+            saveCalculationFile(*w_->window);
+            QVERIFY(dialog->seen);
+        }
+        QCOMPARE(recentFiles(), (QStringList{second, first}));
+        auto dialog = answerNextFileDialog(first);
+        readCalculationFile(*w_->window);
+        QVERIFY(dialog->seen);
+        QCOMPARE(recentFiles(), (QStringList{first, second}));
+        QCOMPARE(entries(),
+                 (QStringList{QStringLiteral("&1 ") + first, QStringLiteral("&2 ") + second}));
+
+        // Choosing an entry reads its file.
+        const QByteArray stored = imageOf(w_->state.designs);
+        w_->state.designs[1].inUse = 0;
+        menu->actions().at(1)->trigger();
+        QCOMPARE(imageOf(w_->state.designs), stored);
+        QCOMPARE(recentFiles(), (QStringList{second, first}));
+
+        QVERIFY(QFile::remove(second));
+        entries();
+        auto error = answerNextMessageBox(QMessageBox::Ok);
+        menu->actions().at(0)->trigger();
+        QVERIFY(error->seen);
+        QCOMPARE(error->text, QStringLiteral("ファイル %1 は開けません").arg(second));
+        QCOMPARE(recentFiles(), QStringList{first});
+
+        // Eight at the most: the oldest go.
+        QStringList added;
+        for (int i = 1; i <= 10; ++i) {
+            added.prepend(fileAt(qPrintable(QStringLiteral("f%1.hbd").arg(i))));
+            addRecentFile(added.constFirst());
+        }
+        QCOMPARE(recentFiles(), added.mid(0, 8));
+        QCOMPARE(entries().size(), 8);
     }
 
     void failuresKeepTheFileAndTheSlotsAndAreReported() {
