@@ -89,6 +89,23 @@ void focusField(QWidget* field) {
         edit->selectAll();
 }
 
+// Puts `items` into a selection list, rebuilding it only when they differ from what it holds:
+// a rebuilt list is repainted and loses its selection, and the results display selects the
+// material it already shows at every calculation.
+// Returns whether it rebuilt the list.
+template <typename Texts>
+bool setListItems(QComboBox& list, const Texts& items) {
+    bool same = list.count() == static_cast<int>(items.size());
+    for (int i = 0; same && i < list.count(); ++i)
+        same = list.itemText(i) == qt(items[static_cast<std::size_t>(i)]);
+    if (same)
+        return false;
+    list.clear();
+    for (const auto& item : items)
+        list.addItem(qt(item));
+    return true;
+}
+
 bool isEnterKey(const QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
@@ -362,13 +379,12 @@ int MainWindow::selectedKind() const {
     return kinds.currentIndex() < 0 ? -1 : kinds.currentData().toInt();
 }
 
-// Fills the list without selecting a grade; the caller chooses one.
+// Fills the list without selecting a grade (a list that already holds the kind's grades keeps its
+// selection); the caller chooses one.
 void MainWindow::fillGradeList(int kind) {
     QComboBox& grades = *ui_->gradeList;
-    grades.clear();
-    for (const std::string& grade : gradeList(state_.materials, state_.kindIndex, kind))
-        grades.addItem(qt(grade));
-    grades.setCurrentIndex(-1);
+    if (setListItems(grades, gradeList(state_.materials, state_.kindIndex, kind)))
+        grades.setCurrentIndex(-1);
 }
 
 void MainWindow::refillDiameterList(int materialIndex) {
@@ -377,9 +393,7 @@ void MainWindow::refillDiameterList(int materialIndex) {
         state_.current(), state_.materials, state_.kindIndex,
         lookupMaterial(state_.kindIndex, selectedKind(), ui_->gradeList->currentIndex()),
         diameters.currentIndex(), materialIndex);
-    diameters.clear();
-    for (const std::string& diameter : refill.diameters)
-        diameters.addItem(qt(diameter));
+    setListItems(diameters, refill.diameters);
     diameters.setCurrentIndex(refill.selected);
 }
 
