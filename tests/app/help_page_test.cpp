@@ -59,6 +59,7 @@ private slots:
         const auto* browser = windows[0]->findChild<QTextBrowser*>();
         QVERIFY(browser);
         QVERIFY(browser->toPlainText().contains(QStringLiteral("エラーメッセージ一覧")));
+        QVERIFY(!browser->toPlainText().contains(QStringLiteral("<h2"))); // read as HTML
 
         QTemporaryDir emptyFolder;
         QWidget otherOwner;
