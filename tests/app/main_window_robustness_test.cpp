@@ -168,6 +168,22 @@ private slots:
         QCOMPARE(calculate(w), QStringList());
         for (const char* field : {"Edit33", "Edit6", "Edit7", "Edit8"})
             QVERIFY2(isNumber(w.text(field)), qPrintable(w.text(field)));
+
+        // A recalled slot (from a damaged file) with values missing: the user's fields are left
+        // empty, the calculation's show the mark, and 計算 asks for the first empty one.
+        SpringDesign damaged = w.state.current();
+        damaged.length1 = std::numeric_limits<double>::quiet_NaN();
+        damaged.load1 = std::numeric_limits<double>::infinity();
+        damaged.hookAngle = std::numeric_limits<double>::quiet_NaN();
+        w.state.designs[5] = damaged;
+        w.window->refreshHistoryRow(5);
+        w.control<CentredGrid>("sg1")->setCurrentCell(6, 1);
+        emit w.control<CentredGrid>("sg1")->cellClicked(6, 1);
+        QCOMPARE(w.text("Edit4"), QString());
+        QCOMPARE(w.text("Edit6"), kMissing);
+        QCOMPARE(w.text("Edit12"), QString());
+        QCOMPARE(calculate(w), QStringList{QStringLiteral("'' は浮動小数点数ではありません")});
+        QTRY_COMPARE(w.window->focusWidget(), static_cast<QWidget*>(w.edit("Edit4")));
     }
 
     // The error box's text stays the toolkit's; closing it leaves the offending field focused with
