@@ -2,7 +2,6 @@
 #include "calc/spring_design.h"
 
 #include <gtest/gtest.h>
-#include <limits>
 
 namespace hspring {
 namespace {
@@ -61,36 +60,6 @@ TEST(DesignFieldTexts, TurnsInFifteenDigitsTheRestInFourAndTheLifeText) {
     EXPECT_EQ(texts.hookMinRadius, "3");
     design.lifeClass = 9;
     EXPECT_EQ(designFieldTexts(design).life, "");
-}
-
-// A result field shows a missing value as missing; an input field is never given a text it could
-// not read back: the fields the calculation fills show the mark, those the user fills stay empty.
-TEST(DesignFieldTexts, MissingValuesInResultAndInputFields) {
-    SpringDesign design = designWithDiameters();
-    const double missing = std::numeric_limits<double>::quiet_NaN();
-    design.springRate = missing;
-    design.load1 = missing;
-    design.length1 = missing;
-    design.initialTension = missing;
-    design.hookAngle = std::numeric_limits<double>::infinity();
-    design.totalTurns = 1.7976931348623157e308; // 15 digits round past the largest double
-    design.autoInitialTension = 1;
-    DesignFieldTexts texts = designFieldTexts(design);
-    EXPECT_EQ(texts.springRate, "－");
-    EXPECT_EQ(texts.load1, "－");
-    EXPECT_EQ(texts.length1, "");
-    EXPECT_EQ(texts.initialTension, "－");
-    EXPECT_EQ(texts.hookAngle, "");
-    EXPECT_EQ(texts.turns, "");
-
-    design.lengthMode = kLoadsGiven;
-    design.autoInitialTension = 0;
-    design.meanDiameter = missing;
-    texts = designFieldTexts(design);
-    EXPECT_EQ(texts.load1, "");
-    EXPECT_EQ(texts.length1, "－");
-    EXPECT_EQ(texts.initialTension, "");
-    EXPECT_EQ(coilDiameterDisplay(design)->text, "");
 }
 
 TEST(UnlistedMaterialNote, NamesAMaterialTheListsDoNotHold) {

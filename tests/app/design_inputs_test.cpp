@@ -132,34 +132,6 @@ TEST_F(InputFixture, AFieldThatIsNoNumberStopsTheReadingWhereItStands) {
     EXPECT_EQ(design.hookAngle, 80.0);     // never reached
 }
 
-// The loads when the lengths are given, the lengths when the loads are, and the initial tension
-// taken from the range are the calculation's: a text there that is no number keeps the design's
-// value. The same text in a field the user fills stops the reading, naming the field.
-TEST_F(InputFixture, FieldsTheCalculationFillsNeverStopTheReading) {
-    texts.autoInitialTension = true;
-    for (std::string* computed : {&texts.initialTension, &texts.load1, &texts.load2})
-        *computed = "－";
-    read();
-    EXPECT_EQ(design.initialTension, 0.0);
-    EXPECT_EQ(design.load1, 0.0);
-    EXPECT_EQ(design.length2, 55.0);
-
-    design.lengthMode = kLoadsGiven;
-    texts.length1 = "abc";
-    try {
-        read();
-        FAIL() << "a load that is no number was read";
-    } catch (const DesignInputError& failure) {
-        EXPECT_EQ(failure.input(), DesignInput::Load1);
-        EXPECT_STREQ(failure.what(), "'－' は浮動小数点数ではありません");
-    }
-    texts.load1 = "0.5";
-    texts.load2 = "1.5";
-    read();
-    EXPECT_EQ(design.length1, 45.0);
-    EXPECT_EQ(design.load2, 1.5);
-}
-
 TEST_F(InputFixture, AnEmptyFieldIsAConversionErrorToo) {
     texts.hookMinRadius = "";
     EXPECT_EQ(readFailure(), "'' は浮動小数点数ではありません");
