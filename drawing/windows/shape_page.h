@@ -38,8 +38,9 @@ public:
     void resetToFreeView();
 
     // The handler of changb: recalculates, steps free → load 1 → load 2 → free and draws the
-    // round-hook spring in that state. A failure is shown in the error box; the view, its label
-    // and its state stay as they were.
+    // round-hook spring in that state. A failed recalculation changes nothing. A drawing that
+    // fails is shown in the error box and leaves the picture and its label as they were, but the
+    // state has stepped on, so the next press goes on to the following state.
     void cycleShapeView();
 
     bool roundHookPageActive() const;
