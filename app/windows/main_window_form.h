@@ -17,6 +17,7 @@ class QMenu;
 namespace hspring {
 
 class CentredGrid;
+class DetailPage;
 class DiagramView;
 class ShapePage;
 class SlotSelector;
@@ -76,10 +77,11 @@ struct MainWindowControls {
     QGroupBox* diagramGroup = nullptr;  // GroupBox3
     DiagramView* diagramView = nullptr; // Image1
 
-    // The lower pages: the history grid and the spring shape.
+    // The lower pages: the history grid, the spring shape and the detailed results.
     QTabWidget* lowerPages = nullptr;   // PageControl1
     CentredGrid* historyGrid = nullptr; // sg1, on the page TabSheet1
     ShapePage* shapePage = nullptr;     // TabSheet2, with the hook fields Edit12..15
+    DetailPage* detailPage = nullptr;   // DetailPage "＜ 詳細計算 ＞"
 
     // The main menu's items.
     QAction* readFileItem = nullptr;         // Edit2 "読み取り"
@@ -97,7 +99,7 @@ struct MainWindowControls {
     QAction* helpItem = nullptr;             // Help2 "ヘルプ"
 };
 
-// Builds the main window's client area (824 x 780 at fixed positions) and its main menu. The
+// Builds the main window's client area (824 x 729 at fixed positions) and its main menu. The
 // spring view draws `currentDesign`.
 MainWindowControls buildMainWindowForm(QMainWindow& window, const SpringDesign& currentDesign);
 

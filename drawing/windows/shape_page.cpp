@@ -173,10 +173,14 @@ void ShapePage::showState(int index) {
     stateLabel_->setText(kStateNames[static_cast<std::size_t>(index)]);
 }
 
+// The state advances before the drawing: a state that cannot be drawn (a loaded view of a
+// design whose working length leaves no room for the coils) is passed on the next press instead
+// of being tried again and again. The label names the state drawn last, the picture's.
 void ShapePage::cycleShapeView() {
     if (recalculation_ && !recalculation_())
         return;
     const int next = (shapeViewIndex_ + 1) % static_cast<int>(kStateNames.size());
+    shapeViewIndex_ = next;
     runReportingErrors(this, [&] {
         const CoilShape coil = coilShapeOf(design_);
         const double hookAngle = hookAngleFromField();
@@ -197,6 +201,7 @@ void ShapePage::hookTabChanged(int index) {
     const bool roundHook = hookPages_->widget(index) != uHookPage_;
     stateButton_->setVisible(roundHook);
     stateLabel_->setVisible(roundHook);
+    emit hookTypeChanged();
 }
 
 } // namespace hspring

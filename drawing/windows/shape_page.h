@@ -41,8 +41,9 @@ public:
     void resetToFreeView();
 
     // The handler of changb: recalculates, steps free → load 1 → load 2 → free and draws the
-    // round-hook spring in that state. A failure is shown in the error box; the view, its label
-    // and its state stay as they were.
+    // round-hook spring in that state. A failed recalculation changes nothing. A drawing that
+    // fails is shown in the error box and leaves the picture and its label as they were, but the
+    // state has stepped on, so the next press goes on to the following state.
     void cycleShapeView();
 
     bool roundHookPageActive() const;
@@ -59,6 +60,10 @@ public:
     // conversion error. The U hook's fields are read in the order length, opening, radius.
     double hookAngleFromField() const;
     UHookShape uHookFromFields() const;
+
+signals:
+    // The hook tab shown has changed: round hook or U hook.
+    void hookTypeChanged();
 
 private:
     void hookTabChanged(int index);
