@@ -84,10 +84,7 @@ PdfContents inspectPdf(const QString& pdfPath) {
 }
 
 QString pdfText(const QString& pdfPath) {
-    QString error;
-    return QString::fromUtf8(runTool(QStringLiteral("pdftotext"),
-                                     {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")},
-                                     error));
+    return inspectPdf(pdfPath).text;
 }
 
 QRect a4PrintableArea(int dpi) {

@@ -141,6 +141,7 @@ private slots:
         const auto saved = hspring::test::answerNextFileDialog(pdf);
         button->click();
         QVERIFY(saved->seen);
+        QCOMPARE(saved->title, QStringLiteral("PDFに保存（プリンタがありません）"));
         QVERIFY(!sheet.isVisible());
         const QString text = hspring::test::pdfText(pdf);
         QVERIFY2(text.contains(QStringLiteral("ＳＷＰ－Ａ")) &&

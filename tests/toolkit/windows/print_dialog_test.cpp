@@ -1,4 +1,3 @@
-#include "base/error.h"
 #include "printing/printed_page.h"
 #include "support/modal_dialogs.h"
 #include "toolkit/painting/fonts.h"
@@ -9,7 +8,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -36,10 +34,9 @@ struct TestPage {
     }
 };
 
-QPrinter* pdfPrinter(QPrinter& printer, const QString& path) {
+void pdfPrinter(QPrinter& printer, const QString& path) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    return &printer;
 }
 
 } // namespace
@@ -82,48 +79,6 @@ private slots:
         QVERIFY(*closed);
         QVERIFY(page.paintings > before); // the preview painted it
         QVERIFY(!QFile::exists(notPrinted));
-    }
-
-    // With no printer installed the page is offered as a PDF file instead: cancelled, nothing
-    // is written; saved, the file is the A4 page.
-    void withoutPrinterThePageGoesIntoAPdf() {
-        if (!QPrinterInfo::availablePrinters().isEmpty())
-            QSKIP("this desktop has a printer");
-        QTemporaryDir folder;
-        TestPage page;
-        const auto cancelled = test::answerNextFileDialog(QString());
-        QCOMPARE(printWithDialog(nullptr, QStringLiteral("試験"), page.painter()),
-                 PrintOutcome::Cancelled);
-        QVERIFY(cancelled->seen);
-        QCOMPARE(page.paintings, 0);
-
-        const auto proposed = test::acceptNextFileDialogIn(folder.path());
-        QCOMPARE(printWithDialog(nullptr, QStringLiteral("試験"), page.painter()),
-                 PrintOutcome::SavedAsPdf);
-        QVERIFY(proposed->seen);
-        QCOMPARE(proposed->title, QStringLiteral("PDFに保存（プリンタがありません）"));
-        QCOMPARE(proposed->text, folder.filePath(QStringLiteral("hspring.pdf")));
-        QCOMPARE(page.paintings, 1);
-        const test::PrintedPage printed = test::rasterisePdf(proposed->text, 72);
-        QCOMPARE(printed.pageCount, 1);
-        QCOMPARE(printed.image.size(), QSize(595, 842)); // A4 at 72 dpi
-        QVERIFY(test::pdfText(proposed->text).contains(QStringLiteral("試験ページ 12.5")));
-    }
-
-    void aPrinterThatCannotStartIsReported() {
-        QTemporaryDir folder;
-        QPrinter printer(QPrinter::HighResolution);
-        pdfPrinter(printer, folder.filePath(QStringLiteral("missing/out.pdf")));
-        TestPage page;
-        try {
-            printPage(printer, page.painter());
-            QFAIL("no error");
-        } catch (const Error& error) {
-            QVERIFY2(
-                QString::fromUtf8(error.what()).contains(QStringLiteral("で印刷できませんでした")),
-                error.what());
-        }
-        QCOMPARE(page.paintings, 0);
     }
 };
 
