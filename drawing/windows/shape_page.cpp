@@ -143,8 +143,15 @@ void ShapePage::paintImage(Paint paint) {
     view_->setPixmap(QPixmap::fromImage(image_));
 }
 
-void ShapePage::drawFreeSpring(const SpringDesign& design) {
+bool ShapePage::drawFreeSpring(const SpringDesign& design) {
     const CoilShape coil = coilShapeOf(design);
+    if (!drawableCoil(coil)) {
+        paintImage([](QPainter& painter) {
+            painter.fillRect(QRect(QPoint(0, 0), kShapeViewSize), Qt::white);
+        });
+        resetToFreeView();
+        return false;
+    }
     if (roundHookPageActive()) {
         const double hookAngle = hookAngleFromField();
         paintImage([&](QPainter& painter) {
@@ -155,6 +162,7 @@ void ShapePage::drawFreeSpring(const SpringDesign& design) {
         paintImage([&](QPainter& painter) { drawFreeUHook(painter, coil, hook); });
     }
     resetToFreeView();
+    return true;
 }
 
 void ShapePage::resetToFreeView() {
