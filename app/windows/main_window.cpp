@@ -458,7 +458,12 @@ bool MainWindow::recalculate() {
 
 void MainWindow::onCalculateClicked() {
     if (recalculate())
-        runReportingErrors(this, [this] { ui_->shapePage->drawFreeSpring(state_.current()); });
+        runReportingErrors(this, [this] {
+            // A coil diameter of zero or below has no shape: the checks already say what is
+            // wrong, the line says why the view stays empty.
+            if (!ui_->shapePage->drawFreeSpring(state_.current()))
+                ui_->statusList->addItem(QStringLiteral("コイル径が０以下のため形状を描けません"));
+        });
 }
 
 void MainWindow::refreshHistoryRow(int slot) {

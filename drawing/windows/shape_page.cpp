@@ -150,8 +150,15 @@ void ShapePage::paintImage(const std::function<void(QPainter&)>& paint) {
     view_->showPicture(std::move(next), paint);
 }
 
-void ShapePage::drawFreeSpring(const SpringDesign& design) {
+bool ShapePage::drawFreeSpring(const SpringDesign& design) {
     const CoilShape coil = coilShapeOf(design);
+    if (!drawableCoil(coil)) {
+        paintImage([](QPainter& painter) {
+            painter.fillRect(QRect(QPoint(0, 0), kShapeViewSize), Qt::white);
+        });
+        resetToFreeView();
+        return false;
+    }
     if (roundHookPageActive()) {
         const double hookAngle = hookAngleFromField();
         paintImage([coil, hookAngle, frameLength = design.length2](QPainter& painter) {
@@ -162,6 +169,7 @@ void ShapePage::drawFreeSpring(const SpringDesign& design) {
         paintImage([coil, hook](QPainter& painter) { drawFreeUHook(painter, coil, hook); });
     }
     resetToFreeView();
+    return true;
 }
 
 void ShapePage::resetToFreeView() {

@@ -34,8 +34,9 @@ public:
 
     // The Calculate button's drawing step: the free spring with the hooks of the page shown, then
     // the free state in Label12. A hook field that is not a number raises its conversion error
-    // and leaves the image as it was.
-    void drawFreeSpring(const SpringDesign& design);
+    // and leaves the image as it was. A coil without a shape (drawableCoil) leaves the view empty
+    // and answers false.
+    bool drawFreeSpring(const SpringDesign& design);
 
     // Back to the free state without drawing: index 0, Label12 "フリー".
     void resetToFreeView();
