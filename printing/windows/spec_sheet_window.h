@@ -13,7 +13,7 @@ class QPushButton;
 namespace hspring {
 
 // The spring data sheet window ("要目表", prinform): the sheet as paintSpecSheet draws it, with the
-// button "プリント" over it. Created once with the main window and opened modally: fillSpecSheet,
+// button "プリント" over it. Created once, when first opened, and opened modally: fillSpecSheet,
 // then exec(). "プリント" prints the sheet on the default printer at its size on screen and closes
 // the window; when printing fails the error box says why and the window stays. The button is a
 // control of the window, not part of the sheet, so it never reaches the paper.
