@@ -3,7 +3,8 @@
 // material with both diameter kinds, length modes, half and whole turns and both hook types.
 // The text seeds (JSON, number texts) are written by hand.
 //
-//   build-fuzz/make_seed_corpus fuzz/corpus
+//   cmake --build build-hardening --target make_seed_corpus   (the sanitizer build, clang)
+//   build-hardening/fuzz/make_seed_corpus fuzz/corpus
 
 #include "base/error.h"
 #include "base/file_io.h"

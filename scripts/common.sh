@@ -3,6 +3,7 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+SANITIZE_BUILD_DIR="${SANITIZE_BUILD_DIR:-$ROOT/build-hardening}"
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -30,4 +31,20 @@ build_project() {
         cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
     fi
     cmake --build "$BUILD_DIR"
+}
+
+# Configures (once) the sanitizer build in $SANITIZE_BUILD_DIR: clang with AddressSanitizer,
+# UndefinedBehaviorSanitizer and libFuzzer's coverage on every object, so that one build of the
+# core serves the sanitizer suite (scripts/test-sanitizers) and the fuzz targets (scripts/fuzz).
+# A folder configured earlier with another compiler is configured anew.
+configure_sanitizer_build() {
+    local cache="$SANITIZE_BUILD_DIR/CMakeCache.txt"
+    if [ -f "$cache" ] && ! grep -q '^CMAKE_CXX_COMPILER:[A-Z]*=.*clang' "$cache"; then
+        echo "Configuring $SANITIZE_BUILD_DIR anew with clang"
+        rm -rf "$cache" "$SANITIZE_BUILD_DIR/CMakeFiles" "$SANITIZE_BUILD_DIR/build.ninja"
+    fi
+    if [ ! -f "$SANITIZE_BUILD_DIR/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$SANITIZE_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DCMAKE_CXX_COMPILER=clang++-14 -DHSPRING_SANITIZE=ON
+    fi
 }

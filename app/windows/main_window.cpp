@@ -131,7 +131,7 @@ MainWindow::MainWindow(ProgramState& state, const DataLocations& locations,
     setWindowTitle(QStringLiteral("引張りコイルバネ計算"));
     connectHandlers();
     formCreate(notices);
-    createMenuWindows();
+    prepareMenuWindows();
     connectMenu();
 }
 
@@ -642,19 +642,37 @@ void MainWindow::connectHandlers() {
         edit->installEventFilter(this);
 }
 
-// After the main window has read its files, as the editors show what was read.
-void MainWindow::createMenuWindows() {
-    materialEditor_ = new MaterialEditorDialog(state_.materials, this);
-    // Installed, the editors write the user's own copies, into a folder made for them here (no
-    // save creates folders); and a saved library takes effect only where the next start reads
-    // it, so the save dialog proposes that file.
-    if (locations_.installed) {
+// Installed, the editors write the user's own copies, into a folder made for them at start-up
+// (no save creates folders).
+void MainWindow::prepareMenuWindows() {
+    if (locations_.installed)
         QDir().mkpath(localPath(locations_.settings.write.parent_path()));
-        materialEditor_->proposeSaveFile(localPath(locations_.materials.write));
+}
+
+// The editors show the files as read at start-up: only the editors themselves change the library
+// and the coefficients.
+MaterialEditorDialog& MainWindow::materialEditor() {
+    if (!materialEditor_) {
+        materialEditor_ = new MaterialEditorDialog(state_.materials, this);
+        // A saved library takes effect only where the next start reads it, so the save dialog
+        // proposes that file.
+        if (locations_.installed)
+            materialEditor_->proposeSaveFile(localPath(locations_.materials.write));
     }
-    coefficientEditor_ =
-        new CoefficientEditorDialog(state_.settings, localPath(locations_.settings.write), this);
-    specSheet_ = new SpecSheetWindow(this);
+    return *materialEditor_;
+}
+
+CoefficientEditorDialog& MainWindow::coefficientEditor() {
+    if (!coefficientEditor_)
+        coefficientEditor_ = new CoefficientEditorDialog(
+            state_.settings, localPath(locations_.settings.write), this);
+    return *coefficientEditor_;
+}
+
+SpecSheetWindow& MainWindow::specSheet() {
+    if (!specSheet_)
+        specSheet_ = new SpecSheetWindow(this);
+    return *specSheet_;
 }
 
 void MainWindow::connectMenu() {
@@ -664,8 +682,8 @@ void MainWindow::connectMenu() {
                 [this, action] { runReportingErrors(this, action); });
     };
     onMenu(c.printSheetItem, [this] {
-        specSheet_->fillSpecSheet(state_.current(), state_.materials, leftHanded());
-        specSheet_->exec();
+        specSheet().fillSpecSheet(state_.current(), state_.materials, leftHanded());
+        specSheet().exec();
     });
     onMenu(c.saveSheetPdfItem, [this] {
         saveSpecSheetPdf(this, specSheetTexts(state_.current(), state_.materials, leftHanded()));
@@ -677,8 +695,8 @@ void MainWindow::connectMenu() {
     });
     onMenu(c.copyDiagramItem, [this] { copyDiagramToClipboard(*ui_->diagramView); });
     onMenu(c.lengthLoadSwitchItem, [this] { onLengthLoadSwitched(); });
-    onMenu(c.editMaterialsItem, [this] { materialEditor_->exec(); });
-    onMenu(c.editCoefficientsItem, [this] { coefficientEditor_->exec(); });
+    onMenu(c.editMaterialsItem, [this] { materialEditor().exec(); });
+    onMenu(c.editCoefficientsItem, [this] { coefficientEditor().exec(); });
     onMenu(c.helpItem, [this] { openHelpPage(dataFolder_, this); });
     // The calculation file reports its own failures.
     connect(c.readFileItem, &QAction::triggered, this, [this] { readCalculationFile(*this); });

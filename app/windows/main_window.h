@@ -26,9 +26,9 @@ class SpecSheetWindow;
 //
 // The window receives the state the start-up step (startProgram) has read from the places
 // `locations` names, and the notices that step left: creating the window shows the notices in
-// their boxes, fills the lists, shows the start design and the recommended values, and creates
-// the editor and sheet windows its menus open; the editors write changed files where
-// `locations` says.
+// their boxes, fills the lists and shows the start design and the recommended values. The editor
+// and sheet windows its menus open are made when first opened; the editors write changed files
+// where `locations` says.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -58,6 +58,12 @@ public:
     // The check box "左巻き": the coiling direction the spring data sheet prints.
     bool leftHanded() const;
 
+    // The windows the menus open, each made when it is first needed (which spares the start-up
+    // their building) and kept from then on, so an editor opens again as it was left.
+    MaterialEditorDialog& materialEditor();
+    CoefficientEditorDialog& coefficientEditor();
+    SpecSheetWindow& specSheet();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -68,7 +74,7 @@ private:
     void fillKindList();
     void initHistoryGrid();
     void connectHandlers();
-    void createMenuWindows();
+    void prepareMenuWindows();
     void connectMenu();
 
     // Selection lists.
@@ -116,7 +122,7 @@ private:
     DataLocations locations_;
     QString dataFolder_;
     std::unique_ptr<MainWindowControls> ui_;
-    // The windows the menus open, created once at start-up.
+    // The windows the menus open, null until first opened.
     MaterialEditorDialog* materialEditor_ = nullptr;       // data_make
     CoefficientEditorDialog* coefficientEditor_ = nullptr; // keisuu_make
     SpecSheetWindow* specSheet_ = nullptr;                 // prinform

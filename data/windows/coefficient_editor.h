@@ -11,8 +11,9 @@ class QLineEdit;
 namespace hspring {
 
 // The coefficient editor keisuu_make: the seven design coefficients of the settings record.
-// Created once at start-up, after the settings have been read; its fields are filled then and keep
-// what the user typed across later openings. "設定ボタン" stores them and writes the settings file.
+// Created once, when first opened (after the settings have been read); its fields are filled then
+// and keep what the user typed across later openings. "設定ボタン" stores them and writes the
+// settings file.
 class CoefficientEditorDialog : public QDialog {
     Q_OBJECT
 

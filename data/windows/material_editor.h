@@ -15,8 +15,9 @@ class MaterialGrid;
 struct MaterialRecordTexts;
 
 // The material editor data_make: shows one record of the material library at a time and edits it
-// in place, so a stored record is what the next calculation reads. Created once at start-up,
-// after the library has been loaded; opened modally with exec() and hidden again when closed.
+// in place, so a stored record is what the next calculation reads. Created once, when first
+// opened (after the library has been loaded); opened modally with exec() and hidden again when
+// closed.
 class MaterialEditorDialog : public QDialog {
     Q_OBJECT
 

@@ -13,7 +13,8 @@ class QPushButton;
 namespace hspring {
 
 // The spring data sheet window ("要目表", prinform): the sheet as paintSpecSheet draws it, with the
-// button "プリント" over it. Created once with the main window and opened modally: fillSpecSheet,
+// button "プリント" over it. Created once, when first opened, and opened
+// modally: fillSpecSheet,
 // then exec(). "プリント" opens the print preview and print dialog (with no printer installed, a
 // save dialog for a PDF instead); once the sheet is printed or saved the window closes, and when
 // printing fails the error box says why and the window stays. The button is a control of the

@@ -76,7 +76,7 @@ private slots:
 
             // The user's folder is made at the start, and the material editor's save dialog
             // starts at the user's copy there; cancelling it writes nothing.
-            auto* materials = window->findChild<MaterialEditorDialog*>();
+            MaterialEditorDialog* materials = &window->materialEditor();
             QString proposedFolder, proposedName;
             const auto seen = closeNextDialog([&](QDialog& dialog) {
                 auto& files = static_cast<QFileDialog&>(dialog);
@@ -89,7 +89,7 @@ private slots:
             QCOMPARE(proposedName, QStringLiteral("zaidat.dst"));
             QVERIFY(QDir(user_).isEmpty());
 
-            auto* coefficients = window->findChild<CoefficientEditorDialog*>();
+            CoefficientEditorDialog* coefficients = &window->coefficientEditor();
             coefficients->findChild<QLineEdit*>("Edit3")->setText(QStringLiteral("1.4"));
             coefficients->saveCoefficients();
         }

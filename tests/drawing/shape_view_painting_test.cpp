@@ -143,7 +143,7 @@ TEST(ShapeViewPainting, DrawingFarOutsideTheImageIsClipped) {
 TEST(HookPictures, StayInsideTheirSizeAndShowTheSpring) {
     for (const auto& [paint, size] : {std::pair{&paintRoundHookPicture, kRoundHookPictureSize},
                                       std::pair{&paintUHookPicture, kUHookPictureSize}}) {
-        const QImage image = drawn([paint](QPainter& p) { paint(p); }, size + QSize(20, 20));
+        const QImage image = drawn(paint, size + QSize(20, 20));
         int blue = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x) {

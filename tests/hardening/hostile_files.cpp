@@ -75,11 +75,11 @@ using DesignChange = std::function<void(SpringDesign&)>;
 // A calculation file with one hostile variant per slot from slot 0 on.
 HostileFile slotsFile(std::string name, std::string description,
                       const std::vector<DesignChange>& variants) {
-    auto slots = std::make_unique<DesignSlots>();
-    slots->fill(ordinaryDesign());
+    auto designs = std::make_unique<DesignSlots>();
+    designs->fill(ordinaryDesign());
     for (std::size_t slot = 0; slot < variants.size(); ++slot)
-        variants[slot]((*slots)[slot]);
-    return {std::move(name), std::move(description), bytesOf(*slots)};
+        variants[slot]((*designs)[slot]);
+    return {std::move(name), std::move(description), bytesOf(*designs)};
 }
 
 // Sets the int32 field at `offset` to each of the values in turn, one slot each.
@@ -175,9 +175,9 @@ std::vector<DesignChange> lengthVariants() {
 
 // A file of the design slots cut or extended to `size` bytes; bytes past the slots are 0xFF.
 HostileFile sizedSlotsFile(std::string name, std::string description, std::size_t size) {
-    auto slots = std::make_unique<DesignSlots>();
-    slots->fill(ordinaryDesign());
-    std::vector<std::byte> bytes = bytesOf(*slots);
+    auto designs = std::make_unique<DesignSlots>();
+    designs->fill(ordinaryDesign());
+    std::vector<std::byte> bytes = bytesOf(*designs);
     bytes.resize(size, std::byte{0xFF});
     return {std::move(name), std::move(description), std::move(bytes)};
 }
