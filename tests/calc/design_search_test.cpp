@@ -2,8 +2,11 @@
 #include "base/number_format.h"
 #include "base/text_to_number.h"
 #include "calc/checks.h"
+#include "calc/design_batch.h"
 #include "calc/design_search.h"
+#include "calc/json_reader.h"
 #include "calc/recommendations.h"
+#include "calc/search_json.h"
 #include "data/default_data.h"
 #include "data/short_string.h"
 
@@ -312,6 +315,86 @@ TEST(CheckRequirement, NamesTheFirstProblem) {
     ASSERT_TRUE(problem.has_value());
     EXPECT_EQ(problem->japaneseMessage, "外径の上限は 0 より大きくしてください");
     EXPECT_THROW(searchDesigns(r, library, shippedCoefficients()), Error);
+}
+
+TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {
+    const std::string input = R"([
+        {"length1": 45, "load1": 1, "length2": 55, "load2": 2, "count": 3, "kinds": [1],
+         "maxFreeLength": null, "hookType": "round", "objective": "life"},
+        {"length1": 40, "load1": 200, "length2": 50, "load2": 300, "maxOuterDiameter": 6},
+        {"length1": 45, "load1": 1, "length2": 55},
+        {"length1": 45, "load1": 1, "length2": 55, "load2": 2, "colour": "red"},
+        {"length1": 45, "load1": 1, "length2": 55, "load2": 2, "materials": [1, 2.5]},
+        {"length1": 45, "load1": 1, "length2": 55, "load2": 2, "objective": "cost"},
+        {"length1": 55, "load1": 1, "length2": 45, "load2": 2},
+        7
+    ])";
+    std::string out;
+    const int failed = searchDesignsJson(input, shippedLibrary(), shippedCoefficients(),
+                                         [&out](std::string_view piece) { out += piece; });
+    EXPECT_EQ(failed, 6);
+    JsonReader reader(out);
+    reader.enterArray();
+
+    // Three piano-wire candidates, ranked, each a calc answer that calc reads back as itself.
+    ASSERT_TRUE(reader.nextElement());
+    reader.enterArray();
+    std::string key;
+    for (int rank = 1; rank <= 3; ++rank) {
+        ASSERT_TRUE(reader.nextElement());
+        const std::size_t start = out.find('{', reader.offset());
+        reader.skipValue();
+        const std::string candidate(out.substr(start, reader.offset() - start));
+        EXPECT_EQ(candidate.rfind("{\"rank\":" + std::to_string(rank) + ",\"inUse\":1,", 0), 0u)
+            << candidate.substr(0, 40);
+        std::string again;
+        EXPECT_EQ(calculateDesignsJson(candidate, shippedLibrary(), shippedCoefficients(),
+                                       [&again](std::string_view piece) { again += piece; }),
+                  0);
+        const std::size_t rankEnd = candidate.find(',');
+        EXPECT_EQ("{" + candidate.substr(rankEnd + 1) + "\n", again);
+        EXPECT_EQ(
+            shippedLibrary()[std::stoi(candidate.substr(candidate.find("\"materialIndex\":") + 16))]
+                .kind,
+            kPianoWireKind);
+    }
+    EXPECT_FALSE(reader.nextElement());
+    // Nothing feasible: an empty array.
+    ASSERT_TRUE(reader.nextElement());
+    reader.enterArray();
+    EXPECT_FALSE(reader.nextElement());
+    // Each malformed requirement: its error in its place.
+    std::vector<std::string> errors;
+    while (reader.nextElement()) {
+        reader.enterObject();
+        ASSERT_TRUE(reader.nextMember(key));
+        EXPECT_EQ(key, "error");
+        errors.push_back(reader.readString());
+        EXPECT_FALSE(reader.nextMember(key));
+    }
+    reader.finish();
+    EXPECT_EQ(errors, (std::vector<std::string>{
+                          "load2: missing",
+                          "unknown key \"colour\"",
+                          "materials: expected an array of integers",
+                          "objective: expected \"mass\", \"life\" or \"margin\"",
+                          "length1 must be below length2",
+                          "expected a requirement object",
+                      }));
+
+    // One requirement, one array; broken JSON, one error.
+    out.clear();
+    EXPECT_EQ(searchDesignsJson(R"({"length1": 40, "load1": 200, "length2": 50, "load2": 300,
+                                   "maxOuterDiameter": 6})",
+                                shippedLibrary(), shippedCoefficients(),
+                                [&out](std::string_view piece) { out += piece; }),
+              0);
+    EXPECT_EQ(out, "[]\n");
+    out.clear();
+    EXPECT_EQ(searchDesignsJson("[{\"length1\": }]", shippedLibrary(), shippedCoefficients(),
+                                [&out](std::string_view piece) { out += piece; }),
+              1);
+    EXPECT_EQ(out.rfind("{\"error\":\"JSON: ", 0), 0u) << out;
 }
 
 } // namespace
