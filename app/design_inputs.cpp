@@ -4,6 +4,7 @@
 #include "base/number_format.h"
 #include "base/text_to_number.h"
 #include "calc/checked_float.h"
+#include "calc/spring_design.h"
 
 namespace hspring {
 

@@ -1,50 +1,177 @@
-#include "app/painting/fonts.h"
 #include "app/windows/calculation_file_menu.h"
 #include "app/windows/main_window.h"
-#include "calc/program_state.h"
+#include "base/error.h"
+#include "base/file_io.h"
+#include "calc/program_start.h"
+#include "data/calculation_file.h"
 #include "data/data_locations.h"
+#include "printing/sheet_design.h"
+#include "printing/windows/window_print.h"
+#include "toolkit/painting/fonts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
 #include <QStandardPaths>
+#include <cstring>
+#include <exception>
+#include <iostream>
+#include <optional>
 
 namespace {
 
+using namespace hspring;
+
+enum ExitStatus { kDone = 0, kFailed = 1, kUsage = 2 };
+
 std::filesystem::path localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
+}
+
+// Run where it was built, the data files and the help page lie next to the executable;
+// installed, the defaults lie in share/hspring and each user's changes in the user's data
+// folder.
+DataLocations programDataLocations() {
+    const std::filesystem::path programFolder = localPath(QCoreApplication::applicationDirPath());
+    return locateDataFiles(
+        programFolder, installedShareFolder(programFolder),
+        localPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+}
+
+struct PrintRequest {
+    QString pdf;
+    QString hbd;
+    QString input;
+};
+
+std::string readDesignText(const QString& path) {
+    const std::vector<std::byte> bytes = readFileBytes(path.toStdString());
+    return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+// "画面印刷" without a printer, for the documentation: the main window as the program starts it
+// from its own data files, after reading a calculation file or after "計算" with a design given
+// as JSON (or the start values), printed fitted to an A4 PDF page. No box opens: a data file that
+// cannot be read ends the run (2), and so does a design or a print that fails (1).
+int printMainWindow(const PrintRequest& request) {
+    const DataLocations locations = programDataLocations();
+    ProgramStart start;
+    try {
+        start = startProgram(DataFiles::from(locations), MissingDataFile::Fail);
+    } catch (const Error& error) {
+        std::cerr << "hspring: " << error.what() << "\n";
+        return kUsage;
+    }
+    try {
+        ProgramState& state = *start.state;
+        // A design that fails is caught here, before the window could show an error box.
+        std::optional<SpringDesign> design;
+        if (!request.input.isEmpty())
+            design = calculatedDesignFromJson(readDesignText(request.input), state.materials,
+                                              state.settings.coefficients);
+        MainWindow window(state, locations);
+        if (!request.hbd.isEmpty()) {
+            // As after reading a calculation file: every slot from the file, slot 0 shown.
+            loadDesignSlots(request.hbd.toStdString(), state.designs);
+            for (int slot = kFirstHistorySlot; slot <= kLastHistorySlot; ++slot)
+                window.refreshHistoryRow(slot);
+            window.showDesign();
+        } else {
+            // "計算" then shows the design with its checks, as the user would see it.
+            if (design)
+                state.current() = *design;
+            window.showDesign();
+            window.refreshRecommendations();
+            if (auto* calculate = window.findChild<QAbstractButton*>(QStringLiteral("BitBtn2")))
+                calculate->click();
+        }
+        window.show();
+        QCoreApplication::processEvents();
+        printWindowImageToPdf(window, PrintScaling::FitToPage, request.pdf);
+    } catch (const std::exception& failure) {
+        std::cerr << "hspring: " << failure.what() << "\n";
+        return kFailed;
+    }
+    return kDone;
 }
 
 } // namespace
 
 // hspring [FILE.hbd]: the calculator, with the calculation file read when one is named.
 int main(int argc, char* argv[]) {
+    // The screen print for the documentation and the help text need no display.
+    for (int i = 1; i < argc; ++i)
+        for (const char* batchOption : {"--print-main-window", "--help", "-h", "--help-all"})
+            if (std::strcmp(argv[i], batchOption) == 0 &&
+                qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("hspring"));
     // One style everywhere, so the field colours and the fixed layout look the same on every
     // desktop.
     application.setStyle(QStringLiteral("Fusion"));
-    hspring::installFontSubstitutes();
-    application.setFont(hspring::windowFont(12));
+    installFontSubstitutes();
+    application.setFont(windowFont(12));
 
-    QCommandLineParser arguments;
-    arguments.addHelpOption();
-    arguments.addPositionalArgument(QStringLiteral("FILE.hbd"),
-                                    QStringLiteral("calculation file to read at start"));
-    arguments.process(application);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Extension spring design calculator. Without options it opens its main "
+                       "window, with FILE.hbd read when one is named; the options print that "
+                       "window into a PDF file and end."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("FILE.hbd"),
+                                 QStringLiteral("calculation file to read at start"),
+                                 QStringLiteral("[FILE.hbd]"));
+    const QCommandLineOption printOption(
+        QStringLiteral("print-main-window"),
+        QStringLiteral("Print the main window as \"画面印刷\" does, fitted to an A4 page, into "
+                       "FILE.pdf (replaced only by a complete new file), and end. Exit status: 0 "
+                       "printed, 1 the design or the printing failed, 2 usage error or "
+                       "unreadable data file."),
+        QStringLiteral("FILE.pdf"));
+    const QCommandLineOption hbdOption(
+        QStringLiteral("hbd"),
+        QStringLiteral("With --print-main-window: read this calculation file first."),
+        QStringLiteral("FILE.hbd"));
+    const QCommandLineOption inputOption(
+        QStringLiteral("input"),
+        QStringLiteral("With --print-main-window: press \"計算\" with this design (JSON, as "
+                       "hspring-cli calc reads it) instead of the start values."),
+        QStringLiteral("FILE.json"));
+    parser.addOptions({printOption, hbdOption, inputOption});
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::cerr << "hspring: " << parser.errorText().toStdString() << "\n";
+        return kUsage;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::cout << parser.helpText().toStdString();
+        return kDone;
+    }
+    const bool batch = parser.isSet(printOption);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1 || (batch && !files.isEmpty())) {
+        std::cerr << "hspring: one calculation file at the most, and none with "
+                     "--print-main-window (use --hbd)\n";
+        return kUsage;
+    }
+    if ((!batch && (parser.isSet(hbdOption) || parser.isSet(inputOption))) ||
+        (parser.isSet(hbdOption) && parser.isSet(inputOption))) {
+        std::cerr << "hspring: --hbd and --input go with --print-main-window, one of them at a "
+                     "time\n";
+        return kUsage;
+    }
+    if (batch)
+        return printMainWindow(
+            {parser.value(printOption), parser.value(hbdOption), parser.value(inputOption)});
 
-    // Run where it was built, the data files and the help page lie next to the executable;
-    // installed, the defaults lie in share/hspring and each user's changes in the user's data
-    // folder.
-    const std::filesystem::path programFolder = localPath(QCoreApplication::applicationDirPath());
-    const hspring::DataLocations locations = hspring::locateDataFiles(
-        programFolder, hspring::installedShareFolder(programFolder),
-        localPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
-
-    hspring::ProgramState state;
-    hspring::MainWindow window(state, locations);
+    const DataLocations locations = programDataLocations();
+    const ProgramStart start =
+        startProgram(DataFiles::from(locations), MissingDataFile::UseBuiltIn);
+    MainWindow window(*start.state, locations, start.notices);
     window.show();
-    if (const QStringList files = arguments.positionalArguments(); !files.isEmpty())
-        hspring::readCalculationFile(window, QFile::encodeName(files.constFirst()).toStdString());
+    if (!files.isEmpty())
+        readCalculationFile(window, localPath(files.constFirst()));
     return application.exec();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/spring_design.h"
+#include "data/design_record.h"
 #include "data/material_library.h"
 
 #include <optional>

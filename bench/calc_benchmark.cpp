@@ -2,6 +2,7 @@
 #include "calc/design_result.h"
 #include "calc/engine.h"
 #include "calc/extra_results.h"
+#include "calc/spring_design.h"
 #include "data/default_data.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calc/spring_design.h"
 #include "calc/status_lines.h"
+#include "data/design_record.h"
 
 #include <string_view>
 

@@ -3,6 +3,7 @@
 #include "calc/checked_float.h"
 #include "calc/json_reader.h"
 #include "calc/json_writer.h"
+#include "calc/spring_design.h"
 
 #include <array>
 #include <cmath>

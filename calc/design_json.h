@@ -3,7 +3,7 @@
 #include "calc/design_result.h"
 #include "calc/hook_type.h"
 #include "calc/json_reader.h"
-#include "calc/spring_design.h"
+#include "data/design_record.h"
 #include "data/material_library.h"
 
 #include <optional>

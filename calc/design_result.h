@@ -5,8 +5,8 @@
 #include "calc/hook_type.h"
 #include "calc/life.h"
 #include "calc/recommendations.h"
-#include "calc/spring_design.h"
 #include "calc/status_lines.h"
+#include "data/design_record.h"
 #include "data/material_library.h"
 #include "data/settings.h"
 

@@ -9,6 +9,7 @@
 #include "calc/life.h"
 #include "calc/parallel_runner.h"
 #include "calc/recommendations.h"
+#include "calc/spring_design.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "calc/hook_type.h"
 #include "calc/life.h"
-#include "calc/spring_design.h"
+#include "data/design_record.h"
 #include "data/material_library.h"
 #include "data/settings.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/engine.h"
-#include "calc/spring_design.h"
+#include "data/design_record.h"
 #include "data/material_library.h"
 #include "data/settings.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calc/engine.h"
-#include "calc/spring_design.h"
 #include "calc/status_lines.h"
+#include "data/design_record.h"
 
 #include <string>
 #include <string_view>
@@ -19,12 +19,16 @@ inline constexpr std::string_view kIndexOutOfRangeMessage = "エラー：バネ�
 struct Recommendations {
     bool indexInRange = false;
     StatusLines status;
-    std::string freeLengthLabel;     // Label36: "自由長さ=" F "mm"
-    std::string maxLengthLabel;      // Label30: "最大長さ=" maxLength "mm"
-    std::string maxLoadLabel;        // Label56: "最大荷重=" maxLoad "kgf"
-    std::string initialTensionLabel; // Label45: "初張力(" low "～" high ")kgf"
-    std::string freeLengthField;     // Edit1 when CheckBox2 is checked: F in F4
-    std::string initialTensionField; // Edit33 when CheckBox1 is checked: the range's mid in F4
+    std::string freeLengthLabel;     // "自由長さ=" F "mm"
+    std::string maxLengthLabel;      // "最大長さ=" maxLength "mm"
+    std::string maxLoadLabel;        // "最大荷重=" maxLoad "kgf"
+    std::string initialTensionLabel; // "初張力(" low "～" high ")kgf"
+    // The recommended free length F in F4, for the free-length field when the user takes the
+    // recommended one.
+    std::string freeLengthField;
+    // The middle of the initial-tension range in F4, for the initial-tension field when the
+    // tension is taken from the range.
+    std::string initialTensionField;
 };
 // Every number is in F4, a missing one (a wire outside the strength table leaves the maximum
 // length and load missing) as kMissingValueText. The two field texts hold the mark only for

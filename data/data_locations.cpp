@@ -1,5 +1,6 @@
 #include "data/data_locations.h"
 
+#include "data/material_library.h"
 #include "data/settings.h"
 
 #include <system_error>
@@ -7,8 +8,6 @@
 namespace hspring {
 
 namespace {
-
-constexpr const char* kMaterialFileName = "zaidat.dst";
 
 bool holdsDataFile(const std::filesystem::path& folder,
                    const std::function<bool(const std::filesystem::path&)>& isFile) {

@@ -65,6 +65,9 @@ struct KindIndex {
     std::int32_t kindMembers[kKindCount][kMaxGradesPerKind]; // -1 in empty places
 };
 
+// Name of the material data file next to the executable.
+inline constexpr const char* kMaterialFileName = "zaidat.dst";
+
 // Reads a material data file over the library (at most 52080 bytes; see readTableImage).
 void loadMaterialLibrary(const std::string& path, MaterialLibrary& library);
 // Writes the 52080 bytes atomically.

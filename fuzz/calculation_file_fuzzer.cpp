@@ -2,6 +2,7 @@
 // diagram coefficients and life class, results display, spring data sheet, outlines and DXF
 // text, and the calculation.
 
+#include "calc/spring_design.h"
 #include "data/calculation_file.h"
 #include "data/default_data.h"
 #include "fuzz_support.h"

@@ -8,6 +8,7 @@
 #include "base/error.h"
 #include "base/file_io.h"
 #include "calc/design_result.h"
+#include "calc/spring_design.h"
 #include "data/calculation_file.h"
 #include "data/default_data.h"
 

@@ -6,6 +6,7 @@
 #include "app/history_rows.h"
 #include "app/material_selection.h"
 #include "calc/engine.h"
+#include "calc/spring_design.h"
 #include "data/default_data.h"
 #include "data/library_consistency.h"
 #include "data/material_editing.h"

@@ -1,6 +1,7 @@
 // The settings loader, then the coefficient editor's texts and the calculation with the loaded
 // coefficients for each kind the coefficients treat differently, annealed and not.
 
+#include "calc/spring_design.h"
 #include "data/coefficient_editing.h"
 #include "data/default_data.h"
 #include "fuzz_support.h"

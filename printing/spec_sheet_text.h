@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/spring_design.h"
+#include "data/design_record.h"
 #include "data/material_library.h"
 
 #include <array>
@@ -27,7 +27,8 @@ inline constexpr const char* kUnknownMaterialText = "不明";
 struct SpecSheetTexts {
     // [row][column]: column 0 the item number, 1 the item name, 2 the unit, 3 the value.
     std::array<std::array<std::string, kSheetColumnCount>, kSheetRowCount> cells;
-    // Label1..Label6: L2, L1 and the free length, P2 and P1, the mean coil diameter.
+    // The six dimension texts beside the figure: L2, L1 and the free length, P2 and P1, the mean
+    // coil diameter.
     std::array<std::string, kSheetLabelCount> labels;
 };
 

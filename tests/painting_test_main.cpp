@@ -1,14 +1,12 @@
-#include "app/painting/fonts.h"
+#include "support/offscreen.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
-// Pictures are drawn offscreen unless a display is asked for explicitly.
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    hspring::test::useOffscreenPlatformUnlessAsked();
     QGuiApplication application(argc, argv);
-    hspring::installFontSubstitutes();
+    hspring::test::useProgramFonts();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

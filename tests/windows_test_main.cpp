@@ -1,4 +1,5 @@
-#include "app/painting/fonts.h"
+#include "support/offscreen.h"
+#include "toolkit/painting/fonts.h"
 #include "windows_test_registry.h"
 
 #include <QApplication>
@@ -14,10 +15,9 @@ std::map<std::string, WindowTestFactory>& windowTests() {
 
 // windows_tests CLASS [QtTest options]: runs one registered class; without a class, all of them.
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    hspring::test::useOffscreenPlatformUnlessAsked();
     QApplication application(argc, argv);
-    hspring::installFontSubstitutes();
+    hspring::test::useProgramFonts();
     application.setFont(hspring::windowFont(12));
 
     auto& tests = hspring::test::windowTests();

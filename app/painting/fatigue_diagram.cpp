@@ -1,8 +1,8 @@
 #include "app/painting/fatigue_diagram.h"
 
-#include "app/painting/fonts.h"
 #include "base/number_format.h"
 #include "calc/life.h"
+#include "toolkit/painting/fonts.h"
 
 #include <QFontMetrics>
 #include <QPainter>

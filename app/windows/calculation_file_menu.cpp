@@ -1,9 +1,9 @@
 #include "app/windows/calculation_file_menu.h"
 
-#include "app/windows/error_box.h"
 #include "app/windows/main_window.h"
 #include "data/calculation_file.h"
-#include "data/windows/file_dialogs.h"
+#include "toolkit/windows/error_box.h"
+#include "toolkit/windows/file_dialogs.h"
 
 namespace hspring {
 

@@ -6,10 +6,8 @@
 #include "app/material_selection.h"
 #include "app/painting/fatigue_diagram.h"
 #include "app/windows/calculation_file_menu.h"
-#include "app/windows/centred_grid.h"
 #include "app/windows/clipboard_commands.h"
 #include "app/windows/diagram_view.h"
-#include "app/windows/error_box.h"
 #include "app/windows/help_page.h"
 #include "app/windows/main_window_form.h"
 #include "app/windows/slot_selector.h"
@@ -20,7 +18,7 @@
 #include "calc/engine.h"
 #include "calc/life.h"
 #include "calc/recommendations.h"
-#include "data/default_data.h"
+#include "calc/spring_design.h"
 #include "data/material_library.h"
 #include "data/settings.h"
 #include "data/windows/coefficient_editor.h"
@@ -29,6 +27,8 @@
 #include "drawing/windows/shape_page.h"
 #include "printing/windows/spec_sheet_window.h"
 #include "printing/windows/window_print.h"
+#include "toolkit/windows/centred_grid.h"
+#include "toolkit/windows/error_box.h"
 
 #include <QApplication>
 #include <QDir>
@@ -36,6 +36,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <stdexcept>
 
 namespace hspring {
 
@@ -77,17 +78,19 @@ bool isEnterKey(const QEvent* event) {
 
 } // namespace
 
-MainWindow::MainWindow(ProgramState& state, const QString& dataFolder, QWidget* parent)
-    : MainWindow(state, dataFilesIn(localPath(dataFolder)), parent) {}
+MainWindow::MainWindow(ProgramState& state, const QString& dataFolder,
+                       const std::vector<StartupNotice>& notices, QWidget* parent)
+    : MainWindow(state, dataFilesIn(localPath(dataFolder)), notices, parent) {}
 
-MainWindow::MainWindow(ProgramState& state, const DataLocations& locations, QWidget* parent)
+MainWindow::MainWindow(ProgramState& state, const DataLocations& locations,
+                       const std::vector<StartupNotice>& notices, QWidget* parent)
     : QMainWindow(parent), state_(state), locations_(locations),
       dataFolder_(localPath(locations.defaultsFolder)),
       ui_(std::make_unique<MainWindowControls>(buildMainWindowForm(*this, state.current()))) {
     setObjectName(QStringLiteral("f_hip"));
     setWindowTitle(QStringLiteral("引張りコイルバネ計算"));
     connectHandlers();
-    formCreate();
+    formCreate(notices);
     createMenuWindows();
     connectMenu();
 }
@@ -95,19 +98,17 @@ MainWindow::MainWindow(ProgramState& state, const DataLocations& locations, QWid
 MainWindow::~MainWindow() = default;
 
 bool MainWindow::leftHanded() const {
-    return ui_->cb1->isChecked();
+    return ui_->leftHandedBox->isChecked();
 }
 
 // ---- Start-up ---------------------------------------------------------------------------------
 
-void MainWindow::formCreate() {
-    loadSettingsFile();
-    loadMaterialFile();
-    state_.kindIndex = buildKindIndex(state_.materials);
+void MainWindow::formCreate(const std::vector<StartupNotice>& notices) {
+    showStartupNotices(notices);
     fillKindList();
-    ui_->ComboBox5->setCurrentIndex(0);
+    ui_->kindList->setCurrentIndex(0);
     fillGradeList(selectedKind());
-    ui_->ComboBox7->setCurrentIndex(0);
+    ui_->gradeList->setCurrentIndex(0);
     refillDiameterList(lookupMaterial(state_.kindIndex, selectedKind(), 0));
     selectDiameterPosition(0);
     resetDesignDefaults(state_.current());
@@ -120,47 +121,34 @@ void MainWindow::formCreate() {
     });
 }
 
-// Without its settings file the program still works: it says so and takes the coefficients
-// that ship with it.
-void MainWindow::loadSettingsFile() {
-    const QString path = localPath(locations_.settings.read);
-    try {
-        loadSettings(locations_.settings.read.string(), state_.settings);
-    } catch (const Error&) {
-        state_.settings = builtInSettings();
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"),
-                        QStringLiteral("設定ファイル %1 が見つかりません。\n"
-                                       "標準の係数で続けます。")
-                            .arg(QDir::toNativeSeparators(path)),
-                        QMessageBox::Yes, this);
-        box.exec();
-    }
-}
-
-void MainWindow::loadMaterialFile() {
-    try {
-        loadMaterialLibrary(locations_.materials.read.string(), state_.materials);
-    } catch (const Error& failure) {
-        state_.materials = builtInMaterialLibrary();
-        showErrorBox(this, Error(failure.kind(),
-                                 std::string(failure.what()) + "\n標準の材料データで続けます。"));
+// The files were read before the window was made; what went wrong there is said now, before
+// the window opens.
+void MainWindow::showStartupNotices(const std::vector<StartupNotice>& notices) {
+    for (const StartupNotice& notice : notices) {
+        if (notice.kind == StartupNotice::Kind::Warning) {
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"), qt(notice.text),
+                            QMessageBox::Yes, this);
+            box.exec();
+        } else {
+            showErrorBox(this, std::runtime_error(notice.text));
+        }
     }
 }
 
 // Each entry carries its kind number, the one the lookups need.
 void MainWindow::fillKindList() {
-    ui_->ComboBox5->clear();
+    ui_->kindList->clear();
     for (const KindListEntry& entry : kindList(state_.materials, state_.kindIndex))
-        ui_->ComboBox5->addItem(qt(entry.name), entry.kind);
+        ui_->kindList->addItem(qt(entry.name), entry.kind);
 }
 
 void MainWindow::initHistoryGrid() {
     for (int column = 0; column < kHistoryColumnCount; ++column) {
-        ui_->sg1->setCellText(0, column, qt(kHistoryItemNames[column]));
-        ui_->sg1->setCellText(1, column, qt(kHistoryUnits[column]));
+        ui_->historyGrid->setCellText(0, column, qt(kHistoryItemNames[column]));
+        ui_->historyGrid->setCellText(1, column, qt(kHistoryUnits[column]));
     }
     for (int slot = kFirstHistorySlot; slot <= kLastHistorySlot; ++slot) {
-        ui_->sg1->setCellText(historyRowOfSlot(slot), 0, QString::number(slot));
+        ui_->historyGrid->setCellText(historyRowOfSlot(slot), 0, QString::number(slot));
         refreshHistoryRow(slot);
     }
 }
@@ -171,27 +159,27 @@ void MainWindow::readDesignInputs() {
     const MainWindowControls& c = *ui_;
     DesignInputTexts texts;
     texts.kind = selectedKind();
-    texts.grade = c.ComboBox7->currentIndex();
-    texts.diameterPosition = c.ComboBox6->currentIndex();
-    texts.wireDiameter = utf8(c.ComboBox6->currentText());
-    texts.coilDiameter = utf8(c.Edit18->text());
-    texts.turns = utf8(c.Edit19->text());
-    texts.initialTension = utf8(c.Edit33->text());
-    texts.freeLength = utf8(c.Edit1->text());
-    texts.length1 = utf8(c.Edit4->text());
-    texts.length2 = utf8(c.Edit5->text());
-    texts.load1 = utf8(c.Edit6->text());
-    texts.load2 = utf8(c.Edit7->text());
-    texts.lowTempAnnealed = c.cb2->isChecked();
-    texts.autoInitialTension = c.CheckBox1->isChecked();
+    texts.grade = c.gradeList->currentIndex();
+    texts.diameterPosition = c.wireDiameterList->currentIndex();
+    texts.wireDiameter = utf8(c.wireDiameterList->currentText());
+    texts.coilDiameter = utf8(c.coilDiameterField->text());
+    texts.turns = utf8(c.turnsField->text());
+    texts.initialTension = utf8(c.initialTensionField->text());
+    texts.freeLength = utf8(c.freeLengthField->text());
+    texts.length1 = utf8(c.length1Field->text());
+    texts.length2 = utf8(c.length2Field->text());
+    texts.load1 = utf8(c.load1Field->text());
+    texts.load2 = utf8(c.load2Field->text());
+    texts.lowTempAnnealed = c.lowTempAnnealedBox->isChecked();
+    texts.autoInitialTension = c.autoInitialTensionBox->isChecked();
     texts.hookAngle = utf8(c.shapePage->hookAngleField()->text());
     texts.hookLength = utf8(c.shapePage->hookLengthField()->text());
     texts.hookOpening = utf8(c.shapePage->hookOpeningField()->text());
     texts.hookMinRadius = utf8(c.shapePage->minRadiusField()->text());
     hspring::readDesignInputs(state_.current(), state_.materials, state_.kindIndex, texts,
                               [this](const std::string& label) {
-                                  ui_->Label28->setText(qt(label));
-                                  ui_->Label28->adjustSize();
+                                  ui_->springIndexLabel->setText(qt(label));
+                                  ui_->springIndexLabel->adjustSize();
                               });
 }
 
@@ -199,7 +187,7 @@ void MainWindow::readDesignInputs() {
 void MainWindow::calculate() {
     calculateDesign(state_.current(), state_.materials, state_.settings.coefficients,
                     state_.initialTension,
-                    [this] { return textToDouble(utf8(ui_->Edit33->text())); });
+                    [this] { return textToDouble(utf8(ui_->initialTensionField->text())); });
 }
 
 void MainWindow::showDesign() {
@@ -209,41 +197,41 @@ void MainWindow::showDesign() {
     refillDiameterList(design.materialIndex);
     selectDiameterPosition(design.diameterIndex);
     if (const auto note = unlistedMaterialNote(design, state_.kindIndex))
-        c.ListBox1->addItem(qt(*note));
+        c.statusList->addItem(qt(*note));
 
     if (const auto diameter = coilDiameterDisplay(design)) {
-        c.Label48->setText(qt(diameter->caption));
-        c.Label48->adjustSize();
-        c.Edit18->setText(qt(diameter->text));
+        c.coilDiameterCaption->setText(qt(diameter->caption));
+        c.coilDiameterCaption->adjustSize();
+        c.coilDiameterField->setText(qt(diameter->text));
     }
 
     const StressCoefficients coefficients = stressCoefficients(design, state_.materials);
-    const int notices = c.Image1->showDiagram(coefficients.upper, coefficients.lower,
-                                              state_.settings.coefficients.hookStressFactor);
+    const int notices = c.diagramView->showDiagram(coefficients.upper, coefficients.lower,
+                                                   state_.settings.coefficients.hookStressFactor);
     for (int notice = 0; notice < notices; ++notice)
-        c.ListBox1->addItem(graphAreaOverNotice());
+        c.statusList->addItem(graphAreaOverNotice());
     design.lifeClass = classifyLife(coefficients.upper, coefficients.lower);
 
     const DesignFieldTexts texts = designFieldTexts(design);
-    c.Edit19->setText(qt(texts.turns));
-    c.Edit33->setText(qt(texts.initialTension));
-    c.Edit1->setText(qt(texts.freeLength));
-    c.Edit4->setText(qt(texts.length1));
-    c.Edit5->setText(qt(texts.length2));
-    c.Edit6->setText(qt(texts.load1));
-    c.Edit7->setText(qt(texts.load2));
-    c.Edit8->setText(qt(texts.springRate));
-    c.Edit9->setText(qt(texts.stress2));
-    c.Edit10->setText(qt(texts.life));
-    c.Edit11->setText(qt(texts.allowableStress));
+    c.turnsField->setText(qt(texts.turns));
+    c.initialTensionField->setText(qt(texts.initialTension));
+    c.freeLengthField->setText(qt(texts.freeLength));
+    c.length1Field->setText(qt(texts.length1));
+    c.length2Field->setText(qt(texts.length2));
+    c.load1Field->setText(qt(texts.load1));
+    c.load2Field->setText(qt(texts.load2));
+    c.springRateField->setText(qt(texts.springRate));
+    c.stress2Field->setText(qt(texts.stress2));
+    c.expectedLifeField->setText(qt(texts.life));
+    c.allowableStressField->setText(qt(texts.allowableStress));
     c.shapePage->hookAngleField()->setText(qt(texts.hookAngle));
     c.shapePage->hookLengthField()->setText(qt(texts.hookLength));
     c.shapePage->hookOpeningField()->setText(qt(texts.hookOpening));
     c.shapePage->minRadiusField()->setText(qt(texts.hookMinRadius));
 
     restoringDisplay_ = true;
-    c.cb2->setChecked(design.lowTempAnnealed != 0);
-    c.CheckBox1->setChecked(design.autoInitialTension != 0);
+    c.lowTempAnnealedBox->setChecked(design.lowTempAnnealed != 0);
+    c.autoInitialTensionBox->setChecked(design.autoInitialTension != 0);
     restoringDisplay_ = false;
     applyInputModeColours();
 }
@@ -254,14 +242,14 @@ void MainWindow::refreshRecommendations() {
     const Recommendations recommended = recommendationsFor(state_.current(), state_.initialTension);
     if (recommended.indexInRange) {
         MainWindowControls& c = *ui_;
-        c.Label36->setText(qt(recommended.freeLengthLabel));
-        if (c.CheckBox2->isChecked())
-            c.Edit1->setText(qt(recommended.freeLengthField));
-        c.Label30->setText(qt(recommended.maxLengthLabel));
-        c.Label56->setText(qt(recommended.maxLoadLabel));
-        c.Label45->setText(qt(recommended.initialTensionLabel));
-        if (c.CheckBox1->isChecked())
-            c.Edit33->setText(qt(recommended.initialTensionField));
+        c.recommendedFreeLengthLabel->setText(qt(recommended.freeLengthLabel));
+        if (c.recommendedFreeLengthBox->isChecked())
+            c.freeLengthField->setText(qt(recommended.freeLengthField));
+        c.maxLengthLabel->setText(qt(recommended.maxLengthLabel));
+        c.maxLoadLabel->setText(qt(recommended.maxLoadLabel));
+        c.initialTensionRangeLabel->setText(qt(recommended.initialTensionLabel));
+        if (c.autoInitialTensionBox->isChecked())
+            c.initialTensionField->setText(qt(recommended.initialTensionField));
     }
     showStatus(recommended.status);
 }
@@ -272,7 +260,7 @@ void MainWindow::refreshReportingErrors() {
 
 // The whole list is drawn in one colour: blue for error lines, the window text otherwise.
 void MainWindow::showStatus(const StatusLines& status) {
-    QListWidget& list = *ui_->ListBox1;
+    QListWidget& list = *ui_->statusList;
     list.clear();
     for (const std::string& line : status.lines)
         list.addItem(qt(line));
@@ -286,13 +274,13 @@ void MainWindow::showStatus(const StatusLines& status) {
 // ---- Selection lists --------------------------------------------------------------------------
 
 int MainWindow::selectedKind() const {
-    const QComboBox& kinds = *ui_->ComboBox5;
+    const QComboBox& kinds = *ui_->kindList;
     return kinds.currentIndex() < 0 ? -1 : kinds.currentData().toInt();
 }
 
 // Fills the list without selecting a grade; the caller chooses one.
 void MainWindow::fillGradeList(int kind) {
-    QComboBox& grades = *ui_->ComboBox7;
+    QComboBox& grades = *ui_->gradeList;
     grades.clear();
     for (const std::string& grade : gradeList(state_.materials, state_.kindIndex, kind))
         grades.addItem(qt(grade));
@@ -300,10 +288,10 @@ void MainWindow::fillGradeList(int kind) {
 }
 
 void MainWindow::refillDiameterList(int materialIndex) {
-    QComboBox& diameters = *ui_->ComboBox6;
+    QComboBox& diameters = *ui_->wireDiameterList;
     const DiameterListRefill refill = hspring::refillDiameterList(
         state_.current(), state_.materials, state_.kindIndex,
-        lookupMaterial(state_.kindIndex, selectedKind(), ui_->ComboBox7->currentIndex()),
+        lookupMaterial(state_.kindIndex, selectedKind(), ui_->gradeList->currentIndex()),
         diameters.currentIndex(), materialIndex);
     diameters.clear();
     for (const std::string& diameter : refill.diameters)
@@ -314,35 +302,35 @@ void MainWindow::refillDiameterList(int materialIndex) {
 void MainWindow::selectMaterialInLists(int materialIndex) {
     const auto place = findMaterialInIndex(state_.kindIndex, materialIndex);
     if (!place) {
-        ui_->ComboBox5->setCurrentIndex(-1);
+        ui_->kindList->setCurrentIndex(-1);
         fillGradeList(-1);
         return;
     }
-    ui_->ComboBox5->setCurrentIndex(ui_->ComboBox5->findData(place->kind));
+    ui_->kindList->setCurrentIndex(ui_->kindList->findData(place->kind));
     fillGradeList(place->kind);
-    ui_->ComboBox7->setCurrentIndex(place->grade);
+    ui_->gradeList->setCurrentIndex(place->grade);
 }
 
 void MainWindow::selectDiameterPosition(int position) {
-    QComboBox& diameters = *ui_->ComboBox6;
+    QComboBox& diameters = *ui_->wireDiameterList;
     diameters.setCurrentIndex(position >= 0 && position < diameters.count() ? position : -1);
 }
 
-void MainWindow::ComboBox5Change() {
+void MainWindow::onKindChanged() {
     const int kind = selectedKind();
     fillGradeList(kind);
-    ui_->ComboBox7->setCurrentIndex(0);
+    ui_->gradeList->setCurrentIndex(0);
     refillDiameterList(lookupMaterial(state_.kindIndex, kind, 0));
     refreshReportingErrors();
 }
 
-void MainWindow::ComboBox7Change() {
+void MainWindow::onGradeChanged() {
     refillDiameterList(
-        lookupMaterial(state_.kindIndex, selectedKind(), ui_->ComboBox7->currentIndex()));
+        lookupMaterial(state_.kindIndex, selectedKind(), ui_->gradeList->currentIndex()));
     refreshReportingErrors();
 }
 
-void MainWindow::ComboBox6Change() {
+void MainWindow::onWireDiameterChanged() {
     refreshReportingErrors();
 }
 
@@ -359,7 +347,7 @@ bool MainWindow::recalculate() {
     });
 }
 
-void MainWindow::BitBtn2Click() {
+void MainWindow::onCalculateClicked() {
     if (recalculate())
         runReportingErrors(this, [this] { ui_->shapePage->drawFreeSpring(state_.current()); });
 }
@@ -369,24 +357,24 @@ void MainWindow::refreshHistoryRow(int slot) {
         return;
     const auto texts = historyRowTexts(state_.designs[slot], state_.materials);
     for (int column = 1; column < kHistoryColumnCount; ++column)
-        ui_->sg1->setCellText(historyRowOfSlot(slot), column, qt(texts[column - 1]));
+        ui_->historyGrid->setCellText(historyRowOfSlot(slot), column, qt(texts[column - 1]));
 }
 
-void MainWindow::SpeedButton5Click() {
-    const int slot = ui_->SpinEdit1->takeSlot();
+void MainWindow::onStoreClicked() {
+    const int slot = ui_->slotSelector->takeSlot();
     copyDesignSlot(state_.designs, 0, slot);
     refreshHistoryRow(slot);
 }
 
-void MainWindow::SpeedButton6Click() {
-    const int slot = ui_->SpinEdit1->takeSlot();
+void MainWindow::onRecallClicked() {
+    const int slot = ui_->slotSelector->takeSlot();
     if (state_.designs[slot].inUse == 0)
         return;
     copyDesignSlot(state_.designs, slot, 0);
     showDesign();
 }
 
-void MainWindow::sg1Click(int row) {
+void MainWindow::onHistoryRowClicked(int row) {
     const int slot = row - 1;
     if (slot < kFirstHistorySlot || slot > kLastHistorySlot || state_.designs[slot].inUse != 1)
         return;
@@ -399,47 +387,47 @@ void MainWindow::sg1Click(int row) {
 
 void MainWindow::applyInputModeColours() {
     const bool lengthsGiven = state_.current().lengthMode != kLoadsGiven;
-    for (QLineEdit* length : {ui_->Edit4, ui_->Edit5}) {
+    for (QLineEdit* length : {ui_->length1Field, ui_->length2Field}) {
         length->setEnabled(lengthsGiven);
         setFieldColour(*length, lengthsGiven);
     }
-    for (QLineEdit* load : {ui_->Edit6, ui_->Edit7}) {
+    for (QLineEdit* load : {ui_->load1Field, ui_->load2Field}) {
         load->setEnabled(!lengthsGiven);
         setFieldColour(*load, !lengthsGiven);
     }
 }
 
-void MainWindow::llchengClick() {
+void MainWindow::onLengthLoadSwitched() {
     SpringDesign& design = state_.current();
     design.lengthMode = design.lengthMode == kLoadsGiven ? kLengthsGiven : kLoadsGiven;
     applyInputModeColours();
 }
 
-void MainWindow::BitBtn1Click() {
+void MainWindow::onDiameterKindClicked() {
     if (const auto diameter = cycleDiameterKind(state_.current())) {
-        ui_->Label48->setText(qt(diameter->caption));
-        ui_->Label48->adjustSize();
-        ui_->Edit18->setText(qt(diameter->text));
+        ui_->coilDiameterCaption->setText(qt(diameter->caption));
+        ui_->coilDiameterCaption->adjustSize();
+        ui_->coilDiameterField->setText(qt(diameter->text));
     }
 }
 
-void MainWindow::Edit18Confirm() {
-    const QString text = ui_->Edit18->text();
-    if (!text.isEmpty() && text != ui_->ComboBox6->currentText())
+void MainWindow::onCoilDiameterConfirmed() {
+    const QString text = ui_->coilDiameterField->text();
+    if (!text.isEmpty() && text != ui_->wireDiameterList->currentText())
         refreshReportingErrors();
 }
 
 // Typing an initial tension switches the automatic one off. Unchecking the box runs its own
 // handler, which refreshes; a second refresh would only repeat it, and its error box.
-void MainWindow::Edit33Confirm() {
-    if (ui_->CheckBox1->isChecked())
-        ui_->CheckBox1->setChecked(false);
+void MainWindow::onInitialTensionConfirmed() {
+    if (ui_->autoInitialTensionBox->isChecked())
+        ui_->autoInitialTensionBox->setChecked(false);
     else
         refreshReportingErrors();
 }
 
-void MainWindow::Edit19Exit() {
-    const QString text = ui_->Edit19->text();
+void MainWindow::onTurnsLeft() {
+    const QString text = ui_->turnsField->text();
     if (text.isEmpty())
         return;
     runReportingErrors(this, [this, &text] {
@@ -448,44 +436,45 @@ void MainWindow::Edit19Exit() {
     });
 }
 
-void MainWindow::checkBoxClick() {
+void MainWindow::onCheckBoxClicked() {
     if (!restoringDisplay_)
         refreshReportingErrors();
 }
 
-void MainWindow::SpeedButton2Click() {
+void MainWindow::onApplyFreeLengthClicked() {
     runReportingErrors(this, [this] {
-        ui_->Edit1->setText(qt(formatF4(recommendedFreeLength(state_.current()))));
+        ui_->freeLengthField->setText(qt(formatF4(recommendedFreeLength(state_.current()))));
     });
 }
 
-void MainWindow::SpeedButton7Click() {
+void MainWindow::onApplyMaxLengthClicked() {
     runReportingErrors(this, [this] {
-        ui_->Edit5->setText(qt(formatF4(state_.current().maxLength)));
+        ui_->length2Field->setText(qt(formatF4(state_.current().maxLength)));
         readDesignInputs();
         calculate();
     });
 }
 
-void MainWindow::SpeedButton1Click() {
-    ui_->Edit7->setText(qt(formatF4(state_.current().maxLoad)));
+void MainWindow::onApplyMaxLoadClicked() {
+    ui_->load2Field->setText(qt(formatF4(state_.current().maxLoad)));
 }
 
-void MainWindow::SpeedButton3Click() {
+void MainWindow::onApplyInitialTensionClicked() {
     runReportingErrors(this, [this] {
-        ui_->Edit33->setText(qt(formatF4(state_.initialTension.mid)));
+        ui_->initialTensionField->setText(qt(formatF4(state_.initialTension.mid)));
         refreshRecommendations();
     });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const MainWindowControls& c = *ui_;
-    if (watched == c.Edit18 && (isEnterKey(event) || leavesForAnotherControl(event)))
-        Edit18Confirm();
-    else if (watched == c.Edit33 && (isEnterKey(event) || leavesForAnotherControl(event)))
-        Edit33Confirm();
-    else if (watched == c.Edit19 && leavesForAnotherControl(event))
-        Edit19Exit();
+    if (watched == c.coilDiameterField && (isEnterKey(event) || leavesForAnotherControl(event)))
+        onCoilDiameterConfirmed();
+    else if (watched == c.initialTensionField &&
+             (isEnterKey(event) || leavesForAnotherControl(event)))
+        onInitialTensionConfirmed();
+    else if (watched == c.turnsField && leavesForAnotherControl(event))
+        onTurnsLeft();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -493,30 +482,33 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::connectHandlers() {
     MainWindowControls& c = *ui_;
-    connect(c.BitBtn2, &QPushButton::clicked, this, &MainWindow::BitBtn2Click);
+    connect(c.calculateButton, &QPushButton::clicked, this, &MainWindow::onCalculateClicked);
     c.shapePage->setRecalculation([this] { return recalculate(); });
-    connect(c.BitBtn1, &QPushButton::clicked, this, &MainWindow::BitBtn1Click);
+    connect(c.diameterKindButton, &QPushButton::clicked, this, &MainWindow::onDiameterKindClicked);
     // activated: a pick by the user; selecting from code starts nothing.
-    connect(c.ComboBox5, &QComboBox::activated, this, &MainWindow::ComboBox5Change);
-    connect(c.ComboBox7, &QComboBox::activated, this, &MainWindow::ComboBox7Change);
-    connect(c.ComboBox6, &QComboBox::activated, this, &MainWindow::ComboBox6Change);
+    connect(c.kindList, &QComboBox::activated, this, &MainWindow::onKindChanged);
+    connect(c.gradeList, &QComboBox::activated, this, &MainWindow::onGradeChanged);
+    connect(c.wireDiameterList, &QComboBox::activated, this, &MainWindow::onWireDiameterChanged);
     // toggled: a click and a change made by the program alike, hence restoringDisplay.
-    connect(c.cb2, &QCheckBox::toggled, this, &MainWindow::checkBoxClick);
-    connect(c.CheckBox1, &QCheckBox::toggled, this, &MainWindow::checkBoxClick);
-    connect(c.SpeedButton5, &QToolButton::clicked, this, &MainWindow::SpeedButton5Click);
-    connect(c.SpeedButton6, &QToolButton::clicked, this, &MainWindow::SpeedButton6Click);
-    connect(c.sg1, &QTableWidget::cellClicked, this, &MainWindow::sg1Click);
-    connect(c.SpeedButton2, &QToolButton::clicked, this, &MainWindow::SpeedButton2Click);
-    connect(c.SpeedButton7, &QToolButton::clicked, this, &MainWindow::SpeedButton7Click);
-    connect(c.SpeedButton1, &QToolButton::clicked, this, &MainWindow::SpeedButton1Click);
-    connect(c.SpeedButton3, &QToolButton::clicked, this, &MainWindow::SpeedButton3Click);
-    for (QLineEdit* edit : {c.Edit18, c.Edit33, c.Edit19})
+    connect(c.lowTempAnnealedBox, &QCheckBox::toggled, this, &MainWindow::onCheckBoxClicked);
+    connect(c.autoInitialTensionBox, &QCheckBox::toggled, this, &MainWindow::onCheckBoxClicked);
+    connect(c.storeButton, &QToolButton::clicked, this, &MainWindow::onStoreClicked);
+    connect(c.recallButton, &QToolButton::clicked, this, &MainWindow::onRecallClicked);
+    connect(c.historyGrid, &QTableWidget::cellClicked, this, &MainWindow::onHistoryRowClicked);
+    connect(c.applyFreeLengthButton, &QToolButton::clicked, this,
+            &MainWindow::onApplyFreeLengthClicked);
+    connect(c.applyMaxLengthButton, &QToolButton::clicked, this,
+            &MainWindow::onApplyMaxLengthClicked);
+    connect(c.applyMaxLoadButton, &QToolButton::clicked, this, &MainWindow::onApplyMaxLoadClicked);
+    connect(c.applyInitialTensionButton, &QToolButton::clicked, this,
+            &MainWindow::onApplyInitialTensionClicked);
+    for (QLineEdit* edit : {c.coilDiameterField, c.initialTensionField, c.turnsField})
         edit->installEventFilter(this);
 }
 
 // After the main window has read its files, as the editors show what was read.
 void MainWindow::createMenuWindows() {
-    materialEditor_ = new MaterialEditorDialog(state_, this);
+    materialEditor_ = new MaterialEditorDialog(state_.materials, this);
     // Installed, the editors write the user's own copies, into a folder made for them here (no
     // save creates folders); and a saved library takes effect only where the next start reads
     // it, so the save dialog proposes that file.
@@ -525,7 +517,7 @@ void MainWindow::createMenuWindows() {
         materialEditor_->proposeSaveFile(localPath(locations_.materials.write));
     }
     coefficientEditor_ =
-        new CoefficientEditorDialog(state_, localPath(locations_.settings.write), this);
+        new CoefficientEditorDialog(state_.settings, localPath(locations_.settings.write), this);
     specSheet_ = new SpecSheetWindow(this);
 }
 
@@ -535,23 +527,23 @@ void MainWindow::connectMenu() {
         connect(item, &QAction::triggered, this,
                 [this, action] { runReportingErrors(this, action); });
     };
-    onMenu(c.N5, [this] {
+    onMenu(c.printSheetItem, [this] {
         specSheet_->fillSpecSheet(state_.current(), state_.materials, leftHanded());
         specSheet_->exec();
     });
-    onMenu(c.N1, [this] { printWindowImage(*this, PrintScaling::FitToPage); });
-    onMenu(c.dxf1, [this] { exportDxf(this, state_.current(), *ui_->shapePage); });
-    onMenu(c.N2, [this] {
-        copyGridToClipboard(*ui_->sg1, 0, 0, kHistoryColumnCount - 1, kHistoryRowCount - 1);
+    onMenu(c.printWindowItem, [this] { printWindowImage(*this, PrintScaling::FitToPage); });
+    onMenu(c.exportDxfItem, [this] { exportDxf(this, state_.current(), *ui_->shapePage); });
+    onMenu(c.copyHistoryItem, [this] {
+        copyGridToClipboard(*ui_->historyGrid, 0, 0, kHistoryColumnCount - 1, kHistoryRowCount - 1);
     });
-    onMenu(c.N4, [this] { copyDiagramToClipboard(*ui_->Image1); });
-    onMenu(c.llcheng, [this] { llchengClick(); });
-    onMenu(c.N7, [this] { materialEditor_->exec(); });
-    onMenu(c.N8, [this] { coefficientEditor_->exec(); });
-    onMenu(c.Help2, [this] { openHelpPage(dataFolder_); });
+    onMenu(c.copyDiagramItem, [this] { copyDiagramToClipboard(*ui_->diagramView); });
+    onMenu(c.lengthLoadSwitchItem, [this] { onLengthLoadSwitched(); });
+    onMenu(c.editMaterialsItem, [this] { materialEditor_->exec(); });
+    onMenu(c.editCoefficientsItem, [this] { coefficientEditor_->exec(); });
+    onMenu(c.helpItem, [this] { openHelpPage(dataFolder_); });
     // The calculation file reports its own failures.
-    connect(c.Edit2, &QAction::triggered, this, [this] { readCalculationFile(*this); });
-    connect(c.N3, &QAction::triggered, this, [this] { saveCalculationFile(*this); });
+    connect(c.readFileItem, &QAction::triggered, this, [this] { readCalculationFile(*this); });
+    connect(c.saveFileItem, &QAction::triggered, this, [this] { saveCalculationFile(*this); });
 }
 
 } // namespace hspring

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/program_start.h"
 #include "calc/program_state.h"
 #include "calc/status_lines.h"
 #include "data/data_locations.h"
@@ -7,6 +8,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <memory>
+#include <vector>
 
 namespace hspring {
 
@@ -19,17 +21,20 @@ class SpecSheetWindow;
 // the spring view. It owns no design data of its own: slot 0 of the program state is the current
 // design, and the handlers move values between the controls and that slot through the core.
 //
-// Creating the window runs the start-up: it reads the settings file and zaidat.dst where
-// `locations` says, fills the lists, shows the start design and the recommended values, and
-// creates the editor and sheet windows its menus open; the editors write changed files where
+// The window receives the state the start-up step (startProgram) has read from the places
+// `locations` names, and the notices that step left: creating the window shows the notices in
+// their boxes, fills the lists, shows the start design and the recommended values, and creates
+// the editor and sheet windows its menus open; the editors write changed files where
 // `locations` says.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    MainWindow(ProgramState& state, const DataLocations& locations, QWidget* parent = nullptr);
+    MainWindow(ProgramState& state, const DataLocations& locations,
+               const std::vector<StartupNotice>& notices = {}, QWidget* parent = nullptr);
     // All data files and the help page in `dataFolder`, read and rewritten there.
-    MainWindow(ProgramState& state, const QString& dataFolder, QWidget* parent = nullptr);
+    MainWindow(ProgramState& state, const QString& dataFolder,
+               const std::vector<StartupNotice>& notices = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     ProgramState& state() { return state_; }
@@ -55,9 +60,8 @@ protected:
 
 private:
     // Start-up.
-    void formCreate();
-    void loadSettingsFile();
-    void loadMaterialFile();
+    void formCreate(const std::vector<StartupNotice>& notices);
+    void showStartupNotices(const std::vector<StartupNotice>& notices);
     void fillKindList();
     void initHistoryGrid();
     void connectHandlers();
@@ -78,24 +82,24 @@ private:
     void applyInputModeColours();
     void refreshReportingErrors();
 
-    // Handlers, named after their control and event.
-    void BitBtn2Click();
-    void BitBtn1Click();
-    void llchengClick();
-    void ComboBox5Change();
-    void ComboBox7Change();
-    void ComboBox6Change();
-    void SpeedButton5Click();
-    void SpeedButton6Click();
-    void sg1Click(int row);
-    void Edit18Confirm();
-    void Edit33Confirm();
-    void Edit19Exit();
-    void checkBoxClick();
-    void SpeedButton2Click();
-    void SpeedButton7Click();
-    void SpeedButton1Click();
-    void SpeedButton3Click();
+    // Handlers, named after what the user did (the form's own names in the trailing comments).
+    void onCalculateClicked();           // BitBtn2Click
+    void onDiameterKindClicked();        // BitBtn1Click
+    void onLengthLoadSwitched();         // llchengClick
+    void onKindChanged();                // ComboBox5Change
+    void onGradeChanged();               // ComboBox7Change
+    void onWireDiameterChanged();        // ComboBox6Change
+    void onStoreClicked();               // SpeedButton5Click
+    void onRecallClicked();              // SpeedButton6Click
+    void onHistoryRowClicked(int row);   // sg1Click
+    void onCoilDiameterConfirmed();      // Edit18: Enter or leaving the field
+    void onInitialTensionConfirmed();    // Edit33: Enter or leaving the field
+    void onTurnsLeft();                  // Edit19Exit
+    void onCheckBoxClicked();            // cb2 and CheckBox1
+    void onApplyFreeLengthClicked();     // SpeedButton2Click
+    void onApplyMaxLengthClicked();      // SpeedButton7Click
+    void onApplyMaxLoadClicked();        // SpeedButton1Click
+    void onApplyInitialTensionClicked(); // SpeedButton3Click
 
     ProgramState& state_;
     DataLocations locations_;

@@ -2,12 +2,13 @@
 
 #include "app/history_rows.h"
 #include "app/painting/fatigue_diagram.h"
-#include "app/painting/fonts.h"
 #include "app/painting/input_picture.h"
-#include "app/windows/centred_grid.h"
 #include "app/windows/diagram_view.h"
 #include "app/windows/slot_selector.h"
 #include "drawing/windows/shape_page.h"
+#include "toolkit/painting/fonts.h"
+#include "toolkit/windows/centred_grid.h"
+#include "toolkit/windows/placement.h"
 
 #include <QMainWindow>
 #include <QMenuBar>
@@ -31,61 +32,28 @@ const QColor kInputColour(0, 255, 255);
 const QColor kDerivedColour(255, 255, 255);
 const QColor kRecommendedColour(128, 0, 0); // maroon
 
-template <typename Widget>
-Widget* place(Widget* widget, const char* name, const QRect& geometry) {
-    if (name)
-        widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
-    return widget;
+// A caption in the content font, which a group's own font would otherwise replace. On the
+// picture it is drawn on white, so the dimension lines it stands on stop at the text.
+QLabel* caption(QWidget* parent, const QString& text, QPoint at, const QString& name = {}) {
+    return placeLabel(parent, text, at, name, windowFont(12));
 }
 
-// A caption at its top-left corner, as wide as its text. On the picture it is drawn on white,
-// so the dimension lines it stands on stop at the text.
-QLabel* caption(QWidget* parent, const QString& text, QPoint at, const char* name = nullptr) {
-    auto* label = new QLabel(text, parent);
-    if (name)
-        label->setObjectName(QString::fromLatin1(name));
-    label->setFont(windowFont(12));
-    label->adjustSize();
-    label->move(at);
-    return label;
-}
-
-QLineEdit* field(QWidget* parent, const char* name, const QRect& geometry, const char* text,
+QLineEdit* field(QWidget* parent, const QString& name, const QRect& geometry, const QString& text,
                  bool userInput) {
-    auto* edit = place(new QLineEdit(QString::fromUtf8(text), parent), name, geometry);
+    QLineEdit* edit = placeField(parent, name, geometry, text);
     setFieldColour(*edit, userInput);
     return edit;
 }
 
-QComboBox* selectionList(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* list = place(new QComboBox(parent), name, geometry);
-    list->setEditable(false);
+QComboBox* selectionList(QWidget* parent, const QString& name, const QRect& geometry) {
+    QComboBox* list = placeList(parent, name, geometry);
     setFieldColour(*list, true);
     return list;
 }
 
-QCheckBox* checkBox(QWidget* parent, const char* name, const QString& text, QPoint at,
-                    bool checked) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setChecked(checked);
-    box->adjustSize();
-    box->move(at);
-    return box;
-}
-
-// Speed buttons act without taking the focus, so a field being edited keeps it.
-QToolButton* speedButton(QWidget* parent, const char* name, const QString& text,
-                         const QRect& geometry) {
-    auto* button = place(new QToolButton(parent), name, geometry);
-    button->setText(text);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
-QGroupBox* group(QWidget* parent, const char* name, const QString& title, const QRect& geometry) {
-    auto* box = place(new QGroupBox(title, parent), name, geometry);
+QGroupBox* group(QWidget* parent, const QString& name, const QString& title,
+                 const QRect& geometry) {
+    QGroupBox* box = placeGroup(parent, name, title, geometry);
     box->setFont(windowFont(13));
     return box;
 }
@@ -97,7 +65,7 @@ void useContentFont(QGroupBox& box) {
             child->setFont(windowFont(12));
 }
 
-QPixmap inputPicture() {
+QPixmap paintInputPicture() {
     QPixmap pixmap(pic::kWidth, pic::kHeight);
     QPainter painter(&pixmap);
     pic::draw(painter);
@@ -106,67 +74,69 @@ QPixmap inputPicture() {
 
 // The inputs, placed on the picture where they label it.
 void buildInputGroup(QWidget* client, MainWindowControls& c) {
-    c.GroupBox1 = group(client, "GroupBox1", QStringLiteral("諸元入力（水色部分を入力する）"),
-                        QRect(8, 8, 377, 321));
-    c.Image5 = place(new QLabel(c.GroupBox1), "Image5", QRect(8, 16, pic::kWidth, pic::kHeight));
-    c.Image5->setPixmap(inputPicture());
-    c.Image5->setToolTip(QStringLiteral("変位荷重切替"));
-    QPalette paper = c.Image5->palette();
+    c.inputGroup = group(client, "GroupBox1", QStringLiteral("諸元入力（水色部分を入力する）"),
+                         QRect(8, 8, 377, 321));
+    c.inputPicture =
+        placeWidget(new QLabel(c.inputGroup), "Image5", QRect(8, 16, pic::kWidth, pic::kHeight));
+    c.inputPicture->setPixmap(paintInputPicture());
+    c.inputPicture->setToolTip(QStringLiteral("変位荷重切替"));
+    QPalette paper = c.inputPicture->palette();
     paper.setColor(QPalette::Window, Qt::white);
-    c.Image5->setPalette(paper);
-    QWidget* p = c.Image5;
+    c.inputPicture->setPalette(paper);
+    QWidget* p = c.inputPicture;
 
     // The band at the top: material, wire and turns.
     caption(p, QStringLiteral("材料"), {4, 2 + kTextDrop});
-    c.ComboBox5 = selectionList(p, "ComboBox5", {32, 2, 130, kFieldHeight});
+    c.kindList = selectionList(p, "ComboBox5", {32, 2, 130, kFieldHeight});
     caption(p, QStringLiteral("記号"), {4, 24 + kTextDrop});
-    c.ComboBox7 = selectionList(p, "ComboBox7", {32, 24, 130, kFieldHeight});
+    c.gradeList = selectionList(p, "ComboBox7", {32, 24, 130, kFieldHeight});
     caption(p, QStringLiteral("線径"), {172, 2 + kTextDrop});
-    c.ComboBox6 = selectionList(p, "ComboBox6", {200, 2, 68, kFieldHeight});
+    c.wireDiameterList = selectionList(p, "ComboBox6", {200, 2, 68, kFieldHeight});
     caption(p, QStringLiteral("mm"), {271, 2 + kTextDrop});
     caption(p, QStringLiteral("巻き数"), {172, 24 + kTextDrop});
-    c.Edit19 = field(p, "Edit19", {212, 24, 56, kFieldHeight}, "20", true);
-    c.cb1 = checkBox(p, "cb1", QStringLiteral("左巻き"), {296, 4}, false);
+    c.turnsField = field(p, "Edit19", {212, 24, 56, kFieldHeight}, "20", true);
+    c.leftHandedBox = placeCheckBox(p, "cb1", QStringLiteral("左巻き"), {296, 4}, false);
 
     // The three lengths on their dimension lines, L2 the longest on top.
     const int l2 = pic::kLength2.y - kFieldHeight / 2;
     caption(p, QStringLiteral("長さ（Ｌ２）"), {34, l2 + kTextDrop});
-    c.Edit5 = field(p, "Edit5", {108, l2, 56, kFieldHeight}, "40", true);
+    c.length2Field = field(p, "Edit5", {108, l2, 56, kFieldHeight}, "40", true);
     caption(p, QStringLiteral("mm"), {167, l2 + kTextDrop});
     const int l1 = pic::kLength1.y - kFieldHeight / 2;
     caption(p, QStringLiteral("長さ（Ｌ１）"), {22, l1 + kTextDrop});
-    c.Edit4 = field(p, "Edit4", {96, l1, 56, kFieldHeight}, "30", true);
+    c.length1Field = field(p, "Edit4", {96, l1, 56, kFieldHeight}, "30", true);
     caption(p, QStringLiteral("mm"), {155, l1 + kTextDrop});
     const int l0 = pic::kFreeLength.y - kFieldHeight / 2;
     caption(p, QStringLiteral("自由長さ"), {16, l0 + kTextDrop});
-    c.CheckBox2 = checkBox(p, "CheckBox2", QString(), {66, l0 + 2}, true);
-    c.Edit1 = field(p, "Edit1", {84, l0, 56, kFieldHeight}, "20", false);
+    c.recommendedFreeLengthBox = placeCheckBox(p, "CheckBox2", QString(), {66, l0 + 2}, true);
+    c.freeLengthField = field(p, "Edit1", {84, l0, 56, kFieldHeight}, "20", false);
     caption(p, QStringLiteral("mm"), {143, l0 + kTextDrop});
 
     // The coil diameter right below its dimension across the coil.
     const int diameterRow = pic::kSpringAxisY + pic::kCoilRadius + 8;
-    c.Label48 = caption(p, QStringLiteral("平均径"), {6, diameterRow + kTextDrop}, "Label48");
-    c.Edit18 =
+    c.coilDiameterCaption =
+        caption(p, QStringLiteral("平均径"), {6, diameterRow + kTextDrop}, "Label48");
+    c.coilDiameterField =
         field(p, "Edit18", {pic::kCoilDiameterX - 32, diameterRow, 64, kFieldHeight}, "10", true);
     caption(p, QStringLiteral("mm"), {pic::kCoilDiameterX + 35, diameterRow + kTextDrop});
-    c.BitBtn1 = place(new QPushButton(QStringLiteral("↕"), p), "BitBtn1",
-                      {pic::kCoilDiameterX + 58, diameterRow, 20, kFieldHeight});
-    c.BitBtn1->setToolTip(QStringLiteral("径切替"));
+    c.diameterKindButton = placeButton(p, "BitBtn1", QStringLiteral("↕"),
+                                       {pic::kCoilDiameterX + 58, diameterRow, 20, kFieldHeight});
+    c.diameterKindButton->setToolTip(QStringLiteral("径切替"));
 
     // The loads at their levels of the load-deflection sketch.
     const int fieldLeft = pic::kLoadAxisX - 72;
     const int p2 = pic::kLoad2Y - kFieldHeight / 2;
     caption(p, QStringLiteral("荷重(P2)"), {fieldLeft - 50, p2 + kTextDrop});
-    c.Edit7 = field(p, "Edit7", {fieldLeft, p2, 48, kFieldHeight}, "0", false);
+    c.load2Field = field(p, "Edit7", {fieldLeft, p2, 48, kFieldHeight}, "0", false);
     caption(p, QStringLiteral("kgf"), {fieldLeft + 51, p2 + kTextDrop});
     const int p1 = pic::kLoad1Y - kFieldHeight / 2;
     caption(p, QStringLiteral("荷重(P1)"), {fieldLeft - 50, p1 + kTextDrop});
-    c.Edit6 = field(p, "Edit6", {fieldLeft, p1, 48, kFieldHeight}, "0", false);
+    c.load1Field = field(p, "Edit6", {fieldLeft, p1, 48, kFieldHeight}, "0", false);
     caption(p, QStringLiteral("kgf"), {fieldLeft + 51, p1 + kTextDrop});
     const int pi = pic::kInitialTensionY - kFieldHeight / 2;
-    c.CheckBox1 =
-        checkBox(p, "CheckBox1", QStringLiteral("初張力="), {fieldLeft - 62, pi + 2}, true);
-    c.Edit33 = field(p, "Edit33", {fieldLeft, pi, 48, kFieldHeight}, "0", true);
+    c.autoInitialTensionBox =
+        placeCheckBox(p, "CheckBox1", QStringLiteral("初張力="), {fieldLeft - 62, pi + 2}, true);
+    c.initialTensionField = field(p, "Edit33", {fieldLeft, pi, 48, kFieldHeight}, "0", true);
     caption(p, QStringLiteral("kgf"), {fieldLeft + 51, pi + kTextDrop});
 
     for (QWidget* child : p->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -178,38 +148,40 @@ void buildInputGroup(QWidget* client, MainWindowControls& c) {
     }
 
     // Below the picture: the spring index and the wire treatment.
-    c.Label28 = caption(c.GroupBox1, QStringLiteral("バネ指数"), {10, 224}, "Label28");
-    c.Label2 = caption(c.GroupBox1, QStringLiteral("適正範囲=4～22"), {10, 244}, "Label2");
-    c.cb2 = checkBox(c.GroupBox1, "cb2", QStringLiteral("低温焼きなまし"), {8, 266}, true);
+    c.springIndexLabel = caption(c.inputGroup, QStringLiteral("バネ指数"), {10, 224}, "Label28");
+    c.springIndexRangeLabel =
+        caption(c.inputGroup, QStringLiteral("適正範囲=4～22"), {10, 244}, "Label2");
+    c.lowTempAnnealedBox =
+        placeCheckBox(c.inputGroup, "cb2", QStringLiteral("低温焼きなまし"), {8, 266}, true);
 }
 
 void buildRecommendationGroup(MainWindowControls& c) {
-    c.GroupBox5 =
-        group(c.GroupBox1, "GroupBox5", QStringLiteral("推奨値"), QRect(170, 218, 200, 98));
-    QPalette maroon = c.GroupBox5->palette();
+    c.recommendationGroup =
+        group(c.inputGroup, "GroupBox5", QStringLiteral("推奨値"), QRect(170, 218, 200, 98));
+    QPalette maroon = c.recommendationGroup->palette();
     maroon.setColor(QPalette::WindowText, kRecommendedColour);
-    c.GroupBox5->setPalette(maroon);
+    c.recommendationGroup->setPalette(maroon);
 
-    QWidget* g = c.GroupBox5;
+    QWidget* g = c.recommendationGroup;
     const auto row = [g](const char* labelName, const char* buttonName, int y, QLabel*& label,
                          QToolButton*& button) {
         label = caption(g, QString(), {8, y + 2}, labelName);
         label->setFixedWidth(164);
-        button = speedButton(g, buttonName, QStringLiteral("←"), {176, y, 18, 18});
+        button = placeToolButton(g, buttonName, QStringLiteral("←"), {176, y, 18, 18});
     };
-    row("Label36", "SpeedButton2", 18, c.Label36, c.SpeedButton2);
-    row("Label30", "SpeedButton7", 38, c.Label30, c.SpeedButton7);
-    row("Label56", "SpeedButton1", 58, c.Label56, c.SpeedButton1);
-    row("Label45", "SpeedButton3", 78, c.Label45, c.SpeedButton3);
-    c.SpeedButton2->setToolTip(QStringLiteral("自由長さに入れる"));
-    c.SpeedButton7->setToolTip(QStringLiteral("長さ（Ｌ２）に入れる"));
-    c.SpeedButton1->setToolTip(QStringLiteral("荷重(P2)に入れる"));
-    c.SpeedButton3->setToolTip(QStringLiteral("初張力に入れる"));
+    row("Label36", "SpeedButton2", 18, c.recommendedFreeLengthLabel, c.applyFreeLengthButton);
+    row("Label30", "SpeedButton7", 38, c.maxLengthLabel, c.applyMaxLengthButton);
+    row("Label56", "SpeedButton1", 58, c.maxLoadLabel, c.applyMaxLoadButton);
+    row("Label45", "SpeedButton3", 78, c.initialTensionRangeLabel, c.applyInitialTensionButton);
+    c.applyFreeLengthButton->setToolTip(QStringLiteral("自由長さに入れる"));
+    c.applyMaxLengthButton->setToolTip(QStringLiteral("長さ（Ｌ２）に入れる"));
+    c.applyMaxLoadButton->setToolTip(QStringLiteral("荷重(P2)に入れる"));
+    c.applyInitialTensionButton->setToolTip(QStringLiteral("初張力に入れる"));
 }
 
 void buildResultGroup(QWidget* client, MainWindowControls& c) {
-    c.GroupBox2 = group(client, "GroupBox2", QStringLiteral("計算結果"), QRect(8, 336, 377, 121));
-    QWidget* g = c.GroupBox2;
+    c.resultGroup = group(client, "GroupBox2", QStringLiteral("計算結果"), QRect(8, 336, 377, 121));
+    QWidget* g = c.resultGroup;
     const auto result = [g](const QString& name, const char* fieldName, const QString& unit,
                             int y) {
         caption(g, name, {8, y + kTextDrop});
@@ -218,50 +190,52 @@ void buildResultGroup(QWidget* client, MainWindowControls& c) {
             caption(g, unit, {146, y + kTextDrop});
         return edit;
     };
-    c.Edit8 = result(QStringLiteral("バネ定数"), "Edit8", QStringLiteral("kgf/mm"), 18);
-    c.Edit9 = result(QStringLiteral("ねじり応力"), "Edit9", QStringLiteral("kgf/mm^2"), 42);
-    c.Edit11 = result(QStringLiteral("許容応力"), "Edit11", QStringLiteral("kgf/mm^2"), 66);
-    c.Edit10 = result(QStringLiteral("期待寿命"), "Edit10", QString(), 90);
+    c.springRateField = result(QStringLiteral("バネ定数"), "Edit8", QStringLiteral("kgf/mm"), 18);
+    c.stress2Field = result(QStringLiteral("ねじり応力"), "Edit9", QStringLiteral("kgf/mm^2"), 42);
+    c.allowableStressField =
+        result(QStringLiteral("許容応力"), "Edit11", QStringLiteral("kgf/mm^2"), 66);
+    c.expectedLifeField = result(QStringLiteral("期待寿命"), "Edit10", QString(), 90);
 
-    c.ListBox1 = place(new QListWidget(g), "ListBox1", {206, 16, 164, 52});
-    c.BitBtn2 = place(new QPushButton(QStringLiteral("計算"), g), "BitBtn2", {206, 74, 76, 40});
-    c.SpinEdit1 = place(new SlotSelector(g), "SpinEdit1", {288, 84, 44, 22});
-    c.SpeedButton6 = speedButton(g, "SpeedButton6", QStringLiteral("▲"), {336, 74, 34, 20});
-    c.SpeedButton5 = speedButton(g, "SpeedButton5", QStringLiteral("▼"), {336, 96, 34, 20});
+    c.statusList = placeWidget(new QListWidget(g), "ListBox1", {206, 16, 164, 52});
+    c.calculateButton = placeButton(g, "BitBtn2", QStringLiteral("計算"), {206, 74, 76, 40});
+    c.slotSelector = placeWidget(new SlotSelector(g), "SpinEdit1", {288, 84, 44, 22});
+    c.recallButton = placeToolButton(g, "SpeedButton6", QStringLiteral("▲"), {336, 74, 34, 20});
+    c.storeButton = placeToolButton(g, "SpeedButton5", QStringLiteral("▼"), {336, 96, 34, 20});
 }
 
 void buildHistoryGrid(QWidget* page, MainWindowControls& c) {
-    c.sg1 = new CentredGrid(page);
-    c.sg1->setObjectName(QStringLiteral("sg1"));
-    c.sg1->setFont(windowFont(12));
-    c.sg1->setColumnCount(kHistoryColumnCount);
-    c.sg1->setRowCount(kHistoryRowCount);
-    c.sg1->setFixedRowCount(kHistoryHeaderRows);
-    c.sg1->setFixedColumnCount(1);
-    c.sg1->setFixedColour(QColor(238, 238, 238));
-    c.sg1->setCellHeight(18);
-    c.sg1->setCellWidths(QList<int>(kHistoryColumnWidths.begin(), kHistoryColumnWidths.end()));
-    c.sg1->viewport()->setCursor(Qt::PointingHandCursor);
+    c.historyGrid = new CentredGrid(page);
+    c.historyGrid->setObjectName(QStringLiteral("sg1"));
+    c.historyGrid->setFont(windowFont(12));
+    c.historyGrid->setColumnCount(kHistoryColumnCount);
+    c.historyGrid->setRowCount(kHistoryRowCount);
+    c.historyGrid->setFixedRowCount(kHistoryHeaderRows);
+    c.historyGrid->setFixedColumnCount(1);
+    c.historyGrid->setFixedColour(QColor(238, 238, 238));
+    c.historyGrid->setCellHeight(18);
+    c.historyGrid->setCellWidths(
+        QList<int>(kHistoryColumnWidths.begin(), kHistoryColumnWidths.end()));
+    c.historyGrid->viewport()->setCursor(Qt::PointingHandCursor);
     auto* fill = new QVBoxLayout(page);
     fill->setContentsMargins(0, 0, 0, 0);
-    fill->addWidget(c.sg1);
+    fill->addWidget(c.historyGrid);
 }
 
 void buildDiagramGroup(QWidget* client, MainWindowControls& c) {
-    c.GroupBox3 =
+    c.diagramGroup =
         group(client, "GroupBox3", QStringLiteral("疲れ強さ線図"), QRect(392, 8, 417, 449));
-    c.Image1 = place(new DiagramView(c.GroupBox3), "Image1",
-                     {8, 22, kFatigueDiagramWidth, kFatigueDiagramHeight});
+    c.diagramView = placeWidget(new DiagramView(c.diagramGroup), "Image1",
+                                {8, 22, kFatigueDiagramWidth, kFatigueDiagramHeight});
 }
 
 void buildPages(QWidget* client, MainWindowControls& c, const SpringDesign& currentDesign) {
-    c.PageControl1 = place(new QTabWidget(client), "PageControl1", {8, 464, 801, 257});
-    c.PageControl1->setFont(windowFont(12));
+    c.lowerPages = placeWidget(new QTabWidget(client), "PageControl1", {8, 464, 801, 257});
+    c.lowerPages->setFont(windowFont(12));
     auto* history = new QWidget;
     history->setObjectName(QStringLiteral("TabSheet1"));
-    c.PageControl1->addTab(history, QStringLiteral("<計算結果の履歴＞"));
+    c.lowerPages->addTab(history, QStringLiteral("<計算結果の履歴＞"));
     c.shapePage = new ShapePage(currentDesign);
-    c.PageControl1->addTab(c.shapePage, QStringLiteral("＜      バネ形状      ＞"));
+    c.lowerPages->addTab(c.shapePage, QStringLiteral("＜      バネ形状      ＞"));
     buildHistoryGrid(history, c);
 }
 
@@ -277,21 +251,21 @@ void buildMenu(QMainWindow& window, MainWindowControls& c) {
     bar->setObjectName(QStringLiteral("MainMenu1"));
     bar->setFont(windowFont(12));
     QMenu* file = bar->addMenu(QStringLiteral("ファイル　　"));
-    c.Edit2 = menuItem(file, "Edit2", QStringLiteral("読み取り"));
-    c.N3 = menuItem(file, "N3", QStringLiteral("保存"));
-    c.N5 = menuItem(file, "N5", QStringLiteral("要目表印刷"));
-    c.N1 = menuItem(file, "N1", QStringLiteral("画面印刷"));
-    c.dxf1 = menuItem(file, "dxf1", QStringLiteral("dxf出力"));
+    c.readFileItem = menuItem(file, "Edit2", QStringLiteral("読み取り"));
+    c.saveFileItem = menuItem(file, "N3", QStringLiteral("保存"));
+    c.printSheetItem = menuItem(file, "N5", QStringLiteral("要目表印刷"));
+    c.printWindowItem = menuItem(file, "N1", QStringLiteral("画面印刷"));
+    c.exportDxfItem = menuItem(file, "dxf1", QStringLiteral("dxf出力"));
     QMenu* edit = bar->addMenu(QStringLiteral("編集　　　"));
-    c.N2 = menuItem(edit, "N2", QStringLiteral("全データーコピー"));
-    c.N4 = menuItem(edit, "N4", QStringLiteral("寿命グラフコピー"));
+    c.copyHistoryItem = menuItem(edit, "N2", QStringLiteral("全データーコピー"));
+    c.copyDiagramItem = menuItem(edit, "N4", QStringLiteral("寿命グラフコピー"));
     QMenu* view = bar->addMenu(QStringLiteral("表示　　　"));
-    c.llcheng = menuItem(view, "llcheng", QStringLiteral("長さ・荷重切替"));
+    c.lengthLoadSwitchItem = menuItem(view, "llcheng", QStringLiteral("長さ・荷重切替"));
     QMenu* tools = bar->addMenu(QStringLiteral("ツール　　　"));
-    c.N7 = menuItem(tools, "N7", QStringLiteral("材料編集"));
-    c.N8 = menuItem(tools, "N8", QStringLiteral("係数編集"));
+    c.editMaterialsItem = menuItem(tools, "N7", QStringLiteral("材料編集"));
+    c.editCoefficientsItem = menuItem(tools, "N8", QStringLiteral("係数編集"));
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ"));
-    c.Help2 = menuItem(help, "Help2", QStringLiteral("ヘルプ"));
+    c.helpItem = menuItem(help, "Help2", QStringLiteral("ヘルプ"));
     for (QMenu* menu : {file, edit, view, tools, help})
         menu->setFont(windowFont(12));
 }
@@ -326,7 +300,7 @@ MainWindowControls buildMainWindowForm(QMainWindow& window, const SpringDesign& 
     buildDiagramGroup(client, c);
     buildPages(client, c, currentDesign);
     buildMenu(window, c);
-    for (QGroupBox* box : {c.GroupBox1, c.GroupBox5, c.GroupBox2, c.GroupBox3})
+    for (QGroupBox* box : {c.inputGroup, c.recommendationGroup, c.resultGroup, c.diagramGroup})
         useContentFont(*box);
 
     window.setFixedSize(kClientWidth, kClientHeight + window.menuBar()->sizeHint().height());

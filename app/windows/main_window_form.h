@@ -21,75 +21,77 @@ class ShapePage;
 class SlotSelector;
 struct SpringDesign;
 
-// The controls of the main window, named as the handlers know them.
+// The controls of the main window. Each keeps its object name from the window's definition (the
+// trailing comment), by which tests and accessibility tools find it; docs/form-names.md lists
+// them all.
 struct MainWindowControls {
-    // "諸元入力（水色部分を入力する）" with the picture Image5 that the input fields sit on.
-    QGroupBox* GroupBox1 = nullptr;
-    QLabel* Image5 = nullptr;
-    QComboBox* ComboBox5 = nullptr; // kind; item data = kind number
-    QComboBox* ComboBox7 = nullptr; // grade
-    QComboBox* ComboBox6 = nullptr; // wire diameter
-    QLineEdit* Edit19 = nullptr;    // turns
-    QCheckBox* cb1 = nullptr;       // "左巻き"
-    QLabel* Label48 = nullptr;      // caption of the coil diameter's kind
-    QLineEdit* Edit18 = nullptr;    // coil diameter
-    QPushButton* BitBtn1 = nullptr; // diameter kind, hint "径切替"
-    QLineEdit* Edit1 = nullptr;     // free length
-    QCheckBox* CheckBox2 = nullptr; // take the recommended free length
-    QLineEdit* Edit4 = nullptr;     // L1
-    QLineEdit* Edit5 = nullptr;     // L2
-    QLineEdit* Edit6 = nullptr;     // P1
-    QLineEdit* Edit7 = nullptr;     // P2
-    QCheckBox* CheckBox1 = nullptr; // "初張力=": initial tension from the recommended range
-    QLineEdit* Edit33 = nullptr;    // initial tension
-    QCheckBox* cb2 = nullptr;       // "低温焼きなまし"
-    QLabel* Label28 = nullptr;      // spring index
-    QLabel* Label2 = nullptr;       // "適正範囲=4～22"
+    // "諸元入力（水色部分を入力する）" with the picture that the input fields sit on.
+    QGroupBox* inputGroup = nullptr;               // GroupBox1
+    QLabel* inputPicture = nullptr;                // Image5
+    QComboBox* kindList = nullptr;                 // ComboBox5; item data = kind number
+    QComboBox* gradeList = nullptr;                // ComboBox7
+    QComboBox* wireDiameterList = nullptr;         // ComboBox6
+    QLineEdit* turnsField = nullptr;               // Edit19
+    QCheckBox* leftHandedBox = nullptr;            // cb1 "左巻き"
+    QLabel* coilDiameterCaption = nullptr;         // Label48: which diameter the field holds
+    QLineEdit* coilDiameterField = nullptr;        // Edit18
+    QPushButton* diameterKindButton = nullptr;     // BitBtn1, hint "径切替"
+    QLineEdit* freeLengthField = nullptr;          // Edit1
+    QCheckBox* recommendedFreeLengthBox = nullptr; // CheckBox2: take the recommended free length
+    QLineEdit* length1Field = nullptr;             // Edit4, L1
+    QLineEdit* length2Field = nullptr;             // Edit5, L2
+    QLineEdit* load1Field = nullptr;               // Edit6, P1
+    QLineEdit* load2Field = nullptr;               // Edit7, P2
+    QCheckBox* autoInitialTensionBox = nullptr; // CheckBox1 "初張力=": from the recommended range
+    QLineEdit* initialTensionField = nullptr;   // Edit33
+    QCheckBox* lowTempAnnealedBox = nullptr;    // cb2 "低温焼きなまし"
+    QLabel* springIndexLabel = nullptr;         // Label28
+    QLabel* springIndexRangeLabel = nullptr;    // Label2 "適正範囲=4～22"
 
-    // "推奨値": the recommended values with their apply buttons.
-    QGroupBox* GroupBox5 = nullptr;
-    QLabel* Label36 = nullptr; // free length
-    QLabel* Label30 = nullptr; // maximum length
-    QLabel* Label56 = nullptr; // maximum load
-    QLabel* Label45 = nullptr; // initial-tension range
-    QToolButton* SpeedButton2 = nullptr;
-    QToolButton* SpeedButton7 = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QToolButton* SpeedButton3 = nullptr;
+    // "推奨値": the recommended values with the buttons that put them into their fields.
+    QGroupBox* recommendationGroup = nullptr;         // GroupBox5
+    QLabel* recommendedFreeLengthLabel = nullptr;     // Label36
+    QLabel* maxLengthLabel = nullptr;                 // Label30
+    QLabel* maxLoadLabel = nullptr;                   // Label56
+    QLabel* initialTensionRangeLabel = nullptr;       // Label45
+    QToolButton* applyFreeLengthButton = nullptr;     // SpeedButton2
+    QToolButton* applyMaxLengthButton = nullptr;      // SpeedButton7
+    QToolButton* applyMaxLoadButton = nullptr;        // SpeedButton1
+    QToolButton* applyInitialTensionButton = nullptr; // SpeedButton3
 
     // "計算結果".
-    QGroupBox* GroupBox2 = nullptr;
-    QLineEdit* Edit8 = nullptr;  // spring rate
-    QLineEdit* Edit9 = nullptr;  // stress at working point 2
-    QLineEdit* Edit11 = nullptr; // allowable stress
-    QLineEdit* Edit10 = nullptr; // expected life
-    QListWidget* ListBox1 = nullptr;
-    QPushButton* BitBtn2 = nullptr; // "計算"
-    SlotSelector* SpinEdit1 = nullptr;
-    QToolButton* SpeedButton6 = nullptr; // "▲" recall
-    QToolButton* SpeedButton5 = nullptr; // "▼" store
+    QGroupBox* resultGroup = nullptr;          // GroupBox2
+    QLineEdit* springRateField = nullptr;      // Edit8
+    QLineEdit* stress2Field = nullptr;         // Edit9: stress at working point 2
+    QLineEdit* allowableStressField = nullptr; // Edit11
+    QLineEdit* expectedLifeField = nullptr;    // Edit10
+    QListWidget* statusList = nullptr;         // ListBox1
+    QPushButton* calculateButton = nullptr;    // BitBtn2 "計算"
+    SlotSelector* slotSelector = nullptr;      // SpinEdit1
+    QToolButton* recallButton = nullptr;       // SpeedButton6 "▲"
+    QToolButton* storeButton = nullptr;        // SpeedButton5 "▼"
 
     // "疲れ強さ線図".
-    QGroupBox* GroupBox3 = nullptr;
-    DiagramView* Image1 = nullptr;
+    QGroupBox* diagramGroup = nullptr;  // GroupBox3
+    DiagramView* diagramView = nullptr; // Image1
 
     // The lower pages: the history grid and the spring shape.
-    QTabWidget* PageControl1 = nullptr;
-    CentredGrid* sg1 = nullptr;
-    ShapePage* shapePage = nullptr; // the page TabSheet2, with the hook fields Edit12..Edit15
+    QTabWidget* lowerPages = nullptr;   // PageControl1
+    CentredGrid* historyGrid = nullptr; // sg1, on the page TabSheet1
+    ShapePage* shapePage = nullptr;     // TabSheet2, with the hook fields Edit12..15
 
     // The main menu's items.
-    QAction* Edit2 = nullptr;   // "読み取り"
-    QAction* N3 = nullptr;      // "保存"
-    QAction* N5 = nullptr;      // "要目表印刷"
-    QAction* N1 = nullptr;      // "画面印刷"
-    QAction* dxf1 = nullptr;    // "dxf出力"
-    QAction* N2 = nullptr;      // "全データーコピー"
-    QAction* N4 = nullptr;      // "寿命グラフコピー"
-    QAction* llcheng = nullptr; // "長さ・荷重切替"
-    QAction* N7 = nullptr;      // "材料編集"
-    QAction* N8 = nullptr;      // "係数編集"
-    QAction* Help2 = nullptr;   // "ヘルプ"
+    QAction* readFileItem = nullptr;         // Edit2 "読み取り"
+    QAction* saveFileItem = nullptr;         // N3 "保存"
+    QAction* printSheetItem = nullptr;       // N5 "要目表印刷"
+    QAction* printWindowItem = nullptr;      // N1 "画面印刷"
+    QAction* exportDxfItem = nullptr;        // dxf1 "dxf出力"
+    QAction* copyHistoryItem = nullptr;      // N2 "全データーコピー"
+    QAction* copyDiagramItem = nullptr;      // N4 "寿命グラフコピー"
+    QAction* lengthLoadSwitchItem = nullptr; // llcheng "長さ・荷重切替"
+    QAction* editMaterialsItem = nullptr;    // N7 "材料編集"
+    QAction* editCoefficientsItem = nullptr; // N8 "係数編集"
+    QAction* helpItem = nullptr;             // Help2 "ヘルプ"
 };
 
 // Builds the main window's client area (824 x 780 at fixed positions) and its main menu. The

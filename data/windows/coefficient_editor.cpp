@@ -1,9 +1,9 @@
 #include "data/windows/coefficient_editor.h"
 
-#include "app/painting/fonts.h"
-#include "app/windows/error_box.h"
 #include "data/coefficient_editing.h"
-#include "data/windows/placement.h"
+#include "toolkit/painting/fonts.h"
+#include "toolkit/windows/error_box.h"
+#include "toolkit/windows/placement.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -46,9 +46,9 @@ int groupHeight(int rows) {
 
 } // namespace
 
-CoefficientEditorDialog::CoefficientEditorDialog(ProgramState& state, const QString& settingsPath,
-                                                 QWidget* parent)
-    : QDialog(parent), state_(state), settingsPath_(settingsPath) {
+CoefficientEditorDialog::CoefficientEditorDialog(SettingsRecord& settings,
+                                                 const QString& settingsPath, QWidget* parent)
+    : QDialog(parent), settings_(settings), settingsPath_(settingsPath) {
     setObjectName(QStringLiteral("keisuu_make"));
     setWindowTitle(QStringLiteral("keisuu_make"));
     setModal(true);
@@ -56,21 +56,21 @@ CoefficientEditorDialog::CoefficientEditorDialog(ProgramState& state, const QStr
 
     const int stressHeight = groupHeight(kAllowableStressFields);
     const int tensionHeight = groupHeight(kCoefficientCount - kAllowableStressFields);
-    auto* stressGroup = new QGroupBox(QStringLiteral("許容応力の設定"), this);
-    stressGroup->setObjectName(QStringLiteral("GroupBox1"));
-    stressGroup->setGeometry(8, 8, kGroupWidth, stressHeight);
-    auto* tensionGroup = new QGroupBox(QStringLiteral("初張力の設定"), this);
-    tensionGroup->setObjectName(QStringLiteral("GroupBox2"));
-    tensionGroup->setGeometry(8, 16 + stressHeight, kGroupWidth, tensionHeight);
+    QGroupBox* stressGroup =
+        placeGroup(this, QStringLiteral("GroupBox1"), QStringLiteral("許容応力の設定"),
+                   QRect(8, 8, kGroupWidth, stressHeight));
+    QGroupBox* tensionGroup =
+        placeGroup(this, QStringLiteral("GroupBox2"), QStringLiteral("初張力の設定"),
+                   QRect(8, 16 + stressHeight, kGroupWidth, tensionHeight));
 
-    const auto texts = coefficientTexts(state_.settings.coefficients);
+    const auto texts = coefficientTexts(settings_.coefficients);
     for (int i = 0; i < kCoefficientCount; ++i) {
         const bool stress = i < kAllowableStressFields;
         QGroupBox* group = stress ? stressGroup : tensionGroup;
         const int top = kFirstRowTop + (stress ? i : i - kAllowableStressFields) * kRowPitch;
-        const QByteArray name = "Edit" + QByteArray::number(i + 1);
+        const QString name = QStringLiteral("Edit%1").arg(i + 1);
         placeLabel(group, kFieldTexts[i].label, {kLabelLeft, top + 4});
-        fields_[i] = placeField(group, name.constData(), {kFieldLeft, top}, kFieldWidth);
+        fields_[i] = placeField(group, name, {kFieldLeft, top}, kFieldWidth);
         fields_[i]->setText(QString::fromStdString(texts[i]));
         placeLabel(group, kFieldTexts[i].hint, {kHintLeft, top + 4});
     }
@@ -85,8 +85,8 @@ void CoefficientEditorDialog::saveCoefficients() {
     std::array<std::string, kCoefficientCount> texts;
     for (int i = 0; i < kCoefficientCount; ++i)
         texts[i] = fields_[i]->text().toStdString();
-    storeCoefficientTexts(texts, state_.settings.coefficients);
-    saveSettings(QFile::encodeName(settingsPath_).toStdString(), state_.settings);
+    storeCoefficientTexts(texts, settings_.coefficients);
+    saveSettings(QFile::encodeName(settingsPath_).toStdString(), settings_);
 }
 
 } // namespace hspring

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/program_state.h"
+#include "data/settings.h"
 
 #include <QDialog>
 #include <QString>
@@ -17,7 +17,9 @@ class CoefficientEditorDialog : public QDialog {
     Q_OBJECT
 
 public:
-    CoefficientEditorDialog(ProgramState& state, const QString& settingsPath,
+    // `settings` is the record the program calculates with; "設定ボタン" stores into it and writes
+    // it to `settingsPath`.
+    CoefficientEditorDialog(SettingsRecord& settings, const QString& settingsPath,
                             QWidget* parent = nullptr);
 
     // Converts Edit1..Edit7 in order into the coefficients in memory, then writes the whole
@@ -26,7 +28,7 @@ public:
     void saveCoefficients();
 
 private:
-    ProgramState& state_;
+    SettingsRecord& settings_;
     QString settingsPath_;
     std::array<QLineEdit*, 7> fields_{};
 };

@@ -1,11 +1,11 @@
 #include "data/windows/material_editor.h"
 
-#include "app/painting/fonts.h"
-#include "app/windows/error_box.h"
 #include "data/material_editing.h"
-#include "data/windows/file_dialogs.h"
 #include "data/windows/material_grid.h"
-#include "data/windows/placement.h"
+#include "toolkit/painting/fonts.h"
+#include "toolkit/windows/error_box.h"
+#include "toolkit/windows/file_dialogs.h"
+#include "toolkit/windows/placement.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -45,8 +45,8 @@ std::string toUtf8(const QString& text) {
 
 } // namespace
 
-MaterialEditorDialog::MaterialEditorDialog(ProgramState& state, QWidget* parent)
-    : QDialog(parent), state_(state) {
+MaterialEditorDialog::MaterialEditorDialog(MaterialLibrary& materials, QWidget* parent)
+    : QDialog(parent), materials_(materials) {
     setObjectName(QStringLiteral("data_make"));
     setWindowTitle(QStringLiteral("data_make"));
     setModal(true);
@@ -88,7 +88,7 @@ void MaterialEditorDialog::buildFields() {
     kindSpin_ = new ArrowsOnlySpinBox(this);
     kindSpin_->setObjectName(QStringLiteral("SE1"));
     kindSpin_->setRange(kLowestKind, kHighestKind);
-    kindSpin_->setGeometry(368, 32, 49, kFieldHeight);
+    kindSpin_->setGeometry(368, 32, 49, kDialogFieldHeight);
     connect(kindSpin_, &QSpinBox::valueChanged, this, [this] { showKindCount(true); });
     placeLabel(this, "種類別登録数", {290, 60});
     kindCountField_ = placeField(this, "Edit9", {368, 56}, 49);
@@ -171,7 +171,7 @@ void MaterialEditorDialog::storeEditorRecord() {
 
 void MaterialEditorDialog::showKindCount(bool warn) {
     const int kind = kindSpin_->value();
-    const int count = kindRegistrationCount(state_.materials, kind, editIndex_);
+    const int count = kindRegistrationCount(materials_, kind, editIndex_);
     kindCountField_->setText(QString::number(count));
     if (!warn)
         return;
@@ -197,8 +197,8 @@ void MaterialEditorDialog::saveLibrary() {
         askSaveFile(this, kMaterialFileFilters, proposedSaveFile_, kMaterialFileSuffix);
     if (!path)
         return;
-    markEmptyRecords(state_.materials);
-    saveMaterialLibrary(*path, state_.materials);
+    markEmptyRecords(materials_);
+    saveMaterialLibrary(*path, materials_);
     QMessageBox message(QMessageBox::Information, QStringLiteral("情報"), kRestartMessage,
                         QMessageBox::Yes, this);
     message.exec();
@@ -208,8 +208,8 @@ void MaterialEditorDialog::loadLibrary() {
     const auto path = askOpenFile(this, kMaterialFileFilters);
     if (!path)
         return;
-    loadMaterialLibrary(*path, state_.materials);
-    markEmptyRecords(state_.materials);
+    loadMaterialLibrary(*path, materials_);
+    markEmptyRecords(materials_);
     showEditorRecord(0);
 }
 

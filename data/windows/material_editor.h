@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/program_state.h"
+#include "data/material_library.h"
 
 #include <QDialog>
 #include <QString>
@@ -21,7 +21,8 @@ class MaterialEditorDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit MaterialEditorDialog(ProgramState& state, QWidget* parent = nullptr);
+    // `materials` is the library the program calculates with; the editor changes it in place.
+    explicit MaterialEditorDialog(MaterialLibrary& materials, QWidget* parent = nullptr);
 
     // The save dialog proposes `path` (zaidat.dst where the next start reads it). Without it the
     // dialog proposes nothing.
@@ -54,9 +55,9 @@ private:
     void insertRow();
     void deleteRow();
 
-    MaterialRecord& recordOnScreen() { return state_.materials[editIndex_]; }
+    MaterialRecord& recordOnScreen() { return materials_[editIndex_]; }
 
-    ProgramState& state_;
+    MaterialLibrary& materials_;
     QString proposedSaveFile_;
     int editIndex_ = 0;
 

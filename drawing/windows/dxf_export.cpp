@@ -1,7 +1,7 @@
 #include "drawing/windows/dxf_export.h"
 
-#include "data/windows/file_dialogs.h"
 #include "drawing/dxf_file.h"
+#include "toolkit/windows/file_dialogs.h"
 
 namespace hspring {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/spring_design.h"
+#include "data/design_record.h"
 #include "drawing/windows/shape_page.h"
 
 #include <QWidget>

@@ -1,10 +1,11 @@
 #include "drawing/windows/shape_page.h"
 
-#include "app/painting/fonts.h"
-#include "app/windows/error_box.h"
 #include "base/text_to_number.h"
 #include "drawing/painting/hook_pictures.h"
 #include "drawing/painting/shape_view_painting.h"
+#include "toolkit/painting/fonts.h"
+#include "toolkit/windows/error_box.h"
+#include "toolkit/windows/placement.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -36,14 +37,6 @@ QPixmap pictureOf(QSize size, void (*paint)(QPainter&)) {
     return QPixmap::fromImage(image);
 }
 
-QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, QPoint place) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->move(place);
-    label->adjustSize();
-    return label;
-}
-
 // A hook page with its picture in the top-left corner; the parameter fields go over the picture.
 QWidget* addHookPage(QTabWidget* pages, const QString& name, const QString& title,
                      QSize pictureSize, void (*paintPicture)(QPainter&),
@@ -51,8 +44,7 @@ QWidget* addHookPage(QTabWidget* pages, const QString& name, const QString& titl
     auto* page = new QWidget;
     page->setObjectName(name);
     auto* picture = new QLabel(page);
-    picture->setObjectName(pictureName);
-    picture->setGeometry(QRect(QPoint(0, 0), pictureSize));
+    placeWidget(picture, pictureName, QRect(QPoint(0, 0), pictureSize));
     picture->setPixmap(pictureOf(pictureSize, paintPicture));
     pages->addTab(page, title);
     return page;
@@ -61,11 +53,8 @@ QWidget* addHookPage(QTabWidget* pages, const QString& name, const QString& titl
 // A parameter field at its place over the picture, its caption at the left edge of the page.
 QLineEdit* addCaptionedField(QWidget* page, const QString& name, const QString& caption,
                              const QString& text, QRect place) {
-    addLabel(page, name + QStringLiteral("Caption"), caption, QPoint(4, place.top() + 3));
-    auto* field = new QLineEdit(text, page);
-    field->setObjectName(name);
-    field->setGeometry(place);
-    return field;
+    placeLabel(page, caption, QPoint(4, place.top() + 3), name + QStringLiteral("Caption"));
+    return placeField(page, name, place, text);
 }
 
 double fieldNumber(const QLineEdit* field) {
@@ -79,9 +68,7 @@ ShapePage::ShapePage(const SpringDesign& design, QWidget* parent)
     setObjectName(QStringLiteral("TabSheet2"));
     setFixedSize(kPageSize);
 
-    hookPages_ = new QTabWidget(this);
-    hookPages_->setObjectName(QStringLiteral("PageControl2"));
-    hookPages_->setGeometry(kHookPagesPlace);
+    hookPages_ = placeWidget(new QTabWidget(this), QStringLiteral("PageControl2"), kHookPagesPlace);
 
     QWidget* roundPage =
         addHookPage(hookPages_, QStringLiteral("TabSheet3"), QStringLiteral("丸フック"),
@@ -89,8 +76,8 @@ ShapePage::ShapePage(const SpringDesign& design, QWidget* parent)
     hookAngleField_ =
         addCaptionedField(roundPage, QStringLiteral("Edit12"), QStringLiteral("フック角度"),
                           QStringLiteral("80"), kHookAngleFieldPlace);
-    addLabel(roundPage, QStringLiteral("Edit12Hint"), QStringLiteral("(60～90)"),
-             kHookAngleFieldPlace.bottomLeft() + QPoint(0, 3));
+    placeLabel(roundPage, QStringLiteral("(60～90)"),
+               kHookAngleFieldPlace.bottomLeft() + QPoint(0, 3), QStringLiteral("Edit12Hint"));
 
     uHookPage_ = addHookPage(hookPages_, QStringLiteral("TabSheet4"), QStringLiteral("Ｕフック"),
                              kUHookPictureSize, &paintUHookPicture, QStringLiteral("Image4"));
@@ -105,16 +92,14 @@ ShapePage::ShapePage(const SpringDesign& design, QWidget* parent)
                           QStringLiteral("3"), kHookOpeningFieldPlace);
 
     // The view opens empty: nothing is drawn before the first Calculate or changb.
-    view_ = new QLabel(this);
-    view_->setObjectName(QStringLiteral("Image2"));
-    view_->setGeometry(QRect(kViewPlace, kShapeViewSize));
+    view_ =
+        placeWidget(new QLabel(this), QStringLiteral("Image2"), QRect(kViewPlace, kShapeViewSize));
 
-    stateButton_ = new QPushButton(QStringLiteral("▲"), this);
-    stateButton_->setObjectName(QStringLiteral("changb"));
-    stateButton_->setGeometry(QRect(kViewPlace + QPoint(4, 4), QSize(23, 23)));
+    stateButton_ = placeButton(this, QStringLiteral("changb"), QStringLiteral("▲"),
+                               QRect(kViewPlace + QPoint(4, 4), QSize(23, 23)));
 
     stateLabel_ =
-        addLabel(this, QStringLiteral("Label12"), kStateNames[0], kViewPlace + QPoint(33, 7));
+        placeLabel(this, kStateNames[0], kViewPlace + QPoint(33, 7), QStringLiteral("Label12"));
     QFont stateFont = windowFont(13);
     stateFont.setBold(true);
     stateLabel_->setFont(stateFont);

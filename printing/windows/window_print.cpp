@@ -1,28 +1,25 @@
 #include "printing/windows/window_print.h"
 
-#include "base/file_io.h"
+#include "printing/painting/page_printing.h"
 #include "printing/print_errors.h"
 
-#include <QFile>
 #include <QMainWindow>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinterInfo>
-#include <QTemporaryDir>
 #include <QWidget>
-#include <span>
 
 namespace hspring {
 
 namespace {
 
 // The client area: for a main window, what lies below its menu bar.
-QPixmap captureClientArea(QWidget& window) {
+QImage captureClientArea(QWidget& window) {
     QRect area = window.rect();
     if (const auto* mainWindow = qobject_cast<QMainWindow*>(&window))
         if (const QWidget* menu = mainWindow->menuWidget(); menu && menu->isVisible())
             area.setTop(menu->geometry().bottom() + 1);
-    return window.grab(area);
+    return window.grab(area).toImage();
 }
 
 // How a failed job names its printer: a PDF printer has no name, only its file.
@@ -35,17 +32,13 @@ std::string printerLabel(const QPrinter& printer) {
 } // namespace
 
 void printWindowImage(QWidget& window, PrintScaling scaling, QPrinter& printer) {
-    const QPixmap image = captureClientArea(window);
+    const QImage image = captureClientArea(window);
     printer.setDocName(window.windowTitle());
 
     QPainter painter;
     if (!painter.begin(&printer))
         throw printJobError(printerLabel(printer));
-    const QSize imageSize = image.deviceIndependentSize().toSize();
-    const PixelSize size = printSize(scaling, {imageSize.width(), imageSize.height()},
-                                     {printer.width(), printer.height()}, printer.logicalDpiX(),
-                                     printer.logicalDpiY());
-    painter.drawPixmap(QRect(0, 0, size.width, size.height), image);
+    drawImageOnPage(painter, image, scaling);
     if (!painter.end())
         throw printJobError(printerLabel(printer));
 }
@@ -61,29 +54,10 @@ void printWindowImage(QWidget& window, PrintScaling scaling) {
     printWindowImage(window, scaling, *openDefaultPrinter());
 }
 
-void printToPdfFile(const QString& path, const std::function<void(QPrinter&)>& print) {
-    const QTemporaryDir scratch;
-    if (!scratch.isValid())
-        throw fileCreateError(path.toStdString(), scratch.errorString().toStdString());
-    const QString scratchPdf = scratch.filePath(QStringLiteral("page.pdf"));
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(scratchPdf);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageOrientation(QPageLayout::Portrait);
-        print(printer);
-    }
-    QFile pdf(scratchPdf);
-    if (!pdf.open(QIODevice::ReadOnly))
-        throw fileCreateError(path.toStdString(), pdf.errorString().toStdString());
-    const QByteArray bytes = pdf.readAll();
-    writeFileAtomically(path.toStdString(),
-                        std::as_bytes(std::span(bytes.constData(), std::size_t(bytes.size()))));
-}
-
 void printWindowImageToPdf(QWidget& window, PrintScaling scaling, const QString& path) {
-    printToPdfFile(path, [&](QPrinter& printer) { printWindowImage(window, scaling, printer); });
+    const QImage image = captureClientArea(window);
+    writePdfPage(path.toStdString(), window.windowTitle(),
+                 [&](QPainter& painter) { drawImageOnPage(painter, image, scaling); });
 }
 
 } // namespace hspring

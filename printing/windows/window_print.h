@@ -4,7 +4,6 @@
 
 #include <QPrinter>
 #include <QString>
-#include <functional>
 #include <memory>
 
 class QWidget;
@@ -19,14 +18,10 @@ void printWindowImage(QWidget& window, PrintScaling scaling, QPrinter& printer);
 // The desktop's default printer, at its own resolution. Throws Error when there is none.
 std::unique_ptr<QPrinter> openDefaultPrinter();
 
-// Prints on the desktop's default printer ("画面印刷" and the sheet's "プリント").
+// Prints on the desktop's default printer ("画面印刷").
 void printWindowImage(QWidget& window, PrintScaling scaling);
 
-// Runs `print` on an A4 PDF printer and writes the PDF to `path` in one piece: an existing file
-// is replaced only by a complete new one. Throws Error when the file cannot be written.
-void printToPdfFile(const QString& path, const std::function<void(QPrinter&)>& print);
-
-// printWindowImage into a PDF file.
+// printWindowImage onto the A4 PDF page of writePdfPage, written to `path` in one piece.
 void printWindowImageToPdf(QWidget& window, PrintScaling scaling, const QString& path);
 
 } // namespace hspring

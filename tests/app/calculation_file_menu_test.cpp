@@ -1,10 +1,11 @@
 #include "app/history_rows.h"
 #include "app/windows/calculation_file_menu.h"
-#include "app/windows/centred_grid.h"
-#include "data/windows/message_box_sequence.h"
-#include "file_size_limit.h"
+#include "calc/spring_design.h"
 #include "main_window_fixture.h"
-#include "modal_dialogs.h"
+#include "support/file_bytes.h"
+#include "support/file_size_limit.h"
+#include "support/modal_dialogs.h"
+#include "toolkit/windows/centred_grid.h"
 #include "windows_test_registry.h"
 
 #include <QDir>
@@ -17,20 +18,6 @@ using namespace hspring;
 using namespace hspring::test;
 
 namespace {
-
-QByteArray imageOf(const DesignSlots& designs) {
-    return QByteArray(reinterpret_cast<const char*>(&designs), sizeof designs);
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // The grade symbols of the history rows of slots 1..30: empty for a row that shows no design.
 QStringList historyGrades(const OpenWindow& w) {

@@ -1,7 +1,7 @@
 #include "app/history_rows.h"
-#include "app/windows/centred_grid.h"
 #include "app/windows/clipboard_commands.h"
 #include "app/windows/diagram_view.h"
+#include "toolkit/windows/centred_grid.h"
 #include "windows_test_registry.h"
 
 #include <QClipboard>

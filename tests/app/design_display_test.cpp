@@ -1,4 +1,5 @@
 #include "app/design_display.h"
+#include "calc/spring_design.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "app/design_inputs.h"
 #include "base/error.h"
+#include "calc/spring_design.h"
 
 #include <gtest/gtest.h>
 #include <optional>

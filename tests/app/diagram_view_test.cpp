@@ -10,7 +10,7 @@ class DiagramViewTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void isImage1OfFixedSize() {
+    void diagramViewIsOfFixedSize() {
         DiagramView view;
         QCOMPARE(view.objectName(), QStringLiteral("Image1"));
         QCOMPARE(view.size(), QSize(400, 417));

@@ -1,5 +1,6 @@
 #include "app/grid_text.h"
 #include "app/history_rows.h"
+#include "calc/spring_design.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,11 +1,12 @@
 // The program installed for every user: the defaults come from the shared folder, and the files
 // the user changes go to the user's own data folder, from where the next start reads them.
 
+#include "calc/program_start.h"
 #include "data/data_locations.h"
 #include "data/windows/coefficient_editor.h"
 #include "data/windows/material_editor.h"
 #include "main_window_fixture.h"
-#include "modal_dialogs.h"
+#include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QDir>
@@ -37,13 +38,19 @@ class InstalledDataWindowTest : public QObject {
     QString bin_, share_, user_;
 
     // A start of the program as main() makes it; fails instead of waiting on a notice box.
-    std::unique_ptr<MainWindow> start(ProgramState& state) {
-        const auto notice = answerNextMessageBox(QMessageBox::Ok);
-        auto window = std::make_unique<MainWindow>(
-            state, locateDataFiles(local(bin_), installedShareFolder(local(bin_)), local(user_)));
-        if (notice->seen)
-            qWarning("notice at start: %s", qPrintable(notice->text));
-        return notice->seen ? nullptr : std::move(window);
+    std::unique_ptr<MainWindow> start(ProgramStart& started) {
+        const DataLocations locations =
+            locateDataFiles(local(bin_), installedShareFolder(local(bin_)), local(user_));
+        started = startProgram(DataFiles::from(locations), MissingDataFile::UseBuiltIn);
+        for (const StartupNotice& notice : started.notices)
+            qWarning("notice at start: %s", notice.text.c_str());
+        if (!started.notices.empty())
+            return nullptr;
+        const auto box = answerNextMessageBox(QMessageBox::Ok);
+        auto window = std::make_unique<MainWindow>(*started.state, locations);
+        if (box->seen)
+            qWarning("box at start: %s", qPrintable(box->text));
+        return box->seen ? nullptr : std::move(window);
     }
 
 private slots:
@@ -60,9 +67,10 @@ private slots:
     void changesGoToTheUserFolderAndWinAtTheNextStart() {
         const QByteArray shippedSettings = fileBytes(share_ + "/" + kSettingsFileName);
         {
-            ProgramState state;
-            const auto window = start(state);
+            ProgramStart started;
+            const auto window = start(started);
             QVERIFY(window);
+            const ProgramState& state = *started.state;
             QCOMPARE(state.settings.coefficients.hookStressFactor, 1.25);
             QCOMPARE(window->dataFolder(), share_);
 
@@ -88,9 +96,10 @@ private slots:
         QCOMPARE(fileBytes(share_ + "/" + kSettingsFileName), shippedSettings);
         QCOMPARE(fileBytes(user_ + "/" + kSettingsFileName).size(), qsizetype(736));
 
-        ProgramState state;
-        const auto window = start(state);
+        ProgramStart started;
+        const auto window = start(started);
         QVERIFY(window);
+        const ProgramState& state = *started.state;
         QCOMPARE(state.settings.coefficients.hookStressFactor, 1.4);
         QCOMPARE(state.settings.coefficients.compressionToMaterialRatio, 80.0);
         QCOMPARE(state.materials[1].diameterCount, 4); // still the shipped library

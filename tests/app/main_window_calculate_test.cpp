@@ -1,5 +1,5 @@
 #include "main_window_fixture.h"
-#include "modal_dialogs.h"
+#include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QApplication>

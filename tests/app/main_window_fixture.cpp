@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
-#include <QTimer>
 
 namespace hspring::test {
 
@@ -58,13 +57,15 @@ SettingsRecord referenceSettings() {
 DataFolder::DataFolder(const std::optional<MaterialLibrary>& materials,
                        const std::optional<SettingsRecord>& settings) {
     if (materials)
-        saveMaterialLibrary(file(QStringLiteral("zaidat.dst")).toStdString(), *materials);
+        saveMaterialLibrary(file(QString::fromLatin1(kMaterialFileName)).toStdString(), *materials);
     if (settings)
         saveSettings(file(QString::fromLatin1(kSettingsFileName)).toStdString(), *settings);
 }
 
 OpenWindow::OpenWindow(const DataFolder& folder)
-    : window(std::make_unique<MainWindow>(state, folder.path())) {
+    : start(startProgram(DataFiles::in(folder.path().toStdString()), MissingDataFile::UseBuiltIn)),
+      state(*start.state),
+      window(std::make_unique<MainWindow>(state, folder.path(), start.notices)) {
     window->show();
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get()))
@@ -96,29 +97,6 @@ void OpenWindow::clickButton(const char* name) const {
 
 void OpenWindow::triggerMenu(const char* name) const {
     control<QAction>(name)->trigger();
-}
-
-std::shared_ptr<bool> closeNextDialog(std::function<void(QDialog&)> inspect) {
-    auto seen = std::make_shared<bool>(false);
-    auto poll = std::make_shared<std::function<void(int)>>();
-    *poll = [seen, inspect, poll](int triesLeft) {
-        QTimer::singleShot(10, [seen, inspect, poll, triesLeft] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog) {
-                if (triesLeft > 0)
-                    (*poll)(triesLeft - 1);
-                else
-                    *poll = nullptr; // gives up; breaks the cycle
-                return;
-            }
-            *seen = true;
-            inspect(*dialog);
-            dialog->reject();
-            *poll = nullptr;
-        });
-    };
-    (*poll)(500);
-    return seen;
 }
 
 void pickInList(QComboBox* list, int index) {

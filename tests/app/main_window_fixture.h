@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/windows/main_window.h"
+#include "calc/program_start.h"
 #include "calc/program_state.h"
 #include "data/material_library.h"
 #include "data/settings.h"
@@ -50,8 +51,10 @@ private:
 };
 
 // The main window on a data folder, shown and active.
+// The state comes from the start-up step on the folder, as in the program.
 struct OpenWindow {
-    ProgramState state;
+    ProgramStart start;
+    ProgramState& state;
     std::unique_ptr<MainWindow> window;
 
     explicit OpenWindow(const DataFolder& folder);
@@ -70,9 +73,6 @@ struct OpenWindow {
     void clickButton(const char* name) const;
     void triggerMenu(const char* name) const;
 };
-
-// Closes the next dialog that opens modally, after `inspect` has looked at it; `seen` turns true.
-std::shared_ptr<bool> closeNextDialog(std::function<void(QDialog&)> inspect);
 
 // Picks an entry of a drop-down list with the mouse, as the user does.
 void pickInList(QComboBox* list, int index);

@@ -1,7 +1,7 @@
-#include "app/windows/centred_grid.h"
 #include "base/number_format.h"
 #include "base/text_to_number.h"
 #include "main_window_fixture.h"
+#include "toolkit/windows/centred_grid.h"
 #include "windows_test_registry.h"
 
 #include <QCheckBox>

@@ -1,7 +1,8 @@
 #include "app/windows/diagram_view.h"
-#include "modal_dialogs.h"
 #include "drawing/windows/shape_page.h"
 #include "main_window_fixture.h"
+#include "printing/windows/spec_sheet_window.h"
+#include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QClipboard>
@@ -49,7 +50,8 @@ private slots:
         w.clickButton("BitBtn2");
         QString freeLength;
         const auto seen = closeNextDialog([&freeLength](QDialog& sheet) {
-            freeLength = sheet.findChild<QLabel*>(QStringLiteral("Label3"))->text();
+            freeLength =
+                QString::fromStdString(qobject_cast<SpecSheetWindow*>(&sheet)->texts().labels[2]);
         });
         w.triggerMenu("N5");
         QVERIFY(*seen);

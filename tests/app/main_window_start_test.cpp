@@ -1,8 +1,8 @@
-#include "app/windows/centred_grid.h"
 #include "base/number_format.h"
 #include "data/default_data.h"
 #include "main_window_fixture.h"
-#include "modal_dialogs.h"
+#include "support/modal_dialogs.h"
+#include "toolkit/windows/centred_grid.h"
 #include "windows_test_registry.h"
 
 #include <QCheckBox>

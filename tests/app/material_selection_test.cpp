@@ -1,4 +1,5 @@
 #include "app/material_selection.h"
+#include "calc/spring_design.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "base/error.h"
 #include "base/file_io.h"
-#include "base/temporary_folder.h"
+#include "support/temporary_folder.h"
 
 #include <csignal>
 #include <filesystem>

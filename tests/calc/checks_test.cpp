@@ -1,5 +1,6 @@
 #include "calc/checks.h"
 #include "calc/engine.h"
+#include "calc/spring_design.h"
 #include "tests/calc/test_materials.h"
 
 #include <cmath>

@@ -1,6 +1,7 @@
 #include "calc/design_batch.h"
 #include "calc/design_json.h"
 #include "calc/json_reader.h"
+#include "calc/spring_design.h"
 #include "tests/calc/test_materials.h"
 
 #include <cmath>

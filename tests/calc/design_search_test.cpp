@@ -7,6 +7,7 @@
 #include "calc/json_reader.h"
 #include "calc/recommendations.h"
 #include "calc/search_json.h"
+#include "calc/spring_design.h"
 #include "data/default_data.h"
 #include "data/short_string.h"
 

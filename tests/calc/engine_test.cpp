@@ -2,8 +2,9 @@
 #include "base/number_format.h"
 #include "calc/engine.h"
 #include "calc/engine_checking.h"
+#include "calc/spring_design.h"
+#include "support/strength_table.h"
 #include "tests/calc/test_materials.h"
-#include "tests/support/strength_table.h"
 
 #include <cmath>
 #include <cstring>

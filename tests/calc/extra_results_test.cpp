@@ -4,6 +4,7 @@
 #include "calc/design_result.h"
 #include "calc/extra_results.h"
 #include "calc/json_reader.h"
+#include "calc/spring_design.h"
 #include "drawing/outline.h"
 #include "tests/calc/test_materials.h"
 

@@ -1,5 +1,7 @@
 #include "tests/calc/test_materials.h"
 
+#include "calc/spring_design.h"
+
 namespace hspring::testing {
 
 MaterialRecord makeMaterial(int kind, double shearModulus, int torsionPercent,

@@ -2,7 +2,7 @@
 // use and reads a sample of fields through the record, and writes fields and finds their bytes.
 
 #include "byte_image.h"
-#include "calc/spring_design.h"
+#include "data/design_record.h"
 #include "data/material_library.h"
 #include "data/settings.h"
 

@@ -2,11 +2,11 @@
 // goes, written whole.
 
 #include "base/error.h"
-#include "base/temporary_folder.h"
 #include "byte_image.h"
 #include "data/calculation_file.h"
 #include "data/material_library.h"
 #include "data/settings.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The default data the build ships next to the programs and compiles in.
 
-#include "base/file_io.h"
 #include "byte_image.h"
 #include "calc/spring_design.h"
 #include "data/default_data.h"
 #include "data/library_consistency.h"
-#include "tests/support/strength_table.h"
+#include "support/strength_table.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -14,20 +14,15 @@ namespace hspring {
 namespace {
 
 using test::bytesOf;
+using test::readBytes;
 using testing::buildStrengthTable;
 using testing::interpolateTable;
 using testing::StrengthTable;
 
 const std::string kBuildDir = HSPRING_BUILD_DIR;
 
-std::vector<unsigned char> fileBytes(const std::string& path) {
-    const std::vector<std::byte> bytes = readFileBytes(path);
-    const auto* first = reinterpret_cast<const unsigned char*>(bytes.data());
-    return std::vector<unsigned char>(first, first + bytes.size());
-}
-
 TEST(DefaultData, ShippedMaterialFileIsTheBuiltInLibrary) {
-    EXPECT_EQ(fileBytes(kBuildDir + "/zaidat.dst"), bytesOf(builtInMaterialLibrary()));
+    EXPECT_EQ(readBytes(kBuildDir + "/zaidat.dst"), bytesOf(builtInMaterialLibrary()));
 
     MaterialLibrary library{};
     loadMaterialLibrary(kBuildDir + "/zaidat.dst", library);
@@ -35,7 +30,7 @@ TEST(DefaultData, ShippedMaterialFileIsTheBuiltInLibrary) {
 }
 
 TEST(DefaultData, ShippedSettingsFileIsTheBuiltInSettings) {
-    EXPECT_EQ(fileBytes(kBuildDir + "/" + kSettingsFileName), bytesOf(builtInSettings()));
+    EXPECT_EQ(readBytes(kBuildDir + "/" + kSettingsFileName), bytesOf(builtInSettings()));
 }
 
 TEST(DefaultData, LibraryKeepsItsRulesAndOffersTheThreeFixedKinds) {

@@ -1,7 +1,7 @@
 #include "byte_image.h"
 #include "data/library_consistency.h"
 #include "data/material_library.h"
-#include "tests/support/strength_table.h"
+#include "support/strength_table.h"
 
 #include <cmath>
 #include <cstring>

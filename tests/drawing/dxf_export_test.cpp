@@ -2,7 +2,9 @@
 #include "drawing/dxf_file.h"
 #include "drawing/windows/dxf_export.h"
 #include "drawing/windows/shape_page.h"
-#include "modal_dialogs.h"
+#include "support/example_design.h"
+#include "support/file_bytes.h"
+#include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QApplication>
@@ -17,26 +19,17 @@
 #include <functional>
 
 using hspring::ShapePage;
+using hspring::test::asBytes;
+using hspring::test::fileBytes;
 
 namespace {
 
+// The example spring with a hook angle in the record other than the field's: the fields, not
+// the record, give the hooks.
 hspring::SpringDesign exampleDesign() {
-    hspring::SpringDesign design{};
-    design.wireDiameter = 1;
-    design.meanDiameter = 10;
-    design.totalTurns = 20;
-    design.length2 = 55;
-    design.hookAngle = 60; // the fields, not the record, give the hooks
+    hspring::SpringDesign design = hspring::test::exampleDesign();
+    design.hookAngle = 60;
     return design;
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray asBytes(const std::string& text) {
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QString errorMessageOf(const std::function<void()>& action) {

@@ -1,7 +1,8 @@
 #include "base/error.h"
 #include "drawing/painting/shape_view_painting.h"
 #include "drawing/windows/shape_page.h"
-#include "modal_dialogs.h"
+#include "support/example_design.h"
+#include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QLabel>
@@ -11,18 +12,9 @@
 #include <QTest>
 
 using hspring::ShapePage;
+using hspring::test::exampleDesign;
 
 namespace {
-
-hspring::SpringDesign exampleDesign() {
-    hspring::SpringDesign design{};
-    design.wireDiameter = 1;
-    design.meanDiameter = 10;
-    design.totalTurns = 20;
-    design.length1 = 45;
-    design.length2 = 55;
-    return design;
-}
 
 // The picture the painting routine makes on its own, to compare the page's image with.
 template <typename Draw>

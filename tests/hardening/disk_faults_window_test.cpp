@@ -4,9 +4,10 @@
 
 #include "base/file_io.h"
 #include "data/default_data.h"
-#include "file_size_limit.h"
-#include "modal_dialogs.h"
 #include "mounts.h"
+#include "support/file_bytes.h"
+#include "support/file_size_limit.h"
+#include "support/modal_dialogs.h"
 #include "window_steps.h"
 #include "windows_test_registry.h"
 
@@ -87,20 +88,9 @@ QByteArray previousContents(const QString& name) {
     if (name == kSettingsName) {
         SettingsRecord settings = builtInSettings();
         std::fill(std::begin(settings.trailing), std::end(settings.trailing), std::uint8_t{0xA5});
-        return QByteArray(reinterpret_cast<const char*>(&settings), sizeof settings);
+        return imageOf(settings);
     }
     return QByteArray("previous ") + name.toUtf8() + QByteArray(3000, '\xA5');
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(cannot read)");
 }
 
 // The one error box of a failed save names the file; a replace question may come before it,
@@ -168,7 +158,7 @@ private:
                         builtInMaterialLibrary());
         const std::vector<Save> saves = theFourSaves();
         for (const Save& save : saves)
-            writeFile(folder.file(save.fileName), previousContents(save.fileName));
+            QVERIFY(writeBytes(folder.file(save.fileName), previousContents(save.fileName)));
 
         const OpenWindow w(folder);
         w.clickButton("BitBtn2");

@@ -6,6 +6,7 @@
 #include "calc/checks.h"
 #include "calc/life.h"
 #include "calc/recommendations.h"
+#include "calc/spring_design.h"
 #include "data/calculation_file.h"
 #include "data/default_data.h"
 #include "drawing/dxf_file.h"

@@ -3,6 +3,7 @@
 #include "app/material_selection.h"
 #include "base/error.h"
 #include "calc/design_result.h"
+#include "calc/spring_design.h"
 #include "data/default_data.h"
 #include "drawing/outline.h"
 

@@ -6,7 +6,7 @@
 // tests/testdata/hostile/ is these files, written by make_hostile_files; the tests check that the
 // files there are still what the generator makes.
 
-#include "calc/spring_design.h"
+#include "data/design_record.h"
 #include "data/material_library.h"
 #include "data/settings.h"
 

@@ -5,6 +5,7 @@
 #include "app/material_selection.h"
 #include "base/shift_jis.h"
 #include "calc/life.h"
+#include "calc/spring_design.h"
 #include "data/default_data.h"
 #include "data/library_consistency.h"
 #include "data/material_editing.h"

@@ -5,10 +5,10 @@
 // out of bounds.
 
 #include "base/file_io.h"
-#include "calc/spring_design.h"
 #include "data/default_data.h"
+#include "data/design_record.h"
 #include "hostile_files.h"
-#include "modal_dialogs.h"
+#include "support/modal_dialogs.h"
 #include "window_steps.h"
 #include "windows_test_registry.h"
 

@@ -1,8 +1,8 @@
 #include "window_steps.h"
 
-#include "modal_dialogs.h"
 #include "printing/windows/spec_sheet_window.h"
 #include "printing/windows/window_print.h"
+#include "support/modal_dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,24 +11,6 @@
 #include <QSpinBox>
 
 namespace hspring::test {
-
-MessageBoxWatch::MessageBoxWatch() {
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        texts_ << box->text();
-        for (const auto button : {QMessageBox::Ok, QMessageBox::Yes})
-            if (QAbstractButton* answer = box->button(button)) {
-                answer->click();
-                return;
-            }
-        box->reject();
-    });
-    timer_.start(5);
-}
-
-MessageBoxWatch::~MessageBoxWatch() = default;
 
 bool isClearMessage(const QString& text) {
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; });

@@ -5,28 +5,12 @@
 // what the program said.
 
 #include "app/main_window_fixture.h"
+#include "support/modal_dialogs.h"
 
 #include <QString>
 #include <QStringList>
-#include <QTimer>
 
 namespace hspring::test {
-
-// While it lives, answers every message box that opens (OK, Yes, or closing it) and keeps its
-// text. Polls, because a box opens in the middle of the action that the test started.
-class MessageBoxWatch {
-public:
-    MessageBoxWatch();
-    ~MessageBoxWatch();
-    MessageBoxWatch(const MessageBoxWatch&) = delete;
-    MessageBoxWatch& operator=(const MessageBoxWatch&) = delete;
-
-    const QStringList& texts() const { return texts_; }
-
-private:
-    QTimer timer_;
-    QStringList texts_;
-};
 
 // A message that tells the user what went wrong in the program's own words: not empty, and
 // Japanese (every error text of the program is).

@@ -1,19 +1,18 @@
-#include "app/windows/centred_grid.h"
-#include "modal_dialogs.h"
 #include "printed_page.h"
+#include "printing/painting/spec_sheet_painting.h"
 #include "printing/print_errors.h"
 #include "printing/spec_sheet_text.h"
 #include "printing/windows/spec_sheet_window.h"
 #include "printing/windows/window_print.h"
+#include "support/modal_dialogs.h"
+#include "toolkit/windows/centred_grid.h"
 #include "windows_test_registry.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 
 using hspring::SpecSheetWindow;
 
@@ -43,22 +42,6 @@ hspring::MaterialLibrary library() {
     return materials;
 }
 
-// A PDF printer that reports when the page is being painted.
-class ObservedPrinter : public QPrinter {
-public:
-    explicit ObservedPrinter(const QString& file) : QPrinter(QPrinter::HighResolution) {
-        setOutputFormat(QPrinter::PdfFormat);
-        setOutputFileName(file);
-    }
-    std::function<void()> onPaint;
-
-    QPaintEngine* paintEngine() const override {
-        if (onPaint)
-            onPaint();
-        return QPrinter::paintEngine();
-    }
-};
-
 } // namespace
 
 class SpecSheetWindowTest : public QObject {
@@ -71,60 +54,67 @@ private slots:
         QCOMPARE(sheet.windowTitle(), QStringLiteral("prinform"));
         QCOMPARE(sheet.size(), QSize(716, 832));
         QCOMPARE(sheet.palette().color(QPalette::Window), QColor(Qt::white));
-        QCOMPARE(sheet.findChild<QWidget*>("Image1")->geometry(), QRect(192, 0, 369, 209));
-        auto* grid = sheet.findChild<hspring::CentredGrid*>("sg1");
-        QCOMPARE(grid->geometry(), QRect(96, 216, 561, 532));
-        QCOMPARE(grid->rowCount(), 17);
-        QCOMPARE(grid->columnCount(), 4);
-        QCOMPARE(grid->fixedRowCount(), 1);
-        QCOMPARE(grid->fixedColumnCount(), 1);
-        QCOMPARE(grid->font().pixelSize(), 13);
         auto* button = sheet.findChild<QPushButton*>("Button1");
         QCOMPARE(button->text(), QStringLiteral("プリント"));
         QCOMPARE(button->geometry(), QRect(24, 80, 75, 25));
-
-        // Every row shows in full: the grid needs no scrolling.
-        sheet.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
-        const QList<int> widths = {64, 222, 97, 169};
-        for (int row = 0; row < 17; ++row)
-            for (int column = 0; column < 4; ++column) {
-                const QRect cell = grid->cellRect(row, column);
-                QCOMPARE(cell.size(), QSize(widths[column], 30));
-                QVERIFY(grid->rect().contains(cell));
-            }
+        // The sheet itself is one picture: figure, labels and table are drawn, not controls.
+        QCOMPARE(hspring::kSpecSheetSize, sheet.size());
+        QCOMPARE(hspring::kSpecSheetTablePlace, QRect(96, 216, 561, 532));
     }
 
     void fillsCellsAndLabelsFromTheDesign() {
         SpecSheetWindow sheet;
         sheet.fillSpecSheet(knownDesign(), library(), false);
-        auto* grid = sheet.findChild<hspring::CentredGrid*>("sg1");
-        QCOMPARE(grid->cellText(0, 1), QStringLiteral(" 項目"));
-        QCOMPARE(grid->cellText(1, 0), QStringLiteral("    1"));
-        QCOMPARE(grid->cellText(1, 3), QStringLiteral("ＳＷＰ－Ａ"));
-        QCOMPARE(grid->cellText(7, 3), QStringLiteral("右"));
-        QCOMPARE(grid->cellText(8, 2), QStringLiteral(" mm"));
-        QCOMPARE(grid->cellText(8, 3), QStringLiteral("39mm"));
-        QCOMPARE(grid->cellText(9, 3), QStringLiteral("9.807"));
-        QCOMPARE(grid->cellText(14, 3), QStringLiteral("490.3"));
-        const auto label = [&](const char* name) { return sheet.findChild<QLabel*>(name)->text(); };
-        QCOMPARE(label("Label1"), QStringLiteral("Ｌ２　= 52mm"));
-        QCOMPARE(label("Label3"), QStringLiteral("自由長= 39mm"));
-        QCOMPARE(label("Label4"), QStringLiteral("Ｐ２　= 490.4N"));
-        QCOMPARE(label("Label5"), QStringLiteral("Ｐ１　= 98.07N"));
-        QCOMPARE(label("Label6"), QStringLiteral("平均径　= 10.8mm"));
-        QCOMPARE(sheet.findChild<QLabel*>("Label4")->font().pixelSize(), 19);
-        QCOMPARE(sheet.findChild<QLabel*>("Label4")->pos(), QPoint(480, 72));
+        const auto cell = [&](int row, int column) {
+            return QString::fromStdString(sheet.texts().cells[row][column]);
+        };
+        QCOMPARE(cell(0, 1), QStringLiteral(" 項目"));
+        QCOMPARE(cell(1, 0), QStringLiteral("    1"));
+        QCOMPARE(cell(1, 3), QStringLiteral("ＳＷＰ－Ａ"));
+        QCOMPARE(cell(7, 3), QStringLiteral("右"));
+        QCOMPARE(cell(8, 2), QStringLiteral(" mm"));
+        QCOMPARE(cell(8, 3), QStringLiteral("39mm"));
+        QCOMPARE(cell(9, 3), QStringLiteral("9.807"));
+        QCOMPARE(cell(14, 3), QStringLiteral("490.3"));
+        const auto label = [&](int i) { return QString::fromStdString(sheet.texts().labels[i]); };
+        QCOMPARE(label(0), QStringLiteral("Ｌ２　= 52mm"));
+        QCOMPARE(label(2), QStringLiteral("自由長= 39mm"));
+        QCOMPARE(label(3), QStringLiteral("Ｐ２　= 490.4N"));
+        QCOMPARE(label(4), QStringLiteral("Ｐ１　= 98.07N"));
+        QCOMPARE(label(5), QStringLiteral("平均径　= 10.8mm"));
 
         // Each opening overwrites what the last one showed.
         hspring::SpringDesign other = knownDesign();
         other.materialIndex = 40;
         other.load2 = 1;
         sheet.fillSpecSheet(other, library(), true);
-        QCOMPARE(grid->cellText(1, 3), QString::fromUtf8(hspring::kUnknownMaterialText));
-        QCOMPARE(grid->cellText(7, 3), QStringLiteral("左"));
-        QCOMPARE(grid->cellText(14, 3), QStringLiteral("9.807"));
-        QCOMPARE(label("Label4"), QStringLiteral("Ｐ２　= 9.807N"));
+        QCOMPARE(cell(1, 3), QString::fromUtf8(hspring::kUnknownMaterialText));
+        QCOMPARE(cell(7, 3), QStringLiteral("左"));
+        QCOMPARE(cell(14, 3), QStringLiteral("9.807"));
+        QCOMPARE(label(3), QStringLiteral("Ｐ２　= 9.807N"));
+    }
+
+    // On screen the window shows the picture paintSpecSheet draws, the button over it; a click
+    // into the table selects nothing, so the sheet on screen is the sheet on paper.
+    void showsThePaintedSheet() {
+        SpecSheetWindow sheet;
+        sheet.fillSpecSheet(knownDesign(), library(), false);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        const QImage expected = hspring::renderSpecSheet(sheet.texts());
+        const QRect buttonArea = sheet.findChild<QPushButton*>("Button1")->geometry();
+        const auto sameOutsideButton = [&](const QImage& shown) {
+            for (int y = 0; y < expected.height(); ++y)
+                for (int x = 0; x < expected.width(); ++x)
+                    if (!buttonArea.contains(x, y) && shown.pixel(x, y) != expected.pixel(x, y))
+                        return false;
+            return true;
+        };
+        QVERIFY(sameOutsideButton(sheet.grab().toImage().convertToFormat(QImage::Format_RGB32)));
+
+        const QRect cell = hspring::specSheetCellRect(5, 3);
+        QTest::mouseClick(&sheet, Qt::LeftButton, {}, cell.center());
+        QVERIFY(sameOutsideButton(sheet.grab().toImage().convertToFormat(QImage::Format_RGB32)));
     }
 
     // With no printer the error box says so; the sheet stays open with its button.
@@ -147,62 +137,30 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(hspring::Error, hspring::openDefaultPrinter());
     }
 
-    // A cell the user selected is highlighted on screen, but once "プリント" has taken the focus
-    // the sheet shows, and prints, no highlighted cell.
-    void selectedCellIsNotPrintedHighlighted() {
-        if (!QPrinterInfo::defaultPrinter().isNull())
-            QSKIP("this desktop has a default printer");
-        SpecSheetWindow sheet;
-        sheet.fillSpecSheet(knownDesign(), library(), false);
-        sheet.show();
-        QApplication::setActiveWindow(&sheet);
-        QVERIFY(QTest::qWaitForWindowActive(&sheet));
-        auto* grid = sheet.findChild<hspring::CentredGrid*>("sg1");
-        const QRect cell = grid->cellRect(5, 3);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                          grid->viewport()->mapFrom(grid, cell.center()));
-        QCOMPARE(grid->currentRow(), 5);
-        const QPoint blank = cell.topLeft() + QPoint(3, cell.height() - 3);
-        const QColor highlight = grid->palette().color(QPalette::Active, QPalette::Highlight);
-        QCOMPARE(grid->grab().toImage().pixelColor(blank), highlight);
-
-        const auto box = hspring::test::answerNextMessageBox(QMessageBox::Ok);
-        QTest::mouseClick(sheet.findChild<QPushButton*>("Button1"), Qt::LeftButton);
-        QTRY_VERIFY(box->seen);
-        QVERIFY(grid->unfocused());
-
-        QTemporaryDir folder;
-        const QString pdf = folder.filePath(QStringLiteral("sheet.pdf"));
-        sheet.printSheetToPdf(pdf);
-        const hspring::test::PrintedPage page = hspring::test::rasterisePdf(pdf, 96);
-        QVERIFY2(!page.image.isNull(), qPrintable(page.error));
-        const QPoint onPaper = hspring::test::a4PrintableArea(96).topLeft() + grid->pos() + blank;
-        QCOMPARE(page.image.pixelColor(onPaper), QColor(Qt::white));
-    }
-
-    // The button is hidden while the page is painted and visible again afterwards; the window
-    // stays open, and printing twice works.
-    void buttonIsHiddenOnlyWhilePrinting() {
+    // Printing onto a printer leaves the window open with its button, and printing twice gives
+    // the same page.
+    void printingTwiceGivesTheSamePage() {
         QTemporaryDir folder;
         SpecSheetWindow sheet;
         sheet.fillSpecSheet(knownDesign(), library(), false);
         sheet.show();
         QVERIFY(QTest::qWaitForWindowExposed(&sheet));
         auto* button = sheet.findChild<QPushButton*>("Button1");
+        QImage pages[2];
         for (int attempt = 0; attempt < 2; ++attempt) {
-            ObservedPrinter printer(folder.filePath(QStringLiteral("sheet%1.pdf").arg(attempt)));
-            int paints = 0;
-            bool buttonShownWhilePainting = false;
-            printer.onPaint = [&] {
-                ++paints;
-                buttonShownWhilePainting |= button->isVisible();
-            };
+            const QString pdf = folder.filePath(QStringLiteral("sheet%1.pdf").arg(attempt));
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
             sheet.printSheet(printer);
-            QVERIFY(paints > 0);
-            QVERIFY(!buttonShownWhilePainting);
             QVERIFY(button->isVisible());
             QVERIFY(sheet.isVisible());
+            const hspring::test::PrintedPage page = hspring::test::rasterisePdf(pdf, 48);
+            QVERIFY2(!page.image.isNull(), qPrintable(page.error));
+            pages[attempt] = page.image;
         }
+        QVERIFY(!hspring::test::inkBounds(pages[0]).isEmpty());
+        QCOMPARE(pages[0], pages[1]);
     }
 
     // The sheet on paper: at its size on screen (96 pixels per inch), at the top-left corner of
@@ -231,8 +189,7 @@ private slots:
         const QRect buttonArea = QRect(24, 80, 75, 25).translated(origin);
         QVERIFY(hspring::test::inkBounds(page.image.copy(buttonArea)).isEmpty());
         // A cell of the fixed column is there, grey, at its place.
-        const auto* grid = sheet.findChild<hspring::CentredGrid*>("sg1");
-        const QRect cell = grid->cellRect(16, 0).translated(grid->pos() + origin);
+        const QRect cell = hspring::specSheetCellRect(16, 0).translated(origin);
         QCOMPARE(QColor(page.image.pixel(cell.bottomRight() - QPoint(2, 2))),
                  QColor(238, 238, 238));
     }

@@ -1,6 +1,7 @@
 #include "data/windows/coefficient_editor.h"
-#include "file_size_limit.h"
-#include "modal_dialogs.h"
+#include "support/file_bytes.h"
+#include "support/file_size_limit.h"
+#include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QDir>
@@ -15,18 +16,9 @@
 #include <memory>
 
 using namespace hspring;
+using namespace hspring::test;
 
 namespace {
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A settings record whose bytes outside the coefficients are all different from each other's
 // neighbours, so any byte written back wrongly shows.
@@ -39,17 +31,13 @@ SettingsRecord patternedSettings() {
     return settings;
 }
 
-QByteArray imageOf(const SettingsRecord& settings) {
-    return QByteArray(reinterpret_cast<const char*>(&settings), sizeof settings);
-}
-
 } // namespace
 
 class CoefficientEditorTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<ProgramState> state_;
+    std::unique_ptr<SettingsRecord> settings_;
     std::unique_ptr<CoefficientEditorDialog> editor_;
     QString settingsPath_;
 
@@ -67,16 +55,15 @@ private slots:
         folder_ = std::make_unique<QTemporaryDir>();
         QVERIFY(folder_->isValid());
         settingsPath_ = folder_->filePath(QStringLiteral("hspring.set"));
-        state_ = std::make_unique<ProgramState>();
-        state_->settings = patternedSettings();
-        QVERIFY(writeBytes(settingsPath_, imageOf(state_->settings)));
-        editor_ = std::make_unique<CoefficientEditorDialog>(*state_, settingsPath_);
+        settings_ = std::make_unique<SettingsRecord>(patternedSettings());
+        QVERIFY(writeBytes(settingsPath_, imageOf(*settings_)));
+        editor_ = std::make_unique<CoefficientEditorDialog>(*settings_, settingsPath_);
         editor_->show();
     }
 
     void cleanup() {
         editor_.reset();
-        state_.reset();
+        settings_.reset();
         folder_.reset();
     }
 
@@ -125,13 +112,13 @@ private slots:
 
     void theFieldsAreFilledOnceAtCreation() {
         field(2)->setText(QStringLiteral("77"));
-        state_->settings.coefficients.hookStressFactor = 9;
+        settings_->coefficients.hookStressFactor = 9;
         editor_->hide();
         editor_->show();
         QCOMPARE(field(2)->text(), QStringLiteral("77"));
         QCOMPARE(field(3)->text(), QStringLiteral("1.25"));
         // Closing without the button changes nothing in memory or on disk.
-        QCOMPARE(state_->settings.coefficients.extensionToCompressionRatio, 80.0);
+        QCOMPARE(settings_->coefficients.extensionToCompressionRatio, 80.0);
         QCOMPARE(fileBytes(settingsPath_), imageOf(patternedSettings()));
     }
 
@@ -140,7 +127,7 @@ private slots:
         pressSet();
         SettingsRecord expected = patternedSettings();
         expected.coefficients = {70, 75, 1.3, 10, 30, 35, 25};
-        QCOMPARE(imageOf(state_->settings), imageOf(expected));
+        QCOMPARE(imageOf(*settings_), imageOf(expected));
         QCOMPARE(fileBytes(settingsPath_), imageOf(expected));
         QVERIFY(editor_->isVisible()); // the window stays open
 
@@ -159,7 +146,7 @@ private slots:
         pressSet();
         QVERIFY(error->seen);
         QCOMPARE(error->text, QStringLiteral("'15%' は浮動小数点数ではありません"));
-        const CoefficientSet& set = state_->settings.coefficients;
+        const CoefficientSet& set = settings_->coefficients;
         QCOMPARE(set.compressionToMaterialRatio, 60.0);
         QCOMPARE(set.extensionToCompressionRatio, 65.0);
         QCOMPARE(set.hookStressFactor, 1.4);
@@ -182,7 +169,7 @@ private slots:
 
         // With the disk free again the same press succeeds.
         pressSet();
-        QCOMPARE(fileBytes(settingsPath_), imageOf(state_->settings));
+        QCOMPARE(fileBytes(settingsPath_), imageOf(*settings_));
     }
 };
 

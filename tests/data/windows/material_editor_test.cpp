@@ -1,10 +1,10 @@
 #include "base/file_io.h"
 #include "data/material_editing.h"
-#include "file_size_limit.h"
 #include "data/windows/material_editor.h"
 #include "data/windows/material_grid.h"
-#include "data/windows/message_box_sequence.h"
-#include "modal_dialogs.h"
+#include "support/file_bytes.h"
+#include "support/file_size_limit.h"
+#include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QDir>
@@ -22,6 +22,7 @@
 #include <memory>
 
 using namespace hspring;
+using namespace hspring::test;
 
 namespace {
 
@@ -54,30 +55,16 @@ MaterialLibrary sampleLibrary() {
     return library;
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray imageOf(const MaterialLibrary& library) {
-    return QByteArray(reinterpret_cast<const char*>(&library), sizeof library);
-}
-
 } // namespace
 
 class MaterialEditorTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramState> state_;
+    std::unique_ptr<MaterialLibrary> materials_;
     std::unique_ptr<MaterialEditorDialog> editor_;
     std::unique_ptr<QTemporaryDir> folder_;
 
-    MaterialLibrary& materials() { return state_->materials; }
+    MaterialLibrary& materials() { return *materials_; }
     QLineEdit* field(const char* name) { return editor_->findChild<QLineEdit*>(name); }
     QSpinBox* kindSpin() { return editor_->findChild<QSpinBox*>("SE1"); }
     QListWidget* comments() { return editor_->findChild<QListWidget*>("ListBox1"); }
@@ -108,9 +95,8 @@ class MaterialEditorTest : public QObject {
 
 private slots:
     void init() {
-        state_ = std::make_unique<ProgramState>();
-        state_->materials = sampleLibrary();
-        editor_ = std::make_unique<MaterialEditorDialog>(*state_);
+        materials_ = std::make_unique<MaterialLibrary>(sampleLibrary());
+        editor_ = std::make_unique<MaterialEditorDialog>(*materials_);
         editor_->show();
         folder_ = std::make_unique<QTemporaryDir>();
         QVERIFY(folder_->isValid());
@@ -118,7 +104,7 @@ private slots:
 
     void cleanup() {
         editor_.reset();
-        state_.reset();
+        materials_.reset();
         folder_.reset();
     }
 
@@ -191,40 +177,40 @@ private slots:
     }
 
     void theGridHasItsColumnsHeadingsAndEntryNumbers() {
-        MaterialGrid* sg1 = grid();
-        QCOMPARE(sg1->columnCount(), 5);
+        MaterialGrid* materialGrid = grid();
+        QCOMPARE(materialGrid->columnCount(), 5);
         const int widths[] = {20, 54, 101, 100, 107};
         for (int c = 0; c < 5; ++c)
-            QCOMPARE(sg1->columnWidth(c), widths[c]);
+            QCOMPARE(materialGrid->columnWidth(c), widths[c]);
         // Two fixed rows of 20 pixels above the 50 entry rows.
-        QCOMPARE(sg1->horizontalHeader()->height(), 40);
-        QCOMPARE(sg1->rowCount(), 50);
-        QCOMPARE(sg1->rowHeight(0), 20);
-        QCOMPARE(sg1->rowHeight(49), 20);
+        QCOMPARE(materialGrid->horizontalHeader()->height(), 40);
+        QCOMPARE(materialGrid->rowCount(), 50);
+        QCOMPARE(materialGrid->rowHeight(0), 20);
+        QCOMPARE(materialGrid->rowHeight(49), 20);
         const char* headings[] = {"No\n", "材料線径\n        mm", "引張り強さ\n           N/mm^2",
                                   "許容ねじり応力\n           N/mm^2",
                                   "許容曲げ応力\n           N/mm^2"};
         for (int c = 0; c < 5; ++c)
-            QCOMPARE(sg1->horizontalHeaderItem(c)->text(), QString::fromUtf8(headings[c]));
+            QCOMPARE(materialGrid->horizontalHeaderItem(c)->text(), QString::fromUtf8(headings[c]));
         for (int j = 0; j < 50; ++j) {
-            QCOMPARE(sg1->item(j, 0)->text(), QString::number(j));
-            QVERIFY(!(sg1->item(j, 0)->flags() & Qt::ItemIsEditable));
-            QVERIFY(sg1->item(j, 1)->flags() & Qt::ItemIsEditable);
+            QCOMPARE(materialGrid->item(j, 0)->text(), QString::number(j));
+            QVERIFY(!(materialGrid->item(j, 0)->flags() & Qt::ItemIsEditable));
+            QVERIFY(materialGrid->item(j, 1)->flags() & Qt::ItemIsEditable);
         }
 
         // Tab moves from cell to cell and past the entry numbers into the next row.
-        sg1->setFocus();
-        sg1->setCurrentCell(3, 3);
-        QTest::keyClick(sg1, Qt::Key_Tab);
-        QCOMPARE(sg1->currentColumn(), 4);
-        QTest::keyClick(sg1, Qt::Key_Tab);
-        QCOMPARE(sg1->currentRow(), 4);
-        QCOMPARE(sg1->currentColumn(), 1);
+        materialGrid->setFocus();
+        materialGrid->setCurrentCell(3, 3);
+        QTest::keyClick(materialGrid, Qt::Key_Tab);
+        QCOMPARE(materialGrid->currentColumn(), 4);
+        QTest::keyClick(materialGrid, Qt::Key_Tab);
+        QCOMPARE(materialGrid->currentRow(), 4);
+        QCOMPARE(materialGrid->currentColumn(), 1);
 
         // Typing into a cell and pressing a button at once stores what was typed.
-        sg1->setCurrentCell(2, 2);
-        QTest::keyClick(sg1, '2'); // typing opens the cell editor
-        QWidget* cellEditor = sg1->indexWidget(sg1->currentIndex());
+        materialGrid->setCurrentCell(2, 2);
+        QTest::keyClick(materialGrid, '2'); // typing opens the cell editor
+        QWidget* cellEditor = materialGrid->indexWidget(materialGrid->currentIndex());
         QVERIFY(cellEditor);
         QTest::keyClicks(cellEditor, "345");
         click("BitBtn4");
@@ -232,14 +218,14 @@ private slots:
     }
 
     void theKindNumberChangesWithTheArrowsOnly() {
-        QSpinBox* se1 = kindSpin();
-        QCOMPARE(se1->minimum(), 0);
-        QCOMPARE(se1->maximum(), 10);
-        se1->setFocus();
-        QTest::keyClicks(se1, "5");
-        QCOMPARE(se1->value(), 1);
-        QTest::keyClick(se1, Qt::Key_Up);
-        QCOMPARE(se1->value(), 2);
+        QSpinBox* kindSpinBox = kindSpin();
+        QCOMPARE(kindSpinBox->minimum(), 0);
+        QCOMPARE(kindSpinBox->maximum(), 10);
+        kindSpinBox->setFocus();
+        QTest::keyClicks(kindSpinBox, "5");
+        QCOMPARE(kindSpinBox->value(), 1);
+        QTest::keyClick(kindSpinBox, Qt::Key_Up);
+        QCOMPARE(kindSpinBox->value(), 2);
         // Edit7 and Edit4 are shown only.
         QVERIFY(field("Edit7")->isReadOnly());
         QVERIFY(field("Edit4")->isReadOnly());
@@ -248,7 +234,7 @@ private slots:
         // A kind outside 0..10 in the library shows as the nearer limit and is stored as that.
         materials()[20].kind = 14;
         editor_->showEditorRecord(20);
-        QCOMPARE(se1->value(), 10);
+        QCOMPARE(kindSpinBox->value(), 10);
         click("BitBtn4");
         QCOMPARE(materials()[20].kind, 10);
     }

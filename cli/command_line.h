@@ -1,0 +1,80 @@
+#pragma once
+
+// The plumbing every command of hspring-cli shares: its options are declared on a CLI11
+// subcommand, usage problems and failures end with the same exit statuses and messages, the
+// data files default to the ones next to the tool, and pictures are written in one piece.
+
+#include "calc/program_start.h"
+
+#include <CLI/CLI.hpp>
+#include <QImage>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace hspring::cli {
+
+enum ExitStatus : int {
+    kDone = 0,
+    kFailed = 1, // the design, the drawing or the output failed
+    kUsage = 2,  // the command line is wrong, or a data file cannot be read
+};
+
+// A usage problem found while reading the options: the command prints it with its usage text.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// One command: its options live on `app`; `run` does the work once they are read.
+struct Command {
+    CLI::App* app = nullptr;
+    std::string synopsis; // the usage line after "hspring-cli "
+    bool paints = false;  // needs Qt's painting (fonts, images, PDF)
+    std::function<int()> run;
+};
+
+// Declares a command as a subcommand of `tool`; the caller adds its options to `app`.
+Command& addCommand(CLI::App& tool, std::string_view name, std::string_view summary,
+                    std::string_view synopsis, std::string_view description,
+                    std::string_view exitStatus);
+
+// An option that takes a value, kept as text: the commands convert numbers themselves, so that
+// a wrong number is reported with the program's own message. Given more than once, the last
+// counts. `valueName` (FILE, N, ...) shows in the help and in "missing ... after".
+CLI::Option* addTextOption(CLI::App& app, const std::string& names, std::string& text,
+                           const std::string& valueName, const std::string& help);
+
+// The folder of the running executable.
+std::filesystem::path programFolder();
+
+// The data files the program itself would read: next to the tool where it was built, and when
+// installed the user's changed copy or else the shipped default.
+DataFiles defaultDataFiles();
+
+// The number in an option's text; a text that is no number is a usage error naming the option.
+double numberOption(std::string_view option, const std::string& text);
+
+// The text of a file, or of standard input when there is no path. Throws the file's Error.
+std::string readInputText(const std::optional<std::string>& path);
+
+// A picture as a PNG file written in one piece. Throws Error when it cannot be written.
+void writePngFile(const std::string& path, const QImage& image);
+
+// Qt's painting (fonts, images, PDF) needs a QGuiApplication: the commands that draw call this
+// once their options are checked. It is made once per run, on the offscreen platform unless
+// QT_QPA_PLATFORM names another, and lives until the command has finished.
+void startPainting();
+
+// A command that cannot start (a data file or its input cannot be read) says why and ends with
+// kUsage.
+int cannotRun(const CLI::App& command, const std::exception& failure);
+
+// Runs hspring-cli: parses the command line, prints help and usage errors, sets up painting for
+// the commands that need it and runs the chosen command. Returns the exit status.
+int runTool(int argc, char* argv[]);
+
+} // namespace hspring::cli

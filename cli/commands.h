@@ -1,0 +1,16 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+// The commands of hspring-cli, each declared as a subcommand of the tool.
+
+namespace hspring::cli {
+
+void addCalcCommand(CLI::App& tool);    // calc: designs in JSON, results out in JSON
+void addSheetCommand(CLI::App& tool);   // sheet: the spring data sheet as a PDF
+void addDiagramCommand(CLI::App& tool); // diagram: the fatigue-strength diagram as a PNG
+void addDxfCommand(CLI::App& tool);     // dxf: the spring drawing as a DXF file
+void addOutlineCommand(CLI::App& tool); // outline: the drawing's segments and arcs as JSON
+void addShapeCommand(CLI::App& tool);   // shape: the spring shape page as a PNG
+
+} // namespace hspring::cli

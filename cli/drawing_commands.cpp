@@ -1,0 +1,251 @@
+// The drawing commands of hspring-cli, which share the description of the spring:
+//   dxf      writes the DXF file the menu item "dxf出力" writes;
+//   outline  prints the free-state outline behind that file as JSON;
+//   shape    renders the spring shape page, as the main window shows it, into a PNG file.
+
+#include "base/error.h"
+#include "base/text_to_number.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "drawing/dxf_file.h"
+#include "drawing/loaded_view.h"
+#include "drawing/outline_json.h"
+#include "drawing/painting/shape_page_painting.h"
+
+#include <iostream>
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace hspring::cli {
+
+namespace {
+
+constexpr std::string_view kSpringSynopsis =
+    "(--round --angle A | --u --length L --opening O --min-radius R)\n"
+    "           --d D_WIRE --D D_MEAN --N TURNS";
+
+constexpr std::string_view kDrawingExitStatus =
+    "0 done, 1 the spring cannot be drawn or the file not written, 2 usage error.";
+
+// The spring as its options give it: the texts as typed, the numbers once they are checked.
+struct SpringOptions {
+    bool round = false;
+    bool u = false;
+    std::string angle;
+    std::string length;
+    std::string opening;
+    std::string minRadius;
+    std::string wireDiameter;
+    std::string meanDiameter;
+    std::string turns;
+
+    bool roundHook = true;
+    CoilShape coil;
+    double hookAngle = 0;
+    UHookShape uHook;
+};
+
+void addSpringOptions(CLI::App& app, SpringOptions& spring) {
+    app.add_flag("--round", spring.round, "round hooks, with the hook angle A (degrees)");
+    addTextOption(app, "--angle", spring.angle, "A", "hook angle of round hooks (degrees)");
+    app.add_flag("--u", spring.u, "U hooks, with --length, --opening and --min-radius");
+    addTextOption(app, "--length", spring.length, "L", "hook length of U hooks (mm)");
+    addTextOption(app, "--opening", spring.opening, "O", "opening length of U hooks (mm)");
+    addTextOption(app, "--min-radius", spring.minRadius, "R",
+                  "minimum bend radius of U hooks (mm)");
+    addTextOption(app, "--d", spring.wireDiameter, "D_WIRE", "wire diameter (mm)");
+    addTextOption(app, "--D", spring.meanDiameter, "D_MEAN", "mean coil diameter (mm)");
+    addTextOption(app, "--N", spring.turns, "TURNS", "total number of turns");
+}
+
+// Checks the spring's options and reads its numbers; a problem is a usage error.
+void readSpring(const CLI::App& app, SpringOptions& spring) {
+    spring.roundHook = spring.round;
+    if (spring.round == spring.u)
+        throw UsageError("give either --round or --u");
+    std::vector<std::pair<std::string_view, const std::string*>> required{
+        {"--d", &spring.wireDiameter}, {"--D", &spring.meanDiameter}, {"--N", &spring.turns}};
+    if (spring.roundHook)
+        required.push_back({"--angle", &spring.angle});
+    else
+        required.insert(required.end(), {{"--length", &spring.length},
+                                         {"--opening", &spring.opening},
+                                         {"--min-radius", &spring.minRadius}});
+    std::map<std::string_view, double> numbers;
+    for (const auto& [name, text] : required) {
+        if (!app.count(std::string(name)))
+            throw UsageError(std::string(name) + " is required");
+        numbers[name] = numberOption(name, *text);
+    }
+    spring.coil = {numbers["--d"], numbers["--D"], numbers["--N"]};
+    if (spring.roundHook)
+        spring.hookAngle = numbers["--angle"];
+    else
+        spring.uHook = {numbers["--length"], numbers["--opening"], numbers["--min-radius"]};
+}
+
+Outline outlineOf(const SpringOptions& spring) {
+    return spring.roundHook ? roundHookOutline(spring.coil, spring.hookAngle)
+                            : uHookOutline(spring.coil, spring.uHook);
+}
+
+// Declares a drawing command with the spring's options; `more` adds the command's own.
+template <typename Options>
+Command& addDrawingCommand(CLI::App& tool, std::string_view name, std::string_view summary,
+                           std::string_view synopsisTail, std::string_view description,
+                           const std::shared_ptr<Options>& options) {
+    const std::string synopsis =
+        std::string(name) + " " + std::string(kSpringSynopsis) + std::string(synopsisTail);
+    Command& command = addCommand(tool, name, summary, synopsis, description, kDrawingExitStatus);
+    addSpringOptions(*command.app, options->spring);
+    return command;
+}
+
+// ---- dxf, outline ------------------------------------------------------------------------
+
+struct DxfOptions {
+    SpringOptions spring;
+    std::string output;
+};
+
+struct OutlineOptions {
+    SpringOptions spring;
+};
+
+// ---- shape -------------------------------------------------------------------------------
+
+struct ShapeOptions {
+    SpringOptions spring;
+    std::string length1;
+    std::string length2;
+    std::string view;
+    std::string output;
+};
+
+std::optional<double> optionalLength(const CLI::App& app, const char* name,
+                                     const std::string& text) {
+    if (!app.count(name))
+        return std::nullopt;
+    try {
+        return textToDouble(text);
+    } catch (const Error& failure) {
+        throw UsageError(failure.what());
+    }
+}
+
+// The page as the main window holds it after Calculate and `presses` of the state button:
+// the free spring is drawn first and then each state in turn, so a state that cannot be drawn
+// fails the command just as it would stop the button.
+QImage shapePage(const CLI::App& app, const SpringOptions& spring, double length1, double length2,
+                 int presses) {
+    const auto fieldText = [&](const char* option, const std::string& text, const char* start) {
+        return QString::fromStdString(app.count(option) ? text : start);
+    };
+    ShapePagePicture page;
+    page.roundHookPage = spring.roundHook;
+    page.hookAngle = fieldText("--angle", spring.angle, "80");
+    page.hookLength = fieldText("--length", spring.length, "10");
+    page.hookOpening = fieldText("--opening", spring.opening, "3");
+    page.minRadius = fieldText("--min-radius", spring.minRadius, "2");
+
+    for (int state = 1; state <= presses; ++state)
+        loadedRoundHookOutline(spring.coil, spring.hookAngle, state == 1 ? length1 : length2);
+    QImage view(kShapeViewSize, QImage::Format_RGB32);
+    for (int state = 0; state <= presses; ++state) {
+        QPainter painter(&view);
+        if (!spring.roundHook)
+            drawFreeUHook(painter, spring.coil, spring.uHook);
+        else if (state == 0)
+            drawFreeRoundHook(painter, spring.coil, spring.hookAngle, length2);
+        else
+            drawLoadedRoundHook(painter, spring.coil, spring.hookAngle,
+                                state == 1 ? length1 : length2, length2);
+    }
+    page.view = view;
+    page.state = presses;
+    return renderShapePage(page);
+}
+
+int runShape(const CLI::App& app, ShapeOptions& options) {
+    readSpring(app, options.spring);
+    if (!app.count("-o"))
+        throw UsageError("-o is required");
+    const std::map<std::string, int, std::less<>> presses{{"free", 0}, {"load1", 1}, {"load2", 2}};
+    const auto view = presses.find(app.count("--view") ? options.view : std::string("free"));
+    if (view == presses.end())
+        throw UsageError("--view takes free, load1 or load2");
+    if (view->second > 0 && !options.spring.roundHook)
+        throw UsageError("the U hook has only the free view");
+    const std::optional<double> length1 = optionalLength(app, "--L1", options.length1);
+    const std::optional<double> length2 = optionalLength(app, "--L2", options.length2);
+    if (options.spring.roundHook && !length2)
+        throw UsageError("round hooks are framed to --L2, which is required");
+    if (view->second == 1 && !length1)
+        throw UsageError("--view load1 needs --L1");
+
+    startPainting();
+    writePngFile(options.output, shapePage(app, options.spring, length1.value_or(0),
+                                           length2.value_or(0), view->second));
+    return kDone;
+}
+
+} // namespace
+
+void addDxfCommand(CLI::App& tool) {
+    auto options = std::make_shared<DxfOptions>();
+    Command& command = addDrawingCommand(
+        tool, "dxf", "write the spring drawing as a DXF file", " -o FILE.dxf",
+        "Writes the free spring with its hooks as the DXF file (AC1009, millimetres) that the\n"
+        "menu item \"dxf出力\" writes.\n",
+        options);
+    CLI::App& app = *command.app;
+    addTextOption(app, "-o", options->output, "FILE.dxf",
+                  "the file to write; an existing file is replaced only\nwhen the new one is "
+                  "complete");
+    command.run = [&app, options] {
+        readSpring(app, options->spring);
+        if (!app.count("-o"))
+            throw UsageError("-o is required");
+        writeDxfFile(options->output, dxfFileBytes(outlineOf(options->spring)));
+        return static_cast<int>(kDone);
+    };
+}
+
+void addOutlineCommand(CLI::App& tool) {
+    auto options = std::make_shared<OutlineOptions>();
+    Command& command = addDrawingCommand(
+        tool, "outline", "print the segments and arcs of the spring drawing as JSON", "",
+        "Prints the free-state outline behind the DXF file as JSON: every segment and arc in the\n"
+        "file's order, millimetres and degrees, numbers that read back to the same doubles.\n",
+        options);
+    CLI::App& app = *command.app;
+    command.run = [&app, options] {
+        readSpring(app, options->spring);
+        const Outline outline = outlineOf(options->spring);
+        std::cout << outlineJson(options->spring.roundHook ? "round" : "u", outline) << "\n";
+        return static_cast<int>(kDone);
+    };
+}
+
+void addShapeCommand(CLI::App& tool) {
+    auto options = std::make_shared<ShapeOptions>();
+    Command& command = addDrawingCommand(
+        tool, "shape", "render the spring shape page as a PNG picture",
+        " [--L1 L1] [--L2 L2]\n           [--view free|load1|load2] -o FILE.png",
+        "Renders the spring shape page of the main window (hook pages, spring view and state) as\n"
+        "a PNG picture, as it looks after Calculate and the presses of the state button.\n",
+        options);
+    CLI::App& app = *command.app;
+    addTextOption(app, "--L1", options->length1, "L1",
+                  "working length 1 (mm): the load1 view stretches the\nspring to it");
+    addTextOption(app, "--L2", options->length2, "L2",
+                  "working length 2 (mm): the round-hook views are framed\nto it, and the load2 "
+                  "view stretches the spring to it");
+    addTextOption(app, "--view", options->view, "STATE",
+                  "free (the default), load1 or load2; round hooks only");
+    addTextOption(app, "-o", options->output, "FILE.png", "the picture to write");
+    command.run = [&app, options] { return runShape(app, *options); };
+}
+
+} // namespace hspring::cli

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "drawing/painting/shape_view_painting.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <array>
+
+namespace hspring {
+
+// The spring shape page, the tab "＜      バネ形状      ＞" of the main window, as one picture:
+// at the left the two hook pages ("丸フック" with the hook angle, "Ｕフック" with the hook length,
+// minimum radius and opening), the one in front showing its picture with the fields over it; at
+// the right the spring view Image2, with the state button and the state label over it for round
+// hooks. The window lays its controls out at the same places.
+inline constexpr QSize kShapePageSize{793, 230};
+inline constexpr QRect kHookPagesPlace{0, 0, 146, 230};
+// Where the contents of a hook page start (inside the tabs and the page's frame).
+inline constexpr QPoint kHookPageOrigin{2, 25};
+inline constexpr QPoint kShapeViewPlace{150, 2};
+inline constexpr QRect kStateButtonPlace{154, 6, 23, 23};
+inline constexpr QPoint kStateLabelPlace{183, 9};
+
+// The states the state button steps through: free, load 1, load 2.
+inline constexpr int kShapeStateCount = 3;
+QString shapeStateName(int state);
+
+struct ShapePagePicture {
+    bool roundHookPage = true;
+    // The hook fields as they read.
+    QString hookAngle;
+    QString hookLength;
+    QString hookOpening;
+    QString minRadius;
+    // The spring view as last drawn (kShapeViewSize); null before the first drawing.
+    QImage view;
+    int state = 0; // 0..kShapeStateCount - 1
+};
+
+// Draws the page with its top-left corner at the painter's origin, in page pixels.
+void paintShapePage(QPainter& painter, const ShapePagePicture& page);
+
+// The page as a kShapePageSize image.
+QImage renderShapePage(const ShapePagePicture& page);
+
+} // namespace hspring

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "printing/print_size.h"
+
+#include <QImage>
+#include <QPageLayout>
+#include <QPainter>
+#include <QString>
+#include <functional>
+#include <string>
+
+namespace hspring {
+
+// Draws `image` (screen pixels) on the page the painter is open on, sized by `scaling` from the
+// page's printable area and resolution, at the top-left corner of the printable area.
+void drawImageOnPage(QPainter& painter, const QImage& image, PrintScaling scaling);
+
+// The page every printed PDF has: A4 portrait, 10 pt margins, 1200 dots per inch.
+QPageLayout pdfPageLayout();
+inline constexpr int kPdfResolution = 1200;
+
+// Paints one page of that layout with `paint` and writes it as a PDF to `path` in one piece: an
+// existing file is replaced only by a complete new one. `title` names the document. Throws Error
+// when the page cannot be painted or the file cannot be written.
+void writePdfPage(const std::string& path, const QString& title,
+                  const std::function<void(QPainter&)>& paint);
+
+} // namespace hspring

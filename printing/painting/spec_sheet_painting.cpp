@@ -1,0 +1,114 @@
+#include "printing/painting/spec_sheet_painting.h"
+
+#include "printing/painting/page_printing.h"
+#include "printing/painting/spec_sheet_figure.h"
+#include "toolkit/painting/fonts.h"
+
+#include <QFontMetrics>
+
+namespace hspring {
+
+namespace {
+
+constexpr int kGridLine = 1;
+constexpr int kTextDrop = 2; // the text starts this far below the cell's top edge
+
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// A one-pixel line as a filled rectangle, so that it stays one sheet pixel wide when scaled.
+void fillLine(QPainter& painter, const QRect& line, const QColor& colour) {
+    painter.fillRect(line, colour);
+}
+
+void paintCell(QPainter& painter, int row, int column, const QString& text) {
+    const QRect cell = specSheetCellRect(row, column);
+    const bool fixed = row == 0 || column == 0;
+    painter.fillRect(cell, fixed ? kSpecSheetFixedColour : QColor(Qt::white));
+    painter.save();
+    painter.setClipRect(cell);
+    painter.setPen(Qt::black);
+    painter.drawText(cell.translated(0, kTextDrop),
+                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, text);
+    painter.restore();
+    fillLine(painter, QRect(cell.right() + 1, cell.top(), kGridLine, cell.height() + kGridLine),
+             kSpecSheetGridLineColour);
+    fillLine(painter, QRect(cell.left(), cell.bottom() + 1, cell.width() + kGridLine, kGridLine),
+             kSpecSheetGridLineColour);
+}
+
+void paintTable(QPainter& painter, const SpecSheetTexts& texts) {
+    const QRect table = kSpecSheetTablePlace;
+    // Whatever the cells leave free inside the frame is white.
+    painter.fillRect(table, Qt::white);
+    fillLine(painter, QRect(table.left(), table.top(), table.width(), 1), kSpecSheetFrameColour);
+    fillLine(painter, QRect(table.left(), table.bottom(), table.width(), 1), kSpecSheetFrameColour);
+    fillLine(painter, QRect(table.left(), table.top(), 1, table.height()), kSpecSheetFrameColour);
+    fillLine(painter, QRect(table.right(), table.top(), 1, table.height()), kSpecSheetFrameColour);
+    painter.setFont(windowFont(kSpecSheetTablePixels));
+    for (int row = 0; row < kSheetRowCount; ++row)
+        for (int column = 0; column < kSheetColumnCount; ++column)
+            paintCell(painter, row, column, qt(texts.cells[row][column]));
+}
+
+} // namespace
+
+QRect specSheetCellRect(int row, int column) {
+    if (row < 0 || row >= kSheetRowCount || column < 0 || column >= kSheetColumnCount)
+        return {};
+    int left = kSpecSheetTablePlace.left() + 1;
+    for (int c = 0; c < column; ++c)
+        left += kSpecSheetCellWidths[c] + kGridLine;
+    const int top = kSpecSheetTablePlace.top() + 1 + row * (kSpecSheetCellHeight + kGridLine);
+    return QRect(left, top, kSpecSheetCellWidths[column], kSpecSheetCellHeight);
+}
+
+QRect specSheetLabelRect(int label, const QString& text) {
+    if (label < 0 || label >= kSheetLabelCount)
+        return {};
+    const QFontMetrics metrics(windowFont(kSpecSheetLabelPixels));
+    const QSize size = metrics.boundingRect(QRect(0, 0, 2000, 2000), Qt::AlignLeft, text).size();
+    return QRect(kSpecSheetLabelPositions[label], size);
+}
+
+void paintSpecSheet(QPainter& painter, const SpecSheetTexts& texts) {
+    painter.save();
+    painter.fillRect(QRect(QPoint(0, 0), kSpecSheetSize), Qt::white);
+
+    painter.save();
+    painter.translate(kSpecSheetFigurePosition);
+    painter.setClipRect(QRect(QPoint(0, 0), kSpecSheetFigureSize));
+    paintSpecSheetFigure(painter);
+    painter.restore();
+
+    painter.setFont(windowFont(kSpecSheetLabelPixels));
+    painter.setPen(Qt::black);
+    for (int i = 0; i < kSheetLabelCount; ++i) {
+        const QString text = qt(texts.labels[i]);
+        painter.drawText(specSheetLabelRect(i, text), Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+
+    paintTable(painter, texts);
+    painter.restore();
+}
+
+QImage renderSpecSheet(const SpecSheetTexts& texts) {
+    QImage image(kSpecSheetSize, QImage::Format_RGB32);
+    QPainter painter(&image);
+    paintSpecSheet(painter, texts);
+    painter.end();
+    return image;
+}
+
+// Printed from the picture at its screen size, as the sheet's window image always was.
+void printSpecSheet(QPainter& pagePainter, const SpecSheetTexts& texts) {
+    drawImageOnPage(pagePainter, renderSpecSheet(texts), PrintScaling::Proportional);
+}
+
+void writeSpecSheetPdf(const std::string& path, const SpecSheetTexts& texts) {
+    writePdfPage(path, QStringLiteral("prinform"),
+                 [&](QPainter& painter) { printSpecSheet(painter, texts); });
+}
+
+} // namespace hspring

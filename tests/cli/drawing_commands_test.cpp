@@ -1,0 +1,127 @@
+#include "drawing/dxf_file.h"
+#include "drawing/outline.h"
+#include "support/file_bytes.h"
+#include "windows_test_registry.h"
+
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using hspring::test::asBytes;
+using hspring::test::fileBytes;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run runCli(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(HSPRING_BUILD_DIR "/hspring-cli"), arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+const QStringList kExampleCoil{"--d", "1", "--D", "10", "--N", "20"};
+const QStringList kExampleUHook{"--u", "--length", "10", "--opening", "3", "--min-radius", "2"};
+
+} // namespace
+
+class DrawingCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void dxfWritesTheFileOfTheMenuItem() {
+        QTemporaryDir folder;
+        const QString round = folder.filePath(QStringLiteral("round.dxf"));
+        Run run = runCli(QStringList{"dxf", "--round", "--angle", "80"} + kExampleCoil +
+                         QStringList{"-o", round});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(fileBytes(round),
+                 fileBytes(QStringLiteral(HSPRING_TEST_DATA_DIR
+                                          "/drawing/round_hook_d1_D10_N20_angle80.dxf")));
+
+        const QString u = folder.filePath(QStringLiteral("u.dxf"));
+        run = runCli(QStringList{"dxf"} + kExampleUHook +
+                     QStringList{"--d", "1", "--D", "10", "--N", "20.5", "-o", u});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(fileBytes(u), asBytes(hspring::uHookDxf({1, 10, 20.5}, {10, 3, 2})));
+    }
+
+    void outlineNumbersReadBackExactly() {
+        const Run run = runCli(QStringList{"outline"} + kExampleUHook + kExampleCoil);
+        QCOMPARE(run.exitCode, 0);
+        const QJsonObject json = QJsonDocument::fromJson(run.out).object();
+        QCOMPARE(json.value("hook").toString(), QStringLiteral("u"));
+        const QJsonArray primitives = json.value("primitives").toArray();
+        const hspring::Outline outline = hspring::uHookOutline({1, 10, 20}, {10, 3, 2});
+        QCOMPARE(primitives.size(), static_cast<qsizetype>(outline.size()));
+        for (qsizetype i = 0; i < primitives.size(); ++i) {
+            const QJsonObject item = primitives[i].toObject();
+            if (const auto* segment = std::get_if<hspring::DrawSegment>(&outline[i])) {
+                QCOMPARE(item.value("type").toString(), QStringLiteral("segment"));
+                QCOMPARE(item.value("first")[0].toDouble(), segment->first.x);
+                QCOMPARE(item.value("first")[1].toDouble(), segment->first.y);
+                QCOMPARE(item.value("second")[0].toDouble(), segment->second.x);
+                QCOMPARE(item.value("second")[1].toDouble(), segment->second.y);
+            } else {
+                const auto& arc = std::get<hspring::DrawArc>(outline[i]);
+                QCOMPARE(item.value("type").toString(), QStringLiteral("arc"));
+                QCOMPARE(item.value("centre")[0].toDouble(), arc.centre.x);
+                QCOMPARE(item.value("centre")[1].toDouble(), arc.centre.y);
+                QCOMPARE(item.value("radius").toDouble(), arc.radius);
+                QCOMPARE(item.value("startAngle").toDouble(), arc.startAngle);
+                QCOMPARE(item.value("endAngle").toDouble(), arc.endAngle);
+            }
+        }
+    }
+
+    void failuresAndUsageErrors() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("flat.dxf"));
+        Run run = runCli(QStringList{"dxf", "--round", "--angle", "80", "--d", "1", "--D", "0",
+                                     "--N", "20", "-o", path});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains("0 による浮動小数点数除算"));
+        QVERIFY(!QFile::exists(path));
+
+        run = runCli(QStringList{"dxf", "--round", "--u", "--angle", "80"} + kExampleCoil +
+                     QStringList{"-o", path});
+        QCOMPARE(run.exitCode, 2);
+        run = runCli(QStringList{"outline", "--round", "--angle", "8O"} + kExampleCoil);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.err.contains("'8O' は浮動小数点数ではありません"));
+        run = runCli(QStringList{"outline", "--round", "--angle", "80", "-o", path} + kExampleCoil);
+        QCOMPARE(run.exitCode, 2);
+        run = runCli({"dxf", "--help"});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains("sspring") || run.out.contains("-o FILE.dxf"));
+    }
+
+    void shapeRendersThePage() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("load2.png"));
+        const Run run = runCli(QStringList{"shape", "--round", "--angle", "80", "--L1", "45",
+                                           "--L2", "55", "--view", "load2", "-o", path} +
+                               kExampleCoil);
+        QCOMPARE(run.exitCode, 0);
+        const QImage picture(path);
+        QCOMPARE(picture.size(), QSize(793, 230));
+        // A loaded U hook does not exist.
+        QCOMPARE(runCli(QStringList{"shape", "--view", "load1", "-o", path} + kExampleUHook +
+                        kExampleCoil)
+                     .exitCode,
+                 2);
+    }
+};
+
+HSPRING_WINDOW_TEST(DrawingCommandsTest)
+#include "drawing_commands_test.moc"

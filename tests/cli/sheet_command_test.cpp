@@ -1,0 +1,125 @@
+#include "data/calculation_file.h"
+#include "data/material_library.h"
+#include "printing/printed_page.h"
+#include "printing/windows/spec_sheet_window.h"
+#include "windows_test_registry.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString errors;
+};
+
+Run runSheet(const QStringList& arguments, const QByteArray& input = {}) {
+    QProcess process;
+    process.start(QStringLiteral(HSPRING_BUILD_DIR "/hspring-cli"),
+                  QStringList{QStringLiteral("sheet")} + arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+hspring::SpringDesign historyDesign() {
+    hspring::SpringDesign design{};
+    design.inUse = 1;
+    design.materialIndex = 1;
+    design.wireDiameter = 0.8;
+    design.meanDiameter = 7.2;
+    design.outerDiameter = 8;
+    design.totalTurns = 12.25;
+    design.activeTurns = 12.25;
+    design.freeLength = 39;
+    design.initialTension = 1;
+    design.length1 = 44;
+    design.load1 = 12.5;
+    design.length2 = 50;
+    design.load2 = 50;
+    design.stress1 = 40;
+    design.stress2 = 60;
+    design.maxLength = 58.5;
+    return design;
+}
+
+} // namespace
+
+class SheetCommandTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The command prints a slot of a calculation file exactly as the window prints it.
+    void calculationFileSlotAsTheWindowPrintsIt() {
+        QTemporaryDir folder;
+        const QString hbd = folder.filePath(QStringLiteral("designs.hbd"));
+        auto designs = std::make_unique<hspring::DesignSlots>();
+        (*designs)[0].inUse = 1;
+        (*designs)[5] = historyDesign();
+        hspring::saveDesignSlots(hbd.toStdString(), *designs);
+
+        const QString fromCommand = folder.filePath(QStringLiteral("command.pdf"));
+        const Run run =
+            runSheet({QStringLiteral("--hbd"), hbd, QStringLiteral("--slot"), QStringLiteral("5"),
+                      QStringLiteral("--left-handed"), QStringLiteral("-o"), fromCommand});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+
+        auto library = std::make_unique<hspring::MaterialLibrary>();
+        hspring::loadMaterialLibrary(HSPRING_BUILD_DIR "/zaidat.dst", *library);
+        hspring::SpecSheetWindow sheet;
+        sheet.fillSpecSheet(historyDesign(), *library, true);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        const QString fromWindow = folder.filePath(QStringLiteral("window.pdf"));
+        sheet.printSheetToPdf(fromWindow);
+
+        const auto commandPage = hspring::test::rasterisePdf(fromCommand, 72);
+        const auto windowPage = hspring::test::rasterisePdf(fromWindow, 72);
+        QVERIFY2(!commandPage.image.isNull(), qPrintable(commandPage.error));
+        QCOMPARE(commandPage.pageCount, 1);
+        QVERIFY(!hspring::test::inkBounds(commandPage.image).isEmpty());
+        QVERIFY(commandPage.image == windowPage.image);
+    }
+
+    void designGivenAsJsonIsCalculated() {
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("json.pdf"));
+        const Run run = runSheet({QStringLiteral("-o"), pdf}, R"({"freeLength": 39})");
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QCOMPARE(hspring::test::rasterisePdf(pdf, 30).pageCount, 1);
+
+        const Run twoDesigns = runSheet({QStringLiteral("-o"), pdf}, "[{}, {}]");
+        QCOMPARE(twoDesigns.exitCode, 1);
+    }
+
+    void usageAndFileErrors() {
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(QStringLiteral("out.pdf"));
+        QCOMPARE(runSheet({}).exitCode, 2);
+        QCOMPARE(runSheet({QStringLiteral("--hbd"), pdf, QStringLiteral("--slot"),
+                           QStringLiteral("31"), QStringLiteral("-o"), pdf})
+                     .exitCode,
+                 2);
+        QCOMPARE(runSheet({QStringLiteral("--bogus"), QStringLiteral("-o"), pdf}).exitCode, 2);
+
+        const Run missing = runSheet(
+            {QStringLiteral("--hbd"), folder.filePath("none.hbd"), QStringLiteral("-o"), pdf});
+        QCOMPARE(missing.exitCode, 1);
+        QVERIFY2(missing.errors.contains(QStringLiteral("は開けません")),
+                 qPrintable(missing.errors));
+
+        const Run noFolder = runSheet({QStringLiteral("-o"), folder.filePath("no/out.pdf")}, "{}");
+        QCOMPARE(noFolder.exitCode, 1);
+        QVERIFY(!QFile::exists(pdf));
+    }
+};
+
+HSPRING_WINDOW_TEST(SheetCommandTest)
+#include "sheet_command_test.moc"

@@ -1,0 +1,70 @@
+# Runs the real hspring-cli and checks what its commands share: the help of every command names
+# every option, usage errors end with status 2 and the command's usage, and the tool is built
+# without the window library. Variable: CLI (the executable).
+
+function(run_cli expected_status)
+    execute_process(COMMAND ${CLI} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out
+        ERROR_VARIABLE err)
+    if(NOT status EQUAL expected_status)
+        message(FATAL_ERROR "${ARGN}: status ${status}, expected ${expected_status}\n${out}\n${err}")
+    endif()
+    set(out "${out}" PARENT_SCOPE)
+    set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect text pattern)
+    if(NOT text MATCHES "${pattern}")
+        message(FATAL_ERROR "no match for '${pattern}' in\n${text}")
+    endif()
+endfunction()
+
+# The tool alone, "help" and "--help" list the commands; an unknown command is a usage error.
+foreach(arguments "" help --help)
+    run_cli(0 ${arguments})
+    expect("${out}" "^Usage: hspring-cli COMMAND")
+    foreach(command calc sheet diagram dxf outline shape)
+        expect("${out}" "\n  ${command} +[a-z]")
+    endforeach()
+endforeach()
+run_cli(2 frobnicate)
+expect("${err}" "unknown command 'frobnicate'")
+
+# Each command's help: its usage line first, every option, the exit statuses.
+set(options_calc --materials --settings --input)
+set(options_sheet --hbd --slot --input --left-handed --materials --settings -o)
+set(options_diagram --upper --lower --hook-factor -o)
+set(spring_options --round --angle --u --length --opening --min-radius --d --D --N)
+set(options_dxf ${spring_options} -o)
+set(options_outline ${spring_options})
+set(options_shape ${spring_options} --L1 --L2 --view -o)
+foreach(command calc sheet diagram dxf outline shape)
+    run_cli(0 ${command} --help)
+    expect("${out}" "^Usage: hspring-cli ${command} ")
+    expect("${out}" "\nExit status: 0 .*2 usage error")
+    foreach(option ${options_${command}})
+        expect("${out}" "\n  ${option}( [A-Z_0-9.]+)? +[a-zA-Z(]")
+    endforeach()
+
+    # An unknown option and a missing value: status 2, the problem, then the usage.
+    run_cli(2 ${command} --bogus)
+    expect("${err}" "^hspring-cli ${command}: unknown option --bogus\n\nUsage: hspring-cli ${command} ")
+    list(GET options_${command} -1 last)
+    if(NOT last STREQUAL "--N" AND NOT last STREQUAL "--settings")
+        run_cli(2 ${command} ${last})
+        expect("${err}" "^hspring-cli ${command}: missing (value|file) after ${last}\n\nUsage:")
+    endif()
+endforeach()
+
+# The main window's screen print moved to the program; the sheet says where.
+run_cli(2 sheet --main-window -o out.pdf)
+expect("${err}" "unknown option --main-window")
+expect("${err}" "hspring --print-main-window")
+
+# The tool draws with the painting layer only.
+execute_process(COMMAND ldd ${CLI} OUTPUT_VARIABLE libraries RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT libraries MATCHES "Qt6Gui")
+    message(FATAL_ERROR "ldd failed on ${CLI}:\n${libraries}")
+endif()
+if(libraries MATCHES "Widgets|PrintSupport")
+    message(FATAL_ERROR "hspring-cli links a window library:\n${libraries}")
+endif()

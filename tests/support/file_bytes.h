@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <string>
+#include <type_traits>
+
+namespace hspring::test {
+
+// The whole file; empty when it cannot be read.
+inline QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Replaces the file by `bytes`; false when that failed.
+inline bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The byte image of a record, as the program writes it to its file.
+template <typename Record>
+QByteArray imageOf(const Record& record) {
+    static_assert(std::is_trivially_copyable_v<Record>);
+    return QByteArray(reinterpret_cast<const char*>(&record), sizeof record);
+}
+
+inline QByteArray asBytes(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace hspring::test
