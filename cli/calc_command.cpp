@@ -4,6 +4,7 @@
 
 #include "base/error.h"
 #include "calc/design_batch.h"
+#include "calc/design_json.h"
 #include "calc/program_start.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
@@ -58,9 +59,12 @@ void addCalcCommand(CLI::App& tool) {
         "Calculates spring designs given as JSON (one object, or an array of objects, whose keys\n"
         "are the design record's field names; missing keys take the start values) and writes\n"
         "every field of each calculated design, the initial-tension range, the stress\n"
-        "coefficients, the expected life, the check lines and the recommended values as JSON.\n",
+        "coefficients, the expected life, the check lines, the recommended values and the\n"
+        "extra results (hook stresses and life, natural frequency, masses, SI values) as JSON.\n"
+        "Every key and its unit is listed after the options.\n",
         "0 all designs calculated, 1 a design failed (its place holds {\"error\": ...}),\n"
         "2 usage error or unreadable data file.");
+    command.reference = kDesignJsonKeysHelp;
     auto options = std::make_shared<CalcOptions>();
     CLI::App& app = *command.app;
     addTextOption(app, "--materials", options->materials, "FILE",

@@ -58,8 +58,10 @@ public:
             return toolUsage();
         std::ostringstream out;
         out << "Usage: " << kToolName << " " << command->synopsis << "\n\n"
-            << app->get_description() << make_groups(app, mode) << "\n"
-            << app->get_footer() << "\n";
+            << app->get_description() << make_groups(app, mode) << "\n";
+        if (!command->reference.empty())
+            out << command->reference << "\n";
+        out << app->get_footer() << "\n";
         return out.str();
     }
 

@@ -32,8 +32,9 @@ public:
 // One command: its options live on `app`; `run` does the work once they are read.
 struct Command {
     CLI::App* app = nullptr;
-    std::string synopsis; // the usage line after "hspring-cli "
-    bool paints = false;  // needs Qt's painting (fonts, images, PDF)
+    std::string synopsis;       // the usage line after "hspring-cli "
+    bool paints = false;        // needs Qt's painting (fonts, images, PDF)
+    std::string_view reference; // the help's reference text after the options, if any
     std::function<int()> run;
 };
 

@@ -2,11 +2,13 @@
 
 #include "app/design_display.h"
 #include "app/design_inputs.h"
+#include "app/detail_page_text.h"
 #include "app/history_rows.h"
 #include "app/material_selection.h"
 #include "app/painting/fatigue_diagram.h"
 #include "app/windows/calculation_file_menu.h"
 #include "app/windows/clipboard_commands.h"
+#include "app/windows/detail_page.h"
 #include "app/windows/diagram_view.h"
 #include "app/windows/help_page.h"
 #include "app/windows/main_window_form.h"
@@ -235,6 +237,14 @@ void MainWindow::showDesign() {
     c.autoInitialTensionBox->setChecked(design.autoInitialTension != 0);
     restoringDisplay_ = false;
     applyInputModeColours();
+    refreshDetailPage();
+}
+
+// The detail page follows the design shown and the hook tab chosen.
+void MainWindow::refreshDetailPage() {
+    const HookType hookType = ui_->shapePage->roundHookPageActive() ? HookType::Round : HookType::U;
+    ui_->detailPage->showTexts(detailPageTexts(state_.current(), state_.materials,
+                                               state_.settings.coefficients, hookType));
 }
 
 void MainWindow::refreshRecommendations() {
@@ -485,6 +495,7 @@ void MainWindow::connectHandlers() {
     MainWindowControls& c = *ui_;
     connect(c.calculateButton, &QPushButton::clicked, this, &MainWindow::onCalculateClicked);
     c.shapePage->setRecalculation([this] { return recalculate(); });
+    connect(c.shapePage, &ShapePage::hookTypeChanged, this, &MainWindow::refreshDetailPage);
     connect(c.diameterKindButton, &QPushButton::clicked, this, &MainWindow::onDiameterKindClicked);
     // activated: a pick by the user; selecting from code starts nothing.
     connect(c.kindList, &QComboBox::activated, this, &MainWindow::onKindChanged);

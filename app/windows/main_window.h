@@ -87,6 +87,7 @@ private:
     void calculate();
     bool recalculate();
     void showStatus(const StatusLines& status);
+    void refreshDetailPage();
     void applyInputModeColours();
     void refreshReportingErrors();
 

@@ -3,6 +3,7 @@
 #include "app/history_rows.h"
 #include "app/painting/fatigue_diagram.h"
 #include "app/painting/input_picture.h"
+#include "app/windows/detail_page.h"
 #include "app/windows/diagram_view.h"
 #include "app/windows/slot_selector.h"
 #include "drawing/windows/shape_page.h"
@@ -236,6 +237,9 @@ void buildPages(QWidget* client, MainWindowControls& c, const SpringDesign& curr
     c.lowerPages->addTab(history, QStringLiteral("<計算結果の履歴＞"));
     c.shapePage = new ShapePage(currentDesign);
     c.lowerPages->addTab(c.shapePage, QStringLiteral("＜      バネ形状      ＞"));
+    c.detailPage = new DetailPage;
+    c.lowerPages->addTab(c.detailPage, QString::fromUtf8(kDetailPageCaption.data(),
+                                                         qsizetype(kDetailPageCaption.size())));
     buildHistoryGrid(history, c);
 }
 

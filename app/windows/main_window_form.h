@@ -16,6 +16,7 @@ class QMainWindow;
 namespace hspring {
 
 class CentredGrid;
+class DetailPage;
 class DiagramView;
 class ShapePage;
 class SlotSelector;
@@ -75,10 +76,11 @@ struct MainWindowControls {
     QGroupBox* diagramGroup = nullptr;  // GroupBox3
     DiagramView* diagramView = nullptr; // Image1
 
-    // The lower pages: the history grid and the spring shape.
+    // The lower pages: the history grid, the spring shape and the detailed results.
     QTabWidget* lowerPages = nullptr;   // PageControl1
     CentredGrid* historyGrid = nullptr; // sg1, on the page TabSheet1
     ShapePage* shapePage = nullptr;     // TabSheet2, with the hook fields Edit12..15
+    DetailPage* detailPage = nullptr;   // DetailPage "＜ 詳細計算 ＞"
 
     // The main menu's items.
     QAction* readFileItem = nullptr;         // Edit2 "読み取り"

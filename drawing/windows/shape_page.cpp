@@ -197,6 +197,7 @@ void ShapePage::hookTabChanged(int index) {
     const bool roundHook = hookPages_->widget(index) != uHookPage_;
     stateButton_->setVisible(roundHook);
     stateLabel_->setVisible(roundHook);
+    emit hookTypeChanged();
 }
 
 } // namespace hspring

@@ -59,6 +59,10 @@ public:
     double hookAngleFromField() const;
     UHookShape uHookFromFields() const;
 
+signals:
+    // The hook tab shown has changed: round hook or U hook.
+    void hookTypeChanged();
+
 private:
     void hookTabChanged(int index);
     void showState(int index);

@@ -1,0 +1,159 @@
+#include "app/detail_page_text.h"
+
+#include "app/grid_text.h"
+#include "base/number_format.h"
+#include "calc/extra_results.h"
+#include "calc/life.h"
+
+#include <cmath>
+#include <optional>
+
+namespace hspring {
+
+namespace {
+
+constexpr std::string_view kStressKgf = "kgf/mm^2";
+constexpr std::string_view kStressSi = "N/mm^2";
+constexpr std::string_view kCycles = "回";
+
+std::string text(double value) {
+    return formatF4(value);
+}
+
+std::string lifeCell(std::optional<int> lifeClass) {
+    const std::string_view life = lifeClass ? lifeText(*lifeClass) : std::string_view();
+    return life.empty() ? std::string(kMissingValueText) : std::string(life);
+}
+
+// A stress beside its allowable stress, both in kgf/mm^2 and N/mm^2.
+struct StressRow {
+    std::string_view caption;
+    double stress;
+    double stressSi;
+    double allowable;
+    double allowableSi;
+};
+
+DetailRow stressRow(const StressRow& row) {
+    const bool judged =
+        std::isfinite(row.stress) && std::isfinite(row.allowable) && row.allowable > 0;
+    // In extended precision, as a value that is shown and never stored.
+    const std::string use =
+        judged ? formatF4(static_cast<long double>(row.stress) * 100 / row.allowable)
+               : std::string(kMissingValueText);
+    return DetailRow{{std::string(row.caption), text(row.stress), text(row.stressSi),
+                      text(row.allowable), text(row.allowableSi), use},
+                     judged && row.stress > row.allowable};
+}
+
+DetailTable stressTable(const SpringDesign& design, const ExtraResults& x) {
+    const SiResults& si = x.si;
+    DetailTable table;
+    table.columns = 6;
+    table.headers = {{"項目", "応力", "", "許容応力", "", "使用率"},
+                     {"単位", std::string(kStressKgf), std::string(kStressSi),
+                      std::string(kStressKgf), std::string(kStressSi), "%"}};
+    const double allowable = design.allowableStress;
+    const double bendingAllowable = x.hookBendingAllowable;
+    for (const StressRow& row : {
+             StressRow{"コイルねじり応力（荷重１）", design.stress1, si.stress1, allowable,
+                       si.allowableStress},
+             StressRow{"コイルねじり応力（荷重２）", design.stress2, si.stress2, allowable,
+                       si.allowableStress},
+             StressRow{"フック曲げ応力（荷重１）", x.hookBendingStress1, si.hookBendingStress1,
+                       bendingAllowable, si.hookBendingAllowable},
+             StressRow{"フック曲げ応力（荷重２）", x.hookBendingStress2, si.hookBendingStress2,
+                       bendingAllowable, si.hookBendingAllowable},
+             StressRow{"フックねじり応力（荷重１）", x.hookTorsionStress1, si.hookTorsionStress1,
+                       allowable, si.allowableStress},
+             StressRow{"フックねじり応力（荷重２）", x.hookTorsionStress2, si.hookTorsionStress2,
+                       allowable, si.allowableStress},
+         })
+        table.rows.push_back(stressRow(row));
+    return table;
+}
+
+DetailTable forceTable(const SpringDesign& design, const ExtraResults& x) {
+    const SiResults& si = x.si;
+    DetailTable table;
+    table.columns = 5;
+    table.headers = {{"項目", "重力単位", "", "SI単位", ""}};
+    const auto row = [&table](std::string_view caption, double kgfValue, std::string_view kgfUnit,
+                              double siValue, std::string_view siUnit) {
+        table.rows.push_back(DetailRow{{std::string(caption), text(kgfValue), std::string(kgfUnit),
+                                        text(siValue), std::string(siUnit)}});
+    };
+    row("バネ定数", design.springRate, "kgf/mm", si.springRate, "N/mm");
+    row("初張力", design.initialTension, "kgf", si.initialTension, "N");
+    row("荷重（Ｐ１）", design.load1, "kgf", si.load1, "N");
+    row("荷重（Ｐ２）", design.load2, "kgf", si.load2, "N");
+    row("最大荷重", design.maxLoad, "kgf", si.maxLoad, "N");
+    row("蓄積エネルギー（１→２）", x.energy12, "kgf·mm", si.energy12, "N·mm");
+    return table;
+}
+
+DetailTable hookTable(const SpringDesign& design, const ExtraResults& x, HookType hookType) {
+    DetailTable table;
+    table.columns = 3;
+    table.headers = {{"項目", "値", "単位"}};
+    const auto row = [&table](std::string_view caption, std::string value, std::string_view unit) {
+        table.rows.push_back(
+            DetailRow{{std::string(caption), std::move(value), std::string(unit)}});
+    };
+    // The coil's life as the result field shows it, by the class showDesign has set.
+    const std::optional<int> coilLife = design.lifeClass;
+    row("フック形状", std::string(hookTypeCaption(hookType)), "");
+    row("フック曲げ修正係数（Ｋ１）", text(x.hookBendingFactor), "");
+    row("フックねじり修正係数（Ｋ２）", text(x.hookTorsionFactor), "");
+    row("フック応力係数（上限）", text(x.hookCoefficients.upper), "");
+    row("フック応力係数（下限）", text(x.hookCoefficients.lower), "");
+    row("期待寿命（コイル）", lifeCell(coilLife), kCycles);
+    row("期待寿命（フック）", lifeCell(x.hookLifeClass), kCycles);
+    row("期待寿命（ばね）", lifeCell(x.springLifeClass), kCycles);
+    row("固有振動数", text(x.naturalFrequency), "Hz");
+    row("コイル部質量", text(x.bodyMass), "g");
+    row("ばね質量", text(x.springMass), "g");
+    row("素線長さ", text(x.wireLength), "mm");
+    row("フック部素線長さ（１個）", text(x.hookWireLength), "mm");
+    return table;
+}
+
+std::string tableText(const DetailTable& table) {
+    const int headerRows = static_cast<int>(table.headers.size());
+    const int rowCount = headerRows + static_cast<int>(table.rows.size());
+    const auto cell = [&table, headerRows](int row, int column) -> std::string {
+        const std::vector<std::string>& cells =
+            row < headerRows ? table.headers[std::size_t(row)]
+                             : table.rows[std::size_t(row - headerRows)].cells;
+        return std::size_t(column) < cells.size() ? cells[std::size_t(column)] : std::string();
+    };
+    return gridText(rowCount, table.columns, cell, 0, 0, table.columns - 1, rowCount - 1);
+}
+
+} // namespace
+
+std::string_view hookTypeCaption(HookType type) {
+    return type == HookType::U ? "Ｕフック" : "丸フック";
+}
+
+DetailPageTexts detailPageTexts(const SpringDesign& design, const MaterialLibrary& library,
+                                const CoefficientSet& coefficients, HookType hookType) {
+    const ExtraResults x = calculateExtraResults(design, library, coefficients, hookType);
+    DetailPageTexts texts;
+    texts.tables[kDetailStressTable] = stressTable(design, x);
+    texts.tables[kDetailForceTable] = forceTable(design, x);
+    texts.tables[kDetailHookTable] = hookTable(design, x, hookType);
+    return texts;
+}
+
+std::string detailPageClipboardText(const DetailPageTexts& texts) {
+    std::string text;
+    for (const DetailTable& table : texts.tables) {
+        if (!text.empty())
+            text += "\r\n";
+        text += tableText(table);
+    }
+    return text;
+}
+
+} // namespace hspring

@@ -1,0 +1,93 @@
+#include "app/windows/detail_page.h"
+
+#include "app/painting/detail_page_painting.h"
+#include "printing/print_errors.h"
+#include "printing/windows/window_print.h"
+#include "toolkit/painting/fonts.h"
+#include "toolkit/windows/error_box.h"
+#include "toolkit/windows/file_dialogs.h"
+#include "toolkit/windows/placement.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace hspring {
+
+namespace {
+
+constexpr int kButtonWidth = 72;
+constexpr int kButtonHeight = 24;
+constexpr int kButtonPitch = 30;
+
+// A command of the page: a button at the right edge, `top` pixels down, and the same item on the
+// context menu.
+void addCommand(QWidget& page, const char* buttonName, const char* itemName, const QString& text,
+                int top, const std::function<void()>& run) {
+    placeButton(&page, QString::fromLatin1(buttonName), text,
+                QRect(kDetailPageButtonsLeft, top, kButtonWidth, kButtonHeight), run);
+    auto* item = new QAction(text, &page);
+    item->setObjectName(QString::fromLatin1(itemName));
+    QObject::connect(item, &QAction::triggered, &page, run);
+    page.addAction(item);
+}
+
+} // namespace
+
+DetailPage::DetailPage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("DetailPage"));
+    setFixedSize(kDetailPageSize);
+    setFont(windowFont(kDetailPageFontPixels));
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    addCommand(*this, "DetailCopyButton", "DetailCopyItem", QStringLiteral("コピー"), 0,
+               [this] { copyToClipboard(); });
+    addCommand(*this, "DetailPrintButton", "DetailPrintItem", QStringLiteral("プリント"),
+               kButtonPitch, [this] { printPage(); });
+    addCommand(*this, "DetailPdfButton", "DetailPdfItem", QStringLiteral("PDFに保存"),
+               2 * kButtonPitch, [this] { savePdf(); });
+}
+
+void DetailPage::showTexts(DetailPageTexts texts) {
+    texts_ = std::move(texts);
+    update();
+}
+
+void DetailPage::copyToClipboard() const {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(detailPageClipboardText(texts_)));
+}
+
+void DetailPage::printOn(QPrinter& printer) const {
+    printer.setDocName(QStringLiteral("詳細計算"));
+    QPainter painter;
+    if (!painter.begin(&printer))
+        throw printJobError(printer.printerName().toStdString());
+    printDetailPage(painter, texts_);
+    if (!painter.end())
+        throw printJobError(printer.printerName().toStdString());
+}
+
+// The one place the page chooses its printer.
+void DetailPage::printPage() {
+    runReportingErrors(this, [this] { printOn(*openDefaultPrinter()); });
+}
+
+void DetailPage::savePdf() {
+    runReportingErrors(this, [this] {
+        const std::optional<std::string> path =
+            askSaveFile(this, QStringLiteral("PDF (*.pdf)"), QStringLiteral("hspring_detail.pdf"),
+                        QStringLiteral("pdf"));
+        if (path)
+            writeDetailPagePdf(*path, texts_);
+    });
+}
+
+void DetailPage::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintDetailPage(painter, texts_);
+}
+
+} // namespace hspring

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/detail_page_text.h"
+
+#include <QString>
+#include <QWidget>
+
+class QAction;
+class QPrinter;
+class QPushButton;
+
+namespace hspring {
+
+// The lower page "＜ 詳細計算 ＞": the detailed results of the current design as
+// paintDetailPage draws them, with the buttons "コピー", "プリント" and "PDFに保存" at its right
+// edge and the same three commands on its context menu. The page holds only the texts it was
+// last given; the main window gives it new ones whenever it shows a design.
+class DetailPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit DetailPage(QWidget* parent = nullptr);
+
+    void showTexts(DetailPageTexts texts);
+    const DetailPageTexts& texts() const { return texts_; }
+
+    // "コピー": the page as tab-separated text (detailPageClipboardText) on the clipboard.
+    void copyToClipboard() const;
+    // Prints the page onto `printer` (printDetailPage). Throws Error when the printer fails.
+    void printOn(QPrinter& printer) const;
+    // "プリント": prints on the desktop's default printer; a failure is shown in the error box.
+    void printPage();
+    // "PDFに保存": asks for a file and writes the page there as a one-page PDF; cancelling
+    // writes nothing, a failure is shown in the error box.
+    void savePdf();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    DetailPageTexts texts_;
+};
+
+} // namespace hspring

@@ -1,0 +1,110 @@
+#include "app/detail_page_text.h"
+#include "calc/design_result.h"
+#include "tests/calc/test_materials.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace hspring {
+namespace {
+
+using Cells = std::vector<std::string>;
+
+// The worked example: piano wire (σB 1950 N/mm^2 at 1.0 mm, bending allowed at 70 %), d = 1,
+// D = 10, N = 20, L0 = 39, L1 = 45, L2 = 55, a U hook's bend radius `radius`; the page after the
+// calculation, as the window shows it.
+DetailPageTexts workedExample(HookType hookType, double radius = 3, double hookFactor = 1.25,
+                              int bendingColumn = 0) {
+    MaterialLibrary library = testing::referenceLibrary();
+    library[0].tensileStrength[1] = 1950;
+    library[0].bendingPercent = 70;
+    library[0].allowableBending[0] = bendingColumn;
+    CoefficientSet coefficients = testing::referenceCoefficients();
+    coefficients.hookStressFactor = hookFactor;
+    SpringDesign design = testing::referenceDesign();
+    design.hookMinRadius = radius;
+    if (hookFactor > 2) // from the free length on, so that the hook's life is the shorter
+        design.length1 = design.freeLength;
+    const DesignResult done = evaluateDesign(design, library, coefficients, hookType);
+    return detailPageTexts(done.design, library, coefficients, hookType);
+}
+
+const DetailRow& row(const DetailPageTexts& texts, int table, std::string_view caption) {
+    const auto& rows = texts.tables[std::size_t(table)].rows;
+    const auto found = std::find_if(rows.begin(), rows.end(),
+                                    [&](const DetailRow& r) { return r.cells[0] == caption; });
+    EXPECT_NE(found, rows.end()) << caption;
+    return found == rows.end() ? rows.front() : *found;
+}
+
+std::string value(const DetailPageTexts& texts, int table, std::string_view caption) {
+    return row(texts, table, caption).cells[1];
+}
+
+TEST(DetailPageText, WorkedExampleAndItsClipboardText) {
+    const DetailPageTexts page = workedExample(HookType::Round);
+    // Each stress in both units beside its allowable (the hook's bending 89.08, the coil's
+    // torsion 57.43 kgf/mm^2) and its use: 62.76 / 89.08 = 70.45 %.
+    EXPECT_EQ(row(page, kDetailStressTable, "フック曲げ応力（荷重２）").cells,
+              (Cells{"フック曲げ応力（荷重２）", "62.76", "615.4", "89.08", "873.6", "70.45"}));
+    EXPECT_EQ(row(page, kDetailStressTable, "フックねじり応力（荷重２）").cells,
+              (Cells{"フックねじり応力（荷重２）", "35.48", "347.9", "57.43", "563.2", "61.78"}));
+    EXPECT_FALSE(row(page, kDetailStressTable, "フックねじり応力（荷重２）").overLimit);
+    EXPECT_EQ(row(page, kDetailForceTable, "蓄積エネルギー（１→２）").cells,
+              (Cells{"蓄積エネルギー（１→２）", "8.644", "kgf·mm", "84.77", "N·mm"}));
+    EXPECT_EQ(row(page, kDetailHookTable, "固有振動数").cells,
+              (Cells{"固有振動数", "177.9", "Hz"}));
+    EXPECT_EQ(value(page, kDetailHookTable, "フック形状"), "丸フック");
+    EXPECT_EQ(value(page, kDetailHookTable, "フック曲げ修正係数（Ｋ１）"), "1.081");
+    EXPECT_EQ(value(page, kDetailHookTable, "コイル部質量"), "3.874");
+    EXPECT_EQ(value(page, kDetailHookTable, "期待寿命（ばね）"), "1000万");
+
+    // The clipboard: the tables one after the other with an empty line between them, TAB between
+    // cells, CR LF after every row and no bare line feed.
+    const std::string text = detailPageClipboardText(page);
+    EXPECT_TRUE(text.starts_with("項目\t応力\t\t許容応力\t\t使用率\r\n"
+                                 "単位\tkgf/mm^2\tN/mm^2\tkgf/mm^2\tN/mm^2\t%\r\n"
+                                 "コイルねじり応力（荷重１）\t"));
+    EXPECT_NE(text.find("\r\n\r\n項目\t重力単位\t\tSI単位\t\r\nバネ定数\t"), std::string::npos);
+    EXPECT_NE(text.find("N·mm\r\n\r\n項目\t値\t単位\r\nフック形状\t丸フック\t\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(text.ends_with("\r\nフック部素線長さ（１個）\t" +
+                               value(page, kDetailHookTable, "フック部素線長さ（１個）") +
+                               "\tmm\r\n"));
+    std::size_t rows = 2;
+    for (const DetailTable& table : page.tables)
+        rows += table.headers.size() + table.rows.size();
+    EXPECT_EQ(std::size_t(std::count(text.begin(), text.end(), '\n')), rows);
+    EXPECT_EQ(std::size_t(std::count(text.begin(), text.end(), '\r')), rows);
+}
+
+TEST(DetailPageText, OverLimitAndMissingValues) {
+    // A hook factor of 3: the hook's torsion at load 2 over the allowable, a shorter life.
+    const DetailPageTexts harsh = workedExample(HookType::Round, 3, 3);
+    const DetailRow& torsion2 = row(harsh, kDetailStressTable, "フックねじり応力（荷重２）");
+    EXPECT_EQ(torsion2.cells[5], "148.3"); // 85.15 / 57.43
+    EXPECT_TRUE(torsion2.overLimit);
+    EXPECT_FALSE(row(harsh, kDetailStressTable, "フックねじり応力（荷重１）").overLimit);
+    EXPECT_EQ(value(harsh, kDetailHookTable, "期待寿命（コイル）"), "1000万");
+    EXPECT_EQ(value(harsh, kDetailHookTable, "期待寿命（フック）"), "4万");
+    EXPECT_EQ(value(harsh, kDetailHookTable, "期待寿命（ばね）"), "4万");
+
+    // A U hook without a bend radius: no torsion at the bend, no hook life, no wire length.
+    const DetailPageTexts u = workedExample(HookType::U, 0);
+    EXPECT_EQ(value(u, kDetailHookTable, "フック形状"), "Ｕフック");
+    EXPECT_EQ(row(u, kDetailStressTable, "フックねじり応力（荷重２）").cells,
+              (Cells{"フックねじり応力（荷重２）", "－", "－", "57.43", "563.2", "－"}));
+    for (const char* caption :
+         {"フックねじり修正係数（Ｋ２）", "期待寿命（フック）", "期待寿命（ばね）", "素線長さ"})
+        EXPECT_EQ(value(u, kDetailHookTable, caption), "－") << caption;
+    EXPECT_EQ(value(u, kDetailHookTable, "コイル部質量"), "3.874");
+
+    // A bending column without a value at 1.0 mm: the stresses stay, their use is unknown.
+    EXPECT_EQ(row(workedExample(HookType::Round, 3, 1.25, 1200), kDetailStressTable,
+                  "フック曲げ応力（荷重１）")
+                  .cells,
+              (Cells{"フック曲げ応力（荷重１）", "34.59", "339.2", "－", "－", "－"}));
+}
+
+} // namespace
+} // namespace hspring

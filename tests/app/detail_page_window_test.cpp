@@ -1,0 +1,88 @@
+#include "app/windows/detail_page.h"
+#include "main_window_fixture.h"
+#include "support/modal_dialogs.h"
+#include "tests/printing/printed_page.h"
+#include "windows_test_registry.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QStackedWidget>
+#include <QTabWidget>
+
+using namespace hspring;
+using namespace hspring::test;
+
+namespace {
+
+QString cell(const DetailPage& page, int table, const char* caption, int column) {
+    for (const DetailRow& row : page.texts().tables[std::size_t(table)].rows)
+        if (row.cells.front() == caption)
+            return QString::fromStdString(row.cells[std::size_t(column)]);
+    return QStringLiteral("<no row>");
+}
+
+QString pageText(const DetailPage& page) {
+    return QString::fromStdString(detailPageClipboardText(page.texts()));
+}
+
+} // namespace
+
+class DetailPageWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The page follows the design shown: after 計算, after a recall from the history, and after
+    // the other hook tab is chosen. "コピー" puts its text on the clipboard; "PDFに保存" (also on
+    // the context menu) writes the printed page, as wide as the printable area.
+    void followsTheDesignShownAndCopiesAndSavesIt() {
+        const DataFolder folder(referenceLibrary(), referenceSettings());
+        const OpenWindow w(folder);
+        auto* pages = w.control<QTabWidget>("PageControl1");
+        auto* page = w.control<DetailPage>("DetailPage");
+        QCOMPARE(pages->tabText(2), QStringLiteral("＜ 詳細計算 ＞"));
+        pages->setCurrentWidget(page);
+        QTRY_VERIFY(page->isVisible());
+        const QWidget* tabArea = pages->findChild<QStackedWidget*>();
+        QVERIFY(QRect(QPoint(0, 0), tabArea->size()).contains(page->geometry()));
+
+        w.clickButton("BitBtn2");
+        QCOMPARE(cell(*page, kDetailStressTable, "コイルねじり応力（荷重２）", 1), w.text("Edit9"));
+        QCOMPARE(cell(*page, kDetailForceTable, "バネ定数", 1), w.text("Edit8"));
+        QCOMPARE(cell(*page, kDetailHookTable, "期待寿命（コイル）", 1), w.text("Edit10"));
+        w.clickButton("SpeedButton5"); // into slot 1
+        const QString stored = pageText(*page);
+        typeInto(w.edit("Edit19"), QStringLiteral("30"));
+        w.clickButton("BitBtn2");
+        QCOMPARE(cell(*page, kDetailStressTable, "コイルねじり応力（荷重２）", 1), w.text("Edit9"));
+        QVERIFY(pageText(*page) != stored);
+        w.clickButton("SpeedButton6"); // slot 1 back
+        QCOMPARE(pageText(*page), stored);
+
+        // The U hook of the shape page's fields, bend radius 3: C2 = 7, K2 = 27/24.
+        QCOMPARE(w.text("Edit13"), QStringLiteral("3"));
+        auto* hookPages = w.control<QTabWidget>("PageControl2");
+        hookPages->setCurrentIndex(1);
+        QCOMPARE(cell(*page, kDetailHookTable, "フック形状", 1), QStringLiteral("Ｕフック"));
+        QCOMPARE(cell(*page, kDetailHookTable, "フックねじり修正係数（Ｋ２）", 1),
+                 QStringLiteral("1.125"));
+        hookPages->setCurrentIndex(0);
+        QCOMPARE(pageText(*page), stored);
+
+        QGuiApplication::clipboard()->clear();
+        w.clickButton("DetailCopyButton");
+        QCOMPARE(QGuiApplication::clipboard()->text(), stored);
+        const QString pdf = folder.file(QStringLiteral("detail.pdf"));
+        const auto dialog = answerNextFileDialog(pdf);
+        w.triggerMenu("DetailPdfItem");
+        const PrintedPage printed = rasterisePdf(pdf, 48);
+        QVERIFY2(!printed.image.isNull(), qPrintable(printed.error));
+        const QRect area = a4PrintableArea(48);
+        const QRect ink = inkBounds(printed.image);
+        QVERIFY(qAbs(ink.left() - area.left()) <= 1 && qAbs(ink.top() - area.top()) <= 1);
+        // The tables end at 704 of the page's 793 pixels.
+        QVERIFY(qAbs(ink.right() - area.left() - area.width() * 704 / 793) <= 2);
+    }
+};
+
+HSPRING_WINDOW_TEST(DetailPageWindowTest)
+#include "detail_page_window_test.moc"
