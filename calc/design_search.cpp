@@ -47,35 +47,11 @@ constexpr ObjectiveName kObjectiveNames[] = {
     {SearchObjective::Margin, "margin"},
 };
 
-// What an input field of four significant digits reads back after the window wrote x into it:
-// textToDouble(formatF4(x)). The formatting costs a microsecond, more than the calculation, so
-// the rounding is done here in extended arithmetic when it is clear: the digits are x scaled
-// into [1000, 10000) and rounded (ties away from zero, as the format), and the double of that
-// decimal is the correctly rounded quotient or product of two exact doubles, as the reading of
-// the text is. Within 1e-9 of a tie the exact binary value decides and the text is made.
+// What an input field of four significant digits reads back after the window wrote x into it.
 double fourDigitFieldValue(long double x) {
     if (!std::isfinite(x))
         return static_cast<double>(x); // no field text: the calculation judges it as it is
-    const auto slowly = [x] { return textToDouble(formatF4(x)); };
-    if (!(x > 0 && x < 1e20L && x > 1e-15L))
-        return slowly();
-    const int exponent = static_cast<int>(std::floor(std::log10(x)));
-    const int shift = 3 - exponent; // digits scaled by 10^shift
-    long double power = 1;
-    for (int i = 0; i < std::abs(shift); ++i)
-        power *= 10; // exact up to 10^27 in extended precision
-    const long double scaled = shift >= 0 ? x * power : x / power;
-    if (scaled < 1000 || scaled >= 10000)
-        return slowly(); // log10 was a unit off next to a power of ten
-    const long double whole = std::floor(scaled);
-    const long double fraction = scaled - whole;
-    if (std::fabs(fraction - 0.5L) < 1e-9L)
-        return slowly();
-    const double digits = static_cast<double>(fraction > 0.5L ? whole + 1 : whole);
-    const double powerOfTen = static_cast<double>(power); // exact up to 10^22
-    if (std::abs(shift) > 22)
-        return slowly();
-    return shift >= 0 ? digits / powerOfTen : digits * powerOfTen;
+    return textToDouble(formatF4(x));
 }
 
 // The value of four significant digits within [low, high] nearest to x (clamped into the range
