@@ -117,8 +117,11 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
     x.hookTorsionStress1 = stored(p1 * torsionPerLoad);
     x.hookTorsionStress2 = stored(p2 * torsionPerLoad);
 
-    x.hookBendingAllowable = springAllowableStress(material, AllowableStressKind::Bending,
-                                                   design.wireDiameter, coefficients);
+    // A material without bending data (no column, percentage 0) gives 0 here: that is no limit
+    // the hook could be judged against, so it is missing, not a hook that always fails.
+    const double bendingAllowable = springAllowableStress(material, AllowableStressKind::Bending,
+                                                          design.wireDiameter, coefficients);
+    x.hookBendingAllowable = bendingAllowable > 0 ? bendingAllowable : kMissing;
 
     // Fatigue life of the hook and of the spring.
     x.hookCoefficients =

@@ -137,6 +137,17 @@ TEST(ExtraResults, ValuesThatCannotBeFormedAreMissing) {
         EXPECT_EQ(formatF4(x.bodyMass), "3.874");
     }
 
+    // A material without bending data (no column, percentage 0) gives the hook no bending limit:
+    // missing, not 0, so neither the page nor the search judges the hook against zero.
+    {
+        MaterialLibrary library = hookLibrary();
+        library[0].bendingPercent = 0;
+        const ExtraResults x =
+            evaluate(testing::referenceDesign(), HookType::Round, library).extras;
+        EXPECT_TRUE(std::isnan(x.hookBendingAllowable) && std::isnan(x.si.hookBendingAllowable));
+        EXPECT_EQ(formatF4(x.hookBendingStress2), "62.76");
+    }
+
     // A coil diameter below the wire's (index below 1) calculates, but has no loop to bend.
     design = testing::referenceDesign();
     setCoilDiameters(design, 0.8, 1.0);
