@@ -131,6 +131,12 @@ double orLast(double value) {
     return std::isnan(value) ? std::numeric_limits<double>::infinity() : value;
 }
 
+// Whether the hook's bending stress is judged: a material without bending data gives no
+// allowable bending stress (missing), and so sets no limit.
+bool bendingLimited(const ExtraResults& extras) {
+    return !std::isnan(extras.hookBendingAllowable);
+}
+
 // Shares of the allowable stresses a calculated design uses.
 struct StressUse {
     double coil;
@@ -138,12 +144,15 @@ struct StressUse {
 };
 StressUse stressUse(const SpringDesign& design, const ExtraResults& extras) {
     const long double allowable = design.allowableStress;
-    const long double bendingAllowable = extras.hookBendingAllowable;
     const double torsion = static_cast<double>(extras.hookTorsionStress2 / allowable);
-    const double bending = static_cast<double>(extras.hookBendingStress2 / bendingAllowable);
-    return {static_cast<double>(design.stress2 / allowable),
-            std::isnan(torsion) || std::isnan(bending) ? std::numeric_limits<double>::quiet_NaN()
-                                                       : std::max(torsion, bending)};
+    double hook = torsion;
+    if (bendingLimited(extras)) {
+        const double bending = static_cast<double>(
+            extras.hookBendingStress2 / static_cast<long double>(extras.hookBendingAllowable));
+        hook = std::isnan(torsion) || std::isnan(bending) ? std::numeric_limits<double>::quiet_NaN()
+                                                          : std::max(torsion, bending);
+    }
+    return {static_cast<double>(design.stress2 / allowable), hook};
 }
 
 // The requirement in the form the search uses it.
@@ -227,7 +236,8 @@ private:
 // engine's own values up to rounding, which moves them by far less than the slack given away.
 //
 // For one material and wire diameter d (allowable stresses τa torsion, σa bending):
-// - no allowable stress (NaN): rule 5 fails on NaN, and so does σA2 <= σa; nothing is feasible.
+// - no allowable torsional stress (NaN): rule 5 fails on NaN; nothing is feasible. (No allowable
+//   bending stress, missing or not above 0, sets no limit: the hook's bending is not judged.)
 //
 // For one mean diameter D (Di = D − d, Do = D + d as the window forms them, index c = D/d):
 // - rules 1 and 2 and the limits on Do and Di are tested as checkDesign and the search test
@@ -264,9 +274,11 @@ void Search::searchWireDiameter(const WireDiameter& wire, Worker& worker) const 
 
     const double torsionAllowable =
         springAllowableStress(&material, AllowableStressKind::Torsion, d, coefficients_);
+    // As the extra results take it: a value not above 0 is no limit.
     const double bendingAllowable =
         springAllowableStress(&material, AllowableStressKind::Bending, d, coefficients_);
-    if (!grid && (std::isnan(torsionAllowable) || std::isnan(bendingAllowable)))
+    const bool bendingJudged = bendingAllowable > 0;
+    if (!grid && std::isnan(torsionAllowable))
         return;
     const long double ld = d;
     const long double cubed = ld * ld * ld;
@@ -356,7 +368,7 @@ void Search::searchWireDiameter(const WireDiameter& wire, Worker& worker) const 
             const long double bendingFactor = (4 * c1 * c1 - c1 - 1) / (4 * c1 * (c1 - 1));
             const long double bendingPerLoad =
                 bendingFactor * 16 * D / (kPiStress * cubed) + 4 / (kPiStress * ld * ld);
-            if (loadAtTwo * bendingPerLoad > bendingAllowable * (1 + kSlack))
+            if (bendingJudged && loadAtTwo * bendingPerLoad > bendingAllowable * (1 + kSlack))
                 continue;
         }
 
@@ -478,7 +490,7 @@ void Search::tryCandidate(SpringDesign design, double turns, const InitialTensio
     const ExtraResults extras = calculateExtraResults(result, library_, coefficients_, r_.hookType);
     if (!(extras.hookTorsionStress2 <= result.allowableStress))
         return;
-    if (!(extras.hookBendingStress2 <= extras.hookBendingAllowable))
+    if (bendingLimited(extras) && !(extras.hookBendingStress2 <= extras.hookBendingAllowable))
         return;
     if (r_.requiredLifeClass) {
         const StressCoefficients coil = stressCoefficients(result, library_);

@@ -80,7 +80,7 @@ struct SearchCandidate {
     DesignResult result; // evaluateDesign of the candidate with the requirement's hook type
     // Share of the allowable stress used, 1 = all of it: stress2 / allowableStress, and the
     // larger of hookTorsionStress2 / allowableStress and hookBendingStress2 /
-    // hookBendingAllowable.
+    // hookBendingAllowable (the first alone when the bending allowable is missing).
     double coilStressUse = 0;
     double hookStressUse = 0;
 };
@@ -123,8 +123,9 @@ struct SearchControl {
 //
 // A candidate is feasible when, with the results of the ordinary calculation: both loads lie
 // within the tolerance of their targets; checkDesign gives "Calculation Success!";
-// hookTorsionStress2 <= allowableStress and hookBendingStress2 <= hookBendingAllowable; the
-// limits given hold (Do, Di, L0); the coil's lifeClass and the hook's hookLifeClass are at most
+// hookTorsionStress2 <= allowableStress and hookBendingStress2 <= hookBendingAllowable (a
+// material without bending data has no bending allowable and sets no such limit); the limits
+// given hold (Do, Di, L0); the coil's lifeClass and the hook's hookLifeClass are at most
 // requiredLifeClass when it is given.
 //
 // The candidates come best first by the objective; ties go by material index, wire diameter, its

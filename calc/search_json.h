@@ -75,8 +75,9 @@ recommended free length L0 = (N + 1)·d + 2·Di in four significant digits, and 
 tension of four significant digits within the recommended range that brings both loads closest
 to their targets (autoInitialTension 0). A candidate is feasible when both loads lie within the
 tolerance, the checks give "Calculation Success!", hookTorsionStress2 <= allowableStress,
-hookBendingStress2 <= hookBendingAllowable, and the limits and the life class given hold. Ties of
-the objective go by material index, wire diameter, D and N.
+hookBendingStress2 <= hookBendingAllowable (unless the material gives no bending allowable), and
+the limits and the life class given hold. Ties of the objective go by material index, wire
+diameter, D and N.
 
 Each candidate is the calc command's answer for its design with "rank" (1 for the best) first;
 it reads back through calc as the same design.

@@ -231,7 +231,7 @@ TEST(SearchDesigns, OneThreadAndTwoGiveTheSameList) {
     }
 }
 
-// Three grades with five wires each, from 0.8 to 1.6 mm.
+// Three grades with five wires each, from 0.8 to 1.6 mm; one of them without bending data.
 MaterialLibrary reducedLibrary() {
     MaterialLibrary library = shippedLibrary();
     for (int m = 0; m < kMaterialCount; ++m) {
@@ -251,6 +251,10 @@ MaterialLibrary reducedLibrary() {
         }
         record.diameterCount = 5;
     }
+    // A grade without bending data: its hooks' bending is not judged.
+    library[4].bendingPercent = 0;
+    for (double& stress : library[4].allowableBending)
+        stress = 0;
     return library;
 }
 
@@ -284,6 +288,18 @@ TEST(SearchDesigns, PruningFindsWhatCalculatingEveryCandidateFinds) {
         EXPECT_EQ(keysOf(pruned), keysOf(everything));
         // The pruning is worth having: most of the grid is never calculated.
         EXPECT_LT(pruned.calculated * 20, everything.calculated);
+        // The grade without bending data is judged by the hook's torsion alone.
+        int withoutBending = 0;
+        for (const SearchCandidate& c : pruned.candidates) {
+            if (c.result.design.materialIndex != 4)
+                continue;
+            ++withoutBending;
+            EXPECT_TRUE(std::isnan(c.result.extras.hookBendingAllowable));
+            EXPECT_EQ(c.hookStressUse, static_cast<double>(c.result.extras.hookTorsionStress2 /
+                                                           static_cast<long double>(
+                                                               c.result.design.allowableStress)));
+        }
+        EXPECT_GT(withoutBending, 0);
     }
 }
 
