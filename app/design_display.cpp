@@ -5,14 +5,29 @@
 
 namespace hspring {
 
+namespace {
+
+// What an input field shows of a value; see designFieldTexts.
+std::string inputText(double value, int significantDigits, bool computed) {
+    if (auto text = inputFieldText(value, significantDigits))
+        return std::move(*text);
+    return computed ? std::string(kMissingValueText) : std::string();
+}
+
+std::string userInputText(double value, int significantDigits = 4) {
+    return inputText(value, significantDigits, false);
+}
+
+} // namespace
+
 std::optional<CoilDiameterDisplay> coilDiameterDisplay(const SpringDesign& design) {
     switch (design.diameterKind) {
     case kInnerDiameter:
-        return CoilDiameterDisplay{"内径", formatF15(design.innerDiameter)};
+        return CoilDiameterDisplay{"内径", userInputText(design.innerDiameter, 15)};
     case kMeanDiameter:
-        return CoilDiameterDisplay{"平均径", formatF15(design.meanDiameter)};
+        return CoilDiameterDisplay{"平均径", userInputText(design.meanDiameter, 15)};
     case kOuterDiameter:
-        return CoilDiameterDisplay{"外径", formatF15(design.outerDiameter)};
+        return CoilDiameterDisplay{"外径", userInputText(design.outerDiameter, 15)};
     default:
         return std::nullopt;
     }
@@ -36,22 +51,23 @@ std::optional<CoilDiameterDisplay> cycleDiameterKind(SpringDesign& design) {
 }
 
 DesignFieldTexts designFieldTexts(const SpringDesign& design) {
+    const bool loadsComputed = design.lengthMode != kLoadsGiven;
     return DesignFieldTexts{
-        .turns = formatF15(design.totalTurns),
-        .initialTension = formatF4(design.initialTension),
-        .freeLength = formatF4(design.freeLength),
-        .length1 = formatF4(design.length1),
-        .length2 = formatF4(design.length2),
-        .load1 = formatF4(design.load1),
-        .load2 = formatF4(design.load2),
+        .turns = userInputText(design.totalTurns, 15),
+        .initialTension = inputText(design.initialTension, 4, design.autoInitialTension == 1),
+        .freeLength = userInputText(design.freeLength),
+        .length1 = inputText(design.length1, 4, !loadsComputed),
+        .length2 = inputText(design.length2, 4, !loadsComputed),
+        .load1 = inputText(design.load1, 4, loadsComputed),
+        .load2 = inputText(design.load2, 4, loadsComputed),
         .springRate = formatF4(design.springRate),
         .stress2 = formatF4(design.stress2),
         .life = std::string(lifeText(design.lifeClass)),
         .allowableStress = formatF4(design.allowableStress),
-        .hookAngle = formatF4(design.hookAngle),
-        .hookLength = formatF4(design.hookLength),
-        .hookOpening = formatF4(design.hookOpening),
-        .hookMinRadius = formatF4(design.hookMinRadius),
+        .hookAngle = userInputText(design.hookAngle),
+        .hookLength = userInputText(design.hookLength),
+        .hookOpening = userInputText(design.hookOpening),
+        .hookMinRadius = userInputText(design.hookMinRadius),
     };
 }
 

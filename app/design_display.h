@@ -15,7 +15,8 @@ struct CoilDiameterDisplay {
     std::string text;
 };
 
-// nullopt for a diameterKind other than 0, 1 and 2: the window then keeps caption and text.
+// nullopt for a diameterKind other than 0, 1 and 2: the window then keeps caption and text. A
+// diameter the field could not read back leaves the text empty.
 std::optional<CoilDiameterDisplay> coilDiameterDisplay(const SpringDesign& design);
 
 // The diameter-kind button: inner -> mean -> outer -> inner. Changes only diameterKind and
@@ -23,9 +24,12 @@ std::optional<CoilDiameterDisplay> coilDiameterDisplay(const SpringDesign& desig
 std::optional<CoilDiameterDisplay> cycleDiameterKind(SpringDesign& design);
 
 // The texts the results display writes into the input and result fields: turns in F15, the
-// life text by lifeClass ("" outside 0..8), everything else in F4. A missing value (NaN, or an
-// infinity from a damaged file) is kMissingValueText, which suits a result field; an input field
-// given it could not be read again, so inputFieldText tells which values an input field takes.
+// life text by lifeClass ("" outside 0..8), everything else in F4. A result field shows a missing
+// value (NaN, or an infinity from a damaged file) as kMissingValueText. An input field is given
+// only text it can read back (inputFieldText): where it has none, a field the calculation fills
+// (the working points the length mode leaves open, the initial tension taken from the range)
+// shows the mark, which the input reading passes over, and a field the user fills is left empty,
+// so that the next reading asks for a number there instead of reading a made-up one.
 struct DesignFieldTexts {
     std::string turns;
     std::string initialTension;

@@ -12,34 +12,65 @@ std::string springIndexLabel(double meanDiameter, double wireDiameter) {
     return "バネ指数=" + formatF4((CheckedFloat(meanDiameter) / wireDiameter).shown());
 }
 
+namespace {
+
+double inputNumber(DesignInput input, const std::string& text) {
+    try {
+        return textToDouble(text);
+    } catch (const Error& conversion) {
+        throw DesignInputError(input, conversion);
+    }
+}
+
+// A field the calculation fills: its number when it holds one, otherwise the design's value.
+void readComputed(double& value, const std::string& text) {
+    try {
+        value = textToDouble(text);
+    } catch (const Error&) {
+    }
+}
+
+} // namespace
+
 void readDesignInputs(SpringDesign& design, const MaterialLibrary& library, const KindIndex& index,
                       const DesignInputTexts& texts, const SpringIndexLabelSink& showSpringIndex) {
     const int material = lookupMaterial(index, texts.kind, texts.grade);
     if (material < 0)
-        throw conversionError(texts.wireDiameter);
+        throw DesignInputError(DesignInput::WireDiameter, conversionError(texts.wireDiameter));
     design.materialIndex = material;
     design.diameterIndex = texts.diameterPosition;
     if (const auto tableDiameter = wireDiameterAt(library[material], texts.diameterPosition))
         design.wireDiameter = *tableDiameter;
 
-    setCoilDiameters(design, textToDouble(texts.coilDiameter), design.wireDiameter);
-    design.wireDiameter = textToDouble(texts.wireDiameter);
+    setCoilDiameters(design, inputNumber(DesignInput::CoilDiameter, texts.coilDiameter),
+                     design.wireDiameter);
+    design.wireDiameter = inputNumber(DesignInput::WireDiameter, texts.wireDiameter);
     if (design.meanDiameter != 0)
         showSpringIndex(springIndexLabel(design.meanDiameter, design.wireDiameter));
 
-    setTurns(design, textToDouble(texts.turns));
-    design.initialTension = textToDouble(texts.initialTension);
-    design.freeLength = textToDouble(texts.freeLength);
-    design.length1 = textToDouble(texts.length1);
-    design.length2 = textToDouble(texts.length2);
-    design.load1 = textToDouble(texts.load1);
-    design.load2 = textToDouble(texts.load2);
+    setTurns(design, inputNumber(DesignInput::Turns, texts.turns));
+    if (texts.autoInitialTension)
+        readComputed(design.initialTension, texts.initialTension);
+    else
+        design.initialTension = inputNumber(DesignInput::InitialTension, texts.initialTension);
+    design.freeLength = inputNumber(DesignInput::FreeLength, texts.freeLength);
+    if (design.lengthMode != kLoadsGiven) {
+        design.length1 = inputNumber(DesignInput::Length1, texts.length1);
+        design.length2 = inputNumber(DesignInput::Length2, texts.length2);
+        readComputed(design.load1, texts.load1);
+        readComputed(design.load2, texts.load2);
+    } else {
+        readComputed(design.length1, texts.length1);
+        readComputed(design.length2, texts.length2);
+        design.load1 = inputNumber(DesignInput::Load1, texts.load1);
+        design.load2 = inputNumber(DesignInput::Load2, texts.load2);
+    }
     design.lowTempAnnealed = texts.lowTempAnnealed ? 1 : 0;
     design.autoInitialTension = texts.autoInitialTension ? 1 : 0;
-    design.hookAngle = textToDouble(texts.hookAngle);
-    design.hookLength = textToDouble(texts.hookLength);
-    design.hookOpening = textToDouble(texts.hookOpening);
-    design.hookMinRadius = textToDouble(texts.hookMinRadius);
+    design.hookAngle = inputNumber(DesignInput::HookAngle, texts.hookAngle);
+    design.hookLength = inputNumber(DesignInput::HookLength, texts.hookLength);
+    design.hookOpening = inputNumber(DesignInput::HookOpening, texts.hookOpening);
+    design.hookMinRadius = inputNumber(DesignInput::HookMinRadius, texts.hookMinRadius);
 }
 
 } // namespace hspring

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/error.h"
 #include "data/design_record.h"
 #include "data/material_library.h"
 
@@ -31,6 +32,35 @@ struct DesignInputTexts {
     std::string hookMinRadius;
 };
 
+// The number inputs in the order they are read, so that a window can point at the one whose text
+// stopped the reading.
+enum class DesignInput {
+    WireDiameter, // the wire-diameter list's text; also the input missing without a material
+    CoilDiameter,
+    Turns,
+    InitialTension,
+    FreeLength,
+    Length1,
+    Length2,
+    Load1,
+    Load2,
+    HookAngle,
+    HookLength,
+    HookOpening,
+    HookMinRadius,
+};
+
+// The conversion error of one input's text: the message is the plain conversion error's.
+class DesignInputError : public Error {
+public:
+    DesignInputError(DesignInput input, const Error& conversion)
+        : Error(conversion), input_(input) {}
+    DesignInput input() const { return input_; }
+
+private:
+    DesignInput input_;
+};
+
 // Receives the spring-index label's new text ("バネ指数=" and D/d) while the inputs are read.
 using SpringIndexLabelSink = std::function<void(const std::string&)>;
 
@@ -44,11 +74,18 @@ std::string springIndexLabel(double meanDiameter, double wireDiameter);
 // the spring-index label, turns, initial tension, free length, the two lengths, the two loads,
 // the check boxes and the four hook fields. diameterKind and lengthMode are not inputs.
 //
-// A text that is not a number throws its conversion Error at its place in that order: the fields
-// read before it keep their new values, the later ones their old values. Without a selected
-// material there is nothing to read the wire diameter from, so the reading stops at once with
-// the conversion error of the wire-diameter text (normally empty then). A wire diameter of 0
-// stops the spring index with the division-by-zero Error.
+// A text that is not a number throws its conversion error, a DesignInputError naming the input,
+// at its place in that order: the fields read before it keep their new values, the later ones
+// their old values. Without a selected material there is nothing to read the wire diameter from,
+// so the reading stops at once with the conversion error of the wire-diameter text (normally
+// empty then). A wire diameter of 0 stops the spring index with the division-by-zero Error.
+//
+// Two kinds of field show what the calculation computes rather than what the user typed: the
+// pair of working points the length mode leaves open (the loads when the lengths are given, the
+// lengths when the loads are) and the initial tension while it is taken from the recommended
+// range. The calculation overwrites them, so a text there that is no number (the missing-value
+// mark of a result, or what was typed before the mode changed) cannot stop the reading: the
+// design keeps its value for that field.
 void readDesignInputs(SpringDesign& design, const MaterialLibrary& library, const KindIndex& index,
                       const DesignInputTexts& texts, const SpringIndexLabelSink& showSpringIndex);
 

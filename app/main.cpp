@@ -8,6 +8,7 @@
 #include "printing/sheet_design.h"
 #include "printing/windows/window_print.h"
 #include "toolkit/painting/fonts.h"
+#include "toolkit/windows/qt_translations.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -114,6 +115,7 @@ int main(int argc, char* argv[]) {
     application.setStyle(QStringLiteral("Fusion"));
     installFontSubstitutes();
     application.setFont(windowFont(12));
+    installQtJapanese(application);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

@@ -3,6 +3,7 @@
 #include "data/design_record.h"
 #include "drawing/geometry.h"
 
+#include <cmath>
 #include <variant>
 #include <vector>
 
@@ -19,6 +20,14 @@ struct CoilShape {
 // The coil of a design as its last calculation or loading left it.
 inline CoilShape coilShapeOf(const SpringDesign& design) {
     return {design.wireDiameter, design.meanDiameter, design.totalTurns};
+}
+
+// Whether the coil has a shape at all: a wire and a coil diameter above zero and a finite number
+// of turns. The calculation still reports such a design through its checks; the drawing then
+// shows nothing instead of failing on the geometry.
+inline bool drawableCoil(const CoilShape& coil) {
+    return coil.wireDiameter > 0 && coil.meanDiameter > 0 && std::isfinite(coil.wireDiameter) &&
+           std::isfinite(coil.meanDiameter) && std::isfinite(coil.totalTurns);
 }
 
 // The U hook's parameters, mm: the hook length, the opening between the cut end and the coil,

@@ -327,12 +327,10 @@ bool missing(double upper, double lower) {
 
 } // namespace
 
-int drawFatigueDiagram(QPainter& painter, double upper, double lower, double hookStressFactor) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setFont(diagramFont());
-    PixelCanvas canvas(painter);
+namespace {
 
+// Steps 1 to 9: everything but the two markers, the same for every design.
+void drawBackground(PixelCanvas& canvas) {
     canvas.fill(QRect(0, 0, kFatigueDiagramWidth, kFatigueDiagramHeight), kWhite);
     canvas.wideRectangle(kOriginX, kFrameTop, kFrameRight, kOriginY, kBlack);
     drawLifeLines(canvas);
@@ -340,7 +338,10 @@ int drawFatigueDiagram(QPainter& painter, double upper, double lower, double hoo
     drawLongestLifeOutline(canvas);
     drawFixedTexts(canvas);
     drawGrid(canvas);
+}
 
+// The markers over the background, in order; returns the notices.
+int drawMarkers(PixelCanvas& canvas, double upper, double lower, double hookStressFactor) {
     int notices = 0;
     bool coilDrawn = false;
     if (upper > kAreaLimit) {
@@ -355,16 +356,52 @@ int drawFatigueDiagram(QPainter& painter, double upper, double lower, double hoo
         ++notices;
     else if (coilDrawn && !missing(hookUpper, hookLower))
         drawMarker(canvas, hookUpper, hookLower, kMagenta, QStringLiteral("フック部"));
-
-    painter.restore();
     return notices;
+}
+
+// Runs `draw` on a canvas over `painter` with the diagram's font and no antialiasing.
+template <typename Draw>
+auto withCanvas(QPainter& painter, Draw draw) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setFont(diagramFont());
+    PixelCanvas canvas(painter);
+    const auto result = draw(canvas);
+    painter.restore();
+    return result;
+}
+
+// The background drawn once per run: its thousands of pixel runs are most of the diagram's
+// cost, and every picture of the run starts from the same pixels.
+const QImage& backgroundPicture() {
+    static const QImage background = [] {
+        QImage image(kFatigueDiagramWidth, kFatigueDiagramHeight, QImage::Format_RGB32);
+        QPainter painter(&image);
+        withCanvas(painter, [](PixelCanvas& canvas) {
+            drawBackground(canvas);
+            return 0;
+        });
+        return image;
+    }();
+    return background;
+}
+
+} // namespace
+
+int drawFatigueDiagram(QPainter& painter, double upper, double lower, double hookStressFactor) {
+    return withCanvas(painter, [&](PixelCanvas& canvas) {
+        drawBackground(canvas);
+        return drawMarkers(canvas, upper, lower, hookStressFactor);
+    });
 }
 
 FatigueDiagramPicture renderFatigueDiagram(double upper, double lower, double hookStressFactor) {
     FatigueDiagramPicture picture;
-    picture.image = QImage(kFatigueDiagramWidth, kFatigueDiagramHeight, QImage::Format_RGB32);
+    picture.image = backgroundPicture().copy();
     QPainter painter(&picture.image);
-    picture.overAreaNotices = drawFatigueDiagram(painter, upper, lower, hookStressFactor);
+    picture.overAreaNotices = withCanvas(painter, [&](PixelCanvas& canvas) {
+        return drawMarkers(canvas, upper, lower, hookStressFactor);
+    });
     return picture;
 }
 

@@ -34,11 +34,14 @@
 #include "toolkit/windows/error_box.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
 #include <stdexcept>
 
 namespace hspring {
@@ -70,6 +73,40 @@ bool leavesForAnotherControl(const QEvent* event) {
     const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
            reason != Qt::MenuBarFocusReason;
+}
+
+// The status line of an apply button whose recommended value is missing.
+QString cannotApplyLine(const QString& value) {
+    return value + QStringLiteral("が求められないため適用できません");
+}
+
+// Brings the pages that hold `field` to the front, gives it the focus and selects its text.
+void focusField(QWidget* field) {
+    for (QWidget* ancestor = field->parentWidget(); ancestor; ancestor = ancestor->parentWidget())
+        if (auto* pages = qobject_cast<QTabWidget*>(ancestor))
+            for (int page = 0; page < pages->count(); ++page)
+                if (pages->widget(page)->isAncestorOf(field))
+                    pages->setCurrentIndex(page);
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->selectAll();
+}
+
+// Puts `items` into a selection list, rebuilding it only when they differ from what it holds:
+// a rebuilt list is repainted and loses its selection, and the results display selects the
+// material it already shows at every calculation.
+// Returns whether it rebuilt the list.
+template <typename Texts>
+bool setListItems(QComboBox& list, const Texts& items) {
+    bool same = list.count() == static_cast<int>(items.size());
+    for (int i = 0; same && i < list.count(); ++i)
+        same = list.itemText(i) == qt(items[static_cast<std::size_t>(i)]);
+    if (same)
+        return false;
+    list.clear();
+    for (const auto& item : items)
+        list.addItem(qt(item));
+    return true;
 }
 
 bool isEnterKey(const QEvent* event) {
@@ -179,11 +216,72 @@ void MainWindow::readDesignInputs() {
     texts.hookLength = utf8(c.shapePage->hookLengthField()->text());
     texts.hookOpening = utf8(c.shapePage->hookOpeningField()->text());
     texts.hookMinRadius = utf8(c.shapePage->minRadiusField()->text());
-    hspring::readDesignInputs(state_.current(), state_.materials, state_.kindIndex, texts,
-                              [this](const std::string& label) {
-                                  ui_->springIndexLabel->setText(qt(label));
-                                  ui_->springIndexLabel->adjustSize();
-                              });
+    try {
+        hspring::readDesignInputs(state_.current(), state_.materials, state_.kindIndex, texts,
+                                  [this](const std::string& label) {
+                                      ui_->springIndexLabel->setText(qt(label));
+                                      ui_->springIndexLabel->adjustSize();
+                                  });
+    } catch (const DesignInputError& failure) {
+        focusAfterError(inputField(failure.input()));
+        throw;
+    }
+}
+
+QWidget* MainWindow::inputField(DesignInput input) const {
+    const MainWindowControls& c = *ui_;
+    switch (input) {
+    case DesignInput::WireDiameter:
+        return c.wireDiameterList;
+    case DesignInput::CoilDiameter:
+        return c.coilDiameterField;
+    case DesignInput::Turns:
+        return c.turnsField;
+    case DesignInput::InitialTension:
+        return c.initialTensionField;
+    case DesignInput::FreeLength:
+        return c.freeLengthField;
+    case DesignInput::Length1:
+        return c.length1Field;
+    case DesignInput::Length2:
+        return c.length2Field;
+    case DesignInput::Load1:
+        return c.load1Field;
+    case DesignInput::Load2:
+        return c.load2Field;
+    case DesignInput::HookAngle:
+        return c.shapePage->hookAngleField();
+    case DesignInput::HookLength:
+        return c.shapePage->hookLengthField();
+    case DesignInput::HookOpening:
+        return c.shapePage->hookOpeningField();
+    case DesignInput::HookMinRadius:
+        return c.shapePage->minRadiusField();
+    }
+    return nullptr;
+}
+
+// The error box about the field opens next. Once it has been answered and the action that
+// failed has ended (a focus change that started it included, which would otherwise take the
+// selection away again), the field takes the focus. Leaving the control the focus was in runs no
+// handler then: its refresh would only stop at the same text with a second box.
+void MainWindow::focusAfterError(QWidget* field) {
+    if (!field)
+        return;
+    const auto focusNow = [this, field = QPointer<QWidget>(field)] {
+        if (!field)
+            return;
+        movingFocusAfterError_ = true;
+        focusField(field);
+        movingFocusAfterError_ = false;
+    };
+    QTimer::singleShot(0, this, [this, focusNow] {
+        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            connect(box, &QDialog::finished, this,
+                    [this, focusNow] { QTimer::singleShot(0, this, focusNow); });
+        else
+            focusNow();
+    });
 }
 
 // The engine reads the initial-tension field again when the tension is entered by hand.
@@ -255,12 +353,15 @@ void MainWindow::refreshRecommendations() {
         MainWindowControls& c = *ui_;
         c.recommendedFreeLengthLabel->setText(qt(recommended.freeLengthLabel));
         if (c.recommendedFreeLengthBox->isChecked())
-            c.freeLengthField->setText(qt(recommended.freeLengthField));
+            if (const auto text = inputFieldText(recommendedFreeLength(state_.current()), 4))
+                c.freeLengthField->setText(qt(*text));
         c.maxLengthLabel->setText(qt(recommended.maxLengthLabel));
         c.maxLoadLabel->setText(qt(recommended.maxLoadLabel));
         c.initialTensionRangeLabel->setText(qt(recommended.initialTensionLabel));
+        // Taken from the range, the tension is a result: a missing one shows as missing.
         if (c.autoInitialTensionBox->isChecked())
-            c.initialTensionField->setText(qt(recommended.initialTensionField));
+            c.initialTensionField->setText(qt(inputFieldText(state_.initialTension.mid, 4)
+                                                  .value_or(std::string(kMissingValueText))));
     }
     showStatus(recommended.status);
 }
@@ -289,13 +390,12 @@ int MainWindow::selectedKind() const {
     return kinds.currentIndex() < 0 ? -1 : kinds.currentData().toInt();
 }
 
-// Fills the list without selecting a grade; the caller chooses one.
+// Fills the list without selecting a grade (a list that already holds the kind's grades keeps its
+// selection); the caller chooses one.
 void MainWindow::fillGradeList(int kind) {
     QComboBox& grades = *ui_->gradeList;
-    grades.clear();
-    for (const std::string& grade : gradeList(state_.materials, state_.kindIndex, kind))
-        grades.addItem(qt(grade));
-    grades.setCurrentIndex(-1);
+    if (setListItems(grades, gradeList(state_.materials, state_.kindIndex, kind)))
+        grades.setCurrentIndex(-1);
 }
 
 void MainWindow::refillDiameterList(int materialIndex) {
@@ -304,9 +404,7 @@ void MainWindow::refillDiameterList(int materialIndex) {
         state_.current(), state_.materials, state_.kindIndex,
         lookupMaterial(state_.kindIndex, selectedKind(), ui_->gradeList->currentIndex()),
         diameters.currentIndex(), materialIndex);
-    diameters.clear();
-    for (const std::string& diameter : refill.diameters)
-        diameters.addItem(qt(diameter));
+    setListItems(diameters, refill.diameters);
     diameters.setCurrentIndex(refill.selected);
 }
 
@@ -360,7 +458,12 @@ bool MainWindow::recalculate() {
 
 void MainWindow::onCalculateClicked() {
     if (recalculate())
-        runReportingErrors(this, [this] { ui_->shapePage->drawFreeSpring(state_.current()); });
+        runReportingErrors(this, [this] {
+            // A coil diameter of zero or below has no shape: the checks already say what is
+            // wrong, the line says why the view stays empty.
+            if (!ui_->shapePage->drawFreeSpring(state_.current()))
+                ui_->statusList->addItem(QStringLiteral("コイル径が０以下のため形状を描けません"));
+        });
 }
 
 void MainWindow::refreshHistoryRow(int slot) {
@@ -442,7 +545,12 @@ void MainWindow::onTurnsLeft() {
     if (text.isEmpty())
         return;
     runReportingErrors(this, [this, &text] {
-        state_.current().totalTurns = textToDouble(utf8(text));
+        try {
+            state_.current().totalTurns = textToDouble(utf8(text));
+        } catch (const Error&) {
+            focusAfterError(ui_->turnsField);
+            throw;
+        }
         refreshRecommendations();
     });
 }
@@ -452,33 +560,49 @@ void MainWindow::onCheckBoxClicked() {
         refreshReportingErrors();
 }
 
+// An apply button whose value is missing changes nothing and says why in the status list.
+bool MainWindow::applyValue(QLineEdit* field, long double value, const QString& valueName) {
+    const auto text = inputFieldText(value, 4);
+    if (!text) {
+        showStatus(StatusLines{{utf8(cannotApplyLine(valueName))}, StatusColour::Error});
+        return false;
+    }
+    field->setText(qt(*text));
+    return true;
+}
+
 void MainWindow::onApplyFreeLengthClicked() {
     runReportingErrors(this, [this] {
-        ui_->freeLengthField->setText(qt(formatF4(recommendedFreeLength(state_.current()))));
+        applyValue(ui_->freeLengthField, recommendedFreeLength(state_.current()),
+                   QStringLiteral("自由長さ"));
     });
 }
 
 void MainWindow::onApplyMaxLengthClicked() {
     runReportingErrors(this, [this] {
-        ui_->length2Field->setText(qt(formatF4(state_.current().maxLength)));
+        if (!applyValue(ui_->length2Field, state_.current().maxLength, QStringLiteral("最大長さ")))
+            return;
         readDesignInputs();
         calculate();
     });
 }
 
 void MainWindow::onApplyMaxLoadClicked() {
-    ui_->load2Field->setText(qt(formatF4(state_.current().maxLoad)));
+    applyValue(ui_->load2Field, state_.current().maxLoad, QStringLiteral("最大荷重"));
 }
 
 void MainWindow::onApplyInitialTensionClicked() {
     runReportingErrors(this, [this] {
-        ui_->initialTensionField->setText(qt(formatF4(state_.initialTension.mid)));
-        refreshRecommendations();
+        if (applyValue(ui_->initialTensionField, state_.initialTension.mid,
+                       QStringLiteral("初張力")))
+            refreshRecommendations();
     });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const MainWindowControls& c = *ui_;
+    if (movingFocusAfterError_)
+        return QMainWindow::eventFilter(watched, event);
     if (watched == c.coilDiameterField && (isEnterKey(event) || leavesForAnotherControl(event)))
         onCoilDiameterConfirmed();
     else if (watched == c.initialTensionField &&
@@ -580,7 +704,7 @@ void MainWindow::connectMenu() {
     onMenu(c.lengthLoadSwitchItem, [this] { onLengthLoadSwitched(); });
     onMenu(c.editMaterialsItem, [this] { materialEditor_->exec(); });
     onMenu(c.editCoefficientsItem, [this] { coefficientEditor_->exec(); });
-    onMenu(c.helpItem, [this] { openHelpPage(dataFolder_); });
+    onMenu(c.helpItem, [this] { openHelpPage(dataFolder_, this); });
     onMenu(c.designSearchItem, [this] { openDesignSearch(); });
     // The calculation file reports its own failures.
     connect(c.readFileItem, &QAction::triggered, this, [this] { readCalculationFile(*this); });

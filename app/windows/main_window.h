@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/design_inputs.h"
 #include "calc/program_start.h"
 #include "calc/program_state.h"
 #include "calc/status_lines.h"
@@ -7,6 +8,8 @@
 
 #include <QMainWindow>
 #include <QString>
+
+class QLineEdit;
 #include <memory>
 #include <vector>
 
@@ -90,6 +93,13 @@ private:
     void refreshDetailPage();
     void applyInputModeColours();
     void refreshReportingErrors();
+    // The control that holds an input's text.
+    QWidget* inputField(DesignInput input) const;
+    // After a conversion error: the field whose text stopped the action takes the focus with its
+    // text selected, once the error box has been answered.
+    void focusAfterError(QWidget* field);
+    // Writes a recommended value into its field, or says in the status list why it cannot.
+    bool applyValue(QLineEdit* field, long double value, const QString& valueName);
 
     // Handlers, named after what the user did (the form's own names in the trailing comments).
     void onCalculateClicked();           // BitBtn2Click
@@ -121,6 +131,8 @@ private:
     DesignSearchWindow* designSearch_ = nullptr;           // made when first opened
     // Raised while showDesign sets the two check boxes, so their handlers do nothing.
     bool restoringDisplay_ = false;
+    // Raised while the focus moves to a field after an error, so leaving a field runs nothing.
+    bool movingFocusAfterError_ = false;
 };
 
 } // namespace hspring

@@ -11,6 +11,7 @@
 #include "toolkit/windows/centred_grid.h"
 #include "toolkit/windows/placement.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
@@ -24,7 +25,9 @@ namespace {
 namespace pic = input_picture;
 
 constexpr int kClientWidth = 824;
-constexpr int kClientHeight = 780;
+// The lower page control ends at 721; below it the same 8-pixel margin the groups keep at the
+// left and top. (The form's 824 x 780 is the outer window, caption, menu bar and frame included.)
+constexpr int kClientHeight = 729;
 constexpr int kFieldHeight = 20;
 constexpr int kTextDrop = 3; // a caption's top edge below the top edge of the field it names
 
@@ -196,6 +199,13 @@ void buildResultGroup(QWidget* client, MainWindowControls& c) {
     c.allowableStressField =
         result(QStringLiteral("許容応力"), "Edit11", QStringLiteral("kgf/mm^2"), 66);
     c.expectedLifeField = result(QStringLiteral("期待寿命"), "Edit10", QString(), 90);
+    // Nothing reads the results back: they can be selected and copied, not typed over, and Tab
+    // passes them by.
+    for (QLineEdit* shown :
+         {c.springRateField, c.stress2Field, c.allowableStressField, c.expectedLifeField}) {
+        shown->setReadOnly(true);
+        shown->setFocusPolicy(Qt::ClickFocus);
+    }
 
     c.statusList = placeWidget(new QListWidget(g), "ListBox1", {206, 16, 164, 52});
     c.calculateButton = placeButton(g, "BitBtn2", QStringLiteral("計算"), {206, 74, 76, 40});
@@ -217,6 +227,8 @@ void buildHistoryGrid(QWidget* page, MainWindowControls& c) {
     c.historyGrid->setCellWidths(
         QList<int>(kHistoryColumnWidths.begin(), kHistoryColumnWidths.end()));
     c.historyGrid->viewport()->setCursor(Qt::PointingHandCursor);
+    // The arrow keys move between the cells; Tab leaves the grid like any other control.
+    c.historyGrid->setTabKeyNavigation(false);
     auto* fill = new QVBoxLayout(page);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(c.historyGrid);
@@ -275,6 +287,42 @@ void buildMenu(QMainWindow& window, MainWindowControls& c) {
         menu->setFont(windowFont(12));
 }
 
+// Shortcuts beside the menu captions, which stay as they are.
+void assignShortcuts(MainWindowControls& c) {
+    c.readFileItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    c.saveFileItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    c.printSheetItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    c.helpItem->setShortcut(QKeySequence(Qt::Key_F1));
+}
+
+// Tab follows the order in which a calculation reads the inputs: material, wire, coil diameter,
+// turns, initial tension, free length, L1, L2, P1, P2; each check box before the field it sets.
+// Disabled fields drop out by themselves. Then the recommended values, the results group and
+// the lower pages.
+void setInputTabOrder(const MainWindowControls& c) {
+    QWidget* const order[] = {c.kindList,
+                              c.gradeList,
+                              c.wireDiameterList,
+                              c.coilDiameterField,
+                              c.diameterKindButton,
+                              c.turnsField,
+                              c.leftHandedBox,
+                              c.autoInitialTensionBox,
+                              c.initialTensionField,
+                              c.recommendedFreeLengthBox,
+                              c.freeLengthField,
+                              c.length1Field,
+                              c.length2Field,
+                              c.load1Field,
+                              c.load2Field,
+                              c.lowTempAnnealedBox,
+                              c.calculateButton,
+                              c.slotSelector,
+                              c.lowerPages};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
 } // namespace
 
 void setFieldColour(QWidget& field, bool userInput) {
@@ -305,6 +353,8 @@ MainWindowControls buildMainWindowForm(QMainWindow& window, const SpringDesign& 
     buildDiagramGroup(client, c);
     buildPages(client, c, currentDesign);
     buildMenu(window, c);
+    assignShortcuts(c);
+    setInputTabOrder(c);
     for (QGroupBox* box : {c.inputGroup, c.recommendationGroup, c.resultGroup, c.diagramGroup})
         useContentFont(*box);
 

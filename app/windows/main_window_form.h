@@ -97,7 +97,7 @@ struct MainWindowControls {
     QAction* helpItem = nullptr;             // Help2 "ヘルプ"
 };
 
-// Builds the main window's client area (824 x 780 at fixed positions) and its main menu. The
+// Builds the main window's client area (824 x 729 at fixed positions) and its main menu. The
 // spring view draws `currentDesign`.
 MainWindowControls buildMainWindowForm(QMainWindow& window, const SpringDesign& currentDesign);
 

@@ -150,8 +150,15 @@ void ShapePage::paintImage(Paint paint) {
     view_->setPixmap(QPixmap::fromImage(image_));
 }
 
-void ShapePage::drawFreeSpring(const SpringDesign& design) {
+bool ShapePage::drawFreeSpring(const SpringDesign& design) {
     const CoilShape coil = coilShapeOf(design);
+    if (!drawableCoil(coil)) {
+        paintImage([](QPainter& painter) {
+            painter.fillRect(QRect(QPoint(0, 0), kShapeViewSize), Qt::white);
+        });
+        resetToFreeView();
+        return false;
+    }
     if (roundHookPageActive()) {
         const double hookAngle = hookAngleFromField();
         paintImage([&](QPainter& painter) {
@@ -162,6 +169,7 @@ void ShapePage::drawFreeSpring(const SpringDesign& design) {
         paintImage([&](QPainter& painter) { drawFreeUHook(painter, coil, hook); });
     }
     resetToFreeView();
+    return true;
 }
 
 void ShapePage::resetToFreeView() {
@@ -173,10 +181,14 @@ void ShapePage::showState(int index) {
     stateLabel_->setText(kStateNames[static_cast<std::size_t>(index)]);
 }
 
+// The state advances before the drawing: a state that cannot be drawn (a loaded view of a
+// design whose working length leaves no room for the coils) is passed on the next press instead
+// of being tried again and again. The label names the state drawn last, the picture's.
 void ShapePage::cycleShapeView() {
     if (recalculation_ && !recalculation_())
         return;
     const int next = (shapeViewIndex_ + 1) % static_cast<int>(kStateNames.size());
+    shapeViewIndex_ = next;
     runReportingErrors(this, [&] {
         const CoilShape coil = coilShapeOf(design_);
         const double hookAngle = hookAngleFromField();

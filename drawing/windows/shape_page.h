@@ -32,15 +32,17 @@ public:
 
     // The Calculate button's drawing step: the free spring with the hooks of the page shown, then
     // the free state in Label12. A hook field that is not a number raises its conversion error
-    // and leaves the image as it was.
-    void drawFreeSpring(const SpringDesign& design);
+    // and leaves the image as it was. A coil without a shape (drawableCoil) leaves the view empty
+    // and answers false.
+    bool drawFreeSpring(const SpringDesign& design);
 
     // Back to the free state without drawing: index 0, Label12 "フリー".
     void resetToFreeView();
 
     // The handler of changb: recalculates, steps free → load 1 → load 2 → free and draws the
-    // round-hook spring in that state. A failure is shown in the error box; the view, its label
-    // and its state stay as they were.
+    // round-hook spring in that state. A failed recalculation changes nothing. A drawing that
+    // fails is shown in the error box and leaves the picture and its label as they were, but the
+    // state has stepped on, so the next press goes on to the following state.
     void cycleShapeView();
 
     bool roundHookPageActive() const;

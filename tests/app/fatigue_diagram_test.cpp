@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 namespace hspring {
@@ -266,6 +267,25 @@ TEST(FatigueDiagram, PointsOutsideThePictureAreClipped) {
     // A lower coefficient beyond 0.5 puts the square right of the frame.
     const QImage image = diagram(0.2, 0.52, 2.0);
     EXPECT_TRUE(areaIs(image, QRect(QPoint(391, 237), QPoint(397, 243)), kBlue));
+}
+
+// The picture for the window starts from a background drawn once; it is the full drawing to the
+// pixel, whatever markers and notices the values give.
+TEST(FatigueDiagram, RenderedPicturesAreTheFullDrawing) {
+    for (const auto& [upper, lower, hook] : {std::tuple{0.4, 0.2, 1.25},
+                                             {0.0, 0.0, 1.0},
+                                             {0.48, 0.2, 1.2},
+                                             {0.6, 0.1, 1.0},
+                                             {0.2, 0.52, 2.0},
+                                             {NAN, 0.1, 1.0}}) {
+        QImage drawn(kFatigueDiagramWidth, kFatigueDiagramHeight, QImage::Format_RGB32);
+        QPainter painter(&drawn);
+        const int notices = drawFatigueDiagram(painter, upper, lower, hook);
+        painter.end();
+        const FatigueDiagramPicture rendered = renderFatigueDiagram(upper, lower, hook);
+        EXPECT_EQ(rendered.image, drawn) << upper << " " << lower;
+        EXPECT_EQ(rendered.overAreaNotices, notices);
+    }
 }
 
 // The same routine draws onto any painter; a painter scaled by 2 gets every pixel as a 2 × 2

@@ -11,6 +11,7 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QUrl>
 
 using namespace hspring;
@@ -36,11 +37,37 @@ private slots:
         QTemporaryDir programFolder;
         DesktopRecorder desktop;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");
-        openHelpPage(programFolder.path());
+        QWidget owner;
+        openHelpPage(programFolder.path(), &owner);
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QCOMPARE(desktop.opened.size(), 1);
         QCOMPARE(desktop.opened[0],
                  QUrl::fromLocalFile(programFolder.path() + QStringLiteral("/help/helphelp.htm")));
+        QVERIFY(!owner.findChild<QWidget*>(QStringLiteral("helpWindow")));
+    }
+
+    // Without a viewer (the offscreen platform starts none) the page opens in the program's own
+    // window, once; a missing page is said there.
+    void withoutAViewerThePageOpensInAWindowOfTheProgram() {
+        QWidget owner;
+        openHelpPage(QStringLiteral(HSPRING_BUILD_DIR), &owner);
+        openHelpPage(QStringLiteral(HSPRING_BUILD_DIR), &owner);
+        const auto windows = owner.findChildren<QWidget*>(QStringLiteral("helpWindow"));
+        QCOMPARE(windows.size(), 1);
+        QVERIFY(windows[0]->isVisible());
+        QVERIFY(windows[0]->isWindow());
+        const auto* browser = windows[0]->findChild<QTextBrowser*>();
+        QVERIFY(browser);
+        QVERIFY(browser->toPlainText().contains(QStringLiteral("エラーメッセージ一覧")));
+        QVERIFY(!browser->toPlainText().contains(QStringLiteral("<h2"))); // read as HTML
+
+        QTemporaryDir emptyFolder;
+        QWidget otherOwner;
+        openHelpPage(emptyFolder.path(), &otherOwner);
+        const auto* missing = otherOwner.findChild<QTextBrowser*>();
+        QVERIFY(missing);
+        QVERIFY2(missing->toPlainText().contains(QStringLiteral("が見つかりません")),
+                 qPrintable(missing->toPlainText()));
     }
 
     // The build puts the page next to the binaries, as UTF-8 that declares itself, and it explains
