@@ -95,9 +95,11 @@ void BM_EvaluateDesign(benchmark::State& state) {
 }
 BENCHMARK(BM_EvaluateDesign);
 
-// The calc command's work without the process: parse, calculate, write.
+// The calc command's work without the process: parse, calculate, write; on every core
+// (threads 0) and on one. Wall time: the batch is meant to use both cores of a small machine.
 void BM_CalcBatchJson(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
+    const int threads = static_cast<int>(state.range(1));
     std::string input = "[";
     for (const SpringDesign& design : sampleDesigns(count)) {
         if (input.size() > 1)
@@ -115,18 +117,25 @@ void BM_CalcBatchJson(benchmark::State& state) {
     input += "]";
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const int failed = calculateDesignsJson(input, library(), coefficients(),
-                                                [&bytes](std::string_view piece) {
-                                                    bytes += piece.size();
-                                                    benchmark::DoNotOptimize(piece.data());
-                                                });
+        const int failed = calculateDesignsJson(
+            input, library(), coefficients(),
+            [&bytes](std::string_view piece) {
+                bytes += piece.size();
+                benchmark::DoNotOptimize(piece.data());
+            },
+            threads);
         benchmark::DoNotOptimize(failed);
     }
     state.SetItemsProcessed(state.iterations() * count);
     state.counters["output_bytes_per_design"] =
         static_cast<double>(bytes) / static_cast<double>(state.iterations() * count);
 }
-BENCHMARK(BM_CalcBatchJson)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalcBatchJson)
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->ArgNames({"designs", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 } // namespace hspring

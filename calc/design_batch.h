@@ -15,7 +15,12 @@ using TextSink = std::function<void(std::string_view)>;
 // readDesignsJson) and writes the answer: for each design its result object (see
 // appendDesignResultJson) or, in its place, {"error": message}. An array is answered with an
 // array, one design per line. Returns how many designs failed.
+//
+// The designs are calculated on up to `threads` threads (0: every core) while the text is read;
+// the answer is the same whatever the number. `write` receives the pieces in order, one call at a
+// time, but not necessarily on the calling thread.
 int calculateDesignsJson(std::string_view input, const MaterialLibrary& library,
-                         const CoefficientSet& coefficients, const TextSink& write);
+                         const CoefficientSet& coefficients, const TextSink& write,
+                         int threads = 0);
 
 } // namespace hspring

@@ -95,7 +95,11 @@ constexpr auto kResultOnlyKeys = std::to_array<std::string_view>({
     "springMass",
     "energy12",
     "si",
+    "rank",
 });
+
+// The rank of a search candidate: written first, ignored when read.
+constexpr std::string_view kRankKey = "rank";
 
 // The one input key that is not a record field.
 constexpr std::string_view kHookTypeKey = "hookType";
@@ -411,9 +415,13 @@ void writeExtraResults(JsonWriter& json, HookType hookType, const ExtraResults& 
 
 } // namespace
 
-void appendDesignResultJson(std::string& out, const DesignResult& result) {
+void appendDesignResultJson(std::string& out, const DesignResult& result, std::optional<int> rank) {
     JsonWriter json(out);
     json.beginObject();
+    if (rank) {
+        json.key(kRankKey);
+        json.integer(*rank);
+    }
     for (const Field& field : kFields) {
         json.key(field.name);
         switch (field.type) {

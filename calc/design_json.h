@@ -6,6 +6,7 @@
 #include "data/design_record.h"
 #include "data/material_library.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,8 +64,10 @@ private:
 // upperStressCoefficient, lowerStressCoefficient, lifeClass, lifeText, checks (array of lines),
 // recommendations (object of label texts), then hookType and the extra results (see
 // kDesignJsonKeysHelp). Doubles read back to the same double; a missing value (NaN, infinity, a
-// missing life class) is written as null. Read again, the object gives the same design.
-void appendDesignResultJson(std::string& out, const DesignResult& result);
+// missing life class) is written as null. Read again, the object gives the same design. A search
+// candidate's answer carries its `rank` as the first key.
+void appendDesignResultJson(std::string& out, const DesignResult& result,
+                            std::optional<int> rank = std::nullopt);
 
 // Appends {"error": message}.
 void appendDesignErrorJson(std::string& out, std::string_view message);

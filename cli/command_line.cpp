@@ -208,6 +208,7 @@ int runTool(int argc, char* argv[]) {
     tool.formatter(std::make_shared<ToolFormatter>());
     tool.require_subcommand(0, 1);
     addCalcCommand(tool);
+    addSearchCommand(tool);
     addSheetCommand(tool);
     addDiagramCommand(tool);
     addDxfCommand(tool);

@@ -7,6 +7,7 @@
 namespace hspring::cli {
 
 void addCalcCommand(CLI::App& tool);    // calc: designs in JSON, results out in JSON
+void addSearchCommand(CLI::App& tool);  // search: a requirement in JSON, candidates out in JSON
 void addSheetCommand(CLI::App& tool);   // sheet: the spring data sheet as a PDF
 void addDiagramCommand(CLI::App& tool); // diagram: the fatigue-strength diagram as a PNG
 void addDxfCommand(CLI::App& tool);     // dxf: the spring drawing as a DXF file

@@ -30,6 +30,7 @@
 #include "printing/spec_sheet_text.h"
 #include "printing/windows/spec_sheet_window.h"
 #include "printing/windows/window_print.h"
+#include "search/windows/design_search_window.h"
 #include "toolkit/windows/centred_grid.h"
 #include "toolkit/windows/error_box.h"
 
@@ -642,6 +643,34 @@ void MainWindow::connectHandlers() {
         edit->installEventFilter(this);
 }
 
+// ---- Design search ----------------------------------------------------------------------------
+
+void MainWindow::openDesignSearch() {
+    if (!designSearch_) {
+        designSearch_ = new DesignSearchWindow(state_, this);
+        designSearch_->setApplyHandler(
+            [this](const SearchCandidate& candidate) { applySearchCandidate(candidate); });
+    }
+    if (!designSearch_->isVisible())
+        designSearch_->fillFromDesign(state_.current(), ui_->shapePage->roundHookPageActive()
+                                                            ? HookType::Round
+                                                            : HookType::U);
+    designSearch_->show();
+    designSearch_->raise();
+    designSearch_->activateWindow();
+}
+
+// The candidate's record holds every input as the window's fields take it (the coil diameter as
+// the mean diameter in fifteen digits, the free length and the initial tension in four), so the
+// calculation below gives the candidate's results exactly.
+void MainWindow::applySearchCandidate(const SearchCandidate& candidate) {
+    state_.current() = candidate.result.design;
+    ui_->shapePage->showHookPage(candidate.result.hookType);
+    showDesign();
+    refreshReportingErrors();
+    onCalculateClicked();
+}
+
 // Installed, the editors write the user's own copies, into a folder made for them at start-up
 // (no save creates folders).
 void MainWindow::prepareMenuWindows() {
@@ -698,6 +727,7 @@ void MainWindow::connectMenu() {
     onMenu(c.editMaterialsItem, [this] { materialEditor().exec(); });
     onMenu(c.editCoefficientsItem, [this] { coefficientEditor().exec(); });
     onMenu(c.helpItem, [this] { openHelpPage(dataFolder_, this); });
+    onMenu(c.designSearchItem, [this] { openDesignSearch(); });
     // The calculation file reports its own failures.
     connect(c.readFileItem, &QAction::triggered, this, [this] { readCalculationFile(*this); });
     connect(c.saveFileItem, &QAction::triggered, this, [this] { saveCalculationFile(*this); });

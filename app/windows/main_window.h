@@ -17,6 +17,8 @@ namespace hspring {
 
 struct MainWindowControls;
 class CoefficientEditorDialog;
+class DesignSearchWindow;
+struct SearchCandidate;
 class MaterialEditorDialog;
 class SpecSheetWindow;
 
@@ -57,6 +59,12 @@ public:
     void refreshRecommendations();
     // The check box "左巻き": the coiling direction the spring data sheet prints.
     bool leftHanded() const;
+    // "設計候補の探索": opens the search window with the current design's requirement filled in.
+    void openDesignSearch();
+    // Puts a candidate of the search into the fields (material, wire, coil diameter as the mean
+    // diameter, turns, free length, initial tension, lengths, hook), refreshes the recommended
+    // values and runs 計算, so the designer sees it with every check, the diagram and the shape.
+    void applySearchCandidate(const SearchCandidate& candidate);
 
     // The windows the menus open, each made when it is first needed (which spares the start-up
     // their building) and kept from then on, so an editor opens again as it was left.
@@ -126,6 +134,7 @@ private:
     MaterialEditorDialog* materialEditor_ = nullptr;       // data_make
     CoefficientEditorDialog* coefficientEditor_ = nullptr; // keisuu_make
     SpecSheetWindow* specSheet_ = nullptr;                 // prinform
+    DesignSearchWindow* designSearch_ = nullptr;           // made when first opened
     // Raised while showDesign sets the two check boxes, so their handlers do nothing.
     bool restoringDisplay_ = false;
     // Raised while the focus moves to a field after an error, so leaving a field runs nothing.

@@ -284,6 +284,7 @@ void buildMenu(QMainWindow& window, MainWindowControls& c) {
     QMenu* tools = bar->addMenu(QStringLiteral("ツール　　　"));
     c.editMaterialsItem = menuItem(tools, "N7", QStringLiteral("材料編集"));
     c.editCoefficientsItem = menuItem(tools, "N8", QStringLiteral("係数編集"));
+    c.designSearchItem = menuItem(tools, "designSearchItem", QStringLiteral("設計候補の探索"));
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ"));
     c.helpItem = menuItem(help, "Help2", QStringLiteral("ヘルプ"));
     for (QMenu* menu : {file, edit, view, tools, help})

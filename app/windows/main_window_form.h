@@ -96,6 +96,7 @@ struct MainWindowControls {
     QAction* lengthLoadSwitchItem = nullptr; // llcheng "長さ・荷重切替"
     QAction* editMaterialsItem = nullptr;    // N7 "材料編集"
     QAction* editCoefficientsItem = nullptr; // N8 "係数編集"
+    QAction* designSearchItem = nullptr;     // "設計候補の探索" (no form name of its own)
     QAction* helpItem = nullptr;             // Help2 "ヘルプ"
 };
 

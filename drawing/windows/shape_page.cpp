@@ -122,6 +122,13 @@ bool ShapePage::roundHookPageActive() const {
     return hookPages_->currentWidget() != uHookPage_;
 }
 
+void ShapePage::showHookPage(HookType type) {
+    if (type == HookType::U)
+        hookPages_->setCurrentWidget(uHookPage_);
+    else
+        hookPages_->setCurrentIndex(hookPages_->indexOf(uHookPage_) == 0 ? 1 : 0);
+}
+
 double ShapePage::hookAngleFromField() const {
     return fieldNumber(hookAngleField_);
 }

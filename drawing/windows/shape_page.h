@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/hook_type.h"
 #include "data/design_record.h"
 #include "drawing/outline.h"
 
@@ -48,6 +49,8 @@ public:
     void cycleShapeView();
 
     bool roundHookPageActive() const;
+    // Shows the hook page of `type`, as a click on its tab does.
+    void showHookPage(HookType type);
     int shapeViewIndex() const { return shapeViewIndex_; }
     // The spring view as last drawn; null before the first drawing.
     const QImage& image() const;

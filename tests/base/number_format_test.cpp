@@ -223,8 +223,13 @@ TEST(NumberFormat, AgreesWithTheExactExpansionOverRandomValues) {
         const long long low = (10000 + power - 1) / power;
         const long long n =
             (low + static_cast<long long>(random() % (99999 / power - low + 1))) | 1;
-        if (n * power < 100000)
-            check(std::ldexp(trial % 2 ? -n : n, -j), 4);
+        if (n * power < 100000) {
+            const long double tie = std::ldexp(static_cast<long double>(trial % 2 ? -n : n), -j);
+            check(tie, 4);
+            // A unit of the last place either side is no tie: the fraction decides at once.
+            check(std::nextafter(tie, 0.0L), 4);
+            check(std::nextafter(tie, 2 * tie), 4);
+        }
         const double asDouble =
             std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 120) - 100);
         check(asDouble, digits);

@@ -269,29 +269,65 @@ TEST(CalculateDesignsJson, AnAnswerReadsBackAsTheSameDesign) {
     EXPECT_EQ(again, first);
 }
 
-TEST(CalculateDesignsJson, ManyDesignsGoOutInPieces) {
+// Enough designs for several pieces and several chunks in flight, every 97th one failing, and a
+// syntax error after the last: on one thread and on two the same answer, in input order.
+TEST(CalculateDesignsJson, ManyDesignsComeBackInOrderOnAnyNumberOfThreads) {
+    constexpr int kDesigns = 1000;
     std::string input = "[";
-    for (int i = 0; i < 300; ++i)
-        input += (i ? ",{\"freeLength\":" : "{\"freeLength\":") + std::to_string(30 + i % 20) + "}";
-    input += "]";
-    std::string out;
-    int pieces = 0;
-    const int failed = calculateDesignsJson(input, library(), testing::referenceCoefficients(),
-                                            [&](std::string_view piece) {
-                                                ++pieces;
-                                                out += piece;
-                                            });
-    EXPECT_EQ(failed, 0);
-    EXPECT_GT(pieces, 1);
-    JsonReader reader(out);
-    int count = 0;
-    reader.enterArray();
-    while (reader.nextElement()) {
-        reader.skipValue();
-        ++count;
+    for (int i = 0; i < kDesigns; ++i) {
+        input += i ? ",\n" : "";
+        input += "{\"freeLength\":" + std::to_string(30 + i % 20) +
+                 ",\"totalTurns\":" + std::to_string(10 + i) +
+                 (i % 97 == 50 ? ",\"materialIndex\":99}" : "}");
     }
+    input += ", {\"freeLength\": }]";
+    std::string answers[2];
+    int failed[2] = {};
+    int pieces = 0;
+    for (const int threads : {1, 2}) {
+        std::string& out = answers[threads - 1];
+        failed[threads - 1] = calculateDesignsJson(
+            input, library(), testing::referenceCoefficients(),
+            [&](std::string_view piece) {
+                ++pieces;
+                out += piece;
+            },
+            threads);
+    }
+    EXPECT_EQ(answers[0], answers[1]);
+    EXPECT_EQ(failed[0], failed[1]);
+    EXPECT_EQ(failed[0], 10 + 1);
+    EXPECT_GT(pieces, 4);
+
+    JsonReader reader(answers[1]);
+    reader.enterArray();
+    std::string key;
+    for (int i = 0; i < kDesigns; ++i) {
+        ASSERT_TRUE(reader.nextElement());
+        reader.enterObject();
+        double turns = -1;
+        std::string error;
+        while (reader.nextMember(key)) {
+            if (key == "totalTurns")
+                turns = reader.readNumber();
+            else if (key == "error")
+                error = reader.readString();
+            else
+                reader.skipValue();
+        }
+        if (i % 97 == 50)
+            EXPECT_EQ(error, "materialIndex 99 is outside the material library (0..29)") << i;
+        else
+            EXPECT_EQ(turns, 10 + i);
+    }
+    ASSERT_TRUE(reader.nextElement());
+    reader.enterObject();
+    ASSERT_TRUE(reader.nextMember(key));
+    EXPECT_EQ(key, "error");
+    EXPECT_EQ(reader.readString().rfind("JSON: ", 0), 0u);
+    EXPECT_FALSE(reader.nextMember(key));
+    EXPECT_FALSE(reader.nextElement());
     reader.finish();
-    EXPECT_EQ(count, 300);
 }
 
 } // namespace

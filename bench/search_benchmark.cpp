@@ -1,0 +1,70 @@
+#include "calc/design_search.h"
+#include "data/default_data.h"
+
+#include <benchmark/benchmark.h>
+
+namespace hspring {
+namespace {
+
+const MaterialLibrary& library() {
+    static const MaterialLibrary instance = builtInMaterialLibrary();
+    return instance;
+}
+
+const CoefficientSet& coefficients() {
+    static const CoefficientSet instance = builtInSettings().coefficients;
+    return instance;
+}
+
+// Three requirements a designer brings: a small spring of the start design's size, a medium one
+// in a bore, a heavy one that must last.
+DesignRequirement typicalRequirement(int which) {
+    DesignRequirement requirement;
+    switch (which) {
+    case 0:
+        requirement.length1 = 45;
+        requirement.load1 = 1;
+        requirement.length2 = 55;
+        requirement.load2 = 2;
+        break;
+    case 1:
+        requirement.length1 = 80;
+        requirement.load1 = 5;
+        requirement.length2 = 100;
+        requirement.load2 = 10;
+        requirement.maxOuterDiameter = 20;
+        break;
+    default:
+        requirement.length1 = 150;
+        requirement.load1 = 20;
+        requirement.length2 = 180;
+        requirement.load2 = 35;
+        requirement.requiredLifeClass = 2;
+        requirement.objective = SearchObjective::Margin;
+        break;
+    }
+    return requirement;
+}
+
+// The whole search over the shipped library, every core (threads 0) or one.
+void BM_SearchDesigns(benchmark::State& state) {
+    const DesignRequirement requirement = typicalRequirement(static_cast<int>(state.range(0)));
+    SearchControl control;
+    control.threads = static_cast<int>(state.range(1));
+    SearchOutcome outcome;
+    for (auto _ : state) {
+        outcome = searchDesigns(requirement, library(), coefficients(), control);
+        benchmark::DoNotOptimize(outcome);
+    }
+    state.counters["calculated"] = static_cast<double>(outcome.calculated);
+    state.counters["feasible"] = static_cast<double>(outcome.feasible);
+    state.counters["returned"] = static_cast<double>(outcome.candidates.size());
+}
+BENCHMARK(BM_SearchDesigns)
+    ->ArgsProduct({{0, 1, 2}, {0, 1}})
+    ->ArgNames({"requirement", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+} // namespace
+} // namespace hspring

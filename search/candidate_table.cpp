@@ -1,0 +1,49 @@
+#include "search/candidate_table.h"
+
+#include "base/number_format.h"
+#include "calc/life.h"
+#include "data/short_string.h"
+
+#include <cmath>
+#include <limits>
+
+namespace hspring {
+
+namespace {
+
+constexpr double kSortsLast = std::numeric_limits<double>::infinity();
+
+CandidateCell number(double value, int digits) {
+    return {formatGeneral(value, digits), std::isnan(value) ? kSortsLast : value};
+}
+
+} // namespace
+
+CandidateRow candidateRow(const SearchCandidate& candidate, const MaterialLibrary& library) {
+    const SpringDesign& s = candidate.result.design;
+    const ExtraResults& x = candidate.result.extras;
+    const MaterialRecord* material = materialAt(library, s.materialIndex);
+    const std::string materialName = material ? shortStringText(material->kindName) + " " +
+                                                    shortStringText(material->gradeSymbol)
+                                              : std::string(kMissingValueText);
+    const std::optional<int> life = x.springLifeClass;
+    return CandidateRow{{
+        {std::to_string(candidate.rank), static_cast<double>(candidate.rank)},
+        {materialName, static_cast<double>(s.materialIndex)},
+        number(s.wireDiameter, 15),
+        number(s.meanDiameter, 15),
+        number(s.outerDiameter, 15),
+        number(s.totalTurns, 15),
+        number(s.freeLength, 4),
+        number(s.initialTension, 4),
+        number(s.load1, 4),
+        number(s.load2, 4),
+        number(candidate.coilStressUse * 100, 4),
+        number(candidate.hookStressUse * 100, 4),
+        {life ? std::string(lifeText(*life)) : std::string(kMissingValueText),
+         life ? static_cast<double>(*life) : kSortsLast},
+        number(x.springMass, 4),
+    }};
+}
+
+} // namespace hspring

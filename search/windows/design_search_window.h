@@ -1,0 +1,122 @@
+#pragma once
+
+#include "calc/design_search.h"
+#include "calc/hook_type.h"
+#include "calc/program_state.h"
+
+#include <QDialog>
+#include <QFutureWatcher>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+
+namespace hspring {
+
+// The window "設計候補の探索": the designer's requirement (two working points, the room, the life),
+// a search over the whole material library that runs on a worker thread with its progress and a
+// cancel button, and the table of the candidates found. "メイン画面で計算" hands the chosen
+// candidate to the main window, which puts it into its fields and calculates it.
+class DesignSearchWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    // `state` gives the material library (for the material list and the search) and the design
+    // coefficients. A search works on copies taken when it starts, so the editors may change the
+    // originals meanwhile.
+    explicit DesignSearchWindow(const ProgramState& state, QWidget* parent = nullptr);
+    // Stops a running search and waits for it.
+    ~DesignSearchWindow() override;
+
+    // Fills the requirement from a design: its working lengths and loads, its material, its
+    // annealing, and the hook type and hook fields given.
+    void fillFromDesign(const SpringDesign& design, HookType hookType);
+
+    // What "メイン画面で計算" does with the chosen candidate.
+    void setApplyHandler(std::function<void(const SearchCandidate&)> apply);
+
+    // The requirement as the fields hold it. Throws the conversion Error of a field that is not a
+    // number, or an Error with the problem checkRequirement finds.
+    DesignRequirement readRequirement() const;
+
+    // "探索": reads the requirement and starts the search on a worker thread (a requirement that
+    // cannot be read is shown in the error box). Nothing happens while a search runs.
+    void startSearch();
+    // "中止": asks the running search to stop.
+    void cancelSearch();
+    // From "探索" until the outcome is shown.
+    bool searching() const;
+
+    // The candidates of the last finished search, best first.
+    const std::vector<SearchCandidate>& candidates() const { return candidates_; }
+    // The candidate of the selected table row, if any.
+    const SearchCandidate* selectedCandidate() const;
+
+signals:
+    // A search has ended: finished, cancelled or failed.
+    void searchEnded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct Outcome {
+        SearchOutcome outcome;
+        std::string error;
+    };
+
+    void buildForm();
+    void fillMaterialList();
+    void updateHookFields();
+    void showProgress(std::size_t done, std::size_t total);
+    void searchFinished();
+    void showCandidates();
+    void applySelected();
+    void stopAndWait();
+
+    const ProgramState& state_;
+    std::function<void(const SearchCandidate&)> apply_;
+    std::vector<SearchCandidate> candidates_;
+    // The library the candidates were found in: their table texts name its materials.
+    std::shared_ptr<const MaterialLibrary> searchedLibrary_;
+    std::shared_ptr<std::atomic<bool>> cancel_;
+    bool running_ = false; // from the start of a search until its end has been shown
+    QFutureWatcher<Outcome> watcher_;
+
+    QLineEdit* length1Field_ = nullptr;
+    QLineEdit* load1Field_ = nullptr;
+    QLineEdit* length2Field_ = nullptr;
+    QLineEdit* load2Field_ = nullptr;
+    QLineEdit* toleranceField_ = nullptr;
+    QLineEdit* maxOuterDiameterField_ = nullptr;
+    QLineEdit* minInnerDiameterField_ = nullptr;
+    QLineEdit* maxFreeLengthField_ = nullptr;
+    QComboBox* lifeList_ = nullptr;
+    QComboBox* materialList_ = nullptr;
+    QCheckBox* annealedBox_ = nullptr;
+    QComboBox* hookTypeList_ = nullptr;
+    QLineEdit* hookAngleField_ = nullptr;
+    QLineEdit* hookLengthField_ = nullptr;
+    QLineEdit* hookOpeningField_ = nullptr;
+    QLineEdit* hookMinRadiusField_ = nullptr;
+    QLineEdit* diameterStepField_ = nullptr;
+    QComboBox* objectiveList_ = nullptr;
+    QLineEdit* countField_ = nullptr;
+    QPushButton* searchButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    QTableWidget* table_ = nullptr;
+    QPushButton* applyButton_ = nullptr;
+};
+
+} // namespace hspring
