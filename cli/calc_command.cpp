@@ -17,37 +17,9 @@ namespace hspring::cli {
 
 namespace {
 
-struct CalcOptions {
-    std::string materials;
-    std::string settings;
-    std::string input;
-};
-
-int runCalc(const CLI::App& command, const CalcOptions& options) {
-    const DataFiles defaults = defaultDataFiles();
-    const DataFiles files{command.count("--materials") ? std::filesystem::path(options.materials)
-                                                       : defaults.materials,
-                          command.count("--settings") ? std::filesystem::path(options.settings)
-                                                      : *defaults.settings};
-    ProgramStart start;
-    std::string input;
-    try {
-        start = startProgram(files, MissingDataFile::Fail);
-        input =
-            readInputText(command.count("--input") ? std::optional(options.input) : std::nullopt);
-    } catch (const Error& error) {
-        return cannotRun(command, error);
-    }
-
-    const ProgramState& state = *start.state;
-    const int failed = calculateDesignsJson(
-        input, state.materials, state.settings.coefficients,
-        [](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), stdout); });
-    if (std::fflush(stdout) != 0) {
-        std::cerr << "hspring-cli calc: cannot write the results\n";
-        return kUsage;
-    }
-    return failed == 0 ? kDone : kFailed;
+int answerDesigns(std::string_view input, const ProgramState& state,
+                  const std::function<void(std::string_view)>& write) {
+    return calculateDesignsJson(input, state.materials, state.settings.coefficients, write);
 }
 
 } // namespace
@@ -65,16 +37,10 @@ void addCalcCommand(CLI::App& tool) {
         "0 all designs calculated, 1 a design failed (its place holds {\"error\": ...}),\n"
         "2 usage error or unreadable data file.");
     command.reference = kDesignJsonKeysHelp;
-    auto options = std::make_shared<CalcOptions>();
+    auto options = std::make_shared<JsonCommandOptions>();
     CLI::App& app = *command.app;
-    addTextOption(app, "--materials", options->materials, "FILE",
-                  std::string("material data file (default: ") + kMaterialFileName +
-                      " next to hspring-cli)");
-    addTextOption(app, "--settings", options->settings, "FILE",
-                  "settings file with the design coefficients\n(default: the one next to "
-                  "hspring-cli)");
-    addTextOption(app, "--input", options->input, "FILE", "the designs (default: standard input)");
-    command.run = [&app, options] { return runCalc(app, *options); };
+    addJsonCommandOptions(app, *options, "the designs");
+    command.run = [&app, options] { return runJsonCommand(app, *options, answerDesigns); };
 }
 
 } // namespace hspring::cli

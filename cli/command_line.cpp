@@ -261,4 +261,42 @@ int runTool(int argc, char* argv[]) {
     }
 }
 
+void addJsonCommandOptions(CLI::App& app, JsonCommandOptions& options, std::string_view inputWhat) {
+    addTextOption(app, "--materials", options.materials, "FILE",
+                  std::string("material data file (default: ") + kMaterialFileName +
+                      " next to hspring-cli)");
+    addTextOption(app, "--settings", options.settings, "FILE",
+                  "settings file with the design coefficients\n(default: the one next to "
+                  "hspring-cli)");
+    addTextOption(app, "--input", options.input, "FILE",
+                  std::string(inputWhat) + " (default: standard input)");
+}
+
+int runJsonCommand(const CLI::App& command, const JsonCommandOptions& options,
+                   const JsonAnswer& answer) {
+    const DataFiles defaults = defaultDataFiles();
+    const DataFiles files{command.count("--materials") ? std::filesystem::path(options.materials)
+                                                       : defaults.materials,
+                          command.count("--settings") ? std::filesystem::path(options.settings)
+                                                      : *defaults.settings};
+    ProgramStart start;
+    std::string input;
+    try {
+        start = startProgram(files, MissingDataFile::Fail);
+        input =
+            readInputText(command.count("--input") ? std::optional(options.input) : std::nullopt);
+    } catch (const Error& error) {
+        return cannotRun(command, error);
+    }
+
+    const int failed = answer(input, *start.state, [](std::string_view piece) {
+        std::fwrite(piece.data(), 1, piece.size(), stdout);
+    });
+    if (std::fflush(stdout) != 0) {
+        std::cerr << "hspring-cli " << command.get_name() << ": cannot write the results\n";
+        return kUsage;
+    }
+    return failed == 0 ? kDone : kFailed;
+}
+
 } // namespace hspring::cli

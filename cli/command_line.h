@@ -74,4 +74,25 @@ int cannotRun(const CLI::App& command, const std::exception& failure);
 // the commands that need it and runs the chosen command. Returns the exit status.
 int runTool(int argc, char* argv[]);
 
+// The commands that answer a JSON text with JSON (calc, search): the data files the program reads
+// (or the ones given), the text from --input or standard input, the answer on standard output.
+struct JsonCommandOptions {
+    std::string materials;
+    std::string settings;
+    std::string input;
+};
+
+// Declares --materials, --settings and --input on `app`; `inputWhat` says what the input holds.
+void addJsonCommandOptions(CLI::App& app, JsonCommandOptions& options, std::string_view inputWhat);
+
+// Writes the answer piece by piece; returns the number of items that failed.
+using JsonAnswer = std::function<int(std::string_view input, const ProgramState& state,
+                                     const std::function<void(std::string_view)>& write)>;
+
+// Reads the data files and the input (a failure there is exit 2 with the file's message), answers
+// on standard output: 0 when nothing failed, 1 when an item failed, 2 when the output could not be
+// written.
+int runJsonCommand(const CLI::App& command, const JsonCommandOptions& options,
+                   const JsonAnswer& answer);
+
 } // namespace hspring::cli

@@ -17,43 +17,15 @@ namespace hspring::cli {
 
 namespace {
 
-struct SearchOptions {
-    std::string materials;
-    std::string settings;
-    std::string input;
-};
-
 // The keys of a calc answer, which every candidate has after its rank.
 std::string_view candidateKeysHelp() {
     const std::string_view help = kDesignJsonKeysHelp;
     return help.substr(std::min(help.size(), help.find("Output keys of each design")));
 }
 
-int runSearch(const CLI::App& command, const SearchOptions& options) {
-    const DataFiles defaults = defaultDataFiles();
-    const DataFiles files{command.count("--materials") ? std::filesystem::path(options.materials)
-                                                       : defaults.materials,
-                          command.count("--settings") ? std::filesystem::path(options.settings)
-                                                      : *defaults.settings};
-    ProgramStart start;
-    std::string input;
-    try {
-        start = startProgram(files, MissingDataFile::Fail);
-        input =
-            readInputText(command.count("--input") ? std::optional(options.input) : std::nullopt);
-    } catch (const Error& error) {
-        return cannotRun(command, error);
-    }
-
-    const ProgramState& state = *start.state;
-    const int failed = searchDesignsJson(
-        input, state.materials, state.settings.coefficients,
-        [](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), stdout); });
-    if (std::fflush(stdout) != 0) {
-        std::cerr << "hspring-cli search: cannot write the results\n";
-        return kUsage;
-    }
-    return failed == 0 ? kDone : kFailed;
+int answerRequirements(std::string_view input, const ProgramState& state,
+                       const std::function<void(std::string_view)>& write) {
+    return searchDesignsJson(input, state.materials, state.settings.coefficients, write);
 }
 
 } // namespace
@@ -73,17 +45,10 @@ void addSearchCommand(CLI::App& tool) {
     static const std::string reference =
         std::string(kRequirementJsonKeysHelp) + "\n" + std::string(candidateKeysHelp());
     command.reference = reference;
-    auto options = std::make_shared<SearchOptions>();
+    auto options = std::make_shared<JsonCommandOptions>();
     CLI::App& app = *command.app;
-    addTextOption(app, "--materials", options->materials, "FILE",
-                  std::string("material data file (default: ") + kMaterialFileName +
-                      " next to hspring-cli)");
-    addTextOption(app, "--settings", options->settings, "FILE",
-                  "settings file with the design coefficients\n(default: the one next to "
-                  "hspring-cli)");
-    addTextOption(app, "--input", options->input, "FILE",
-                  "the requirements (default: standard input)");
-    command.run = [&app, options] { return runSearch(app, *options); };
+    addJsonCommandOptions(app, *options, "the requirements");
+    command.run = [&app, options] { return runJsonCommand(app, *options, answerRequirements); };
 }
 
 } // namespace hspring::cli
