@@ -23,10 +23,13 @@ double inputNumber(DesignInput input, const std::string& text) {
 }
 
 // A field the calculation fills: its number when it holds one, otherwise the design's value.
-void readComputed(double& value, const std::string& text) {
+// The record is packed: its doubles are passed and returned by value, never bound to a
+// reference.
+double readComputed(double current, const std::string& text) {
     try {
-        value = textToDouble(text);
+        return textToDouble(text);
     } catch (const Error&) {
+        return current;
     }
 }
 
@@ -50,18 +53,18 @@ void readDesignInputs(SpringDesign& design, const MaterialLibrary& library, cons
 
     setTurns(design, inputNumber(DesignInput::Turns, texts.turns));
     if (texts.autoInitialTension)
-        readComputed(design.initialTension, texts.initialTension);
+        design.initialTension = readComputed(design.initialTension, texts.initialTension);
     else
         design.initialTension = inputNumber(DesignInput::InitialTension, texts.initialTension);
     design.freeLength = inputNumber(DesignInput::FreeLength, texts.freeLength);
     if (design.lengthMode != kLoadsGiven) {
         design.length1 = inputNumber(DesignInput::Length1, texts.length1);
         design.length2 = inputNumber(DesignInput::Length2, texts.length2);
-        readComputed(design.load1, texts.load1);
-        readComputed(design.load2, texts.load2);
+        design.load1 = readComputed(design.load1, texts.load1);
+        design.load2 = readComputed(design.load2, texts.load2);
     } else {
-        readComputed(design.length1, texts.length1);
-        readComputed(design.length2, texts.length2);
+        design.length1 = readComputed(design.length1, texts.length1);
+        design.length2 = readComputed(design.length2, texts.length2);
         design.load1 = inputNumber(DesignInput::Load1, texts.load1);
         design.load2 = inputNumber(DesignInput::Load2, texts.load2);
     }
