@@ -9,7 +9,7 @@ namespace hspring {
 // fits.
 void installFontSubstitutes();
 
-// The face every window and picture asks for, at a pixel size.
+// The face every window and picture asks for, at a pixel size, unhinted.
 QFont windowFont(int pixelSize);
 
 } // namespace hspring

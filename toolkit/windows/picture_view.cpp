@@ -35,9 +35,8 @@ bool keepsDrawingCommands(QPainter& painter) {
 } // namespace
 
 PictureView::PictureView(QSize size, const QString& fileName, const QString& title, QWidget* parent)
-    : QWidget(parent), image_(size, QImage::Format_RGB32), fileName_(fileName), title_(title) {
+    : QWidget(parent), fileName_(fileName), title_(title) {
     setFixedSize(size);
-    image_.fill(Qt::white);
     // The picture covers the whole widget.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -48,16 +47,24 @@ void PictureView::showPicture(QImage image, Paint paint) {
     update();
 }
 
+const QImage& PictureView::image() const {
+    if (image_.isNull()) {
+        image_ = QImage(size(), QImage::Format_RGB32);
+        image_.fill(Qt::white);
+    }
+    return image_;
+}
+
 void PictureView::savePicture(const std::string& path) const {
     if (pictureFormatOf(path) == PictureFormat::Png) {
-        writePngFile(path, image_);
+        writePngFile(path, image());
         return;
     }
-    writeSvgFile(path, image_.size(), title_, [this](QPainter& painter) {
+    writeSvgFile(path, image().size(), title_, [this](QPainter& painter) {
         if (paint_)
             paint_(painter);
         else
-            painter.drawImage(0, 0, image_);
+            painter.drawImage(0, 0, image());
     });
 }
 
@@ -83,6 +90,8 @@ void PictureView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (paint_ && keepsDrawingCommands(painter))
         paint_(painter);
+    else if (image_.isNull())
+        painter.fillRect(rect(), Qt::white);
     else
         painter.drawImage(0, 0, image_);
 }

@@ -13,7 +13,9 @@ namespace hspring {
 // A picture of fixed size as the program last drew it. The screen shows the drawn image; the
 // drawing itself is kept too, so that a printer, a PDF or an SVG file gets it drawn anew at its
 // own resolution, with its lines and texts as such. The right-click menu saves the picture as PNG
-// (the image as shown) or SVG. Until the first picture the view is white and has nothing to save.
+// (the image as shown) or SVG. Until the first picture the view is white and has nothing to save;
+// the white image is made only when asked for, so that a view the user has not looked at yet
+// costs no pixels.
 class PictureView : public QWidget {
     Q_OBJECT
 
@@ -27,7 +29,8 @@ public:
     // Shows `image`, the picture `paint` draws (in the view's pixels, from the origin).
     void showPicture(QImage image, Paint paint);
 
-    const QImage& image() const { return image_; }
+    // The picture shown: white and of the view's size before the first one.
+    const QImage& image() const;
     bool hasPicture() const { return static_cast<bool>(paint_); }
 
     // Writes the picture: SVG for a name ending in ".svg", PNG otherwise. Throws Error when it
@@ -41,7 +44,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    QImage image_;
+    mutable QImage image_;
     Paint paint_;
     QString fileName_;
     QString title_;
