@@ -2,13 +2,16 @@
 // is painted, with the inputs read, the design calculated, shown and checked, the fatigue
 // diagram and the spring view drawn.
 
+#include "app/painting/fatigue_diagram.h"
 #include "app/windows/main_window.h"
 #include "calc/program_start.h"
 #include "toolkit/painting/fonts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -79,6 +82,23 @@ void BM_FullRepaintOnly(benchmark::State& state) {
         open.window.repaint();
 }
 BENCHMARK(BM_FullRepaintOnly)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The fatigue diagram drawn whole, as the first picture of a run is.
+void BM_DrawFatigueDiagram(benchmark::State& state) {
+    QImage image(kFatigueDiagramWidth, kFatigueDiagramHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        benchmark::DoNotOptimize(drawFatigueDiagram(painter, 0.35, 0.15, 1.25));
+    }
+}
+BENCHMARK(BM_DrawFatigueDiagram)->Unit(benchmark::kMicrosecond);
+
+// What the window does for each further design shown: the kept background and the markers.
+void BM_RenderFatigueDiagram(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(renderFatigueDiagram(0.35, 0.15, 1.25));
+}
+BENCHMARK(BM_RenderFatigueDiagram)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace hspring

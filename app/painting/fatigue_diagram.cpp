@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 
@@ -408,8 +409,17 @@ int drawFatigueDiagram(QPainter& painter, double upper, double lower, double hoo
     });
 }
 
+// The first picture of a run is drawn whole; the background is kept from the second on. A run
+// that shows one diagram (the command-line tool, the window as it opens) keeps no second image.
 FatigueDiagramPicture renderFatigueDiagram(double upper, double lower, double hookStressFactor) {
+    static std::atomic<bool> drawnBefore{false};
     FatigueDiagramPicture picture;
+    if (!drawnBefore.exchange(true)) {
+        picture.image = QImage(kFatigueDiagramWidth, kFatigueDiagramHeight, QImage::Format_RGB32);
+        QPainter painter(&picture.image);
+        picture.overAreaNotices = drawFatigueDiagram(painter, upper, lower, hookStressFactor);
+        return picture;
+    }
     picture.image = backgroundPicture().copy();
     QPainter painter(&picture.image);
     picture.overAreaNotices = withCanvas(painter, [&](PixelCanvas& canvas) {
