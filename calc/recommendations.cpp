@@ -19,14 +19,11 @@ Recommendations recommendationsFor(const SpringDesign& design, const InitialTens
         result.status.lines.emplace_back(kIndexOutOfRangeMessage);
         return result;
     }
-    const std::string freeLength = formatF4(recommendedFreeLength(design));
-    result.freeLengthLabel = "自由長さ=" + freeLength + "mm";
+    result.freeLengthLabel = "自由長さ=" + formatF4(recommendedFreeLength(design)) + "mm";
     result.maxLengthLabel = "最大長さ=" + formatF4(design.maxLength) + "mm";
     result.maxLoadLabel = "最大荷重=" + formatF4(design.maxLoad) + "kgf";
     result.initialTensionLabel =
         "初張力(" + formatF4(range.low) + "～" + formatF4(range.high) + ")kgf";
-    result.freeLengthField = freeLength;
-    result.initialTensionField = formatF4(range.mid);
     return result;
 }
 

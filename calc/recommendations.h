@@ -14,8 +14,8 @@ inline constexpr std::string_view kIndexOutOfRangeMessage = "エラー：バネ�
 // The recommended values of a design just read and calculated, as the group "推奨値" shows them.
 // When the spring index lies outside 3..22 only `status` is meaningful: it holds the one line
 // "エラー：バネ指数が範囲外", the labels keep their old text and no input field is written.
-// Otherwise the four label texts and the two field texts are set and `status` is empty (the
-// refresh clears the status list).
+// Otherwise the four label texts are set and `status` is empty (the refresh clears the status
+// list).
 struct Recommendations {
     bool indexInRange = false;
     StatusLines status;
@@ -23,16 +23,12 @@ struct Recommendations {
     std::string maxLengthLabel;      // "最大長さ=" maxLength "mm"
     std::string maxLoadLabel;        // "最大荷重=" maxLoad "kgf"
     std::string initialTensionLabel; // "初張力(" low "～" high ")kgf"
-    // The recommended free length F in F4, for the free-length field when the user takes the
-    // recommended one.
-    std::string freeLengthField;
-    // The middle of the initial-tension range in F4, for the initial-tension field when the
-    // tension is taken from the range.
-    std::string initialTensionField;
 };
 // Every number is in F4, a missing one (a wire outside the strength table leaves the maximum
-// length and load missing) as kMissingValueText. The two field texts hold the mark only for
-// inputs no calculation reads back (a NaN from a damaged file); see inputFieldText.
+// length and load missing) as kMissingValueText. The fields the recommendations fill (the free
+// length when the recommended one is taken, the initial tension when it comes from the range)
+// get inputFieldText of recommendedFreeLength and of the range's middle: never a mark a
+// calculation could not read back.
 
 // The refresh's texts after readDesignInputs and calculateDesign have run on `design`.
 Recommendations recommendationsFor(const SpringDesign& design, const InitialTensionRange& range);

@@ -1,3 +1,4 @@
+#include "base/number_format.h"
 #include "calc/checks.h"
 #include "calc/recommendations.h"
 #include "calc/spring_design.h"
@@ -14,6 +15,7 @@ using Lines = std::vector<std::string>;
 
 struct Refreshed {
     SpringDesign design;
+    InitialTensionRange range;
     Recommendations recommendations;
 };
 
@@ -21,7 +23,7 @@ Refreshed refresh(SpringDesign design) {
     InitialTensionRange range;
     calculateDesign(design, testing::referenceLibrary(), testing::referenceCoefficients(), range,
                     {});
-    return {design, recommendationsFor(design, range)};
+    return {design, range, recommendationsFor(design, range)};
 }
 
 SpringDesign withIndex(double meanDiameter, double wireDiameter) {
@@ -32,15 +34,17 @@ SpringDesign withIndex(double meanDiameter, double wireDiameter) {
 }
 
 TEST(Recommendations, ReferenceDesignTexts) {
-    const Recommendations r = refresh(testing::referenceDesign()).recommendations;
+    const Refreshed refreshed = refresh(testing::referenceDesign());
+    const Recommendations& r = refreshed.recommendations;
     EXPECT_TRUE(r.indexInRange);
     EXPECT_TRUE(r.status.lines.empty()); // the refresh clears the status list
     EXPECT_EQ(r.freeLengthLabel, "自由長さ=39mm");
     EXPECT_EQ(r.maxLengthLabel, "最大長さ=72.08mm");
     EXPECT_EQ(r.maxLoadLabel, "最大荷重=1.969kgf");
     EXPECT_EQ(r.initialTensionLabel, "初張力(0.1934～0.4348)kgf");
-    EXPECT_EQ(r.freeLengthField, "39");
-    EXPECT_EQ(r.initialTensionField, "0.3141");
+    // What the free-length and initial-tension fields get when they follow the recommendations.
+    EXPECT_EQ(inputFieldText(recommendedFreeLength(refreshed.design), 4), "39");
+    EXPECT_EQ(inputFieldText(refreshed.range.mid, 4), "0.3141");
 }
 
 TEST(Recommendations, FreeLengthFromTheTurnsAsRead) {
@@ -74,7 +78,7 @@ TEST(Recommendations, IndexOutsideTheTableShowsOnlyTheRangeError) {
         EXPECT_EQ(r.recommendations.status.lines, Lines{"エラー：バネ指数が範囲外"});
         EXPECT_EQ(r.recommendations.status.colour, StatusColour::Error);
         EXPECT_EQ(r.recommendations.freeLengthLabel, "");
-        EXPECT_EQ(r.recommendations.initialTensionField, "");
+        EXPECT_EQ(r.recommendations.initialTensionLabel, "");
         const Lines lines = checkDesign(r.design).lines;
         if (meanDiameter > 22)
             EXPECT_EQ(lines, Lines{"エラー：バネ指数が２２以上"});
@@ -90,9 +94,10 @@ TEST(Recommendations, IndexOutsideTheTableShowsOnlyTheRangeError) {
 TEST(Recommendations, ExtendedFreeLengthAndMissingMaxima) {
     SpringDesign design = withIndex(81, 4.5); // c = 18; the reference table ends at 3 mm
     setTurns(design, 22.1);
-    const Recommendations r = refresh(design).recommendations;
+    const Refreshed refreshed = refresh(design);
+    const Recommendations& r = refreshed.recommendations;
     EXPECT_EQ(r.freeLengthLabel, "自由長さ=257mm"); // 256.95000000000000639, 256.9 as a double
-    EXPECT_EQ(r.freeLengthField, "257");
+    EXPECT_EQ(inputFieldText(recommendedFreeLength(refreshed.design), 4), "257");
     EXPECT_EQ(r.maxLengthLabel, "最大長さ=－mm");
     EXPECT_EQ(r.maxLoadLabel, "最大荷重=－kgf");
 }
