@@ -19,6 +19,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <string_view>
 #include <unistd.h>
@@ -263,9 +264,15 @@ void calculateAndShow(const SpringDesign& design, const MaterialLibrary& library
     checkDesign(calculated.design);
     const Recommendations recommended = recommendationsFor(calculated.design, calculated.range);
     for (const std::string* text : {&recommended.freeLengthLabel, &recommended.maxLengthLabel,
-                                    &recommended.maxLoadLabel, &recommended.initialTensionLabel,
-                                    &recommended.freeLengthField, &recommended.initialTensionField})
+                                    &recommended.maxLoadLabel, &recommended.initialTensionLabel})
         requireNoNonFiniteName(*text);
+    // The texts the window writes into the fields the recommendations fill.
+    if (recommended.indexInRange)
+        for (const std::optional<std::string>& text :
+             {inputFieldText(recommendedFreeLength(calculated.design), 4),
+              inputFieldText(calculated.range.mid, 4)})
+            if (text)
+                requireNoNonFiniteName(*text);
 
     // The extra results with either hook: they never fail, and a value is a number or missing.
     for (const HookType hookType : {HookType::Round, HookType::U}) {
