@@ -3,7 +3,7 @@
 #include "calc/engine.h"
 #include "calc/extra_results.h"
 #include "calc/spring_design.h"
-#include "data/default_data.h"
+#include "tests/support/shipped_data.h"
 
 #include <benchmark/benchmark.h>
 #include <string>
@@ -12,21 +12,14 @@
 namespace hspring {
 namespace {
 
-const MaterialLibrary& library() {
-    static const MaterialLibrary instance = builtInMaterialLibrary();
-    return instance;
-}
-
-const CoefficientSet& coefficients() {
-    static const CoefficientSet instance = builtInSettings().coefficients;
-    return instance;
-}
+using test::shippedCoefficients;
+using test::shippedLibrary;
 
 // Designs that differ in every input the engine reads, so that no two calculations are alike:
 // wire diameters of the first material, spring indices 4..20, both input modes.
 std::vector<SpringDesign> sampleDesigns(int count) {
     std::vector<SpringDesign> designs;
-    const MaterialRecord& material = library()[0];
+    const MaterialRecord& material = shippedLibrary()[0];
     const int diameters = usedDiameterCount(material);
     for (int i = 0; i < count; ++i) {
         SpringDesign design{};
@@ -55,7 +48,7 @@ void BM_CalculateDesign(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         design = designs[i++ & 1023];
-        calculateDesign(design, library(), coefficients(), range, {});
+        calculateDesign(design, shippedLibrary(), shippedCoefficients(), range, {});
         benchmark::DoNotOptimize(design);
         benchmark::DoNotOptimize(range);
     }
@@ -73,8 +66,9 @@ void BM_CalculateDesignWithExtras(benchmark::State& state) {
     for (auto _ : state) {
         const HookType hookType = i % 2 ? HookType::U : HookType::Round;
         design = designs[i++ & 1023];
-        calculateDesign(design, library(), coefficients(), range, {});
-        ExtraResults extras = calculateExtraResults(design, library(), coefficients(), hookType);
+        calculateDesign(design, shippedLibrary(), shippedCoefficients(), range, {});
+        ExtraResults extras =
+            calculateExtraResults(design, shippedLibrary(), shippedCoefficients(), hookType);
         benchmark::DoNotOptimize(design);
         benchmark::DoNotOptimize(range);
         benchmark::DoNotOptimize(extras);
@@ -88,7 +82,8 @@ void BM_EvaluateDesign(benchmark::State& state) {
     const std::vector<SpringDesign> designs = sampleDesigns(1024);
     std::size_t i = 0;
     for (auto _ : state) {
-        DesignResult result = evaluateDesign(designs[i++ & 1023], library(), coefficients());
+        DesignResult result =
+            evaluateDesign(designs[i++ & 1023], shippedLibrary(), shippedCoefficients());
         benchmark::DoNotOptimize(result);
     }
     state.SetItemsProcessed(state.iterations());
@@ -118,7 +113,7 @@ void BM_CalcBatchJson(benchmark::State& state) {
     std::size_t bytes = 0;
     for (auto _ : state) {
         const int failed = calculateDesignsJson(
-            input, library(), coefficients(),
+            input, shippedLibrary(), shippedCoefficients(),
             [&bytes](std::string_view piece) {
                 bytes += piece.size();
                 benchmark::DoNotOptimize(piece.data());

@@ -1,20 +1,13 @@
 #include "calc/design_search.h"
-#include "data/default_data.h"
+#include "tests/support/shipped_data.h"
 
 #include <benchmark/benchmark.h>
 
 namespace hspring {
 namespace {
 
-const MaterialLibrary& library() {
-    static const MaterialLibrary instance = builtInMaterialLibrary();
-    return instance;
-}
-
-const CoefficientSet& coefficients() {
-    static const CoefficientSet instance = builtInSettings().coefficients;
-    return instance;
-}
+using test::shippedCoefficients;
+using test::shippedLibrary;
 
 // Three requirements a designer brings: a small spring of the start design's size, a medium one
 // in a bore, a heavy one that must last.
@@ -53,7 +46,7 @@ void BM_SearchDesigns(benchmark::State& state) {
     control.threads = static_cast<int>(state.range(1));
     SearchOutcome outcome;
     for (auto _ : state) {
-        outcome = searchDesigns(requirement, library(), coefficients(), control);
+        outcome = searchDesigns(requirement, shippedLibrary(), shippedCoefficients(), control);
         benchmark::DoNotOptimize(outcome);
     }
     state.counters["calculated"] = static_cast<double>(outcome.calculated);

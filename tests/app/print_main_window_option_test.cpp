@@ -1,27 +1,17 @@
 #include "printing/printed_page.h"
+#include "support/built_program.h"
 #include "windows_test_registry.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString errors;
-};
+using Run = hspring::test::ProgramRun;
 
 Run runProgram(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(HSPRING_BUILD_DIR "/hspring"), arguments);
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return hspring::test::runBuiltProgram(QStringLiteral("hspring"), arguments);
 }
 
 } // namespace
@@ -42,7 +32,7 @@ private slots:
         const QString pdf = folder.filePath(QStringLiteral("main.pdf"));
         const Run run = runProgram(
             {QStringLiteral("--print-main-window"), pdf, QStringLiteral("--input"), json});
-        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors()));
 
         constexpr int dpi = 60;
         const hspring::test::PrintedPage page = hspring::test::rasterisePdf(pdf, dpi);
@@ -63,8 +53,8 @@ private slots:
         const Run missing = runProgram({QStringLiteral("--print-main-window"), pdf,
                                         QStringLiteral("--hbd"), folder.filePath("none.hbd")});
         QCOMPARE(missing.exitCode, 1);
-        QVERIFY2(missing.errors.contains(QStringLiteral("none.hbd は開けません")),
-                 qPrintable(missing.errors));
+        QVERIFY2(missing.errors().contains(QStringLiteral("none.hbd は開けません")),
+                 qPrintable(missing.errors()));
         QVERIFY(!QFile::exists(pdf));
 
         QCOMPARE(runProgram({QStringLiteral("--print-main-window"), pdf, QStringLiteral("--hbd"),
@@ -76,7 +66,7 @@ private slots:
 
         const Run help = runProgram({QStringLiteral("--help")});
         QCOMPARE(help.exitCode, 0);
-        QVERIFY(help.out.contains(QStringLiteral("--print-main-window <FILE.pdf>")));
+        QVERIFY(help.output().contains(QStringLiteral("--print-main-window <FILE.pdf>")));
     }
 };
 

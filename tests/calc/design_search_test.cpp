@@ -8,8 +8,8 @@
 #include "calc/recommendations.h"
 #include "calc/search_json.h"
 #include "calc/spring_design.h"
-#include "data/default_data.h"
 #include "data/short_string.h"
+#include "tests/support/shipped_data.h"
 
 #include <atomic>
 #include <cmath>
@@ -21,15 +21,8 @@
 namespace hspring {
 namespace {
 
-const MaterialLibrary& shippedLibrary() {
-    static const MaterialLibrary instance = builtInMaterialLibrary();
-    return instance;
-}
-
-const CoefficientSet& shippedCoefficients() {
-    static const CoefficientSet instance = builtInSettings().coefficients;
-    return instance;
-}
+using test::shippedCoefficients;
+using test::shippedLibrary;
 
 DesignRequirement requirement(double length1, double load1, double length2, double load2) {
     DesignRequirement r;

@@ -1,6 +1,7 @@
 #include "app/painting/fatigue_diagram.h"
 #include "drawing/dxf_file.h"
 #include "drawing/outline.h"
+#include "support/built_program.h"
 #include "support/file_bytes.h"
 #include "windows_test_registry.h"
 
@@ -9,7 +10,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,17 +18,10 @@ using hspring::test::fileBytes;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = hspring::test::ProgramRun;
 
 Run runCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(HSPRING_BUILD_DIR "/hspring-cli"), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    return hspring::test::runBuiltProgram(QStringLiteral("hspring-cli"), arguments);
 }
 
 const QStringList kExampleCoil{"--d", "1", "--D", "10", "--N", "20"};

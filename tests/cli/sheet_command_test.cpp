@@ -3,31 +3,21 @@
 #include "data/short_string.h"
 #include "printing/printed_page.h"
 #include "printing/windows/spec_sheet_window.h"
+#include "support/built_program.h"
 #include "windows_test_registry.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString errors;
-};
+using Run = hspring::test::ProgramRun;
 
 Run runSheet(const QStringList& arguments, const QByteArray& input = {}) {
-    QProcess process;
-    process.start(QStringLiteral(HSPRING_BUILD_DIR "/hspring-cli"),
-                  QStringList{QStringLiteral("sheet")} + arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardError())};
+    return hspring::test::runBuiltProgram(QStringLiteral("hspring-cli"),
+                                          QStringList{QStringLiteral("sheet")} + arguments, input);
 }
 
 hspring::SpringDesign historyDesign() {
@@ -70,7 +60,7 @@ private slots:
         const Run run =
             runSheet({QStringLiteral("--hbd"), hbd, QStringLiteral("--slot"), QStringLiteral("5"),
                       QStringLiteral("--left-handed"), QStringLiteral("-o"), fromCommand});
-        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors()));
 
         auto library = std::make_unique<hspring::MaterialLibrary>();
         hspring::loadMaterialLibrary(HSPRING_BUILD_DIR "/zaidat.dst", *library);
@@ -106,7 +96,7 @@ private slots:
 
         const QString pdf = folder.filePath(QStringLiteral("s.pdf"));
         const Run run = runSheet({QStringLiteral("--hbd"), hbd, QStringLiteral("-o"), pdf});
-        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors()));
         QCOMPARE(hspring::test::rasterisePdf(pdf, 20).pageCount, 1);
         const hspring::test::PdfContents contents = hspring::test::inspectPdf(pdf);
         QVERIFY2(contents.error.isEmpty(), qPrintable(contents.error));
@@ -124,7 +114,7 @@ private slots:
         QTemporaryDir folder;
         const QString pdf = folder.filePath(QStringLiteral("json.pdf"));
         const Run run = runSheet({QStringLiteral("-o"), pdf}, R"({"freeLength": 39})");
-        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors()));
         QCOMPARE(hspring::test::rasterisePdf(pdf, 30).pageCount, 1);
 
         const Run twoDesigns = runSheet({QStringLiteral("-o"), pdf}, "[{}, {}]");
@@ -144,8 +134,8 @@ private slots:
         const Run missing = runSheet(
             {QStringLiteral("--hbd"), folder.filePath("none.hbd"), QStringLiteral("-o"), pdf});
         QCOMPARE(missing.exitCode, 1);
-        QVERIFY2(missing.errors.contains(QStringLiteral("は開けません")),
-                 qPrintable(missing.errors));
+        QVERIFY2(missing.errors().contains(QStringLiteral("は開けません")),
+                 qPrintable(missing.errors()));
 
         const Run noFolder = runSheet({QStringLiteral("-o"), folder.filePath("no/out.pdf")}, "{}");
         QCOMPARE(noFolder.exitCode, 1);
