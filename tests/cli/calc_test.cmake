@@ -1,40 +1,14 @@
 # Runs the real hspring-cli calc and checks its answers and exit statuses.
 # Variables: CLI (the executable), DATA (tests/testdata/calc), WORK (a scratch folder).
 
-# Runs "hspring-cli calc ARGS..." with `stdin_text` as standard input when it is set; leaves the
-# output and error text in `answer`.
-function(run_calc expected_status)
-    set(input_args)
-    if(DEFINED stdin_text)
-        file(WRITE ${WORK}/stdin.json "${stdin_text}")
-        set(input_args INPUT_FILE ${WORK}/stdin.json)
-    endif()
-    execute_process(COMMAND ${CLI} calc ${ARGN} ${input_args}
-        RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-    if(NOT status EQUAL expected_status)
-        message(FATAL_ERROR "calc ${ARGN}: status ${status}, expected ${expected_status}\n${out}\n${err}")
-    endif()
-    set(answer "${out}${err}" PARENT_SCOPE)
-endfunction()
-
-# Patterns are single arguments, so brackets in them need no care.
-function(expect pattern)
-    if(NOT answer MATCHES "${pattern}")
-        message(FATAL_ERROR "no match for '${pattern}' in\n${answer}")
-    endif()
-endfunction()
-function(reject pattern)
-    if(answer MATCHES "${pattern}")
-        message(FATAL_ERROR "unexpected '${pattern}' in\n${answer}")
-    endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/command_checks.cmake)
 
 file(MAKE_DIRECTORY ${WORK})
 get_filename_component(program_folder ${CLI} DIRECTORY)
 
 # One design from standard input with the data files next to the program: one object back.
 set(stdin_text "{\"freeLength\": 39}")
-run_calc(0)
+run_cli(calc 0)
 expect("^{\"inUse\":1,\"materialIndex\":0,")
 expect("\"springRate\":[0-9.e-]+,")
 expect("\"checks\":\\[\"")
@@ -44,32 +18,32 @@ reject("\"error\"")
 
 # The same files named explicitly; an empty batch is an empty array.
 set(stdin_text "[]")
-run_calc(0 --materials ${program_folder}/zaidat.dst --settings ${program_folder}/hspring.set)
+run_cli(calc 0 --materials ${program_folder}/zaidat.dst --settings ${program_folder}/hspring.set)
 expect("^\\[\n\n\\]\n$")
 
 # A batch from a file: answers in order, faults in place, the exit status says one failed.
 unset(stdin_text)
-run_calc(1 --input ${DATA}/designs.json)
+run_cli(calc 1 --input ${DATA}/designs.json)
 expect("^\\[\n{\"inUse\":1,[^\n]*},\n{\"inUse\":1,[^\n]*\"lengthMode\":0,[^\n]*},\n")
 expect("\n{\"error\":\"0 による浮動小数点数除算\"},\n")
 expect("\n{\"error\":\"materialIndex 99 is outside the material library \\(0..29\\)\"}\n\\]\n$")
 
 # Broken JSON, unreadable files and unknown options.
 set(stdin_text "{\"freeLength\": }")
-run_calc(1)
+run_cli(calc 1)
 expect("^{\"error\":\"JSON: unexpected character at byte 15\"}\n$")
 set(stdin_text "{}")
-run_calc(2 --materials ${WORK}/missing.dst)
+run_cli(calc 2 --materials ${WORK}/missing.dst)
 expect("missing.dst は開けません")
 reject("inUse")
-run_calc(2 --input ${WORK}/missing.json)
+run_cli(calc 2 --input ${WORK}/missing.json)
 expect("missing.json は開けません")
-run_calc(2 --frobnicate)
+run_cli(calc 2 --frobnicate)
 expect("unknown option --frobnicate")
 expect("Usage: hspring-cli calc")
-run_calc(2 --input)
+run_cli(calc 2 --input)
 expect("missing file after --input")
-run_calc(0 --help)
+run_cli(calc 0 --help)
 expect("^Usage: hspring-cli calc")
 # Every key with its unit, after the options and before the exit statuses.
 expect("\n  --input FILE .*\nInput keys of a design .*\n  load1, load2 +P1, P2, working loads, kgf\n")

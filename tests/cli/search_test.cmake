@@ -1,30 +1,14 @@
 # Runs the real hspring-cli search and checks its answers and exit statuses.
 # Variables: CLI (the executable), WORK (a scratch folder).
 
-# Runs "hspring-cli search ARGS..." with `stdin_text` as standard input; leaves the output and
-# error text in `answer`.
-function(run_search expected_status)
-    file(WRITE ${WORK}/stdin.json "${stdin_text}")
-    execute_process(COMMAND ${CLI} search ${ARGN} INPUT_FILE ${WORK}/stdin.json
-        RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-    if(NOT status EQUAL expected_status)
-        message(FATAL_ERROR "search ${ARGN}: status ${status}, expected ${expected_status}\n${out}\n${err}")
-    endif()
-    set(answer "${out}${err}" PARENT_SCOPE)
-endfunction()
-
-function(expect pattern)
-    if(NOT answer MATCHES "${pattern}")
-        message(FATAL_ERROR "no match for '${pattern}' in\n${answer}")
-    endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/command_checks.cmake)
 
 file(MAKE_DIRECTORY ${WORK})
 set(light "\"length1\": 45, \"load1\": 1, \"length2\": 55, \"load2\": 2")
 
 # One requirement: an array of candidates, one per line, ranked, each a full calc answer.
 set(stdin_text "{${light}, \"count\": 3}")
-run_search(0)
+run_cli(search 0)
 expect("^\\[\n{\"rank\":1,\"inUse\":1,[^\n]*\"checks\":\\[\"Calculation Success!\"\\],[^\n]*\"springMass\":[^\n]*},\n{\"rank\":2,[^\n]*},\n{\"rank\":3,[^\n]*}\n\\]\n$")
 expect("\"autoInitialTension\":0,")
 expect("\"length1\":45,\"length2\":55,")
@@ -34,16 +18,16 @@ expect("\"length1\":45,\"length2\":55,")
 set(stdin_text "[{${light}, \"count\": 1, \"hookType\": \"u\"},
   {\"length1\": 40, \"load1\": 200, \"length2\": 50, \"load2\": 300, \"maxOuterDiameter\": 6},
   {${light}, \"count\": 0}]")
-run_search(1)
+run_cli(search 1)
 expect("^\\[\n\\[\n{\"rank\":1,[^\n]*\"hookType\":\"u\",[^\n]*}\n\\],\n\\[\\],\n{\"error\":\"count must lie within 1..1000\"}\n\\]\n$")
 
 # Broken JSON; a missing data file; the help names every key.
 set(stdin_text "{\"length1\": }")
-run_search(1)
+run_cli(search 1)
 expect("^{\"error\":\"JSON: ")
-run_search(2 --materials ${WORK}/missing.dst)
+run_cli(search 2 --materials ${WORK}/missing.dst)
 expect("missing.dst は開けません")
-run_search(0 --help)
+run_cli(search 0 --help)
 expect("^Usage: hspring-cli search ")
 foreach(key length1 load1 length2 load2 loadTolerance maxOuterDiameter minInnerDiameter
         maxFreeLength requiredLifeClass materials kinds lowTempAnnealed hookType hookAngle
