@@ -17,7 +17,8 @@ public:
     void endObject();
     void beginArray();
     void endArray();
-    // The key of the next member of the open object.
+    // The key of the next member of the open object: one of the program's own member names,
+    // which hold nothing JSON must escape and are written as they are.
     void key(std::string_view name);
 
     // Shortest text that reads back to the same double; null for NaN and the infinities, which

@@ -1,12 +1,14 @@
 #include "calc/json_reader.h"
 #include "calc/json_writer.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace hspring {
 namespace {
@@ -120,6 +122,27 @@ TEST(JsonWriter, DoublesReadBackToTheSameDouble) {
         const double back = JsonReader(text).readNumber();
         ASSERT_EQ(std::memcmp(&back, &value, sizeof value), 0) << text;
     }
+}
+
+// Whole numbers take a shorter road; the text is still the shortest form's, byte for byte, on
+// both sides of where the road ends, and minus zero keeps its sign.
+TEST(JsonWriter, WholeNumbersAsTheShortestFormWritesThem) {
+    std::vector<double> values;
+    for (int i = -100001; i <= 100001; ++i)
+        values.push_back(i);
+    for (const double value : {-0.0, 0.5, -0.5, 99999.5, 99999.999999999985, 1e5 - 1e-11, 1e15,
+                               1e16, 4503599627370497.0, -1e22})
+        values.push_back(value);
+    for (const double value : values) {
+        char expected[32];
+        const auto end = std::to_chars(expected, expected + sizeof expected, value).ptr;
+        std::string text;
+        JsonWriter(text).number(value);
+        ASSERT_EQ(text, std::string(expected, end)) << value;
+    }
+    std::string text;
+    JsonWriter(text).number(-0.0);
+    EXPECT_EQ(text, "-0");
 }
 
 TEST(JsonWriter, EscapesWhereverTheByteStands) {
