@@ -631,13 +631,6 @@ std::vector<int> allowedMaterials(const DesignRequirement& r, const MaterialLibr
 
 } // namespace
 
-std::string_view searchObjectiveName(SearchObjective objective) {
-    for (const ObjectiveName& entry : kObjectiveNames)
-        if (entry.objective == objective)
-            return entry.name;
-    return {};
-}
-
 std::optional<SearchObjective> searchObjectiveFromName(std::string_view name) {
     for (const ObjectiveName& entry : kObjectiveNames)
         if (entry.name == name)

@@ -24,8 +24,7 @@ enum class SearchObjective {
             // their allowable stresses first
 };
 
-// "mass", "life" and "margin", the names the JSON key uses.
-std::string_view searchObjectiveName(SearchObjective objective);
+// The objective named "mass", "life" or "margin", as the JSON key gives it.
 std::optional<SearchObjective> searchObjectiveFromName(std::string_view name);
 
 // What a designer asks of a spring: two working points, a space, a life. Lengths in mm, loads in

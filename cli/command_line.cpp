@@ -261,24 +261,35 @@ int runTool(int argc, char* argv[]) {
     }
 }
 
-void addJsonCommandOptions(CLI::App& app, JsonCommandOptions& options, std::string_view inputWhat) {
+void addDataFileOptions(CLI::App& app, DataFileOptions& options) {
     addTextOption(app, "--materials", options.materials, "FILE",
                   std::string("material data file (default: ") + kMaterialFileName +
                       " next to hspring-cli)");
     addTextOption(app, "--settings", options.settings, "FILE",
                   "settings file with the design coefficients\n(default: the one next to "
                   "hspring-cli)");
+}
+
+DataFiles chosenDataFiles(const CLI::App& app, const DataFileOptions& options, bool withSettings) {
+    const DataFiles defaults = defaultDataFiles();
+    DataFiles files{app.count("--materials") ? std::filesystem::path(options.materials)
+                                             : defaults.materials,
+                    std::nullopt};
+    if (withSettings)
+        files.settings =
+            app.count("--settings") ? std::filesystem::path(options.settings) : *defaults.settings;
+    return files;
+}
+
+void addJsonCommandOptions(CLI::App& app, JsonCommandOptions& options, std::string_view inputWhat) {
+    addDataFileOptions(app, options.dataFiles);
     addTextOption(app, "--input", options.input, "FILE",
                   std::string(inputWhat) + " (default: standard input)");
 }
 
 int runJsonCommand(const CLI::App& command, const JsonCommandOptions& options,
                    const JsonAnswer& answer) {
-    const DataFiles defaults = defaultDataFiles();
-    const DataFiles files{command.count("--materials") ? std::filesystem::path(options.materials)
-                                                       : defaults.materials,
-                          command.count("--settings") ? std::filesystem::path(options.settings)
-                                                      : *defaults.settings};
+    const DataFiles files = chosenDataFiles(command, options.dataFiles, true);
     ProgramStart start;
     std::string input;
     try {

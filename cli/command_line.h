@@ -74,11 +74,23 @@ int cannotRun(const CLI::App& command, const std::exception& failure);
 // the commands that need it and runs the chosen command. Returns the exit status.
 int runTool(int argc, char* argv[]);
 
+// --materials and --settings: the data files to read instead of the program's own.
+struct DataFileOptions {
+    std::string materials;
+    std::string settings;
+};
+
+// Declares --materials and --settings on `app`.
+void addDataFileOptions(CLI::App& app, DataFileOptions& options);
+
+// The files a command reads: those given, the program's own otherwise (defaultDataFiles). Without
+// `withSettings` no settings file is read.
+DataFiles chosenDataFiles(const CLI::App& app, const DataFileOptions& options, bool withSettings);
+
 // The commands that answer a JSON text with JSON (calc, search): the data files the program reads
 // (or the ones given), the text from --input or standard input, the answer on standard output.
 struct JsonCommandOptions {
-    std::string materials;
-    std::string settings;
+    DataFileOptions dataFiles;
     std::string input;
 };
 

@@ -20,8 +20,7 @@ struct SheetOptions {
     std::string hbd;
     std::string slot;
     std::string input;
-    std::string materials;
-    std::string settings;
+    DataFileOptions dataFiles;
     bool leftHanded = false;
     std::string output;
 };
@@ -58,13 +57,7 @@ int runSheet(const CLI::App& app, const SheetOptions& options) {
 
     // The data is read before anything is drawn, so that a missing file is a problem of the
     // command line, not a half-done job. Only a design calculated here needs the coefficients.
-    const DataFiles defaults = defaultDataFiles();
-    DataFiles files{app.count("--materials") ? std::filesystem::path(options.materials)
-                                             : defaults.materials,
-                    std::nullopt};
-    if (!hbd)
-        files.settings =
-            app.count("--settings") ? std::filesystem::path(options.settings) : *defaults.settings;
+    const DataFiles files = chosenDataFiles(app, options.dataFiles, !hbd);
     ProgramStart start;
     try {
         start = startProgram(files, MissingDataFile::Fail);
@@ -105,12 +98,7 @@ void addSheetCommand(CLI::App& tool) {
                   "standard input); it is calculated\nbefore it is printed");
     app.add_flag("--left-handed", options->leftHanded,
                  "coiling direction left (左); right (右) otherwise");
-    addTextOption(app, "--materials", options->materials, "FILE",
-                  std::string("material data file (default: ") + kMaterialFileName +
-                      " next to\nhspring-cli)");
-    addTextOption(app, "--settings", options->settings, "FILE",
-                  "settings file with the design coefficients (default:\nthe one next to "
-                  "hspring-cli)");
+    addDataFileOptions(app, options->dataFiles);
     addTextOption(app, "-o", options->output, "FILE.pdf",
                   "the PDF to write (replaced only by a complete new file)");
     command.run = [&app, options] { return runSheet(app, *options); };

@@ -2,7 +2,6 @@
 
 #include "printing/print_size.h"
 #include "toolkit/painting/fonts.h"
-#include "toolkit/painting/pdf_page.h"
 
 #include <array>
 #include <span>
@@ -138,11 +137,6 @@ void printDetailPage(QPainter& pagePainter, const DetailPageTexts& texts) {
                       double(size.height) / kDetailPageSize.height());
     paintDetailPage(pagePainter, texts);
     pagePainter.restore();
-}
-
-void writeDetailPagePdf(const std::string& path, const DetailPageTexts& texts) {
-    writePdfPage(path, QStringLiteral("詳細計算"),
-                 [&](QPainter& painter) { printDetailPage(painter, texts); });
 }
 
 } // namespace hspring

@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QRect>
 #include <QSize>
-#include <string>
 
 namespace hspring {
 
@@ -37,7 +36,5 @@ void paintDetailPage(QPainter& painter, const DetailPageTexts& texts);
 // The printed page: the picture as wide as the printable area of the page the painter is open
 // on (its aspect kept), at the top-left corner, drawn as lines and text.
 void printDetailPage(QPainter& pagePainter, const DetailPageTexts& texts);
-// That page as a one-page A4 PDF written to `path` in one piece (writePdfPage). Throws Error.
-void writeDetailPagePdf(const std::string& path, const DetailPageTexts& texts);
 
 } // namespace hspring

@@ -59,8 +59,9 @@ TEST(DetailPagePainting, TextsFitTheirCellsAndOverLimitRowsAreBlue) {
                     width += detailPageCellRect(texts, t, row, next).width() + 1;
                 const QString text = QString::fromStdString(cells[std::size_t(column)]);
                 EXPECT_LE(metrics.horizontalAdvance(text) + 4, width) << cells[std::size_t(column)];
-                if (values && !text.isEmpty())
+                if (values && !text.isEmpty()) {
                     EXPECT_EQ(hasBlueInk(page, cell), values->overLimit) << values->cells[0];
+                }
             }
         }
     }
