@@ -1,9 +1,9 @@
 #include "app/design_inputs.h"
 
+#include "base/checked_float.h"
 #include "base/error.h"
 #include "base/number_format.h"
 #include "base/text_to_number.h"
-#include "calc/checked_float.h"
 #include "calc/spring_design.h"
 
 namespace hspring {

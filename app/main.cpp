@@ -2,11 +2,11 @@
 #include "app/windows/main_window.h"
 #include "base/error.h"
 #include "base/file_io.h"
-#include "calc/program_start.h"
+#include "calc/design_sources.h"
 #include "data/calculation_file.h"
 #include "data/data_locations.h"
-#include "printing/sheet_design.h"
 #include "printing/windows/window_print.h"
+#include "startup/program_start.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/qt_translations.h"
 

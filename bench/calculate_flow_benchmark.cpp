@@ -2,9 +2,9 @@
 // is painted, with the inputs read, the design calculated, shown and checked, the fatigue
 // diagram and the spring view drawn.
 
-#include "app/painting/fatigue_diagram.h"
 #include "app/windows/main_window.h"
-#include "calc/program_start.h"
+#include "diagram/painting/fatigue_diagram.h"
+#include "startup/program_start.h"
 #include "toolkit/painting/fonts.h"
 
 #include <QAbstractButton>

@@ -1,4 +1,4 @@
-#include "calc/design_search.h"
+#include "search/design_search.h"
 #include "tests/support/shipped_data.h"
 
 #include <benchmark/benchmark.h>

@@ -1,8 +1,8 @@
 #include "calc/design_json.h"
 
-#include "calc/checked_float.h"
-#include "calc/json_reader.h"
-#include "calc/json_writer.h"
+#include "base/checked_float.h"
+#include "base/json_reader.h"
+#include "base/json_writer.h"
 #include "calc/spring_design.h"
 
 #include <array>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/json_reader.h"
 #include "calc/design_result.h"
 #include "calc/hook_type.h"
-#include "calc/json_reader.h"
 #include "data/design_record.h"
 #include "data/material_library.h"
 

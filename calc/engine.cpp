@@ -1,7 +1,8 @@
 #include "calc/engine.h"
 
-#include "calc/checked_float.h"
+#include "base/checked_float.h"
 #include "calc/engine_checking.h"
+#include "calc/spring_constants.h"
 
 #include <algorithm>
 #include <array>
@@ -12,12 +13,6 @@ namespace hspring {
 
 namespace {
 
-// N per kgf: the library's N/mm^2 become kgf/mm^2.
-constexpr long double kGravity = 9.80665L;
-// Each formula keeps the value of pi it was calibrated with.
-constexpr long double kPiInitialTension = 3.14159L;
-constexpr long double kPiMaxLoad = 3.14L;
-constexpr long double kPiStress = 3.141592654L;
 // Scales the initial-stress table to kgf/mm^2.
 constexpr long double kInitialStressScale = 0.38178L;
 
@@ -157,7 +152,7 @@ void calculateDesignWith(SpringDesign& s, const MaterialLibrary& library,
     const std::array<double, 2> indexAndWahl = runStep<checking>([&](auto zero) {
         using T = decltype(zero);
         const double c = store(T(meanDiameter) / d);
-        return std::array{c, store((T(4) * c - 1) / (T(4) * c - 4) + T(0.615L) / c)};
+        return std::array{c, store(wahlFactor(c))};
     });
     s.springIndex = indexAndWahl[0];
     s.wahlFactor = indexAndWahl[1];

@@ -1,6 +1,7 @@
 #include "calc/extra_results.h"
 
 #include "calc/engine.h"
+#include "calc/spring_constants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,12 +13,6 @@ namespace hspring {
 namespace {
 
 constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
-// N per kgf.
-constexpr long double kGravity = 9.80665L;
-// The working stresses' value of pi; the hook stresses are read beside them.
-constexpr long double kPiStress = 3.141592654L;
-// Geometry, masses and the frequency use the true pi.
-constexpr long double kPi = std::numbers::pi_v<long double>;
 constexpr long double kSteelDensity = 7850;     // kg/m^3
 constexpr long double kStainlessDensity = 7930; // kg/m^3
 
@@ -97,10 +92,8 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
 
     // Bending at the loop.
     const long double c1 = D / d;
-    x.hookBendingFactor =
-        coil && c1 > 1 ? stored((4 * c1 * c1 - c1 - 1) / (4 * c1 * (c1 - 1))) : kMissing;
-    const long double bendingPerLoad =
-        x.hookBendingFactor * 16 * D / (kPiStress * d * d * d) + 4 / (kPiStress * d * d);
+    x.hookBendingFactor = coil && c1 > 1 ? stored(hookBendingFactor(c1)) : kMissing;
+    const long double bendingPerLoad = hookBendingStressPerLoad(x.hookBendingFactor, D, d);
     x.hookBendingStress1 = stored(p1 * bendingPerLoad);
     x.hookBendingStress2 = stored(p2 * bendingPerLoad);
 
@@ -110,10 +103,9 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
     } else {
         const long double bendRadius = design.hookMinRadius;
         const long double c2 = (2 * bendRadius + d) / d;
-        x.hookTorsionFactor =
-            coil && bendRadius > 0 ? stored((4 * c2 - 1) / (4 * c2 - 4)) : kMissing;
+        x.hookTorsionFactor = coil && bendRadius > 0 ? stored(hookBendTorsionFactor(c2)) : kMissing;
     }
-    const long double torsionPerLoad = x.hookTorsionFactor * 8 * D / (kPiStress * d * d * d);
+    const long double torsionPerLoad = torsionStressPerLoad(x.hookTorsionFactor, D, d);
     x.hookTorsionStress1 = stored(p1 * torsionPerLoad);
     x.hookTorsionStress2 = stored(p2 * torsionPerLoad);
 

@@ -1,5 +1,7 @@
 #include "calc/life.h"
 
+#include "calc/spring_constants.h"
+
 #include <cmath>
 #include <limits>
 
@@ -11,8 +13,6 @@ namespace {
 constexpr long double kLifeLinesMeet = 0.67L;
 // Above this upper coefficient the diagram gives no life (the level of the last life line).
 constexpr double kHighestUpperCoefficient = 0.45;
-// Converts the stresses, kgf/mm^2, to N/mm^2 for the diagram.
-constexpr long double kDiagramGravity = 9.8L;
 
 } // namespace
 

@@ -1,7 +1,7 @@
 #include "calc/recommendations.h"
 
+#include "base/checked_float.h"
 #include "base/number_format.h"
-#include "calc/checked_float.h"
 
 namespace hspring {
 

@@ -1,6 +1,6 @@
 #include "calc/spring_design.h"
 
-#include "calc/checked_float.h"
+#include "base/checked_float.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -5,9 +5,9 @@
 #include "base/error.h"
 #include "calc/design_batch.h"
 #include "calc/design_json.h"
-#include "calc/program_start.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "startup/program_start.h"
 
 #include <cstdio>
 #include <iostream>

@@ -4,7 +4,7 @@
 // subcommand, usage problems and failures end with the same exit statuses and messages, the
 // data files default to the ones next to the tool.
 
-#include "calc/program_start.h"
+#include "startup/program_start.h"
 
 #include <CLI/CLI.hpp>
 #include <filesystem>

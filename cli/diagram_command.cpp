@@ -2,10 +2,10 @@
 // PNG or SVG file, with the same routine as the main window, for reports and for checking the
 // picture without a display.
 
-#include "app/painting/fatigue_diagram.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "data/settings.h"
+#include "diagram/painting/fatigue_diagram.h"
 #include "toolkit/painting/picture_files.h"
 
 #include <iostream>

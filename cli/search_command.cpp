@@ -4,9 +4,9 @@
 
 #include "base/error.h"
 #include "calc/design_json.h"
-#include "calc/search_json.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "search/search_json.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,12 +3,12 @@
 // without a printer.
 
 #include "base/error.h"
-#include "calc/program_start.h"
+#include "calc/design_sources.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "data/calculation_file.h"
-#include "printing/painting/spec_sheet_painting.h"
-#include "printing/sheet_design.h"
+#include "printing/painting/data_sheet_painting.h"
+#include "startup/program_start.h"
 
 #include <optional>
 
@@ -71,7 +71,7 @@ int runSheet(const CLI::App& app, const SheetOptions& options) {
         hbd ? designFromCalculationFile(*hbd, slot)
             : calculatedDesignFromJson(readInputText(input), state.materials,
                                        state.settings.coefficients);
-    writeSpecSheetPdf(options.output, specSheetTexts(design, state.materials, options.leftHanded));
+    writeDataSheetPdf(options.output, dataSheetTexts(design, state.materials, options.leftHanded));
     return kDone;
 }
 

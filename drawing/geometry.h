@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/spring_constants.h"
+
 namespace hspring {
 
 // Plane geometry of the spring's side view, in millimetres. Model axes: x runs along the coil axis
@@ -34,9 +36,6 @@ struct DrawSegment {
 
     friend bool operator==(const DrawSegment&, const DrawSegment&) = default;
 };
-
-// The extended-precision value of pi, used for every conversion between degrees and radians.
-inline constexpr long double kPi = 3.1415926535897932385L;
 
 long double degreesToRadians(long double degrees);
 long double radiansToDegrees(long double radians);

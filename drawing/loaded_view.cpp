@@ -1,6 +1,6 @@
 #include "drawing/loaded_view.h"
 
-#include "calc/checked_float.h"
+#include "base/checked_float.h"
 #include "drawing/outline_parts.h"
 #include "drawing/round_hook_loop.h"
 

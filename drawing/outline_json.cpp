@@ -1,6 +1,6 @@
 #include "drawing/outline_json.h"
 
-#include "calc/json_writer.h"
+#include "base/json_writer.h"
 
 namespace hspring {
 

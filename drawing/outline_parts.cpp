@@ -1,6 +1,6 @@
 #include "drawing/outline_parts.h"
 
-#include "calc/checked_float.h"
+#include "base/checked_float.h"
 
 #include <cmath>
 #include <string>

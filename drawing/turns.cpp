@@ -1,6 +1,6 @@
 #include "drawing/turns.h"
 
-#include "calc/checked_float.h"
+#include "base/checked_float.h"
 
 #include <climits>
 #include <cmath>

@@ -1,11 +1,11 @@
 // The calc command's input: designs as JSON, calculated and answered as JSON, and the single
 // design the sheet command takes from the same kind of text.
 
+#include "base/json_reader.h"
 #include "calc/design_batch.h"
-#include "calc/json_reader.h"
+#include "calc/design_sources.h"
 #include "data/default_data.h"
 #include "fuzz_support.h"
-#include "printing/sheet_design.h"
 
 #include <memory>
 #include <string>

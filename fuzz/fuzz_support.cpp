@@ -10,7 +10,7 @@
 #include "calc/recommendations.h"
 #include "drawing/dxf_file.h"
 #include "drawing/shape_views.h"
-#include "printing/spec_sheet_text.h"
+#include "printing/data_sheet_text.h"
 
 #include <array>
 #include <cmath>
@@ -317,7 +317,7 @@ void prepareSlotDisplay(const SpringDesign& design, int slot, const MaterialLibr
 
     // The spring data sheet, either coiling direction.
     for (const bool leftHanded : {false, true}) {
-        const SpecSheetTexts sheet = specSheetTexts(design, library, leftHanded);
+        const DataSheetTexts sheet = dataSheetTexts(design, library, leftHanded);
         for (const auto& cells : sheet.cells)
             for (const std::string& cell : cells)
                 require(cell.size() < 4096, "a sheet cell holds a short text");

@@ -4,7 +4,7 @@
 // the program's own Error may come out of a step, and the display preparation of a design slot.
 
 #include "base/error.h"
-#include "calc/program_state.h"
+#include "startup/program_state.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -11,7 +11,7 @@
 #include "data/library_consistency.h"
 #include "data/material_editing.h"
 #include "fuzz_support.h"
-#include "printing/spec_sheet_text.h"
+#include "printing/data_sheet_text.h"
 #include "tests/support/strength_table.h"
 
 #include <algorithm>
@@ -146,7 +146,7 @@ void checkRecordTexts(const MaterialLibrary& library, int r) {
                   "the diameter list has one entry per used diameter");
     const SpringDesign design = designOn(record, r);
     historyRowTexts(design, library);
-    specSheetTexts(design, library, false);
+    dataSheetTexts(design, library, false);
 
     const MaterialRecordTexts texts = materialRecordTexts(record);
     fuzz::require(texts.kind >= kLowestKind && texts.kind <= kHighestKind,

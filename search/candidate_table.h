@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calc/design_search.h"
 #include "data/material_library.h"
+#include "search/design_search.h"
 
 #include <array>
 #include <string>

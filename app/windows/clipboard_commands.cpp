@@ -1,7 +1,7 @@
 #include "app/windows/clipboard_commands.h"
 
 #include "app/grid_text.h"
-#include "app/windows/diagram_view.h"
+#include "diagram/windows/diagram_view.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

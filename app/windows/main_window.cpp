@@ -5,11 +5,9 @@
 #include "app/detail_page_text.h"
 #include "app/history_rows.h"
 #include "app/material_selection.h"
-#include "app/painting/fatigue_diagram.h"
 #include "app/windows/calculation_file_menu.h"
 #include "app/windows/clipboard_commands.h"
 #include "app/windows/detail_page.h"
-#include "app/windows/diagram_view.h"
 #include "app/windows/help_page.h"
 #include "app/windows/main_window_form.h"
 #include "app/windows/slot_selector.h"
@@ -25,10 +23,12 @@
 #include "data/settings.h"
 #include "data/windows/coefficient_editor.h"
 #include "data/windows/material_editor.h"
+#include "diagram/painting/fatigue_diagram.h"
+#include "diagram/windows/diagram_view.h"
 #include "drawing/windows/dxf_export.h"
 #include "drawing/windows/shape_page.h"
-#include "printing/spec_sheet_text.h"
-#include "printing/windows/spec_sheet_window.h"
+#include "printing/data_sheet_text.h"
+#include "printing/windows/data_sheet_window.h"
 #include "printing/windows/window_print.h"
 #include "search/windows/design_search_window.h"
 #include "toolkit/windows/centred_grid.h"
@@ -698,10 +698,10 @@ CoefficientEditorDialog& MainWindow::coefficientEditor() {
     return *coefficientEditor_;
 }
 
-SpecSheetWindow& MainWindow::specSheet() {
-    if (!specSheet_)
-        specSheet_ = new SpecSheetWindow(this);
-    return *specSheet_;
+DataSheetWindow& MainWindow::dataSheet() {
+    if (!dataSheet_)
+        dataSheet_ = new DataSheetWindow(this);
+    return *dataSheet_;
 }
 
 void MainWindow::connectMenu() {
@@ -711,11 +711,11 @@ void MainWindow::connectMenu() {
                 [this, action] { runReportingErrors(this, action); });
     };
     onMenu(c.printSheetItem, [this] {
-        specSheet().fillSpecSheet(state_.current(), state_.materials, leftHanded());
-        specSheet().exec();
+        dataSheet().fillDataSheet(state_.current(), state_.materials, leftHanded());
+        dataSheet().exec();
     });
     onMenu(c.saveSheetPdfItem, [this] {
-        saveSpecSheetPdf(this, specSheetTexts(state_.current(), state_.materials, leftHanded()));
+        saveDataSheetPdf(this, dataSheetTexts(state_.current(), state_.materials, leftHanded()));
     });
     onMenu(c.printWindowItem, [this] { printWindowWithDialog(*this, PrintScaling::FitToPage); });
     onMenu(c.exportDxfItem, [this] { exportDxf(this, state_.current(), *ui_->shapePage); });

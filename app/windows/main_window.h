@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/design_inputs.h"
-#include "calc/program_start.h"
-#include "calc/program_state.h"
 #include "calc/status_lines.h"
 #include "data/data_locations.h"
+#include "startup/program_start.h"
+#include "startup/program_state.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -20,7 +20,7 @@ class CoefficientEditorDialog;
 class DesignSearchWindow;
 struct SearchCandidate;
 class MaterialEditorDialog;
-class SpecSheetWindow;
+class DataSheetWindow;
 
 // The main window f_hip: the design inputs, the results, the fatigue diagram, the history and
 // the spring view. It owns no design data of its own: slot 0 of the program state is the current
@@ -70,7 +70,7 @@ public:
     // their building) and kept from then on, so an editor opens again as it was left.
     MaterialEditorDialog& materialEditor();
     CoefficientEditorDialog& coefficientEditor();
-    SpecSheetWindow& specSheet();
+    DataSheetWindow& dataSheet();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -133,7 +133,7 @@ private:
     // The windows the menus open, null until first opened.
     MaterialEditorDialog* materialEditor_ = nullptr;       // data_make
     CoefficientEditorDialog* coefficientEditor_ = nullptr; // keisuu_make
-    SpecSheetWindow* specSheet_ = nullptr;                 // prinform
+    DataSheetWindow* dataSheet_ = nullptr;                 // prinform
     DesignSearchWindow* designSearch_ = nullptr;           // made when first opened
     // Raised while showDesign sets the two check boxes, so their handlers do nothing.
     bool restoringDisplay_ = false;

@@ -1,11 +1,11 @@
 #include "app/windows/main_window_form.h"
 
 #include "app/history_rows.h"
-#include "app/painting/fatigue_diagram.h"
 #include "app/painting/input_picture.h"
 #include "app/windows/detail_page.h"
-#include "app/windows/diagram_view.h"
 #include "app/windows/slot_selector.h"
+#include "diagram/painting/fatigue_diagram.h"
+#include "diagram/windows/diagram_view.h"
 #include "drawing/windows/shape_page.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/centred_grid.h"

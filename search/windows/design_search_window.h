@@ -1,8 +1,8 @@
 #pragma once
 
-#include "calc/design_search.h"
 #include "calc/hook_type.h"
-#include "calc/program_state.h"
+#include "search/design_search.h"
+#include "startup/program_state.h"
 
 #include <QDialog>
 #include <QFutureWatcher>

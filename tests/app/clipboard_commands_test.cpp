@@ -1,6 +1,6 @@
 #include "app/history_rows.h"
 #include "app/windows/clipboard_commands.h"
-#include "app/windows/diagram_view.h"
+#include "diagram/windows/diagram_view.h"
 #include "toolkit/windows/centred_grid.h"
 #include "windows_test_registry.h"
 

@@ -1,6 +1,6 @@
 #include "app/painting/detail_page_painting.h"
 #include "calc/design_result.h"
-#include "tests/calc/test_materials.h"
+#include "tests/support/test_materials.h"
 #include "toolkit/painting/fonts.h"
 
 #include <QFontMetrics>

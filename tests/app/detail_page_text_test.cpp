@@ -1,6 +1,6 @@
 #include "app/detail_page_text.h"
 #include "calc/design_result.h"
-#include "tests/calc/test_materials.h"
+#include "tests/support/test_materials.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

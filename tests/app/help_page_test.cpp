@@ -1,9 +1,9 @@
-#include "app/painting/fatigue_diagram.h"
 #include "app/windows/help_page.h"
 #include "base/error.h"
 #include "calc/checks.h"
 #include "calc/life.h"
 #include "calc/recommendations.h"
+#include "diagram/painting/fatigue_diagram.h"
 #include "windows_test_registry.h"
 
 #include <QDesktopServices>

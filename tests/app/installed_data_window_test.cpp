@@ -1,11 +1,11 @@
 // The program installed for every user: the defaults come from the shared folder, and the files
 // the user changes go to the user's own data folder, from where the next start reads them.
 
-#include "calc/program_start.h"
 #include "data/data_locations.h"
 #include "data/windows/coefficient_editor.h"
 #include "data/windows/material_editor.h"
 #include "main_window_fixture.h"
+#include "startup/program_start.h"
 #include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
 

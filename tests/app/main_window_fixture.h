@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/windows/main_window.h"
-#include "calc/program_start.h"
-#include "calc/program_state.h"
 #include "data/material_library.h"
 #include "data/settings.h"
+#include "startup/program_start.h"
+#include "startup/program_state.h"
 
 #include <QColor>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "app/windows/diagram_view.h"
+#include "diagram/windows/diagram_view.h"
 #include "drawing/windows/shape_page.h"
 #include "main_window_fixture.h"
 #include "printing/printed_page.h"
-#include "printing/windows/spec_sheet_window.h"
+#include "printing/windows/data_sheet_window.h"
 #include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
@@ -61,7 +61,7 @@ private slots:
         QString freeLength;
         const auto seen = closeNextDialog([&freeLength](QDialog& sheet) {
             freeLength =
-                QString::fromStdString(qobject_cast<SpecSheetWindow*>(&sheet)->texts().labels[2]);
+                QString::fromStdString(qobject_cast<DataSheetWindow*>(&sheet)->texts().labels[2]);
         });
         w.triggerMenu("N5");
         QVERIFY(*seen);

@@ -4,7 +4,7 @@
 
 #include "drawing/windows/shape_page.h"
 #include "main_window_fixture.h"
-#include "printing/windows/spec_sheet_window.h"
+#include "printing/windows/data_sheet_window.h"
 #include "support/modal_dialogs.h"
 #include "toolkit/windows/centred_grid.h"
 #include "windows_test_registry.h"
@@ -144,7 +144,7 @@ private slots:
         QString maxLength;
         const auto sheet = closeNextDialog([&maxLength](QDialog& dialog) {
             maxLength = QString::fromStdString(
-                qobject_cast<SpecSheetWindow*>(&dialog)->texts().cells[16][3]);
+                qobject_cast<DataSheetWindow*>(&dialog)->texts().cells[16][3]);
         });
         w.triggerMenu("N5");
         QVERIFY(*sheet);

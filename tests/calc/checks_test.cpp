@@ -1,7 +1,7 @@
 #include "calc/checks.h"
 #include "calc/engine.h"
 #include "calc/spring_design.h"
-#include "tests/calc/test_materials.h"
+#include "tests/support/test_materials.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

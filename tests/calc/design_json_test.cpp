@@ -1,8 +1,8 @@
+#include "base/json_reader.h"
 #include "calc/design_batch.h"
 #include "calc/design_json.h"
-#include "calc/json_reader.h"
 #include "calc/spring_design.h"
-#include "tests/calc/test_materials.h"
+#include "tests/support/test_materials.h"
 
 #include <cmath>
 #include <cstring>

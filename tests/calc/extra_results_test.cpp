@@ -1,12 +1,12 @@
+#include "base/json_reader.h"
 #include "base/number_format.h"
 #include "calc/design_batch.h"
 #include "calc/design_json.h"
 #include "calc/design_result.h"
 #include "calc/extra_results.h"
-#include "calc/json_reader.h"
 #include "calc/spring_design.h"
 #include "drawing/outline.h"
-#include "tests/calc/test_materials.h"
+#include "tests/support/test_materials.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "calc/life.h"
-#include "tests/calc/test_materials.h"
+#include "tests/support/test_materials.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "calc/checks.h"
 #include "calc/recommendations.h"
 #include "calc/spring_design.h"
-#include "tests/calc/test_materials.h"
+#include "tests/support/test_materials.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/painting/fatigue_diagram.h"
+#include "diagram/painting/fatigue_diagram.h"
 #include "drawing/dxf_file.h"
 #include "drawing/outline.h"
 #include "support/built_program.h"

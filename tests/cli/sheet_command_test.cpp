@@ -2,7 +2,7 @@
 #include "data/material_library.h"
 #include "data/short_string.h"
 #include "printing/printed_page.h"
-#include "printing/windows/spec_sheet_window.h"
+#include "printing/windows/data_sheet_window.h"
 #include "support/built_program.h"
 #include "windows_test_registry.h"
 
@@ -64,8 +64,8 @@ private slots:
 
         auto library = std::make_unique<hspring::MaterialLibrary>();
         hspring::loadMaterialLibrary(HSPRING_BUILD_DIR "/zaidat.dst", *library);
-        hspring::SpecSheetWindow sheet;
-        sheet.fillSpecSheet(historyDesign(), *library, true);
+        hspring::DataSheetWindow sheet;
+        sheet.fillDataSheet(historyDesign(), *library, true);
         sheet.show();
         QVERIFY(QTest::qWaitForWindowExposed(&sheet));
         const QString fromWindow = folder.filePath(QStringLiteral("window.pdf"));

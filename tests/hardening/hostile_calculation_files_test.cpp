@@ -10,7 +10,7 @@
 #include "data/calculation_file.h"
 #include "drawing/outline.h"
 #include "hardening/hostile_checks.h"
-#include "printing/spec_sheet_text.h"
+#include "printing/data_sheet_text.h"
 
 #include <cmath>
 #include <cstring>
@@ -62,7 +62,7 @@ TEST(HostileCalculationFiles, MaterialOutsideTheLibraryShowsNoGradeAndNoLife) {
         SCOPED_TRACE(slot);
         const SpringDesign& design = state.designs[slot];
         EXPECT_EQ(historyRowTexts(design, state.materials)[kMaterialColumn], "");
-        EXPECT_EQ(specSheetTexts(design, state.materials, false).cells[1][3], kUnknownMaterialText);
+        EXPECT_EQ(dataSheetTexts(design, state.materials, false).cells[1][3], kUnknownMaterialText);
         EXPECT_TRUE(unlistedMaterialNote(design, state.kindIndex).has_value());
         const StressCoefficients stress = stressCoefficients(design, state.materials);
         EXPECT_TRUE(std::isnan(stress.upper) && std::isnan(stress.lower));

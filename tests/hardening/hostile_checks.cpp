@@ -11,7 +11,7 @@
 #include "data/default_data.h"
 #include "drawing/dxf_file.h"
 #include "drawing/shape_views.h"
-#include "printing/spec_sheet_text.h"
+#include "printing/data_sheet_text.h"
 
 #include <algorithm>
 #include <map>
@@ -87,7 +87,7 @@ SlotOutcome prepareSlot(const SpringDesign& design, const ProgramState& state) {
     const StressCoefficients stress = stressCoefficients(design, library);
     const int lifeClass = classifyLife(stress.upper, stress.lower);
     EXPECT_TRUE(lifeClass >= 0 && lifeClass < kLifeClassCount);
-    specSheetTexts(design, library, false);
+    dataSheetTexts(design, library, false);
 
     // "計算", then the checks and the recommended values it shows.
     SpringDesign calculated = design;

@@ -7,8 +7,8 @@
 
 #include "base/error.h"
 #include "calc/engine.h"
-#include "calc/program_state.h"
 #include "hostile_files.h"
+#include "startup/program_state.h"
 
 #include <gtest/gtest.h>
 #include <string>

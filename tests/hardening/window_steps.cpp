@@ -1,6 +1,6 @@
 #include "window_steps.h"
 
-#include "printing/windows/spec_sheet_window.h"
+#include "printing/windows/data_sheet_window.h"
 #include "printing/windows/window_print.h"
 #include "support/modal_dialogs.h"
 
@@ -40,7 +40,7 @@ QStringList printSheetAndWindow(const OpenWindow& w, const QString& sheetPdf,
     QString failure;
     const auto seen = closeNextDialog([&](QDialog& dialog) {
         try {
-            qobject_cast<SpecSheetWindow*>(&dialog)->printSheetToPdf(sheetPdf);
+            qobject_cast<DataSheetWindow*>(&dialog)->printSheetToPdf(sheetPdf);
         } catch (const std::exception& error) {
             failure = QString::fromUtf8(error.what());
         }

@@ -1,0 +1,37 @@
+#include "calc/design_sources.h"
+
+#include "base/error.h"
+#include "calc/design_json.h"
+#include "calc/design_result.h"
+#include "data/calculation_file.h"
+
+#include <memory>
+
+namespace hspring {
+
+SpringDesign designFromCalculationFile(const std::string& path, int slot) {
+    if (slot < 0 || slot >= kSlotCount)
+        throw Error(Error::Kind::Data,
+                    "スロット " + std::to_string(slot) + " はありません (0〜30)");
+    // Slots the file does not reach stay empty.
+    const auto slots = std::make_unique<DesignSlots>();
+    loadDesignSlots(path, *slots);
+    const SpringDesign& design = (*slots)[slot];
+    if (slot >= kFirstHistorySlot && design.inUse != 1)
+        throw Error(Error::Kind::Data, "スロット " + std::to_string(slot) + " は空です");
+    return design;
+}
+
+SpringDesign calculatedDesignFromJson(std::string_view text, const MaterialLibrary& library,
+                                      const CoefficientSet& coefficients) {
+    const DesignRequests requests = readDesignsJson(text, library);
+    if (requests.designs.size() != 1)
+        throw Error(Error::Kind::Data, "要目表には設計が 1 件だけ必要です (" +
+                                           std::to_string(requests.designs.size()) + " 件)");
+    const DesignRequest& request = requests.designs.front();
+    if (!request.error.empty())
+        throw Error(Error::Kind::Data, request.error);
+    return evaluateDesign(request.design, library, coefficients).design;
+}
+
+} // namespace hspring

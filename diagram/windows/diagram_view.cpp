@@ -1,0 +1,21 @@
+#include "diagram/windows/diagram_view.h"
+
+#include "diagram/painting/fatigue_diagram.h"
+
+namespace hspring {
+
+DiagramView::DiagramView(QWidget* parent)
+    : PictureView({kFatigueDiagramWidth, kFatigueDiagramHeight}, QStringLiteral("hspring-diagram"),
+                  QStringLiteral("疲れ強さ線図"), parent) {
+    setObjectName(QStringLiteral("Image1"));
+}
+
+int DiagramView::showDiagram(double upper, double lower, double hookStressFactor) {
+    FatigueDiagramPicture picture = renderFatigueDiagram(upper, lower, hookStressFactor);
+    showPicture(std::move(picture.image), [upper, lower, hookStressFactor](QPainter& painter) {
+        drawFatigueDiagram(painter, upper, lower, hookStressFactor);
+    });
+    return picture.overAreaNotices;
+}
+
+} // namespace hspring

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "calc/spring_constants.h"
+#include "data/design_record.h"
+#include "data/material_library.h"
+
+#include <array>
+#include <string>
+
+namespace hspring {
+
+inline constexpr int kSheetRowCount = 17;
+inline constexpr int kSheetColumnCount = 4;
+inline constexpr int kSheetLabelCount = 6;
+
+// Loads and stresses on the sheet are in newtons. The table converts with the standard gravity;
+// the figure's labels use the factor rounded to four digits, so a label may differ from the
+// table in the last digit (50 kgf: 490.3 N in the table, 490.4 N beside the figure). The
+// products are only shown, so they are formatted in extended precision, unrounded.
+inline constexpr long double kTableNewtonsPerKgf = kGravity;
+inline constexpr long double kLabelNewtonsPerKgf = kSheetLabelGravity;
+
+// What the sheet shows in the material row when the design names no material of the library
+// (possible only in a foreign calculation file).
+inline constexpr const char* kUnknownMaterialText = "不明";
+
+// Every text of the spring data sheet, UTF-8. A missing value shows as kMissingValueText.
+struct DataSheetTexts {
+    // [row][column]: column 0 the item number, 1 the item name, 2 the unit, 3 the value.
+    std::array<std::array<std::string, kSheetColumnCount>, kSheetRowCount> cells;
+    // The six dimension texts beside the figure: L2, L1 and the free length, P2 and P1, the mean
+    // coil diameter.
+    std::array<std::string, kSheetLabelCount> labels;
+};
+
+// The sheet of a design as it stands (nothing is calculated). `leftHanded` is the coiling
+// direction chosen in the main window.
+DataSheetTexts dataSheetTexts(const SpringDesign& design, const MaterialLibrary& library,
+                              bool leftHanded);
+
+} // namespace hspring

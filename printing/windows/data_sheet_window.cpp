@@ -1,0 +1,73 @@
+#include "printing/windows/data_sheet_window.h"
+
+#include "printing/painting/data_sheet_painting.h"
+#include "toolkit/painting/fonts.h"
+#include "toolkit/windows/error_box.h"
+#include "toolkit/windows/print_dialog.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace hspring {
+
+DataSheetWindow::DataSheetWindow(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("prinform"));
+    setWindowTitle(QStringLiteral("prinform"));
+    setFont(windowFont(12));
+    setFixedSize(kDataSheetSize);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+
+    printButton_ = new QPushButton(QStringLiteral("プリント"), this);
+    printButton_->setObjectName(QStringLiteral("Button1"));
+    printButton_->setGeometry(24, 80, 75, 25);
+    connect(printButton_, &QPushButton::clicked, this, &DataSheetWindow::onPrintClicked);
+}
+
+void DataSheetWindow::fillDataSheet(const SpringDesign& design, const MaterialLibrary& library,
+                                    bool leftHanded) {
+    texts_ = dataSheetTexts(design, library, leftHanded);
+    update();
+}
+
+void DataSheetWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintDataSheet(painter, texts_);
+}
+
+namespace {
+PagePainter sheetPage(const DataSheetTexts& texts) {
+    return [&texts](QPainter& painter, const QRectF&) { printDataSheet(painter, texts); };
+}
+} // namespace
+
+void DataSheetWindow::printSheet(QPrinter& printer) {
+    printer.setDocName(windowTitle());
+    printPage(printer, sheetPage(texts_));
+}
+
+void DataSheetWindow::printSheetToPdf(const QString& path) {
+    writeDataSheetPdf(path.toStdString(), texts_);
+}
+
+void DataSheetWindow::onPrintClicked() {
+    PrintOutcome outcome = PrintOutcome::Cancelled;
+    runReportingErrors(this,
+                       [&] { outcome = printWithDialog(this, windowTitle(), sheetPage(texts_)); });
+    if (outcome != PrintOutcome::Cancelled)
+        close();
+}
+
+bool saveDataSheetPdf(QWidget* parent, const DataSheetTexts& texts) {
+    bool saved = false;
+    runReportingErrors(parent, [&] {
+        saved =
+            savePdfWithDialog(parent, QStringLiteral("PDFに保存"), QStringLiteral("hspring.pdf"),
+                              QStringLiteral("prinform"), sheetPage(texts));
+    });
+    return saved;
+}
+
+} // namespace hspring

@@ -1,0 +1,411 @@
+#include "base/error.h"
+#include "base/json_reader.h"
+#include "base/number_format.h"
+#include "base/text_to_number.h"
+#include "calc/checks.h"
+#include "calc/design_batch.h"
+#include "calc/recommendations.h"
+#include "calc/spring_design.h"
+#include "data/short_string.h"
+#include "search/design_search.h"
+#include "search/search_json.h"
+#include "tests/support/shipped_data.h"
+
+#include <atomic>
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <tuple>
+#include <vector>
+
+namespace hspring {
+namespace {
+
+using test::shippedCoefficients;
+using test::shippedLibrary;
+
+DesignRequirement requirement(double length1, double load1, double length2, double load2) {
+    DesignRequirement r;
+    r.length1 = length1;
+    r.load1 = load1;
+    r.length2 = length2;
+    r.load2 = load2;
+    return r;
+}
+
+// What identifies a candidate of the grid, and its initial tension.
+using Key = std::tuple<int, int, double, double, double>;
+std::vector<Key> keysOf(const SearchOutcome& outcome) {
+    std::vector<Key> keys;
+    for (const SearchCandidate& c : outcome.candidates) {
+        const SpringDesign& s = c.result.design;
+        keys.emplace_back(s.materialIndex, s.diameterIndex, s.meanDiameter, s.totalTurns,
+                          s.initialTension);
+    }
+    return keys;
+}
+
+double fieldValue(double value) {
+    return textToDouble(formatF4(value));
+}
+
+// Calculates a candidate again from its inputs, as the window does after taking them, and checks
+// it against every part of the requirement.
+void expectMeetsRequirement(const SearchCandidate& candidate, const DesignRequirement& r,
+                            const MaterialLibrary& library, const CoefficientSet& coefficients) {
+    SCOPED_TRACE("rank " + std::to_string(candidate.rank));
+    const DesignResult again =
+        evaluateDesign(candidate.result.design, library, coefficients, r.hookType);
+    const SpringDesign& s = again.design;
+    EXPECT_EQ(std::memcmp(&s, &candidate.result.design, sizeof s), 0) << "not what 計算 gives";
+
+    const double tolerance = r.loadTolerance / 100;
+    EXPECT_LE(std::fabs(s.load1 - r.load1), tolerance * r.load1);
+    EXPECT_LE(std::fabs(s.load2 - r.load2), tolerance * r.load2);
+    EXPECT_EQ(s.length1, r.length1);
+    EXPECT_EQ(s.length2, r.length2);
+    EXPECT_EQ(s.lengthMode, kLengthsGiven);
+    EXPECT_EQ(s.autoInitialTension, 0);
+    EXPECT_EQ(s.lowTempAnnealed, r.lowTempAnnealed ? 1 : 0);
+    EXPECT_EQ(again.checks.lines, std::vector<std::string>{"Calculation Success!"});
+    EXPECT_LE(again.extras.hookTorsionStress2, s.allowableStress);
+    EXPECT_LE(again.extras.hookBendingStress2, again.extras.hookBendingAllowable);
+    EXPECT_LE(s.outerDiameter, r.maxOuterDiameter.value_or(s.outerDiameter));
+    EXPECT_GE(s.innerDiameter, r.minInnerDiameter.value_or(s.innerDiameter));
+    EXPECT_LE(s.freeLength, r.maxFreeLength.value_or(s.freeLength));
+    if (r.requiredLifeClass) {
+        EXPECT_LE(s.lifeClass, *r.requiredLifeClass);
+        ASSERT_TRUE(again.extras.hookLifeClass.has_value());
+        EXPECT_LE(*again.extras.hookLifeClass, *r.requiredLifeClass);
+    }
+    // The grid: a whole multiple of the step, quarter turns from 3, a listed wire.
+    EXPECT_NEAR(std::remainder(s.meanDiameter, r.diameterStep), 0, 1e-9);
+    EXPECT_EQ(std::remainder(s.totalTurns * 4, 1.0), 0);
+    EXPECT_GE(s.totalTurns, 3);
+    EXPECT_EQ(s.wireDiameter, library[s.materialIndex].diameters[s.diameterIndex]);
+    EXPECT_EQ(s.diameterKind, kMeanDiameter);
+    // What the window's fields hold and read back: the recommended free length and an initial
+    // tension within the recommended range, both in four digits.
+    EXPECT_EQ(s.freeLength, textToDouble(formatF4(recommendedFreeLength(s))));
+    EXPECT_EQ(s.initialTension, fieldValue(s.initialTension));
+    EXPECT_GE(s.initialTension, again.range.low);
+    EXPECT_LE(s.initialTension, again.range.high);
+    EXPECT_NEAR(candidate.coilStressUse, s.stress2 / s.allowableStress, 1e-15);
+}
+
+TEST(SearchDesigns, EveryCandidateMeetsTheRequirementWhenCalculatedAgain) {
+    // A round hook and the lightest first; then a U hook in a bore, within a length, for a life.
+    DesignRequirement light = requirement(45, 1, 55, 2);
+    DesignRequirement bore = requirement(80, 4, 100, 8);
+    bore.hookType = HookType::U;
+    bore.hookLength = 12;
+    bore.hookMinRadius = 2;
+    bore.maxOuterDiameter = 18;
+    bore.minInnerDiameter = 6;
+    bore.maxFreeLength = 72;
+    bore.requiredLifeClass = 1;
+    bore.lowTempAnnealed = true;
+    bore.loadTolerance = 5;
+    bore.objective = SearchObjective::Life;
+    for (const DesignRequirement& r : {light, bore}) {
+        const SearchOutcome outcome = searchDesigns(r, shippedLibrary(), shippedCoefficients());
+        ASSERT_EQ(outcome.candidates.size(), 20u);
+        EXPECT_FALSE(outcome.cancelled);
+        EXPECT_GE(outcome.feasible, 20u);
+        for (std::size_t i = 0; i < outcome.candidates.size(); ++i) {
+            const SearchCandidate& c = outcome.candidates[i];
+            EXPECT_EQ(c.rank, static_cast<int>(i) + 1);
+            expectMeetsRequirement(c, r, shippedLibrary(), shippedCoefficients());
+            if (i == 0)
+                continue;
+            // Best first by the objective.
+            const ExtraResults& before = outcome.candidates[i - 1].result.extras;
+            const ExtraResults& now = c.result.extras;
+            if (r.objective == SearchObjective::Mass) {
+                EXPECT_LE(before.springMass, now.springMass);
+            } else {
+                EXPECT_LE(*before.springLifeClass, *now.springLifeClass);
+                if (*before.springLifeClass == *now.springLifeClass) {
+                    EXPECT_LE(before.springMass, now.springMass);
+                }
+            }
+        }
+    }
+}
+
+TEST(SearchDesigns, APlantedDesignIsFoundOrBeaten) {
+    // SWP-A, d = 1.2 mm, D = 11.3 mm, N = 17.25 with the recommended free length and the middle
+    // of the initial-tension range: the requirement is what it gives.
+    const MaterialLibrary& library = shippedLibrary();
+    SpringDesign planted{};
+    resetDesignDefaults(planted);
+    planted.materialIndex = 3;
+    ASSERT_EQ(shortStringText(library[3].gradeSymbol), "SWP-A");
+    planted.diameterIndex = 0;
+    while (library[3].diameters[planted.diameterIndex] != 1.2)
+        ++planted.diameterIndex;
+    planted.wireDiameter = 1.2;
+    setCoilDiameters(planted, 11.3, 1.2);
+    setTurns(planted, 17.25);
+    planted.freeLength = fieldValue(static_cast<double>(recommendedFreeLength(planted)));
+    planted.length1 = 48;
+    planted.length2 = 60;
+    const DesignResult given = evaluateDesign(planted, library, shippedCoefficients());
+    ASSERT_EQ(given.checks.lines, std::vector<std::string>{"Calculation Success!"});
+
+    DesignRequirement r = requirement(48, given.design.load1, 60, given.design.load2);
+    r.loadTolerance = 2;
+    r.materials = {3};
+    r.count = 1000;
+    const SearchOutcome all = searchDesigns(r, library, shippedCoefficients());
+    bool found = false;
+    for (const SearchCandidate& c : all.candidates) {
+        const SpringDesign& s = c.result.design;
+        found |= s.diameterIndex == planted.diameterIndex && s.meanDiameter == 11.3 &&
+                 s.totalTurns == 17.25;
+    }
+    EXPECT_TRUE(found);
+
+    // Over every material the lightest is at most as heavy.
+    r.materials.clear();
+    r.count = 1;
+    const SearchOutcome best = searchDesigns(r, library, shippedCoefficients());
+    ASSERT_EQ(best.candidates.size(), 1u);
+    EXPECT_LE(best.candidates[0].result.extras.springMass, given.extras.springMass);
+}
+
+TEST(SearchDesigns, NothingFeasibleGivesAnEmptyList) {
+    // A heavy load in a thin tube: no wire of the library carries it.
+    DesignRequirement r = requirement(40, 200, 50, 300);
+    r.maxOuterDiameter = 6;
+    std::size_t lastDone = 0, lastTotal = 0;
+    SearchControl control;
+    control.progress = [&](std::size_t done, std::size_t total) {
+        EXPECT_EQ(done, lastDone + 1);
+        lastDone = done;
+        lastTotal = total;
+    };
+    const SearchOutcome outcome =
+        searchDesigns(r, shippedLibrary(), shippedCoefficients(), control);
+    EXPECT_TRUE(outcome.candidates.empty());
+    EXPECT_FALSE(outcome.cancelled);
+    EXPECT_EQ(outcome.feasible, 0u);
+    EXPECT_GT(lastTotal, 400u); // every wire of the twelve grades
+    EXPECT_EQ(lastDone, lastTotal);
+
+    // A cancelled search stops and returns nothing.
+    const std::atomic<bool> cancel{true};
+    control = {};
+    control.cancel = &cancel;
+    const SearchOutcome stopped =
+        searchDesigns(requirement(45, 1, 55, 2), shippedLibrary(), shippedCoefficients(), control);
+    EXPECT_TRUE(stopped.cancelled);
+    EXPECT_TRUE(stopped.candidates.empty());
+    EXPECT_EQ(stopped.calculated, 0u);
+}
+
+TEST(SearchDesigns, OneThreadAndTwoGiveTheSameList) {
+    // Life classes tie often, so the order below them decides much of the list.
+    DesignRequirement r = requirement(60, 2, 75, 4);
+    r.objective = SearchObjective::Life;
+    r.count = 200;
+    for (const SearchObjective objective :
+         {SearchObjective::Life, SearchObjective::Margin, SearchObjective::Mass}) {
+        r.objective = objective;
+        SearchControl one, two;
+        one.threads = 1;
+        two.threads = 2;
+        const SearchOutcome a = searchDesigns(r, shippedLibrary(), shippedCoefficients(), one);
+        const SearchOutcome b = searchDesigns(r, shippedLibrary(), shippedCoefficients(), two);
+        ASSERT_EQ(a.candidates.size(), 200u);
+        EXPECT_EQ(keysOf(a), keysOf(b));
+        EXPECT_EQ(a.feasible, b.feasible);
+        EXPECT_EQ(a.calculated, b.calculated);
+    }
+}
+
+// Three grades with five wires each, from 0.8 to 1.6 mm; one of them without bending data.
+MaterialLibrary reducedLibrary() {
+    MaterialLibrary library = shippedLibrary();
+    for (int m = 0; m < kMaterialCount; ++m) {
+        MaterialRecord& record = library[m];
+        if (m != 1 && m != 4 && m != 6) {
+            record.kind = kUnusedKind;
+            continue;
+        }
+        int first = 0;
+        while (record.diameters[first] < 0.8)
+            ++first;
+        for (int j = 0; j < 5; ++j) {
+            record.diameters[j] = record.diameters[first + j];
+            record.tensileStrength[j] = record.tensileStrength[first + j];
+            record.allowableTorsion[j] = record.allowableTorsion[first + j];
+            record.allowableBending[j] = record.allowableBending[first + j];
+        }
+        record.diameterCount = 5;
+    }
+    // A grade without bending data: its hooks' bending is not judged.
+    library[4].bendingPercent = 0;
+    for (double& stress : library[4].allowableBending)
+        stress = 0;
+    return library;
+}
+
+TEST(SearchDesigns, PruningFindsWhatCalculatingEveryCandidateFinds) {
+    const MaterialLibrary library = reducedLibrary();
+    // Loose and tight tolerances, with and without limits, both hooks; a coarse step keeps the
+    // exhaustive run short. The grid below covers every diameter up to 22 · 1.6 mm and more turns
+    // than a free length of L1 holds.
+    DesignRequirement loose = requirement(45, 0.8, 55, 1.6);
+    loose.loadTolerance = 20;
+    loose.diameterStep = 0.3;
+    DesignRequirement tight = requirement(50, 1.5, 62, 2.6);
+    tight.loadTolerance = 3;
+    tight.diameterStep = 0.2;
+    tight.hookType = HookType::U;
+    tight.hookLength = 9;
+    tight.hookMinRadius = 1.5;
+    tight.maxOuterDiameter = 14;
+    tight.minInnerDiameter = 6;
+    tight.maxFreeLength = 48;
+    tight.lowTempAnnealed = true;
+    for (DesignRequirement r : {loose, tight}) {
+        r.count = 1000;
+        SearchControl exhaustive;
+        exhaustive.exhaustive = ExhaustiveGrid{40, 70};
+        const SearchOutcome pruned = searchDesigns(r, library, shippedCoefficients());
+        const SearchOutcome everything =
+            searchDesigns(r, library, shippedCoefficients(), exhaustive);
+        EXPECT_GT(pruned.feasible, 20u);
+        EXPECT_EQ(pruned.feasible, everything.feasible);
+        EXPECT_EQ(keysOf(pruned), keysOf(everything));
+        // The pruning is worth having: most of the grid is never calculated.
+        EXPECT_LT(pruned.calculated * 20, everything.calculated);
+        // The grade without bending data is judged by the hook's torsion alone.
+        int withoutBending = 0;
+        for (const SearchCandidate& c : pruned.candidates) {
+            if (c.result.design.materialIndex != 4)
+                continue;
+            ++withoutBending;
+            EXPECT_TRUE(std::isnan(c.result.extras.hookBendingAllowable));
+            EXPECT_EQ(c.hookStressUse, static_cast<double>(c.result.extras.hookTorsionStress2 /
+                                                           static_cast<long double>(
+                                                               c.result.design.allowableStress)));
+        }
+        EXPECT_GT(withoutBending, 0);
+    }
+}
+
+TEST(CheckRequirement, NamesTheFirstProblem) {
+    const MaterialLibrary& library = shippedLibrary();
+    EXPECT_FALSE(checkRequirement(requirement(45, 1, 55, 2), library));
+    const auto messageOf = [&](const DesignRequirement& r) {
+        const std::optional<RequirementProblem> problem = checkRequirement(r, library);
+        EXPECT_TRUE(problem.has_value());
+        return problem ? problem->message : std::string();
+    };
+    EXPECT_EQ(messageOf(requirement(55, 1, 45, 2)), "length1 must be below length2");
+    EXPECT_EQ(messageOf(requirement(45, 0, 55, 2)), "load1 must be above 0");
+    EXPECT_EQ(messageOf(requirement(45, 2, 55, 2)), "load1 must be below load2");
+    DesignRequirement r = requirement(45, 1, 55, 2);
+    r.loadTolerance = 100;
+    EXPECT_EQ(messageOf(r), "loadTolerance must lie above 0 and below 100 (per cent)");
+    r = requirement(45, 1, 55, 2);
+    r.materials = {3, 12};
+    EXPECT_EQ(messageOf(r), "materials: 12 is not a material of the lists");
+    r.materials.clear();
+    r.kinds = {5};
+    EXPECT_EQ(messageOf(r), "no material of the library to search");
+    r.kinds.clear();
+    r.diameterStep = 0.0001;
+    EXPECT_EQ(messageOf(r), "diameterStep must lie within 0.001..100 mm");
+    r.diameterStep = 0.1;
+    r.maxOuterDiameter = -1;
+    const std::optional<RequirementProblem> problem = checkRequirement(r, library);
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_EQ(problem->japaneseMessage, "外径の上限は 0 より大きくしてください");
+    EXPECT_THROW(searchDesigns(r, library, shippedCoefficients()), Error);
+}
+
+TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {
+    const std::string input = R"([
+        {"length1": 45, "load1": 1, "length2": 55, "load2": 2, "count": 3, "kinds": [1],
+         "maxFreeLength": null, "hookType": "round", "objective": "life"},
+        {"length1": 40, "load1": 200, "length2": 50, "load2": 300, "maxOuterDiameter": 6},
+        {"length1": 45, "load1": 1, "length2": 55},
+        {"length1": 45, "load1": 1, "length2": 55, "load2": 2, "colour": "red"},
+        {"length1": 45, "load1": 1, "length2": 55, "load2": 2, "materials": [1, 2.5]},
+        {"length1": 45, "load1": 1, "length2": 55, "load2": 2, "objective": "cost"},
+        {"length1": 55, "load1": 1, "length2": 45, "load2": 2},
+        7
+    ])";
+    std::string out;
+    const int failed = searchDesignsJson(input, shippedLibrary(), shippedCoefficients(),
+                                         [&out](std::string_view piece) { out += piece; });
+    EXPECT_EQ(failed, 6);
+    JsonReader reader(out);
+    reader.enterArray();
+
+    // Three piano-wire candidates, ranked, each a calc answer that calc reads back as itself.
+    ASSERT_TRUE(reader.nextElement());
+    reader.enterArray();
+    std::string key;
+    for (int rank = 1; rank <= 3; ++rank) {
+        ASSERT_TRUE(reader.nextElement());
+        const std::size_t start = out.find('{', reader.offset());
+        reader.skipValue();
+        const std::string candidate(out.substr(start, reader.offset() - start));
+        EXPECT_EQ(candidate.rfind("{\"rank\":" + std::to_string(rank) + ",\"inUse\":1,", 0), 0u)
+            << candidate.substr(0, 40);
+        std::string again;
+        EXPECT_EQ(calculateDesignsJson(candidate, shippedLibrary(), shippedCoefficients(),
+                                       [&again](std::string_view piece) { again += piece; }),
+                  0);
+        const std::size_t rankEnd = candidate.find(',');
+        EXPECT_EQ("{" + candidate.substr(rankEnd + 1) + "\n", again);
+        EXPECT_EQ(
+            shippedLibrary()[std::stoi(candidate.substr(candidate.find("\"materialIndex\":") + 16))]
+                .kind,
+            kPianoWireKind);
+    }
+    EXPECT_FALSE(reader.nextElement());
+    // Nothing feasible: an empty array.
+    ASSERT_TRUE(reader.nextElement());
+    reader.enterArray();
+    EXPECT_FALSE(reader.nextElement());
+    // Each malformed requirement: its error in its place.
+    std::vector<std::string> errors;
+    while (reader.nextElement()) {
+        reader.enterObject();
+        ASSERT_TRUE(reader.nextMember(key));
+        EXPECT_EQ(key, "error");
+        errors.push_back(reader.readString());
+        EXPECT_FALSE(reader.nextMember(key));
+    }
+    reader.finish();
+    EXPECT_EQ(errors, (std::vector<std::string>{
+                          "load2: missing",
+                          "unknown key \"colour\"",
+                          "materials: expected an array of integers",
+                          "objective: expected \"mass\", \"life\" or \"margin\"",
+                          "length1 must be below length2",
+                          "expected a requirement object",
+                      }));
+
+    // One requirement, one array; broken JSON, one error.
+    out.clear();
+    EXPECT_EQ(searchDesignsJson(R"({"length1": 40, "load1": 200, "length2": 50, "load2": 300,
+                                   "maxOuterDiameter": 6})",
+                                shippedLibrary(), shippedCoefficients(),
+                                [&out](std::string_view piece) { out += piece; }),
+              0);
+    EXPECT_EQ(out, "[]\n");
+    out.clear();
+    EXPECT_EQ(searchDesignsJson("[{\"length1\": }]", shippedLibrary(), shippedCoefficients(),
+                                [&out](std::string_view piece) { out += piece; }),
+              1);
+    EXPECT_EQ(out.rfind("{\"error\":\"JSON: ", 0), 0u) << out;
+}
+
+} // namespace
+} // namespace hspring
