@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // hspring-cli calc: calculates the designs of a JSON text (standard input without --input) with
 // the material library and coefficients of the given files, by default the ones next to the
 // executable, and writes the results as JSON to standard output.

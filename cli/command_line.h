@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The plumbing every command of hspring-cli shares: its options are declared on a CLI11

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // hspring-cli diagram: draws the fatigue-strength diagram for given stress coefficients into a
 // PNG or SVG file, with the same routine as the main window, for reports and for checking the
 // picture without a display.

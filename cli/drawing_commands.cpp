@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing commands of hspring-cli, which share the description of the spring:
 //   dxf      writes the DXF file the menu item "dxf出力" writes;
 //   outline  prints the free-state outline behind that file as JSON;

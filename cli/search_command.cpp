@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // hspring-cli search: finds the best designs for the requirements of a JSON text (standard input
 // without --input) with the material library and coefficients of the given files, by default the
 // ones the program reads, and writes the candidates as JSON to standard output.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // hspring-cli sheet: the spring data sheet of one design as a one-page PDF, drawn by the same
 // routine as the sheet window and its "プリント" button, for the documentation and machines
 // without a printer.

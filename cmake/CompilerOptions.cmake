@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiler settings shared by every target of the project.
 
 option(HSPRING_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)

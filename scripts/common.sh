@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared steps of the start and test scripts; sourced, not run.
 set -euo pipefail
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/windows/spec_sheet_window.h"
 
 #include "printing/painting/spec_sheet_painting.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/painting/fatigue_diagram.h"
 #include "app/windows/diagram_view.h"
 #include "support/file_bytes.h"

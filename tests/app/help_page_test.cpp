@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/painting/fatigue_diagram.h"
 #include "app/windows/help_page.h"
 #include "base/error.h"

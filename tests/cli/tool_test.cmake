@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real hspring-cli and checks what its commands share: the help of every command names
 # every option, usage errors end with status 2 and the command's usage, and the tool is built
 # without the window library. Variable: CLI (the executable).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printed_page.h"
 #include "printing/painting/spec_sheet_painting.h"
 #include "printing/spec_sheet_text.h"
