@@ -2,5 +2,6 @@
 #include "cli/command_line.h"
 
 int main(int argc, char* argv[]) {
-    return hspring::cli::runTool(argc, argv);
+    hspring::cli::Tool tool;
+    return tool.run(argc, argv);
 }

@@ -31,9 +31,9 @@ int answerRequirements(std::string_view input, const ProgramState& state,
 
 } // namespace
 
-void addSearchCommand(CLI::App& tool) {
-    Command& command = addCommand(
-        tool, "search", "find the best designs for a requirement given as JSON",
+void addSearchCommand(Tool& tool) {
+    Command& command = tool.addCommand(
+        "search", "find the best designs for a requirement given as JSON",
         "search [--materials FILE.dst] [--settings FILE] [--input FILE.json]",
         "Finds the designs that meet a requirement (two working points, the room to fit, the life\n"
         "to reach) over every material, wire diameter, coil diameter and number of turns, and\n"
