@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/detail_page_text.h"
 
 #include "app/grid_text.h"

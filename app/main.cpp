@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/calculation_file_menu.h"
 #include "app/windows/main_window.h"
 #include "base/error.h"
@@ -103,13 +104,15 @@ int printMainWindow(const PrintRequest& request) {
 int main(int argc, char* argv[]) {
     // The screen print for the documentation and the help text need no display.
     for (int i = 1; i < argc; ++i)
-        for (const char* batchOption : {"--print-main-window", "--help", "-h", "--help-all"})
+        for (const char* batchOption :
+             {"--print-main-window", "--help", "-h", "--help-all", "--version", "-v"})
             if (std::strcmp(argv[i], batchOption) == 0 &&
                 qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("hspring"));
+    application.setApplicationVersion(QStringLiteral(HSPRING_VERSION));
     // One style everywhere, so the field colours and the fixed layout look the same on every
     // desktop.
     application.setStyle(QStringLiteral("Fusion"));
@@ -118,50 +121,57 @@ int main(int argc, char* argv[]) {
     installQtJapanese(application);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Extension spring design calculator. Without options it opens its main "
-                       "window, with FILE.hbd read when one is named; the options print that "
-                       "window into a PDF file and end."));
+    parser.setApplicationDescription(QStringLiteral(
+        "引張りコイルばねの設計計算。オプションなしでメインウィンドウを開き、計算ファイル "
+        "FILE.hbd が指定されていればそれを読み込みます。--print-main-window はそのウィンドウを "
+        "PDF ファイルに印刷して終了します。\n"
+        "終了ステータス: 0 完了、1 設計または印刷の失敗、2 使い方の誤りまたはデータファイルが"
+        "読めない。"));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE.hbd"),
-                                 QStringLiteral("calculation file to read at start"),
+                                 QStringLiteral("起動時に読み込む計算ファイル"),
                                  QStringLiteral("[FILE.hbd]"));
     const QCommandLineOption printOption(
         QStringLiteral("print-main-window"),
-        QStringLiteral("Print the main window as \"画面印刷\" does, fitted to an A4 page, into "
-                       "FILE.pdf (replaced only by a complete new file), and end. Exit status: 0 "
-                       "printed, 1 the design or the printing failed, 2 usage error or "
-                       "unreadable data file."),
+        QStringLiteral(
+            "メインウィンドウを「画面印刷」と同じく A4 一枚に合わせて FILE.pdf に印刷し"
+            "て終了します（既存のファイルは完成した新しいファイルでのみ置き換えます）。"),
         QStringLiteral("FILE.pdf"));
     const QCommandLineOption hbdOption(
         QStringLiteral("hbd"),
-        QStringLiteral("With --print-main-window: read this calculation file first."),
+        QStringLiteral("--print-main-window と共に: 先にこの計算ファイルを読み込みます。"),
         QStringLiteral("FILE.hbd"));
     const QCommandLineOption inputOption(
         QStringLiteral("input"),
-        QStringLiteral("With --print-main-window: press \"計算\" with this design (JSON, as "
-                       "hspring-cli calc reads it) instead of the start values."),
+        QStringLiteral("--print-main-window と共に: 初期値の代わりにこの設計（hspring-cli calc "
+                       "と同じ JSON）で「計算」を押します。"),
         QStringLiteral("FILE.json"));
     parser.addOptions({printOption, hbdOption, inputOption});
     if (!parser.parse(QCoreApplication::arguments())) {
-        std::cerr << "hspring: " << parser.errorText().toStdString() << "\n";
+        std::cerr << "hspring: " << parser.errorText().toStdString() << "\n\n"
+                  << parser.helpText().toStdString();
         return kUsage;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        std::cout << parser.helpText().toStdString();
-        return kDone;
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
+        std::cout << (parser.isSet(QStringLiteral("help"))
+                          ? parser.helpText()
+                          : QStringLiteral("hspring %1\n").arg(application.applicationVersion()))
+                         .toStdString()
+                  << std::flush;
+        return std::cout ? kDone : kFailed;
     }
     const bool batch = parser.isSet(printOption);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1 || (batch && !files.isEmpty())) {
-        std::cerr << "hspring: one calculation file at the most, and none with "
-                     "--print-main-window (use --hbd)\n";
+        std::cerr << "hspring: 計算ファイルは一つまで、--print-main-window と共には指定できません"
+                     "（--hbd を使います）\n";
         return kUsage;
     }
     if ((!batch && (parser.isSet(hbdOption) || parser.isSet(inputOption))) ||
         (parser.isSet(hbdOption) && parser.isSet(inputOption))) {
-        std::cerr << "hspring: --hbd and --input go with --print-main-window, one of them at a "
-                     "time\n";
+        std::cerr << "hspring: --hbd と --input は --print-main-window と共に、どちらか一方だけ"
+                     "指定します\n";
         return kUsage;
     }
     if (batch)

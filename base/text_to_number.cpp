@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/text_to_number.h"
 
 #include "base/error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the whole "計算" flow on the main window, offscreen: from the click until the window
 // is painted, with the inputs read, the design calculated, shown and checked, the fatigue
 // diagram and the spring view drawn.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/design_search.h"
 #include "tests/support/shipped_data.h"
 

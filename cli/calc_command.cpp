@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // hspring-cli calc: calculates the designs of a JSON text (standard input without --input) with
 // the material library and coefficients of the given files, by default the ones next to the
 // executable, and writes the results as JSON to standard output.
@@ -24,9 +25,9 @@ int answerDesigns(std::string_view input, const ProgramState& state,
 
 } // namespace
 
-void addCalcCommand(CLI::App& tool) {
-    Command& command = addCommand(
-        tool, "calc", "calculate designs given as JSON, write the results as JSON",
+void addCalcCommand(Tool& tool) {
+    Command& command = tool.addCommand(
+        "calc", "calculate designs given as JSON, write the results as JSON",
         "calc [--materials FILE.dst] [--settings FILE] [--input FILE.json]",
         "Calculates spring designs given as JSON (one object, or an array of objects, whose keys\n"
         "are the design record's field names; missing keys take the start values) and writes\n"

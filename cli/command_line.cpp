@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/command_line.h"
 
 #include "base/error.h"
@@ -11,10 +12,9 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <cstdio>
-#include <deque>
 #include <iostream>
-#include <map>
 #include <memory>
 #include <sstream>
 #include <vector>
@@ -25,34 +25,72 @@ namespace {
 
 constexpr std::string_view kToolName = "hspring-cli";
 
-// The commands in the order they were declared; a deque keeps their places fixed.
-std::deque<Command>& commands() {
-    static std::deque<Command> list;
-    return list;
+// CLI11 names an option whose value is missing at the start of its message ("--input: 1
+// required FILE missing"); the tool says it its own way, with the option's value name.
+std::string parseProblem(const CLI::App* app, const CLI::ParseError& error) {
+    const std::string message = error.what();
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) &&
+        message.find("missing") != std::string::npos) {
+        const std::string option = message.substr(0, message.find(':'));
+        if (const CLI::Option* given = app->get_option_no_throw(option))
+            return "missing " +
+                   std::string(given->get_type_name().starts_with("FILE") ? "file" : "value") +
+                   " after " + option;
+    }
+    return message;
 }
 
-const Command* commandOf(const CLI::App* app) {
-    for (const Command& command : commands())
-        if (command.app == app)
-            return &command;
-    return nullptr;
-}
+// Qt's painting (fonts, images, PDF) needs a QGuiApplication, made for the commands that paint on
+// the offscreen platform unless QT_QPA_PLATFORM names another, and ended with the command.
+// Without XDG_RUNTIME_DIR (a plain shell, cron) Qt warns on standard error and falls back to a
+// folder of its own; a private folder for the run keeps the tool's standard error for its own
+// messages.
+class PaintingSession {
+public:
+    explicit PaintingSession(char* programName) : programName_(programName) {
+        if (QCoreApplication::instance())
+            return;
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            runtimeFolder_ = std::make_unique<QTemporaryDir>();
+            if (runtimeFolder_->isValid()) {
+                // QTemporaryDir makes the folder readable by its owner only, as Qt asks.
+                qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder_->path()));
+            }
+        }
+        application_ = std::make_unique<QGuiApplication>(argc_, argv_);
+        installFontSubstitutes();
+    }
+    ~PaintingSession() {
+        application_.reset();
+        if (runtimeFolder_)
+            qunsetenv("XDG_RUNTIME_DIR");
+    }
+    PaintingSession(const PaintingSession&) = delete;
+    PaintingSession& operator=(const PaintingSession&) = delete;
 
-// The value names of the options, for "missing file after --input".
-std::map<std::string, std::string>& valueNames() {
-    static std::map<std::string, std::string> names;
-    return names;
-}
+private:
+    char* programName_;
+    int argc_ = 1;
+    char* argv_[2] = {programName_, nullptr};
+    std::unique_ptr<QTemporaryDir> runtimeFolder_;
+    std::unique_ptr<QGuiApplication> application_;
+};
+
+} // namespace
 
 // The tool's own help layout: the usage line first, then what the command does, its options
 // and its exit statuses.
 class ToolFormatter : public CLI::Formatter {
 public:
+    explicit ToolFormatter(const Tool& tool) : tool_(tool) {}
+
     std::string make_help(const CLI::App* app, std::string,
                           CLI::AppFormatMode mode) const override {
-        const Command* command = commandOf(app);
+        const Command* command = tool_.commandOf(app);
         if (!command)
-            return toolUsage();
+            return tool_.usage();
         std::ostringstream out;
         out << "Usage: " << kToolName << " " << command->synopsis << "\n\n"
             << app->get_description() << make_groups(app, mode) << "\n";
@@ -62,67 +100,30 @@ public:
         return out.str();
     }
 
-    static std::string toolUsage() {
-        std::ostringstream out;
-        out << "Usage: " << kToolName
-            << " COMMAND [OPTIONS]\n\nExtension spring design calculator, command-line tool.\n\n"
-               "Commands:\n";
-        const auto line = [&](std::string_view name, std::string_view summary) {
-            out << "  " << name << std::string(10 - name.size(), ' ') << summary << "\n";
-        };
-        line("help", "list the commands");
-        for (const Command& command : commands())
-            line(command.app->get_name(), command.app->get_group());
-        out << "\nRun '" << kToolName << " COMMAND --help' for the options of a command.\n";
-        return out.str();
-    }
+private:
+    const Tool& tool_;
 };
 
-int usageProblem(const CLI::App* app, const std::string& problem) {
-    const Command* command = commandOf(app);
-    if (!command) {
-        std::cerr << kToolName << ": " << problem << "\n";
-        std::cerr << ToolFormatter::toolUsage();
-        return kUsage;
-    }
-    std::cerr << kToolName << " " << app->get_name() << ": " << problem << "\n\n" << app->help();
-    return kUsage;
+std::string versionText() {
+    return std::string(kToolName) + " " + HSPRING_VERSION + "\n";
 }
 
-// CLI11 names an option whose value is missing at the start of its message ("--input: 1
-// required FILE missing"); the tool says it its own way.
-std::string parseProblem(const CLI::ParseError& error) {
-    const std::string message = error.what();
-    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error)) {
-        const std::string option = message.substr(0, message.find(':'));
-        const auto name = valueNames().find(option);
-        if (name != valueNames().end() && message.find("missing") != std::string::npos)
-            return "missing " + std::string(name->second.starts_with("FILE") ? "file" : "value") +
-                   " after " + option;
-    }
-    return message;
+Tool::Tool(std::ostream& out, std::ostream& err)
+    : out_(out), err_(err),
+      app_(std::string("Extension spring design calculator, command-line tool."),
+           std::string(kToolName)) {
+    app_.formatter(std::make_shared<ToolFormatter>(*this));
+    app_.require_subcommand(0, 1);
+    for (const auto add : kCommands)
+        add(*this);
 }
 
-// The painting set-up of this run, made by startPainting and ended with runTool.
-struct Painting {
-    char* programName = nullptr;
-    std::unique_ptr<QGuiApplication> application;
-};
-Painting* painting = nullptr;
+Tool::~Tool() = default;
 
-bool isCommandName(std::string_view name) {
-    for (const Command& command : commands())
-        if (command.app->get_name() == name)
-            return true;
-    return false;
-}
-
-} // namespace
-
-Command& addCommand(CLI::App& tool, std::string_view name, std::string_view summary,
-                    std::string_view synopsis, std::string_view description,
-                    std::string_view exitStatus) {
-    CLI::App* app = tool.add_subcommand(std::string(name), std::string(description));
+Command& Tool::addCommand(std::string_view name, std::string_view summary,
+                          std::string_view synopsis, std::string_view description,
+                          std::string_view exitStatus) {
+    CLI::App* app = app_.add_subcommand(std::string(name), std::string(description));
     // The summary for the command list rides in the group, which the tool's help never shows.
     app->group(std::string(summary));
     app->footer("Exit status: " + std::string(exitStatus));
@@ -131,8 +132,131 @@ Command& addCommand(CLI::App& tool, std::string_view name, std::string_view summ
     Command command;
     command.app = app;
     command.synopsis = synopsis;
-    commands().push_back(std::move(command));
-    return commands().back();
+    commands_.push_back(std::move(command));
+    return commands_.back();
+}
+
+const Command* Tool::commandOf(const CLI::App* app) const {
+    for (const Command& command : commands_)
+        if (command.app == app)
+            return &command;
+    return nullptr;
+}
+
+const Command* Tool::commandNamed(std::string_view name) const {
+    for (const Command& command : commands_)
+        if (command.app->get_name() == name)
+            return &command;
+    return nullptr;
+}
+
+std::string Tool::usage() const {
+    std::ostringstream out;
+    out << "Usage: " << kToolName << " COMMAND [OPTIONS]\n"
+        << "       " << kToolName << " help [COMMAND]\n"
+        << "       " << kToolName << " --version\n\n"
+        << "Extension spring design calculator, command-line tool: calculates designs, searches\n"
+           "for candidates and writes the drawings, pictures and data sheet of the window\n"
+           "program hspring.\n\nCommands:\n";
+    const auto line = [&](std::string_view name, std::string_view summary) {
+        out << "  " << name << std::string(10 - name.size(), ' ') << summary << "\n";
+    };
+    line("help", "list the commands, or show the options of one");
+    for (const Command& command : commands_)
+        line(command.app->get_name(), command.app->get_group());
+    out << "\nOptions:\n"
+           "  --help    show this help and end\n"
+           "  --version show the version and end\n"
+           "\nRun '"
+        << kToolName << " help COMMAND' for the options of a command.\n\n"
+        << "Exit status: 0 done, 1 a design, drawing or output failed, 2 usage error or\n"
+           "unreadable data file.\n";
+    return out.str();
+}
+
+int Tool::usageProblem(const CLI::App* app, const std::string& problem) {
+    if (!commandOf(app)) {
+        err_ << kToolName << ": " << problem << "\n\n" << usage();
+        return kUsage;
+    }
+    err_ << kToolName << " " << app->get_name() << ": " << problem << "\n\n" << app->help();
+    return kUsage;
+}
+
+// Whatever went to standard output must have arrived: a full disk or a closed pipe is a failure
+// of the run, not a success.
+int Tool::finished(int status) {
+    out_.flush();
+    std::cout.flush();
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) || !out_ || !std::cout) {
+        if (status != kFailed)
+            err_ << kToolName << ": cannot write to standard output\n";
+        return kFailed;
+    }
+    return status;
+}
+
+int Tool::run(int argc, char* argv[]) {
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    if (arguments.empty())
+        return usageProblem(&app_, "no command given");
+    if (arguments.front() == "--version") {
+        if (arguments.size() > 1)
+            return usageProblem(&app_, "--version takes no arguments");
+        out_ << versionText();
+        return finished(kDone);
+    }
+    if (arguments.front() == "help") {
+        if (arguments.size() == 1) {
+            out_ << usage();
+            return finished(kDone);
+        }
+        const Command* command = commandNamed(arguments[1]);
+        if (!command || arguments.size() > 2)
+            return usageProblem(&app_, command
+                                           ? "help takes one command"
+                                           : "unknown command '" + std::string(arguments[1]) + "'");
+        out_ << command->app->help();
+        return finished(kDone);
+    }
+    if (!arguments.front().starts_with('-') && !commandNamed(arguments.front()))
+        return usageProblem(&app_, "unknown command '" + std::string(arguments.front()) + "'");
+
+    try {
+        app_.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        const std::vector<CLI::App*> chosen = app_.get_subcommands();
+        out_ << (chosen.empty() ? usage() : chosen.front()->help());
+        return finished(kDone);
+    } catch (const CLI::ParseError& error) {
+        const CLI::App* failing = &app_;
+        for (const Command& command : commands_)
+            if (command.app->parsed())
+                failing = command.app;
+        return usageProblem(failing, parseProblem(failing, error));
+    }
+
+    const std::vector<CLI::App*> chosen = app_.get_subcommands();
+    if (chosen.empty())
+        return usageProblem(&app_, "no command given");
+    const Command& command = *commandOf(chosen.front());
+    if (const std::vector<std::string> extra = command.app->remaining(); !extra.empty())
+        return usageProblem(command.app, "unknown option " + extra.front());
+    return finished(runCommand(command, argv[0]));
+}
+
+int Tool::runCommand(const Command& command, char* programName) {
+    std::optional<PaintingSession> painting;
+    try {
+        if (command.paints)
+            painting.emplace(programName);
+        return command.run();
+    } catch (const UsageError& problem) {
+        return usageProblem(command.app, problem.what());
+    } catch (const std::exception& failure) {
+        err_ << kToolName << " " << command.app->get_name() << ": " << failure.what() << "\n";
+        return kFailed;
+    }
 }
 
 CLI::Option* addTextOption(CLI::App& app, const std::string& names, std::string& text,
@@ -140,10 +264,6 @@ CLI::Option* addTextOption(CLI::App& app, const std::string& names, std::string&
     CLI::Option* option = app.add_option(names, text, help)
                               ->type_name(valueName)
                               ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-    for (const std::string& name : option->get_lnames())
-        valueNames()["--" + name] = valueName;
-    for (const std::string& name : option->get_snames())
-        valueNames()["-" + name] = valueName;
     return option;
 }
 
@@ -186,79 +306,9 @@ std::string readInputText(const std::optional<std::string>& path) {
     return text;
 }
 
-void startPainting() {
-    if (!painting || painting->application)
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char* argv[] = {painting->programName, nullptr};
-    painting->application = std::make_unique<QGuiApplication>(argc, argv);
-    installFontSubstitutes();
-}
-
 int cannotRun(const CLI::App& command, const std::exception& failure) {
     std::cerr << kToolName << " " << command.get_name() << ": " << failure.what() << "\n";
     return kUsage;
-}
-
-int runTool(int argc, char* argv[]) {
-    CLI::App tool(std::string("Extension spring design calculator, command-line tool."),
-                  std::string(kToolName));
-    tool.formatter(std::make_shared<ToolFormatter>());
-    tool.require_subcommand(0, 1);
-    addCalcCommand(tool);
-    addSearchCommand(tool);
-    addSheetCommand(tool);
-    addDiagramCommand(tool);
-    addDxfCommand(tool);
-    addOutlineCommand(tool);
-    addShapeCommand(tool);
-
-    if (argc < 2 || std::string_view(argv[1]) == "help") {
-        std::cout << ToolFormatter::toolUsage();
-        return kDone;
-    }
-    const std::string_view first = argv[1];
-    if (!first.starts_with('-') && !isCommandName(first)) {
-        std::cerr << kToolName << ": unknown command '" << first << "'\n";
-        std::cerr << ToolFormatter::toolUsage();
-        return kUsage;
-    }
-
-    try {
-        tool.parse(argc, argv);
-    } catch (const CLI::CallForHelp&) {
-        const std::vector<CLI::App*> chosen = tool.get_subcommands();
-        std::cout << (chosen.empty() ? ToolFormatter::toolUsage() : chosen.front()->help());
-        return kDone;
-    } catch (const CLI::ParseError& error) {
-        const CLI::App* failing = &tool;
-        for (const Command& command : commands())
-            if (command.app->parsed())
-                failing = command.app;
-        return usageProblem(failing, parseProblem(error));
-    }
-
-    const std::vector<CLI::App*> chosen = tool.get_subcommands();
-    if (chosen.empty()) {
-        std::cout << ToolFormatter::toolUsage();
-        return kDone;
-    }
-    const Command& command = *commandOf(chosen.front());
-    if (const std::vector<std::string> extra = command.app->remaining(); !extra.empty())
-        return usageProblem(command.app, "unknown option " + extra.front());
-
-    Painting session{argv[0], nullptr};
-    painting = &session;
-    try {
-        return command.run();
-    } catch (const UsageError& problem) {
-        return usageProblem(command.app, problem.what());
-    } catch (const std::exception& failure) {
-        std::cerr << kToolName << " " << command.app->get_name() << ": " << failure.what() << "\n";
-        return kFailed;
-    }
 }
 
 void addDataFileOptions(CLI::App& app, DataFileOptions& options) {
@@ -305,7 +355,7 @@ int runJsonCommand(const CLI::App& command, const JsonCommandOptions& options,
     });
     if (std::fflush(stdout) != 0) {
         std::cerr << "hspring-cli " << command.get_name() << ": cannot write the results\n";
-        return kUsage;
+        return kFailed;
     }
     return failed == 0 ? kDone : kFailed;
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The plumbing every command of hspring-cli shares: its options are declared on a CLI11
@@ -7,8 +8,11 @@
 #include "startup/program_start.h"
 
 #include <CLI/CLI.hpp>
+#include <deque>
 #include <filesystem>
 #include <functional>
+#include <iostream>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -18,7 +22,7 @@ namespace hspring::cli {
 
 enum ExitStatus : int {
     kDone = 0,
-    kFailed = 1, // the design, the drawing or the output failed
+    kFailed = 1, // the design, the drawing or the output (standard output too) failed
     kUsage = 2,  // the command line is wrong, or a data file cannot be read
 };
 
@@ -32,15 +36,50 @@ public:
 struct Command {
     CLI::App* app = nullptr;
     std::string synopsis;       // the usage line after "hspring-cli "
-    bool paints = false;        // needs Qt's painting (fonts, images, PDF)
+    bool paints = false;        // needs Qt's painting (fonts, images, PDF): the tool starts it
     std::string_view reference; // the help's reference text after the options, if any
     std::function<int()> run;
 };
 
-// Declares a command as a subcommand of `tool`; the caller adds its options to `app`.
-Command& addCommand(CLI::App& tool, std::string_view name, std::string_view summary,
-                    std::string_view synopsis, std::string_view description,
-                    std::string_view exitStatus);
+class ToolFormatter;
+
+// hspring-cli: its commands, declared on a CLI11 application of its own, and what they share
+// (help, version, usage errors, exit statuses). Everything lives in the object, so that one
+// process may make and run several tools; help, usage and version texts go to `out` and `err`.
+class Tool {
+public:
+    explicit Tool(std::ostream& out = std::cout, std::ostream& err = std::cerr);
+    ~Tool();
+    Tool(const Tool&) = delete;
+    Tool& operator=(const Tool&) = delete;
+
+    // Declares a command as a subcommand; the caller adds its options to the command's `app`.
+    Command& addCommand(std::string_view name, std::string_view summary, std::string_view synopsis,
+                        std::string_view description, std::string_view exitStatus);
+
+    // Parses the command line, prints help, version and usage errors, starts painting for a
+    // command that paints and runs the chosen command. Returns the exit status.
+    int run(int argc, char* argv[]);
+
+    const std::deque<Command>& commands() const { return commands_; }
+    const Command* commandOf(const CLI::App* app) const;
+    const Command* commandNamed(std::string_view name) const;
+    // The tool's usage: the command list.
+    std::string usage() const;
+
+private:
+    int usageProblem(const CLI::App* app, const std::string& problem);
+    int runCommand(const Command& command, char* programName);
+    int finished(int status);
+
+    std::ostream& out_;
+    std::ostream& err_;
+    CLI::App app_;
+    std::deque<Command> commands_; // a deque keeps their places fixed
+};
+
+// The tool's name and version, as --version prints them.
+std::string versionText();
 
 // An option that takes a value, kept as text: the commands convert numbers themselves, so that
 // a wrong number is reported with the program's own message. Given more than once, the last
@@ -61,18 +100,9 @@ double numberOption(std::string_view option, const std::string& text);
 // The text of a file, or of standard input when there is no path. Throws the file's Error.
 std::string readInputText(const std::optional<std::string>& path);
 
-// Qt's painting (fonts, images, PDF) needs a QGuiApplication: the commands that draw call this
-// once their options are checked. It is made once per run, on the offscreen platform unless
-// QT_QPA_PLATFORM names another, and lives until the command has finished.
-void startPainting();
-
 // A command that cannot start (a data file or its input cannot be read) says why and ends with
 // kUsage.
 int cannotRun(const CLI::App& command, const std::exception& failure);
-
-// Runs hspring-cli: parses the command line, prints help and usage errors, sets up painting for
-// the commands that need it and runs the chosen command. Returns the exit status.
-int runTool(int argc, char* argv[]);
 
 // --materials and --settings: the data files to read instead of the program's own.
 struct DataFileOptions {
@@ -102,7 +132,7 @@ using JsonAnswer = std::function<int(std::string_view input, const ProgramState&
                                      const std::function<void(std::string_view)>& write)>;
 
 // Reads the data files and the input (a failure there is exit 2 with the file's message), answers
-// on standard output: 0 when nothing failed, 1 when an item failed, 2 when the output could not be
+// on standard output: 0 when nothing failed, 1 when an item failed or the output could not be
 // written.
 int runJsonCommand(const CLI::App& command, const JsonCommandOptions& options,
                    const JsonAnswer& answer);

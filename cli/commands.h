@@ -1,17 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <CLI/CLI.hpp>
-
-// The commands of hspring-cli, each declared as a subcommand of the tool.
+// The commands of hspring-cli. Each file declares its command on the tool; a new command is its
+// function here, one line in kCommands and its file in cli/CMakeLists.txt.
 
 namespace hspring::cli {
 
-void addCalcCommand(CLI::App& tool);    // calc: designs in JSON, results out in JSON
-void addSearchCommand(CLI::App& tool);  // search: a requirement in JSON, candidates out in JSON
-void addSheetCommand(CLI::App& tool);   // sheet: the spring data sheet as a PDF
-void addDiagramCommand(CLI::App& tool); // diagram: the fatigue-strength diagram as a PNG
-void addDxfCommand(CLI::App& tool);     // dxf: the spring drawing as a DXF file
-void addOutlineCommand(CLI::App& tool); // outline: the drawing's segments and arcs as JSON
-void addShapeCommand(CLI::App& tool);   // shape: the spring shape page as a PNG
+class Tool;
+
+void addCalcCommand(Tool& tool);    // calc: designs in JSON, results out in JSON
+void addSearchCommand(Tool& tool);  // search: a requirement in JSON, candidates out in JSON
+void addSheetCommand(Tool& tool);   // sheet: the spring data sheet as a PDF
+void addDiagramCommand(Tool& tool); // diagram: the fatigue-strength diagram as a PNG
+void addDxfCommand(Tool& tool);     // dxf: the spring drawing as a DXF file
+void addOutlineCommand(Tool& tool); // outline: the drawing's segments and arcs as JSON
+void addShapeCommand(Tool& tool);   // shape: the spring shape page as a PNG
+
+// The commands in the order the help lists them.
+inline constexpr void (*kCommands[])(Tool&) = {
+    addCalcCommand, addSearchCommand,  addSheetCommand, addDiagramCommand,
+    addDxfCommand,  addOutlineCommand, addShapeCommand,
+};
 
 } // namespace hspring::cli

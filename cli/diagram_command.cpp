@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // hspring-cli diagram: draws the fatigue-strength diagram for given stress coefficients into a
 // PNG or SVG file, with the same routine as the main window, for reports and for checking the
 // picture without a display.
@@ -31,7 +32,6 @@ int runDiagram(const CLI::App& command, const DiagramOptions& options) {
                                   ? numberOption("--hook-factor", options.hookFactor)
                                   : customaryCoefficients().hookStressFactor;
 
-    startPainting();
     int notices = 0;
     if (pictureFormatOf(options.output) == PictureFormat::Svg) {
         writeSvgFile(options.output, {kFatigueDiagramWidth, kFatigueDiagramHeight},
@@ -50,9 +50,9 @@ int runDiagram(const CLI::App& command, const DiagramOptions& options) {
 
 } // namespace
 
-void addDiagramCommand(CLI::App& tool) {
-    Command& command = addCommand(
-        tool, "diagram", "draw the fatigue-strength diagram as a PNG or SVG picture",
+void addDiagramCommand(Tool& tool) {
+    Command& command = tool.addCommand(
+        "diagram", "draw the fatigue-strength diagram as a PNG or SVG picture",
         "diagram --upper U --lower L [--hook-factor F] -o FILE.png|FILE.svg",
         "Draws the fatigue-strength diagram (400 x 417 pixels) with the coil body's point\n"
         "(U = tau2/sigmaB, L = tau1/sigmaB) and the hook's point (both times F) and writes it as\n"
@@ -70,6 +70,7 @@ void addDiagramCommand(CLI::App& tool) {
     addTextOption(app, "-o", options->output, "FILE",
                   "the picture to write, SVG for a name ending in .svg and\nPNG otherwise; an "
                   "existing file is replaced only when\nthe new one is complete");
+    command.paints = true;
     command.run = [&app, options] { return runDiagram(app, *options); };
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing commands of hspring-cli, which share the description of the spring:
 //   dxf      writes the DXF file the menu item "dxf出力" writes;
 //   outline  prints the free-state outline behind that file as JSON;
@@ -94,12 +95,12 @@ Outline outlineOf(const SpringOptions& spring) {
 
 // Declares a drawing command with the spring's options; `more` adds the command's own.
 template <typename Options>
-Command& addDrawingCommand(CLI::App& tool, std::string_view name, std::string_view summary,
+Command& addDrawingCommand(Tool& tool, std::string_view name, std::string_view summary,
                            std::string_view synopsisTail, std::string_view description,
                            const std::shared_ptr<Options>& options) {
     const std::string synopsis =
         std::string(name) + " " + std::string(kSpringSynopsis) + std::string(synopsisTail);
-    Command& command = addCommand(tool, name, summary, synopsis, description, kDrawingExitStatus);
+    Command& command = tool.addCommand(name, summary, synopsis, description, kDrawingExitStatus);
     addSpringOptions(*command.app, options->spring);
     return command;
 }
@@ -194,7 +195,6 @@ int runShape(const CLI::App& app, ShapeOptions& options) {
     if (view->second == 1 && !length1)
         throw UsageError("--view load1 needs --L1");
 
-    startPainting();
     ShapePagePicture page =
         shapePage(app, options.spring, length1.value_or(0), length2.value_or(0), view->second);
     if (pictureFormatOf(options.output) == PictureFormat::Svg) {
@@ -210,7 +210,7 @@ int runShape(const CLI::App& app, ShapeOptions& options) {
 
 } // namespace
 
-void addDxfCommand(CLI::App& tool) {
+void addDxfCommand(Tool& tool) {
     auto options = std::make_shared<DxfOptions>();
     Command& command = addDrawingCommand(
         tool, "dxf", "write the spring drawing as a DXF file", " -o FILE.dxf",
@@ -230,7 +230,7 @@ void addDxfCommand(CLI::App& tool) {
     };
 }
 
-void addOutlineCommand(CLI::App& tool) {
+void addOutlineCommand(Tool& tool) {
     auto options = std::make_shared<OutlineOptions>();
     Command& command = addDrawingCommand(
         tool, "outline", "print the segments and arcs of the spring drawing as JSON", "",
@@ -246,7 +246,7 @@ void addOutlineCommand(CLI::App& tool) {
     };
 }
 
-void addShapeCommand(CLI::App& tool) {
+void addShapeCommand(Tool& tool) {
     auto options = std::make_shared<ShapeOptions>();
     Command& command = addDrawingCommand(
         tool, "shape", "render the spring shape page as a PNG or SVG picture",
@@ -265,6 +265,7 @@ void addShapeCommand(CLI::App& tool) {
                   "free (the default), load1 or load2; round hooks only");
     addTextOption(app, "-o", options->output, "FILE",
                   "the picture to write, SVG for a name ending in .svg and\nPNG otherwise");
+    command.paints = true;
     command.run = [&app, options] { return runShape(app, *options); };
 }
 

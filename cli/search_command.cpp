@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // hspring-cli search: finds the best designs for the requirements of a JSON text (standard input
 // without --input) with the material library and coefficients of the given files, by default the
 // ones the program reads, and writes the candidates as JSON to standard output.
@@ -30,9 +31,9 @@ int answerRequirements(std::string_view input, const ProgramState& state,
 
 } // namespace
 
-void addSearchCommand(CLI::App& tool) {
-    Command& command = addCommand(
-        tool, "search", "find the best designs for a requirement given as JSON",
+void addSearchCommand(Tool& tool) {
+    Command& command = tool.addCommand(
+        "search", "find the best designs for a requirement given as JSON",
         "search [--materials FILE.dst] [--settings FILE] [--input FILE.json]",
         "Finds the designs that meet a requirement (two working points, the room to fit, the life\n"
         "to reach) over every material, wire diameter, coil diameter and number of turns, and\n"

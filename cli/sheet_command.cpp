@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // hspring-cli sheet: the spring data sheet of one design as a one-page PDF, drawn by the same
 // routine as the sheet window and its "プリント" button, for the documentation and machines
 // without a printer.
@@ -65,7 +66,6 @@ int runSheet(const CLI::App& app, const SheetOptions& options) {
         return cannotRun(app, error);
     }
 
-    startPainting();
     const ProgramState& state = *start.state;
     const SpringDesign design =
         hbd ? designFromCalculationFile(*hbd, slot)
@@ -77,9 +77,9 @@ int runSheet(const CLI::App& app, const SheetOptions& options) {
 
 } // namespace
 
-void addSheetCommand(CLI::App& tool) {
-    Command& command = addCommand(
-        tool, "sheet", "write the spring data sheet of a design as a one-page PDF",
+void addSheetCommand(Tool& tool) {
+    Command& command = tool.addCommand(
+        "sheet", "write the spring data sheet of a design as a one-page PDF",
         "sheet [--hbd FILE.hbd [--slot N] | --input FILE.json] [--left-handed]\n"
         "                         [--materials FILE.dst] [--settings FILE] -o FILE.pdf",
         "Writes the spring data sheet (要目表) of one design as a one-page A4 PDF, exactly as the\n"
@@ -101,6 +101,7 @@ void addSheetCommand(CLI::App& tool) {
     addDataFileOptions(app, options->dataFiles);
     addTextOption(app, "-o", options->output, "FILE.pdf",
                   "the PDF to write (replaced only by a complete new file)");
+    command.paints = true;
     command.run = [&app, options] { return runSheet(app, *options); };
 }
 

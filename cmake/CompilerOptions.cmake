@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiler settings shared by every target of the project.
 
 option(HSPRING_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
@@ -36,3 +37,31 @@ function(hspring_precompiled_headers target)
         target_precompile_headers(${target} PRIVATE ${ARGN})
     endif()
 endfunction()
+
+# Debian's hardening (stack protector, fortified library calls, read-only relocations bound at
+# start) from dpkg-buildflags, as Debian builds its packages, for every object and program. The
+# sanitizer build keeps its own instrumentation instead.
+find_program(HSPRING_DPKG_BUILDFLAGS dpkg-buildflags)
+if(HSPRING_DPKG_BUILDFLAGS AND NOT HSPRING_SANITIZE AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
+    set(hspring_hardening_default ON)
+else()
+    set(hspring_hardening_default OFF)
+endif()
+option(HSPRING_DEBIAN_HARDENING "Compile and link with the flags of dpkg-buildflags"
+    ${hspring_hardening_default})
+if(HSPRING_DEBIAN_HARDENING)
+    foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
+        execute_process(COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
+            ${HSPRING_DPKG_BUILDFLAGS} --get ${kind}
+            WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+            OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+        separate_arguments(flags UNIX_COMMAND "${flags}")
+        # The build type chooses the optimisation and the debug information.
+        list(FILTER flags EXCLUDE REGEX "^-O[0-9s]?$|^-g$")
+        if(kind STREQUAL "LDFLAGS")
+            add_link_options(${flags})
+        else()
+            add_compile_options(${flags})
+        endif()
+    endforeach()
+endif()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/data_locations.h"
 
 #include "data/material_library.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/default_data.h"
 
 #include "data/default_data_images.h"

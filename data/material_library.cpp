@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/material_library.h"
 
 #include "base/file_io.h"

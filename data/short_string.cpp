@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/short_string.h"
 
 #include "base/shift_jis.h"

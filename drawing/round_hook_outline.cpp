@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawing/outline.h"
 #include "drawing/outline_parts.h"
 #include "drawing/round_hook_loop.h"

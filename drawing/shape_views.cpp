@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawing/shape_views.h"
 
 #include "drawing/loaded_view.h"

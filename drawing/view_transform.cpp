@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawing/view_transform.h"
 
 #include "base/checked_float.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calc command's input: designs as JSON, calculated and answered as JSON, and the single
 // design the sheet command takes from the same kind of text.
 

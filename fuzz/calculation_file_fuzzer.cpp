@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation-file loader, then everything the program prepares for each slot: history row,
 // diagram coefficients and life class, results display, spring data sheet, outlines and DXF
 // text, and the calculation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the binary seeds of the fuzz corpus with the core's own API: the shipped material
 // library and settings, and calculation files holding calculated designs of every listed
 // material with both diameter kinds, length modes, half and whole turns and both hook types.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The material data loader, then everything that reads a loaded library: the kind index and the
 // kind, grade and diameter lists, the consistency report, the editor's texts of each record, the
 // strength table and its interpolation, and the calculation, history row and sheet with each

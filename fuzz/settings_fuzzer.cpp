@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings loader, then the coefficient editor's texts and the calculation with the loaded
 // coefficients for each kind the coefficients treat differently, annealed and not.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text-to-number conversions of every input field and the number formats of every display:
 // a text is either a number or the field's conversion error; what the program shows of a number
 // reads back as the same text.

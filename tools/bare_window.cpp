@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardsticks of the start-up measurement (scripts/measure-startup): a bare Qt main window,
 // started the way the program starts its own, with nothing in it or with one line of Japanese
 // text. The second shows what any window with Japanese captions pays before its first paint:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns the readable default data (data/default/materials.txt and settings.txt) into the files
 // that ship next to the programs and into a C++ source holding the same bytes, which
 // data/default_data.cpp returns as the built-in copies. Run by the build.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/painting/detail_page_painting.h"
 
 #include "printing/print_size.h"

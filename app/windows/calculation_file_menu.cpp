@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/calculation_file_menu.h"
 
 #include "app/windows/main_window.h"

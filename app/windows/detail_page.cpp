@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/detail_page.h"
 
 #include "app/painting/detail_page_painting.h"

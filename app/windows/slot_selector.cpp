@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/slot_selector.h"
 
 #include "app/history_rows.h"

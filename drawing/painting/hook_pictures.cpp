@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawing/painting/hook_pictures.h"
 
 #include "drawing/outline.h"

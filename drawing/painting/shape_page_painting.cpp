@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawing/painting/shape_page_painting.h"
 
 #include "drawing/painting/hook_pictures.h"

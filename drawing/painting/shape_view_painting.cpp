@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawing/painting/shape_view_painting.h"
 
 #include <QColor>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawing/windows/dxf_export.h"
 
 #include "drawing/dxf_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawing/windows/shape_page.h"
 
 #include "base/text_to_number.h"

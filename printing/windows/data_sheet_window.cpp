@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/windows/data_sheet_window.h"
 
 #include "printing/painting/data_sheet_painting.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/windows/window_print.h"
 
 #include "toolkit/painting/pdf_page.h"

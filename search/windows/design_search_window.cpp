@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/windows/design_search_window.h"
 
 #include "base/error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/history_rows.h"
 #include "app/windows/clipboard_commands.h"
 #include "diagram/windows/diagram_view.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/painting/detail_page_painting.h"
 #include "calc/design_result.h"
 #include "tests/support/test_materials.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/detail_page.h"
 #include "main_window_fixture.h"
 #include "support/modal_dialogs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/grid_text.h"
 #include "app/history_rows.h"
 

@@ -1,13 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/help_page.h"
 #include "base/error.h"
 #include "calc/checks.h"
 #include "calc/life.h"
 #include "calc/recommendations.h"
 #include "diagram/painting/fatigue_diagram.h"
+#include "main_window_fixture.h"
 #include "windows_test_registry.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,43 +36,52 @@ class HelpPageTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The page is handed to the desktop whether or not it exists; a missing page is the desktop's
-    // to report.
-    void asksTheDesktopToOpenThePageNextToTheProgram() {
-        QTemporaryDir programFolder;
+    // F1 opens the program's own help window on a machine without a browser (the offscreen
+    // platform starts none, and the recorder catches any attempt): the shipped page, read as
+    // HTML, once however often F1 is pressed. Its button hands the page to the desktop, and says
+    // so in the window when the desktop cannot open it.
+    void f1OpensTheHelpWindowWithoutABrowser() {
+        test::DataFolder folder(test::referenceLibrary(), test::referenceSettings());
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("help")));
+        QVERIFY(QFile::copy(helpPagePath(QStringLiteral(HSPRING_BUILD_DIR)),
+                            helpPagePath(folder.path())));
+        test::OpenWindow open(folder);
         DesktopRecorder desktop;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &desktop, "open");
-        QWidget owner;
-        openHelpPage(programFolder.path(), &owner);
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        QCOMPARE(desktop.opened.size(), 1);
-        QCOMPARE(desktop.opened[0],
-                 QUrl::fromLocalFile(programFolder.path() + QStringLiteral("/help/helphelp.htm")));
-        QVERIFY(!owner.findChild<QWidget*>(QStringLiteral("helpWindow")));
-    }
-
-    // Without a viewer (the offscreen platform starts none) the page opens in the program's own
-    // window, once; a missing page is said there.
-    void withoutAViewerThePageOpensInAWindowOfTheProgram() {
-        QWidget owner;
-        openHelpPage(QStringLiteral(HSPRING_BUILD_DIR), &owner);
-        openHelpPage(QStringLiteral(HSPRING_BUILD_DIR), &owner);
-        const auto windows = owner.findChildren<QWidget*>(QStringLiteral("helpWindow"));
+        QTest::keyClick(open.window.get(), Qt::Key_F1);
+        QTest::keyClick(open.window.get(), Qt::Key_F1);
+        const auto windows = open.window->findChildren<QWidget*>(QStringLiteral("helpWindow"));
         QCOMPARE(windows.size(), 1);
         QVERIFY(windows[0]->isVisible());
         QVERIFY(windows[0]->isWindow());
+        QVERIFY(desktop.opened.isEmpty());
         const auto* browser = windows[0]->findChild<QTextBrowser*>();
         QVERIFY(browser);
         QVERIFY(browser->toPlainText().contains(QStringLiteral("エラーメッセージ一覧")));
         QVERIFY(!browser->toPlainText().contains(QStringLiteral("<h2"))); // read as HTML
 
+        auto* openInBrowser =
+            windows[0]->findChild<QPushButton*>(QStringLiteral("openInBrowserButton"));
+        auto* status = windows[0]->findChild<QLabel*>(QStringLiteral("helpStatus"));
+        QVERIFY(openInBrowser && status);
+        openInBrowser->click();
+        QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile(helpPagePath(folder.path()))});
+        QCOMPARE(status->text(), QString());
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        openInBrowser->click();
+        QCOMPARE(status->text(), QStringLiteral("ブラウザを起動できませんでした"));
+    }
+
+    // A missing page is said in the window, whose browser button then has nothing to open.
+    void aMissingPageIsSaidInTheWindow() {
         QTemporaryDir emptyFolder;
-        QWidget otherOwner;
-        openHelpPage(emptyFolder.path(), &otherOwner);
-        const auto* missing = otherOwner.findChild<QTextBrowser*>();
+        QWidget owner;
+        openHelpPage(emptyFolder.path(), &owner);
+        const auto* missing = owner.findChild<QTextBrowser*>();
         QVERIFY(missing);
         QVERIFY2(missing->toPlainText().contains(QStringLiteral("が見つかりません")),
                  qPrintable(missing->toPlainText()));
+        QVERIFY(!owner.findChild<QPushButton*>(QStringLiteral("openInBrowserButton"))->isEnabled());
     }
 
     // The build puts the page next to the binaries, as UTF-8 that declares itself, and it explains

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program installed for every user: the defaults come from the shared folder, and the files
 // the user changes go to the user's own data folder, from where the next start reads them.
 

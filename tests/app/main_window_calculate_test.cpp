@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "main_window_fixture.h"
 #include "support/modal_dialogs.h"
 #include "windows_test_registry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window never gets stuck: designs outside the tables, values the calculation cannot
 // find and texts that are no number each end in a clear state from which the next calculation
 // works, and the keyboard reaches every input in the order the calculation reads them.

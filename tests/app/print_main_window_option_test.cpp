@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/printed_page.h"
 #include "support/built_program.h"
 #include "windows_test_registry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/json_reader.h"
 #include "base/json_writer.h"
 

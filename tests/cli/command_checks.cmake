@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers of the scripts that run the real hspring-cli; the caller sets CLI (the executable) and
 # WORK (a scratch folder).
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real hspring-cli search and checks its answers and exit statuses.
 # Variables: CLI (the executable), WORK (a scratch folder).
 

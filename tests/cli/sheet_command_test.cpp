@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/calculation_file.h"
 #include "data/material_library.h"
 #include "data/short_string.h"

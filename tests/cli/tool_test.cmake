@@ -1,6 +1,7 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real hspring-cli and checks what its commands share: the help of every command names
 # every option, usage errors end with status 2 and the command's usage, and the tool is built
-# without the window library. Variable: CLI (the executable).
+# without the window library. Variables: CLI (the executable), VERSION (the project's).
 
 function(run_cli expected_status)
     execute_process(COMMAND ${CLI} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out
@@ -18,16 +19,34 @@ function(expect text pattern)
     endif()
 endfunction()
 
-# The tool alone, "help" and "--help" list the commands; an unknown command is a usage error.
-foreach(arguments "" help --help)
+# "help" and "--help" list the commands; the tool alone and an unknown command are usage errors,
+# with the list on standard error.
+foreach(arguments help --help)
     run_cli(0 ${arguments})
     expect("${out}" "^Usage: hspring-cli COMMAND")
     foreach(command calc search sheet diagram dxf outline shape)
         expect("${out}" "\n  ${command} +[a-z]")
     endforeach()
 endforeach()
+run_cli(2)
+expect("${err}" "^hspring-cli: no command given\n\nUsage: hspring-cli COMMAND")
 run_cli(2 frobnicate)
 expect("${err}" "unknown command 'frobnicate'")
+
+# The version is the project's.
+run_cli(0 --version)
+if(NOT out STREQUAL "hspring-cli ${VERSION}\n")
+    message(FATAL_ERROR "--version printed '${out}', expected hspring-cli ${VERSION}")
+endif()
+
+# Output that cannot be written (a full disk) fails the run.
+foreach(arguments "--help" "outline;--round;--angle;90;--d;1;--D;10;--N;5")
+    execute_process(COMMAND ${CLI} ${arguments} OUTPUT_FILE /dev/full RESULT_VARIABLE status
+        ERROR_VARIABLE err)
+    if(NOT status EQUAL 1 OR NOT err MATCHES "cannot write to standard output")
+        message(FATAL_ERROR "${arguments} > /dev/full: status ${status}\n${err}")
+    endif()
+endforeach()
 
 # Each command's help: its usage line first, every option, the exit statuses.
 set(options_calc --materials --settings --input)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records are file formats: each test builds a byte image by hand at the offsets the files
 // use and reads a sample of fields through the record, and writes fields and finds their bytes.
 

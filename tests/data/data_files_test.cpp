@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three data files: raw images of fixed-size tables, read over the table as far as the file
 // goes, written whole.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program reads its data files and writes the changed ones: next to itself in the build
 // folder, from the shared folder with per-user changes when installed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The default data the build ships next to the programs and compiles in.
 
 #include "byte_image.h"

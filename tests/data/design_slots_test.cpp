@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole-slot operations on the design record, checked byte by byte because the slots are
 // the calculation file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "byte_image.h"
 #include "data/library_consistency.h"
 #include "data/material_library.h"

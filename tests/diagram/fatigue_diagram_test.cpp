@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "diagram/painting/fatigue_diagram.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/file_io.h"
 #include "drawing/dxf_file.h"
 #include "drawing_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawing/geometry.h"
 #include "drawing/turns.h"
 #include "drawing/view_transform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawing/loaded_view.h"
 #include "drawing/shape_views.h"
 #include "drawing_test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/error.h"
 #include "drawing/painting/shape_view_painting.h"
 #include "drawing/windows/shape_page.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/error.h"
 #include "drawing/loaded_view.h"
 #include "drawing/painting/hook_pictures.h"

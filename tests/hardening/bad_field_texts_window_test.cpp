@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts that are no number, put into every numeric field of the main window and of both editors
 // in turn: the action that reads the fields stops at that field with the conversion message,
 // the fields read before it keep their new values, the later ones their old values, and once the

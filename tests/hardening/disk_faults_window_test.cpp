@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving the calculation file, the DXF file, the material library and the settings into a
 // write-protected folder, onto a full file system and into a folder that is not there: each save
 // shows its error, leaves the previous file byte for byte and leaves nothing behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile calculation files through everything the core does with a slot: reading, the history
 // row, the diagram, the results display, the sheet, the drawings, the DXF text and "計算".
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the hostile-file tests ask of every step of the program: it completes, or it stops with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile material libraries and settings files through what the program does with them: the
 // kind index and the three lists, the consistency report, and the calculation, display and
 // drawing of a design on every material the lists offer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile calculation files, material libraries and settings files through the main window:
 // reading, recalling each slot from the history, calculating, drawing, exporting the DXF file,
 // filling the spring data sheet and printing it and the window. Each step works or shows a

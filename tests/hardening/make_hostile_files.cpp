@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the hostile test files and their list into a folder (tests/testdata/hostile):
 //
 //   make_hostile_files tests/testdata/hostile

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Real file-system faults for the disk-fault tests: a small tmpfs that can be filled up or made

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Steps of the hardening window tests that drive the main window as a user would, whatever the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printed_page.h"
 #include "printing/data_sheet_text.h"
 #include "printing/painting/data_sheet_painting.h"

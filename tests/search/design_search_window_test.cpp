@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window_fixture.h"
 #include "base/number_format.h"
 #include "data/default_data.h"

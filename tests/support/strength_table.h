@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // An independent second reading of a material's allowable-stress table, written the plain way:

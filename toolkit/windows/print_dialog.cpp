@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/windows/print_dialog.h"
 
 #include "base/error.h"

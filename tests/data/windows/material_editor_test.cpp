@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/file_io.h"
 #include "data/material_editing.h"
 #include "data/windows/material_editor.h"

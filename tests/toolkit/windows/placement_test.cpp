@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/placement.h"
 #include "windows_test_registry.h"

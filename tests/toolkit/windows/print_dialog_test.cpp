@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/printed_page.h"
 #include "support/modal_dialogs.h"
 #include "toolkit/painting/fonts.h"

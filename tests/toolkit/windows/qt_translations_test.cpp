@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/windows/qt_translations.h"
 #include "windows_test_registry.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDialogButtonBox>
+#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 #include <QTranslator>
@@ -25,6 +28,10 @@ private slots:
         QCOMPARE(texts(), (QStringList{"&Yes", "&No", "Cancel"}));
         QVERIFY(installQtJapanese(*qApp));
         const QStringList japanese = texts();
+        // Dates in the file dialog's list follow the default locale, whatever LANG says.
+        const QString date = QLocale().toString(QDate(2026, 3, 4), QLocale::LongFormat);
+        QLocale::setDefault(QLocale::c());
+        QVERIFY2(date.contains(QStringLiteral("2026年3月4日")), qPrintable(date));
         for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
             QCoreApplication::removeTranslator(translator);
             delete translator;

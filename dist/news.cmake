@@ -1,0 +1,77 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Reads NEWS, the project's record of its releases: a release starts with a line
+# "hspring VERSION (YYYY-MM-DD)", its changes are items starting with "* ", continued on lines
+# indented by two spaces.
+
+# Escapes the XML special characters of `text`.
+function(hspring_xml_text text result)
+    string(REPLACE "&" "&amp;" text "${text}")
+    string(REPLACE "<" "&lt;" text "${text}")
+    string(REPLACE ">" "&gt;" text "${text}")
+    set(${result} "${text}" PARENT_SCOPE)
+endfunction()
+
+# Sets `changelog_var` to the Debian changelog of the releases (each version with the Debian
+# revision `revision`, signed by `maintainer`) and `releases_var` to their AppStream <release>
+# elements, newest first as NEWS lists them.
+function(hspring_read_news news maintainer revision changelog_var releases_var)
+    file(STRINGS ${news} lines ENCODING UTF-8)
+    set(changelog "")
+    set(releases "")
+    set(version "")
+    # Closes the release read so far: its changelog trailer and its <release> element.
+    macro(close_release)
+        if(version)
+            execute_process(COMMAND date -u -R -d "${date} 12:00:00 UTC"
+                OUTPUT_VARIABLE stamp OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+            string(APPEND changelog "\n -- ${maintainer}  ${stamp}\n")
+            string(APPEND releases "    <release version=\"${version}\" date=\"${date}\">\n"
+                "      <description>\n        <ul>\n${items}        </ul>\n"
+                "      </description>\n    </release>\n")
+        endif()
+    endmacro()
+    set(items "")
+    set(item "")
+    foreach(line IN LISTS lines)
+        if(line MATCHES "^hspring ([0-9][0-9.]*) \\(([0-9]+-[0-9]+-[0-9]+)\\)$")
+            if(item)
+                hspring_xml_text("${item}" item)
+                string(APPEND items "          <li>${item}</li>\n")
+                set(item "")
+            endif()
+            close_release()
+            if(changelog)
+                string(APPEND changelog "\n")
+            endif()
+            set(version ${CMAKE_MATCH_1})
+            set(date ${CMAKE_MATCH_2})
+            set(items "")
+            string(APPEND changelog "hspring (${version}-${revision}) unstable; urgency=medium\n\n")
+        elseif(line MATCHES "^\\* (.+)$")
+            if(NOT version)
+                message(FATAL_ERROR "${news}: an item before the first release line")
+            endif()
+            if(item)
+                hspring_xml_text("${item}" item)
+                string(APPEND items "          <li>${item}</li>\n")
+            endif()
+            set(item "${CMAKE_MATCH_1}")
+            string(APPEND changelog "  * ${CMAKE_MATCH_1}\n")
+        elseif(line MATCHES "^  (.+)$" AND item)
+            string(APPEND item " ${CMAKE_MATCH_1}")
+            string(APPEND changelog "    ${CMAKE_MATCH_1}\n")
+        elseif(NOT line STREQUAL "")
+            message(FATAL_ERROR "${news}: cannot read the line \"${line}\"")
+        endif()
+    endforeach()
+    if(item)
+        hspring_xml_text("${item}" item)
+        string(APPEND items "          <li>${item}</li>\n")
+    endif()
+    close_release()
+    if(NOT version)
+        message(FATAL_ERROR "${news} names no release")
+    endif()
+    set(${changelog_var} "${changelog}" PARENT_SCOPE)
+    set(${releases_var} "${releases}" PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The tool run in the test's own process: what it prints for help, version and usage errors,
+// and that two tools in one process know the same commands (nothing kept between runs).
+#include "cli/command_line.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using hspring::cli::Tool;
+
+struct Run {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Run runTool(const std::vector<const char*>& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    std::vector<char*> argv{const_cast<char*>("hspring-cli")};
+    for (const char* argument : arguments)
+        argv.push_back(const_cast<char*>(argument));
+    argv.push_back(nullptr);
+    Tool tool(out, err);
+    const int status = tool.run(static_cast<int>(argv.size()) - 1, argv.data());
+    return {status, out.str(), err.str()};
+}
+
+TEST(ToolTest, AnswersVersionHelpAndUsageErrorsOnTheRightStream) {
+    const Run version = runTool({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "hspring-cli " HSPRING_VERSION "\n");
+
+    // No command is a usage error: the usage on standard error, status 2.
+    const Run bare = runTool({});
+    EXPECT_EQ(bare.status, 2);
+    EXPECT_EQ(bare.out, "");
+    EXPECT_TRUE(bare.err.starts_with("hspring-cli: no command given\n\nUsage: hspring-cli COMMAND"))
+        << bare.err;
+
+    // "help COMMAND" is the command's own --help.
+    const Run help = runTool({"help", "calc"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out, runTool({"calc", "--help"}).out);
+    EXPECT_TRUE(help.out.starts_with("Usage: hspring-cli calc ")) << help.out;
+
+    for (const std::vector<const char*>& wrong :
+         {std::vector{"help", "frobnicate"}, std::vector{"help", "calc", "x"},
+          std::vector{"--version", "x"}}) {
+        const Run run = runTool(wrong);
+        EXPECT_EQ(run.status, 2) << wrong[0] << " " << wrong[1];
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("Usage: hspring-cli"), std::string::npos) << run.err;
+    }
+}
+
+TEST(ToolTest, TwoToolsInOneProcessListTheSameCommandsOnce) {
+    std::ostringstream sink;
+    Tool first(sink, sink);
+    Tool second(sink, sink);
+    ASSERT_EQ(first.commands().size(), second.commands().size());
+    std::vector<std::string> names;
+    for (const auto& command : second.commands())
+        names.push_back(command.app->get_name());
+    EXPECT_EQ(names, (std::vector<std::string>{"calc", "search", "sheet", "diagram", "dxf",
+                                               "outline", "shape"}));
+    EXPECT_EQ(runTool({"help"}).out, runTool({"help"}).out);
+}
+
+// Help that cannot be written is a failure of the run, not a success.
+TEST(ToolTest, AnOutputThatFailsEndsWithTheFailureStatus) {
+    std::ostringstream out;
+    std::ostringstream err;
+    out.setstate(std::ios::badbit);
+    Tool tool(out, err);
+    char* argv[] = {const_cast<char*>("hspring-cli"), const_cast<char*>("--help"), nullptr};
+    EXPECT_EQ(tool.run(2, argv), 1);
+    EXPECT_EQ(err.str(), "hspring-cli: cannot write to standard output\n");
+}
+
+} // namespace
