@@ -112,6 +112,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("hspring"));
     application.setApplicationVersion(QStringLiteral(HSPRING_VERSION));
+    application.setDesktopFileName(QStringLiteral(HSPRING_DESKTOP_ID));
     // One style everywhere, so the field colours and the fixed layout look the same on every
     // desktop.
     application.setStyle(QStringLiteral("Fusion"));
