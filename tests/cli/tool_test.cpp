@@ -4,6 +4,7 @@
 #include "cli/command_line.h"
 
 #include <gtest/gtest.h>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -60,14 +61,19 @@ TEST(ToolTest, AnswersVersionHelpAndUsageErrorsOnTheRightStream) {
 
 TEST(ToolTest, TwoToolsInOneProcessListTheSameCommandsOnce) {
     std::ostringstream sink;
+    const auto namesOf = [](const Tool& tool) {
+        std::vector<std::string> names;
+        for (const auto& command : tool.commands())
+            names.push_back(command.app->get_name());
+        return names;
+    };
     Tool first(sink, sink);
     Tool second(sink, sink);
-    ASSERT_EQ(first.commands().size(), second.commands().size());
-    std::vector<std::string> names;
-    for (const auto& command : second.commands())
-        names.push_back(command.app->get_name());
-    EXPECT_EQ(names, (std::vector<std::string>{"calc", "search", "sheet", "diagram", "dxf",
-                                               "outline", "shape"}));
+    const std::vector<std::string> names = namesOf(second);
+    EXPECT_EQ(namesOf(first), names);
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.front(), "calc");
     EXPECT_EQ(runTool({"help"}).out, runTool({"help"}).out);
 }
 
