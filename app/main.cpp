@@ -104,8 +104,7 @@ int printMainWindow(const PrintRequest& request) {
 int main(int argc, char* argv[]) {
     // The screen print for the documentation and the help text need no display.
     for (int i = 1; i < argc; ++i)
-        for (const char* batchOption :
-             {"--print-main-window", "--help", "-h", "--help-all", "--version", "-v"})
+        for (const char* batchOption : {"--print-main-window", "--help", "-h", "--version", "-v"})
             if (std::strcmp(argv[i], batchOption) == 0 &&
                 qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -113,6 +112,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("hspring"));
     application.setApplicationVersion(QStringLiteral(HSPRING_VERSION));
+    application.setDesktopFileName(QStringLiteral(HSPRING_DESKTOP_ID));
     // One style everywhere, so the field colours and the fixed layout look the same on every
     // desktop.
     application.setStyle(QStringLiteral("Fusion"));
@@ -121,31 +121,40 @@ int main(int argc, char* argv[]) {
     installQtJapanese(application);
 
     QCommandLineParser parser;
+    // The lines are short and the options' texts break at spaces: the manual page made from
+    // this help can break Japanese lines only there.
     parser.setApplicationDescription(QStringLiteral(
-        "引張りコイルばねの設計計算。オプションなしでメインウィンドウを開き、計算ファイル "
-        "FILE.hbd が指定されていればそれを読み込みます。--print-main-window はそのウィンドウを "
-        "PDF ファイルに印刷して終了します。\n"
-        "終了ステータス: 0 完了、1 設計または印刷の失敗、2 使い方の誤りまたはデータファイルが"
-        "読めない。"));
-    parser.addHelpOption();
-    parser.addVersionOption();
+        "引張りコイルバネ計算: フック付き引張りコイルバネの設計計算。\n"
+        "オプションなしで メインウィンドウを開き、\n"
+        "計算ファイル FILE.hbd が指定されていれば それを読み込みます。\n"
+        "--print-main-window は そのウィンドウを PDF ファイルに印刷して終了します。\n"
+        "終了ステータス: 0 完了、1 設計または印刷の失敗、\n"
+        "2 使い方の誤り または データファイルが読めない。"));
+    // Qt's own help and version options describe themselves in English: these say the same in
+    // Japanese, as every other line of the help.
+    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                        QStringLiteral("このヘルプを表示して終了します。"));
+    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
+                                           QStringLiteral("版を表示して終了します。"));
+    parser.addOption(helpOption);
+    parser.addOption(versionOption);
     parser.addPositionalArgument(QStringLiteral("FILE.hbd"),
                                  QStringLiteral("起動時に読み込む計算ファイル"),
                                  QStringLiteral("[FILE.hbd]"));
     const QCommandLineOption printOption(
         QStringLiteral("print-main-window"),
         QStringLiteral(
-            "メインウィンドウを「画面印刷」と同じく A4 一枚に合わせて FILE.pdf に印刷し"
-            "て終了します（既存のファイルは完成した新しいファイルでのみ置き換えます）。"),
+            "メインウィンドウを 「画面印刷」と同じく A4 一枚に合わせて FILE.pdf に"
+            "印刷し 終了します。既存のファイルは 完成した新しいファイルでのみ 置き換えます。"),
         QStringLiteral("FILE.pdf"));
     const QCommandLineOption hbdOption(
         QStringLiteral("hbd"),
-        QStringLiteral("--print-main-window と共に: 先にこの計算ファイルを読み込みます。"),
+        QStringLiteral("印刷の前に この計算ファイルを読み込みます (--print-main-window と共に)。"),
         QStringLiteral("FILE.hbd"));
     const QCommandLineOption inputOption(
         QStringLiteral("input"),
-        QStringLiteral("--print-main-window と共に: 初期値の代わりにこの設計（hspring-cli calc "
-                       "と同じ JSON）で「計算」を押します。"),
+        QStringLiteral("印刷の前に 初期値の代わりに この設計 (hspring-cli calc と同じ JSON) で "
+                       "「計算」を押します (--print-main-window と共に)。"),
         QStringLiteral("FILE.json"));
     parser.addOptions({printOption, hbdOption, inputOption});
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -153,9 +162,10 @@ int main(int argc, char* argv[]) {
                   << parser.helpText().toStdString();
         return kUsage;
     }
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
-        std::cout << (parser.isSet(QStringLiteral("help"))
-                          ? parser.helpText()
+    if (parser.isSet(helpOption) || parser.isSet(versionOption)) {
+        std::cout << (parser.isSet(helpOption)
+                          ? parser.helpText().replace(QCoreApplication::arguments().constFirst(),
+                                                      QStringLiteral("hspring"))
                           : QStringLiteral("hspring %1\n").arg(application.applicationVersion()))
                          .toStdString()
                   << std::flush;

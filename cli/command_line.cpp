@@ -153,8 +153,8 @@ const Command* Tool::commandNamed(std::string_view name) const {
 std::string Tool::usage() const {
     std::ostringstream out;
     out << "Usage: " << kToolName << " COMMAND [OPTIONS]\n"
-        << "       " << kToolName << " help [COMMAND]\n"
-        << "       " << kToolName << " --version\n\n"
+        << "  or:  " << kToolName << " help [COMMAND]\n"
+        << "  or:  " << kToolName << " --version\n\n"
         << "Extension spring design calculator, command-line tool: calculates designs, searches\n"
            "for candidates and writes the drawings, pictures and data sheet of the window\n"
            "program hspring.\n\nCommands:\n";
@@ -165,8 +165,8 @@ std::string Tool::usage() const {
     for (const Command& command : commands_)
         line(command.app->get_name(), command.app->get_group());
     out << "\nOptions:\n"
-           "  --help    show this help and end\n"
-           "  --version show the version and end\n"
+           "  --help     show this help and end\n"
+           "  --version  show the version and end\n"
            "\nRun '"
         << kToolName << " help COMMAND' for the options of a command.\n\n"
         << "Exit status: 0 done, 1 a design, drawing or output failed, 2 usage error or\n"

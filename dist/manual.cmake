@@ -3,13 +3,13 @@
 # page never says other than the program. For hspring-cli each command's help becomes a section
 # of its own. The page is written gzip-compressed, as Debian installs manual pages.
 #
-#   cmake -DHELP2MAN=... -DPROGRAM=... -DSUMMARY=... -DWORK=... -DOUTPUT=FILE.1.gz
+#   cmake -DHELP2MAN=... -DPROGRAM=... -DNAME=... -DSUMMARY=... -DWORK=... -DOUTPUT=FILE.1.gz
 #         [-DCOMMANDS=ON] -P manual.cmake
 
 set(page ${WORK}/${NAME}.1)
 set(include ${WORK}/${NAME}.h2m)
 file(MAKE_DIRECTORY ${WORK})
-file(WRITE ${include} "")
+set(include_option)
 
 # Text to roff: backslashes doubled, a leading dot or quote kept from being a request.
 function(roff_text text result)
@@ -19,6 +19,8 @@ function(roff_text text result)
 endfunction()
 
 if(COMMANDS)
+    file(WRITE ${include} "")
+    set(include_option --include=${include})
     execute_process(COMMAND ${PROGRAM} help OUTPUT_VARIABLE usage COMMAND_ERROR_IS_FATAL ANY)
     # The command list: the lines "  NAME  summary" between "Commands:" and the blank line.
     string(REGEX MATCH "\nCommands:\n(([^\n]+\n)+)" list "${usage}")
@@ -38,7 +40,7 @@ endif()
 
 execute_process(
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-        ${HELP2MAN} --no-info --section=1 --name=${SUMMARY} --include=${include}
+        ${HELP2MAN} --locale=C.UTF-8 --no-info --section=1 --name=${SUMMARY} ${include_option}
         --output=${page} ${PROGRAM}
     COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND gzip -9n -c ${page} OUTPUT_FILE ${OUTPUT} COMMAND_ERROR_IS_FATAL ANY)

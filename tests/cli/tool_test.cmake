@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real hspring-cli and checks what its commands share: the help of every command names
 # every option, usage errors end with status 2 and the command's usage, and the tool is built
-# without the window library. Variables: CLI (the executable), VERSION (the project's).
+# without the window library. Variables: CLI (the executable), VERSION (the project's), WORK (a
+# scratch folder).
 
 function(run_cli expected_status)
     execute_process(COMMAND ${CLI} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out
@@ -87,4 +88,12 @@ if(NOT status EQUAL 0 OR NOT libraries MATCHES "Qt6Gui")
 endif()
 if(libraries MATCHES "Widgets|PrintSupport")
     message(FATAL_ERROR "hspring-cli links a window library:\n${libraries}")
+endif()
+
+# In a plain shell (no XDG_RUNTIME_DIR) a command that paints says nothing on standard error.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=XDG_RUNTIME_DIR --unset=QT_QPA_PLATFORM
+    ${CLI} shape --round --angle 90 --d 1 --D 10 --N 10 --L2 60 -o ${WORK}/quiet.png
+    RESULT_VARIABLE status ERROR_VARIABLE err)
+if(NOT status EQUAL 0 OR NOT err STREQUAL "")
+    message(FATAL_ERROR "shape without XDG_RUNTIME_DIR: status ${status}, standard error:\n${err}")
 endif()

@@ -4,6 +4,7 @@
 #include "cli/command_line.h"
 
 #include <gtest/gtest.h>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,13 +13,13 @@ namespace {
 
 using hspring::cli::Tool;
 
-struct Run {
+struct ToolRun {
     int status;
     std::string out;
     std::string err;
 };
 
-Run runTool(const std::vector<const char*>& arguments) {
+ToolRun runTool(const std::vector<const char*>& arguments) {
     std::ostringstream out;
     std::ostringstream err;
     std::vector<char*> argv{const_cast<char*>("hspring-cli")};
@@ -31,19 +32,19 @@ Run runTool(const std::vector<const char*>& arguments) {
 }
 
 TEST(ToolTest, AnswersVersionHelpAndUsageErrorsOnTheRightStream) {
-    const Run version = runTool({"--version"});
+    const ToolRun version = runTool({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "hspring-cli " HSPRING_VERSION "\n");
+    EXPECT_EQ(version.out, std::string("hspring-cli ") + HSPRING_VERSION + "\n");
 
     // No command is a usage error: the usage on standard error, status 2.
-    const Run bare = runTool({});
+    const ToolRun bare = runTool({});
     EXPECT_EQ(bare.status, 2);
     EXPECT_EQ(bare.out, "");
     EXPECT_TRUE(bare.err.starts_with("hspring-cli: no command given\n\nUsage: hspring-cli COMMAND"))
         << bare.err;
 
     // "help COMMAND" is the command's own --help.
-    const Run help = runTool({"help", "calc"});
+    const ToolRun help = runTool({"help", "calc"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out, runTool({"calc", "--help"}).out);
     EXPECT_TRUE(help.out.starts_with("Usage: hspring-cli calc ")) << help.out;
@@ -51,7 +52,7 @@ TEST(ToolTest, AnswersVersionHelpAndUsageErrorsOnTheRightStream) {
     for (const std::vector<const char*>& wrong :
          {std::vector{"help", "frobnicate"}, std::vector{"help", "calc", "x"},
           std::vector{"--version", "x"}}) {
-        const Run run = runTool(wrong);
+        const ToolRun run = runTool(wrong);
         EXPECT_EQ(run.status, 2) << wrong[0] << " " << wrong[1];
         EXPECT_EQ(run.out, "");
         EXPECT_NE(run.err.find("Usage: hspring-cli"), std::string::npos) << run.err;
@@ -60,14 +61,19 @@ TEST(ToolTest, AnswersVersionHelpAndUsageErrorsOnTheRightStream) {
 
 TEST(ToolTest, TwoToolsInOneProcessListTheSameCommandsOnce) {
     std::ostringstream sink;
+    const auto namesOf = [](const Tool& tool) {
+        std::vector<std::string> names;
+        for (const auto& command : tool.commands())
+            names.push_back(command.app->get_name());
+        return names;
+    };
     Tool first(sink, sink);
     Tool second(sink, sink);
-    ASSERT_EQ(first.commands().size(), second.commands().size());
-    std::vector<std::string> names;
-    for (const auto& command : second.commands())
-        names.push_back(command.app->get_name());
-    EXPECT_EQ(names, (std::vector<std::string>{"calc", "search", "sheet", "diagram", "dxf",
-                                               "outline", "shape"}));
+    const std::vector<std::string> names = namesOf(second);
+    EXPECT_EQ(namesOf(first), names);
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size());
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.front(), "calc");
     EXPECT_EQ(runTool({"help"}).out, runTool({"help"}).out);
 }
 
