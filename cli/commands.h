@@ -13,5 +13,6 @@ void addDiagramCommand(CLI::App& tool); // diagram: the fatigue-strength diagram
 void addDxfCommand(CLI::App& tool);     // dxf: the spring drawing as a DXF file
 void addOutlineCommand(CLI::App& tool); // outline: the drawing's segments and arcs as JSON
 void addShapeCommand(CLI::App& tool);   // shape: the spring shape page as a PNG
+void addChartCommand(CLI::App& tool);   // chart: the load-length chart as a PNG or SVG
 
 } // namespace hspring::cli
