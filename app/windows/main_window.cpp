@@ -646,15 +646,21 @@ void MainWindow::connectHandlers() {
 // ---- Design search ----------------------------------------------------------------------------
 
 void MainWindow::openDesignSearch() {
+    // The first opening starts from the current design; later ones keep the last requirement,
+    // and "現在の設計から" takes the current design again.
     if (!designSearch_) {
         designSearch_ = new DesignSearchWindow(state_, this);
         designSearch_->setApplyHandler(
             [this](const SearchCandidate& candidate) { applySearchCandidate(candidate); });
+        const auto currentDesign = [this] {
+            return std::optional(std::pair(state_.current(), ui_->shapePage->roundHookPageActive()
+                                                                 ? HookType::Round
+                                                                 : HookType::U));
+        };
+        designSearch_->setDesignSource(currentDesign);
+        const auto [design, hookType] = *currentDesign();
+        designSearch_->fillFromDesign(design, hookType);
     }
-    if (!designSearch_->isVisible())
-        designSearch_->fillFromDesign(state_.current(), ui_->shapePage->roundHookPageActive()
-                                                            ? HookType::Round
-                                                            : HookType::U);
     designSearch_->show();
     designSearch_->raise();
     designSearch_->activateWindow();
