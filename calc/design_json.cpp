@@ -235,7 +235,9 @@ constexpr std::array kFields = {
         [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookCoefficients.lower); }, kJoin),
     result(
         "hookLifeClass", [](JsonWriter& j, R r) { writeLifeClass(j, r.extras.hookLifeClass); },
-        "expected life of the hook, class 0..8 and text"),
+        "expected life of the hook, class 0..8 and text: the shorter of its\n"
+        "torsion life (the fatigue diagram at the hook's coefficients) and its\n"
+        "bending life (hookBendingLifeClass)"),
     result(
         "hookLifeText", [](JsonWriter& j, R r) { writeLifeText(j, r.extras.hookLifeClass); },
         kJoin),
@@ -265,6 +267,58 @@ constexpr std::array kFields = {
            "maxLoad (N); stress1, stress2, allowableStress, hookBendingStress1,\n"
            "hookBendingStress2, hookTorsionStress1, hookTorsionStress2,\n"
            "hookBendingAllowable (N/mm^2); energy12 (N·mm)"),
+    result(
+        "hookBendingLifeClass",
+        [](JsonWriter& j, R r) { writeLifeClass(j, r.extras.hookBendingLifeClass); },
+        "expected life of the hook's bending at the loop: class 0 (\"1000万\",\n"
+        "10^7 cycles), 1 (10^6), 2 (10^5) or 8 (fewer), and text. Basis: the\n"
+        "maximum bending stress at a hook end at stress ratio 0 is 45, 47 and 51 %\n"
+        "of σB for 10^7, 10^6 and 10^5 cycles (music wire and 302 stainless, not\n"
+        "shot-peened, low-temperature heat treated; Associated Spring, Design\n"
+        "Handbook), with a Goodman line from there to σB for the mean stress:\n"
+        "within a class when σA2 ≤ s·σB + (1 − s)·σA1"),
+    result(
+        "hookBendingLifeText",
+        [](JsonWriter& j, R r) { writeLifeText(j, r.extras.hookBendingLifeClass); }, kJoin),
+    result(
+        "hookTorsionLimitLoad",
+        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionLimitLoad); },
+        "load at which the hook's torsion reaches allowableStress, kgf"),
+    result(
+        "hookBendingLimitLoad",
+        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookBendingLimitLoad); },
+        "load at which the hook's bending reaches hookBendingAllowable, kgf"),
+    result(
+        "maxLoadWithHooks", [](JsonWriter& j, R r) { writeNumber(j, r.extras.maxLoadWithHooks); },
+        "the smallest of maxLoad (the coil), hookTorsionLimitLoad and\n"
+        "hookBendingLimitLoad, kgf; null when any of them is"),
+    result(
+        "maxLengthWithHooks",
+        [](JsonWriter& j, R r) { writeNumber(j, r.extras.maxLengthWithHooks); },
+        "length at maxLoadWithHooks, freeLength + (maxLoadWithHooks − initialTension)\n"
+        "/ springRate, mm; null when the limit lies below the initial tension"),
+    result(
+        "governingPart",
+        [](JsonWriter& j, R r) {
+            if (r.extras.governingPart)
+                j.string(governingPartName(*r.extras.governingPart));
+            else
+                j.null();
+        },
+        "the part that sets maxLoadWithHooks: \"coil\", \"hookTorsion\" or\n"
+        "\"hookBending\""),
+    result(
+        "hookChecks",
+        [](JsonWriter& j, R r) {
+            j.beginArray();
+            for (const HookCheck& check : r.hookChecks)
+                j.string(hookCheckText(check.problem));
+            j.endArray();
+        },
+        "the warnings beside the design-rule lines (hook stresses over their\n"
+        "allowables, a U hook's bend radius below 1.5·d or a U hook that cannot be\n"
+        "formed, an initial tension below 0 or outside the recommended range, a hook\n"
+        "angle outside 60..90°); empty when there are none"),
 };
 #undef HSPRING_FIELD
 

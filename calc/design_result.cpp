@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/design_result.h"
 
 #include "calc/checks.h"
@@ -16,6 +17,7 @@ DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& l
     result.recommendations = recommendationsFor(result.design, result.range);
     result.hookType = hookType;
     result.extras = calculateExtraResults(result.design, library, coefficients, hookType);
+    result.hookChecks = checkHooks(result.design, result.range, result.extras, hookType);
     return result;
 }
 

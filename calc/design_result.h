@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/checks.h"
 #include "calc/engine.h"
 #include "calc/extra_results.h"
 #include "calc/hook_type.h"
@@ -21,13 +23,15 @@ struct DesignResult {
     StatusLines checks; // the lines checkDesign shows
     Recommendations recommendations;
     HookType hookType = HookType::Round;
-    ExtraResults extras; // for the design with hookType
+    ExtraResults extras;               // for the design with hookType
+    std::vector<HookCheck> hookChecks; // the warnings beside `checks`
 };
 
 // Calculates a design read from a file rather than from the window: its initialTension stands
 // for the initial-tension field. Runs calculateDesign, the stress coefficients and life class
-// (as the results display does), checkDesign, the recommended values and the extra results with
-// the given hook type. Throws the engine's arithmetic Error; the extra results never do.
+// (as the results display does), checkDesign, checkHooks, the recommended values and the extra
+// results with the given hook type. Throws the engine's arithmetic Error; the extra results never
+// do.
 DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& library,
                             const CoefficientSet& coefficients,
                             HookType hookType = HookType::Round);
