@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/design_result.h"
 
 #include "calc/checks.h"
@@ -17,6 +18,7 @@ DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& l
     result.recommendations = recommendationsFor(result.design, result.range);
     result.hookType = hookType;
     result.extras = calculateExtraResults(result.design, library, coefficients, hookType);
+    result.hookChecks = checkHooks(result.design, result.range, result.extras, hookType);
     applyToleranceGrade(result, toleranceGrade);
     return result;
 }
@@ -24,9 +26,10 @@ DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& l
 void applyToleranceGrade(DesignResult& result, int toleranceGrade) {
     result.tolerances = calculateTolerances(result.design, toleranceGrade);
     result.toleranceChecks.clear();
-    // The longest length the spring is tested at: the recommended maximum length.
+    // The longest length the spring is tested at: where the coil or a hook reaches its
+    // allowable stress.
     for (const ToleranceBreach& breach :
-         toleranceBreaches(result.design, result.design.maxLength, toleranceGrade))
+         toleranceBreaches(result.design, result.extras.maxLengthWithHooks, toleranceGrade))
         result.toleranceChecks.push_back(toleranceBreachLine(breach));
 }
 

@@ -29,22 +29,17 @@ void widen(double (&range)[2], double value) {
 } // namespace
 
 double hookLimitLoad(const DesignResult& result) {
-    const SpringDesign& s = result.design;
     const ExtraResults& x = result.extras;
-    // Each stress is the load times a factor: the limit is P2 · allowable / stress at P2.
-    const long double torsion =
-        static_cast<long double>(s.load2) * s.allowableStress / x.hookTorsionStress2;
-    long double limit = torsion;
-    if (!std::isnan(x.hookBendingAllowable)) {
-        const long double bending =
-            static_cast<long double>(s.load2) * x.hookBendingAllowable / x.hookBendingStress2;
-        limit = std::isnan(limit) ? bending : std::min(limit, bending);
-    }
-    return std::isfinite(limit) && limit > 0 ? static_cast<double>(limit) : kMissing;
+    const double torsion = x.hookTorsionLimitLoad;
+    const double bending = x.hookBendingLimitLoad;
+    if (std::isnan(torsion))
+        return bending;
+    return std::isnan(bending) ? torsion : std::min(torsion, bending);
 }
 
 double chartLongestLength(const DesignResult& result) {
-    return result.design.maxLength;
+    const double withHooks = result.extras.maxLengthWithHooks;
+    return std::isnan(withHooks) ? result.design.maxLength : withHooks;
 }
 
 LoadLengthChart loadLengthChart(const DesignResult& result,

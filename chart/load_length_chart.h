@@ -51,13 +51,13 @@ struct LoadLengthChart {
     double loadRange[2] = {0, 0};         // kgf, low and high
 };
 
-// The largest load the hooks carry within their allowables: the smaller of the loads at which
-// the hook bend's torsional stress reaches allowableStress and the hook loop's bending stress its
-// allowable (the latter only when the material gives one); missing (NaN) when neither can be
-// formed.
+// The largest load the hooks carry within their allowables: the smaller of the extra results'
+// hookTorsionLimitLoad and hookBendingLimitLoad, the one that is present when the other is
+// missing (a material without bending data); missing when both are.
 double hookLimitLoad(const DesignResult& result);
 
-// The longest length the chart draws to: the recommended maximum length.
+// The longest length the chart draws to: maxLengthWithHooks, where the coil or a hook reaches
+// its allowable; the recommended maximum length when that is missing.
 double chartLongestLength(const DesignResult& result);
 
 // The chart of a result, with the windows of a requirement when given. Throws nothing; a design

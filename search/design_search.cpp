@@ -24,8 +24,6 @@ namespace hspring {
 
 namespace {
 
-constexpr long double kStressTolerance = 0.0005L; // stress2 may exceed the allowable by this
-
 constexpr std::string_view kConstraintNames[kSearchConstraintCount] = {
     "outerDiameter",  "innerDiameter",  "freeLength",  "loads",
     "worstCaseLoads", "initialTension", "designRules", "coilStress",
@@ -85,16 +83,15 @@ BandJudgement judgeBand(const SpringDesign& s, const ExtraResults& x, int grade,
     const long double a2 = std::max(static_cast<long double>(s.load2) - pi, 0.0L);
     j.deviation1 = static_cast<double>(worstDeviation(pi, {a1, r.load1}, f));
     j.deviation2 = static_cast<double>(worstDeviation(pi, {a2, r.load2}, f));
-    // Every stress at working point 2 is the load times a factor: at the top of the band it is
-    // the nominal stress times (P2 + ΔP2)/P2.
+    // The limits of the coil and the hooks are loads (maxLoad, hookTorsionLimitLoad and
+    // hookBendingLimitLoad of the extra results, whose smallest is maxLoadWithHooks): the share
+    // of each used at the top of P2's band is that load over the limit. A material without
+    // bending data has no bending allowable and sets no bending limit.
     const long double top = s.load2 + f.alpha * pi + f.beta * a2;
-    const long double scale = top / s.load2;
-    const long double allowable = s.allowableStress;
-    j.coilUse = static_cast<double>(s.stress2 * scale / allowable);
-    j.hookTorsionUse = static_cast<double>(x.hookTorsionStress2 * scale / allowable);
+    j.coilUse = static_cast<double>(top / s.maxLoad);
+    j.hookTorsionUse = static_cast<double>(top / x.hookTorsionLimitLoad);
     if (!std::isnan(x.hookBendingAllowable))
-        j.hookBendingUse = static_cast<double>(x.hookBendingStress2 * scale /
-                                               static_cast<long double>(x.hookBendingAllowable));
+        j.hookBendingUse = static_cast<double>(top / x.hookBendingLimitLoad);
     double largest = j.coilUse;
     if (j.hookTorsionUse > largest) {
         largest = j.hookTorsionUse;
@@ -227,10 +224,9 @@ std::uint32_t Search::judge(const SpringDesign& s, const InitialTensionRange& ra
         return broken;
     if (checkDesign(s).colour != StatusColour::WindowText && breaks(SearchConstraint::DesignRules))
         return broken;
-    // The stresses at the top of P2's band: the coil's as rule 5 judges it, the hook's bend
-    // against the coil's allowable, the hook loop against its bending allowable when there is one.
-    const long double coilSlack = kStressTolerance / static_cast<long double>(s.allowableStress);
-    if ((!(band.coilUse <= 1 + coilSlack) && breaks(SearchConstraint::CoilStress)) ||
+    // The load at the top of P2's band within each limit: the coil's, the hook bend's and, when
+    // the material gives a bending allowable, the hook loop's.
+    if ((!(band.coilUse <= 1) && breaks(SearchConstraint::CoilStress)) ||
         (!(band.hookTorsionUse <= 1) && breaks(SearchConstraint::HookTorsion)) ||
         (!std::isnan(x.hookBendingAllowable) && !(band.hookBendingUse <= 1) &&
          breaks(SearchConstraint::HookBending)))

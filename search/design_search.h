@@ -27,9 +27,9 @@ enum class SearchConstraint {
     WorstCaseLoads, // both loads with their production tolerance within it
     InitialTension, // Pi within the recommended range
     DesignRules,    // checkDesign gives "Calculation Success!"
-    CoilStress,     // the coil's torsional stress at the top of P2's band within its allowable
-    HookTorsion,    // the hook bend's torsional stress there within the coil's allowable
-    HookBending,    // the hook loop's bending stress there within its allowable
+    CoilStress,     // the load at the top of P2's band within the coil's maxLoad
+    HookTorsion,    // ... within the hook's torsion limit (hookTorsionLimitLoad)
+    HookBending,    // ... within the hook's bending limit (hookBendingLimitLoad), when judged
     Life,           // the coil's and the hook's life classes at most requiredLifeClass
 };
 inline constexpr int kSearchConstraintCount = 11;
@@ -45,10 +45,11 @@ struct SearchCandidate {
     int rank = 0;        // 1 for the best
     DesignResult result; // evaluateDesign of the candidate with the requirement's hook type and
                          // tolerance grade
-    // Share of the allowable stress used at the top of P2's tolerance band (P2 + its tolerance;
-    // P2 at grade 0), 1 = all of it: the coil's τ against allowableStress, and the larger of the
-    // hook bend's τB against allowableStress and the hook loop's σA against
-    // hookBendingAllowable (the first alone when the bending allowable is missing).
+    // Share of the limit used at the top of P2's tolerance band (P2 + its tolerance; P2 at
+    // grade 0), 1 = all of it: that load over the coil's maxLoad, and the larger of it over
+    // hookTorsionLimitLoad and over hookBendingLimitLoad (the first alone when the material
+    // gives no bending allowable). Since each stress is the load times a factor, a share of the
+    // limit load is the share of the allowable stress.
     double coilStressUse = 0;
     double hookStressUse = 0;
     StressLimit nearestLimit = StressLimit::Coil; // the largest of the three shares

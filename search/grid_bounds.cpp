@@ -88,7 +88,8 @@ long long frameLastQuarter(long double d, long double allowance, long double len
 // - L0 >= (4·d + 2·e)(1 − 5e-4) with N >= 3, so above maxFreeLength no N is left;
 // - loads within the tolerance give P2 >= T2·(1 − t) > 0, and every stress at the top of P2's
 //   band (at least P2) is the load times a factor of D and d alone: τ2 = κ·8·D·P/(π·d³) against
-//   τa + 0.0005 (rule 5 and the band's top), τB2 = K2·8·D·P/(π·d³) against τa,
+//   τa + 0.0005 (rule 5; the coil's maxLoad, formed with π = 3.14, is reached below τa, so the
+//   limit at the band's top is stricter), τB2 = K2·8·D·P/(π·d³) against τa,
 //   σA2 = P·(K1·16·D/(π·d³) + 4/(π·d²)) against σa. When the stress at T2·(1 − t) exceeds its
 //   allowable by more than the slack, no N helps.
 std::optional<SearchConstraint> diameterRejection(const SpringDesign& design,

@@ -452,17 +452,18 @@ and the initial tension of four significant digits within the recommended range 
 the loads: the larger worst-case deviation (|P − T| + ΔP)/T of the two loads smallest, ΔP the
 load's production tolerance ±(Pi·α + (P − Pi)·β) of the grade (0 at grade 0). A candidate is
 feasible when both loads and, at a grade, both loads ± ΔP lie within the tolerance; Pi lies
-within its range; the limits given hold; the checks give "Calculation Success!"; at the top of
-P2's band (P2 + ΔP2) the coil's stress is within allowableStress (as the checks judge it), the
-hook bend's within allowableStress and the hook loop's within hookBendingAllowable (unless the
-material gives no bending allowable); and the life class given holds. Ties of the objective go
+within its range; the limits given hold; the checks give "Calculation Success!"; the load at
+the top of P2's band (P2 + ΔP2) is at most the coil's maxLoad, hookTorsionLimitLoad and
+hookBendingLimitLoad (the last unless the material gives no bending allowable), the limits
+whose smallest is maxLoadWithHooks; and the life class given holds. Ties of the objective go
 by material index, wire diameter, D and N.
 
 Each candidate is the calc command's answer for its design with "rank" (1 for the best) first
 and toleranceGrade as asked; it reads back through calc as the same design. Its last key,
 "search", holds what ranks it: worstDeviation1, worstDeviation2 (the worst-case relative
-deviations of the loads, fractions), coilStressUse, hookStressUse (the shares of the allowable
-stresses used at the top of P2's band) and nearestLimit ("coil", "hookTorsion" or
+deviations of the loads, fractions), coilStressUse, hookStressUse (the shares of the coil's and
+the hooks' limit loads used at the top of P2's band, which are the shares of their allowable
+stresses) and nearestLimit ("coil", "hookTorsion" or
 "hookBending": the largest share).
 
 When no candidate is feasible the answer is an object instead of the array: calculated (the
