@@ -19,6 +19,7 @@
 #include "calc/life.h"
 #include "calc/recommendations.h"
 #include "calc/spring_design.h"
+#include "chart/windows/chart_page.h"
 #include "data/material_library.h"
 #include "data/settings.h"
 #include "data/windows/coefficient_editor.h"
@@ -344,6 +345,16 @@ void MainWindow::refreshDetailPage() {
     const HookType hookType = ui_->shapePage->roundHookPageActive() ? HookType::Round : HookType::U;
     ui_->detailPage->showTexts(detailPageTexts(state_.current(), state_.materials,
                                                state_.settings.coefficients, hookType));
+    // The chart page: the design calculated again at the page's tolerance grade; a design the
+    // engine stops on has no chart.
+    try {
+        const DesignResult result =
+            evaluateDesign(state_.current(), state_.materials, state_.settings.coefficients,
+                           hookType, ui_->chartPage->toleranceGrade());
+        ui_->chartPage->showResult(&result);
+    } catch (const Error&) {
+        ui_->chartPage->showResult(nullptr);
+    }
 }
 
 void MainWindow::refreshRecommendations() {
@@ -621,6 +632,7 @@ void MainWindow::connectHandlers() {
     connect(c.calculateButton, &QPushButton::clicked, this, &MainWindow::onCalculateClicked);
     c.shapePage->setRecalculation([this] { return recalculate(); });
     connect(c.shapePage, &ShapePage::hookTypeChanged, this, &MainWindow::refreshDetailPage);
+    connect(c.chartPage, &ChartPage::toleranceGradeChanged, this, &MainWindow::refreshDetailPage);
     connect(c.diameterKindButton, &QPushButton::clicked, this, &MainWindow::onDiameterKindClicked);
     // activated: a pick by the user; selecting from code starts nothing.
     connect(c.kindList, &QComboBox::activated, this, &MainWindow::onKindChanged);
