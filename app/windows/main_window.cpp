@@ -683,6 +683,14 @@ void MainWindow::openDesignSearch() {
 // calculation below gives the candidate's results exactly.
 void MainWindow::applySearchCandidate(const SearchCandidate& candidate) {
     state_.current() = candidate.result.design;
+    // The chart shows the requirement's windows beside the candidate, at the search's grade.
+    const DesignRequirement& r = designSearch_->searchedRequirement();
+    const auto window = [&r](double length, double load) {
+        return ChartLoadWindow{length, load * (1 - r.loadTolerance / 100),
+                               load * (1 + r.loadTolerance / 100)};
+    };
+    ui_->chartPage->setRequirementWindows({window(r.length1, r.load1), window(r.length2, r.load2)});
+    ui_->chartPage->setToleranceGrade(r.toleranceGrade);
     ui_->shapePage->showHookPage(candidate.result.hookType);
     showDesign();
     refreshReportingErrors();

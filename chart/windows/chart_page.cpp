@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -69,18 +70,33 @@ ChartPage::ChartPage(QWidget* parent) : QWidget(parent) {
     connect(gradeList_, &QComboBox::currentIndexChanged, this, &ChartPage::toleranceGradeChanged);
 }
 
+void ChartPage::setRequirementWindows(std::vector<ChartLoadWindow> windows) {
+    windows_ = std::move(windows);
+}
+
 int ChartPage::toleranceGrade() const {
     return std::max(0, gradeList_->currentIndex());
+}
+
+void ChartPage::setToleranceGrade(int grade) {
+    const QSignalBlocker quiet(gradeList_);
+    gradeList_->setCurrentIndex(grade);
 }
 
 void ChartPage::showResult(const DesignResult* result) {
     if (!result) {
         tolerancesLabel_->clear();
+        windowsShown_ = 0;
         view_->showPicture(QImage(), {});
         return;
     }
     tolerancesLabel_->setText(toleranceLines(*result));
-    const LoadLengthChart chart = loadLengthChart(*result);
+    const SpringDesign& s = result->design;
+    const bool sameLengths =
+        windows_.size() == 2 && windows_[0].length == s.length1 && windows_[1].length == s.length2;
+    const LoadLengthChart chart =
+        loadLengthChart(*result, sameLengths ? windows_ : std::vector<ChartLoadWindow>{});
+    windowsShown_ = chart.windows.size();
     const QSizeF size(kChartSize);
     const auto paint = [chart, size](QPainter& painter) {
         drawLoadLengthChart(painter, chart, size);

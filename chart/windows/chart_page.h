@@ -2,8 +2,10 @@
 #pragma once
 
 #include "calc/design_result.h"
+#include "chart/load_length_chart.h"
 
 #include <QWidget>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -21,8 +23,13 @@ class ChartPage : public QWidget {
 public:
     explicit ChartPage(QWidget* parent = nullptr);
 
-    // The grade chosen (0: none), 2 at first.
+    // The windows of the requirement a search found the design for: drawn while the design's
+    // working lengths are the windows' lengths (a design changed since keeps none).
+    void setRequirementWindows(std::vector<ChartLoadWindow> windows);
+
+    // The grade chosen (0: none), 2 at first; setting it shows nothing anew by itself.
     int toleranceGrade() const;
+    void setToleranceGrade(int grade);
 
     // Shows a calculated design (evaluated at toleranceGrade()); nothing for none.
     void showResult(const DesignResult* result);
@@ -30,6 +37,8 @@ public:
     // The tolerance texts shown, one line each.
     QString toleranceText() const;
     PictureView* chartView() const { return view_; }
+    // The requirement windows the chart shown draws.
+    std::size_t windowsShown() const { return windowsShown_; }
 
 signals:
     // The grade list changed: the owner shows the design again at the new grade.
@@ -39,6 +48,8 @@ private:
     QComboBox* gradeList_ = nullptr;
     QLabel* tolerancesLabel_ = nullptr;
     PictureView* view_ = nullptr;
+    std::vector<ChartLoadWindow> windows_;
+    std::size_t windowsShown_ = 0;
 };
 
 } // namespace hspring

@@ -484,6 +484,7 @@ void DesignSearchWindow::startSearch() {
     if (!runReportingErrors(this, [&] { requirement = readRequirement(); }))
         return;
 
+    searchedRequirement_ = requirement;
     auto library = std::make_shared<const MaterialLibrary>(state_.materials);
     const CoefficientSet coefficients = state_.settings.coefficients;
     cancel_ = std::make_shared<std::atomic<bool>>(false);

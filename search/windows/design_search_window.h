@@ -68,6 +68,9 @@ public:
     // From "探索" until the outcome is shown.
     bool searching() const;
 
+    // The requirement of the last search started.
+    const DesignRequirement& searchedRequirement() const { return searchedRequirement_; }
+
     // The candidates of the last finished search, best first.
     const std::vector<SearchCandidate>& candidates() const { return candidates_; }
     // The candidate of the selected table row, if any.
@@ -104,6 +107,7 @@ private:
     std::function<void(const SearchCandidate&)> apply_;
     std::function<std::optional<std::pair<SpringDesign, HookType>>()> designSource_;
     std::vector<SearchCandidate> candidates_;
+    DesignRequirement searchedRequirement_;
     // The library the candidates were found in: their table texts name its materials.
     std::shared_ptr<const MaterialLibrary> searchedLibrary_;
     std::shared_ptr<std::atomic<bool>> cancel_;

@@ -1,5 +1,6 @@
 #include "app/main_window_fixture.h"
 #include "base/number_format.h"
+#include "chart/windows/chart_page.h"
 #include "data/default_data.h"
 #include "search/candidate_table.h"
 #include "search/windows/design_search_window.h"
@@ -115,6 +116,12 @@ private slots:
         QCOMPARE(w.statusLines(), QStringList{QStringLiteral("Calculation Success!")});
         // Slot 0 holds exactly what the search calculated.
         QCOMPARE(std::memcmp(&w.state.current(), &expected, sizeof expected), 0);
+        // The chart beside it draws the requirement's two windows, until the lengths change.
+        auto* chart = w.window->findChild<ChartPage*>();
+        QCOMPARE(chart->windowsShown(), std::size_t{2});
+        typeInto(w.edit("Edit5"), QStringLiteral("61"));
+        w.clickButton("BitBtn2");
+        QCOMPARE(chart->windowsShown(), std::size_t{0});
     }
 
     // A U-hook search switches the main window's hook page; a long search can be stopped.
