@@ -40,9 +40,13 @@ DesignRequirement typicalRequirement(int which) {
     return requirement;
 }
 
-// The whole search over the shipped library, every core (threads 0) or one.
+// The whole search over the shipped library, every core (threads 0) or one, judged at the
+// nominal loads (grade 0) or with the production tolerance of grade 2 (the default). At grade 2
+// a window of ±10 % leaves these three without a feasible spring: their time includes the second
+// pass that finds the nearest miss.
 void BM_SearchDesigns(benchmark::State& state) {
-    const DesignRequirement requirement = typicalRequirement(static_cast<int>(state.range(0)));
+    DesignRequirement requirement = typicalRequirement(static_cast<int>(state.range(0)));
+    requirement.toleranceGrade = static_cast<int>(state.range(2));
     SearchControl control;
     control.threads = static_cast<int>(state.range(1));
     SearchOutcome outcome;
@@ -55,8 +59,8 @@ void BM_SearchDesigns(benchmark::State& state) {
     state.counters["returned"] = static_cast<double>(outcome.candidates.size());
 }
 BENCHMARK(BM_SearchDesigns)
-    ->ArgsProduct({{0, 1, 2}, {0, 1}})
-    ->ArgNames({"requirement", "threads"})
+    ->ArgsProduct({{0, 1, 2}, {0, 1}, {0, 2}})
+    ->ArgNames({"requirement", "threads", "grade"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

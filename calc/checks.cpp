@@ -1,12 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/checks.h"
 
+#include <cmath>
+
 namespace hspring {
 
 namespace {
 
 // stress2 may exceed the allowable stress by this much, kgf/mm^2.
 constexpr long double kStressTolerance = 0.0005L;
+
+// A bend out of the coil tighter than 1.5·d concentrates the stress where most extension springs
+// break (Newcomb Spring, "Springipedia: Extension Loop Guidelines": a minimum bend radius of 1.5
+// times the wire diameter is recommended).
+constexpr long double kMinBendRadiusPerWire = 1.5L;
+// The hook angles a round hook is made with, degrees.
+constexpr double kLowestHookAngle = 60;
+constexpr double kHighestHookAngle = 90;
+// Half a unit of the fourth significant digit, relative: the range's label shows four.
+constexpr long double kRangeLabelTolerance = 0.0005L;
 
 } // namespace
 
@@ -38,6 +50,61 @@ StatusLines checkDesign(const SpringDesign& design) {
     if (status.lines.empty())
         status = StatusLines{{std::string(kCalculationSuccessMessage)}, StatusColour::WindowText};
     return status;
+}
+
+} // namespace hspring
+
+namespace hspring {
+
+std::vector<HookCheck> checkHooks(const SpringDesign& design, const InitialTensionRange& range,
+                                  const ExtraResults& extras, HookType hookType) {
+    std::vector<HookCheck> found;
+    const auto warn = [&found](bool fails, HookProblem problem, std::string_view field) {
+        if (fails)
+            found.push_back({problem, field});
+    };
+    const long double d = design.wireDiameter;
+    const long double D = design.meanDiameter;
+    const bool isU = hookType == HookType::U;
+    warn(extras.hookTorsionStress2 > design.allowableStress + kStressTolerance,
+         HookProblem::TorsionOverAllowable, "hookTorsionStress2");
+    warn(extras.hookBendingStress2 > extras.hookBendingAllowable + kStressTolerance,
+         HookProblem::BendingOverAllowable, "hookBendingStress2");
+    warn(isU && !(design.hookMinRadius >= kMinBendRadiusPerWire * d),
+         HookProblem::BendRadiusTooSmall, "hookMinRadius");
+    const long double pi = design.initialTension;
+    const long double low = range.low * (1 - kRangeLabelTolerance);
+    const long double high = range.high * (1 + kRangeLabelTolerance);
+    warn(!(pi >= 0), HookProblem::InitialTensionNegative, "initialTension");
+    warn(pi >= 0 && (pi < low || pi > high), HookProblem::InitialTensionOutsideRange,
+         "initialTension");
+    warn(!isU && !(design.hookAngle >= kLowestHookAngle && design.hookAngle <= kHighestHookAngle),
+         HookProblem::HookAngleOutsideRange, "hookAngle");
+    // The wire length knows when the U's parts do not fit; without a coil it knows nothing.
+    const bool coil = d > 0 && D > d && std::isfinite(D);
+    warn(isU && coil && std::isnan(extras.hookWireLength), HookProblem::UHookCannotBeFormed,
+         "hookLength");
+    return found;
+}
+
+std::string_view hookCheckText(HookProblem problem) {
+    switch (problem) {
+    case HookProblem::TorsionOverAllowable:
+        return "警告:フックのねじり応力オーバー";
+    case HookProblem::BendingOverAllowable:
+        return "警告:フックの曲げ応力オーバー";
+    case HookProblem::BendRadiusTooSmall:
+        return "警告:Uフックの最小Rが線径の1.5倍より小さい";
+    case HookProblem::InitialTensionNegative:
+        return "警告:初張力が負";
+    case HookProblem::InitialTensionOutsideRange:
+        return "警告:初張力が推奨範囲外";
+    case HookProblem::HookAngleOutsideRange:
+        return "警告:フック角度が60～90°の範囲外";
+    case HookProblem::UHookCannotBeFormed:
+        break;
+    }
+    return "警告:Uフックの寸法が成形できない";
 }
 
 } // namespace hspring

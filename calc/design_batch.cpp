@@ -27,7 +27,8 @@ struct Chunk {
 };
 
 // Calculates the chunk's designs and writes their answers into its text.
-void answerChunk(Chunk& chunk, const MaterialLibrary& library, const CoefficientSet& coefficients) {
+void answerChunk(Chunk& chunk, const MaterialLibrary& library, const CoefficientSet& coefficients,
+                 const DesignKeySelection* keys) {
     chunk.out.clear();
     chunk.failed = 0;
     bool first = chunk.first;
@@ -38,8 +39,10 @@ void answerChunk(Chunk& chunk, const MaterialLibrary& library, const Coefficient
         std::string& error = request.error;
         if (error.empty()) {
             try {
-                appendDesignResultJson(chunk.out, evaluateDesign(request.design, library,
-                                                                 coefficients, request.hookType));
+                appendDesignResultJson(chunk.out,
+                                       evaluateDesign(request.design, library, coefficients,
+                                                      request.hookType, request.toleranceGrade),
+                                       std::nullopt, keys);
             } catch (const Error& fault) {
                 error = fault.what();
             }
@@ -54,7 +57,8 @@ void answerChunk(Chunk& chunk, const MaterialLibrary& library, const Coefficient
 } // namespace
 
 int calculateDesignsJson(std::string_view input, const MaterialLibrary& library,
-                         const CoefficientSet& coefficients, const TextSink& write, int threads) {
+                         const CoefficientSet& coefficients, const TextSink& write, int threads,
+                         const DesignKeySelection* keys) {
     DesignJsonReader designs(input, library);
     const bool isArray = designs.isArray();
     write(isArray ? "[\n" : "");
@@ -80,7 +84,7 @@ int calculateDesignsJson(std::string_view input, const MaterialLibrary& library,
             return count > 0;
         },
         [&](int slot) {
-            answerChunk(chunks[static_cast<std::size_t>(slot)], library, coefficients);
+            answerChunk(chunks[static_cast<std::size_t>(slot)], library, coefficients, keys);
         },
         [&](int slot) {
             Chunk& chunk = chunks[static_cast<std::size_t>(slot)];

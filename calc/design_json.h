@@ -4,6 +4,7 @@
 #include "base/json_reader.h"
 #include "calc/design_result.h"
 #include "calc/hook_type.h"
+#include "calc/tolerances.h"
 #include "data/design_record.h"
 #include "data/material_library.h"
 
@@ -18,6 +19,7 @@ namespace hspring {
 struct DesignRequest {
     SpringDesign design{}; // meaningful when `error` is empty
     HookType hookType = HookType::Round;
+    int toleranceGrade = kDefaultToleranceGrade; // the key toleranceGrade, 0..3
     std::string error;
 };
 
@@ -61,99 +63,34 @@ private:
     std::string key_;
 };
 
-// Appends the JSON object of a result: every SpringDesign field, initialTensionLow/High/Mid,
-// upperStressCoefficient, lowerStressCoefficient, lifeClass, lifeText, checks (array of lines),
-// recommendations (object of label texts), then hookType and the extra results (see
-// kDesignJsonKeysHelp). Doubles read back to the same double; a missing value (NaN, infinity, a
-// missing life class) is written as null. Read again, the object gives the same design. A search
-// candidate's answer carries its `rank` as the first key.
+// A choice of a design answer's keys, for a reader that needs only a few.
+class DesignKeySelection {
+public:
+    // The output keys named in a comma-separated list (they are written in the answer's own
+    // order). Without a value when a name is not an output key; `unknown` then holds it.
+    static std::optional<DesignKeySelection> fromList(std::string_view list, std::string& unknown);
+    // Whether the key at this place of the answer's order is chosen.
+    bool has(std::size_t key) const { return key < chosen_.size() && chosen_[key]; }
+
+private:
+    std::vector<bool> chosen_;
+};
+
+// Appends the JSON object of a result: every SpringDesign field, then the other results, in the
+// order and with the meaning kDesignJsonKeysHelp lists (only the keys `keys` chooses, when
+// given). Doubles read back to the same double; a missing value (NaN, infinity, a missing life
+// class) is written as null. Read again, the object gives the same design. A search candidate's
+// answer carries its `rank` as the first key.
 void appendDesignResultJson(std::string& out, const DesignResult& result,
-                            std::optional<int> rank = std::nullopt);
+                            std::optional<int> rank = std::nullopt,
+                            const DesignKeySelection* keys = nullptr);
 
 // Appends {"error": message}.
 void appendDesignErrorJson(std::string& out, std::string_view message);
 
 // What the keys of a design and of its answer mean, with their units: the help text of the calc
-// command.
-inline constexpr std::string_view kDesignJsonKeysHelp =
-    R"(Input keys of a design (each may be left out; a missing key takes the start value):
-  materialIndex        material record, 0..29
-  diameterIndex        position in the material's wire-diameter list
-                       (default: the first listed diameter not below wireDiameter)
-  wireDiameter         d, mm (default: the listed diameter at diameterIndex when that is given)
-  diameterKind         the coil diameter given: 0 innerDiameter, 1 meanDiameter, 2 outerDiameter
-  innerDiameter        Di, mm   the one diameterKind names is read; the other two follow
-  meanDiameter         D, mm    from it and d
-  outerDiameter        Do, mm
-  totalTurns           N, total number of turns (activeTurns follows: N, or 2.99 below 3)
-  freeLength           L0, free length, mm
-  lengthMode           1: length1 and length2 given, loads calculated; 0: load1 and load2 given
-  length1, length2     L1, L2, working lengths, mm
-  load1, load2         P1, P2, working loads, kgf
-  autoInitialTension   1 or true: initial tension from the recommended range;
-                       0 or false: initialTension as given
-  initialTension       Pi, initial tension, kgf
-  lowTempAnnealed      1 or true: low-temperature annealed after coiling
-  hookType             "round" (default) or "u"
-  hookAngle            round hook: hook angle, degrees
-  hookLength           U hook: hook length, mm
-  hookOpening          U hook: opening between the cut end and the coil, mm
-  hookMinRadius        U hook: inner radius of the bend out of the coil, mm
-  The other record fields (inUse, activeTurns, hookedFreeLength, springIndex, wahlFactor,
-  maxLength, maxLoad, springRate, stress1, stress2, allowableStress, lifeClass) are accepted and
-  replaced by the calculation; every other output key below is accepted and ignored, so that an
-  answer can be read again.
-
-Output keys of each design, in this order (null: the value is missing). First the record
-fields as read, with what the calculation fills in:
-  inUse                1
-  load1, load2 or length1, length2
-                       the working loads, kgf, or lengths, mm, that lengthMode leaves open
-  activeTurns          Na, active turns
-  hookedFreeLength     free length implied by the turns and two round hooks, (N + 1)·d + 2·Di, mm
-  springIndex          c = D/d
-  wahlFactor           Wahl stress-correction factor
-  springRate           spring rate, kgf/mm
-  maxLength            recommended maximum length, mm
-  maxLoad              recommended maximum load, kgf
-  stress1, stress2     corrected torsional stress at working points 1 and 2, kgf/mm^2
-  allowableStress      allowable torsional stress, kgf/mm^2
-  lifeClass            expected-life class of the coil, 0 (longest) .. 8 (shortest)
-Then the other results:
-  initialTensionLow, initialTensionHigh, initialTensionMid
-                       recommended initial-tension range and its middle, kgf
-  upperStressCoefficient, lowerStressCoefficient
-                       stress2 × 9.8 / σB and stress1 × 9.8 / σB, σB the wire's tensile
-                       strength in N/mm^2
-  lifeText             expected life of the coil in load cycles ("万" = 10,000)
-  checks               the design-rule lines
-  recommendations      the recommended-value labels
-  hookType             the hook type the results below are for
-  hookBendingFactor    K1, stress factor of the hook loop (curved beam)
-  hookTorsionFactor    K2, stress factor of the bend out of the coil
-  hookBendingStress1, hookBendingStress2
-                       bending stress in the hook loop at P1 and P2, kgf/mm^2 (P1: the larger of
-                       initialTension and load1)
-  hookTorsionStress1, hookTorsionStress2
-                       torsional stress in the hook's bend at P1 and P2, kgf/mm^2; judged
-                       against allowableStress
-  hookBendingAllowable allowable bending stress of the hook, kgf/mm^2
-  hookUpperStressCoefficient, hookLowerStressCoefficient
-                       hookTorsionStress2 × 9.8 / σB and hookTorsionStress1 × 9.8 / σB
-  hookLifeClass, hookLifeText
-                       expected life of the hook, class 0..8 and text
-  springLifeClass, springLifeText
-                       expected life of the spring: the shorter of coil and hook
-  naturalFrequency     natural frequency, both ends fixed, Hz
-  bodyMass             mass of the coil body of N turns, g
-  wireLength           wire length along its centre line, coil body and both hooks, mm
-  springMass           mass of the whole wire, g
-  energy12             energy stored from working point 1 to 2, kgf·mm
-  si                   the results in SI units: springRate (N/mm); initialTension, load1, load2,
-                       maxLoad (N); stress1, stress2, allowableStress, hookBendingStress1,
-                       hookBendingStress2, hookTorsionStress1, hookTorsionStress2,
-                       hookBendingAllowable (N/mm^2); energy12 (N·mm)
-A design that cannot be read or calculated is answered with {"error": message} in its place.
-)";
+// command, made from the same table the reader and the writer use.
+const std::string& designJsonKeysHelp();
+inline const std::string_view kDesignJsonKeysHelp = designJsonKeysHelp();
 
 } // namespace hspring

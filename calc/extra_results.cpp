@@ -5,6 +5,7 @@
 #include "calc/spring_constants.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -71,7 +72,41 @@ long double uHookWireLength(const SpringDesign& design, long double d, long doub
     return bendArc + leg + kPi * D / 2 + returnLeg;
 }
 
+// A limit that is a positive finite number, or missing.
+double positive(long double value) {
+    const double limit = stored(value);
+    return limit > 0 ? limit : kMissing;
+}
+
+bool bothPresent(const StressCoefficients& c) {
+    return !std::isnan(c.upper) && !std::isnan(c.lower);
+}
+
+// σA2 × g / σB and σA1 × g / σB, σB the tensile strength of the design's wire (N/mm^2); missing
+// without σB. The bending basis is stated in N/mm^2, so the exact g converts, not the fatigue
+// diagram's 9.8.
+StressCoefficients bendingShares(const SpringDesign& design, const MaterialRecord* material,
+                                 double lowerStress, double upperStress) {
+    const std::optional<double> strength =
+        material ? tensileStrengthAt(*material, design.diameterIndex) : std::nullopt;
+    if (!strength || !(*strength > 0) || !std::isfinite(*strength))
+        return {kMissing, kMissing};
+    return {stored(upperStress * kGravity / *strength), stored(lowerStress * kGravity / *strength)};
+}
+
 } // namespace
+
+std::string_view governingPartName(GoverningPart part) {
+    switch (part) {
+    case GoverningPart::Coil:
+        return "coil";
+    case GoverningPart::HookTorsion:
+        return "hookTorsion";
+    case GoverningPart::HookBending:
+        break;
+    }
+    return "hookBending";
+}
 
 double wireDensity(std::int32_t materialKind) {
     return static_cast<double>(materialKind == kStainlessKind ? kStainlessDensity : kSteelDensity);
@@ -100,7 +135,10 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
 
     // Torsion at the bend out of the coil.
     if (hookType == HookType::Round) {
-        x.hookTorsionFactor = coil ? coefficients.hookStressFactor : kMissing;
+        // The coefficient set comes from a file: a factor that is not a positive finite number is
+        // no factor at all.
+        const double factor = coefficients.hookStressFactor;
+        x.hookTorsionFactor = coil && factor > 0 && std::isfinite(factor) ? factor : kMissing;
     } else {
         const long double bendRadius = design.hookMinRadius;
         const long double c2 = (2 * bendRadius + d) / d;
@@ -116,15 +154,38 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
                                                           design.wireDiameter, coefficients);
     x.hookBendingAllowable = bendingAllowable > 0 ? bendingAllowable : kMissing;
 
-    // Fatigue life of the hook and of the spring.
+    // Fatigue life of the hook, in torsion and in bending, and of the spring. A higher class is
+    // a shorter life.
     x.hookCoefficients =
         stressCoefficients(design, library, x.hookTorsionStress1, x.hookTorsionStress2);
-    if (!std::isnan(x.hookCoefficients.upper) && !std::isnan(x.hookCoefficients.lower)) {
-        x.hookLifeClass = classifyLife(x.hookCoefficients.upper, x.hookCoefficients.lower);
+    x.hookBendingCoefficients =
+        bendingShares(design, material, x.hookBendingStress1, x.hookBendingStress2);
+    if (bothPresent(x.hookBendingCoefficients))
+        x.hookBendingLifeClass = classifyHookBendingLife(x.hookBendingCoefficients.upper,
+                                                         x.hookBendingCoefficients.lower);
+    if (bothPresent(x.hookCoefficients) && x.hookBendingLifeClass) {
+        x.hookLifeClass = std::max(classifyLife(x.hookCoefficients.upper, x.hookCoefficients.lower),
+                                   *x.hookBendingLifeClass);
         const StressCoefficients coilCoefficients = stressCoefficients(design, library);
-        // A higher class is a shorter life.
         x.springLifeClass = std::max(classifyLife(coilCoefficients.upper, coilCoefficients.lower),
                                      *x.hookLifeClass);
+    }
+
+    // The loads at which each part reaches its allowable stress, the smallest of them and the
+    // length it is reached at.
+    x.hookTorsionLimitLoad = positive(design.allowableStress / torsionPerLoad);
+    x.hookBendingLimitLoad = positive(x.hookBendingAllowable / bendingPerLoad);
+    const std::array<double, 3> limits = {positive(design.maxLoad), x.hookTorsionLimitLoad,
+                                          x.hookBendingLimitLoad};
+    x.maxLoadWithHooks = x.maxLengthWithHooks = kMissing;
+    if (std::none_of(limits.begin(), limits.end(), [](double v) { return std::isnan(v); })) {
+        const auto smallest = std::min_element(limits.begin(), limits.end());
+        x.maxLoadWithHooks = *smallest;
+        x.governingPart = static_cast<GoverningPart>(smallest - limits.begin());
+        const long double rate = design.springRate;
+        if (rate > 0 && x.maxLoadWithHooks >= initialTension)
+            x.maxLengthWithHooks =
+                stored(design.freeLength + (x.maxLoadWithHooks - initialTension) / rate);
     }
 
     // Natural frequency, masses and wire length need the material's modulus and density.
@@ -152,9 +213,8 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
         x.naturalFrequency = x.bodyMass = x.hookWireLength = x.wireLength = x.springMass = kMissing;
     }
 
-    const long double load1 = design.load1;
-    x.energy12 = stored((load1 + design.load2) / 2 *
-                        (static_cast<long double>(design.length2) - design.length1));
+    x.energy12 =
+        stored((p1 + p2) / 2 * (static_cast<long double>(design.length2) - design.length1));
 
     SiResults& si = x.si;
     si.springRate = inNewtons(design.springRate);

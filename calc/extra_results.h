@@ -8,8 +8,15 @@
 #include "data/settings.h"
 
 #include <optional>
+#include <string_view>
 
 namespace hspring {
+
+// The part of a spring that reaches its allowable stress at the smallest load.
+enum class GoverningPart { Coil, HookTorsion, HookBending };
+
+// "coil", "hookTorsion", "hookBending".
+std::string_view governingPartName(GoverningPart part);
 
 // The results of a calculated design in SI units: forces in N, rates in N/mm, stresses in N/mm^2,
 // energy in N·mm (the kgf values × 9.80665). NaN where the kgf value is missing.
@@ -56,13 +63,32 @@ struct ExtraResults {
     // The allowable bending stress σA is judged against: the material's allowable bending stress
     // taken and scaled as the allowable torsional stress is, kgf/mm^2.
     double hookBendingAllowable = 0;
-    // The hook's point in the fatigue diagram, τB2 × 9.8 / σB and τB1 × 9.8 / σB, and its life
-    // class (an index into LifeTexts); the class is missing when a coefficient is.
+    // The hook's point in the fatigue diagram, τB2 × 9.8 / σB and τB1 × 9.8 / σB.
     StressCoefficients hookCoefficients{0, 0};
+    // The bending at the loop as shares of the tensile strength, σA2 × g / σB and σA1 × g / σB,
+    // and its life class by classifyHookBendingLife; the class is missing when a share is.
+    StressCoefficients hookBendingCoefficients{0, 0};
+    std::optional<int> hookBendingLifeClass;
+    // The hook's life class (an index into LifeTexts): the shorter of its torsion life (the
+    // fatigue diagram at hookCoefficients) and its bending life; missing when either is.
     std::optional<int> hookLifeClass;
     // The spring's life: the shorter of the coil's (classifyLife of stressCoefficients) and the
     // hook's; missing when the hook's is.
     std::optional<int> springLifeClass;
+    // The loads at which each part reaches its allowable stress, kgf: the coil is the record's
+    // maxLoad; the hook's torsion reaches allowableStress at allowableStress / (τB per kgf), its
+    // bending hookBendingAllowable at hookBendingAllowable / (σA per kgf). Missing when the
+    // allowable, the stress factor or the result is not a positive finite number.
+    double hookTorsionLimitLoad = 0;
+    double hookBendingLimitLoad = 0;
+    // The smallest of the three limits and the part it belongs to (the first in the order coil,
+    // hook torsion, hook bending on a tie); missing when any limit is, since a missing limit might
+    // be the smallest.
+    double maxLoadWithHooks = 0;
+    std::optional<GoverningPart> governingPart;
+    // The length at maxLoadWithHooks: L0 + (maxLoadWithHooks − Pi)/k, mm. Missing when the rate is
+    // not positive or the limit lies below the initial tension (no length reaches it).
+    double maxLengthWithHooks = 0;
     // Lowest natural frequency with both ends fixed, Hz:
     // f = (1000·d / (2·π·Na·D²))·√(G·10⁶ / (2·ρ)), ρ the wire's density.
     double naturalFrequency = 0;
@@ -70,7 +96,10 @@ struct ExtraResults {
     double hookWireLength = 0; // mm, one hook along the wire's centre line
     double wireLength = 0;     // mm, π·D·N plus both hooks
     double springMass = 0;     // g, of the whole wire length
-    double energy12 = 0; // kgf·mm stored from working point 1 to 2: (P1 + P2)/2 · (L2 − L1)
+    // kgf·mm stored from working point 1 to 2: (P1 + P2)/2 · (L2 − L1), P1 the larger of the
+    // initial tension and load1 (the spring does not open below the initial tension, so the force
+    // at L1 is never less than it).
+    double energy12 = 0;
     SiResults si;
 };
 

@@ -27,6 +27,15 @@ inline constexpr std::array<double, 8> LifeLineIntercepts = {0.3,   0.328, 0.347
 // shortest class 8: the safe reading when the diagram says nothing.
 int classifyLife(double upper, double lower);
 
+// The life class of a hook's bending at the loop, from its upper (σA2/σB) and lower (σA1/σB)
+// stress coefficients: 0 ("1000万") within the 10^7-cycle line, 1 ("100万") within the 10^6
+// line, 2 ("10万") within the 10^5 line, otherwise the shortest class 8 (the basis says nothing
+// about shorter lives, and the safe reading is the shortest). Each line is the Goodman line
+// through the maximum stress allowed at stress ratio 0 and the tensile strength: a point is within
+// it when upper ≤ s + (1 − s)·lower, s the line's share of σB. A missing (NaN) coefficient gives
+// the shortest class.
+int classifyHookBendingLife(double upper, double lower);
+
 // The text of a class; "" for a class outside 0..8 (a foreign calculation file may hold one).
 std::string_view lifeText(int lifeClass);
 

@@ -13,14 +13,26 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 namespace hspring::cli {
 
 namespace {
 
-int answerDesigns(std::string_view input, const ProgramState& state,
-                  const std::function<void(std::string_view)>& write) {
-    return calculateDesignsJson(input, state.materials, state.settings.coefficients, write);
+struct CalcOptions {
+    JsonCommandOptions json;
+    std::string keys;
+};
+
+// The keys --keys names; a name that is no output key is a usage error.
+std::optional<DesignKeySelection> chosenKeys(const CLI::App& app, const std::string& list) {
+    if (!app.count("--keys"))
+        return std::nullopt;
+    std::string unknown;
+    std::optional<DesignKeySelection> keys = DesignKeySelection::fromList(list, unknown);
+    if (!keys)
+        throw UsageError("--keys: \"" + unknown + "\" is no output key");
+    return keys;
 }
 
 } // namespace
@@ -28,7 +40,7 @@ int answerDesigns(std::string_view input, const ProgramState& state,
 void addCalcCommand(Tool& tool) {
     Command& command = tool.addCommand(
         "calc", "calculate designs given as JSON, write the results as JSON",
-        "calc [--materials FILE.dst] [--settings FILE] [--input FILE.json]",
+        "calc [--materials FILE.dst] [--settings FILE] [--input FILE.json] [--keys KEY,...]",
         "Calculates spring designs given as JSON (one object, or an array of objects, whose keys\n"
         "are the design record's field names; missing keys take the start values) and writes\n"
         "every field of each calculated design, the initial-tension range, the stress\n"
@@ -38,10 +50,22 @@ void addCalcCommand(Tool& tool) {
         "0 all designs calculated, 1 a design failed (its place holds {\"error\": ...}),\n"
         "2 usage error or unreadable data file.");
     command.reference = kDesignJsonKeysHelp;
-    auto options = std::make_shared<JsonCommandOptions>();
+    auto options = std::make_shared<CalcOptions>();
     CLI::App& app = *command.app;
-    addJsonCommandOptions(app, *options, "the designs");
-    command.run = [&app, options] { return runJsonCommand(app, *options, answerDesigns); };
+    addJsonCommandOptions(app, options->json, "the designs");
+    addTextOption(app, "--keys", options->keys, "KEY,...",
+                  "write only these output keys of each design (in the answer's order)");
+    command.run = [&app, options] {
+        const std::optional<DesignKeySelection> keys = chosenKeys(app, options->keys);
+        const DesignKeySelection* chosen = keys ? &*keys : nullptr;
+        return runJsonCommand(app, options->json,
+                              [chosen](std::string_view input, const ProgramState& state,
+                                       const std::function<void(std::string_view)>& write) {
+                                  return calculateDesignsJson(input, state.materials,
+                                                              state.settings.coefficients, write, 0,
+                                                              chosen);
+                              });
+    };
 }
 
 } // namespace hspring::cli

@@ -15,11 +15,12 @@ void addDiagramCommand(Tool& tool); // diagram: the fatigue-strength diagram as 
 void addDxfCommand(Tool& tool);     // dxf: the spring drawing as a DXF file
 void addOutlineCommand(Tool& tool); // outline: the drawing's segments and arcs as JSON
 void addShapeCommand(Tool& tool);   // shape: the spring shape page as a PNG
+void addChartCommand(Tool& tool);   // chart: the load-length chart as a PNG or SVG
 
 // The commands in the order the help lists them.
 inline constexpr void (*kCommands[])(Tool&) = {
     addCalcCommand, addSearchCommand,  addSheetCommand, addDiagramCommand,
-    addDxfCommand,  addOutlineCommand, addShapeCommand,
+    addDxfCommand,  addOutlineCommand, addShapeCommand, addChartCommand,
 };
 
 } // namespace hspring::cli

@@ -279,14 +279,35 @@ void calculateAndShow(const SpringDesign& design, const MaterialLibrary& library
     for (const HookType hookType : {HookType::Round, HookType::U}) {
         const ExtraResults x =
             calculateExtraResults(calculated.design, library, coefficients, hookType);
-        for (const double value :
-             {x.hookBendingFactor, x.hookBendingStress1, x.hookBendingStress2, x.hookTorsionFactor,
-              x.hookTorsionStress1, x.hookTorsionStress2, x.hookBendingAllowable,
-              x.naturalFrequency, x.bodyMass, x.hookWireLength, x.wireLength, x.springMass,
-              x.energy12, x.si.springRate, x.si.stress2, x.si.energy12})
+        for (const double value : {x.hookBendingFactor,
+                                   x.hookBendingStress1,
+                                   x.hookBendingStress2,
+                                   x.hookTorsionFactor,
+                                   x.hookTorsionStress1,
+                                   x.hookTorsionStress2,
+                                   x.hookBendingAllowable,
+                                   x.naturalFrequency,
+                                   x.bodyMass,
+                                   x.hookWireLength,
+                                   x.wireLength,
+                                   x.springMass,
+                                   x.energy12,
+                                   x.si.springRate,
+                                   x.si.stress2,
+                                   x.si.energy12,
+                                   x.hookTorsionLimitLoad,
+                                   x.hookBendingLimitLoad,
+                                   x.maxLoadWithHooks,
+                                   x.maxLengthWithHooks,
+                                   x.hookBendingCoefficients.upper})
             require(!std::isinf(value), "an extra result is a number or missing");
+        for (const double limit : {x.hookTorsionFactor, x.hookTorsionLimitLoad,
+                                   x.hookBendingLimitLoad, x.maxLoadWithHooks})
+            require(!(limit <= 0), "a factor or a limit is positive or missing");
         if (x.hookLifeClass)
             requireLifeClass(*x.hookLifeClass);
+        if (x.hookBendingLifeClass)
+            requireLifeClass(*x.hookBendingLifeClass);
         if (x.springLifeClass)
             requireLifeClass(*x.springLifeClass);
     }

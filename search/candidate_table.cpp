@@ -5,6 +5,7 @@
 #include "calc/life.h"
 #include "data/short_string.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -19,6 +20,18 @@ CandidateCell number(double value, int digits) {
 }
 
 } // namespace
+
+std::string_view stressLimitText(StressLimit limit) {
+    switch (limit) {
+    case StressLimit::Coil:
+        return "コイル";
+    case StressLimit::HookTorsion:
+        return "フックねじり";
+    case StressLimit::HookBending:
+        return "フック曲げ";
+    }
+    return {};
+}
 
 CandidateRow candidateRow(const SearchCandidate& candidate, const MaterialLibrary& library) {
     const SpringDesign& s = candidate.result.design;
@@ -41,6 +54,9 @@ CandidateRow candidateRow(const SearchCandidate& candidate, const MaterialLibrar
         number(s.load2, 4),
         number(candidate.coilStressUse * 100, 4),
         number(candidate.hookStressUse * 100, 4),
+        number(std::max(candidate.worstDeviation1, candidate.worstDeviation2) * 100, 4),
+        {std::string(stressLimitText(candidate.nearestLimit)),
+         static_cast<double>(candidate.nearestLimit)},
         {life ? std::string(lifeText(*life)) : std::string(kMissingValueText),
          life ? static_cast<double>(*life) : kSortsLast},
         number(x.springMass, 4),

@@ -20,6 +20,7 @@
 #include "calc/life.h"
 #include "calc/recommendations.h"
 #include "calc/spring_design.h"
+#include "chart/windows/chart_page.h"
 #include "data/material_library.h"
 #include "data/settings.h"
 #include "data/windows/coefficient_editor.h"
@@ -345,6 +346,16 @@ void MainWindow::refreshDetailPage() {
     const HookType hookType = ui_->shapePage->roundHookPageActive() ? HookType::Round : HookType::U;
     ui_->detailPage->showTexts(detailPageTexts(state_.current(), state_.materials,
                                                state_.settings.coefficients, hookType));
+    // The chart page: the design calculated again at the page's tolerance grade; a design the
+    // engine stops on has no chart.
+    try {
+        const DesignResult result =
+            evaluateDesign(state_.current(), state_.materials, state_.settings.coefficients,
+                           hookType, ui_->chartPage->toleranceGrade());
+        ui_->chartPage->showResult(&result);
+    } catch (const Error&) {
+        ui_->chartPage->showResult(nullptr);
+    }
 }
 
 void MainWindow::refreshRecommendations() {
@@ -622,6 +633,7 @@ void MainWindow::connectHandlers() {
     connect(c.calculateButton, &QPushButton::clicked, this, &MainWindow::onCalculateClicked);
     c.shapePage->setRecalculation([this] { return recalculate(); });
     connect(c.shapePage, &ShapePage::hookTypeChanged, this, &MainWindow::refreshDetailPage);
+    connect(c.chartPage, &ChartPage::toleranceGradeChanged, this, &MainWindow::refreshDetailPage);
     connect(c.diameterKindButton, &QPushButton::clicked, this, &MainWindow::onDiameterKindClicked);
     // activated: a pick by the user; selecting from code starts nothing.
     connect(c.kindList, &QComboBox::activated, this, &MainWindow::onKindChanged);
@@ -647,15 +659,21 @@ void MainWindow::connectHandlers() {
 // ---- Design search ----------------------------------------------------------------------------
 
 void MainWindow::openDesignSearch() {
+    // The first opening starts from the current design; later ones keep the last requirement,
+    // and "現在の設計から" takes the current design again.
     if (!designSearch_) {
         designSearch_ = new DesignSearchWindow(state_, this);
         designSearch_->setApplyHandler(
             [this](const SearchCandidate& candidate) { applySearchCandidate(candidate); });
+        const auto currentDesign = [this] {
+            return std::optional(std::pair(state_.current(), ui_->shapePage->roundHookPageActive()
+                                                                 ? HookType::Round
+                                                                 : HookType::U));
+        };
+        designSearch_->setDesignSource(currentDesign);
+        const auto [design, hookType] = *currentDesign();
+        designSearch_->fillFromDesign(design, hookType);
     }
-    if (!designSearch_->isVisible())
-        designSearch_->fillFromDesign(state_.current(), ui_->shapePage->roundHookPageActive()
-                                                            ? HookType::Round
-                                                            : HookType::U);
     designSearch_->show();
     designSearch_->raise();
     designSearch_->activateWindow();
@@ -666,6 +684,14 @@ void MainWindow::openDesignSearch() {
 // calculation below gives the candidate's results exactly.
 void MainWindow::applySearchCandidate(const SearchCandidate& candidate) {
     state_.current() = candidate.result.design;
+    // The chart shows the requirement's windows beside the candidate, at the search's grade.
+    const DesignRequirement& r = designSearch_->searchedRequirement();
+    const auto window = [&r](double length, double load) {
+        return ChartLoadWindow{length, load * (1 - r.loadTolerance / 100),
+                               load * (1 + r.loadTolerance / 100)};
+    };
+    ui_->chartPage->setRequirementWindows({window(r.length1, r.load1), window(r.length2, r.load2)});
+    ui_->chartPage->setToleranceGrade(r.toleranceGrade);
     ui_->shapePage->showHookPage(candidate.result.hookType);
     showDesign();
     refreshReportingErrors();

@@ -5,6 +5,7 @@
 #include "app/painting/input_picture.h"
 #include "app/windows/detail_page.h"
 #include "app/windows/slot_selector.h"
+#include "chart/windows/chart_page.h"
 #include "diagram/painting/fatigue_diagram.h"
 #include "diagram/windows/diagram_view.h"
 #include "drawing/windows/shape_page.h"
@@ -253,6 +254,8 @@ void buildPages(QWidget* client, MainWindowControls& c, const SpringDesign& curr
     c.detailPage = new DetailPage;
     c.lowerPages->addTab(c.detailPage, QString::fromUtf8(kDetailPageCaption.data(),
                                                          qsizetype(kDetailPageCaption.size())));
+    c.chartPage = new ChartPage;
+    c.lowerPages->addTab(c.chartPage, QStringLiteral("＜ 荷重－長さ線図 ＞"));
     buildHistoryGrid(history, c);
 }
 

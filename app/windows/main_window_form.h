@@ -18,6 +18,7 @@ class QMenu;
 namespace hspring {
 
 class CentredGrid;
+class ChartPage;
 class DetailPage;
 class DiagramView;
 class ShapePage;
@@ -83,6 +84,7 @@ struct MainWindowControls {
     CentredGrid* historyGrid = nullptr; // sg1, on the page TabSheet1
     ShapePage* shapePage = nullptr;     // TabSheet2, with the hook fields Edit12..15
     DetailPage* detailPage = nullptr;   // DetailPage "＜ 詳細計算 ＞"
+    ChartPage* chartPage = nullptr;     // ChartPage "＜ 荷重－長さ線図 ＞"
 
     // The main menu's items.
     QAction* readFileItem = nullptr;         // Edit2 "読み取り"

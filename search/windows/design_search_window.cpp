@@ -38,13 +38,28 @@ std::string utf8(const QString& text) {
     return text.toStdString();
 }
 
+constexpr int kProgressSteps = 1000;
+
 // The material list's entries: every material, every material of a kind, or one record.
 constexpr int kAllMaterials = -1;
 constexpr int kKindEntryBase = 1000; // kKindEntryBase + kind
 
-// The objectives in the order of their list.
+// The grades in the order of their list, and their words.
+constexpr int kGrades[] = {kNoToleranceGrade, 1, 2, 3};
+constexpr const char* kGradeTexts[] = {"なし（公称値で判定）", "1級", "2級", "3級"};
+
+// The objectives in the order of their list, and their words.
 constexpr SearchObjective kObjectives[] = {SearchObjective::Mass, SearchObjective::Life,
-                                           SearchObjective::Margin};
+                                           SearchObjective::Margin, SearchObjective::Accuracy};
+constexpr const char* kObjectiveTexts[] = {"軽い順", "寿命の長い順", "応力の余裕の大きい順",
+                                           "荷重の精度の高い順"};
+
+// The window's words for the constraints, in their order.
+constexpr const char* kConstraintTexts[kSearchConstraintCount] = {
+    "外径の上限",           "内径の下限",       "自由長さの上限", "荷重の許容差",
+    "許容差の等級での荷重", "初張力の範囲",     "設計の判定",     "コイルの応力",
+    "フックのねじり応力",   "フックの曲げ応力", "寿命",
+};
 
 // A table cell that sorts by its number rather than its text.
 class CandidateItem : public QTableWidgetItem {
@@ -94,10 +109,108 @@ std::optional<double> optionalNumber(const QLineEdit* field) {
     return fieldNumber(field);
 }
 
+// The window's words for the requirement's keys: its own labels.
+QString fieldLabel(std::string_view key) {
+    static const std::pair<std::string_view, const char*> labels[] = {
+        {"length1", "長さ（Ｌ１）"},         {"load1", "荷重(P1)"},
+        {"length2", "長さ（Ｌ２）"},         {"load2", "荷重(P2)"},
+        {"loadTolerance", "荷重の許容差"},   {"toleranceGrade", "許容差の等級"},
+        {"maxOuterDiameter", "外径の上限"},  {"minInnerDiameter", "内径の下限"},
+        {"maxFreeLength", "自由長さの上限"}, {"requiredLifeClass", "寿命"},
+        {"hookAngle", "フック角度"},         {"hookLength", "フック長さ"},
+        {"hookOpening", "開口長さ"},         {"hookMinRadius", "最小Ｒ"},
+        {"diameterStep", "平均径の刻み"},    {"count", "候補の数"},
+    };
+    for (const auto& [name, label] : labels)
+        if (name == key)
+            return QString::fromUtf8(label);
+    return qt(key);
+}
+
+// What the error box says of a requirement's problem.
+QString problemText(const RequirementProblem& p) {
+    const QString field = fieldLabel(p.field);
+    switch (p.code) {
+    case RequirementProblemCode::NotANumber:
+        return field + QStringLiteral("が数値ではありません");
+    case RequirementProblemCode::NotAboveZero:
+        return field + QStringLiteral("は 0 より大きくしてください");
+    case RequirementProblemCode::Length1NotBelowLength2:
+        return QStringLiteral("長さ（Ｌ１）は長さ（Ｌ２）より短くしてください");
+    case RequirementProblemCode::Load1NotBelowLoad2:
+        return QStringLiteral("荷重(P1)は荷重(P2)より小さくしてください");
+    case RequirementProblemCode::ToleranceOutOfRange:
+        return QStringLiteral("荷重の許容差は 0 より大きく 100 より小さい％で指定してください");
+    case RequirementProblemCode::GradeOutOfRange:
+        return QStringLiteral("許容差の等級は 0～3 にしてください");
+    case RequirementProblemCode::LifeClassOutOfRange:
+        return QStringLiteral("寿命の指定は 0～%1 の範囲にしてください").arg(kMaxRequiredLifeClass);
+    case RequirementProblemCode::StepOutOfRange:
+        return QStringLiteral("平均径の刻みは %1～%2mm にしてください")
+            .arg(qt(formatGeneral(kMinDiameterStep, 15)), qt(formatGeneral(kMaxDiameterStep, 15)));
+    case RequirementProblemCode::CountOutOfRange:
+        return QStringLiteral("候補の数は 1～%1 にしてください").arg(kMaxCandidateCount);
+    case RequirementProblemCode::MaterialNotListed:
+        return QStringLiteral("材料番号 %1 は材料リストにありません").arg(p.value);
+    case RequirementProblemCode::KindOutOfRange:
+        return QStringLiteral("材料の種類 %1 は 0～9 の外です").arg(p.value);
+    case RequirementProblemCode::NoMaterial:
+        return QStringLiteral("探索する材料がありません");
+    }
+    return {};
+}
+
 // A length as the main window's field will hold it once the candidate is put there (four
 // significant digits): the candidate is then calculated from exactly what the window reads.
 double asMainWindowField(double value) {
     return textToDouble(formatF4(value));
+}
+
+// A default of the requirement as its field shows it.
+QString defaultText(double value) {
+    return qt(formatGeneral(value, 15));
+}
+
+// The working points of a design as a requirement can take them: ordered by length, with the
+// loads rising. None when the design's points cannot make one (not calculated, or not a spring).
+std::optional<std::array<double, 4>> workingPoints(const SpringDesign& design) {
+    std::array<double, 4> p{design.length1, design.load1, design.length2, design.load2};
+    if (p[0] > p[2]) {
+        std::swap(p[0], p[2]);
+        std::swap(p[1], p[3]);
+    }
+    for (const double v : p)
+        if (!std::isfinite(v) || !(v > 0))
+            return std::nullopt;
+    if (!(p[0] < p[2] && p[1] < p[3]))
+        return std::nullopt;
+    return p;
+}
+
+// Why nothing was feasible, in the window's words.
+QString explanationText(const SearchOutcome& outcome, const MaterialLibrary& library) {
+    QString text = QStringLiteral("条件を満たす設計はありません（計算した設計 %1 件）。")
+                       .arg(outcome.calculated);
+    if (!outcome.explanation)
+        return text;
+    const SearchExplanation& why = *outcome.explanation;
+    QStringList counts;
+    for (int c = 0; c < kSearchConstraintCount; ++c)
+        if (const std::uint64_t n = why.rejected[static_cast<std::size_t>(c)])
+            counts << QStringLiteral("%1 %2 件").arg(QString::fromUtf8(kConstraintTexts[c])).arg(n);
+    if (!counts.isEmpty())
+        text += QStringLiteral("\n外れた条件: ") + counts.join(QStringLiteral("、"));
+    if (why.nearestMiss) {
+        const SearchCandidate near{0, why.nearestMiss->result};
+        const CandidateRow row = candidateRow(near, library);
+        QStringList broken;
+        for (const SearchConstraint c : why.nearestMiss->broken)
+            broken << QString::fromUtf8(kConstraintTexts[static_cast<int>(c)]);
+        text += QStringLiteral("\n最も近い設計: %1 d=%2 D=%3 N=%4（満たさない条件: %5）")
+                    .arg(qt(row[1].text), qt(row[2].text), qt(row[3].text), qt(row[5].text),
+                         broken.join(QStringLiteral("、")));
+    }
+    return text;
 }
 
 } // namespace
@@ -118,80 +231,130 @@ DesignSearchWindow::~DesignSearchWindow() {
 }
 
 void DesignSearchWindow::buildForm() {
-    auto* requirement = new QGroupBox(QStringLiteral("要求"), this);
-    auto* grid = new QGridLayout(requirement);
-    const auto addRow = [grid](int row, int column, const QString& caption, QWidget* field,
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(buildRequirement());
+    layout->addLayout(buildRunRow());
+    layout->addWidget(buildTable(), 1);
+    explanationLabel_ = new QLabel(this);
+    explanationLabel_->setObjectName(QStringLiteral("explanationLabel"));
+    explanationLabel_->setWordWrap(true);
+    explanationLabel_->setVisible(false);
+    layout->addWidget(explanationLabel_);
+    layout->addLayout(buildButtonRow());
+    connect(hookTypeList_, &QComboBox::currentIndexChanged, this,
+            &DesignSearchWindow::updateHookFields);
+    updateHookFields();
+}
+
+// The requirement's fields, each with its caption and unit, filled with the defaults of
+// DesignRequirement.
+QGroupBox* DesignSearchWindow::buildRequirement() {
+    const DesignRequirement defaults;
+    auto* group = new QGroupBox(QStringLiteral("要求"), this);
+    auto* grid = new QGridLayout(group);
+    const auto addRow = [grid](int row, int column, const char* key, QWidget* field,
                                const QString& unit) {
-        grid->addWidget(new QLabel(caption), row, column * 3);
+        grid->addWidget(new QLabel(fieldLabel(key)), row, column * 3);
         grid->addWidget(field, row, column * 3 + 1);
         grid->addWidget(new QLabel(unit), row, column * 3 + 2);
     };
+    const QString mm = QStringLiteral("mm");
     length1Field_ = makeField(this, "length1Field");
     load1Field_ = makeField(this, "load1Field");
     length2Field_ = makeField(this, "length2Field");
     load2Field_ = makeField(this, "load2Field");
-    toleranceField_ = makeField(this, "toleranceField", QStringLiteral("10"));
+    toleranceField_ = makeField(this, "toleranceField", defaultText(defaults.loadTolerance));
     maxOuterDiameterField_ = makeField(this, "maxOuterDiameterField");
     minInnerDiameterField_ = makeField(this, "minInnerDiameterField");
     maxFreeLengthField_ = makeField(this, "maxFreeLengthField");
-    addRow(0, 0, QStringLiteral("長さ（Ｌ１）"), length1Field_, QStringLiteral("mm"));
-    addRow(0, 1, QStringLiteral("荷重(P1)"), load1Field_, QStringLiteral("kgf"));
-    addRow(1, 0, QStringLiteral("長さ（Ｌ２）"), length2Field_, QStringLiteral("mm"));
-    addRow(1, 1, QStringLiteral("荷重(P2)"), load2Field_, QStringLiteral("kgf"));
-    addRow(2, 0, QStringLiteral("荷重の許容差"), toleranceField_, QStringLiteral("％"));
-    addRow(2, 1, QStringLiteral("外径の上限"), maxOuterDiameterField_, QStringLiteral("mm"));
-    addRow(3, 0, QStringLiteral("内径の下限"), minInnerDiameterField_, QStringLiteral("mm"));
-    addRow(3, 1, QStringLiteral("自由長さの上限"), maxFreeLengthField_, QStringLiteral("mm"));
-
+    addRow(0, 0, "length1", length1Field_, mm);
+    addRow(0, 1, "load1", load1Field_, QStringLiteral("kgf"));
+    addRow(1, 0, "length2", length2Field_, mm);
+    addRow(1, 1, "load2", load2Field_, QStringLiteral("kgf"));
+    addRow(2, 0, "loadTolerance", toleranceField_, QStringLiteral("％"));
+    gradeList_ = makeList(this, "gradeList");
+    for (const char* text : kGradeTexts)
+        gradeList_->addItem(QString::fromUtf8(text));
+    gradeList_->setCurrentIndex(static_cast<int>(
+        std::find(std::begin(kGrades), std::end(kGrades), defaults.toleranceGrade) -
+        std::begin(kGrades)));
+    addRow(2, 1, "toleranceGrade", gradeList_, {});
+    addRow(3, 0, "maxOuterDiameter", maxOuterDiameterField_, mm);
+    addRow(3, 1, "minInnerDiameter", minInnerDiameterField_, mm);
+    addRow(4, 0, "maxFreeLength", maxFreeLengthField_, mm);
     lifeList_ = makeList(this, "lifeList");
     lifeList_->addItem(QStringLiteral("指定なし"));
     for (int lifeClass = 0; lifeClass < kShortestLifeClass; ++lifeClass)
         lifeList_->addItem(qt(LifeTexts[static_cast<std::size_t>(lifeClass)]) +
                                QStringLiteral("回以上"),
                            lifeClass);
-    addRow(4, 0, QStringLiteral("寿命"), lifeList_, {});
+    addRow(4, 1, "requiredLifeClass", lifeList_, {});
+    addMaterialAndHookRows(grid, defaults);
+    return group;
+}
+
+// The rows of the material, the hooks, the grid and the ranking.
+void DesignSearchWindow::addMaterialAndHookRows(QGridLayout* grid,
+                                                const DesignRequirement& defaults) {
+    const auto addRow = [grid](int row, int column, const QString& caption, QWidget* field,
+                               const QString& unit) {
+        grid->addWidget(new QLabel(caption), row, column * 3);
+        grid->addWidget(field, row, column * 3 + 1);
+        grid->addWidget(new QLabel(unit), row, column * 3 + 2);
+    };
+    const QString mm = QStringLiteral("mm");
     materialList_ = makeList(this, "materialList");
-    addRow(4, 1, QStringLiteral("材料"), materialList_, {});
+    addRow(5, 0, QStringLiteral("材料"), materialList_, {});
     annealedBox_ = new QCheckBox(QStringLiteral("低温焼きなまし"), this);
     annealedBox_->setObjectName(QStringLiteral("annealedBox"));
     grid->addWidget(annealedBox_, 5, 4, 1, 2);
-
     hookTypeList_ = makeList(this, "hookTypeList");
-    hookTypeList_->addItem(QStringLiteral("丸フック"));
-    hookTypeList_->addItem(QStringLiteral("Ｕフック"));
-    addRow(5, 0, QStringLiteral("フック"), hookTypeList_, {});
-    hookAngleField_ = makeField(this, "hookAngleField", QStringLiteral("80"));
-    hookLengthField_ = makeField(this, "hookLengthField", QStringLiteral("10"));
-    hookOpeningField_ = makeField(this, "hookOpeningField", QStringLiteral("3"));
-    hookMinRadiusField_ = makeField(this, "hookMinRadiusField", QStringLiteral("3"));
-    addRow(6, 0, QStringLiteral("フック角度"), hookAngleField_, QStringLiteral("°"));
-    addRow(6, 1, QStringLiteral("フック長さ"), hookLengthField_, QStringLiteral("mm"));
-    addRow(7, 0, QStringLiteral("開口長さ"), hookOpeningField_, QStringLiteral("mm"));
-    addRow(7, 1, QStringLiteral("最小Ｒ"), hookMinRadiusField_, QStringLiteral("mm"));
-
-    diameterStepField_ = makeField(this, "diameterStepField", QStringLiteral("0.1"));
-    addRow(8, 0, QStringLiteral("平均径の刻み"), diameterStepField_, QStringLiteral("mm"));
+    hookTypeList_->addItems({QStringLiteral("丸フック"), QStringLiteral("Ｕフック")});
+    addRow(6, 0, QStringLiteral("フック"), hookTypeList_, {});
+    hookAngleField_ = makeField(this, "hookAngleField", defaultText(defaults.hookAngle));
+    hookLengthField_ = makeField(this, "hookLengthField", defaultText(defaults.hookLength));
+    hookOpeningField_ = makeField(this, "hookOpeningField", defaultText(defaults.hookOpening));
+    hookMinRadiusField_ =
+        makeField(this, "hookMinRadiusField", defaultText(defaults.hookMinRadius));
+    addRow(7, 0, fieldLabel("hookAngle"), hookAngleField_, QStringLiteral("°"));
+    addRow(7, 1, fieldLabel("hookLength"), hookLengthField_, mm);
+    addRow(8, 0, fieldLabel("hookOpening"), hookOpeningField_, mm);
+    addRow(8, 1, fieldLabel("hookMinRadius"), hookMinRadiusField_, mm);
+    diameterStepField_ = makeField(this, "diameterStepField", defaultText(defaults.diameterStep));
+    addRow(9, 0, fieldLabel("diameterStep"), diameterStepField_, mm);
     objectiveList_ = makeList(this, "objectiveList");
-    objectiveList_->addItems({QStringLiteral("軽い順"), QStringLiteral("寿命の長い順"),
-                              QStringLiteral("応力の余裕の大きい順")});
-    addRow(8, 1, QStringLiteral("並べ方"), objectiveList_, {});
-    countField_ = makeField(this, "countField", QStringLiteral("20"));
-    addRow(9, 0, QStringLiteral("候補の数"), countField_, QStringLiteral("件"));
+    for (const char* text : kObjectiveTexts)
+        objectiveList_->addItem(QString::fromUtf8(text));
+    addRow(9, 1, QStringLiteral("並べ方"), objectiveList_, {});
+    countField_ = makeField(this, "countField", QString::number(defaults.count));
+    addRow(10, 0, fieldLabel("count"), countField_, QStringLiteral("件"));
+}
 
+QHBoxLayout* DesignSearchWindow::buildRunRow() {
+    fromDesignButton_ = makeButton(this, "fromDesignButton", QStringLiteral("現在の設計から"));
     searchButton_ = makeButton(this, "searchButton", QStringLiteral("探索"));
     cancelButton_ = makeButton(this, "cancelButton", QStringLiteral("中止"));
     cancelButton_->setEnabled(false);
     progressBar_ = new QProgressBar(this);
     progressBar_->setObjectName(QStringLiteral("progressBar"));
-    progressBar_->setRange(0, 1);
+    progressBar_->setRange(0, kProgressSteps);
     progressBar_->setValue(0);
-    statusLabel_ = new QLabel(this);
-    statusLabel_->setObjectName(QStringLiteral("statusLabel"));
     auto* run = new QHBoxLayout;
+    run->addWidget(fromDesignButton_);
     run->addWidget(searchButton_);
     run->addWidget(cancelButton_);
     run->addWidget(progressBar_, 1);
+    connect(fromDesignButton_, &QPushButton::clicked, this, [this] {
+        if (designSource_)
+            if (const std::optional<std::pair<SpringDesign, HookType>> design = designSource_())
+                fillFromDesign(design->first, design->second);
+    });
+    connect(searchButton_, &QPushButton::clicked, this, &DesignSearchWindow::startSearch);
+    connect(cancelButton_, &QPushButton::clicked, this, &DesignSearchWindow::cancelSearch);
+    return run;
+}
 
+QTableWidget* DesignSearchWindow::buildTable() {
     table_ = new QTableWidget(0, kCandidateColumnCount, this);
     table_->setObjectName(QStringLiteral("candidateTable"));
     QStringList titles;
@@ -204,8 +367,16 @@ void DesignSearchWindow::buildForm() {
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSortingEnabled(true);
     table_->verticalHeader()->setDefaultSectionSize(20);
-    table_->setMinimumSize(1000, 300);
+    table_->setMinimumSize(1100, 300);
+    connect(table_, &QTableWidget::itemSelectionChanged, this,
+            [this] { applyButton_->setEnabled(selectedCandidate() != nullptr); });
+    connect(table_, &QTableWidget::cellDoubleClicked, this, &DesignSearchWindow::applySelected);
+    return table_;
+}
 
+QHBoxLayout* DesignSearchWindow::buildButtonRow() {
+    statusLabel_ = new QLabel(this);
+    statusLabel_->setObjectName(QStringLiteral("statusLabel"));
     applyButton_ = makeButton(this, "applyButton", QStringLiteral("メイン画面で計算"));
     applyButton_->setEnabled(false);
     QPushButton* closeButton = makeButton(this, "closeButton", QStringLiteral("閉じる"));
@@ -213,23 +384,9 @@ void DesignSearchWindow::buildForm() {
     buttons->addWidget(statusLabel_, 1);
     buttons->addWidget(applyButton_);
     buttons->addWidget(closeButton);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(requirement);
-    layout->addLayout(run);
-    layout->addWidget(table_, 1);
-    layout->addLayout(buttons);
-
-    connect(searchButton_, &QPushButton::clicked, this, &DesignSearchWindow::startSearch);
-    connect(cancelButton_, &QPushButton::clicked, this, &DesignSearchWindow::cancelSearch);
     connect(applyButton_, &QPushButton::clicked, this, &DesignSearchWindow::applySelected);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
-    connect(table_, &QTableWidget::itemSelectionChanged, this,
-            [this] { applyButton_->setEnabled(selectedCandidate() != nullptr); });
-    connect(table_, &QTableWidget::cellDoubleClicked, this, &DesignSearchWindow::applySelected);
-    connect(hookTypeList_, &QComboBox::currentIndexChanged, this,
-            &DesignSearchWindow::updateHookFields);
-    updateHookFields();
+    return buttons;
 }
 
 // "すべての材料", then per kind its materials as a whole and one by one, as the main window's
@@ -257,10 +414,14 @@ void DesignSearchWindow::updateHookFields() {
 
 void DesignSearchWindow::fillFromDesign(const SpringDesign& design, HookType hookType) {
     const auto text = [](double value) { return qt(inputFieldText(value, 4).value_or("")); };
-    length1Field_->setText(text(design.length1));
-    load1Field_->setText(text(design.load1));
-    length2Field_->setText(text(design.length2));
-    load2Field_->setText(text(design.load2));
+    // The working points only when they make a requirement (a design in load mode gives its
+    // lengths only once calculated).
+    if (const std::optional<std::array<double, 4>> points = workingPoints(design)) {
+        length1Field_->setText(text((*points)[0]));
+        load1Field_->setText(text((*points)[1]));
+        length2Field_->setText(text((*points)[2]));
+        load2Field_->setText(text((*points)[3]));
+    }
     const int material = materialList_->findData(design.materialIndex);
     materialList_->setCurrentIndex(material >= 0 ? material : 0);
     annealedBox_->setChecked(design.lowTempAnnealed != 0);
@@ -269,6 +430,11 @@ void DesignSearchWindow::fillFromDesign(const SpringDesign& design, HookType hoo
     hookLengthField_->setText(text(design.hookLength));
     hookOpeningField_->setText(text(design.hookOpening));
     hookMinRadiusField_->setText(text(design.hookMinRadius));
+}
+
+void DesignSearchWindow::setDesignSource(
+    std::function<std::optional<std::pair<SpringDesign, HookType>>()> source) {
+    designSource_ = std::move(source);
 }
 
 void DesignSearchWindow::setApplyHandler(std::function<void(const SearchCandidate&)> apply) {
@@ -282,6 +448,7 @@ DesignRequirement DesignSearchWindow::readRequirement() const {
     r.length2 = asMainWindowField(fieldNumber(length2Field_));
     r.load2 = fieldNumber(load2Field_);
     r.loadTolerance = fieldNumber(toleranceField_);
+    r.toleranceGrade = kGrades[std::max(0, gradeList_->currentIndex())];
     r.maxOuterDiameter = optionalNumber(maxOuterDiameterField_);
     r.minInnerDiameter = optionalNumber(minInnerDiameterField_);
     r.maxFreeLength = optionalNumber(maxFreeLengthField_);
@@ -302,7 +469,7 @@ DesignRequirement DesignSearchWindow::readRequirement() const {
     r.objective = kObjectives[std::max(0, objectiveList_->currentIndex())];
     r.count = textToInt(utf8(countField_->text()));
     if (const std::optional<RequirementProblem> problem = checkRequirement(r, state_.materials))
-        throw Error(Error::Kind::Data, problem->japaneseMessage);
+        throw Error(Error::Kind::Data, utf8(problemText(*problem)));
     return r;
 }
 
@@ -317,6 +484,7 @@ void DesignSearchWindow::startSearch() {
     if (!runReportingErrors(this, [&] { requirement = readRequirement(); }))
         return;
 
+    searchedRequirement_ = requirement;
     auto library = std::make_shared<const MaterialLibrary>(state_.materials);
     const CoefficientSet coefficients = state_.settings.coefficients;
     cancel_ = std::make_shared<std::atomic<bool>>(false);
@@ -324,10 +492,11 @@ void DesignSearchWindow::startSearch() {
     running_ = true;
     candidates_.clear();
     table_->setRowCount(0);
+    explanationLabel_->setVisible(false);
     applyButton_->setEnabled(false);
     searchButton_->setEnabled(false);
     cancelButton_->setEnabled(true);
-    progressBar_->setRange(0, 1);
+    progressBar_->setFormat(QStringLiteral("%p%"));
     progressBar_->setValue(0);
     statusLabel_->setText(QStringLiteral("探索中…"));
 
@@ -338,7 +507,7 @@ void DesignSearchWindow::startSearch() {
     watcher_.setFuture(QtConcurrent::run([=]() {
         SearchControl control;
         control.cancel = cancel.get();
-        control.progress = [window](std::size_t done, std::size_t total) {
+        control.progress = [window](std::uint64_t done, std::uint64_t total) {
             QMetaObject::invokeMethod(
                 window, [window, done, total] { window->showProgress(done, total); },
                 Qt::QueuedConnection);
@@ -368,9 +537,13 @@ void DesignSearchWindow::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-void DesignSearchWindow::showProgress(std::size_t done, std::size_t total) {
-    progressBar_->setRange(0, static_cast<int>(total));
-    progressBar_->setValue(static_cast<int>(done));
+// The bar in thousandths of the candidates the pruned grid may calculate at most: the counts
+// run beyond what a progress bar's int holds.
+void DesignSearchWindow::showProgress(std::uint64_t done, std::uint64_t total) {
+    if (!running_)
+        return; // a late report of a search already ended
+    progressBar_->setValue(
+        total == 0 ? 0 : static_cast<int>(std::min(done, total) * kProgressSteps / total));
 }
 
 void DesignSearchWindow::searchFinished() {
@@ -382,6 +555,8 @@ void DesignSearchWindow::searchFinished() {
         statusLabel_->setText(QStringLiteral("探索できませんでした"));
         showErrorBox(this, std::runtime_error(result.error));
     } else if (result.outcome.cancelled) {
+        // The bar stays where the work stopped.
+        progressBar_->setFormat(QStringLiteral("%p% 中止"));
         statusLabel_->setText(QStringLiteral("探索を中止しました"));
     } else {
         candidates_ = result.outcome.candidates;
@@ -394,6 +569,10 @@ void DesignSearchWindow::searchFinished() {
                       .arg(candidates_.size())
                       .arg(result.outcome.calculated)
                       .arg(result.outcome.feasible));
+        if (candidates_.empty()) {
+            explanationLabel_->setText(explanationText(result.outcome, *searchedLibrary_));
+            explanationLabel_->setVisible(true);
+        }
         showCandidates();
     }
     emit searchEnded();
@@ -413,7 +592,7 @@ void DesignSearchWindow::showCandidates() {
         }
     }
     table_->setSortingEnabled(true);
-    table_->sortByColumn(0, Qt::AscendingOrder);
+    table_->sortByColumn(kRankColumn, Qt::AscendingOrder);
     table_->resizeColumnsToContents();
 }
 

@@ -8,13 +8,19 @@
 #include <QDialog>
 #include <QFutureWatcher>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -38,9 +44,14 @@ public:
     // Stops a running search and waits for it.
     ~DesignSearchWindow() override;
 
-    // Fills the requirement from a design: its working lengths and loads, its material, its
+    // Fills the requirement from a design: its working lengths and loads (ordered by length, and
+    // only when they make a requirement: lengths and loads rising together), its material, its
     // annealing, and the hook type and hook fields given.
     void fillFromDesign(const SpringDesign& design, HookType hookType);
+
+    // Where "現在の設計から" takes the design it fills the requirement from (none: the button does
+    // nothing). The window keeps its requirement otherwise, also when it is opened again.
+    void setDesignSource(std::function<std::optional<std::pair<SpringDesign, HookType>>()> source);
 
     // What "メイン画面で計算" does with the chosen candidate.
     void setApplyHandler(std::function<void(const SearchCandidate&)> apply);
@@ -56,6 +67,9 @@ public:
     void cancelSearch();
     // From "探索" until the outcome is shown.
     bool searching() const;
+
+    // The requirement of the last search started.
+    const DesignRequirement& searchedRequirement() const { return searchedRequirement_; }
 
     // The candidates of the last finished search, best first.
     const std::vector<SearchCandidate>& candidates() const { return candidates_; }
@@ -76,9 +90,14 @@ private:
     };
 
     void buildForm();
+    QGroupBox* buildRequirement();
+    void addMaterialAndHookRows(QGridLayout* grid, const DesignRequirement& defaults);
+    QHBoxLayout* buildRunRow();
+    QTableWidget* buildTable();
+    QHBoxLayout* buildButtonRow();
     void fillMaterialList();
     void updateHookFields();
-    void showProgress(std::size_t done, std::size_t total);
+    void showProgress(std::uint64_t done, std::uint64_t total);
     void searchFinished();
     void showCandidates();
     void applySelected();
@@ -86,7 +105,9 @@ private:
 
     const ProgramState& state_;
     std::function<void(const SearchCandidate&)> apply_;
+    std::function<std::optional<std::pair<SpringDesign, HookType>>()> designSource_;
     std::vector<SearchCandidate> candidates_;
+    DesignRequirement searchedRequirement_;
     // The library the candidates were found in: their table texts name its materials.
     std::shared_ptr<const MaterialLibrary> searchedLibrary_;
     std::shared_ptr<std::atomic<bool>> cancel_;
@@ -98,6 +119,7 @@ private:
     QLineEdit* length2Field_ = nullptr;
     QLineEdit* load2Field_ = nullptr;
     QLineEdit* toleranceField_ = nullptr;
+    QComboBox* gradeList_ = nullptr;
     QLineEdit* maxOuterDiameterField_ = nullptr;
     QLineEdit* minInnerDiameterField_ = nullptr;
     QLineEdit* maxFreeLengthField_ = nullptr;
@@ -112,10 +134,12 @@ private:
     QLineEdit* diameterStepField_ = nullptr;
     QComboBox* objectiveList_ = nullptr;
     QLineEdit* countField_ = nullptr;
+    QPushButton* fromDesignButton_ = nullptr;
     QPushButton* searchButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QLabel* statusLabel_ = nullptr;
+    QLabel* explanationLabel_ = nullptr; // why nothing was feasible
     QTableWidget* table_ = nullptr;
     QPushButton* applyButton_ = nullptr;
 };

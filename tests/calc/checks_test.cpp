@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/checks.h"
 #include "calc/engine.h"
+#include "calc/extra_results.h"
 #include "calc/spring_design.h"
 #include "tests/support/test_materials.h"
 
@@ -121,6 +122,53 @@ TEST(CheckDesign, MissingValuesFailOnlyTheRulesWordedNotAtLeast) {
     design.freeLength = NAN;
     design.length1 = design.length2 + 1;
     EXPECT_EQ(checkDesign(design).lines, Lines{"エラー:バネ高さの順番が不適"});
+}
+
+// The warnings beside the six rules: each one alone on a design that passes them, and in order.
+TEST(CheckHooks, EachWarningByItsCause) {
+    const MaterialLibrary library = testing::referenceLibrary();
+    const CoefficientSet coefficients = testing::referenceCoefficients();
+    const auto problems = [&](SpringDesign design, HookType type) {
+        InitialTensionRange range;
+        calculateDesign(design, library, coefficients, range, {});
+        const ExtraResults x = calculateExtraResults(design, library, coefficients, type);
+        std::vector<HookProblem> found;
+        for (const HookCheck& check : checkHooks(design, range, x, type))
+            found.push_back(check.problem);
+        return found;
+    };
+    using P = std::vector<HookProblem>;
+    SpringDesign design = testing::referenceDesign();
+    design.hookMinRadius = 1.5; // exactly 1.5·d: no warning
+    EXPECT_EQ(problems(design, HookType::Round), P{});
+    EXPECT_EQ(problems(design, HookType::U), P{});
+
+    for (const double angle : {200.0, -80.0, 1e308, 59.9, double(NAN)}) {
+        SpringDesign bent = design;
+        bent.hookAngle = angle;
+        EXPECT_EQ(problems(bent, HookType::Round), P{HookProblem::HookAngleOutsideRange}) << angle;
+        EXPECT_EQ(problems(bent, HookType::U), P{}) << "a U hook has no angle";
+    }
+    SpringDesign tight = design;
+    tight.hookMinRadius = 0.1; // K2 = 4.75
+    EXPECT_EQ(problems(tight, HookType::U),
+              (P{HookProblem::TorsionOverAllowable, HookProblem::BendRadiusTooSmall}));
+    SpringDesign shortHook = design;
+    shortHook.hookLength = -10;
+    EXPECT_EQ(problems(shortHook, HookType::U), P{HookProblem::UHookCannotBeFormed});
+
+    // The range is 0.1934..0.4348 kgf; its labelled bound passes, −3 and 1 do not.
+    SpringDesign typed = design;
+    typed.autoInitialTension = 0;
+    for (const double tension : {0.1934, 0.4348}) {
+        typed.initialTension = tension;
+        EXPECT_EQ(problems(typed, HookType::Round), P{}) << tension;
+    }
+    typed.initialTension = -3;
+    EXPECT_EQ(problems(typed, HookType::Round), P{HookProblem::InitialTensionNegative});
+    typed.initialTension = 1;
+    EXPECT_EQ(problems(typed, HookType::Round), P{HookProblem::InitialTensionOutsideRange});
+    EXPECT_EQ(hookCheckText(HookProblem::InitialTensionOutsideRange), "警告:初張力が推奨範囲外");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/json_reader.h"
 #include "base/number_format.h"
+#include "calc/checks.h"
 #include "calc/design_batch.h"
 #include "calc/design_json.h"
 #include "calc/design_result.h"
@@ -175,6 +176,92 @@ TEST(ExtraResults, ValuesThatCannotBeFormedAreMissing) {
             EXPECT_TRUE(std::isnan(x.hookBendingFactor));
         }
     }
+}
+
+// The worked example (d 1, D 10, N 20, L0 39, piano wire with τ 880 and σB 1950 N/mm^2 at
+// 1.0 mm, bending 70 % of σB, both ratios 80 %, K2 1.25), by hand:
+//   τa = 880·0.64/9.80665 = 57.4304 kgf/mm^2, Wahl K = 39/36 + 0.0615 = 1.144833
+//   coil:         3.14·τa·d³/(8·D·K) = 180.3315/91.5867 = 1.969 kgf (the record's maxLoad)
+//   hook torsion: τa·π·d³/(K2·8·D) = 57.4304·3.141593/100 = 1.804 kgf
+//   hook bending: σA allowable 0.7·1950·0.64/9.80665 = 89.0824 kgf/mm^2 over σA per kgf
+//                 (K1·16·D + 4·d)/(π·d³) = (389/360·160 + 4)/3.141593 = 56.3055: 1.582 kgf
+//   the smallest, 1.582 kgf, is the hook's bending; k = 78500/9.80665/(8·20·1000) = 0.050030
+//   and Pi = (29.0 + 12.9)/2·0.38178·3.14159/80 = 0.314092 give
+//   L = 39 + (1.58213 − 0.31409)/0.050030 = 64.35 mm.
+// At P2 = maxLoad the hook's torsion is at K2·3.14/(π·K) = 109.1 % of τa: the coil's limit is not
+// the spring's.
+TEST(ExtraResults, LimitLoadsOfTheCoilAndTheHooks) {
+    const auto near4 = [](double actual, const char* expected) {
+        EXPECT_EQ(formatF4(actual), expected); // four significant digits
+    };
+    SpringDesign design = testing::referenceDesign();
+    const DesignResult result = evaluate(design, HookType::Round);
+    const ExtraResults& x = result.extras;
+    near4(result.design.maxLoad, "1.969");
+    near4(x.hookTorsionLimitLoad, "1.804");
+    near4(x.hookBendingLimitLoad, "1.582");
+    near4(x.maxLoadWithHooks, "1.582");
+    EXPECT_EQ(x.governingPart, GoverningPart::HookBending);
+    near4(x.maxLengthWithHooks, "64.35");
+
+    // Loaded to the coil's maximum, the hook is over in torsion and in bending, and says so.
+    design.lengthMode = kLoadsGiven;
+    design.load1 = 1;
+    design.load2 = result.design.maxLoad;
+    const DesignResult atMaxLoad = evaluate(design, HookType::Round);
+    near4(atMaxLoad.extras.hookTorsionStress2 / atMaxLoad.design.allowableStress, "1.091");
+    EXPECT_EQ(checkDesign(atMaxLoad.design).lines,
+              std::vector<std::string>{"Calculation Success!"});
+    ASSERT_EQ(atMaxLoad.hookChecks.size(), 2u);
+    EXPECT_EQ(atMaxLoad.hookChecks[0].problem, HookProblem::TorsionOverAllowable);
+    EXPECT_EQ(atMaxLoad.hookChecks[1].problem, HookProblem::BendingOverAllowable);
+
+    // A larger bending share moves the limit to the hook's torsion; a hook factor that is not a
+    // positive finite number (a damaged coefficient file) is no factor: the torsion's limit and
+    // everything that needs it are missing, never −∞ or a guess.
+    MaterialLibrary strongBending = hookLibrary();
+    strongBending[0].bendingPercent = 100;
+    EXPECT_EQ(
+        evaluate(testing::referenceDesign(), HookType::Round, strongBending).extras.governingPart,
+        GoverningPart::HookTorsion);
+    for (const double factor : {-double(INFINITY), 0.0, -1.25, double(NAN), double(INFINITY)}) {
+        CoefficientSet damaged = testing::referenceCoefficients();
+        damaged.hookStressFactor = factor;
+        const ExtraResults y =
+            evaluate(testing::referenceDesign(), HookType::Round, hookLibrary(), damaged).extras;
+        EXPECT_TRUE(std::isnan(y.hookTorsionFactor) && std::isnan(y.hookTorsionStress2) &&
+                    std::isnan(y.hookTorsionLimitLoad) && std::isnan(y.maxLoadWithHooks) &&
+                    std::isnan(y.maxLengthWithHooks))
+            << factor;
+        EXPECT_FALSE(y.governingPart || y.hookLifeClass);
+    }
+
+    // A limit below the initial tension is reached at no length.
+    design = testing::referenceDesign();
+    design.autoInitialTension = 0;
+    design.initialTension = 1.7;
+    const ExtraResults tight = evaluate(design, HookType::Round).extras;
+    near4(tight.maxLoadWithHooks, "1.582");
+    EXPECT_TRUE(std::isnan(tight.maxLengthWithHooks));
+}
+
+// Load mode with P1 below the initial tension: the spring opens only at Pi, so the force at L1 is
+// Pi. d 1, D 10, N 20, Pi 0.314, P1 0.1, P2 1.5: L2 − L1 = (1.5 − 0.314)/0.050030 = 23.706 mm and
+// W12 = (0.314 + 1.5)/2 · 23.706 = 21.50 kgf·mm (with P1 it would be 18.96).
+TEST(ExtraResults, EnergyCountsFromTheInitialTensionWhenLoad1IsBelowIt) {
+    SpringDesign design = testing::referenceDesign();
+    design.lengthMode = kLoadsGiven;
+    design.autoInitialTension = 0;
+    design.initialTension = 0.314;
+    design.load1 = 0.1;
+    design.load2 = 1.5;
+    const ExtraResults x = evaluate(design, HookType::Round).extras;
+    EXPECT_EQ(formatF4(x.energy12), "21.5");
+    // Above the initial tension, P1 itself.
+    design.load1 = 0.5;
+    const DesignResult above = evaluate(design, HookType::Round);
+    EXPECT_NEAR(above.extras.energy12,
+                (0.5 + 1.5) / 2 * (above.design.length2 - above.design.length1), 1e-12);
 }
 
 // Reads the answer's text of one key: a number, null, or a string in quotes.

@@ -32,6 +32,24 @@ TEST(ClassifyLife, MissingOrBelowEveryLineIsTheShortestLife) {
     EXPECT_EQ(classifyLife(INFINITY, 0), 8);
 }
 
+// Each bending line is upper = s + (1 − s)·lower, s = 0.45, 0.47, 0.51; a point just below a line
+// is within its class, just above it falls to the next; beyond 10^5 cycles the shortest class.
+TEST(ClassifyHookBendingLife, GoodmanLinesThroughTheRatioZeroShares) {
+    const struct {
+        double share;
+        int within;
+        int beyond;
+    } lines[] = {{0.45, 0, 1}, {0.47, 1, 2}, {0.51, 2, kShortestLifeClass}};
+    for (const auto& line : lines)
+        for (const double lower : {0.0, 0.2, 0.4}) {
+            const double upper = line.share + (1 - line.share) * lower;
+            EXPECT_EQ(classifyHookBendingLife(upper - 1e-9, lower), line.within) << upper;
+            EXPECT_EQ(classifyHookBendingLife(upper + 1e-9, lower), line.beyond) << upper;
+        }
+    EXPECT_EQ(classifyHookBendingLife(NAN, 0.1), kShortestLifeClass);
+    EXPECT_EQ(classifyHookBendingLife(0.3, NAN), kShortestLifeClass);
+}
+
 TEST(LifeTexts, NineTextsByClass) {
     EXPECT_EQ(LifeTexts[0], "1000万");
     EXPECT_EQ(LifeTexts[3], "6万");

@@ -29,6 +29,15 @@ expect("^\\[\n{\"inUse\":1,[^\n]*},\n{\"inUse\":1,[^\n]*\"lengthMode\":0,[^\n]*}
 expect("\n{\"error\":\"0 による浮動小数点数除算\"},\n")
 expect("\n{\"error\":\"materialIndex 99 is outside the material library \\(0..29\\)\"}\n\\]\n$")
 
+# --keys: only the keys named, in the answer's order; an error keeps its place; an unknown key is a
+# usage error.
+set(stdin_text "[{\"freeLength\": 39}, {\"materialIndex\": 99}]")
+run_cli(calc 1 --keys hookLifeText,springRate)
+expect("^\\[\n{\"springRate\":[0-9.e-]+,\"hookLifeText\":\"[^\"]+\"},\n{\"error\":[^\n]+}\n\\]\n$")
+run_cli(calc 2 --keys springRate,springrate)
+expect("--keys: \"springrate\" is no output key")
+reject("springRate\":")
+
 # Broken JSON, unreadable files and unknown options.
 set(stdin_text "{\"freeLength\": }")
 run_cli(calc 1)

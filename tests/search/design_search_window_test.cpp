@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window_fixture.h"
 #include "base/number_format.h"
+#include "chart/windows/chart_page.h"
 #include "data/default_data.h"
+#include "search/candidate_table.h"
 #include "search/windows/design_search_window.h"
 #include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
@@ -9,7 +11,9 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QTableWidget>
 #include <cstring>
 
@@ -67,24 +71,38 @@ private slots:
 
         child<QLineEdit>(search, "load1Field")->setText(QStringLiteral("1.2"));
         child<QLineEdit>(search, "load2Field")->setText(QStringLiteral("2.5"));
+        child<QLineEdit>(search, "toleranceField")->setText(QStringLiteral("20"));
         child<QComboBox>(search, "materialList")->setCurrentIndex(0); // every material
         QVERIFY(searchAndWait(search));
         auto* table = child<QTableWidget>(search, "candidateTable");
         QCOMPARE(table->rowCount(), 20);
         QVERIFY(child<QLabel>(search, "statusLabel")->text().startsWith("候補 20 件"));
 
-        // Sorting by mass, heaviest first, goes by the numbers.
-        table->sortByColumn(13, Qt::DescendingOrder);
-        QVERIFY(table->item(0, 13)->text().toDouble() >= table->item(19, 13)->text().toDouble());
-        QVERIFY(table->item(0, 0)->text().toInt() > 1);
+        // Sorting by mass, heaviest first, goes by the numbers: every row no lighter than the
+        // next, every candidate once.
+        table->sortByColumn(kMassColumn, Qt::DescendingOrder);
+        QSet<int> shown;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const int index = table->item(row, kMassColumn)->data(Qt::UserRole).toInt();
+            shown.insert(index);
+            const double mass = search->candidates()[index].result.extras.springMass;
+            QCOMPARE(table->item(row, kMassColumn)->text(), f4(mass));
+            if (row + 1 < table->rowCount()) {
+                const int next = table->item(row + 1, kMassColumn)->data(Qt::UserRole).toInt();
+                QVERIFY2(mass >= search->candidates()[next].result.extras.springMass,
+                         qPrintable(QStringLiteral("row %1").arg(row)));
+            }
+        }
+        QCOMPARE(shown.size(), 20);
+        QVERIFY(table->item(0, kRankColumn)->text().toInt() > 1);
 
         // The third lightest, put into the main window and calculated there.
-        table->sortByColumn(0, Qt::AscendingOrder);
+        table->sortByColumn(kRankColumn, Qt::AscendingOrder);
         table->selectRow(2);
         const SearchCandidate* chosen = search->selectedCandidate();
         QVERIFY(chosen && chosen->rank == 3);
         const SpringDesign expected = chosen->result.design;
-        QCOMPARE(table->item(2, 3)->text(), f15(expected.meanDiameter));
+        QCOMPARE(table->item(2, kMeanDiameterColumn)->text(), f15(expected.meanDiameter));
         child<QPushButton>(search, "applyButton")->click();
 
         QCOMPARE(w.text("Label48"), QStringLiteral("平均径"));
@@ -94,11 +112,17 @@ private slots:
         QCOMPARE(w.text("Edit1"), f4(expected.freeLength));
         QCOMPARE(w.text("Edit33"), f4(expected.initialTension));
         QVERIFY(!w.control<QCheckBox>("CheckBox1")->isChecked());
-        QCOMPARE(w.text("Edit6"), table->item(2, 8)->text());
-        QCOMPARE(w.text("Edit7"), table->item(2, 9)->text());
+        QCOMPARE(w.text("Edit6"), table->item(2, kLoad1Column)->text());
+        QCOMPARE(w.text("Edit7"), table->item(2, kLoad2Column)->text());
         QCOMPARE(w.statusLines(), QStringList{QStringLiteral("Calculation Success!")});
         // Slot 0 holds exactly what the search calculated.
         QCOMPARE(std::memcmp(&w.state.current(), &expected, sizeof expected), 0);
+        // The chart beside it draws the requirement's two windows, until the lengths change.
+        auto* chart = w.window->findChild<ChartPage*>();
+        QCOMPARE(chart->windowsShown(), std::size_t{2});
+        typeInto(w.edit("Edit5"), QStringLiteral("61"));
+        w.clickButton("BitBtn2");
+        QCOMPARE(chart->windowsShown(), std::size_t{0});
     }
 
     // A U-hook search switches the main window's hook page; a long search can be stopped.
@@ -115,6 +139,7 @@ private slots:
         set("load1Field", "4");
         set("length2Field", "100");
         set("load2Field", "8");
+        set("toleranceField", "20");
         child<QComboBox>(search, "materialList")->setCurrentIndex(0);
         child<QComboBox>(search, "hookTypeList")->setCurrentIndex(1);
         QVERIFY(!child<QLineEdit>(search, "hookAngleField")->isEnabled());
@@ -141,6 +166,10 @@ private slots:
         QCOMPARE(child<QLabel>(search, "statusLabel")->text(),
                  QStringLiteral("探索を中止しました"));
         QCOMPARE(child<QTableWidget>(search, "candidateTable")->rowCount(), 0);
+        // The bar stays at the work done, below its end, and says it was stopped.
+        auto* bar = child<QProgressBar>(search, "progressBar");
+        QVERIFY(bar->value() < bar->maximum());
+        QVERIFY(bar->text().endsWith(QStringLiteral("中止")));
 
         // A requirement that cannot be searched says why in Japanese, and nothing starts.
         set("diameterStepField", "0.1");
@@ -150,6 +179,49 @@ private slots:
         QVERIFY(box->seen);
         QCOMPARE(box->text, QStringLiteral("荷重(P1)は荷重(P2)より小さくしてください"));
         QVERIFY(!search->searching());
+    }
+
+    // Opened again, the window keeps the designer's requirement; "現在の設計から" takes the main
+    // window's design, in load mode too, as a valid requirement. Nothing feasible says why.
+    void reopeningKeepsTheRequirementAndSaysWhyNothingFits() {
+        const DataFolder folder(builtInMaterialLibrary(), builtInSettings());
+        const OpenWindow w(folder);
+        w.triggerMenu("designSearchItem");
+        auto* search = w.window->findChild<DesignSearchWindow*>();
+        QVERIFY(search);
+        auto* load1 = child<QLineEdit>(search, "load1Field");
+        load1->setText(QStringLiteral("0.7"));
+        search->close();
+        w.triggerMenu("designSearchItem");
+        QCOMPARE(load1->text(), QStringLiteral("0.7"));
+
+        // The main window in load mode: loads given, lengths calculated.
+        SpringDesign design = w.state.current();
+        design.lengthMode = kLoadsGiven;
+        design.load1 = 1.2;
+        design.load2 = 0.8; // the points given in falling order
+        design.length1 = 60;
+        design.length2 = 52;
+        w.state.current() = design;
+        child<QPushButton>(search, "fromDesignButton")->click();
+        QCOMPARE(child<QLineEdit>(search, "length1Field")->text(), QStringLiteral("52"));
+        QCOMPARE(load1->text(), QStringLiteral("0.8"));
+        QCOMPARE(child<QLineEdit>(search, "length2Field")->text(), QStringLiteral("60"));
+        QCOMPARE(child<QLineEdit>(search, "load2Field")->text(), QStringLiteral("1.2"));
+        DesignRequirement read;
+        read = search->readRequirement();
+        QCOMPARE(read.toleranceGrade, 2);
+
+        // Grade 3 against a 2 % window: no spring can be made that accurately.
+        child<QLineEdit>(search, "toleranceField")->setText(QStringLiteral("2"));
+        child<QComboBox>(search, "gradeList")->setCurrentIndex(3);
+        child<QComboBox>(search, "materialList")->setCurrentIndex(1); // the first kind
+        QVERIFY(searchAndWait(search));
+        auto* why = child<QLabel>(search, "explanationLabel");
+        QVERIFY(why->isVisible());
+        QVERIFY2(why->text().contains(QStringLiteral("許容差の等級での荷重")),
+                 qPrintable(why->text()));
+        QVERIFY(why->text().contains(QStringLiteral("最も近い設計")));
     }
 };
 
