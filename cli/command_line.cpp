@@ -210,6 +210,7 @@ int runTool(int argc, char* argv[]) {
     addCalcCommand(tool);
     addSearchCommand(tool);
     addSheetCommand(tool);
+    addJisSheetCommand(tool);
     addDiagramCommand(tool);
     addDxfCommand(tool);
     addOutlineCommand(tool);
