@@ -723,7 +723,10 @@ void MainWindow::connectMenu() {
     });
     c.detailPage->describePrintsBy([this] { return describePrintedDesign(*this); });
     onMenu(c.printWindowItem, [this] { printWindowWithDialog(*this, PrintScaling::FitToPage); });
-    onMenu(c.exportDxfItem, [this] { exportDxf(this, state_.current(), *ui_->shapePage); });
+    onMenu(c.exportDxfItem, [this] {
+        exportDxf(this, state_.current(), *ui_->shapePage,
+                  describePrintedDesign(*this).fileStem + QStringLiteral(".dxf"));
+    });
     onMenu(c.copyHistoryItem, [this] {
         copyGridToClipboard(*ui_->historyGrid, 0, 0, kHistoryColumnCount - 1, kHistoryRowCount - 1);
     });
