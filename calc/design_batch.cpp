@@ -37,8 +37,9 @@ void answerChunk(Chunk& chunk, const MaterialLibrary& library, const Coefficient
         std::string& error = request.error;
         if (error.empty()) {
             try {
-                appendDesignResultJson(chunk.out, evaluateDesign(request.design, library,
-                                                                 coefficients, request.hookType));
+                appendDesignResultJson(chunk.out,
+                                       evaluateDesign(request.design, library, coefficients,
+                                                      request.hookType, request.toleranceGrade));
             } catch (const Error& fault) {
                 error = fault.what();
             }

@@ -95,7 +95,10 @@ constexpr auto kResultOnlyKeys = std::to_array<std::string_view>({
     "springMass",
     "energy12",
     "si",
+    "tolerances",
+    "toleranceChecks",
     "rank",
+    "search",
 });
 
 // The rank of a search candidate: written first, ignored when read.
@@ -112,8 +115,13 @@ constexpr std::size_t indexOf(std::string_view name) {
 }
 constexpr std::size_t kWireDiameterField = indexOf("wireDiameter");
 constexpr std::size_t kDiameterIndexField = indexOf("diameterIndex");
-static_assert(kFields.size() < 64, "one bit per field and one for hookType record the keys given");
+// The production tolerance grade, 0..3: an input key that is not a record field either.
+constexpr std::string_view kToleranceGradeKey = "toleranceGrade";
+static_assert(
+    kFields.size() < 63,
+    "one bit per field and one each for hookType and toleranceGrade record the keys given");
 constexpr std::uint64_t kHookTypeBit = std::uint64_t{1} << kFields.size();
+constexpr std::uint64_t kToleranceGradeBit = kHookTypeBit << 1;
 
 template <typename T>
 T fieldValue(const SpringDesign& design, const Field& field) {
@@ -204,6 +212,20 @@ std::string readHookType(JsonReader& reader, HookType& hookType) {
     return {};
 }
 
+// Reads the tolerance grade's value, as readHookType does.
+std::string readToleranceGrade(JsonReader& reader, int& grade) {
+    const std::string error = std::string(kToleranceGradeKey) + ": expected 0, 1, 2 or 3";
+    if (reader.peek() != JsonReader::Kind::Number) {
+        reader.skipValue();
+        return error;
+    }
+    const double value = reader.readNumber();
+    if (!(value >= 0 && value <= kToleranceGradeCount && std::trunc(value) == value))
+        return error;
+    grade = static_cast<int>(value);
+    return {};
+}
+
 // Reads one member into the request, noting its field in `given`. Returns why it does not fit, or
 // "" when it was taken; the value is consumed either way.
 std::string readMember(JsonReader& reader, DesignRequest& request, const std::string& key,
@@ -215,6 +237,14 @@ std::string readMember(JsonReader& reader, DesignRequest& request, const std::st
         }
         given |= kHookTypeBit;
         return readHookType(reader, request.hookType);
+    }
+    if (key == kToleranceGradeKey) {
+        if (given & kToleranceGradeBit) {
+            reader.skipValue();
+            return "duplicate key \"" + key + "\"";
+        }
+        given |= kToleranceGradeBit;
+        return readToleranceGrade(reader, request.toleranceGrade);
     }
     SpringDesign& design = request.design;
     const Field* field = findField(key);
@@ -413,6 +443,34 @@ void writeExtraResults(JsonWriter& json, HookType hookType, const ExtraResults& 
     json.endObject();
 }
 
+// The tolerance grade, the tolerances at it and the lines of their conditions.
+void writeTolerances(JsonWriter& json, const DesignResult& result) {
+    const Tolerances& t = result.tolerances;
+    json.key(kToleranceGradeKey);
+    json.integer(t.grade);
+    json.key("tolerances");
+    json.beginObject();
+    json.key("grade");
+    json.integer(t.grade);
+    const std::pair<std::string_view, double> values[] = {
+        {"load1", t.load1},
+        {"load2", t.load2},
+        {"springRate", t.springRate},
+        {"freeLength", t.freeLength},
+        {"outerDiameter", t.outerDiameter},
+    };
+    for (const auto& [key, value] : values) {
+        json.key(key);
+        json.number(value);
+    }
+    json.endObject();
+    json.key("toleranceChecks");
+    json.beginArray();
+    for (const std::string& line : result.toleranceChecks)
+        json.string(line);
+    json.endArray();
+}
+
 } // namespace
 
 void appendDesignResultJson(std::string& out, const DesignResult& result, std::optional<int> rank) {
@@ -472,6 +530,7 @@ void appendDesignResultJson(std::string& out, const DesignResult& result, std::o
     }
     json.endObject();
     writeExtraResults(json, result.hookType, result.extras);
+    writeTolerances(json, result);
     json.endObject();
 }
 

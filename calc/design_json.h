@@ -3,6 +3,7 @@
 #include "base/json_reader.h"
 #include "calc/design_result.h"
 #include "calc/hook_type.h"
+#include "calc/tolerances.h"
 #include "data/design_record.h"
 #include "data/material_library.h"
 
@@ -17,6 +18,7 @@ namespace hspring {
 struct DesignRequest {
     SpringDesign design{}; // meaningful when `error` is empty
     HookType hookType = HookType::Round;
+    int toleranceGrade = kDefaultToleranceGrade; // the key toleranceGrade, 0..3
     std::string error;
 };
 
@@ -98,6 +100,8 @@ inline constexpr std::string_view kDesignJsonKeysHelp =
   hookLength           U hook: hook length, mm
   hookOpening          U hook: opening between the cut end and the coil, mm
   hookMinRadius        U hook: inner radius of the bend out of the coil, mm
+  toleranceGrade       production tolerance grade of JIS B 2704-3 (cold-formed extension
+                       springs): 1, 2 (default) or 3; 0: none
   The other record fields (inUse, activeTurns, hookedFreeLength, springIndex, wahlFactor,
   maxLength, maxLoad, springRate, stress1, stress2, allowableStress, lifeClass) are accepted and
   replaced by the calculation; every other output key below is accepted and ignored, so that an
@@ -152,6 +156,14 @@ Then the other results:
                        maxLoad (N); stress1, stress2, allowableStress, hookBendingStress1,
                        hookBendingStress2, hookTorsionStress1, hookTorsionStress2,
                        hookBendingAllowable (N/mm^2); energy12 (N·mm)
+  toleranceGrade       the tolerance grade the next two keys are for
+  tolerances           what a maker may deliver at that grade, each ±: grade; load1, load2
+                       (kgf, ±(Pi·α + (P − Pi)·β), from 3 active turns); springRate (kgf/mm);
+                       freeLength (mm, a reference value once loads are given; D/d 3..22);
+                       outerDiameter (mm, D/d 4..22); null where the grade gives none
+  toleranceChecks      "警告:" lines for the conditions of specifying a load: its deflection
+                       L − L0 between 20 % and 80 % of the deflection at maxLength, and at
+                       least 4 mm
 A design that cannot be read or calculated is answered with {"error": message} in its place.
 )";
 

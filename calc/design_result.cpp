@@ -5,7 +5,8 @@
 namespace hspring {
 
 DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& library,
-                            const CoefficientSet& coefficients, HookType hookType) {
+                            const CoefficientSet& coefficients, HookType hookType,
+                            int toleranceGrade) {
     DesignResult result{};
     result.design = design;
     // No reader: the design's own initialTension stands for the initial-tension field.
@@ -16,7 +17,17 @@ DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& l
     result.recommendations = recommendationsFor(result.design, result.range);
     result.hookType = hookType;
     result.extras = calculateExtraResults(result.design, library, coefficients, hookType);
+    applyToleranceGrade(result, toleranceGrade);
     return result;
+}
+
+void applyToleranceGrade(DesignResult& result, int toleranceGrade) {
+    result.tolerances = calculateTolerances(result.design, toleranceGrade);
+    result.toleranceChecks.clear();
+    // The longest length the spring is tested at: the recommended maximum length.
+    for (const ToleranceBreach& breach :
+         toleranceBreaches(result.design, result.design.maxLength, toleranceGrade))
+        result.toleranceChecks.push_back(toleranceBreachLine(breach));
 }
 
 } // namespace hspring

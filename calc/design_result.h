@@ -6,9 +6,13 @@
 #include "calc/life.h"
 #include "calc/recommendations.h"
 #include "calc/status_lines.h"
+#include "calc/tolerances.h"
 #include "data/design_record.h"
 #include "data/material_library.h"
 #include "data/settings.h"
+
+#include <string>
+#include <vector>
 
 namespace hspring {
 
@@ -21,15 +25,23 @@ struct DesignResult {
     StatusLines checks; // the lines checkDesign shows
     Recommendations recommendations;
     HookType hookType = HookType::Round;
-    ExtraResults extras; // for the design with hookType
+    ExtraResults extras;   // for the design with hookType
+    Tolerances tolerances; // at the design's tolerance grade
+    // "警告:" lines for the conditions of specifying the loads the design breaks at that grade.
+    std::vector<std::string> toleranceChecks;
 };
 
 // Calculates a design read from a file rather than from the window: its initialTension stands
 // for the initial-tension field. Runs calculateDesign, the stress coefficients and life class
 // (as the results display does), checkDesign, the recommended values and the extra results with
-// the given hook type. Throws the engine's arithmetic Error; the extra results never do.
+// the given hook type, the production tolerances at the grade and their conditions (judged
+// against the longest length the spring may be tested at). Throws the engine's arithmetic Error;
+// the extra results never do.
 DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& library,
-                            const CoefficientSet& coefficients,
-                            HookType hookType = HookType::Round);
+                            const CoefficientSet& coefficients, HookType hookType = HookType::Round,
+                            int toleranceGrade = kDefaultToleranceGrade);
+
+// Sets the tolerances and their checks of a calculated result at a grade.
+void applyToleranceGrade(DesignResult& result, int toleranceGrade);
 
 } // namespace hspring

@@ -152,7 +152,7 @@ void calculateDesignWith(SpringDesign& s, const MaterialLibrary& library,
     const std::array<double, 2> indexAndWahl = runStep<checking>([&](auto zero) {
         using T = decltype(zero);
         const double c = store(T(meanDiameter) / d);
-        return std::array{c, store(wahlFactor(c))};
+        return std::array{c, store(wahlFactor(T(c)))};
     });
     s.springIndex = indexAndWahl[0];
     s.wahlFactor = indexAndWahl[1];

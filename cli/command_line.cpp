@@ -215,6 +215,7 @@ int runTool(int argc, char* argv[]) {
     addDxfCommand(tool);
     addOutlineCommand(tool);
     addShapeCommand(tool);
+    addChartCommand(tool);
 
     if (argc < 2 || std::string_view(argv[1]) == "help") {
         std::cout << ToolFormatter::toolUsage();

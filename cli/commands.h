@@ -14,6 +14,7 @@ void addDiagramCommand(CLI::App& tool);  // diagram: the fatigue-strength diagra
 void addDxfCommand(CLI::App& tool);      // dxf: the spring drawing as a DXF file
 void addOutlineCommand(CLI::App& tool);  // outline: the drawing's segments and arcs as JSON
 void addShapeCommand(CLI::App& tool);    // shape: the spring shape page as a PNG
+void addChartCommand(CLI::App& tool);    // chart: the load-length chart as a PNG or SVG
 
 // --scale of the picture commands: how many times larger a PNG is drawn, 1 (the default, the
 // screen's pixels) to kLargestPictureScale; anything else is a usage error.

@@ -37,13 +37,14 @@ void addSearchCommand(CLI::App& tool) {
         "Finds the designs that meet a requirement (two working points, the room to fit, the life\n"
         "to reach) over every material, wire diameter, coil diameter and number of turns, and\n"
         "writes the best of them, best first, as JSON: for one requirement object an array of\n"
-        "candidates, for an array of requirements an array of such arrays. An empty array: no\n"
-        "design meets the requirement. Every key of a requirement and of a candidate is listed\n"
+        "candidates, for an array of requirements an array of such answers. When no design meets\n"
+        "the requirement, an object says why in place of the array. Every key of a requirement and "
+        "of a candidate is listed\n"
         "after the options.\n",
         "0 every requirement searched (an empty array included), 1 a requirement could not be\n"
         "searched (its place holds {\"error\": ...}), 2 usage error or unreadable data file.");
     static const std::string reference =
-        std::string(kRequirementJsonKeysHelp) + "\n" + std::string(candidateKeysHelp());
+        requirementJsonKeysHelp() + "\n" + std::string(candidateKeysHelp());
     command.reference = reference;
     auto options = std::make_shared<JsonCommandOptions>();
     CLI::App& app = *command.app;

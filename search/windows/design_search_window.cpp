@@ -37,13 +37,15 @@ std::string utf8(const QString& text) {
     return text.toStdString();
 }
 
+constexpr int kProgressSteps = 1000;
+
 // The material list's entries: every material, every material of a kind, or one record.
 constexpr int kAllMaterials = -1;
 constexpr int kKindEntryBase = 1000; // kKindEntryBase + kind
 
 // The objectives in the order of their list.
 constexpr SearchObjective kObjectives[] = {SearchObjective::Mass, SearchObjective::Life,
-                                           SearchObjective::Margin};
+                                           SearchObjective::Margin, SearchObjective::Accuracy};
 
 // A table cell that sorts by its number rather than its text.
 class CandidateItem : public QTableWidgetItem {
@@ -91,6 +93,57 @@ std::optional<double> optionalNumber(const QLineEdit* field) {
     if (field->text().trimmed().isEmpty())
         return std::nullopt;
     return fieldNumber(field);
+}
+
+// The window's words for the requirement's keys: its own labels.
+QString fieldLabel(std::string_view key) {
+    static const std::pair<std::string_view, const char*> labels[] = {
+        {"length1", "長さ（Ｌ１）"},         {"load1", "荷重(P1)"},
+        {"length2", "長さ（Ｌ２）"},         {"load2", "荷重(P2)"},
+        {"loadTolerance", "荷重の許容差"},   {"toleranceGrade", "許容差の等級"},
+        {"maxOuterDiameter", "外径の上限"},  {"minInnerDiameter", "内径の下限"},
+        {"maxFreeLength", "自由長さの上限"}, {"requiredLifeClass", "寿命"},
+        {"hookAngle", "フック角度"},         {"hookLength", "フック長さ"},
+        {"hookOpening", "開口長さ"},         {"hookMinRadius", "最小Ｒ"},
+        {"diameterStep", "平均径の刻み"},    {"count", "候補の数"},
+    };
+    for (const auto& [name, label] : labels)
+        if (name == key)
+            return QString::fromUtf8(label);
+    return qt(key);
+}
+
+// What the error box says of a requirement's problem.
+QString problemText(const RequirementProblem& p) {
+    const QString field = fieldLabel(p.field);
+    switch (p.code) {
+    case RequirementProblemCode::NotANumber:
+        return field + QStringLiteral("が数値ではありません");
+    case RequirementProblemCode::NotAboveZero:
+        return field + QStringLiteral("は 0 より大きくしてください");
+    case RequirementProblemCode::Length1NotBelowLength2:
+        return QStringLiteral("長さ（Ｌ１）は長さ（Ｌ２）より短くしてください");
+    case RequirementProblemCode::Load1NotBelowLoad2:
+        return QStringLiteral("荷重(P1)は荷重(P2)より小さくしてください");
+    case RequirementProblemCode::ToleranceOutOfRange:
+        return QStringLiteral("荷重の許容差は 0 より大きく 100 より小さい％で指定してください");
+    case RequirementProblemCode::GradeOutOfRange:
+        return QStringLiteral("許容差の等級は 0～3 にしてください");
+    case RequirementProblemCode::LifeClassOutOfRange:
+        return QStringLiteral("寿命の指定は 0～%1 の範囲にしてください").arg(kMaxRequiredLifeClass);
+    case RequirementProblemCode::StepOutOfRange:
+        return QStringLiteral("平均径の刻みは %1～%2mm にしてください")
+            .arg(qt(formatGeneral(kMinDiameterStep, 15)), qt(formatGeneral(kMaxDiameterStep, 15)));
+    case RequirementProblemCode::CountOutOfRange:
+        return QStringLiteral("候補の数は 1～%1 にしてください").arg(kMaxCandidateCount);
+    case RequirementProblemCode::MaterialNotListed:
+        return QStringLiteral("材料番号 %1 は材料リストにありません").arg(p.value);
+    case RequirementProblemCode::KindOutOfRange:
+        return QStringLiteral("材料の種類 %1 は 0～9 の外です").arg(p.value);
+    case RequirementProblemCode::NoMaterial:
+        return QStringLiteral("探索する材料がありません");
+    }
+    return {};
 }
 
 // A length as the main window's field will hold it once the candidate is put there (four
@@ -172,7 +225,8 @@ void DesignSearchWindow::buildForm() {
     addRow(8, 0, QStringLiteral("平均径の刻み"), diameterStepField_, QStringLiteral("mm"));
     objectiveList_ = makeList(this, "objectiveList");
     objectiveList_->addItems({QStringLiteral("軽い順"), QStringLiteral("寿命の長い順"),
-                              QStringLiteral("応力の余裕の大きい順")});
+                              QStringLiteral("応力の余裕の大きい順"),
+                              QStringLiteral("荷重の精度の高い順")});
     addRow(8, 1, QStringLiteral("並べ方"), objectiveList_, {});
     countField_ = makeField(this, "countField", QStringLiteral("20"));
     addRow(9, 0, QStringLiteral("候補の数"), countField_, QStringLiteral("件"));
@@ -301,7 +355,7 @@ DesignRequirement DesignSearchWindow::readRequirement() const {
     r.objective = kObjectives[std::max(0, objectiveList_->currentIndex())];
     r.count = textToInt(utf8(countField_->text()));
     if (const std::optional<RequirementProblem> problem = checkRequirement(r, state_.materials))
-        throw Error(Error::Kind::Data, problem->japaneseMessage);
+        throw Error(Error::Kind::Data, utf8(problemText(*problem)));
     return r;
 }
 
@@ -337,7 +391,7 @@ void DesignSearchWindow::startSearch() {
     watcher_.setFuture(QtConcurrent::run([=]() {
         SearchControl control;
         control.cancel = cancel.get();
-        control.progress = [window](std::size_t done, std::size_t total) {
+        control.progress = [window](std::uint64_t done, std::uint64_t total) {
             QMetaObject::invokeMethod(
                 window, [window, done, total] { window->showProgress(done, total); },
                 Qt::QueuedConnection);
@@ -367,9 +421,12 @@ void DesignSearchWindow::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-void DesignSearchWindow::showProgress(std::size_t done, std::size_t total) {
-    progressBar_->setRange(0, static_cast<int>(total));
-    progressBar_->setValue(static_cast<int>(done));
+// The bar in thousandths of the candidates the pruned grid may calculate at most: the counts
+// run beyond what a progress bar's int holds.
+void DesignSearchWindow::showProgress(std::uint64_t done, std::uint64_t total) {
+    progressBar_->setRange(0, kProgressSteps);
+    progressBar_->setValue(
+        total == 0 ? 0 : static_cast<int>(std::min(done, total) * kProgressSteps / total));
 }
 
 void DesignSearchWindow::searchFinished() {

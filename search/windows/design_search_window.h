@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QFutureWatcher>
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -77,7 +78,7 @@ private:
     void buildForm();
     void fillMaterialList();
     void updateHookFields();
-    void showProgress(std::size_t done, std::size_t total);
+    void showProgress(std::uint64_t done, std::uint64_t total);
     void searchFinished();
     void showCandidates();
     void applySelected();

@@ -197,9 +197,9 @@ TEST(CalculateDesignsJson, AnswersWithEveryFieldReadingBackExactly) {
     same("upperStressCoefficient", expected.coefficients.upper);
     same("lowerStressCoefficient", expected.coefficients.lower);
     same("lifeClass", expected.design.lifeClass);
-    // Every record field, the range, the two coefficients, and the 16 numbers of the extra
-    // results beside their object "si".
-    EXPECT_EQ(numbers.size(), 33u + 5u + 16u);
+    // Every record field, the range, the two coefficients, the 16 numbers of the extra
+    // results beside their object "si", and the tolerance grade beside its object.
+    EXPECT_EQ(numbers.size(), 33u + 5u + 16u + 1u);
     EXPECT_NE(out.find(R"("checks":["Calculation Success!"])"), std::string::npos);
     EXPECT_NE(out.find(R"("initialTension":"初張力(0.1934～0.4348)kgf")"), std::string::npos);
     EXPECT_NE(out.find(R"("lifeText":")"), std::string::npos);
@@ -220,9 +220,11 @@ TEST(CalculateDesignsJson, DesignsBeyondTheTablesAnswerWithNumbersOrNull) {
     std::size_t third = 0;
     for (int answer = 0; answer < 3; ++answer)
         third = out.find(R"({"inUse")", third + 1);
-    // The test library's wires have no bending data, so only the hook's bending limit is null.
+    // The test library's wires have no bending data, so only the hook's bending limit is null,
+    // and the tolerance tables end at a spring index of 22.
     std::string firstTwo = out.substr(0, third);
-    for (const char* noBendingData : {R"("hookBendingAllowable":null)"})
+    for (const char* noBendingData :
+         {R"("hookBendingAllowable":null)", R"("freeLength":null,"outerDiameter":null)"})
         for (std::size_t at; (at = firstTwo.find(noBendingData)) != std::string::npos;)
             firstTwo.erase(at, std::string_view(noBendingData).size());
     EXPECT_EQ(firstTwo.find("null"), std::string::npos) << out;

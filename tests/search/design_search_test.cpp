@@ -6,6 +6,7 @@
 #include "calc/design_batch.h"
 #include "calc/recommendations.h"
 #include "calc/spring_design.h"
+#include "calc/tolerances.h"
 #include "data/short_string.h"
 #include "search/design_search.h"
 #include "search/search_json.h"
@@ -54,22 +55,30 @@ double fieldValue(double value) {
 void expectMeetsRequirement(const SearchCandidate& candidate, const DesignRequirement& r,
                             const MaterialLibrary& library, const CoefficientSet& coefficients) {
     SCOPED_TRACE("rank " + std::to_string(candidate.rank));
-    const DesignResult again =
-        evaluateDesign(candidate.result.design, library, coefficients, r.hookType);
+    const DesignResult again = evaluateDesign(candidate.result.design, library, coefficients,
+                                              r.hookType, r.toleranceGrade);
     const SpringDesign& s = again.design;
     EXPECT_EQ(std::memcmp(&s, &candidate.result.design, sizeof s), 0) << "not what 計算 gives";
 
+    // Each load with its production tolerance of the grade within the requirement's tolerance.
     const double tolerance = r.loadTolerance / 100;
-    EXPECT_LE(std::fabs(s.load1 - r.load1), tolerance * r.load1);
-    EXPECT_LE(std::fabs(s.load2 - r.load2), tolerance * r.load2);
+    const Tolerances made = calculateTolerances(s, r.toleranceGrade);
+    const double band1 = r.toleranceGrade == 0 ? 0 : made.load1;
+    const double band2 = r.toleranceGrade == 0 ? 0 : made.load2;
+    EXPECT_LE(std::fabs(s.load1 - r.load1) + band1, tolerance * r.load1 * (1 + 1e-12));
+    EXPECT_LE(std::fabs(s.load2 - r.load2) + band2, tolerance * r.load2 * (1 + 1e-12));
+    EXPECT_EQ(again.tolerances.grade, r.toleranceGrade);
     EXPECT_EQ(s.length1, r.length1);
     EXPECT_EQ(s.length2, r.length2);
     EXPECT_EQ(s.lengthMode, kLengthsGiven);
     EXPECT_EQ(s.autoInitialTension, 0);
     EXPECT_EQ(s.lowTempAnnealed, r.lowTempAnnealed ? 1 : 0);
     EXPECT_EQ(again.checks.lines, std::vector<std::string>{"Calculation Success!"});
-    EXPECT_LE(again.extras.hookTorsionStress2, s.allowableStress);
-    EXPECT_LE(again.extras.hookBendingStress2, again.extras.hookBendingAllowable);
+    // The stresses at the top of P2's band.
+    const double top = (s.load2 + band2) / s.load2;
+    EXPECT_LE(s.stress2 * top, s.allowableStress + 0.0005);
+    EXPECT_LE(again.extras.hookTorsionStress2 * top, s.allowableStress);
+    EXPECT_LE(again.extras.hookBendingStress2 * top, again.extras.hookBendingAllowable);
     EXPECT_LE(s.outerDiameter, r.maxOuterDiameter.value_or(s.outerDiameter));
     EXPECT_GE(s.innerDiameter, r.minInnerDiameter.value_or(s.innerDiameter));
     EXPECT_LE(s.freeLength, r.maxFreeLength.value_or(s.freeLength));
@@ -86,16 +95,23 @@ void expectMeetsRequirement(const SearchCandidate& candidate, const DesignRequir
     EXPECT_EQ(s.diameterKind, kMeanDiameter);
     // What the window's fields hold and read back: the recommended free length and an initial
     // tension within the recommended range, both in four digits.
-    EXPECT_EQ(s.freeLength, textToDouble(formatF4(recommendedFreeLength(s))));
+    // The free length of the spring as drawn: with U hooks the hooks' own length.
+    const double drawnLength = r.hookType == HookType::U
+                                   ? (s.totalTurns + 1) * s.wireDiameter + 2 * s.hookLength
+                                   : static_cast<double>(recommendedFreeLength(s));
+    EXPECT_EQ(s.freeLength, textToDouble(formatF4(drawnLength)));
+    EXPECT_LE(s.freeLength, r.length1);
     EXPECT_EQ(s.initialTension, fieldValue(s.initialTension));
     EXPECT_GE(s.initialTension, again.range.low);
     EXPECT_LE(s.initialTension, again.range.high);
-    EXPECT_NEAR(candidate.coilStressUse, s.stress2 / s.allowableStress, 1e-15);
+    EXPECT_NEAR(candidate.coilStressUse, s.stress2 * top / s.allowableStress, 1e-14);
 }
 
 TEST(SearchDesigns, EveryCandidateMeetsTheRequirementWhenCalculatedAgain) {
     // A round hook and the lightest first; then a U hook in a bore, within a length, for a life.
+    // The first judged in the worst case of grade 2, the second at its nominal loads.
     DesignRequirement light = requirement(45, 1, 55, 2);
+    light.loadTolerance = 20;
     DesignRequirement bore = requirement(80, 4, 100, 8);
     bore.hookType = HookType::U;
     bore.hookLength = 12;
@@ -106,6 +122,7 @@ TEST(SearchDesigns, EveryCandidateMeetsTheRequirementWhenCalculatedAgain) {
     bore.requiredLifeClass = 1;
     bore.lowTempAnnealed = true;
     bore.loadTolerance = 5;
+    bore.toleranceGrade = 0;
     bore.objective = SearchObjective::Life;
     for (const DesignRequirement& r : {light, bore}) {
         const SearchOutcome outcome = searchDesigns(r, shippedLibrary(), shippedCoefficients());
@@ -155,6 +172,7 @@ TEST(SearchDesigns, APlantedDesignIsFoundOrBeaten) {
 
     DesignRequirement r = requirement(48, given.design.load1, 60, given.design.load2);
     r.loadTolerance = 2;
+    r.toleranceGrade = 0;
     r.materials = {3};
     r.count = 1000;
     const SearchOutcome all = searchDesigns(r, library, shippedCoefficients());
@@ -178,10 +196,10 @@ TEST(SearchDesigns, NothingFeasibleGivesAnEmptyList) {
     // A heavy load in a thin tube: no wire of the library carries it.
     DesignRequirement r = requirement(40, 200, 50, 300);
     r.maxOuterDiameter = 6;
-    std::size_t lastDone = 0, lastTotal = 0;
+    std::uint64_t lastDone = 0, lastTotal = 0;
     SearchControl control;
-    control.progress = [&](std::size_t done, std::size_t total) {
-        EXPECT_EQ(done, lastDone + 1);
+    control.progress = [&](std::uint64_t done, std::uint64_t total) {
+        EXPECT_GE(done, lastDone);
         lastDone = done;
         lastTotal = total;
     };
@@ -190,8 +208,9 @@ TEST(SearchDesigns, NothingFeasibleGivesAnEmptyList) {
     EXPECT_TRUE(outcome.candidates.empty());
     EXPECT_FALSE(outcome.cancelled);
     EXPECT_EQ(outcome.feasible, 0u);
-    EXPECT_GT(lastTotal, 400u); // every wire of the twelve grades
+    // The progress ends at the bound of the pruned grid, which is what was calculated.
     EXPECT_EQ(lastDone, lastTotal);
+    EXPECT_EQ(lastDone, outcome.calculated);
 
     // A cancelled search stops and returns nothing.
     const std::atomic<bool> cancel{true};
@@ -204,13 +223,96 @@ TEST(SearchDesigns, NothingFeasibleGivesAnEmptyList) {
     EXPECT_EQ(stopped.calculated, 0u);
 }
 
+TEST(SearchDesigns, TheWorstCaseRejectsTheNominalBest) {
+    // A designer's small spring: judged at the nominal loads its lightest candidates sit at the
+    // edge of the window, where the production tolerance of grade 2 carries them out of it.
+    DesignRequirement r = requirement(45, 0.6, 55, 1.1);
+    r.toleranceGrade = 0;
+    const SearchOutcome nominal = searchDesigns(r, shippedLibrary(), shippedCoefficients());
+    ASSERT_FALSE(nominal.candidates.empty());
+    const SpringDesign& edge = nominal.candidates.front().result.design;
+    const Tolerances band = calculateTolerances(edge, 2);
+    ASSERT_GT(std::max((std::fabs(edge.load1 - r.load1) + band.load1) / r.load1,
+                       (std::fabs(edge.load2 - r.load2) + band.load2) / r.load2),
+              0.1);
+
+    r.toleranceGrade = 2;
+    r.count = 1000;
+    const SearchOutcome worst = searchDesigns(r, shippedLibrary(), shippedCoefficients());
+    ASSERT_FALSE(worst.candidates.empty());
+    EXPECT_LT(worst.feasible, nominal.feasible);
+    for (const SearchCandidate& c : worst.candidates) {
+        const SpringDesign& s = c.result.design;
+        EXPECT_FALSE(s.materialIndex == edge.materialIndex && s.wireDiameter == edge.wireDiameter &&
+                     s.meanDiameter == edge.meanDiameter && s.totalTurns == edge.totalTurns &&
+                     s.initialTension == edge.initialTension);
+    }
+    for (const SearchCandidate& c :
+         std::vector(worst.candidates.begin(), worst.candidates.begin() + 20))
+        expectMeetsRequirement(c, r, shippedLibrary(), shippedCoefficients());
+
+    // Ranked by accuracy, the worst-case deviations never fall down the list.
+    r.objective = SearchObjective::Accuracy;
+    r.count = 30;
+    const SearchOutcome accurate = searchDesigns(r, shippedLibrary(), shippedCoefficients());
+    ASSERT_EQ(accurate.candidates.size(), 30u);
+    double last = 0;
+    for (const SearchCandidate& c : accurate.candidates) {
+        const double deviation = std::max(c.worstDeviation1, c.worstDeviation2);
+        EXPECT_GE(deviation, last);
+        EXPECT_LE(deviation, 0.1);
+        last = deviation;
+    }
+}
+
+TEST(SearchDesigns, NothingFeasibleSaysWhy) {
+    // Grade 3 spreads every load by more than 12 %: a tolerance of 2 % cannot hold, though the
+    // nominal loads can.
+    DesignRequirement r = requirement(45, 0.6, 55, 1.1);
+    r.loadTolerance = 2;
+    r.toleranceGrade = 3;
+    r.kinds = {1};
+    const SearchOutcome outcome = searchDesigns(r, shippedLibrary(), shippedCoefficients());
+    EXPECT_TRUE(outcome.candidates.empty());
+    ASSERT_TRUE(outcome.explanation.has_value());
+    const SearchExplanation& why = *outcome.explanation;
+    const auto count = [&](SearchConstraint c) {
+        return why.rejected[static_cast<std::size_t>(c)];
+    };
+    EXPECT_GT(count(SearchConstraint::WorstCaseLoads), 0u);
+    EXPECT_GT(count(SearchConstraint::Loads), count(SearchConstraint::WorstCaseLoads));
+    ASSERT_TRUE(why.nearestMiss.has_value());
+    EXPECT_EQ(why.nearestMiss->broken,
+              std::vector<SearchConstraint>{SearchConstraint::WorstCaseLoads});
+
+    // The same at grade 0 finds springs, and no explanation comes with them.
+    r.toleranceGrade = 0;
+    const SearchOutcome nominal = searchDesigns(r, shippedLibrary(), shippedCoefficients());
+    EXPECT_FALSE(nominal.candidates.empty());
+    EXPECT_FALSE(nominal.explanation.has_value());
+
+    // A load no wire carries in a thin tube: the bounds remove everything, by the tube and the
+    // stresses, before any calculation.
+    DesignRequirement heavy = requirement(40, 200, 50, 300);
+    heavy.maxOuterDiameter = 6;
+    const SearchOutcome none = searchDesigns(heavy, shippedLibrary(), shippedCoefficients());
+    ASSERT_TRUE(none.explanation.has_value());
+    EXPECT_FALSE(none.explanation->nearestMiss.has_value());
+    EXPECT_EQ(none.calculated, 0u);
+    EXPECT_GT(none.explanation->rejected[static_cast<std::size_t>(SearchConstraint::OuterDiameter)],
+              0u);
+    EXPECT_GT(none.explanation->rejected[static_cast<std::size_t>(SearchConstraint::CoilStress)],
+              0u);
+}
+
 TEST(SearchDesigns, OneThreadAndTwoGiveTheSameList) {
     // Life classes tie often, so the order below them decides much of the list.
     DesignRequirement r = requirement(60, 2, 75, 4);
+    r.loadTolerance = 20;
     r.objective = SearchObjective::Life;
     r.count = 200;
-    for (const SearchObjective objective :
-         {SearchObjective::Life, SearchObjective::Margin, SearchObjective::Mass}) {
+    for (const SearchObjective objective : {SearchObjective::Life, SearchObjective::Margin,
+                                            SearchObjective::Mass, SearchObjective::Accuracy}) {
         r.objective = objective;
         SearchControl one, two;
         one.threads = 1;
@@ -258,6 +360,7 @@ TEST(SearchDesigns, PruningFindsWhatCalculatingEveryCandidateFinds) {
     // than a free length of L1 holds.
     DesignRequirement loose = requirement(45, 0.8, 55, 1.6);
     loose.loadTolerance = 20;
+    loose.toleranceGrade = 1;
     loose.diameterStep = 0.3;
     DesignRequirement tight = requirement(50, 1.5, 62, 2.6);
     tight.loadTolerance = 3;
@@ -269,6 +372,7 @@ TEST(SearchDesigns, PruningFindsWhatCalculatingEveryCandidateFinds) {
     tight.minInnerDiameter = 6;
     tight.maxFreeLength = 48;
     tight.lowTempAnnealed = true;
+    tight.toleranceGrade = 0;
     for (DesignRequirement r : {loose, tight}) {
         r.count = 1000;
         SearchControl exhaustive;
@@ -288,9 +392,11 @@ TEST(SearchDesigns, PruningFindsWhatCalculatingEveryCandidateFinds) {
                 continue;
             ++withoutBending;
             EXPECT_TRUE(std::isnan(c.result.extras.hookBendingAllowable));
-            EXPECT_EQ(c.hookStressUse, static_cast<double>(c.result.extras.hookTorsionStress2 /
-                                                           static_cast<long double>(
-                                                               c.result.design.allowableStress)));
+            const SpringDesign& s = c.result.design;
+            const double band = r.toleranceGrade == 0 ? 0 : c.result.tolerances.load2;
+            const double top = (s.load2 + band) / s.load2;
+            EXPECT_NEAR(c.hookStressUse,
+                        c.result.extras.hookTorsionStress2 * top / s.allowableStress, 1e-14);
         }
         EXPECT_GT(withoutBending, 0);
     }
@@ -302,7 +408,7 @@ TEST(CheckRequirement, NamesTheFirstProblem) {
     const auto messageOf = [&](const DesignRequirement& r) {
         const std::optional<RequirementProblem> problem = checkRequirement(r, library);
         EXPECT_TRUE(problem.has_value());
-        return problem ? problem->message : std::string();
+        return problem ? requirementProblemText(*problem) : std::string();
     };
     EXPECT_EQ(messageOf(requirement(55, 1, 45, 2)), "length1 must be below length2");
     EXPECT_EQ(messageOf(requirement(45, 0, 55, 2)), "load1 must be above 0");
@@ -323,13 +429,15 @@ TEST(CheckRequirement, NamesTheFirstProblem) {
     r.maxOuterDiameter = -1;
     const std::optional<RequirementProblem> problem = checkRequirement(r, library);
     ASSERT_TRUE(problem.has_value());
-    EXPECT_EQ(problem->japaneseMessage, "外径の上限は 0 より大きくしてください");
+    EXPECT_EQ(problem->code, RequirementProblemCode::NotAboveZero);
+    EXPECT_EQ(problem->field, "maxOuterDiameter");
     EXPECT_THROW(searchDesigns(r, library, shippedCoefficients()), Error);
 }
 
 TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {
     const std::string input = R"([
         {"length1": 45, "load1": 1, "length2": 55, "load2": 2, "count": 3, "kinds": [1],
+         "loadTolerance": 20, "toleranceGrade": 1,
          "maxFreeLength": null, "hookType": "round", "objective": "life"},
         {"length1": 40, "load1": 200, "length2": 50, "load2": 300, "maxOuterDiameter": 6},
         {"length1": 45, "load1": 1, "length2": 55},
@@ -361,18 +469,27 @@ TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {
         EXPECT_EQ(calculateDesignsJson(candidate, shippedLibrary(), shippedCoefficients(),
                                        [&again](std::string_view piece) { again += piece; }),
                   0);
+        // Read again, the candidate is its calc answer: without the rank before and the
+        // search's member after.
         const std::size_t rankEnd = candidate.find(',');
-        EXPECT_EQ("{" + candidate.substr(rankEnd + 1) + "\n", again);
+        const std::size_t searchStart = candidate.rfind(",\"search\":{\"worstDeviation1\":");
+        ASSERT_NE(searchStart, std::string::npos);
+        EXPECT_EQ("{" + candidate.substr(rankEnd + 1, searchStart - rankEnd - 1) + "}\n", again);
         EXPECT_EQ(
             shippedLibrary()[std::stoi(candidate.substr(candidate.find("\"materialIndex\":") + 16))]
                 .kind,
             kPianoWireKind);
     }
     EXPECT_FALSE(reader.nextElement());
-    // Nothing feasible: an empty array.
+    // Nothing feasible: why, in place of the array.
     ASSERT_TRUE(reader.nextElement());
-    reader.enterArray();
-    EXPECT_FALSE(reader.nextElement());
+    reader.enterObject();
+    std::vector<std::string> keys;
+    while (reader.nextMember(key)) {
+        keys.push_back(key);
+        reader.skipValue();
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"calculated", "rejected", "nearestMiss"}));
     // Each malformed requirement: its error in its place.
     std::vector<std::string> errors;
     while (reader.nextElement()) {
@@ -387,7 +504,7 @@ TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {
                           "load2: missing",
                           "unknown key \"colour\"",
                           "materials: expected an array of integers",
-                          "objective: expected \"mass\", \"life\" or \"margin\"",
+                          "objective: expected \"mass\", \"life\", \"margin\" or \"accuracy\"",
                           "length1 must be below length2",
                           "expected a requirement object",
                       }));
@@ -399,7 +516,7 @@ TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {
                                 shippedLibrary(), shippedCoefficients(),
                                 [&out](std::string_view piece) { out += piece; }),
               0);
-    EXPECT_EQ(out, "[]\n");
+    EXPECT_EQ(out.rfind("{\"calculated\":", 0), 0u) << out.substr(0, 80);
     out.clear();
     EXPECT_EQ(searchDesignsJson("[{\"length1\": }]", shippedLibrary(), shippedCoefficients(),
                                 [&out](std::string_view piece) { out += piece; }),

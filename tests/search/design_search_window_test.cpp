@@ -66,6 +66,7 @@ private slots:
 
         child<QLineEdit>(search, "load1Field")->setText(QStringLiteral("1.2"));
         child<QLineEdit>(search, "load2Field")->setText(QStringLiteral("2.5"));
+        child<QLineEdit>(search, "toleranceField")->setText(QStringLiteral("20"));
         child<QComboBox>(search, "materialList")->setCurrentIndex(0); // every material
         QVERIFY(searchAndWait(search));
         auto* table = child<QTableWidget>(search, "candidateTable");
@@ -114,6 +115,7 @@ private slots:
         set("load1Field", "4");
         set("length2Field", "100");
         set("load2Field", "8");
+        set("toleranceField", "20");
         child<QComboBox>(search, "materialList")->setCurrentIndex(0);
         child<QComboBox>(search, "hookTypeList")->setCurrentIndex(1);
         QVERIFY(!child<QLineEdit>(search, "hookAngleField")->isEnabled());

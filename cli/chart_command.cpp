@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// hspring-cli chart: the load–length chart of one design given as JSON, as a PNG or SVG picture.
+
+#include "base/error.h"
+#include "calc/design_json.h"
+#include "calc/design_result.h"
+#include "chart/painting/load_length_chart_painting.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "startup/program_start.h"
+#include "toolkit/painting/picture_files.h"
+
+#include <memory>
+
+namespace hspring::cli {
+
+namespace {
+
+struct ChartOptions {
+    std::string input;
+    DataFileOptions dataFiles;
+    std::string output;
+};
+
+int runChart(const CLI::App& app, const ChartOptions& options) {
+    if (!app.count("-o"))
+        throw UsageError("-o FILE.png|FILE.svg is required");
+    ProgramStart start;
+    std::string text;
+    try {
+        start = startProgram(chosenDataFiles(app, options.dataFiles, true), MissingDataFile::Fail);
+        text = readInputText(app.count("--input") ? std::optional(options.input) : std::nullopt);
+    } catch (const Error& error) {
+        return cannotRun(app, error);
+    }
+    const ProgramState& state = *start.state;
+    const DesignRequests requests = readDesignsJson(text, state.materials);
+    if (requests.wasArray || requests.designs.size() != 1)
+        throw Error(Error::Kind::Data, "the chart takes one design, not an array");
+    const DesignRequest& request = requests.designs.front();
+    if (!request.error.empty())
+        throw Error(Error::Kind::Data, request.error);
+    const DesignResult result =
+        evaluateDesign(request.design, state.materials, state.settings.coefficients,
+                       request.hookType, request.toleranceGrade);
+    const LoadLengthChart chart = loadLengthChart(result);
+
+    startPainting();
+    if (pictureFormatOf(options.output) == PictureFormat::Svg)
+        writeSvgFile(options.output, {kLoadLengthChartWidth, kLoadLengthChartHeight},
+                     QStringLiteral("荷重－長さ線図"),
+                     [&](QPainter& painter) { drawLoadLengthChart(painter, chart); });
+    else
+        writePngFile(options.output, renderLoadLengthChart(chart));
+    return kDone;
+}
+
+} // namespace
+
+void addChartCommand(CLI::App& tool) {
+    Command& command = addCommand(
+        tool, "chart", "draw the load-length chart of a design as a PNG or SVG picture",
+        "chart [--input FILE.json] [--materials FILE.dst] [--settings FILE] -o FILE.png|FILE.svg",
+        "Calculates one design given as JSON, as the calc command reads it (its hookType and\n"
+        "toleranceGrade included), and draws its load against its length from the free length\n"
+        "(the initial tension) to the recommended maximum length: the design's line with the\n"
+        "band of its production tolerance at the grade, the two working points with their\n"
+        "tolerance bars, and the maximum loads of the coil and of the hooks as dashed lines.\n"
+        "An SVG file (FILE ends in .svg) keeps lines and texts as such; any other name is a\n"
+        "PNG of 560 x 400 pixels.\n",
+        "0 written, 1 the design or the file failed, 2 usage error or unreadable data file.");
+    auto options = std::make_shared<ChartOptions>();
+    CLI::App& app = *command.app;
+    addTextOption(app, "--input", options->input, "FILE",
+                  "one design as JSON (default: standard input)");
+    addDataFileOptions(app, options->dataFiles);
+    addTextOption(app, "-o", options->output, "FILE",
+                  "the picture to write, SVG for a name ending in .svg and\nPNG otherwise; an "
+                  "existing file is replaced only when\nthe new one is complete");
+    command.run = [&app, options] { return runChart(app, *options); };
+}
+
+} // namespace hspring::cli

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "calc/hook_type.h"
+#include "calc/tolerances.h"
+#include "data/material_library.h"
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace hspring {
+
+// What the candidates are ranked by.
+enum class SearchObjective {
+    Mass,     // lightest spring (springMass) first
+    Life,     // longest spring life (springLifeClass) first, then the lightest
+    Margin,   // largest smallest margin of the coil, hook-torsion and hook-bending stresses to
+              // their allowables, at the top of P2's tolerance band, first
+    Accuracy, // smallest worst-case relative deviation of the loads from their targets first
+};
+
+// The objective named "mass", "life", "margin" or "accuracy", as the JSON key gives it, and back.
+std::optional<SearchObjective> searchObjectiveFromName(std::string_view name);
+std::string_view searchObjectiveName(SearchObjective objective);
+
+// The limits of a requirement's values.
+inline constexpr double kMinDiameterStep = 0.001; // mm
+inline constexpr double kMaxDiameterStep = 100;   // mm
+inline constexpr int kMaxCandidateCount = 1000;
+inline constexpr int kMaxRequiredLifeClass = 8;
+
+// What a designer asks of a spring: two working points, a space, a life. Lengths in mm, loads in
+// kgf.
+struct DesignRequirement {
+    // The working points: L1 < L2, 0 < P1 < P2.
+    double length1 = 0;
+    double load1 = 0;
+    double length2 = 0;
+    double load2 = 0;
+    // How far each load may lie from its target, per cent of the target.
+    double loadTolerance = 10;
+    // The production tolerance grade the loads must stay within the tolerance under (0: the
+    // nominal loads alone).
+    int toleranceGrade = kDefaultToleranceGrade;
+    // Limits of the space, when given.
+    std::optional<double> maxOuterDiameter;
+    std::optional<double> minInnerDiameter;
+    std::optional<double> maxFreeLength;
+    // The coil's and the hook's life classes must be at most this (0 = the longest life).
+    std::optional<int> requiredLifeClass;
+    // The materials tried: these record indices when given, else the records of these kinds when
+    // given, else every record the material lists offer (those of the kind index).
+    std::vector<int> materials;
+    std::vector<int> kinds;
+    bool lowTempAnnealed = false;
+    HookType hookType = HookType::Round;
+    double hookAngle = 80;    // round hook, degrees
+    double hookLength = 10;   // U hook, mm
+    double hookOpening = 3;   // U hook, mm
+    double hookMinRadius = 3; // U hook, mm
+    // The mean coil diameters tried are the whole multiples of this step, mm.
+    double diameterStep = 0.1;
+    SearchObjective objective = SearchObjective::Mass;
+    int count = 20; // how many candidates to return
+};
+
+// What is wrong with a requirement. The window and the tool word it each in its own language.
+enum class RequirementProblemCode {
+    NotANumber,             // `field` is not a finite number
+    NotAboveZero,           // `field` must be above 0
+    Length1NotBelowLength2, // length1 must be below length2
+    Load1NotBelowLoad2,     // load1 must be below load2
+    ToleranceOutOfRange,    // loadTolerance must lie above 0 and below 100
+    GradeOutOfRange,        // toleranceGrade must be 0..3
+    LifeClassOutOfRange,    // requiredLifeClass must lie within 0..kMaxRequiredLifeClass
+    StepOutOfRange,         // diameterStep must lie within kMinDiameterStep..kMaxDiameterStep
+    CountOutOfRange,        // count must lie within 1..kMaxCandidateCount
+    MaterialNotListed,      // `value` of materials is not a material of the lists
+    KindOutOfRange,         // `value` of kinds is outside 0..9
+    NoMaterial,             // no material of the library is left to search
+};
+struct RequirementProblem {
+    RequirementProblemCode code;
+    std::string_view field; // the requirement's JSON key it concerns
+    int value = 0;          // the material index or kind, where the code names one
+};
+
+// Checks the requirement against the rules above and the library: every value finite, the
+// tolerance within (0, 100), limits positive, a grade within 0..3, a life class within 0..8,
+// materials listed in the kind index, kinds within 0..9 and at least one material left, a
+// diameter step within [0.001, 100] mm, a count within 1..1000. The first problem found.
+std::optional<RequirementProblem> checkRequirement(const DesignRequirement& requirement,
+                                                   const MaterialLibrary& library);
+
+// The material records a checked requirement allows, in index order.
+std::vector<int> allowedMaterials(const DesignRequirement& requirement,
+                                  const MaterialLibrary& library);
+
+} // namespace hspring

@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "search/design_requirement.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace hspring {
+
+namespace {
+
+struct ObjectiveName {
+    SearchObjective objective;
+    std::string_view name;
+};
+constexpr ObjectiveName kObjectiveNames[] = {
+    {SearchObjective::Mass, "mass"},
+    {SearchObjective::Life, "life"},
+    {SearchObjective::Margin, "margin"},
+    {SearchObjective::Accuracy, "accuracy"},
+};
+
+std::optional<RequirementProblem> problem(RequirementProblemCode code, std::string_view field,
+                                          int value = 0) {
+    return RequirementProblem{code, field, value};
+}
+
+// The materials of the requirement, or its problem with them.
+std::optional<RequirementProblem> collectMaterials(const DesignRequirement& r,
+                                                   const MaterialLibrary& library,
+                                                   std::set<int>& allowed) {
+    const KindIndex index = buildKindIndex(library);
+    if (!r.materials.empty()) {
+        for (const int m : r.materials) {
+            if (!findMaterialInIndex(index, m))
+                return problem(RequirementProblemCode::MaterialNotListed, "materials", m);
+            allowed.insert(m);
+        }
+        return std::nullopt;
+    }
+    for (const int kind : r.kinds)
+        if (kind < 0 || kind >= kKindCount)
+            return problem(RequirementProblemCode::KindOutOfRange, "kinds", kind);
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (!r.kinds.empty() && std::find(r.kinds.begin(), r.kinds.end(), kind) == r.kinds.end())
+            continue;
+        for (int place = 0; place < kMaxGradesPerKind; ++place) {
+            const int m = lookupMaterial(index, kind, place);
+            if (m >= 0)
+                allowed.insert(m);
+        }
+    }
+    if (allowed.empty())
+        return problem(RequirementProblemCode::NoMaterial, r.materials.empty() ? "kinds" : "");
+    return std::nullopt;
+}
+
+// The numbers of the requirement: finite, and the working points in order.
+std::optional<RequirementProblem> checkNumbers(const DesignRequirement& r) {
+    const std::pair<std::string_view, double> numbers[] = {
+        {"length1", r.length1},
+        {"load1", r.load1},
+        {"length2", r.length2},
+        {"load2", r.load2},
+        {"loadTolerance", r.loadTolerance},
+        {"hookAngle", r.hookAngle},
+        {"hookLength", r.hookLength},
+        {"hookOpening", r.hookOpening},
+        {"hookMinRadius", r.hookMinRadius},
+        {"diameterStep", r.diameterStep},
+    };
+    for (const auto& [key, value] : numbers)
+        if (!std::isfinite(value))
+            return problem(RequirementProblemCode::NotANumber, key);
+    if (!(r.length1 > 0))
+        return problem(RequirementProblemCode::NotAboveZero, "length1");
+    if (!(r.length1 < r.length2))
+        return problem(RequirementProblemCode::Length1NotBelowLength2, "length1");
+    if (!(r.load1 > 0))
+        return problem(RequirementProblemCode::NotAboveZero, "load1");
+    if (!(r.load1 < r.load2))
+        return problem(RequirementProblemCode::Load1NotBelowLoad2, "load1");
+    if (!(r.loadTolerance > 0 && r.loadTolerance < 100))
+        return problem(RequirementProblemCode::ToleranceOutOfRange, "loadTolerance");
+    const std::pair<std::string_view, const std::optional<double>&> limits[] = {
+        {"maxOuterDiameter", r.maxOuterDiameter},
+        {"minInnerDiameter", r.minInnerDiameter},
+        {"maxFreeLength", r.maxFreeLength},
+    };
+    for (const auto& [key, value] : limits)
+        if (value && !(std::isfinite(*value) && *value > 0))
+            return problem(RequirementProblemCode::NotAboveZero, key);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<SearchObjective> searchObjectiveFromName(std::string_view name) {
+    for (const ObjectiveName& entry : kObjectiveNames)
+        if (entry.name == name)
+            return entry.objective;
+    return std::nullopt;
+}
+
+std::string_view searchObjectiveName(SearchObjective objective) {
+    for (const ObjectiveName& entry : kObjectiveNames)
+        if (entry.objective == objective)
+            return entry.name;
+    return {};
+}
+
+std::optional<RequirementProblem> checkRequirement(const DesignRequirement& r,
+                                                   const MaterialLibrary& library) {
+    if (std::optional<RequirementProblem> found = checkNumbers(r))
+        return found;
+    if (!isToleranceGrade(r.toleranceGrade))
+        return problem(RequirementProblemCode::GradeOutOfRange, "toleranceGrade");
+    if (r.requiredLifeClass &&
+        !(*r.requiredLifeClass >= 0 && *r.requiredLifeClass <= kMaxRequiredLifeClass))
+        return problem(RequirementProblemCode::LifeClassOutOfRange, "requiredLifeClass");
+    if (!(r.diameterStep >= kMinDiameterStep && r.diameterStep <= kMaxDiameterStep))
+        return problem(RequirementProblemCode::StepOutOfRange, "diameterStep");
+    if (!(r.count >= 1 && r.count <= kMaxCandidateCount))
+        return problem(RequirementProblemCode::CountOutOfRange, "count");
+    std::set<int> allowed;
+    return collectMaterials(r, library, allowed);
+}
+
+std::vector<int> allowedMaterials(const DesignRequirement& r, const MaterialLibrary& library) {
+    std::set<int> allowed;
+    collectMaterials(r, library, allowed);
+    return {allowed.begin(), allowed.end()};
+}
+
+} // namespace hspring
