@@ -95,6 +95,7 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
         const DesignRequest request = designRequestFromJson(inputText, state);
         subject.design = request.design;
         subject.hookType = request.hookType;
+        subject.toleranceGrade = request.toleranceGrade;
         if (app.count("--input"))
             subject.fileName = fileNameOf(options.input);
     }

@@ -5,6 +5,7 @@
 #include "base/number_format.h"
 #include "calc/design_caption.h"
 #include "calc/extra_results.h"
+#include "calc/spring_constants.h"
 #include "data/short_string.h"
 
 #include <cmath>
@@ -15,6 +16,16 @@ namespace {
 
 std::string number(double value) {
     return formatF4(value);
+}
+
+// "±0.3"; nothing where the grade's tables give no tolerance.
+std::string plusMinus(long double value) {
+    return std::isfinite(value) ? "±" + formatF4(value) : std::string();
+}
+
+// A tolerance in kgf (or kgf/mm) in newtons, by the same conversion as the values.
+std::string plusMinusNewtons(double kgf) {
+    return plusMinus(static_cast<long double>(kgf) * kGravity);
 }
 
 std::string gradeText(const SpringDesign& design, const MaterialLibrary& library) {
@@ -85,6 +96,7 @@ JisSheetTexts jisSheetTexts(const JisSheetSubject& subject, const MaterialLibrar
     const SpringDesign& design = subject.design;
     const SiResults si = calculateExtraResults(design, library, coefficients, subject.hookType).si;
     const bool reference = loadsSpecified(design);
+    const Tolerances tolerances = calculateTolerances(design, subject.toleranceGrade);
 
     JisSheetTexts sheet;
     sheet.heading = kJisSheetHeading;
@@ -94,21 +106,27 @@ JisSheetTexts jisSheetTexts(const JisSheetSubject& subject, const MaterialLibrar
         {"材料の直径", "mm", number(design.wireDiameter), ""},
         {"コイル平均径", "mm", number(design.meanDiameter), ""},
         {"コイル内径", "mm", number(design.innerDiameter), ""},
-        {"コイル外径", "mm", number(design.outerDiameter), ""},
+        {"コイル外径", "mm", number(design.outerDiameter), plusMinus(tolerances.outerDiameter)},
         {"総巻数", "", number(design.totalTurns), ""},
         {"巻方向", "", subject.leftHanded ? "左" : "右", ""},
-        {reference ? "自由長さ（参考）" : "自由長さ", "mm", number(design.freeLength), ""},
-        {"ばね定数", "N/mm", number(si.springRate), ""},
+        {reference ? "自由長さ（参考）" : "自由長さ", "mm", number(design.freeLength),
+         reference ? std::string() : plusMinus(tolerances.freeLength)},
+        {"ばね定数", "N/mm", number(si.springRate), plusMinusNewtons(tolerances.springRate)},
         {"初張力", "N", number(si.initialTension), ""},
         {"指定長さ１", "mm", number(design.length1), ""},
-        {"指定長さ１時の荷重", "N", number(si.load1), ""},
+        {"指定長さ１時の荷重", "N", number(si.load1), plusMinusNewtons(tolerances.load1)},
         {"指定長さ１時の応力", "N/mm²", number(si.stress1), ""},
         {"指定長さ２", "mm", number(design.length2), ""},
-        {"指定長さ２時の荷重", "N", number(si.load2), ""},
+        {"指定長さ２時の荷重", "N", number(si.load2), plusMinusNewtons(tolerances.load2)},
         {"指定長さ２時の応力", "N/mm²", number(si.stress2), ""},
         {"許容ねじり応力", "N/mm²", number(si.allowableStress), ""},
         {"最大引張り長さ（コイル部）", "mm", number(design.maxLength), ""},
     };
+    rows.push_back({"許容差の等級（JIS B 2704-3）", "",
+                    isToleranceGrade(subject.toleranceGrade) && subject.toleranceGrade > 0
+                        ? std::to_string(subject.toleranceGrade) + "級"
+                        : "指定なし",
+                    ""});
     addHookRows(rows, design, subject.hookType);
     rows.push_back({"低温焼なまし", "", design.lowTempAnnealed == 1 ? "有り" : "無し", ""});
     rows.push_back({"表面処理", "", subject.titleBlock.surfaceTreatment, ""});

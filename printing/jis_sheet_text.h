@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/hook_type.h"
+#include "calc/tolerances.h"
 #include "data/design_record.h"
 #include "data/material_library.h"
 #include "data/settings.h"
@@ -27,6 +28,8 @@ struct JisSheetSubject {
     SpringDesign design{};
     HookType hookType = HookType::Round;
     bool leftHanded = false;
+    // The production tolerance grade the sheet's tolerances are of (JIS B 2704-3); 0 for none.
+    int toleranceGrade = kDefaultToleranceGrade;
     std::string fileName;
     TitleBlock titleBlock;
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/number_format.h"
+#include "calc/spring_constants.h"
 #include "printing/printed_page.h"
 #include "support/built_program.h"
 #include "windows_test_registry.h"
@@ -50,6 +51,25 @@ void expectRow(const QString& text, const QString& item, double value) {
             return;
         }
     QFAIL(qPrintable(item + " not on the sheet\n" + text));
+}
+
+// The row of `item` carries the tolerance the calc command gives, "±" and its value (in newtons
+// when `newtons`); or none at all.
+void expectTolerance(const QString& text, const QString& item, const QJsonValue& value,
+                     bool newtons) {
+    QString row;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        if (line.contains(item + QLatin1Char(' ')) || line.contains(item + QStringLiteral("（")))
+            row = line;
+    QVERIFY2(!row.isEmpty(), qPrintable(item));
+    if (value.isNull() || value.isUndefined()) {
+        QVERIFY2(!row.contains(QStringLiteral("±")), qPrintable(row));
+        return;
+    }
+    const long double tolerance = newtons ? value.toDouble() * hspring::kGravity : value.toDouble();
+    const QString expected =
+        QStringLiteral("±") + QString::fromStdString(hspring::formatF4(tolerance));
+    QVERIFY2(row.contains(expected), qPrintable(expected + " not in '" + row + "'"));
 }
 
 QString pdfInfo(const QString& pdf) {
@@ -182,6 +202,21 @@ private slots:
             expectRow(text, QStringLiteral("指定長さ２時の応力"),
                       si[QStringLiteral("stress2")].toDouble());
             expectRow(text, QStringLiteral("最大引張り長さ（コイル部）"), value("maxLength"));
+            const QJsonObject tolerances = result[QStringLiteral("tolerances")].toObject();
+            QCOMPARE(tolerances[QStringLiteral("grade")].toInt(), 2);
+            QVERIFY(text.contains(QStringLiteral("2級")));
+            expectTolerance(text, QStringLiteral("指定長さ１時の荷重"),
+                            tolerances[QStringLiteral("load1")], true);
+            expectTolerance(text, QStringLiteral("指定長さ２時の荷重"),
+                            tolerances[QStringLiteral("load2")], true);
+            expectTolerance(text, QStringLiteral("ばね定数"),
+                            tolerances[QStringLiteral("springRate")], true);
+            expectTolerance(text, QStringLiteral("コイル外径"),
+                            tolerances[QStringLiteral("outerDiameter")], false);
+            // The free length has a tolerance only while it is not for reference.
+            expectTolerance(text, QStringLiteral("自由長さ"),
+                            c.leftHanded ? QJsonValue() : tolerances[QStringLiteral("freeLength")],
+                            false);
             if (c.leftHanded)
                 expectRow(text, QStringLiteral("フックの長さ"), value("hookLength"));
             else
