@@ -95,10 +95,9 @@ void paintField(QPainter& painter, const QRect& place, const QString& text) {
                      Qt::AlignLeft | Qt::AlignVCenter, text);
 }
 
-// The hook page in front: picture, captions and fields, in page coordinates.
+// The captions and fields of the hook page in front, over its picture, in page coordinates.
 void paintHookPage(QPainter& painter, const ShapePagePicture& page) {
     if (page.roundHookPage) {
-        paintRoundHookPicture(painter);
         paintCaption(painter, QPoint(kCaptionLeft, kHookAngleFieldPlace.top() + kCaptionDrop),
                      QStringLiteral("フック角度"));
         paintField(painter, kHookAngleFieldPlace, page.hookAngle);
@@ -106,7 +105,6 @@ void paintHookPage(QPainter& painter, const ShapePagePicture& page) {
                      QStringLiteral("(60～90)"));
         return;
     }
-    paintUHookPicture(painter);
     const struct {
         const char* caption;
         QRect place;
@@ -194,6 +192,16 @@ std::vector<SvgLayer> shapePageLayers(const ShapePagePicture& page) {
     layers.push_back({whole, [&page, whole](QPainter& painter) {
                           painter.fillRect(whole, kWindowColour);
                           paintHookPages(painter, page);
+                      }});
+    // The hook picture clips itself to its own frame within the page's.
+    const QSize picture = page.roundHookPage ? kRoundHookPictureSize : kUHookPictureSize;
+    layers.push_back({hookPageContents().intersected(QRect(kHookPageOrigin, picture)),
+                      [&page](QPainter& painter) {
+                          painter.translate(kHookPageOrigin);
+                          if (page.roundHookPage)
+                              paintRoundHookPicture(painter);
+                          else
+                              paintUHookPicture(painter);
                       }});
     layers.push_back({hookPageContents(), [&page](QPainter& painter) {
                           painter.setFont(windowFont(kTextPixels));

@@ -50,9 +50,9 @@ struct ShapePagePicture {
 void paintShapePage(QPainter& painter, const ShapePagePicture& page);
 
 // The page as the layers paintShapePage draws in turn, each clipped to its frame: the window's
-// ground with the hook pages' frames and tabs, the contents of the hook page in front, the
-// spring view, the state button and label. An SVG file keeps each clip (writeSvgFile); the
-// layers refer to `page`, which must outlive them.
+// ground with the hook pages' frames and tabs, the picture of the hook page in front and its
+// fields, the spring view, the state button and label. An SVG file keeps each clip
+// (writeSvgFile); the layers refer to `page`, which must outlive them.
 std::vector<SvgLayer> shapePageLayers(const ShapePagePicture& page);
 
 // The page as a kShapePageSize image.
