@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -146,6 +147,15 @@ private slots:
         QCOMPARE(again->text, files_->filePath(designName));
         document.refreshTitle();
         QVERIFY(!w_->window->isWindowModified());
+
+        // The open dialog starts in the folder last used for calculation files.
+        QString openedIn;
+        const auto cancelled = closeNextDialog([&openedIn](QDialog& dialog) {
+            openedIn = dynamic_cast<QFileDialog&>(dialog).directory().absolutePath();
+        });
+        readCalculationFile(*w_->window);
+        QVERIFY(*cancelled);
+        QCOMPARE(openedIn, QDir(files_->path()).absolutePath());
 
         // Another window reads the file: the title and the title block come with it.
         OpenWindow other(*data_);
