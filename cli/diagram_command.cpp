@@ -20,8 +20,23 @@ struct DiagramOptions {
     std::string upper;
     std::string lower;
     std::string hookFactor;
+    std::string scale;
     std::string output;
 };
+
+} // namespace
+
+int pictureScale(const CLI::App& command, const std::string& text) {
+    if (!command.count("--scale"))
+        return 1;
+    const double scale = numberOption("--scale", text);
+    if (scale != static_cast<int>(scale) || scale < 1 || scale > kLargestPictureScale)
+        throw UsageError("--scale takes a whole number 1.." + std::to_string(kLargestPictureScale) +
+                         ", not " + text);
+    return static_cast<int>(scale);
+}
+
+namespace {
 
 int runDiagram(const CLI::App& command, const DiagramOptions& options) {
     if (!command.count("--upper") || !command.count("--lower") || !command.count("-o"))
@@ -31,13 +46,23 @@ int runDiagram(const CLI::App& command, const DiagramOptions& options) {
     const double hookFactor = command.count("--hook-factor")
                                   ? numberOption("--hook-factor", options.hookFactor)
                                   : customaryCoefficients().hookStressFactor;
+    const int scale = pictureScale(command, options.scale);
 
     int notices = 0;
     if (pictureFormatOf(options.output) == PictureFormat::Svg) {
         writeSvgFile(options.output, {kFatigueDiagramWidth, kFatigueDiagramHeight},
                      QStringLiteral("疲れ強さ線図"), [&](QPainter& painter) {
-                         notices = drawFatigueDiagram(painter, upper, lower, hookFactor);
+                         notices = drawFatigueDiagram(painter, upper, lower, hookFactor,
+                                                      DiagramStrokes::Vectors);
                      });
+    } else if (scale > 1) {
+        writePngFile(options.output,
+                     renderScaledPicture({kFatigueDiagramWidth, kFatigueDiagramHeight}, scale,
+                                         [&](QPainter& painter) {
+                                             notices = drawFatigueDiagram(painter, upper, lower,
+                                                                          hookFactor,
+                                                                          DiagramStrokes::Vectors);
+                                         }));
     } else {
         const FatigueDiagramPicture picture = renderFatigueDiagram(upper, lower, hookFactor);
         writePngFile(options.output, picture.image);
@@ -53,10 +78,11 @@ int runDiagram(const CLI::App& command, const DiagramOptions& options) {
 void addDiagramCommand(Tool& tool) {
     Command& command = tool.addCommand(
         "diagram", "draw the fatigue-strength diagram as a PNG or SVG picture",
-        "diagram --upper U --lower L [--hook-factor F] -o FILE.png|FILE.svg",
+        "diagram --upper U --lower L [--hook-factor F] [--scale S] -o FILE.png|FILE.svg",
         "Draws the fatigue-strength diagram (400 x 417 pixels) with the coil body's point\n"
         "(U = tau2/sigmaB, L = tau1/sigmaB) and the hook's point (both times F) and writes it as\n"
-        "a PNG file, or as an SVG file (lines and texts as such) when FILE ends in .svg. Every\n"
+        "a PNG file, or as an SVG file (lines, markers and texts as such) when FILE ends in\n"
+        ".svg. A PNG at --scale 2 to 4 is drawn that many times larger, antialiased. Every\n"
         "\"グラフエリアオーバー\" the program would add to its message list is printed on "
         "standard\n"
         "output.\n",
@@ -67,6 +93,8 @@ void addDiagramCommand(Tool& tool) {
     addTextOption(app, "--lower", options->lower, "L", "lower stress coefficient tau1/sigmaB");
     addTextOption(app, "--hook-factor", options->hookFactor, "F",
                   "hook stress concentration factor (default: the customary 1.25)");
+    addTextOption(app, "--scale", options->scale, "S",
+                  "PNG only: 1 (the default, the screen's pixels) to 4 times\nlarger, antialiased");
     addTextOption(app, "-o", options->output, "FILE",
                   "the picture to write, SVG for a name ending in .svg and\nPNG otherwise; an "
                   "existing file is replaced only when\nthe new one is complete");

@@ -123,6 +123,8 @@ struct ShapeOptions {
     std::string length1;
     std::string length2;
     std::string view;
+    std::string scale;
+    bool viewOnly = false;
     std::string output;
 };
 
@@ -195,13 +197,34 @@ int runShape(const CLI::App& app, ShapeOptions& options) {
     if (view->second == 1 && !length1)
         throw UsageError("--view load1 needs --L1");
 
+    const int scale = pictureScale(app, options.scale);
+
     ShapePagePicture page =
         shapePage(app, options.spring, length1.value_or(0), length2.value_or(0), view->second);
-    if (pictureFormatOf(options.output) == PictureFormat::Svg) {
-        page.paintView =
-            springView(options.spring, length1.value_or(0), length2.value_or(0), view->second);
-        writeSvgFile(options.output, kShapePageSize, QStringLiteral("バネ形状"),
-                     [&page](QPainter& painter) { paintShapePage(painter, page); });
+    const auto paintView =
+        springView(options.spring, length1.value_or(0), length2.value_or(0), view->second);
+    const QString title = QStringLiteral("バネ形状");
+    const bool svg = pictureFormatOf(options.output) == PictureFormat::Svg;
+    if (options.viewOnly) {
+        // The spring alone, for a report: no tabs, fields or state button.
+        if (svg)
+            writeSvgFile(options.output, kShapeViewSize, title, paintView);
+        else
+            writePngFile(options.output, scale > 1
+                                             ? renderScaledPicture(kShapeViewSize, scale, paintView)
+                                             : page.view);
+        return kDone;
+    }
+    if (svg) {
+        // The view drawn anew in its frame, every part clipped there as on the screen.
+        page.paintView = paintView;
+        writeSvgFile(options.output, kShapePageSize, title, shapePageLayers(page));
+    } else if (scale > 1) {
+        page.paintView = paintView;
+        writePngFile(options.output,
+                     renderScaledPicture(kShapePageSize, scale, [&page](QPainter& painter) {
+                         paintShapePage(painter, page);
+                     }));
     } else {
         writePngFile(options.output, renderShapePage(page));
     }
@@ -250,10 +273,13 @@ void addShapeCommand(Tool& tool) {
     auto options = std::make_shared<ShapeOptions>();
     Command& command = addDrawingCommand(
         tool, "shape", "render the spring shape page as a PNG or SVG picture",
-        " [--L1 L1] [--L2 L2]\n           [--view free|load1|load2] -o FILE.png|FILE.svg",
+        " [--L1 L1] [--L2 L2]\n           [--view free|load1|load2] [--view-only] [--scale S]"
+        " -o FILE.png|FILE.svg",
         "Renders the spring shape page of the main window (hook pages, spring view and state) as\n"
         "a PNG picture, as it looks after Calculate and the presses of the state button; as an\n"
-        "SVG picture (the spring's lines and the texts as such) when FILE ends in .svg.\n",
+        "SVG picture (the spring's lines and the texts as such) when FILE ends in .svg. With\n"
+        "--view-only the picture is the spring view alone, for reports; a PNG at --scale 2 to 4\n"
+        "is drawn that many times larger, antialiased.\n",
         options);
     CLI::App& app = *command.app;
     addTextOption(app, "--L1", options->length1, "L1",
@@ -263,6 +289,10 @@ void addShapeCommand(Tool& tool) {
                   "view stretches the spring to it");
     addTextOption(app, "--view", options->view, "STATE",
                   "free (the default), load1 or load2; round hooks only");
+    app.add_flag("--view-only", options->viewOnly,
+                 "the spring view alone, without the hook pages and the\nstate button");
+    addTextOption(app, "--scale", options->scale, "S",
+                  "PNG only: 1 (the default, the screen's pixels) to 4 times\nlarger, antialiased");
     addTextOption(app, "-o", options->output, "FILE",
                   "the picture to write, SVG for a name ending in .svg and\nPNG otherwise");
     command.paints = true;

@@ -128,12 +128,15 @@ void paintDetailPage(QPainter& painter, const DetailPageTexts& texts) {
     painter.restore();
 }
 
-void printDetailPage(QPainter& pagePainter, const DetailPageTexts& texts) {
+void printDetailPage(QPainter& pagePainter, const DetailPageTexts& texts,
+                     const PrintHeader& header) {
     const QPaintDevice& page = *pagePainter.device();
+    const qreal headerHeight = paintPrintHeader(pagePainter, header, page.width());
     const PixelSize size =
         printSize(PrintScaling::FitToPage, {kDetailPageSize.width(), kDetailPageSize.height()},
                   {page.width(), page.height()}, page.logicalDpiX(), page.logicalDpiY());
     pagePainter.save();
+    pagePainter.translate(0, headerHeight);
     pagePainter.scale(double(size.width) / kDetailPageSize.width(),
                       double(size.height) / kDetailPageSize.height());
     paintDetailPage(pagePainter, texts);

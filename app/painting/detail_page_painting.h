@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/detail_page_text.h"
+#include "toolkit/painting/print_header.h"
 
 #include <QColor>
 #include <QPainter>
@@ -34,8 +35,9 @@ QRect detailPageCellRect(const DetailPageTexts& texts, int tableIndex, int row, 
 // Draws the three tables with the page's top-left corner at the painter's origin.
 void paintDetailPage(QPainter& painter, const DetailPageTexts& texts);
 
-// The printed page: the picture as wide as the printable area of the page the painter is open
-// on (its aspect kept), at the top-left corner, drawn as lines and text.
-void printDetailPage(QPainter& pagePainter, const DetailPageTexts& texts);
+// The printed page: the header naming the design, then the picture as wide as the printable area
+// of the page the painter is open on (its aspect kept), drawn as lines and text.
+void printDetailPage(QPainter& pagePainter, const DetailPageTexts& texts,
+                     const PrintHeader& header = {});
 
 } // namespace hspring

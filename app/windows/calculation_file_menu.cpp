@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/calculation_file_menu.h"
 
+#include "app/windows/calculation_document.h"
 #include "app/windows/main_window.h"
 #include "app/windows/recent_files.h"
+#include "calc/design_caption.h"
 #include "data/calculation_file.h"
 #include "toolkit/windows/error_box.h"
 #include "toolkit/windows/file_dialogs.h"
@@ -16,7 +18,6 @@ namespace hspring {
 namespace {
 
 const QString kCalculationFileFilter = QStringLiteral("引っ張りばねデーター (*.hbd)");
-const QString kProposedName = QStringLiteral("hspring.hbd");
 const QString kCalculationFileSuffix = QStringLiteral("hbd");
 
 void readSlots(MainWindow& window, const std::string& path) {
@@ -24,6 +25,17 @@ void readSlots(MainWindow& window, const std::string& path) {
     for (int slot = kFirstHistorySlot; slot <= kLastHistorySlot; ++slot)
         window.refreshHistoryRow(slot);
     addRecentFile(QFile::decodeName(path.c_str()));
+    CalculationDocument::of(window).read(path);
+}
+
+// The open file's name, or one built from the design (material, d, D, N).
+QString proposedName(MainWindow& window) {
+    const QString open = CalculationDocument::of(window).fileName();
+    if (!open.isEmpty())
+        return open;
+    const ProgramState& state = window.state();
+    return QString::fromStdString(designFileStem(state.current(), state.materials)) +
+           QStringLiteral(".hbd");
 }
 
 } // namespace
@@ -35,14 +47,15 @@ void saveCalculationFile(MainWindow& window) {
         SpringDesign& current = window.state().current();
         const SpringDesign beforeReading = current;
         window.readDesignInputs();
-        const auto path =
-            askSaveFile(&window, kCalculationFileFilter, kProposedName, kCalculationFileSuffix);
+        const auto path = askSaveFile(&window, kCalculationFileFilter, proposedName(window),
+                                      kCalculationFileSuffix);
         if (!path) {
             current = beforeReading;
             return;
         }
         saveDesignSlots(*path, window.state().designs);
         addRecentFile(QFile::decodeName(path->c_str()));
+        CalculationDocument::of(window).saved(*path);
     });
 }
 

@@ -14,7 +14,8 @@ class MainWindow;
 // Every file read or saved goes to the front of the recent files (recent_files.h).
 
 // "保存": reads the input fields into slot 0 (a field that is not a number stops here, before any
-// dialog), asks for the file (proposing hspring.hbd; a name without an extension gets ".hbd")
+// dialog), asks for the file (proposing the open file's name, else one built from the design:
+// "SWP-A_d0.8_D7.2_N12.25.hbd"; a name without an extension gets ".hbd")
 // and writes the 10416 bytes atomically. Cancelling writes nothing and leaves slot 0 as it was
 // before the reading.
 void saveCalculationFile(MainWindow& window);

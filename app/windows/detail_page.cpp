@@ -64,8 +64,20 @@ const QString kDocumentTitle = QStringLiteral("詳細計算");
 const QString kPdfName = QStringLiteral("hspring_detail.pdf");
 } // namespace
 
+void DetailPage::describePrintsBy(std::function<PrintedDesign()> describe) {
+    describe_ = std::move(describe);
+}
+
+QString DetailPage::proposedPdfName() const {
+    const QString stem = describe_ ? describe_().fileStem : QString();
+    return stem.isEmpty() ? kPdfName : stem + QStringLiteral("_detail.pdf");
+}
+
 PagePainter DetailPage::pagePainter() const {
-    return [this](QPainter& painter, const QRectF&) { printDetailPage(painter, texts_); };
+    const PrintHeader header = describe_ ? describe_().header : PrintHeader{};
+    return [this, header](QPainter& painter, const QRectF&) {
+        printDetailPage(painter, texts_, header);
+    };
 }
 
 void DetailPage::printOn(QPrinter& printer) const {
@@ -75,14 +87,14 @@ void DetailPage::printOn(QPrinter& printer) const {
 
 void DetailPage::printPage() {
     PrintOptions options;
-    options.pdfName = kPdfName;
+    options.pdfName = proposedPdfName();
     runReportingErrors(this,
                        [&] { printWithDialog(this, kDocumentTitle, pagePainter(), options); });
 }
 
 void DetailPage::savePdf() {
     runReportingErrors(this, [this] {
-        savePdfWithDialog(this, QStringLiteral("PDFに保存"), kPdfName, kDocumentTitle,
+        savePdfWithDialog(this, QStringLiteral("PDFに保存"), proposedPdfName(), kDocumentTitle,
                           pagePainter());
     });
 }

@@ -2,10 +2,12 @@
 #pragma once
 
 #include "app/detail_page_text.h"
+#include "toolkit/painting/print_header.h"
 #include "toolkit/windows/print_dialog.h"
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class QAction;
 class QPrinter;
@@ -24,6 +26,15 @@ public:
     explicit DetailPage(QWidget* parent = nullptr);
 
     void showTexts(DetailPageTexts texts);
+
+    // What a print of the page says it is: the header above the tables and the stem of the PDF
+    // name the save dialog proposes. Asked for at each print, so it names the design and file
+    // as they are then; without it the page prints without a header.
+    struct PrintedDesign {
+        PrintHeader header;
+        QString fileStem;
+    };
+    void describePrintsBy(std::function<PrintedDesign()> describe);
     const DetailPageTexts& texts() const { return texts_; }
 
     // "コピー": the page as tab-separated text (detailPageClipboardText) on the clipboard.
@@ -44,7 +55,10 @@ private:
     // The printed page of the texts shown.
     PagePainter pagePainter() const;
 
+    QString proposedPdfName() const;
+
     DetailPageTexts texts_;
+    std::function<PrintedDesign()> describe_;
 };
 
 } // namespace hspring

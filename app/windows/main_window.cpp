@@ -6,6 +6,7 @@
 #include "app/detail_page_text.h"
 #include "app/history_rows.h"
 #include "app/material_selection.h"
+#include "app/windows/calculation_document.h"
 #include "app/windows/calculation_file_menu.h"
 #include "app/windows/clipboard_commands.h"
 #include "app/windows/detail_page.h"
@@ -744,8 +745,15 @@ void MainWindow::connectMenu() {
     onMenu(c.saveSheetPdfItem, [this] {
         saveDataSheetPdf(this, dataSheetTexts(state_.current(), state_.materials, leftHanded()));
     });
+    onMenu(c.jisSheetItem, [this] {
+        openJisSheet(*this, ui_->shapePage->roundHookPageActive() ? HookType::Round : HookType::U);
+    });
+    c.detailPage->describePrintsBy([this] { return describePrintedDesign(*this); });
     onMenu(c.printWindowItem, [this] { printWindowWithDialog(*this, PrintScaling::FitToPage); });
-    onMenu(c.exportDxfItem, [this] { exportDxf(this, state_.current(), *ui_->shapePage); });
+    onMenu(c.exportDxfItem, [this] {
+        exportDxf(this, state_.current(), *ui_->shapePage,
+                  describePrintedDesign(*this).fileStem + QStringLiteral(".dxf"));
+    });
     onMenu(c.copyHistoryItem, [this] {
         copyGridToClipboard(*ui_->historyGrid, 0, 0, kHistoryColumnCount - 1, kHistoryRowCount - 1);
     });

@@ -278,6 +278,7 @@ void buildMenu(QMainWindow& window, MainWindowControls& c) {
     c.recentFilesMenu->setFont(windowFont(12));
     c.printSheetItem = menuItem(file, "N5", QStringLiteral("要目表印刷"));
     c.saveSheetPdfItem = menuItem(file, "SheetPdf", QStringLiteral("PDFに保存"));
+    c.jisSheetItem = menuItem(file, "JisSheet", QStringLiteral("仕様書（JIS形式）"));
     c.printWindowItem = menuItem(file, "N1", QStringLiteral("画面印刷"));
     c.exportDxfItem = menuItem(file, "dxf1", QStringLiteral("dxf出力"));
     QMenu* edit = bar->addMenu(QStringLiteral("編集　　　"));

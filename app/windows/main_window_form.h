@@ -92,6 +92,7 @@ struct MainWindowControls {
     QMenu* recentFilesMenu = nullptr;        // RecentFiles "最近使ったファイル"
     QAction* printSheetItem = nullptr;       // N5 "要目表印刷"
     QAction* saveSheetPdfItem = nullptr;     // SheetPdf "PDFに保存": the data sheet as a PDF
+    QAction* jisSheetItem = nullptr;         // JisSheet "仕様書（JIS形式）"
     QAction* printWindowItem = nullptr;      // N1 "画面印刷"
     QAction* exportDxfItem = nullptr;        // dxf1 "dxf出力"
     QAction* copyHistoryItem = nullptr;      // N2 "全データーコピー"

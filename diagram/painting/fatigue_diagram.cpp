@@ -7,6 +7,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPen>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -38,9 +39,15 @@ constexpr double kCommonPoint = 0.667;
 // ties and ends lines differently. Pixel (x, y) is the unit square whose centre is the point
 // (x, y) in GDI terms; on the painter it is the rectangle (x, y, 1, 1), so a scaled painter gets
 // the same picture enlarged.
+//
+// For a painter that keeps drawing commands (SVG, PDF, an enlarged picture) the canvas draws the
+// same lines as strokes instead: a one-pixel line from the centre of its first pixel to the
+// centre of its last, a two-pixel line with round caps between the same centres, so that a
+// diagram of a few hundred elements scales without staircases.
 class PixelCanvas {
 public:
-    explicit PixelCanvas(QPainter& painter) : painter_(painter) {}
+    PixelCanvas(QPainter& painter, DiagramStrokes strokes)
+        : painter_(painter), vectors_(strokes == DiagramStrokes::Vectors) {}
 
     // The brush changes only with the colour, so that a vector painter (SVG) groups the runs of
     // one colour instead of starting a new group for every pixel run.
@@ -58,6 +65,10 @@ public:
     // drawn, the last one not, one pixel per step along the longer axis, and a point exactly
     // half-way between two pixels going to the upper or the left one.
     void line(QPoint from, QPoint to, const QColor& colour) {
+        if (vectors_) {
+            stroke(from, to, colour, 1, Qt::FlatCap);
+            return;
+        }
         const int dx = to.x() - from.x();
         const int dy = to.y() - from.y();
         const bool xMajor = std::abs(dx) >= std::abs(dy);
@@ -93,6 +104,10 @@ public:
     // inside, or on the shape's top or left boundary, is drawn; one on its right or bottom
     // boundary is not.
     void wideLine(QPoint from, QPoint to, const QColor& colour) {
+        if (vectors_) {
+            stroke(from, to, colour, 2, Qt::RoundCap);
+            return;
+        }
         const int top = std::min(from.y(), to.y()) - 1;
         const int bottom = std::max(from.y(), to.y()) + 1;
         for (int y = top; y < bottom; ++y) {
@@ -128,6 +143,15 @@ public:
     }
 
 private:
+    // A stroke between the centres of two pixels.
+    void stroke(QPoint from, QPoint to, const QColor& colour, int width, Qt::PenCapStyle cap) {
+        const QPointF centre(0.5, 0.5);
+        painter_.setPen(QPen(colour, width, Qt::SolidLine, cap, Qt::RoundJoin));
+        painter_.setBrush(Qt::NoBrush);
+        filling_ = false;
+        painter_.drawLine(QPointF(from) + centre, QPointF(to) + centre);
+    }
+
     // The x-interval where one row crosses a convex shape; empty while left > right.
     struct Span {
         long double left = 1;
@@ -199,6 +223,7 @@ private:
     }
 
     QPainter& painter_;
+    bool vectors_ = false;
     bool filling_ = false; // the pen is off and the brush is fillColour_
     QColor fillColour_;
 };
@@ -374,13 +399,15 @@ int drawMarkers(PixelCanvas& canvas, double upper, double lower, double hookStre
     return notices;
 }
 
-// Runs `draw` on a canvas over `painter` with the diagram's font and no antialiasing.
+// Runs `draw` on a canvas over `painter` with the diagram's font; pixels are placed without
+// antialiasing, strokes keep the painter's choice.
 template <typename Draw>
-auto withCanvas(QPainter& painter, Draw draw) {
+auto withCanvas(QPainter& painter, Draw draw, DiagramStrokes strokes = DiagramStrokes::Pixels) {
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (strokes == DiagramStrokes::Pixels)
+        painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setFont(diagramFont());
-    PixelCanvas canvas(painter);
+    PixelCanvas canvas(painter, strokes);
     const auto result = draw(canvas);
     painter.restore();
     return result;
@@ -403,11 +430,15 @@ const QImage& backgroundPicture() {
 
 } // namespace
 
-int drawFatigueDiagram(QPainter& painter, double upper, double lower, double hookStressFactor) {
-    return withCanvas(painter, [&](PixelCanvas& canvas) {
-        drawBackground(canvas);
-        return drawMarkers(canvas, upper, lower, hookStressFactor);
-    });
+int drawFatigueDiagram(QPainter& painter, double upper, double lower, double hookStressFactor,
+                       DiagramStrokes strokes) {
+    return withCanvas(
+        painter,
+        [&](PixelCanvas& canvas) {
+            drawBackground(canvas);
+            return drawMarkers(canvas, upper, lower, hookStressFactor);
+        },
+        strokes);
 }
 
 // The first picture of a run is drawn whole; the background is kept from the second on. A run

@@ -17,6 +17,11 @@ inline QString graphAreaOverNotice() {
     return QStringLiteral("グラフエリアオーバー");
 }
 
+// How the lines reach the painter: as the pixels of the established diagram (the screen, the
+// clipboard, the PNG file), or as strokes along the same pixel centres (SVG, PDF, an enlarged
+// picture), a few hundred elements that stay lines when scaled.
+enum class DiagramStrokes { Pixels, Vectors };
+
 // Draws the whole fatigue-strength diagram in picture pixels, the picture's top-left corner at
 // the painter's origin: frame, life lines, stress-ratio rays, the outline of the 10^7 region,
 // texts, grid, and the markers of the coil body (upper, lower: τ2/σB and τ1/σB) and of the hook
@@ -27,7 +32,8 @@ inline QString graphAreaOverNotice() {
 // Returns how many graphAreaOverNotice() lines the caller adds to its message list: one for a
 // coil point above the area (no markers then) and one for a hook point above it. A coefficient
 // that is missing (NaN) places no marker and adds no notice.
-int drawFatigueDiagram(QPainter& painter, double upper, double lower, double hookStressFactor);
+int drawFatigueDiagram(QPainter& painter, double upper, double lower, double hookStressFactor,
+                       DiagramStrokes strokes = DiagramStrokes::Pixels);
 
 // The diagram drawn into a new 400 × 417 RGB image.
 struct FatigueDiagramPicture {

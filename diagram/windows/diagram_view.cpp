@@ -14,7 +14,7 @@ DiagramView::DiagramView(QWidget* parent)
 int DiagramView::showDiagram(double upper, double lower, double hookStressFactor) {
     FatigueDiagramPicture picture = renderFatigueDiagram(upper, lower, hookStressFactor);
     showPicture(std::move(picture.image), [upper, lower, hookStressFactor](QPainter& painter) {
-        drawFatigueDiagram(painter, upper, lower, hookStressFactor);
+        drawFatigueDiagram(painter, upper, lower, hookStressFactor, DiagramStrokes::Vectors);
     });
     return picture.overAreaNotices;
 }

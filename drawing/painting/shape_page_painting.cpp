@@ -96,10 +96,9 @@ void paintField(QPainter& painter, const QRect& place, const QString& text) {
                      Qt::AlignLeft | Qt::AlignVCenter, text);
 }
 
-// The hook page in front: picture, captions and fields, in page coordinates.
+// The captions and fields of the hook page in front, over its picture, in page coordinates.
 void paintHookPage(QPainter& painter, const ShapePagePicture& page) {
     if (page.roundHookPage) {
-        paintRoundHookPicture(painter);
         paintCaption(painter, QPoint(kCaptionLeft, kHookAngleFieldPlace.top() + kCaptionDrop),
                      QStringLiteral("フック角度"));
         paintField(painter, kHookAngleFieldPlace, page.hookAngle);
@@ -107,7 +106,6 @@ void paintHookPage(QPainter& painter, const ShapePagePicture& page) {
                      QStringLiteral("(60～90)"));
         return;
     }
-    paintUHookPicture(painter);
     const struct {
         const char* caption;
         QRect place;
@@ -148,13 +146,12 @@ void paintHookPages(QPainter& painter, const ShapePagePicture& page) {
     paintTab(painter, tabs[front], titles[front], true);
     painter.fillRect(QRect(tabs[front].left() + 1, kTabBarHeight, tabs[front].width() - 2, 1),
                      kPageColour);
+}
 
-    painter.save();
-    const QRect contents(kHookPageOrigin, QPoint(frame.right() - 1, frame.bottom() - 1));
-    painter.setClipRect(contents);
-    painter.translate(kHookPageOrigin);
-    paintHookPage(painter, page);
-    painter.restore();
+// Inside the frame of the hook page in front: its picture and fields are clipped here.
+QRect hookPageContents() {
+    return QRect(kHookPageOrigin, QPoint(kHookPagesPlace.left() + kHookPagesPlace.width() - 2,
+                                         kHookPagesPlace.height() - 3));
 }
 
 // The state button with its triangle, and the state's name in bold red beside it.
@@ -190,22 +187,49 @@ QString shapeStateName(int state) {
                                                   : QString();
 }
 
-void paintShapePage(QPainter& painter, const ShapePagePicture& page) {
-    painter.save();
-    painter.fillRect(QRect(QPoint(0, 0), kShapePageSize), kWindowColour);
-    paintHookPages(painter, page);
-    if (page.paintView) {
-        painter.save();
-        painter.translate(kShapeViewPlace);
-        painter.setClipRect(QRect(QPoint(0, 0), kShapeViewSize));
-        page.paintView(painter);
-        painter.restore();
-    } else if (!page.view.isNull()) {
-        painter.drawImage(QRect(kShapeViewPlace, kShapeViewSize), page.view);
-    }
+std::vector<SvgLayer> shapePageLayers(const ShapePagePicture& page) {
+    const QRect whole(QPoint(0, 0), kShapePageSize);
+    std::vector<SvgLayer> layers;
+    layers.push_back({whole, [&page, whole](QPainter& painter) {
+                          painter.fillRect(whole, kWindowColour);
+                          paintHookPages(painter, page);
+                      }});
+    // The hook picture clips itself to its own frame within the page's.
+    const QSize picture = page.roundHookPage ? kRoundHookPictureSize : kUHookPictureSize;
+    layers.push_back({hookPageContents().intersected(QRect(kHookPageOrigin, picture)),
+                      [&page](QPainter& painter) {
+                          painter.translate(kHookPageOrigin);
+                          if (page.roundHookPage)
+                              paintRoundHookPicture(painter);
+                          else
+                              paintUHookPicture(painter);
+                      }});
+    layers.push_back({hookPageContents(), [&page](QPainter& painter) {
+                          painter.setFont(windowFont(kTextPixels));
+                          painter.translate(kHookPageOrigin);
+                          paintHookPage(painter, page);
+                      }});
+    const QRect view(kShapeViewPlace, kShapeViewSize);
+    if (page.paintView)
+        layers.push_back({view, [&page](QPainter& painter) {
+                              painter.translate(kShapeViewPlace);
+                              page.paintView(painter);
+                          }});
+    else if (!page.view.isNull())
+        layers.push_back(
+            {view, [&page, view](QPainter& painter) { painter.drawImage(view, page.view); }});
     if (page.roundHookPage)
-        paintState(painter, page.state);
-    painter.restore();
+        layers.push_back({whole, [&page](QPainter& painter) { paintState(painter, page.state); }});
+    return layers;
+}
+
+void paintShapePage(QPainter& painter, const ShapePagePicture& page) {
+    for (const SvgLayer& layer : shapePageLayers(page)) {
+        painter.save();
+        painter.setClipRect(layer.clip);
+        layer.paint(painter);
+        painter.restore();
+    }
 }
 
 QImage renderShapePage(const ShapePagePicture& page) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "drawing/painting/shape_view_painting.h"
+#include "toolkit/painting/picture_files.h"
 
 #include <QImage>
 #include <QPainter>
@@ -48,6 +49,12 @@ struct ShapePagePicture {
 
 // Draws the page with its top-left corner at the painter's origin, in page pixels.
 void paintShapePage(QPainter& painter, const ShapePagePicture& page);
+
+// The page as the layers paintShapePage draws in turn, each clipped to its frame: the window's
+// ground with the hook pages' frames and tabs, the picture of the hook page in front and its
+// fields, the spring view, the state button and label. An SVG file keeps each clip
+// (writeSvgFile); the layers refer to `page`, which must outlive them.
+std::vector<SvgLayer> shapePageLayers(const ShapePagePicture& page);
 
 // The page as a kShapePageSize image.
 QImage renderShapePage(const ShapePagePicture& page);

@@ -40,8 +40,9 @@ void paintArc(QPainter& painter, const CanvasArc& arc) {
 }
 
 void paintDrawing(QPainter& painter, const ShapeDrawing& drawing) {
+    // The painter's antialiasing stays as the caller set it: off on the screen's image, where
+    // the view is pixel-exact, on for an enlarged picture.
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(QRect(QPoint(0, 0), kShapeViewSize), Qt::white);
     painter.setPen(QPen(QColor(0, 0, 255), 1));
     painter.setBrush(Qt::NoBrush);

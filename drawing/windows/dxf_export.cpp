@@ -6,14 +6,14 @@
 
 namespace hspring {
 
-void exportDxf(QWidget* parent, const SpringDesign& design, const ShapePage& page) {
+void exportDxf(QWidget* parent, const SpringDesign& design, const ShapePage& page,
+               const QString& proposedName) {
     const CoilShape coil = coilShapeOf(design);
     const std::string bytes = page.roundHookPageActive()
                                   ? roundHookDxf(coil, page.hookAngleFromField())
                                   : uHookDxf(coil, page.uHookFromFields());
     const std::optional<std::string> path =
-        askSaveFile(parent, QStringLiteral("dxf (*.dxf)"), QStringLiteral("sspring1.dxf"),
-                    QStringLiteral("dxf"));
+        askSaveFile(parent, QStringLiteral("dxf (*.dxf)"), proposedName, QStringLiteral("dxf"));
     if (path)
         writeDxfFile(*path, bytes);
 }

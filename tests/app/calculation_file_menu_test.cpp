@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/history_rows.h"
+#include "app/windows/calculation_document.h"
 #include "app/windows/calculation_file_menu.h"
 #include "app/windows/recent_files.h"
+#include "calc/design_caption.h"
 #include "calc/spring_design.h"
 #include "main_window_fixture.h"
 #include "support/file_bytes.h"
@@ -12,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -103,12 +106,64 @@ private slots:
         QCOMPARE(w_->text("Edit18"), fieldBefore); // no input field is refreshed
     }
 
-    void theSaveDialogProposesHspringHbdAndAddsTheExtension() {
+    // The first save proposes a name built from the design; once saved, the window's title names
+    // the file, a change to the slots marks it, and the next save proposes the same file. The
+    // JIS sheet's title block goes beside the file and comes back with it.
+    void theSaveDialogProposesTheDesignsNameAndTheTitleNamesTheFile() {
         auto proposed = acceptNextFileDialogIn(files_->path());
         saveCalculationFile(*w_->window);
         QVERIFY(proposed->seen);
-        QCOMPARE(proposed->text, fileAt("hspring.hbd"));
-        QCOMPARE(fileBytes(fileAt("hspring.hbd")), imageOf(w_->state.designs));
+        const QString designName =
+            QString::fromStdString(designFileStem(w_->state.current(), w_->state.materials)) +
+            QStringLiteral(".hbd");
+        QVERIFY(designName.startsWith(QStringLiteral("SW")) && designName.contains("_N"));
+        QCOMPARE(proposed->text, files_->filePath(designName));
+        QCOMPARE(fileBytes(files_->filePath(designName)), imageOf(w_->state.designs));
+
+        CalculationDocument& document = CalculationDocument::of(*w_->window);
+        document.refreshTitle();
+        QCOMPARE(w_->window->windowTitle(),
+                 QStringLiteral("引張りコイルバネ計算 — ") + designName + QStringLiteral("[*]"));
+        QVERIFY(!w_->window->isWindowModified());
+        fillHistory(*w_, 3, 3);
+        document.refreshTitle();
+        QVERIFY(w_->window->isWindowModified());
+
+        TitleBlock block;
+        block.partName = "ばねB";
+        block.designer = "佐藤";
+        document.setTitleBlock(block);
+        const QString sideFile = QString::fromStdString(
+            titleBlockPath(QFile::encodeName(files_->filePath(designName)).toStdString()));
+        QVERIFY(QFile::exists(sideFile));
+        const auto header = describePrintedDesign(*w_->window).header;
+        QCOMPARE(header.title, QStringLiteral("ばねB"));
+        QCOMPARE(header.fileName, designName);
+        QVERIFY(!header.date.isEmpty());
+
+        auto again = acceptNextFileDialogIn(files_->path());
+        const auto replace = answerNextMessageBox(QMessageBox::Yes); // the file exists
+        saveCalculationFile(*w_->window);
+        QVERIFY(replace->seen);
+        QCOMPARE(again->text, files_->filePath(designName));
+        document.refreshTitle();
+        QVERIFY(!w_->window->isWindowModified());
+
+        // The open dialog starts in the folder last used for calculation files.
+        QString openedIn;
+        const auto cancelled = closeNextDialog([&openedIn](QDialog& dialog) {
+            openedIn = dynamic_cast<QFileDialog&>(dialog).directory().absolutePath();
+        });
+        readCalculationFile(*w_->window);
+        QVERIFY(*cancelled);
+        QCOMPARE(openedIn, QDir(files_->path()).absolutePath());
+
+        // Another window reads the file: the title and the title block come with it.
+        OpenWindow other(*data_);
+        QVERIFY(readCalculationFile(*other.window,
+                                    QFile::encodeName(files_->filePath(designName)).toStdString()));
+        QCOMPARE(CalculationDocument::of(*other.window).titleBlock(), block);
+        QVERIFY(other.window->windowTitle().contains(designName));
 
         auto typed = answerNextFileDialog(fileAt("typed"));
         saveCalculationFile(*w_->window);

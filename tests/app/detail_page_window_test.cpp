@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/detail_page.h"
+#include "calc/design_caption.h"
 #include "main_window_fixture.h"
 #include "support/modal_dialogs.h"
 #include "tests/printing/printed_page.h"
 #include "windows_test_registry.h"
 
 #include <QClipboard>
+#include <QDate>
 #include <QGuiApplication>
 #include <QPrinterInfo>
 #include <QStackedWidget>
@@ -80,9 +82,15 @@ private slots:
         QVERIFY2(!printed.image.isNull(), qPrintable(printed.error));
         const QRect area = a4PrintableArea(48);
         const QRect ink = inkBounds(printed.image);
-        QVERIFY(qAbs(ink.left() - area.left()) <= 1 && qAbs(ink.top() - area.top()) <= 1);
-        // The tables end at 704 of the page's 793 pixels.
-        QVERIFY(qAbs(ink.right() - area.left() - area.width() * 704 / 793) <= 2);
+        QVERIFY(qAbs(ink.left() - area.left()) <= 1 && qAbs(ink.top() - area.top()) <= 2);
+        // The header names the design (no part name yet: its material and d × D × N) and the
+        // day; no file is open, so no file name.
+        const QString caption =
+            QString::fromStdString(designCaption(w.state.current(), w.state.materials));
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains(caption) &&
+                     text.contains(QDate::currentDate().toString(Qt::ISODate)),
+                 qPrintable(caption + "\n" + text));
 
         // "プリント" with no printer installed offers the same page as a PDF file.
         if (!QPrinterInfo::availablePrinters().isEmpty())
@@ -90,7 +98,9 @@ private slots:
         const auto offered = acceptNextFileDialogIn(folder.path());
         w.clickButton("DetailPrintButton");
         QVERIFY(offered->seen);
-        QCOMPARE(offered->text, folder.file(QStringLiteral("hspring_detail.pdf")));
+        QCOMPARE(offered->text, folder.file(QString::fromStdString(designFileStem(
+                                                w.state.current(), w.state.materials)) +
+                                            QStringLiteral("_detail.pdf")));
         QCOMPARE(rasterisePdf(offered->text, 48).image, printed.image);
         QVERIFY(pdfText(offered->text).contains(QStringLiteral("バネ定数")));
     }

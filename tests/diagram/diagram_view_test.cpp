@@ -87,6 +87,13 @@ private slots:
         QCOMPARE(
             QImage(folder.filePath(QStringLiteral("d.png"))).convertToFormat(QImage::Format_RGB32),
             view.image());
+        // The SVG draws the lines as strokes, not as the thousands of pixel runs of the image.
+        QVERIFY(svg.count("<polyline") > 20 && svg.count("<rect") < 200);
+
+        // At 倍率 2 the PNG is the diagram drawn anew twice as large.
+        const QString twice = folder.filePath(QStringLiteral("d2.png"));
+        view.savePicture(twice.toStdString(), 2);
+        QCOMPARE(QImage(twice).size(), view.image().size() * 2);
     }
 
     // On screen the widget shows its picture, pixel for pixel.

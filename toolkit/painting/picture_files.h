@@ -3,10 +3,12 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace hspring {
 
@@ -20,9 +22,34 @@ PictureFormat pictureFormatOf(const std::string& path);
 // The image as a PNG file. Throws Error when it cannot be written.
 void writePngFile(const std::string& path, const QImage& image);
 
+// The scales a PNG export offers: 1 is the picture as the screen shows it, pixel for pixel.
+inline constexpr int kLargestPictureScale = 4;
+
+// The picture `paint` draws in its own pixels (`size` large) enlarged `scale` times on white,
+// with antialiased lines: the PNG of a report. Scale 1 draws it as the screen does, without
+// antialiasing.
+QImage renderScaledPicture(QSize size, int scale, const std::function<void(QPainter&)>& paint);
+
+// One part of an SVG picture: what `paint` draws (in the picture's pixels from its top-left
+// corner) is clipped to `clip`.
+struct SvgLayer {
+    QRect clip;
+    std::function<void(QPainter&)> paint;
+};
+
 // The picture `paint` draws in its own pixels (top-left corner at the origin, `size` large) as an
-// SVG file: lines, shapes and texts stay what they are. Throws Error when it cannot be written.
+// SVG file: lines, shapes and texts stay what they are, clipped to the picture's frame, and each
+// text names the face the program really draws with, then the generic sans-serif, so that any
+// viewer finds Japanese glyphs of the same widths. Throws Error when it cannot be written.
 void writeSvgFile(const std::string& path, QSize size, const QString& title,
                   const std::function<void(QPainter&)>& paint);
+
+// The same for a picture of several layers, each clipped to its own frame (a view inside a
+// page): painted in order, one over the other.
+void writeSvgFile(const std::string& path, QSize size, const QString& title,
+                  const std::vector<SvgLayer>& layers);
+
+// The SVG text itself.
+QByteArray svgPicture(QSize size, const QString& title, const std::vector<SvgLayer>& layers);
 
 } // namespace hspring

@@ -3,10 +3,15 @@
 
 #include "toolkit/painting/picture_files.h"
 #include "toolkit/windows/error_box.h"
+#include "toolkit/windows/file_dialogs.h"
 
+#include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QPaintEngine>
 
@@ -16,6 +21,7 @@ namespace {
 
 const QString kPngFilter = QStringLiteral("PNG 画像 (*.png)");
 const QString kSvgFilter = QStringLiteral("SVG 画像 (*.svg)");
+const QString kPictureKind = QStringLiteral("picture");
 
 // Devices that keep drawing commands (PDF, printers, recorded pictures, SVG) get the drawing
 // itself; pixel devices (the screen, a grab, the clipboard's image) get the image as shown.
@@ -56,9 +62,12 @@ const QImage& PictureView::image() const {
     return image_;
 }
 
-void PictureView::savePicture(const std::string& path) const {
+void PictureView::savePicture(const std::string& path, int scale) const {
     if (pictureFormatOf(path) == PictureFormat::Png) {
-        writePngFile(path, image());
+        if (scale <= 1 || !paint_)
+            writePngFile(path, image());
+        else
+            writePngFile(path, renderScaledPicture(image().size(), scale, paint_));
         return;
     }
     writeSvgFile(path, image().size(), title_, [this](QPainter& painter) {
@@ -75,7 +84,21 @@ void PictureView::askAndSavePicture() {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters({kPngFilter, kSvgFilter});
     dialog.setDefaultSuffix(QStringLiteral("png"));
-    dialog.selectFile(fileName_ + QStringLiteral(".png"));
+    const QString folder = lastFolderFor(kPictureKind);
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
+    dialog.selectFile(folder.isEmpty() ? fileName_ + QStringLiteral(".png")
+                                       : QDir(folder).filePath(fileName_ + QStringLiteral(".png")));
+    // The PNG's scale, below the file type: 1 is the picture as the screen shows it.
+    auto* scales = new QComboBox(&dialog);
+    scales->setObjectName(QStringLiteral("pictureScale"));
+    for (int scale = 1; scale <= kLargestPictureScale; ++scale)
+        scales->addItem(QStringLiteral("%1 倍").arg(scale), scale);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+        const int row = grid->rowCount();
+        grid->addWidget(new QLabel(QStringLiteral("倍率（PNG）:"), &dialog), row, 0);
+        grid->addWidget(scales, row, 1);
+    }
     // A name typed without an extension gets the one of the type chosen.
     connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
         dialog.setDefaultSuffix(filter == kSvgFilter ? QStringLiteral("svg")
@@ -83,8 +106,11 @@ void PictureView::askAndSavePicture() {
     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    const std::string path = QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
-    runReportingErrors(this, [&] { savePicture(path); });
+    const QString chosen = dialog.selectedFiles().constFirst();
+    rememberFolderFor(kPictureKind, chosen);
+    const std::string path = QFile::encodeName(chosen).toStdString();
+    const int scale = scales->currentData().toInt();
+    runReportingErrors(this, [&] { savePicture(path, scale); });
 }
 
 void PictureView::paintEvent(QPaintEvent*) {

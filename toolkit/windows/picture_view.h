@@ -34,10 +34,12 @@ public:
     const QImage& image() const;
     bool hasPicture() const { return static_cast<bool>(paint_); }
 
-    // Writes the picture: SVG for a name ending in ".svg", PNG otherwise. Throws Error when it
-    // cannot be written.
-    void savePicture(const std::string& path) const;
-    // "画像として保存…": asks for the file and saves; a failure shows in the error box.
+    // Writes the picture: SVG for a name ending in ".svg", PNG otherwise; a PNG at `scale` 1 is
+    // the image as shown, at 2 to 4 the picture drawn anew that many times larger, antialiased.
+    // Throws Error when it cannot be written.
+    void savePicture(const std::string& path, int scale = 1) const;
+    // "画像として保存…": asks for the file and the PNG's scale (倍率), in the folder last used
+    // for pictures, and saves; a failure shows in the error box.
     void askAndSavePicture();
 
 protected:

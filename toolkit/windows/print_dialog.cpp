@@ -58,11 +58,17 @@ bool previewAndPrint(QWidget* parent, QPrinter& printer, const QString& title,
 
 bool savePdfWithDialog(QWidget* parent, const QString& dialogTitle, const QString& proposedName,
                        const QString& documentTitle, const PagePainter& paint) {
+    return savePdfWithDialog(parent, dialogTitle, proposedName, PdfDocumentInfo{documentTitle, {}},
+                             paint);
+}
+
+bool savePdfWithDialog(QWidget* parent, const QString& dialogTitle, const QString& proposedName,
+                       const PdfDocumentInfo& document, const PagePainter& paint) {
     const auto path =
         askSaveFile(parent, kPdfFilter, proposedName, QStringLiteral("pdf"), dialogTitle);
     if (!path)
         return false;
-    writePdfPage(*path, documentTitle,
+    writePdfPage(*path, document,
                  [&](QPainter& painter) { paint(painter, printableArea(painter)); });
     return true;
 }
@@ -72,7 +78,7 @@ PrintOutcome printWithDialog(QWidget* parent, const QString& title, const PagePa
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         const bool saved =
             savePdfWithDialog(parent, QStringLiteral("PDFに保存（プリンタがありません）"),
-                              options.pdfName, title, paint);
+                              options.pdfName, PdfDocumentInfo{title, options.author}, paint);
         return saved ? PrintOutcome::SavedAsPdf : PrintOutcome::Cancelled;
     }
     QPrinter printer(QPrinter::HighResolution);

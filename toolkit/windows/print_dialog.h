@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "toolkit/painting/pdf_page.h"
+
 #include <QPainter>
 #include <QRectF>
 #include <QString>
@@ -21,6 +23,8 @@ struct PrintOptions {
     QString pdfName = QStringLiteral("hspring.pdf");
     // The printer's resolution in dots per inch for this page; 0 keeps the printer's own.
     int resolution = 0;
+    // The author a PDF names, when there is one.
+    QString author;
 };
 
 enum class PrintOutcome { Printed, SavedAsPdf, Cancelled };
@@ -42,6 +46,9 @@ bool previewAndPrint(QWidget* parent, QPrinter& printer, const QString& title,
 // piece (writePdfPage). `dialogTitle` titles the save dialog. Returns false when cancelled.
 bool savePdfWithDialog(QWidget* parent, const QString& dialogTitle, const QString& proposedName,
                        const QString& documentTitle, const PagePainter& paint);
+// The same with the document's title and author.
+bool savePdfWithDialog(QWidget* parent, const QString& dialogTitle, const QString& proposedName,
+                       const PdfDocumentInfo& document, const PagePainter& paint);
 
 // Paints the page onto `printer` without a dialog. Throws Error when the printer cannot start or
 // finish the job.

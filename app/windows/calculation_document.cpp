@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/windows/calculation_document.h"
+
+#include "app/windows/main_window.h"
+#include "calc/design_caption.h"
+#include "printing/windows/jis_sheet_window.h"
+#include "toolkit/windows/error_box.h"
+
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QTimer>
+#include <cstring>
+
+namespace hspring {
+
+namespace {
+
+const QString kCaption = QStringLiteral("引張りコイルバネ計算");
+// Anything that changes a slot (a calculation, ▼, ▲, a search candidate, a field's recommended
+// values) is seen within this time; comparing 10 KB is far cheaper than tracking every path.
+constexpr int kTitleRefreshMilliseconds = 300;
+
+} // namespace
+
+QString mainWindowTitle(const QString& fileName) {
+    return fileName.isEmpty() ? kCaption
+                              : kCaption + QStringLiteral(" — ") + fileName + QStringLiteral("[*]");
+}
+
+CalculationDocument::CalculationDocument(MainWindow& window) : QObject(&window), window_(window) {
+    setObjectName(QStringLiteral("calculationDocument"));
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &CalculationDocument::refreshTitle);
+    timer->start(kTitleRefreshMilliseconds);
+}
+
+CalculationDocument& CalculationDocument::of(MainWindow& window) {
+    if (auto* document = window.findChild<CalculationDocument*>(
+            QStringLiteral("calculationDocument"), Qt::FindDirectChildrenOnly))
+        return *document;
+    return *new CalculationDocument(window);
+}
+
+QString CalculationDocument::fileName() const {
+    return path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
+}
+
+void CalculationDocument::setTitleBlock(const TitleBlock& block) {
+    titleBlock_ = block;
+    if (!path_.isEmpty())
+        writeTitleBlock(QFile::encodeName(path_).toStdString(), titleBlock_);
+}
+
+void CalculationDocument::remember(const std::string& path) {
+    path_ = QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath();
+    fileSlots_ = window_.state().designs;
+}
+
+void CalculationDocument::read(const std::string& path) {
+    remember(path);
+    titleBlock_ = {};
+    refreshTitle();
+    titleBlock_ = readTitleBlock(path);
+}
+
+void CalculationDocument::saved(const std::string& path) {
+    remember(path);
+    refreshTitle();
+    writeTitleBlock(path, titleBlock_);
+}
+
+bool CalculationDocument::slotsChanged() const {
+    return !path_.isEmpty() &&
+           std::memcmp(&fileSlots_, &window_.state().designs, sizeof(DesignSlots)) != 0;
+}
+
+void CalculationDocument::refreshTitle() {
+    const QString title = mainWindowTitle(fileName());
+    if (window_.windowTitle() != title)
+        window_.setWindowTitle(title);
+    window_.setWindowModified(slotsChanged());
+}
+
+void openJisSheet(MainWindow& window, HookType hookType) {
+    CalculationDocument& document = CalculationDocument::of(window);
+    ProgramState& state = window.state();
+    JisSheetWindow sheet(state.materials, state.settings.coefficients, &window);
+    JisSheetSubject subject;
+    subject.design = state.current();
+    subject.hookType = hookType;
+    subject.leftHanded = window.leftHanded();
+    subject.fileName = document.fileName().toStdString();
+    subject.titleBlock = document.titleBlock();
+    sheet.setSubject(subject);
+    sheet.exec();
+    const TitleBlock typed = sheet.titleBlock();
+    if (!(typed == document.titleBlock()))
+        runReportingErrors(&window, [&] { document.setTitleBlock(typed); });
+}
+
+} // namespace hspring
+
+namespace hspring {
+
+DetailPage::PrintedDesign describePrintedDesign(MainWindow& window) {
+    CalculationDocument& document = CalculationDocument::of(window);
+    const ProgramState& state = window.state();
+    const std::string partName = document.titleBlock().partName;
+    DetailPage::PrintedDesign printed;
+    printed.header.title = QString::fromStdString(
+        partName.empty() ? designCaption(state.current(), state.materials) : partName);
+    printed.header.date = QDate::currentDate().toString(Qt::ISODate);
+    printed.header.fileName = document.fileName();
+    printed.fileStem = QString::fromStdString(designFileStem(state.current(), state.materials));
+    return printed;
+}
+
+} // namespace hspring

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/windows/detail_page.h"
+#include "calc/hook_type.h"
+#include "data/design_record.h"
+#include "printing/title_block.h"
+
+#include <QObject>
+#include <QString>
+#include <string>
+
+namespace hspring {
+
+class MainWindow;
+
+// The calculation file the main window has open, and what goes with it: the window's title
+// names it ("引張りコイルバネ計算 — name.hbd"), marked while the slots differ from what was last
+// read or saved; the JIS sheet's title block is kept beside it (title_block.h) and read with it.
+// Before any file is read or saved the title is the program's caption alone, and the title block
+// lives in memory until the calculation is saved.
+class CalculationDocument : public QObject {
+    Q_OBJECT
+
+public:
+    // The document of `window`, made the first time it is asked for.
+    static CalculationDocument& of(MainWindow& window);
+
+    // The open file's path (empty when none) and its name.
+    QString path() const { return path_; }
+    QString fileName() const;
+
+    const TitleBlock& titleBlock() const { return titleBlock_; }
+    // Keeps the block; with a file open it is written beside the file at once. Throws Error
+    // when it cannot be written.
+    void setTitleBlock(const TitleBlock& block);
+
+    // The slots were just read from `path`: the file is open, its title block read. A side file
+    // that cannot be read throws its Error after the file has become the open one.
+    void read(const std::string& path);
+    // The slots were just saved to `path`: the title block goes beside it.
+    void saved(const std::string& path);
+
+    // Whether the slots differ from the file's; false while no file is open.
+    bool slotsChanged() const;
+    // Sets the window's title and its mark for the slots as they are now.
+    void refreshTitle();
+
+private:
+    explicit CalculationDocument(MainWindow& window);
+    void remember(const std::string& path);
+
+    MainWindow& window_;
+    QString path_;
+    DesignSlots fileSlots_{};
+    TitleBlock titleBlock_;
+};
+
+// The window title for an open file's name: the program's caption alone for none.
+QString mainWindowTitle(const QString& fileName);
+
+// "仕様書（JIS形式）": the JIS sheet window for slot 0 as it stands, with the hook type of the
+// hook page shown and the window's coiling direction; the title block typed there is kept with
+// the calculation when the window closes.
+void openJisSheet(MainWindow& window, HookType hookType);
+
+// What the detail page's print says it is: the part name of the title block, else the material
+// and d × D × N of slot 0; today's date; the open file's name.
+DetailPage::PrintedDesign describePrintedDesign(MainWindow& window);
+
+} // namespace hspring

@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// hspring-cli jis-sheet: the JIS sheet (仕様書（JIS形式）) of one design as a one-page PDF, drawn
+// by the same routine as the main window's menu item, for a spring maker to order from.
+
+#include "base/error.h"
+#include "base/file_io.h"
+#include "calc/design_json.h"
+#include "calc/design_result.h"
+#include "calc/design_sources.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "printing/painting/jis_sheet_painting.h"
+#include "startup/program_start.h"
+
+#include <filesystem>
+#include <optional>
+
+namespace hspring::cli {
+
+namespace {
+
+struct JisSheetOptions {
+    std::string hbd;
+    std::string slot;
+    std::string input;
+    std::string hook;
+    std::string titleBlock;
+    DataFileOptions dataFiles;
+    bool leftHanded = false;
+    std::string output;
+};
+
+int slotNumber(const std::string& text) {
+    const double slot = numberOption("--slot", text);
+    if (slot != static_cast<int>(slot) || slot < 0 || slot > kLastHistorySlot)
+        throw UsageError("--slot takes a slot number 0..30, not " + text);
+    return static_cast<int>(slot);
+}
+
+std::string fileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+// The one design of a JSON text with its hook type, calculated as "計算" does.
+DesignRequest designRequestFromJson(const std::string& text, const ProgramState& state) {
+    const DesignRequests requests = readDesignsJson(text, state.materials);
+    if (requests.designs.size() != 1)
+        throw Error(Error::Kind::Data, "仕様書には設計が 1 件だけ必要です (" +
+                                           std::to_string(requests.designs.size()) + " 件)");
+    DesignRequest request = requests.designs.front();
+    if (!request.error.empty())
+        throw Error(Error::Kind::Data, request.error);
+    request.design = evaluateDesign(request.design, state.materials, state.settings.coefficients,
+                                    request.hookType)
+                         .design;
+    return request;
+}
+
+int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
+    const bool fromHbd = app.count("--hbd") > 0;
+    if (!app.count("-o"))
+        throw UsageError("-o FILE.pdf is required");
+    if (fromHbd && app.count("--input"))
+        throw UsageError("--hbd and --input exclude each other");
+    if (app.count("--slot") && !fromHbd)
+        throw UsageError("--slot needs --hbd");
+    if (app.count("--hook") && !fromHbd)
+        throw UsageError("--hook needs --hbd: a JSON design names its hookType");
+    std::optional<HookType> hook;
+    if (app.count("--hook") && !(hook = hookTypeFromName(options.hook)))
+        throw UsageError("--hook takes round or u, not " + options.hook);
+    const int slot = app.count("--slot") ? slotNumber(options.slot) : 0;
+
+    const DataFiles files = chosenDataFiles(app, options.dataFiles, true);
+    ProgramStart start;
+    std::string inputText;
+    try {
+        start = startProgram(files, MissingDataFile::Fail);
+        if (!fromHbd)
+            inputText =
+                readInputText(app.count("--input") ? std::optional(options.input) : std::nullopt);
+    } catch (const Error& error) {
+        return cannotRun(app, error);
+    }
+
+    const ProgramState& state = *start.state;
+    JisSheetSubject subject;
+    if (fromHbd) {
+        subject.design = designFromCalculationFile(options.hbd, slot);
+        subject.hookType = hook.value_or(HookType::Round);
+        subject.fileName = fileNameOf(options.hbd);
+        subject.titleBlock = readTitleBlock(options.hbd);
+    } else {
+        const DesignRequest request = designRequestFromJson(inputText, state);
+        subject.design = request.design;
+        subject.hookType = request.hookType;
+        subject.toleranceGrade = request.toleranceGrade;
+        if (app.count("--input"))
+            subject.fileName = fileNameOf(options.input);
+    }
+    if (app.count("--title-block")) {
+        const std::vector<std::byte> bytes = readFileBytes(options.titleBlock);
+        subject.titleBlock = titleBlockFromJson(
+            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    }
+    subject.leftHanded = options.leftHanded;
+    writeJisSheetPdf(options.output,
+                     jisSheetTexts(subject, state.materials, state.settings.coefficients),
+                     jisSheetFigure(subject));
+    return kDone;
+}
+
+} // namespace
+
+void addJisSheetCommand(Tool& tool) {
+    Command& command = tool.addCommand(
+        "jis-sheet", "write the JIS sheet of a design (figure, items, title block) as a PDF",
+        "jis-sheet [--hbd FILE.hbd [--slot N] [--hook round|u] | --input FILE.json]\n"
+        "                         [--left-handed] [--title-block FILE.json]\n"
+        "                         [--materials FILE.dst] [--settings FILE] -o FILE.pdf",
+        "Writes the JIS sheet (仕様書（JIS形式）) of one design as a one-page A4 PDF: the spring\n"
+        "drawn from its own outline with its free length, outer diameter and hook dimensions,\n"
+        "the items table a spring maker orders from (loads and stresses in N from 9.80665) and\n"
+        "the title block. The PDF's title is the part name (else material, d, D and N), its\n"
+        "author the designer. The title block is read from FILE.jis-sheet.json beside the\n"
+        "calculation file, where the program keeps it, or from --title-block: a JSON object with\n"
+        "the strings partName, partNumber, designer, date, revision, surfaceTreatment, remarks.\n",
+        "0 written, 1 the design or the writing failed, 2 usage error or unreadable\n"
+        "data file.");
+    auto options = std::make_shared<JisSheetOptions>();
+    CLI::App& app = *command.app;
+    addTextOption(app, "--hbd", options->hbd, "FILE",
+                  "calculation file; the sheet shows slot N as it stands\n(no calculation)");
+    addTextOption(app, "--slot", options->slot, "N",
+                  "slot of the calculation file, 0..30 (default 0, the\ncurrent design)");
+    addTextOption(app, "--hook", options->hook, "TYPE",
+                  "with --hbd: round (the default) or u; the file does not\nkeep the hook type");
+    addTextOption(app, "--input", options->input, "FILE",
+                  "without --hbd: one design as JSON, as the calc command\nreads it, hookType "
+                  "included (default: standard input);\nit is calculated first");
+    app.add_flag("--left-handed", options->leftHanded,
+                 "coiling direction left (左); right (右) otherwise");
+    addTextOption(app, "--title-block", options->titleBlock, "FILE",
+                  "the title block as JSON, instead of the one kept beside\nthe calculation file");
+    addDataFileOptions(app, options->dataFiles);
+    addTextOption(app, "-o", options->output, "FILE.pdf",
+                  "the PDF to write (replaced only by a complete new file)");
+    command.paints = true;
+    command.run = [&app, options] { return runJisSheet(app, *options); };
+}
+
+} // namespace hspring::cli
