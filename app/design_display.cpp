@@ -2,9 +2,28 @@
 #include "app/design_display.h"
 
 #include "base/number_format.h"
+#include "calc/extra_results.h"
 #include "calc/life.h"
 
 namespace hspring {
+
+namespace {
+
+constexpr double kLowestDrawnHookAngle = 0;
+constexpr double kHighestDrawnHookAngle = 180;
+
+} // namespace
+
+std::optional<std::string> undrawableHookNote(const SpringDesign& design, HookType hookType) {
+    if (hookType == HookType::Round) {
+        if (design.hookAngle >= kLowestDrawnHookAngle && design.hookAngle <= kHighestDrawnHookAngle)
+            return std::nullopt;
+        return "フック角度が0～180°の範囲外のため形状を描けません";
+    }
+    if (uHookFitsTogether(design))
+        return std::nullopt;
+    return "Uフックの寸法が合わないため形状を描けません";
+}
 
 namespace {
 

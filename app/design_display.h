@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/hook_type.h"
 #include "data/design_record.h"
 #include "data/material_library.h"
 
@@ -54,5 +55,11 @@ DesignFieldTexts designFieldTexts(const SpringDesign& design);
 // do not hold (an index outside 0..29, or a record the kind index left out). The window then
 // shows no material and this note in the status list; nullopt when the material is listed.
 std::optional<std::string> unlistedMaterialNote(const SpringDesign& design, const KindIndex& index);
+
+// A hook the spring view cannot draw: a round hook whose angle lies outside 0..180° (beyond it
+// the loop no longer closes back towards the coil; a non-number included), or a U hook whose
+// parts do not fit together. The status line that says why the view stays empty; nullopt when
+// the hook can be drawn.
+std::optional<std::string> undrawableHookNote(const SpringDesign& design, HookType hookType);
 
 } // namespace hspring

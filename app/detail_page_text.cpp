@@ -3,8 +3,10 @@
 
 #include "app/grid_text.h"
 #include "base/number_format.h"
+#include "calc/checks.h"
 #include "calc/extra_results.h"
 #include "calc/life.h"
+#include "calc/spring_constants.h"
 
 #include <cmath>
 #include <optional>
@@ -19,6 +21,14 @@ constexpr std::string_view kCycles = "回";
 
 std::string text(double value) {
     return formatF4(value);
+}
+
+// Whether a cell holds a unit rather than a value: the force and limit tables' third and fifth
+// columns, the hook table's third.
+bool isUnitCell(int table, std::size_t cell) {
+    if (table == kDetailForceTable || table == kDetailLimitTable)
+        return cell == 2 || cell == 4;
+    return table == kDetailHookTable && cell == 2;
 }
 
 std::string lifeCell(std::optional<int> lifeClass) {
@@ -110,12 +120,72 @@ DetailTable hookTable(const SpringDesign& design, const ExtraResults& x, HookTyp
     row("フック応力係数（下限）", text(x.hookCoefficients.lower), "");
     row("期待寿命（コイル）", lifeCell(coilLife), kCycles);
     row("期待寿命（フック）", lifeCell(x.hookLifeClass), kCycles);
+    row("期待寿命（フック曲げ）", lifeCell(x.hookBendingLifeClass), kCycles);
     row("期待寿命（ばね）", lifeCell(x.springLifeClass), kCycles);
     row("固有振動数", text(x.naturalFrequency), "Hz");
     row("コイル部質量", text(x.bodyMass), "g");
     row("ばね質量", text(x.springMass), "g");
     row("素線長さ", text(x.wireLength), "mm");
     row("フック部素線長さ（１個）", text(x.hookWireLength), "mm");
+    return table;
+}
+
+std::string_view governingPartCaption(GoverningPart part) {
+    switch (part) {
+    case GoverningPart::Coil:
+        return "コイル";
+    case GoverningPart::HookTorsion:
+        return "フックねじり";
+    case GoverningPart::HookBending:
+        break;
+    }
+    return "フック曲げ";
+}
+
+DetailTable limitTable(const SpringDesign& design, const ExtraResults& x) {
+    DetailTable table;
+    table.columns = 5;
+    table.headers = {{"限界", "重力単位", "", "SI単位", ""}};
+    const auto row = [&table](std::string_view caption, std::string kgf, std::string_view kgfUnit,
+                              std::string si, std::string_view siUnit) {
+        table.rows.push_back(DetailRow{{std::string(caption), std::move(kgf), std::string(kgfUnit),
+                                        std::move(si), std::string(siUnit)}});
+    };
+    const auto load = [&row](std::string_view caption, double kgf) {
+        row(caption, text(kgf), "kgf", text(static_cast<double>(kgf * kGravity)), "N");
+    };
+    load("最大荷重（コイル）", design.maxLoad);
+    load("最大荷重（フックねじり）", x.hookTorsionLimitLoad);
+    load("最大荷重（フック曲げ）", x.hookBendingLimitLoad);
+    load("最大荷重（フック含む）", x.maxLoadWithHooks);
+    const std::string part = x.governingPart ? std::string(governingPartCaption(*x.governingPart))
+                                             : std::string(kMissingValueText);
+    row("支配部位", part, "", part, "");
+    row("最大長さ（フック含む）", text(x.maxLengthWithHooks), "mm", text(x.maxLengthWithHooks),
+        "mm");
+    return table;
+}
+
+DetailTable warningTable(const std::vector<HookCheck>& checks) {
+    DetailTable table;
+    table.columns = 1;
+    table.headers = {{"警告"}};
+    for (const HookCheck& check : checks)
+        table.rows.push_back(DetailRow{{std::string(hookCheckText(check.problem))}, true});
+    if (checks.empty())
+        table.rows.push_back(DetailRow{{"なし"}});
+    return table;
+}
+
+// The basis classifyHookBendingLife states, in short.
+DetailTable basisTable() {
+    DetailTable table;
+    table.columns = 1;
+    table.headers = {{"フック曲げ寿命の根拠"}};
+    for (const char* line :
+         {"σBの45%:1000万 47%:100万 51%:10万回", "(応力比0の最大応力、Goodman線)",
+          "ピアノ線・SUS302 (Associated Spring)"})
+        table.rows.push_back(DetailRow{{line}});
     return table;
 }
 
@@ -138,12 +208,30 @@ std::string_view hookTypeCaption(HookType type) {
 }
 
 DetailPageTexts detailPageTexts(const SpringDesign& design, const MaterialLibrary& library,
-                                const CoefficientSet& coefficients, HookType hookType) {
+                                const CoefficientSet& coefficients, HookType hookType,
+                                const InitialTensionRange& range) {
     const ExtraResults x = calculateExtraResults(design, library, coefficients, hookType);
     DetailPageTexts texts;
     texts.tables[kDetailStressTable] = stressTable(design, x);
     texts.tables[kDetailForceTable] = forceTable(design, x);
     texts.tables[kDetailHookTable] = hookTable(design, x, hookType);
+    texts.tables[kDetailLimitTable] = limitTable(design, x);
+    texts.tables[kDetailWarningTable] = warningTable(checkHooks(design, range, x, hookType));
+    texts.tables[kDetailBasisTable] = basisTable();
+    return texts;
+}
+
+DetailPageTexts withoutValues(DetailPageTexts texts) {
+    for (const int index :
+         {kDetailStressTable, kDetailForceTable, kDetailHookTable, kDetailLimitTable}) {
+        for (DetailRow& row : texts.tables[std::size_t(index)].rows) {
+            row.overLimit = false;
+            for (std::size_t cell = 1; cell < row.cells.size(); ++cell)
+                if (!row.cells[cell].empty() && !isUnitCell(index, cell))
+                    row.cells[cell] = kMissingValueText;
+        }
+    }
+    texts.tables[kDetailWarningTable].rows = {DetailRow{{std::string(kMissingValueText)}}};
     return texts;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/engine.h"
 #include "calc/hook_type.h"
 #include "data/design_record.h"
 #include "data/material_library.h"
@@ -35,13 +36,16 @@ struct DetailTable {
     std::vector<DetailRow> rows;
 };
 
-// The three tables of the detail page.
+// The tables of the detail page.
 enum DetailTableIndex : int {
-    kDetailStressTable = 0, // the stresses beside their allowable stress and their use in percent
-    kDetailForceTable = 1,  // rate, loads and the stored energy, kgf and N side by side
-    kDetailHookTable = 2,   // hook type and factors, expected lives, frequency, masses, lengths
+    kDetailStressTable = 0,  // the stresses beside their allowable stress and their use in percent
+    kDetailForceTable = 1,   // rate, loads and the stored energy, kgf and N side by side
+    kDetailHookTable = 2,    // hook type and factors, expected lives, frequency, masses, lengths
+    kDetailLimitTable = 3,   // the load each part allows, the smallest and its length
+    kDetailWarningTable = 4, // the warnings about the hooks and the initial tension
+    kDetailBasisTable = 5,   // what the hook's bending life is judged by
 };
-inline constexpr int kDetailTableCount = 3;
+inline constexpr int kDetailTableCount = 6;
 
 struct DetailPageTexts {
     std::array<DetailTable, kDetailTableCount> tables;
@@ -59,10 +63,20 @@ struct DetailPageTexts {
 // - hook and body: the hook type, the hook's factors K1 and K2, its stress coefficients, the
 //   expected life of the coil, the hook and the spring (LifeTexts, in load cycles), the natural
 //   frequency, the masses and the wire lengths.
+// - limits: the load at which the coil (maxLoad), the hook's torsion and the hook's bending reach
+//   their allowables, the smallest of them with the part it belongs to, and the length at it;
+// - warnings: the lines of checkHooks with the design's recommended initial-tension range, over
+//   the limit; "なし" when there are none;
+// - the basis of the hook's bending life (the ratio-zero shares of σB and the Goodman line).
 // Numbers are in F4; a value that cannot be formed is kMissingValueText, and so is a use in
 // percent whose stress or allowable is missing (or whose allowable is not above zero).
 DetailPageTexts detailPageTexts(const SpringDesign& design, const MaterialLibrary& library,
-                                const CoefficientSet& coefficients, HookType hookType);
+                                const CoefficientSet& coefficients, HookType hookType,
+                                const InitialTensionRange& range);
+
+// The same tables with kMissingValueText in every value cell and no warnings: the page before
+// the first calculation, and after one that failed.
+DetailPageTexts withoutValues(DetailPageTexts texts);
 
 // The page as text for the clipboard, table after table with an empty line between them: the
 // cells of a row joined by TAB, every row ended by CR LF, as the history copy does.

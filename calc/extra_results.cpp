@@ -96,6 +96,10 @@ StressCoefficients bendingShares(const SpringDesign& design, const MaterialRecor
 
 } // namespace
 
+bool uHookFitsTogether(const SpringDesign& design) {
+    return !std::isnan(uHookWireLength(design, design.wireDiameter, design.meanDiameter));
+}
+
 std::string_view governingPartName(GoverningPart part) {
     switch (part) {
     case GoverningPart::Coil:

@@ -103,6 +103,11 @@ struct ExtraResults {
     SiResults si;
 };
 
+// Whether a U hook's bend, legs and U fit together (the wire length along them can be formed):
+// a positive bend radius, D above d, a hook long enough for its bend and U, and an opening that
+// leaves the cut short of the U.
+bool uHookFitsTogether(const SpringDesign& design);
+
 // The wire's density in kg/m^3 by material kind: stainless steel 7930, any other 7850.
 double wireDensity(std::int32_t materialKind);
 

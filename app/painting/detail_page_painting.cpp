@@ -15,20 +15,24 @@ constexpr int kGridLine = 1;
 constexpr int kRowPitch = kDetailRowHeight + kGridLine;
 constexpr int kTableGap = 6;        // between the stress and the force table
 constexpr int kCaptionPadding = 3;  // the caption column's text from the cell's left edge
-constexpr int kHookTableLeft = 440; // the hook table, right of the other two
+constexpr int kHookTableLeft = 432; // the hook table, right of the other two
 
 constexpr std::array kStressWidths{140, 62, 56, 62, 56, 42};
 constexpr std::array kForceWidths{140, 56, 50, 56, 50};
 constexpr std::array kHookWidths{150, 70, 40};
+constexpr std::array kNoteWidths{262}; // the warnings and the basis, as wide as the hook table
 
 std::span<const int> columnWidths(int tableIndex) {
     switch (tableIndex) {
     case kDetailStressTable:
         return kStressWidths;
     case kDetailForceTable:
+    case kDetailLimitTable:
         return kForceWidths;
-    default:
+    case kDetailHookTable:
         return kHookWidths;
+    default:
+        return kNoteWidths;
     }
 }
 
@@ -48,12 +52,20 @@ QPoint tableOrigin(const DetailPageTexts& texts, int tableIndex) {
     switch (tableIndex) {
     case kDetailStressTable:
         return {0, 0};
-    case kDetailForceTable:
-        return {0, tableSize(texts.tables[kDetailStressTable], kDetailStressTable).height() +
-                       kTableGap};
-    default:
+    case kDetailHookTable:
         return {kHookTableLeft, 0};
+    default:
+        break;
     }
+    // Each further table below the one before it: the force and the limit table under the
+    // stresses, the warnings and the basis under the hook table.
+    const int above = tableIndex == kDetailForceTable     ? kDetailStressTable
+                      : tableIndex == kDetailLimitTable   ? kDetailForceTable
+                      : tableIndex == kDetailWarningTable ? kDetailHookTable
+                                                          : kDetailWarningTable;
+    const QPoint origin = tableOrigin(texts, above);
+    return {origin.x(),
+            origin.y() + tableSize(texts.tables[std::size_t(above)], above).height() + kTableGap};
 }
 
 QString qt(const std::string& text) {

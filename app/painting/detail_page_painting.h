@@ -17,11 +17,11 @@ namespace hspring {
 // grid's fixed cells. The right edge is left free for the page's buttons. The routine paints no
 // background of its own and draws through the painter's transformation, so a scaled painter
 // (printer, PDF) gets the same picture at its own resolution.
-inline constexpr QSize kDetailPageSize{793, 230};
+inline constexpr QSize kDetailPageSize{793, 366};
 inline constexpr int kDetailPageFontPixels = 12;
 inline constexpr int kDetailRowHeight = 13;
 // Where the buttons of the page go: right of the tables.
-inline constexpr int kDetailPageButtonsLeft = 720;
+inline constexpr int kDetailPageButtonsLeft = 704;
 
 inline constexpr QColor kDetailFixedColour{238, 238, 238};
 inline constexpr QColor kDetailGridLineColour{197, 197, 197};

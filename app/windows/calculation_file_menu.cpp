@@ -20,12 +20,21 @@ namespace {
 const QString kCalculationFileFilter = QStringLiteral("引っ張りばねデーター (*.hbd)");
 const QString kCalculationFileSuffix = QStringLiteral("hbd");
 
+// The file's slot 0 is shown as a recall from the history shows a slot, so that the window, ▼ and
+// the sheet describe the same design. A file whose slot 0 is not in use leaves the window's
+// design in slot 0: there is nothing of the file to show there.
 void readSlots(MainWindow& window, const std::string& path) {
+    SpringDesign& current = window.state().current();
+    const SpringDesign shown = current;
     loadDesignSlots(path, window.state().designs);
     for (int slot = kFirstHistorySlot; slot <= kLastHistorySlot; ++slot)
         window.refreshHistoryRow(slot);
     addRecentFile(QFile::decodeName(path.c_str()));
     CalculationDocument::of(window).read(path);
+    if (current.inUse == 1)
+        window.showDesignRead();
+    else
+        current = shown;
 }
 
 // The open file's name, or one built from the design (material, d, D, N).

@@ -69,6 +69,9 @@ std::filesystem::path localPath(const QString& path) {
 }
 
 const QColor kErrorLineColour(0, 0, 255);
+// The warnings about the hooks, below the check lines: red, apart from the blue errors and the
+// success line in the window's text colour.
+const QColor kWarningLineColour(204, 0, 0);
 
 // A focus that leaves for another control of the window, not for a box or another window.
 bool leavesForAnotherControl(const QEvent* event) {
@@ -342,20 +345,42 @@ void MainWindow::showDesign() {
     refreshDetailPage();
 }
 
-// The detail page follows the design shown and the hook tab chosen.
+HookType MainWindow::shownHookType() const {
+    return ui_->shapePage->roundHookPageActive() ? HookType::Round : HookType::U;
+}
+
+// The detail page follows the design shown and the hook tab chosen; before the first 計算 and
+// after one that failed it shows no values.
 void MainWindow::refreshDetailPage() {
-    const HookType hookType = ui_->shapePage->roundHookPageActive() ? HookType::Round : HookType::U;
-    ui_->detailPage->showTexts(detailPageTexts(state_.current(), state_.materials,
-                                               state_.settings.coefficients, hookType));
+    DetailPageTexts texts =
+        detailPageTexts(state_.current(), state_.materials, state_.settings.coefficients,
+                        shownHookType(), state_.initialTension);
+    ui_->detailPage->showTexts(detailValid_ ? std::move(texts) : withoutValues(std::move(texts)));
     // The chart page: the design calculated again at the page's tolerance grade; a design the
-    // engine stops on has no chart.
+    // engine stops on, or one not calculated yet, has no chart.
+    if (!detailValid_) {
+        ui_->chartPage->showResult(nullptr);
+        return;
+    }
     try {
         const DesignResult result =
             evaluateDesign(state_.current(), state_.materials, state_.settings.coefficients,
-                           hookType, ui_->chartPage->toleranceGrade());
+                           shownHookType(), ui_->chartPage->toleranceGrade());
         ui_->chartPage->showResult(&result);
     } catch (const Error&) {
         ui_->chartPage->showResult(nullptr);
+    }
+}
+
+void MainWindow::addHookWarnings() {
+    const SpringDesign& design = state_.current();
+    const HookType hookType = shownHookType();
+    const ExtraResults extras =
+        calculateExtraResults(design, state_.materials, state_.settings.coefficients, hookType);
+    for (const HookCheck& check : checkHooks(design, state_.initialTension, extras, hookType)) {
+        auto* item = new QListWidgetItem(qt(std::string(hookCheckText(check.problem))));
+        item->setForeground(kWarningLineColour);
+        ui_->statusList->addItem(item);
     }
 }
 
@@ -462,22 +487,70 @@ void MainWindow::onWireDiameterChanged() {
 // Read, calculate, show and check: the calculation the Calculate button and the spring view's
 // state button share. Returns false when it failed and the error box has said why.
 bool MainWindow::recalculate() {
-    return runReportingErrors(this, [this] {
+    const bool calculated = runReportingErrors(this, [this] {
         readDesignInputs();
         calculate();
+        detailValid_ = true;
         showDesign();
         showStatus(checkDesign(state_.current()));
+        addHookWarnings();
     });
+    inputsChanged_ = !calculated;
+    if (!calculated) {
+        // Nothing stale: the page shows no values until the next 計算 that completes.
+        detailValid_ = false;
+        refreshDetailPage();
+    }
+    return calculated;
+}
+
+bool MainWindow::calculateAndDraw() {
+    if (!recalculate())
+        return false;
+    runReportingErrors(this, [this] {
+        // A coil diameter of zero or below, or a hook that cannot be drawn, has no shape: the
+        // checks already say what is wrong, the line says why the view stays empty.
+        if (const auto note = undrawableHookNote(state_.current(), shownHookType())) {
+            ui_->shapePage->showNoSpring();
+            ui_->statusList->addItem(qt(*note));
+        } else if (!ui_->shapePage->drawFreeSpring(state_.current())) {
+            ui_->statusList->addItem(QStringLiteral("コイル径が０以下のため形状を描けません"));
+        }
+    });
+    return true;
 }
 
 void MainWindow::onCalculateClicked() {
-    if (recalculate())
-        runReportingErrors(this, [this] {
-            // A coil diameter of zero or below has no shape: the checks already say what is
-            // wrong, the line says why the view stays empty.
-            if (!ui_->shapePage->drawFreeSpring(state_.current()))
-                ui_->statusList->addItem(QStringLiteral("コイル径が０以下のため形状を描けません"));
-        });
+    calculateAndDraw();
+}
+
+bool MainWindow::calculatedForOutput() {
+    return !inputsChanged_ || calculateAndDraw();
+}
+
+void MainWindow::markInputsChanged() {
+    inputsChanged_ = true;
+}
+
+// Typing into a field (textEdited: the user's edits only), a pick from a list or a click on a
+// check box or a mode button: what the last 計算 did not see.
+void MainWindow::connectInputChanges() {
+    MainWindowControls& c = *ui_;
+    const auto changed = [this] { markInputsChanged(); };
+    for (QLineEdit* field :
+         {c.coilDiameterField, c.turnsField, c.initialTensionField, c.freeLengthField,
+          c.length1Field, c.length2Field, c.load1Field, c.load2Field, c.shapePage->hookAngleField(),
+          c.shapePage->hookLengthField(), c.shapePage->hookOpeningField(),
+          c.shapePage->minRadiusField()})
+        connect(field, &QLineEdit::textEdited, this, changed);
+    for (QComboBox* list : {c.kindList, c.gradeList, c.wireDiameterList})
+        connect(list, &QComboBox::activated, this, changed);
+    for (QCheckBox* box : {c.lowTempAnnealedBox, c.autoInitialTensionBox})
+        connect(box, &QCheckBox::clicked, this, changed);
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+             c.diameterKindButton, c.applyFreeLengthButton, c.applyMaxLengthButton,
+             c.applyMaxLoadButton, c.applyInitialTensionButton})
+        connect(button, &QAbstractButton::clicked, this, changed);
 }
 
 void MainWindow::refreshHistoryRow(int slot) {
@@ -489,6 +562,8 @@ void MainWindow::refreshHistoryRow(int slot) {
 }
 
 void MainWindow::onStoreClicked() {
+    if (!calculatedForOutput())
+        return;
     const int slot = ui_->slotSelector->takeSlot();
     copyDesignSlot(state_.designs, 0, slot);
     refreshHistoryRow(slot);
@@ -499,6 +574,14 @@ void MainWindow::onRecallClicked() {
     if (state_.designs[slot].inUse == 0)
         return;
     copyDesignSlot(state_.designs, slot, 0);
+    inputsChanged_ = false;
+    detailValid_ = true;
+    showDesign();
+}
+
+void MainWindow::showDesignRead() {
+    inputsChanged_ = false;
+    detailValid_ = true;
     showDesign();
 }
 
@@ -508,6 +591,8 @@ void MainWindow::onHistoryRowClicked(int row) {
         return;
     copyDesignSlot(state_.designs, slot, 0);
     selectDiameterPosition(state_.current().diameterIndex);
+    inputsChanged_ = false;
+    detailValid_ = true;
     showDesign();
 }
 
@@ -526,6 +611,7 @@ void MainWindow::applyInputModeColours() {
 }
 
 void MainWindow::onLengthLoadSwitched() {
+    markInputsChanged();
     SpringDesign& design = state_.current();
     design.lengthMode = design.lengthMode == kLoadsGiven ? kLengthsGiven : kLoadsGiven;
     applyInputModeColours();
@@ -632,7 +718,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::connectHandlers() {
     MainWindowControls& c = *ui_;
     connect(c.calculateButton, &QPushButton::clicked, this, &MainWindow::onCalculateClicked);
-    c.shapePage->setRecalculation([this] { return recalculate(); });
+    // The shape page's state views draw the hook too: one that cannot be drawn is not shown.
+    c.shapePage->setRecalculation([this] {
+        if (!recalculate())
+            return false;
+        if (const auto note = undrawableHookNote(state_.current(), shownHookType())) {
+            ui_->shapePage->showNoSpring();
+            ui_->statusList->addItem(qt(*note));
+            return false;
+        }
+        return true;
+    });
     connect(c.shapePage, &ShapePage::hookTypeChanged, this, &MainWindow::refreshDetailPage);
     connect(c.chartPage, &ChartPage::toleranceGradeChanged, this, &MainWindow::refreshDetailPage);
     connect(c.diameterKindButton, &QPushButton::clicked, this, &MainWindow::onDiameterKindClicked);
@@ -655,11 +751,14 @@ void MainWindow::connectHandlers() {
             &MainWindow::onApplyInitialTensionClicked);
     for (QLineEdit* edit : {c.coilDiameterField, c.initialTensionField, c.turnsField})
         edit->installEventFilter(this);
+    connectInputChanges();
 }
 
 // ---- Design search ----------------------------------------------------------------------------
 
 void MainWindow::openDesignSearch() {
+    if (!calculatedForOutput())
+        return;
     // The first opening starts from the current design; later ones keep the last requirement,
     // and "現在の設計から" takes the current design again.
     if (!designSearch_) {
@@ -738,22 +837,39 @@ void MainWindow::connectMenu() {
         connect(item, &QAction::triggered, this,
                 [this, action] { runReportingErrors(this, action); });
     };
+    // What goes out is what the window shows: each of these runs 計算 first when an input
+    // changed since the last one, and does nothing when it could not calculate.
     onMenu(c.printSheetItem, [this] {
+        if (!calculatedForOutput())
+            return;
         dataSheet().fillDataSheet(state_.current(), state_.materials, leftHanded());
         dataSheet().exec();
     });
     onMenu(c.saveSheetPdfItem, [this] {
-        saveDataSheetPdf(this, dataSheetTexts(state_.current(), state_.materials, leftHanded()));
+        if (calculatedForOutput())
+            saveDataSheetPdf(this,
+                             dataSheetTexts(state_.current(), state_.materials, leftHanded()));
     });
-    onMenu(c.jisSheetItem, [this] {
-        openJisSheet(*this, ui_->shapePage->roundHookPageActive() ? HookType::Round : HookType::U);
+    onMenu(c.printWindowItem, [this] {
+        if (calculatedForOutput())
+            printWindowWithDialog(*this, PrintScaling::FitToPage);
     });
-    c.detailPage->describePrintsBy([this] { return describePrintedDesign(*this); });
-    onMenu(c.printWindowItem, [this] { printWindowWithDialog(*this, PrintScaling::FitToPage); });
     onMenu(c.exportDxfItem, [this] {
+        if (!calculatedForOutput())
+            return;
+        // A hook that cannot be drawn is not written either.
+        if (const auto note = undrawableHookNote(state_.current(), shownHookType())) {
+            ui_->statusList->addItem(qt(*note));
+            return;
+        }
         exportDxf(this, state_.current(), *ui_->shapePage,
                   describePrintedDesign(*this).fileStem + QStringLiteral(".dxf"));
     });
+    onMenu(c.jisSheetItem, [this] {
+        if (calculatedForOutput())
+            openJisSheet(*this, shownHookType());
+    });
+    c.detailPage->describePrintsBy([this] { return describePrintedDesign(*this); });
     onMenu(c.copyHistoryItem, [this] {
         copyGridToClipboard(*ui_->historyGrid, 0, 0, kHistoryColumnCount - 1, kHistoryRowCount - 1);
     });

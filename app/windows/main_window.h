@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/design_inputs.h"
+#include "calc/hook_type.h"
 #include "calc/status_lines.h"
 #include "data/data_locations.h"
 #include "startup/program_start.h"
@@ -55,6 +56,9 @@ public:
     void showDesign();
     // Rewrites the history grid's row of slot 1..30 (emptied when the slot is not in use).
     void refreshHistoryRow(int slot);
+    // Shows slot 0 as just read from a calculation file, as a recall from the history shows a
+    // slot: the fields, the results and the detail page then describe what ▼ and the sheet use.
+    void showDesignRead();
     // Reads, calculates and shows the recommended values. Throws like readDesignInputs and the
     // engine.
     void refreshRecommendations();
@@ -96,6 +100,18 @@ private:
     // Shared steps of the handlers.
     void calculate();
     bool recalculate();
+    // 計算 with the spring view: what the button does. Returns false when it did not calculate.
+    bool calculateAndDraw();
+    // Before slot 0 goes out of the window (the sheet, the screen print, ▼, DXF, the search): runs
+    // 計算 first when an input was typed or chosen since the last one. Returns whether slot 0 is
+    // now what the window shows.
+    bool calculatedForOutput();
+    // An input was typed or chosen: the next output calculates first.
+    void markInputsChanged();
+    void connectInputChanges();
+    HookType shownHookType() const;
+    // The warnings about the hooks and the initial tension below the check lines.
+    void addHookWarnings();
     void showStatus(const StatusLines& status);
     void refreshDetailPage();
     void applyInputModeColours();
@@ -140,6 +156,10 @@ private:
     bool restoringDisplay_ = false;
     // Raised while the focus moves to a field after an error, so leaving a field runs nothing.
     bool movingFocusAfterError_ = false;
+    // An input was typed or chosen since the last 計算 (and before the first one).
+    bool inputsChanged_ = true;
+    // Slot 0 holds a calculated design the window shows: the detail page has values to show.
+    bool detailValid_ = false;
 };
 
 } // namespace hspring

@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace hspring {
@@ -252,7 +253,13 @@ void buildPages(QWidget* client, MainWindowControls& c, const SpringDesign& curr
     c.shapePage = new ShapePage(currentDesign);
     c.lowerPages->addTab(c.shapePage, QStringLiteral("＜      バネ形状      ＞"));
     c.detailPage = new DetailPage;
-    c.lowerPages->addTab(c.detailPage, QString::fromUtf8(kDetailPageCaption.data(),
+    // The page is taller than the tab: it scrolls, its buttons at its top right.
+    auto* detailScroll = new QScrollArea;
+    detailScroll->setObjectName(QStringLiteral("DetailScroll"));
+    detailScroll->setFrameShape(QFrame::NoFrame);
+    detailScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    detailScroll->setWidget(c.detailPage);
+    c.lowerPages->addTab(detailScroll, QString::fromUtf8(kDetailPageCaption.data(),
                                                          qsizetype(kDetailPageCaption.size())));
     c.chartPage = new ChartPage;
     c.lowerPages->addTab(c.chartPage, QStringLiteral("＜ 荷重－長さ線図 ＞"));

@@ -161,10 +161,7 @@ void ShapePage::paintImage(const std::function<void(QPainter&)>& paint) {
 bool ShapePage::drawFreeSpring(const SpringDesign& design) {
     const CoilShape coil = coilShapeOf(design);
     if (!drawableCoil(coil)) {
-        paintImage([](QPainter& painter) {
-            painter.fillRect(QRect(QPoint(0, 0), kShapeViewSize), Qt::white);
-        });
-        resetToFreeView();
+        showNoSpring();
         return false;
     }
     if (roundHookPageActive()) {
@@ -178,6 +175,13 @@ bool ShapePage::drawFreeSpring(const SpringDesign& design) {
     }
     resetToFreeView();
     return true;
+}
+
+void ShapePage::showNoSpring() {
+    paintImage([](QPainter& painter) {
+        painter.fillRect(QRect(QPoint(0, 0), kShapeViewSize), Qt::white);
+    });
+    resetToFreeView();
 }
 
 void ShapePage::resetToFreeView() {

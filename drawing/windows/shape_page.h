@@ -64,6 +64,9 @@ public:
     // The hook parameters as the fields hold them now; a field that is not a number raises its
     // conversion error. The U hook's fields are read in the order length, opening, radius.
     double hookAngleFromField() const;
+    // Empties the spring view (a design whose spring cannot be drawn) and returns to the free
+    // view.
+    void showNoSpring();
     UHookShape uHookFromFields() const;
 
 signals:

@@ -27,7 +27,7 @@ DetailPageTexts workedExample(HookType hookType, double radius = 3, double hookF
     if (hookFactor > 2) // from the free length on, so that the hook's life is the shorter
         design.length1 = design.freeLength;
     const DesignResult done = evaluateDesign(design, library, coefficients, hookType);
-    return detailPageTexts(done.design, library, coefficients, hookType);
+    return detailPageTexts(done.design, library, coefficients, hookType, done.range);
 }
 
 const DetailRow& row(const DetailPageTexts& texts, int table, std::string_view caption) {
@@ -59,6 +59,26 @@ TEST(DetailPageText, WorkedExampleAndItsClipboardText) {
     EXPECT_EQ(value(page, kDetailHookTable, "フック曲げ修正係数（Ｋ１）"), "1.081");
     EXPECT_EQ(value(page, kDetailHookTable, "コイル部質量"), "3.874");
     EXPECT_EQ(value(page, kDetailHookTable, "期待寿命（ばね）"), "1000万");
+    // The limits of the worked example (see the extra results' test for the hand calculation):
+    // the hook's bending allows the least.
+    EXPECT_EQ(row(page, kDetailLimitTable, "最大荷重（フック含む）").cells,
+              (Cells{"最大荷重（フック含む）", "1.582", "kgf", "15.52", "N"}));
+    EXPECT_EQ(value(page, kDetailLimitTable, "最大荷重（コイル）"), "1.969");
+    EXPECT_EQ(value(page, kDetailLimitTable, "支配部位"), "フック曲げ");
+    EXPECT_EQ(value(page, kDetailLimitTable, "最大長さ（フック含む）"), "64.35");
+    EXPECT_EQ(page.tables[kDetailWarningTable].rows.size(), 1u);
+    EXPECT_EQ(page.tables[kDetailWarningTable].rows[0].cells[0], "なし");
+
+    // Before any calculation: every value missing, the captions and units kept.
+    const DetailPageTexts empty = withoutValues(page);
+    for (const int table :
+         {kDetailStressTable, kDetailForceTable, kDetailHookTable, kDetailLimitTable})
+        for (const DetailRow& r : empty.tables[std::size_t(table)].rows) {
+            EXPECT_EQ(r.cells[1], "－") << r.cells[0];
+            EXPECT_FALSE(r.overLimit);
+        }
+    EXPECT_EQ(row(empty, kDetailForceTable, "バネ定数").cells,
+              (Cells{"バネ定数", "－", "kgf/mm", "－", "N/mm"}));
 
     // The clipboard: the tables one after the other with an empty line between them, TAB between
     // cells, CR LF after every row and no bare line feed.
@@ -69,10 +89,12 @@ TEST(DetailPageText, WorkedExampleAndItsClipboardText) {
     EXPECT_NE(text.find("\r\n\r\n項目\t重力単位\t\tSI単位\t\r\nバネ定数\t"), std::string::npos);
     EXPECT_NE(text.find("N·mm\r\n\r\n項目\t値\t単位\r\nフック形状\t丸フック\t\r\n"),
               std::string::npos);
-    EXPECT_TRUE(text.ends_with("\r\nフック部素線長さ（１個）\t" +
-                               value(page, kDetailHookTable, "フック部素線長さ（１個）") +
-                               "\tmm\r\n"));
-    std::size_t rows = 2;
+    EXPECT_NE(text.find("\r\nフック部素線長さ（１個）\t" +
+                        value(page, kDetailHookTable, "フック部素線長さ（１個）") +
+                        "\tmm\r\n\r\n限界\t"),
+              std::string::npos);
+    EXPECT_TRUE(text.ends_with("\r\nピアノ線・SUS302 (Associated Spring)\r\n"));
+    std::size_t rows = page.tables.size() - 1;
     for (const DetailTable& table : page.tables)
         rows += table.headers.size() + table.rows.size();
     EXPECT_EQ(std::size_t(std::count(text.begin(), text.end(), '\n')), rows);
@@ -89,6 +111,11 @@ TEST(DetailPageText, OverLimitAndMissingValues) {
     EXPECT_EQ(value(harsh, kDetailHookTable, "期待寿命（コイル）"), "1000万");
     EXPECT_EQ(value(harsh, kDetailHookTable, "期待寿命（フック）"), "4万");
     EXPECT_EQ(value(harsh, kDetailHookTable, "期待寿命（ばね）"), "4万");
+    EXPECT_EQ(value(harsh, kDetailLimitTable, "支配部位"), "フックねじり");
+    ASSERT_EQ(harsh.tables[kDetailWarningTable].rows.size(), 1u);
+    EXPECT_EQ(harsh.tables[kDetailWarningTable].rows[0].cells[0],
+              "警告:フックのねじり応力オーバー");
+    EXPECT_TRUE(harsh.tables[kDetailWarningTable].rows[0].overLimit);
 
     // A U hook without a bend radius: no torsion at the bend, no hook life, no wire length.
     const DetailPageTexts u = workedExample(HookType::U, 0);

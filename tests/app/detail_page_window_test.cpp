@@ -10,6 +10,8 @@
 #include <QDate>
 #include <QGuiApplication>
 #include <QPrinterInfo>
+#include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabWidget>
 
@@ -44,10 +46,16 @@ private slots:
         auto* pages = w.control<QTabWidget>("PageControl1");
         auto* page = w.control<DetailPage>("DetailPage");
         QCOMPARE(pages->tabText(2), QStringLiteral("＜ 詳細計算 ＞"));
-        pages->setCurrentWidget(page);
+        pages->setCurrentIndex(2);
         QTRY_VERIFY(page->isVisible());
+        // Taller than the tab, the page scrolls; its buttons stay clear of the scroll bar.
         const QWidget* tabArea = pages->findChild<QStackedWidget*>();
-        QVERIFY(QRect(QPoint(0, 0), tabArea->size()).contains(page->geometry()));
+        const auto* scroll = w.control<QScrollArea>("DetailScroll");
+        QVERIFY(QRect(QPoint(0, 0), tabArea->size()).contains(scroll->geometry()));
+        const auto* pdfButton = w.control<QPushButton>("DetailPdfButton");
+        QVERIFY(pdfButton->geometry().right() < scroll->viewport()->width());
+        // Before the first 計算 the page shows no values.
+        QCOMPARE(cell(*page, kDetailForceTable, "バネ定数", 1), QStringLiteral("－"));
 
         w.clickButton("BitBtn2");
         QCOMPARE(cell(*page, kDetailStressTable, "コイルねじり応力（荷重２）", 1), w.text("Edit9"));
@@ -91,6 +99,8 @@ private slots:
         QVERIFY2(text.contains(caption) &&
                      text.contains(QDate::currentDate().toString(Qt::ISODate)),
                  qPrintable(caption + "\n" + text));
+        // The tables end at 696 of the page's 793 pixels.
+        QVERIFY(qAbs(ink.right() - area.left() - area.width() * 696 / 793) <= 2);
 
         // "プリント" with no printer installed offers the same page as a PDF file.
         if (!QPrinterInfo::availablePrinters().isEmpty())

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window_steps.h"
 
+#include "calc/engine.h"
 #include "printing/windows/data_sheet_window.h"
 #include "printing/windows/window_print.h"
 #include "support/modal_dialogs.h"
@@ -35,6 +36,21 @@ QStringList exportDxf(const OpenWindow& w, const QString& path) {
     return boxes.texts();
 }
 
+// Whether 計算 can read the window's fields and calculate them. The sheet shows only a design
+// the window has calculated: after a 計算 that failed it runs 計算 again and stays closed when
+// that fails.
+bool fieldsRead(const OpenWindow& w) {
+    try {
+        w.window->readDesignInputs();
+        SpringDesign design = w.state.current();
+        InitialTensionRange range;
+        calculateDesign(design, w.state.materials, w.state.settings.coefficients, range, {});
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 QStringList printSheetAndWindow(const OpenWindow& w, const QString& sheetPdf,
                                 const QString& windowPdf) {
     const MessageBoxWatch boxes;
@@ -49,7 +65,8 @@ QStringList printSheetAndWindow(const OpenWindow& w, const QString& sheetPdf,
     w.triggerMenu("N5");
     QStringList texts = boxes.texts();
     if (!*seen)
-        texts << QStringLiteral("(the sheet did not open)");
+        if (fieldsRead(w))
+            texts << QStringLiteral("(the sheet did not open)");
     if (!failure.isEmpty())
         texts << failure;
     try {

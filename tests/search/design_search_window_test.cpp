@@ -151,7 +151,11 @@ private slots:
                  qPrintable(child<QLabel>(search, "statusLabel")->text()));
         child<QTableWidget>(search, "candidateTable")->selectRow(0);
         child<QPushButton>(search, "applyButton")->click();
-        QCOMPARE(w.statusLines(), QStringList{QStringLiteral("Calculation Success!")});
+        // The six rules pass; what the hooks may still be warned about follows them.
+        const QStringList lines = w.statusLines();
+        QCOMPARE(lines.front(), QStringLiteral("Calculation Success!"));
+        for (const QString& line : lines.mid(1))
+            QVERIFY2(line.startsWith(QStringLiteral("警告:")), qPrintable(line));
         QVERIFY(w.control<QTabWidget>("PageControl2")->currentWidget()->objectName() ==
                 QStringLiteral("TabSheet4"));
 

@@ -144,8 +144,16 @@ std::shared_ptr<bool> closeNextDialog(std::function<void(QDialog&)> inspect) {
 std::shared_ptr<bool> answerNextDialog(std::function<void(QDialog&)> answer) {
     auto seen = std::make_shared<bool>(false);
     auto poll = std::make_shared<std::function<void(int)>>();
-    *poll = [seen, answer, poll](int triesLeft) {
-        QTimer::singleShot(10, [seen, answer, poll, triesLeft] {
+    // Dropping the record gives the answer up, so that an action that opened no dialog leaves
+    // nothing armed for the next one.
+    const std::weak_ptr<bool> watched = seen;
+    *poll = [watched, answer, poll](int triesLeft) {
+        QTimer::singleShot(10, [watched, answer, poll, triesLeft] {
+            const std::shared_ptr<bool> seen = watched.lock();
+            if (!seen) {
+                *poll = nullptr;
+                return;
+            }
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (!dialog) {
                 if (triesLeft > 0)

@@ -57,6 +57,7 @@ std::shared_ptr<ModalRecord> answerNextFileDialog(const QString& path);
 std::shared_ptr<ModalRecord> acceptNextFileDialogIn(const QString& folder);
 
 // Closes the next dialog that opens modally, after `inspect` has looked at it; `seen` turns true.
+// As with the boxes, dropping the returned record gives the answer up.
 std::shared_ptr<bool> closeNextDialog(std::function<void(QDialog&)> inspect);
 
 // Hands the next dialog that opens modally to `answer`, which closes it (accept or reject) as a
