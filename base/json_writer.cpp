@@ -110,9 +110,12 @@ char* writeShortest(char* buffer, double value) {
         std::memset(out + count, '0', 4);
         return out + count + lastDigitPower;
     }
-    if (exponent >= 0) { // the point among the digits: the fraction moves up by one
-        writeDigitsBackward(out + count, decimal.significand);
-        std::memmove(out + exponent + 2, out + exponent + 1, 16);
+    if (exponent >= 0) { // the point among the digits: the whole part moves down by one
+        // Byte by byte: a wider load of the digits just stored one or two at a time would wait
+        // for them.
+        writeDigitsBackward(out + 1 + count, decimal.significand);
+        for (int i = 0; i <= exponent; ++i)
+            out[i] = out[i + 1];
         out[exponent + 1] = '.';
         return out + count + 1;
     }
