@@ -707,7 +707,7 @@ std::optional<RequirementProblem> checkRequirement(const DesignRequirement& r,
 SearchOutcome searchDesigns(const DesignRequirement& requirement, const MaterialLibrary& library,
                             const CoefficientSet& coefficients, const SearchControl& control) {
     if (const std::optional<RequirementProblem> problem = checkRequirement(requirement, library))
-        throw Error(Error::Kind::Data, problem->message);
+        throw Error(Problem::BadData, {}, problem->message);
     std::optional<RequirementProblem> unused;
     const std::vector<int> materials = allowedMaterials(requirement, library, unused);
     return Search(requirement, library, coefficients, control).run(materials);

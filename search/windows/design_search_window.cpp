@@ -9,6 +9,7 @@
 #include "search/candidate_table.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/error_box.h"
+#include "toolkit/windows/error_text.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -301,7 +302,7 @@ DesignRequirement DesignSearchWindow::readRequirement() const {
     r.objective = kObjectives[std::max(0, objectiveList_->currentIndex())];
     r.count = textToInt(utf8(countField_->text()));
     if (const std::optional<RequirementProblem> problem = checkRequirement(r, state_.materials))
-        throw Error(Error::Kind::Data, problem->japaneseMessage);
+        throw Error(Problem::BadData, {}, problem->japaneseMessage);
     return r;
 }
 
@@ -346,7 +347,7 @@ void DesignSearchWindow::startSearch() {
         try {
             result.outcome = searchDesigns(requirement, *library, coefficients, control);
         } catch (const std::exception& failure) {
-            result.error = failure.what();
+            result.error = errorText(failure).toStdString();
         }
         return result;
     }));

@@ -4,6 +4,7 @@
 #include "calc/life.h"
 #include "calc/recommendations.h"
 #include "diagram/painting/fatigue_diagram.h"
+#include "toolkit/windows/error_text.h"
 #include "windows_test_registry.h"
 
 #include <QDesktopServices>
@@ -81,19 +82,15 @@ private slots:
         const QString text = utf8.decode(bytes);
         QVERIFY(!utf8.hasError());
 
-        const std::string_view messages[] = {kIndexBelowFourMessage,
-                                             kIndexAboveTwentyTwoMessage,
-                                             kL2BelowSolidLengthMessage,
-                                             kLengthOrderMessage,
-                                             kStressOverMessage,
-                                             kTooFewTurnsMessage,
-                                             kCalculationSuccessMessage,
-                                             kIndexOutOfRangeMessage,
-                                             kDivisionByZeroMessage,
-                                             kInvalidOperationMessage,
-                                             kOverflowMessage};
+        const std::string_view messages[] = {
+            kIndexBelowFourMessage,     kIndexAboveTwentyTwoMessage, kL2BelowSolidLengthMessage,
+            kLengthOrderMessage,        kStressOverMessage,          kTooFewTurnsMessage,
+            kCalculationSuccessMessage, kIndexOutOfRangeMessage};
         for (const std::string_view message : messages)
             QVERIFY2(text.contains(QString::fromUtf8(message)), message.data());
+        for (const Problem fault :
+             {Problem::DivisionByZero, Problem::InvalidOperation, Problem::Overflow})
+            QVERIFY2(text.contains(errorText(Error(fault))), Error(fault).what());
         for (const std::string_view life : LifeTexts)
             QVERIFY2(text.contains(QString::fromUtf8(life)), life.data());
         QVERIFY(text.contains(graphAreaOverNotice()));
