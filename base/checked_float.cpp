@@ -4,15 +4,15 @@
 namespace hspring {
 
 void throwDivisionByZero() {
-    throw Error(Error::Kind::Arithmetic, std::string(kDivisionByZeroMessage));
+    throw Error(Problem::DivisionByZero);
 }
 
 void throwInvalidOperation() {
-    throw Error(Error::Kind::Arithmetic, std::string(kInvalidOperationMessage));
+    throw Error(Problem::InvalidOperation);
 }
 
 void throwOverflow() {
-    throw Error(Error::Kind::Arithmetic, std::string(kOverflowMessage));
+    throw Error(Problem::Overflow);
 }
 
 } // namespace hspring

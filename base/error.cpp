@@ -3,29 +3,79 @@
 
 namespace hspring {
 
+Error::Error(Problem problem, std::string subject, std::string detail)
+    : std::runtime_error(englishMessage(problem, subject, detail)), problem_(problem),
+      subject_(std::move(subject)), detail_(std::move(detail)) {}
+
+Error::Kind Error::kind() const {
+    switch (problem_) {
+    case Problem::NotANumber:
+    case Problem::NotAnInteger:
+        return Kind::Conversion;
+    case Problem::FileUnreadable:
+    case Problem::FileNotCreated:
+    case Problem::PrintFailed:
+        return Kind::File;
+    case Problem::DivisionByZero:
+    case Problem::InvalidOperation:
+    case Problem::Overflow:
+        return Kind::Arithmetic;
+    default:
+        return Kind::Data;
+    }
+}
+
+std::string englishMessage(Problem problem, std::string_view subject, std::string_view detail) {
+    const std::string s(subject);
+    switch (problem) {
+    case Problem::NotANumber:
+        return "'" + s + "' is not a floating-point number";
+    case Problem::NotAnInteger:
+        return "'" + s + "' is not a valid integer";
+    case Problem::FileUnreadable:
+        return "cannot open file " + s;
+    case Problem::FileNotCreated:
+        return "cannot create file " + s + (detail.empty() ? "" : ": " + std::string(detail));
+    case Problem::PrintFailed:
+        return "printing on " + s + " failed";
+    case Problem::DivisionByZero:
+        return std::string(kDivisionByZeroMessage);
+    case Problem::InvalidOperation:
+        return std::string(kInvalidOperationMessage);
+    case Problem::Overflow:
+        return std::string(kOverflowMessage);
+    case Problem::NoSuchSlot:
+        return "there is no slot " + s + " (0..30)";
+    case Problem::EmptySlot:
+        return "slot " + s + " is empty";
+    case Problem::NotOneDesign:
+        return "exactly one design is needed (the text holds " + s + ")";
+    case Problem::TooManyTurns:
+        return "too many turns to draw (at most " + s + ")";
+    case Problem::BadData:
+        break;
+    }
+    return std::string(detail);
+}
+
 Error conversionError(std::string_view text) {
-    return Error(Error::Kind::Conversion,
-                 "'" + std::string(text) + "' は浮動小数点数ではありません");
+    return Error(Problem::NotANumber, std::string(text));
 }
 
 Error integerConversionError(std::string_view text) {
-    return Error(Error::Kind::Conversion, "'" + std::string(text) + "' は有効な整数ではありません");
+    return Error(Problem::NotAnInteger, std::string(text));
 }
 
 Error fileOpenError(std::string_view path) {
-    return Error(Error::Kind::File, "ファイル " + std::string(path) + " は開けません");
+    return Error(Problem::FileUnreadable, std::string(path));
 }
 
 Error fileCreateError(std::string_view path, std::string_view reason) {
-    std::string message = "ファイル " + std::string(path) + " を作成できません";
-    if (!reason.empty())
-        message += "\n" + std::string(reason);
-    return Error(Error::Kind::File, message);
+    return Error(Problem::FileNotCreated, std::string(path), std::string(reason));
 }
 
 Error printJobError(std::string_view printerName) {
-    return Error(Error::Kind::File,
-                 "プリンタ " + std::string(printerName) + " で印刷できませんでした。");
+    return Error(Problem::PrintFailed, std::string(printerName));
 }
 
 } // namespace hspring

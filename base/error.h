@@ -7,34 +7,58 @@
 
 namespace hspring {
 
-// Every failure the user must see is an Error carrying the exact Japanese message that the error
-// box shows. Window handlers catch it at their boundary; the core never shows anything itself.
+// What went wrong, in no language: the core reports the problem and what it concerns; the window
+// that shows it words it in Japanese (toolkit/windows/error_text.h), the command-line tool in
+// English (what()).
+enum class Problem {
+    NotANumber,       // subject: the text that is no floating-point number
+    NotAnInteger,     // subject: the text that is no integer
+    FileUnreadable,   // subject: the path
+    FileNotCreated,   // subject: the path; detail: the system's reason, if any
+    PrintFailed,      // subject: the printer's name or the PDF file
+    DivisionByZero,   // the three arithmetic faults that stop a calculation at their step
+    InvalidOperation, //
+    Overflow,         //
+    NoSuchSlot,       // subject: the slot number asked for
+    EmptySlot,        // subject: the slot number
+    NotOneDesign,     // subject: how many designs the text held where one was needed
+    TooManyTurns,     // subject: the most turns a drawing holds
+    BadData,          // detail: what is wrong with a data file or a JSON text (its readers
+                      // speak the tool's language, English, in either program)
+};
+
+// Every failure the user must see is an Error. Window handlers catch it at their boundary and
+// show errorText(error); the tool writes what(); the core never shows anything itself.
 class Error : public std::runtime_error {
 public:
     enum class Kind { Conversion, Arithmetic, File, Data };
 
-    Error(Kind kind, const std::string& message) : std::runtime_error(message), kind_(kind) {}
+    explicit Error(Problem problem, std::string subject = {}, std::string detail = {});
 
-    Kind kind() const { return kind_; }
+    Problem problem() const { return problem_; }
+    Kind kind() const;
+    // What the problem concerns: the text, path, printer or number named above.
+    const std::string& subject() const { return subject_; }
+    const std::string& detail() const { return detail_; }
 
 private:
-    Kind kind_;
+    Problem problem_;
+    std::string subject_;
+    std::string detail_;
 };
 
-// "'%s' は浮動小数点数ではありません" with the offending text.
+// The English text of a problem: what() of its Error.
+std::string englishMessage(Problem problem, std::string_view subject, std::string_view detail);
+
 Error conversionError(std::string_view text);
-// "'%s' は有効な整数ではありません" with the offending text.
 Error integerConversionError(std::string_view text);
-// "ファイル %s は開けません" with the path.
 Error fileOpenError(std::string_view path);
-// "ファイル %s を作成できません" with the path and the system's reason.
 Error fileCreateError(std::string_view path, std::string_view reason);
-// "プリンタ %s で印刷できませんでした。" with the printer's name (or the file a PDF goes to).
 Error printJobError(std::string_view printerName);
 
-// The three arithmetic faults that stop a calculation at the step that raised them.
-inline constexpr std::string_view kDivisionByZeroMessage = "0 による浮動小数点数除算";
-inline constexpr std::string_view kInvalidOperationMessage = "不正な浮動小数点数演算命令";
-inline constexpr std::string_view kOverflowMessage = "浮動小数点数のオーバーフロー";
+// The English texts of the three arithmetic faults, as what() gives them.
+inline constexpr std::string_view kDivisionByZeroMessage = "floating-point division by zero";
+inline constexpr std::string_view kInvalidOperationMessage = "invalid floating-point operation";
+inline constexpr std::string_view kOverflowMessage = "floating-point overflow";
 
 } // namespace hspring

@@ -8,6 +8,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -19,8 +20,11 @@ namespace {
 // The significant digits of a positive value rounded to a given count, and the decimal exponent
 // of the first: 45.125 to four digits is {"4513", 1}.
 struct RoundedDigits {
-    std::string digits;
+    std::array<char, 24> digits; // up to 21 for an extended value
+    int count = 0;
     int exponent = 0;
+
+    void append(char digit) { digits[static_cast<std::size_t>(count++)] = digit; }
 };
 
 // Digits after the first that the scientific expansion of a finite, positive value needs to be
@@ -66,64 +70,70 @@ RoundedDigits roundSignificant(Float value, int count) {
     if (*exponentText == '+')
         ++exponentText; // from_chars takes a minus only
     std::from_chars(exponentText, expansion.data() + expansion.size(), rounded.exponent);
-    rounded.digits.reserve(static_cast<std::size_t>(count) + 1);
     std::size_t next = 0; // position of the first digit not kept
-    for (std::size_t i = 0; i < ePos && rounded.digits.size() < static_cast<std::size_t>(count);
-         ++i) {
+    for (std::size_t i = 0; i < ePos && rounded.count < count; ++i) {
         next = i + 1;
         if (expansion[i] != '.')
-            rounded.digits += expansion[i];
+            rounded.append(expansion[i]);
     }
     if (next < ePos && expansion[next] == '.')
         ++next;
     // The first digit dropped decides: below 5 the rest is less than half a unit, from 5 on it
     // is half a unit (a tie) or more, and both go away from zero.
     if (next < ePos && expansion[next] >= '5') {
-        std::size_t i = rounded.digits.size();
+        auto i = static_cast<std::size_t>(rounded.count);
         while (i > 0 && rounded.digits[i - 1] == '9')
             rounded.digits[--i] = '0';
         if (i > 0) {
             ++rounded.digits[i - 1];
-        } else { // 9.99… became 10.0…
-            rounded.digits.insert(rounded.digits.begin(), '1');
-            rounded.digits.pop_back();
+        } else { // 9.99… became 10.0…: the zeros stay, one fewer after a leading one
+            rounded.digits[0] = '1';
             ++rounded.exponent;
         }
     }
     return rounded;
 }
 
-// The powers of ten that extended precision holds exactly (5^27 < 2^64).
-constexpr int kExactPowers = 27;
+// The powers of ten that a type holds exactly: 10^22 a double (5^22 < 2^53), 10^27 extended
+// precision (5^27 < 2^64).
+template <typename Real, int kExactPowers>
 constexpr auto kPowersOfTen = [] {
-    std::array<long double, kExactPowers + 1> powers{};
-    long double power = 1;
-    for (long double& p : powers) {
+    std::array<Real, kExactPowers + 1> powers{};
+    Real power = 1;
+    for (Real& p : powers) {
         p = power;
         power *= 10;
     }
     return powers;
 }();
 
-// The same digits found quickly, for up to 15 of them: the value scaled by a power of ten into
-// [10^(count−1), 10^count) in extended precision, then rounded to a whole number. The scaling is
-// one rounding, off by at most 10^15 · 2^-64 < 6e-5, so the whole number is right unless the
-// fraction lies within that of a half; within 1e-3 of it the exact expansion decides (nullopt).
-// The expansion costs a microsecond for an extended value (printf's arithmetic), this a tenth.
-std::optional<RoundedDigits> roundSignificantQuickly(long double value, int count) {
-    constexpr int kMostDigits = 15;
-    if (count > kMostDigits || !(value >= 1e-20L && value <= 1e20L))
+// The same digits found quickly: the value scaled by a power of ten into [10^(count−1),
+// 10^count), then rounded to a whole number. The scaling is one rounding (and, in a double, the
+// value's own rounding to it), off by at most 10^15 · 2^-64 < 6e-5 in extended precision for up
+// to 15 digits and by 10^9 · 2^-52 < 3e-7 in a double for up to 9, so the whole number is right
+// unless the fraction lies within that of a half; within 1e-3 of it the exact expansion decides
+// (nullopt). The expansion costs a microsecond for an extended value (printf's arithmetic), this
+// a tenth; a double costs a third of extended precision, whose conversions switch the x87
+// rounding mode.
+template <typename Real, int kMostDigits, int kExactPowers>
+std::optional<RoundedDigits> roundSignificantScaled(Real value, int count) {
+    if (count > kMostDigits || !(value >= Real(1e-20) && value <= Real(1e20)))
         return std::nullopt;
-    const long double low = kPowersOfTen[static_cast<std::size_t>(count - 1)];
-    const long double high = kPowersOfTen[static_cast<std::size_t>(count)];
-    int exponent = static_cast<int>(std::floor(std::log10(static_cast<double>(value))));
-    // log10 of the rounded double can be a unit off next to a power of ten: one more try.
+    const auto& powers = kPowersOfTen<Real, kExactPowers>;
+    const Real low = powers[static_cast<std::size_t>(count - 1)];
+    const Real high = powers[static_cast<std::size_t>(count)];
+    // The power of ten from the binary exponent: 2^(b−1) <= value < 2^b gives
+    // (b−1)·log10(2) <= log10(value) < b·log10(2), so the estimate is at most a unit low; the
+    // loop corrects it.
+    int binaryExponent = 0;
+    std::frexp(value, &binaryExponent);
+    int exponent = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398120));
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int shift = count - 1 - exponent;
         if (std::abs(shift) > kExactPowers)
             return std::nullopt;
-        const long double power = kPowersOfTen[static_cast<std::size_t>(std::abs(shift))];
-        const long double scaled = shift >= 0 ? value * power : value / power;
+        const Real power = powers[static_cast<std::size_t>(std::abs(shift))];
+        const Real scaled = shift >= 0 ? value * power : value / power;
         if (scaled < low) {
             --exponent;
             continue;
@@ -132,26 +142,38 @@ std::optional<RoundedDigits> roundSignificantQuickly(long double value, int coun
             ++exponent;
             continue;
         }
-        const long double whole = std::floor(scaled);
-        const long double fraction = scaled - whole;
-        if (std::fabs(fraction - 0.5L) < 1e-3L)
+        // Positive and below 2^63: the conversion truncates, as floor would.
+        auto digits = static_cast<std::uint64_t>(static_cast<std::int64_t>(scaled));
+        const Real fraction = scaled - static_cast<Real>(digits);
+        if (std::fabs(fraction - Real(0.5)) < Real(1e-3))
             return std::nullopt;
-        auto digits = static_cast<unsigned long long>(whole) + (fraction > 0.5L ? 1 : 0);
-        if (static_cast<long double>(digits) == high) { // 9.99… became 10.0…
-            digits = static_cast<unsigned long long>(low);
+        digits += fraction > Real(0.5) ? 1 : 0;
+        if (static_cast<Real>(digits) == high) { // 9.99… became 10.0…
+            digits = static_cast<std::uint64_t>(low);
             ++exponent;
         }
-        char text[24];
-        const auto written = std::to_chars(text, text + sizeof text, digits);
-        return RoundedDigits{std::string(text, written.ptr), exponent};
+        RoundedDigits rounded;
+        rounded.count =
+            static_cast<int>(std::to_chars(rounded.digits.data(),
+                                           rounded.digits.data() + rounded.digits.size(), digits)
+                                 .ptr -
+                             rounded.digits.data());
+        rounded.exponent = exponent;
+        return rounded;
     }
     return std::nullopt;
+}
+
+std::optional<RoundedDigits> roundSignificantQuickly(long double value, int count) {
+    if (count <= 9)
+        return roundSignificantScaled<double, 9, 22>(static_cast<double>(value), count);
+    return roundSignificantScaled<long double, 15, 27>(value, count);
 }
 
 // The digits of a value exactly representable as a double are found faster through the double.
 RoundedDigits roundSignificantOf(long double value, int count) {
     if (std::optional<RoundedDigits> quick = roundSignificantQuickly(value, count))
-        return std::move(*quick);
+        return *quick;
     const auto asDouble = static_cast<double>(value);
     if (static_cast<long double>(asDouble) == value)
         return roundSignificant(asDouble, count);
@@ -159,7 +181,7 @@ RoundedDigits roundSignificantOf(long double value, int count) {
 }
 RoundedDigits roundSignificantOf(double value, int count) {
     if (std::optional<RoundedDigits> quick = roundSignificantQuickly(value, count))
-        return std::move(*quick);
+        return *quick;
     return roundSignificant(value, count);
 }
 
@@ -171,32 +193,42 @@ std::string formatGeneralOf(Float value, int significantDigits) {
         return "0";
 
     significantDigits = std::clamp(significantDigits, 1, std::numeric_limits<Float>::max_digits10);
-    const bool negative = value < 0;
-    RoundedDigits rounded = roundSignificantOf(std::fabs(value), significantDigits);
-    std::string& digits = rounded.digits;
+    const RoundedDigits rounded = roundSignificantOf(std::fabs(value), significantDigits);
+    const char* const digits = rounded.digits.data();
+    int count = rounded.count;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
     const int exponent = rounded.exponent;
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
 
-    std::string text = negative ? "-" : "";
+    // Built in place: at most a sign, "0.0000", 21 digits, a point and "E-4951".
+    std::array<char, 48> text;
+    char* out = text.data();
+    if (value < 0)
+        *out++ = '-';
     if (exponent >= -4 && exponent < significantDigits) {
         if (exponent < 0) {
-            text += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+            *out++ = '0';
+            *out++ = '.';
+            out = std::fill_n(out, -exponent - 1, '0');
+            out = std::copy_n(digits, count, out);
+        } else if (count <= exponent + 1) {
+            out = std::copy_n(digits, count, out);
+            out = std::fill_n(out, exponent + 1 - count, '0');
         } else {
-            const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
-            if (digits.size() <= integerDigits) {
-                text += digits + std::string(integerDigits - digits.size(), '0');
-            } else {
-                text += digits.substr(0, integerDigits) + "." + digits.substr(integerDigits);
-            }
+            out = std::copy_n(digits, exponent + 1, out);
+            *out++ = '.';
+            out = std::copy(digits + exponent + 1, digits + count, out);
         }
     } else {
-        text += digits.substr(0, 1);
-        if (digits.size() > 1)
-            text += "." + digits.substr(1);
-        text += "E" + std::to_string(exponent);
+        *out++ = digits[0];
+        if (count > 1) {
+            *out++ = '.';
+            out = std::copy(digits + 1, digits + count, out);
+        }
+        *out++ = 'E';
+        out = std::to_chars(out, text.data() + text.size(), exponent).ptr;
     }
-    return text;
+    return std::string(text.data(), out);
 }
 
 } // namespace

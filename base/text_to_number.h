@@ -14,7 +14,7 @@ namespace hspring {
 // optional exponent 'e' or 'E' with an optional sign and at least one digit ("1.5E-3").
 // A value too small for a double becomes zero of the same sign (denormals are kept).
 //
-// Rejected with conversionError ("'%s' は浮動小数点数ではありません", the text as given): the empty
+// Rejected with conversionError (Problem::NotANumber with the text as given): the empty
 // text and blanks only, a comma or any other separator ("1,5"), more than one point, blanks
 // inside the number, hexadecimal, "nan", "inf", full-width digits ("１２") and any other
 // character, and a value beyond the range of a double ("1e999").

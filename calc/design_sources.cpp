@@ -12,14 +12,13 @@ namespace hspring {
 
 SpringDesign designFromCalculationFile(const std::string& path, int slot) {
     if (slot < 0 || slot >= kSlotCount)
-        throw Error(Error::Kind::Data,
-                    "スロット " + std::to_string(slot) + " はありません (0〜30)");
+        throw Error(Problem::NoSuchSlot, std::to_string(slot));
     // Slots the file does not reach stay empty.
     const auto slots = std::make_unique<DesignSlots>();
     loadDesignSlots(path, *slots);
     const SpringDesign& design = (*slots)[slot];
     if (slot >= kFirstHistorySlot && design.inUse != 1)
-        throw Error(Error::Kind::Data, "スロット " + std::to_string(slot) + " は空です");
+        throw Error(Problem::EmptySlot, std::to_string(slot));
     return design;
 }
 
@@ -27,11 +26,10 @@ SpringDesign calculatedDesignFromJson(std::string_view text, const MaterialLibra
                                       const CoefficientSet& coefficients) {
     const DesignRequests requests = readDesignsJson(text, library);
     if (requests.designs.size() != 1)
-        throw Error(Error::Kind::Data, "要目表には設計が 1 件だけ必要です (" +
-                                           std::to_string(requests.designs.size()) + " 件)");
+        throw Error(Problem::NotOneDesign, std::to_string(requests.designs.size()));
     const DesignRequest& request = requests.designs.front();
     if (!request.error.empty())
-        throw Error(Error::Kind::Data, request.error);
+        throw Error(Problem::BadData, {}, request.error);
     return evaluateDesign(request.design, library, coefficients).design;
 }
 

@@ -36,10 +36,10 @@ int runChart(const CLI::App& app, const ChartOptions& options) {
     const ProgramState& state = *start.state;
     const DesignRequests requests = readDesignsJson(text, state.materials);
     if (requests.wasArray || requests.designs.size() != 1)
-        throw Error(Error::Kind::Data, "the chart takes one design, not an array");
+        throw Error(Problem::NotOneDesign, "an array");
     const DesignRequest& request = requests.designs.front();
     if (!request.error.empty())
-        throw Error(Error::Kind::Data, request.error);
+        throw Error(Problem::BadData, {}, request.error);
     const DesignResult result =
         evaluateDesign(request.design, state.materials, state.settings.coefficients,
                        request.hookType, request.toleranceGrade);

@@ -45,11 +45,10 @@ std::string fileNameOf(const std::string& path) {
 DesignRequest designRequestFromJson(const std::string& text, const ProgramState& state) {
     const DesignRequests requests = readDesignsJson(text, state.materials);
     if (requests.designs.size() != 1)
-        throw Error(Error::Kind::Data, "仕様書には設計が 1 件だけ必要です (" +
-                                           std::to_string(requests.designs.size()) + " 件)");
+        throw Error(Problem::NotOneDesign, std::to_string(requests.designs.size()));
     DesignRequest request = requests.designs.front();
     if (!request.error.empty())
-        throw Error(Error::Kind::Data, request.error);
+        throw Error(Problem::BadData, {}, request.error);
     request.design = evaluateDesign(request.design, state.materials, state.settings.coefficients,
                                     request.hookType)
                          .design;

@@ -38,11 +38,13 @@ std::array<std::string, kCoefficientCount> coefficientTexts(const CoefficientSet
 
 void storeCoefficientTexts(const std::array<std::string, kCoefficientCount>& texts,
                            CoefficientSet& coefficients) {
-    for (int i = 0; i < kCoefficientCount; ++i) {
-        const double value = textToDouble(texts[i]);
-        std::memcpy(reinterpret_cast<char*>(&coefficients) + kFieldOffsets[i], &value,
-                    sizeof value);
-    }
+    for (int i = 0; i < kCoefficientCount; ++i)
+        storeCoefficient(i, textToDouble(texts[i]), coefficients);
+}
+
+void storeCoefficient(int index, double value, CoefficientSet& coefficients) {
+    std::memcpy(reinterpret_cast<char*>(&coefficients) + kFieldOffsets[index], &value,
+                sizeof value);
 }
 
 } // namespace hspring

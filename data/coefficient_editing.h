@@ -17,5 +17,7 @@ std::array<std::string, kCoefficientCount> coefficientTexts(const CoefficientSet
 // its conversion error there: the coefficients before it keep their new values, the rest stay.
 void storeCoefficientTexts(const std::array<std::string, kCoefficientCount>& texts,
                            CoefficientSet& coefficients);
+// Stores one coefficient, `index` in record order (0..kCoefficientCount-1).
+void storeCoefficient(int index, double value, CoefficientSet& coefficients);
 
 } // namespace hspring

@@ -59,7 +59,7 @@ std::vector<std::string_view> splitWords(std::string_view text) {
 }
 
 Error lineError(const Line& line, const std::string& fault) {
-    return Error(Error::Kind::Data, "line " + std::to_string(line.number) + ": " + fault);
+    return Error(Problem::BadData, {}, "line " + std::to_string(line.number) + ": " + fault);
 }
 
 // The first word of a line and the rest of it.
@@ -185,7 +185,7 @@ void throwIfInconsistent(const MaterialLibrary& library) {
     std::string message = "the library breaks its rules:";
     for (const std::string& problem : problems)
         message += "\n" + problem;
-    throw Error(Error::Kind::Data, message);
+    throw Error(Problem::BadData, {}, message);
 }
 
 } // namespace
@@ -241,7 +241,7 @@ SettingsRecord parseSettingsText(std::string_view text) {
     }
     for (const auto& [key, member] : names)
         if (!seen.count(key))
-            throw Error(Error::Kind::Data, "the coefficient '" + key + "' is missing");
+            throw Error(Problem::BadData, {}, "the coefficient '" + key + "' is missing");
     return settings;
 }
 

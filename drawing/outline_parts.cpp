@@ -9,8 +9,7 @@
 namespace hspring {
 
 Error tooManyTurnsError() {
-    return Error(Error::Kind::Data, "巻き数が多すぎるため描画できません（" +
-                                        std::to_string(kMaxDrawnTurns) + " 巻まで）");
+    return Error(Problem::TooManyTurns, std::to_string(kMaxDrawnTurns));
 }
 
 TurnPlan drawableTurnPlan(double totalTurns) {

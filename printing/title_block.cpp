@@ -33,7 +33,7 @@ constexpr std::array<Field, 7> kFields = {{
 }};
 
 Error notATitleBlock(std::string_view why) {
-    return Error(Error::Kind::Data, "表題欄のファイルが読めません: " + std::string(why));
+    return Error(Problem::BadData, {}, "title block file: " + std::string(why));
 }
 
 } // namespace
@@ -69,7 +69,7 @@ TitleBlock titleBlockFromJson(std::string_view text) {
     try {
         JsonReader reader(text);
         if (reader.peek() != JsonReader::Kind::Object)
-            throw notATitleBlock("JSON のオブジェクトではありません");
+            throw notATitleBlock("not a JSON object");
         reader.enterObject();
         std::string key;
         while (reader.nextMember(key)) {
@@ -82,7 +82,7 @@ TitleBlock titleBlockFromJson(std::string_view text) {
                 continue;
             }
             if (reader.peek() != JsonReader::Kind::String)
-                throw notATitleBlock(key + " が文字列ではありません");
+                throw notATitleBlock(key + " is not a text");
             block.*field->member = reader.readString();
         }
         reader.finish();

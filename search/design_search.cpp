@@ -457,7 +457,7 @@ std::string_view stressLimitName(StressLimit limit) {
 SearchOutcome searchDesigns(const DesignRequirement& requirement, const MaterialLibrary& library,
                             const CoefficientSet& coefficients, const SearchControl& control) {
     if (checkRequirement(requirement, library))
-        throw Error(Error::Kind::Data, "the requirement cannot be searched");
+        throw Error(Problem::BadData, {}, "the requirement cannot be searched");
     return Search(requirement, library, coefficients, control)
         .run(allowedMaterials(requirement, library));
 }

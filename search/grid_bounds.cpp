@@ -234,7 +234,7 @@ double candidateFreeLength(const SpringDesign& design, HookType hookType) {
     else
         length = recommendedFreeLength(design);
     if (!std::isfinite(length))
-        throw Error(Error::Kind::Arithmetic, "free length beyond any number");
+        throw Error(Problem::Overflow);
     // What the free-length field reads back after the window wrote the length into it.
     return textToDouble(formatF4(length));
 }

@@ -24,13 +24,12 @@ ProgramStart startProgram(const DataFiles& files, MissingDataFile whenMissing) {
     if (files.settings) {
         try {
             loadSettings(files.settings->string(), state.settings);
-        } catch (const Error&) {
+        } catch (const Error& failure) {
             if (!useBuiltIn)
                 throw;
             state.settings = builtInSettings();
             start.notices.push_back(
-                {StartupNotice::Kind::Warning, "設定ファイル " + files.settings->string() +
-                                                   " が見つかりません。\n標準の係数で続けます。"});
+                {StartupNotice::Kind::Warning, files.settings->string(), failure});
         }
     }
 
@@ -40,8 +39,7 @@ ProgramStart startProgram(const DataFiles& files, MissingDataFile whenMissing) {
         if (!useBuiltIn)
             throw;
         state.materials = builtInMaterialLibrary();
-        start.notices.push_back({StartupNotice::Kind::Error,
-                                 std::string(failure.what()) + "\n標準の材料データで続けます。"});
+        start.notices.push_back({StartupNotice::Kind::Error, files.materials.string(), failure});
     }
 
     state.kindIndex = buildKindIndex(state.materials);

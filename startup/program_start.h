@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/error.h"
 #include "data/data_locations.h"
 #include "startup/program_state.h"
 
@@ -30,14 +31,14 @@ enum class MissingDataFile {
     Fail,       // the command-line tool: the file's Error is thrown
 };
 
-// A message the start-up leaves for the user, UTF-8. The program shows a warning in a warning
-// box with a Yes button and an error in its error box.
+// A data file the start-up replaced by the built-in data, for the window to tell the user: a
+// missing settings file is a warning (the coefficients that ship serve), a material file that
+// could not be read an error, with the reason.
 struct StartupNotice {
     enum class Kind { Warning, Error };
     Kind kind;
-    std::string text;
-
-    friend bool operator==(const StartupNotice&, const StartupNotice&) = default;
+    std::string file;
+    Error cause;
 };
 
 struct ProgramStart {

@@ -10,14 +10,20 @@
 #include <iostream>
 
 namespace hspring::test {
-std::map<std::string, WindowTestFactory>& windowTests() {
-    static std::map<std::string, WindowTestFactory> tests;
+std::map<std::string, WindowTest>& windowTests() {
+    static std::map<std::string, WindowTest> tests;
     return tests;
 }
 } // namespace hspring::test
 
 // windows_tests CLASS [QtTest options]: runs one registered class; without a class, all of them.
+// windows_tests --list-classes: the registered classes, one a line: name, group, "slow" or "".
 int main(int argc, char* argv[]) {
+    if (argc == 2 && std::string(argv[1]) == "--list-classes") {
+        for (const auto& [name, test] : hspring::test::windowTests())
+            std::cout << name << ' ' << test.group << ' ' << (test.slow ? "slow" : "-") << '\n';
+        return 0;
+    }
     hspring::test::useOffscreenPlatformUnlessAsked();
     QApplication application(argc, argv);
     // The windows keep user settings (the recent files); the tests keep theirs in a folder of
@@ -35,12 +41,12 @@ int main(int argc, char* argv[]) {
             return 2;
         }
         argv[1] = argv[0];
-        const auto testObject = found->second();
+        const auto testObject = found->second.factory();
         return QTest::qExec(testObject.get(), argc - 1, argv + 1);
     }
     int failures = 0;
-    for (const auto& [name, factory] : tests) {
-        const auto testObject = factory();
+    for (const auto& [name, test] : tests) {
+        const auto testObject = test.factory();
         failures += QTest::qExec(testObject.get(), argc, argv);
     }
     return failures;

@@ -61,13 +61,13 @@ int main(int argc, char* argv[]) {
         try {
             library = parseMaterialLibraryText(readText(materialsText));
         } catch (const Error& error) {
-            throw Error(error.kind(), materialsText + ": " + error.what());
+            throw Error(Problem::BadData, {}, materialsText + ": " + error.what());
         }
         SettingsRecord settings;
         try {
             settings = parseSettingsText(readText(settingsText));
         } catch (const Error& error) {
-            throw Error(error.kind(), settingsText + ": " + error.what());
+            throw Error(Problem::BadData, {}, settingsText + ": " + error.what());
         }
         saveMaterialLibrary(argv[3], library);
         saveSettings(argv[4], settings);

@@ -36,6 +36,7 @@
 #include "search/windows/design_search_window.h"
 #include "toolkit/windows/centred_grid.h"
 #include "toolkit/windows/error_box.h"
+#include "toolkit/windows/error_text.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -173,11 +174,15 @@ void MainWindow::formCreate(const std::vector<StartupNotice>& notices) {
 void MainWindow::showStartupNotices(const std::vector<StartupNotice>& notices) {
     for (const StartupNotice& notice : notices) {
         if (notice.kind == StartupNotice::Kind::Warning) {
-            QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"), qt(notice.text),
-                            QMessageBox::Yes, this);
+            const QString text =
+                QStringLiteral("設定ファイル %1 が見つかりません。\n標準の係数で続けます。")
+                    .arg(qt(notice.file));
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"), text, QMessageBox::Yes,
+                            this);
             box.exec();
         } else {
-            showErrorBox(this, std::runtime_error(notice.text));
+            showErrorBox(this, errorText(notice.cause) +
+                                   QStringLiteral("\n標準の材料データで続けます。"));
         }
     }
 }

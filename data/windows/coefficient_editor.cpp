@@ -3,6 +3,7 @@
 #include "data/coefficient_editing.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/error_box.h"
+#include "toolkit/windows/number_field.h"
 #include "toolkit/windows/placement.h"
 
 #include <QFile>
@@ -70,7 +71,8 @@ CoefficientEditorDialog::CoefficientEditorDialog(SettingsRecord& settings,
         const int top = kFirstRowTop + (stress ? i : i - kAllowableStressFields) * kRowPitch;
         const QString name = QStringLiteral("Edit%1").arg(i + 1);
         placeLabel(group, kFieldTexts[i].label, {kLabelLeft, top + 4});
-        fields_[i] = placeField(group, name, {kFieldLeft, top}, kFieldWidth);
+        fields_[i] = placeWidget(new NumberField(group), name,
+                                 QRect(kFieldLeft, top, kFieldWidth, kDialogFieldHeight));
         fields_[i]->setText(QString::fromStdString(texts[i]));
         placeLabel(group, kFieldTexts[i].hint, {kHintLeft, top + 4});
     }
@@ -82,10 +84,10 @@ CoefficientEditorDialog::CoefficientEditorDialog(SettingsRecord& settings,
 }
 
 void CoefficientEditorDialog::saveCoefficients() {
-    std::array<std::string, kCoefficientCount> texts;
+    // In record order, each stored at once: a field that holds no number stops the store there
+    // and takes the focus; the coefficients before it keep their new values.
     for (int i = 0; i < kCoefficientCount; ++i)
-        texts[i] = fields_[i]->text().toStdString();
-    storeCoefficientTexts(texts, settings_.coefficients);
+        storeCoefficient(i, fields_[i]->number(), settings_.coefficients);
     saveSettings(QFile::encodeName(settingsPath_).toStdString(), settings_);
 }
 

@@ -6,9 +6,9 @@
 #include <QString>
 #include <array>
 
-class QLineEdit;
-
 namespace hspring {
+
+class NumberField;
 
 // The coefficient editor keisuu_make: the seven design coefficients of the settings record.
 // Created once, when first opened (after the settings have been read); its fields are filled then
@@ -31,7 +31,7 @@ public:
 private:
     SettingsRecord& settings_;
     QString settingsPath_;
-    std::array<QLineEdit*, 7> fields_{};
+    std::array<NumberField*, 7> fields_{};
 };
 
 } // namespace hspring

@@ -10,6 +10,7 @@
 #include "search/candidate_table.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/error_box.h"
+#include "toolkit/windows/error_text.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -469,7 +470,7 @@ DesignRequirement DesignSearchWindow::readRequirement() const {
     r.objective = kObjectives[std::max(0, objectiveList_->currentIndex())];
     r.count = textToInt(utf8(countField_->text()));
     if (const std::optional<RequirementProblem> problem = checkRequirement(r, state_.materials))
-        throw Error(Error::Kind::Data, utf8(problemText(*problem)));
+        throw Error(Problem::BadData, {}, utf8(problemText(*problem)));
     return r;
 }
 
@@ -516,7 +517,7 @@ void DesignSearchWindow::startSearch() {
         try {
             result.outcome = searchDesigns(requirement, *library, coefficients, control);
         } catch (const std::exception& failure) {
-            result.error = failure.what();
+            result.error = errorText(failure).toStdString();
         }
         return result;
     }));

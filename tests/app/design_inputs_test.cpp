@@ -125,7 +125,7 @@ TEST_F(InputFixture, AFieldThatIsNoNumberStopsTheReadingWhereItStands) {
     texts.freeLength = "abc";
     texts.length1 = "50";
     texts.hookAngle = "60";
-    EXPECT_EQ(readFailure(), "'abc' は浮動小数点数ではありません");
+    EXPECT_EQ(readFailure(), "'abc' is not a floating-point number");
     EXPECT_EQ(design.totalTurns, 25.0);    // read before the bad field
     EXPECT_EQ(design.initialTension, 0.7); // read before the bad field
     EXPECT_EQ(design.freeLength, 39.0);    // the start value stays
@@ -135,7 +135,7 @@ TEST_F(InputFixture, AFieldThatIsNoNumberStopsTheReadingWhereItStands) {
 
 TEST_F(InputFixture, AnEmptyFieldIsAConversionErrorToo) {
     texts.hookMinRadius = "";
-    EXPECT_EQ(readFailure(), "'' は浮動小数点数ではありません");
+    EXPECT_EQ(readFailure(), "'' is not a floating-point number");
     EXPECT_EQ(design.hookOpening, 4.0);
 }
 
@@ -158,7 +158,7 @@ TEST_F(InputFixture, AMeanDiameterOfZeroLeavesTheSpringIndexLabelAlone) {
 TEST_F(InputFixture, AWireDiameterOfZeroStopsAtTheSpringIndex) {
     texts.wireDiameter = "0";
     texts.turns = "30";
-    EXPECT_EQ(readFailure(), "0 による浮動小数点数除算");
+    EXPECT_EQ(readFailure(), "floating-point division by zero");
     EXPECT_EQ(design.wireDiameter, 0.0);
     EXPECT_EQ(design.totalTurns, 20.0);
 }
@@ -169,7 +169,7 @@ TEST_F(InputFixture, WithoutASelectedMaterialNothingIsRead) {
     texts.grade = -1;
     texts.diameterPosition = -1;
     texts.wireDiameter = "";
-    EXPECT_EQ(readFailure(), "'' は浮動小数点数ではありません");
+    EXPECT_EQ(readFailure(), "'' is not a floating-point number");
     EXPECT_EQ(design.materialIndex, before.materialIndex);
     EXPECT_EQ(design.totalTurns, before.totalTurns);
 }
@@ -177,7 +177,7 @@ TEST_F(InputFixture, WithoutASelectedMaterialNothingIsRead) {
 TEST_F(InputFixture, WithoutASelectedDiameterTheWireDiameterTextStopsTheReading) {
     texts.diameterPosition = -1;
     texts.wireDiameter = "";
-    EXPECT_EQ(readFailure(), "'' は浮動小数点数ではありません");
+    EXPECT_EQ(readFailure(), "'' is not a floating-point number");
     EXPECT_EQ(design.materialIndex, 2);
     EXPECT_EQ(design.diameterIndex, -1);
     EXPECT_EQ(design.wireDiameter, 1.0); // no table entry at -1: the old value stays

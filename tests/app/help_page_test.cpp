@@ -6,6 +6,7 @@
 #include "calc/recommendations.h"
 #include "diagram/painting/fatigue_diagram.h"
 #include "main_window_fixture.h"
+#include "toolkit/windows/error_text.h"
 #include "windows_test_registry.h"
 
 #include <QDesktopServices>
@@ -95,19 +96,15 @@ private slots:
         const QString text = utf8.decode(bytes);
         QVERIFY(!utf8.hasError());
 
-        const std::string_view messages[] = {kIndexBelowFourMessage,
-                                             kIndexAboveTwentyTwoMessage,
-                                             kL2BelowSolidLengthMessage,
-                                             kLengthOrderMessage,
-                                             kStressOverMessage,
-                                             kTooFewTurnsMessage,
-                                             kCalculationSuccessMessage,
-                                             kIndexOutOfRangeMessage,
-                                             kDivisionByZeroMessage,
-                                             kInvalidOperationMessage,
-                                             kOverflowMessage};
+        const std::string_view messages[] = {
+            kIndexBelowFourMessage,     kIndexAboveTwentyTwoMessage, kL2BelowSolidLengthMessage,
+            kLengthOrderMessage,        kStressOverMessage,          kTooFewTurnsMessage,
+            kCalculationSuccessMessage, kIndexOutOfRangeMessage};
         for (const std::string_view message : messages)
             QVERIFY2(text.contains(QString::fromUtf8(message)), message.data());
+        for (const Problem fault :
+             {Problem::DivisionByZero, Problem::InvalidOperation, Problem::Overflow})
+            QVERIFY2(text.contains(errorText(Error(fault))), Error(fault).what());
         for (const std::string_view life : LifeTexts)
             QVERIFY2(text.contains(QString::fromUtf8(life)), life.data());
         QVERIFY(text.contains(graphAreaOverNotice()));

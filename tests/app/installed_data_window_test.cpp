@@ -44,7 +44,7 @@ class InstalledDataWindowTest : public QObject {
             locateDataFiles(local(bin_), installedShareFolder(local(bin_)), local(user_));
         started = startProgram(DataFiles::from(locations), MissingDataFile::UseBuiltIn);
         for (const StartupNotice& notice : started.notices)
-            qWarning("notice at start: %s", notice.text.c_str());
+            qWarning("notice at start: %s: %s", notice.file.c_str(), notice.cause.what());
         if (!started.notices.empty())
             return nullptr;
         const auto box = answerNextMessageBox(QMessageBox::Ok);

@@ -56,7 +56,7 @@ TEST(ReadFile, MissingFileOrFolderRaisesTheOpenMessageWithThePath) {
             ADD_FAILURE() << "read " << path;
         } catch (const Error& error) {
             EXPECT_EQ(error.kind(), Error::Kind::File);
-            EXPECT_EQ(std::string(error.what()), "ファイル " + path + " は開けません");
+            EXPECT_EQ(std::string(error.what()), "cannot open file " + path);
         }
     }
 }
@@ -114,7 +114,7 @@ TEST(WriteFileAtomically, MissingFolderRaisesTheCreateMessage) {
         ADD_FAILURE() << "wrote into a missing folder";
     } catch (const Error& error) {
         EXPECT_EQ(error.kind(), Error::Kind::File);
-        EXPECT_EQ(std::string(error.what()).rfind("ファイル " + path + " を作成できません", 0), 0u);
+        EXPECT_EQ(std::string(error.what()).rfind("cannot create file " + path, 0), 0u);
     }
     EXPECT_TRUE(folder.names().empty());
 }

@@ -57,7 +57,7 @@ TEST(TextToDouble, RejectsEverythingElseWithTheMessage) {
         } catch (const Error& error) {
             EXPECT_EQ(error.kind(), Error::Kind::Conversion);
             EXPECT_EQ(std::string(error.what()),
-                      "'" + std::string(text) + "' は浮動小数点数ではありません");
+                      "'" + std::string(text) + "' is not a floating-point number");
         }
     }
 }
@@ -82,7 +82,7 @@ TEST(TextToInt, RejectsOtherTexts) {
             ADD_FAILURE() << "accepted '" << text << "'";
         } catch (const Error& error) {
             EXPECT_EQ(std::string(error.what()),
-                      "'" + std::string(text) + "' は有効な整数ではありません");
+                      "'" + std::string(text) + "' is not a valid integer");
         }
     }
 }

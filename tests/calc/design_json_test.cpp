@@ -261,8 +261,9 @@ TEST(CalculateDesignsJson, ArrayInArrayOutWithFaultsInPlace) {
             reader.skipValue();
     }
     reader.finish();
-    EXPECT_EQ(firstKeys, (std::vector<std::string>{"error:0 による浮動小数点数除算", "inUse",
-                                                   "error:0 による浮動小数点数除算", "inUse"}));
+    EXPECT_EQ(firstKeys,
+              (std::vector<std::string>{"error:floating-point division by zero", "inUse",
+                                        "error:floating-point division by zero", "inUse"}));
 }
 
 TEST(CalculateDesignsJson, AnAnswerReadsBackAsTheSameDesign) {

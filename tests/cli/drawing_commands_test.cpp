@@ -85,7 +85,7 @@ private slots:
         Run run = runCli(QStringList{"dxf", "--round", "--angle", "80", "--d", "1", "--D", "0",
                                      "--N", "20", "-o", path});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.err.contains("0 による浮動小数点数除算"));
+        QVERIFY(run.err.contains("floating-point division by zero"));
         QVERIFY(!QFile::exists(path));
 
         run = runCli(QStringList{"dxf", "--round", "--u", "--angle", "80"} + kExampleCoil +
@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(run.exitCode, 2);
         run = runCli(QStringList{"outline", "--round", "--angle", "8O"} + kExampleCoil);
         QCOMPARE(run.exitCode, 2);
-        QVERIFY(run.err.contains("'8O' は浮動小数点数ではありません"));
+        QVERIFY(run.err.contains("'8O' is not a floating-point number"));
         run = runCli(QStringList{"outline", "--round", "--angle", "80", "-o", path} + kExampleCoil);
         QCOMPARE(run.exitCode, 2);
         run = runCli({"dxf", "--help"});

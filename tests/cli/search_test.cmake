@@ -27,7 +27,7 @@ set(stdin_text "{\"length1\": }")
 run_cli(search 1)
 expect("^{\"error\":\"JSON: ")
 run_cli(search 2 --materials ${WORK}/missing.dst)
-expect("missing.dst は開けません")
+expect("cannot open file [^\n]*missing.dst")
 run_cli(search 0 --help)
 expect("^Usage: hspring-cli search ")
 foreach(key length1 load1 length2 load2 loadTolerance toleranceGrade maxOuterDiameter minInnerDiameter

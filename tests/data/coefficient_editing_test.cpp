@@ -28,7 +28,7 @@ TEST(StoreCoefficientTexts, StoresInOrderAndStopsAtTheFirstBadText) {
         storeCoefficientTexts({"60", "65", "1.4", "15%", "1", "2", "3"}, set);
         FAIL() << "15% is no number";
     } catch (const Error& error) {
-        EXPECT_STREQ(error.what(), "'15%' は浮動小数点数ではありません");
+        EXPECT_STREQ(error.what(), "'15%' is not a floating-point number");
     }
     EXPECT_EQ(set.compressionToMaterialRatio, 60);
     EXPECT_EQ(set.extensionToCompressionRatio, 65);

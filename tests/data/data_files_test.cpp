@@ -88,7 +88,7 @@ TYPED_TEST(DataFileTest, MissingFileRaisesTheOpenMessageAndKeepsTheTable) {
         TypeParam::read(path, table);
         ADD_FAILURE() << "read a missing file";
     } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()), "ファイル " + path + " は開けません");
+        EXPECT_EQ(std::string(error.what()), "cannot open file " + path);
     }
     EXPECT_EQ(bytesOf(table), bytesOf(this->previous));
 }

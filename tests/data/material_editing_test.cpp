@@ -136,7 +136,7 @@ TEST(StoreMaterialRecordTexts, AnEmptyCellStopsTheStoreThereKeepingEverythingBef
         FAIL() << "an empty cell must not convert";
     } catch (const Error& error) {
         EXPECT_EQ(error.kind(), Error::Kind::Conversion);
-        EXPECT_STREQ(error.what(), "'' は浮動小数点数ではありません");
+        EXPECT_STREQ(error.what(), "'' is not a floating-point number");
     }
     const MaterialRecord before = sampleRecord();
     EXPECT_EQ(shortStringText(record.gradeSymbol), "ＳＷＰ－Ｂ");
@@ -162,7 +162,7 @@ TEST(StoreMaterialRecordTexts, AnIntegerFieldTakesOnlyWholeNumbers) {
         storeMaterialRecordTexts(texts, record);
         FAIL() << "70.5 is no integer";
     } catch (const Error& error) {
-        EXPECT_STREQ(error.what(), "'70.5' は有効な整数ではありません");
+        EXPECT_STREQ(error.what(), "'70.5' is not a valid integer");
     }
     EXPECT_EQ(record.shearModulus, 80000);
     EXPECT_EQ(record.kind, 4);

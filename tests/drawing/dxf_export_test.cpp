@@ -6,6 +6,7 @@
 #include "support/example_design.h"
 #include "support/file_bytes.h"
 #include "support/modal_dialogs.h"
+#include "toolkit/windows/error_text.h"
 #include "windows_test_registry.h"
 
 #include <QApplication>
@@ -37,7 +38,7 @@ QString errorMessageOf(const std::function<void()>& action) {
     try {
         action();
     } catch (const hspring::Error& error) {
-        return QString::fromUtf8(error.what());
+        return hspring::errorText(error);
     }
     return {};
 }

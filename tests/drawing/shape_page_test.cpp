@@ -4,6 +4,7 @@
 #include "drawing/windows/shape_page.h"
 #include "support/example_design.h"
 #include "support/modal_dialogs.h"
+#include "toolkit/windows/error_text.h"
 #include "toolkit/windows/picture_view.h"
 #include "windows_test_registry.h"
 
@@ -219,7 +220,7 @@ private slots:
             page.drawFreeSpring(design);
             QFAIL("a full-width number was drawn");
         } catch (const hspring::Error& error) {
-            QCOMPARE(QString::fromUtf8(error.what()),
+            QCOMPARE(hspring::errorText(error),
                      QStringLiteral("'８０' は浮動小数点数ではありません"));
         }
         QCOMPARE(page.image(), before);
@@ -244,7 +245,7 @@ private slots:
         try {
             page.drawFreeSpring(design);
         } catch (const hspring::Error& error) {
-            message = QString::fromUtf8(error.what());
+            message = hspring::errorText(error);
         }
         QCOMPARE(message, QStringLiteral("'o' は浮動小数点数ではありません"));
         QVERIFY(page.image().isNull());

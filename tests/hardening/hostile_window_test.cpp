@@ -184,5 +184,5 @@ private:
     std::unique_ptr<QTemporaryDir> output_;
 };
 
-HSPRING_WINDOW_TEST(HostileFilesWindowTest)
+HSPRING_SLOW_WINDOW_TEST(HostileFilesWindowTest)
 #include "hostile_window_test.moc"

@@ -5,6 +5,7 @@
 #include "printing/windows/data_sheet_window.h"
 #include "printing/windows/window_print.h"
 #include "support/modal_dialogs.h"
+#include "toolkit/windows/error_text.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -59,7 +60,7 @@ QStringList printSheetAndWindow(const OpenWindow& w, const QString& sheetPdf,
         try {
             qobject_cast<DataSheetWindow*>(&dialog)->printSheetToPdf(sheetPdf);
         } catch (const std::exception& error) {
-            failure = QString::fromUtf8(error.what());
+            failure = hspring::errorText(error);
         }
     });
     w.triggerMenu("N5");
@@ -72,7 +73,7 @@ QStringList printSheetAndWindow(const OpenWindow& w, const QString& sheetPdf,
     try {
         printWindowImageToPdf(*w.window, PrintScaling::FitToPage, windowPdf);
     } catch (const std::exception& error) {
-        texts << QString::fromUtf8(error.what());
+        texts << hspring::errorText(error);
     }
     return texts;
 }

@@ -3,6 +3,7 @@
 #include "printed_page.h"
 #include "printing/windows/window_print.h"
 #include "toolkit/painting/fonts.h"
+#include "toolkit/windows/error_text.h"
 #include "toolkit/windows/picture_view.h"
 #include "windows_test_registry.h"
 
@@ -168,7 +169,7 @@ private slots:
             hspring::printWindowImageToPdf(*widget, PrintScaling::FitToPage, pdf);
             QFAIL("no error");
         } catch (const hspring::Error& error) {
-            QVERIFY(QString::fromUtf8(error.what()).contains(QStringLiteral("を作成できません")));
+            QVERIFY(hspring::errorText(error).contains(QStringLiteral("を作成できません")));
         }
         QVERIFY(!QFile::exists(pdf));
     }

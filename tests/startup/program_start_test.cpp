@@ -59,13 +59,13 @@ TEST(ProgramStart, missingFilesAreReplacedByTheBuiltInDataWithANoticeEach) {
         startProgram(DataFiles::in(folder.path()), MissingDataFile::UseBuiltIn);
     const std::string settingsPath = folder.file(kSettingsFileName);
     const std::string materialsPath = folder.file(kMaterialFileName);
-    const std::vector<StartupNotice> expected{
-        {StartupNotice::Kind::Warning,
-         "設定ファイル " + settingsPath + " が見つかりません。\n標準の係数で続けます。"},
-        {StartupNotice::Kind::Error,
-         "ファイル " + materialsPath + " は開けません\n標準の材料データで続けます。"},
-    };
-    EXPECT_EQ(start.notices, expected);
+    ASSERT_EQ(start.notices.size(), 2u);
+    EXPECT_EQ(start.notices[0].kind, StartupNotice::Kind::Warning);
+    EXPECT_EQ(start.notices[0].file, settingsPath);
+    EXPECT_EQ(start.notices[1].kind, StartupNotice::Kind::Error);
+    EXPECT_EQ(start.notices[1].file, materialsPath);
+    EXPECT_EQ(start.notices[1].cause.problem(), Problem::FileUnreadable);
+    EXPECT_EQ(start.notices[1].cause.subject(), materialsPath);
     EXPECT_TRUE(sameBytes(start.state->settings, builtInSettings()));
     const MaterialLibrary builtIn = builtInMaterialLibrary();
     EXPECT_TRUE(sameBytes(start.state->materials, builtIn));
@@ -91,8 +91,8 @@ TEST(ProgramStart, failModeThrowsTheFileErrorAndSkipsSettingsNotAsked) {
         startProgram(missingMaterials, MissingDataFile::Fail);
         FAIL() << "no error for a missing material file";
     } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "ファイル " + folder.file("none.dst") + " は開けません");
+        EXPECT_EQ(error.problem(), Problem::FileUnreadable);
+        EXPECT_EQ(error.subject(), folder.file("none.dst"));
     }
     EXPECT_THROW(startProgram({folder.path() / kMaterialFileName, folder.path() / "none.set"},
                               MissingDataFile::Fail),

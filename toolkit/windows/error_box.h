@@ -6,9 +6,10 @@
 
 namespace hspring {
 
-// The standard error box: the message of the failure, one OK button. Window handlers catch
+// The standard error box: the failure in Japanese (errorText), one OK button. Window handlers catch
 // failures at their boundary and show them here; the window stays usable.
 void showErrorBox(QWidget* parent, const std::exception& failure);
+void showErrorBox(QWidget* parent, const QString& text);
 
 // Runs a handler body and shows any failure in the error box. Returns false when it failed.
 template <typename Action>

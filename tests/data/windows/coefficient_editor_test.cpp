@@ -154,6 +154,9 @@ private slots:
         QCOMPARE(set.stainlessReduction, 15.0);
         QCOMPARE(set.annealedPianoReduction, 25.0);
         QCOMPARE(fileBytes(settingsPath_), imageOf(patternedSettings()));
+        // The user is left on the text to correct.
+        QTRY_COMPARE(editor_->focusWidget(), static_cast<QWidget*>(field(4)));
+        QTRY_COMPARE(field(4)->selectedText(), QStringLiteral("15%"));
     }
 
     void aFailedWriteKeepsThePreviousFileAndReportsIt() {
