@@ -2,6 +2,7 @@
 #include "printing/data_sheet_text.h"
 
 #include "base/number_format.h"
+#include "calc/design_caption.h"
 
 namespace hspring {
 
@@ -83,6 +84,8 @@ DataSheetTexts dataSheetTexts(const SpringDesign& design, const MaterialLibrary&
         "Ｐ１　= " + labelNewtons(design.load1) + "N",
         "平均径　= " + formatF4(design.meanDiameter) + "mm",
     };
+    sheet.title = "要目表 " + designCaption(design, library);
+    sheet.fileStem = designFileStem(design, library);
     return sheet;
 }
 

@@ -32,6 +32,10 @@ struct DataSheetTexts {
     // The six dimension texts beside the figure: L2, L1 and the free length, P2 and P1, the mean
     // coil diameter.
     std::array<std::string, kSheetLabelCount> labels;
+    // What a PDF of the sheet is titled and named after: the design it shows, so that a file
+    // found later can be traced to it ("要目表 SWP-A d1×D10×N20").
+    std::string title;
+    std::string fileStem;
 };
 
 // The sheet of a design as it stands (nothing is calculated). `leftHanded` is the coiling

@@ -18,6 +18,11 @@ std::string number(double value) {
     return formatF4(value);
 }
 
+// A limit that may be missing (no bending data, a rate of zero): "－" then, never a number.
+std::string limitNumber(long double value) {
+    return std::isfinite(value) ? formatF4(value) : std::string("－");
+}
+
 // "±0.3"; nothing where the grade's tables give no tolerance.
 std::string plusMinus(long double value) {
     return std::isfinite(value) ? "±" + formatF4(value) : std::string();
@@ -94,7 +99,9 @@ Outline mirroredAlongAxis(const Outline& outline) {
 JisSheetTexts jisSheetTexts(const JisSheetSubject& subject, const MaterialLibrary& library,
                             const CoefficientSet& coefficients) {
     const SpringDesign& design = subject.design;
-    const SiResults si = calculateExtraResults(design, library, coefficients, subject.hookType).si;
+    const ExtraResults extras =
+        calculateExtraResults(design, library, coefficients, subject.hookType);
+    const SiResults& si = extras.si;
     const bool reference = loadsSpecified(design);
     const Tolerances tolerances = calculateTolerances(design, subject.toleranceGrade);
 
@@ -121,6 +128,10 @@ JisSheetTexts jisSheetTexts(const JisSheetSubject& subject, const MaterialLibrar
         {"指定長さ２時の応力", "N/mm²", number(si.stress2), ""},
         {"許容ねじり応力", "N/mm²", number(si.allowableStress), ""},
         {"最大引張り長さ（コイル部）", "mm", number(design.maxLength), ""},
+        // The hooks usually reach their allowable stress before the coil does: the limits a
+        // maker must respect are the smaller ones, hooks included.
+        {"最大許容荷重（フック含む）", "N", limitNumber(extras.maxLoadWithHooks * kGravity), ""},
+        {"最大許容長さ（フック含む）", "mm", limitNumber(extras.maxLengthWithHooks), ""},
     };
     rows.push_back({"許容差の等級（JIS B 2704-3）", "",
                     isToleranceGrade(subject.toleranceGrade) && subject.toleranceGrade > 0

@@ -115,7 +115,7 @@ void printDataSheet(QPainter& pagePainter, const DataSheetTexts& texts) {
 }
 
 void writeDataSheetPdf(const std::string& path, const DataSheetTexts& texts) {
-    writePdfPage(path, QStringLiteral("prinform"),
+    writePdfPage(path, QString::fromStdString(texts.title),
                  [&](QPainter& painter) { printDataSheet(painter, texts); });
 }
 

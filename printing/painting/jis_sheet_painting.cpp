@@ -30,6 +30,8 @@ constexpr int kTableTop = 1030;
 constexpr int kTablePixels = 30;
 constexpr int kHeaderHeight = 60;
 constexpr int kRowHeight = 52;
+// Space kept between the table and the title block.
+constexpr int kTableGap = 40;
 constexpr int kTitleBlockTop = 2520;
 constexpr int kTitleBlockLeft = 950;
 constexpr int kTitleRowHeight = 100;
@@ -229,14 +231,18 @@ void paintFigure(QPainter& painter, const JisSheetTexts& texts,
 void paintTable(QPainter& painter, const JisSheetTexts& texts) {
     painter.setFont(windowFont(kTablePixels));
     const int rows = static_cast<int>(texts.rows.size());
+    // A design with more rows (a U hook's dimensions) gets lower rows, so the table always ends
+    // above the title block.
+    const int rowHeight = std::min(
+        kRowHeight, (kTitleBlockTop - kTableGap - kTableTop - kHeaderHeight) / std::max(rows, 1));
     const int width = kFigureFrame.width();
-    const int height = kHeaderHeight + rows * kRowHeight;
+    const int height = kHeaderHeight + rows * rowHeight;
     const QRect table(kMargin, kTableTop, width, height);
     painter.fillRect(QRect(kMargin, kTableTop, width, kHeaderHeight), QColor(235, 235, 235));
 
     painter.setPen(QPen(Qt::black, kThinLine));
     for (int row = 0; row <= rows; ++row) {
-        const int y = kTableTop + kHeaderHeight + row * kRowHeight;
+        const int y = kTableTop + kHeaderHeight + row * rowHeight;
         painter.drawLine(kMargin, y, kMargin + width, y);
     }
     int x = kMargin;
@@ -249,12 +255,12 @@ void paintTable(QPainter& painter, const JisSheetTexts& texts) {
     }
     for (int row = 0; row < rows; ++row) {
         const JisSheetRow& item = texts.rows[row];
-        const int y = kTableTop + kHeaderHeight + row * kRowHeight;
+        const int y = kTableTop + kHeaderHeight + row * rowHeight;
         const QString cells[] = {QString::number(row + 1), qt(item.item), qt(item.unit),
                                  qt(item.value), qt(item.tolerance)};
         int left = kMargin;
         for (int column = 0; column < 5; ++column) {
-            const QRect cell(left, y, kColumns[column].width, kRowHeight);
+            const QRect cell(left, y, kColumns[column].width, rowHeight);
             const int align = column == 1   ? Qt::AlignLeft
                               : column == 3 ? Qt::AlignRight
                                             : Qt::AlignHCenter;

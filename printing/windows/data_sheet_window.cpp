@@ -45,7 +45,7 @@ PagePainter sheetPage(const DataSheetTexts& texts) {
 } // namespace
 
 void DataSheetWindow::printSheet(QPrinter& printer) {
-    printer.setDocName(windowTitle());
+    printer.setDocName(QString::fromStdString(texts_.title));
     printPage(printer, sheetPage(texts_));
 }
 
@@ -55,8 +55,9 @@ void DataSheetWindow::printSheetToPdf(const QString& path) {
 
 void DataSheetWindow::onPrintClicked() {
     PrintOutcome outcome = PrintOutcome::Cancelled;
-    runReportingErrors(this,
-                       [&] { outcome = printWithDialog(this, windowTitle(), sheetPage(texts_)); });
+    runReportingErrors(this, [&] {
+        outcome = printWithDialog(this, QString::fromStdString(texts_.title), sheetPage(texts_));
+    });
     if (outcome != PrintOutcome::Cancelled)
         close();
 }
@@ -64,9 +65,9 @@ void DataSheetWindow::onPrintClicked() {
 bool saveDataSheetPdf(QWidget* parent, const DataSheetTexts& texts) {
     bool saved = false;
     runReportingErrors(parent, [&] {
-        saved =
-            savePdfWithDialog(parent, QStringLiteral("PDFに保存"), QStringLiteral("hspring.pdf"),
-                              QStringLiteral("prinform"), sheetPage(texts));
+        saved = savePdfWithDialog(parent, QStringLiteral("PDFに保存"),
+                                  QString::fromStdString(texts.fileStem) + QStringLiteral(".pdf"),
+                                  QString::fromStdString(texts.title), sheetPage(texts));
     });
     return saved;
 }

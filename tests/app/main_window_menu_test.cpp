@@ -80,7 +80,9 @@ private slots:
         w.triggerMenu("SheetPdf");
         QVERIFY(sheetDialog->seen);
         QCOMPARE(sheetDialog->title, QStringLiteral("PDFに保存"));
-        QCOMPARE(sheetDialog->text, out.filePath(QStringLiteral("hspring.pdf")));
+        // The file is proposed under the design's name and titled with it, not with a form name.
+        QCOMPARE(sheetDialog->text, out.filePath(QStringLiteral("SW-B_d1_D10_N20.pdf")));
+        QCOMPARE(pdfTitle(sheetDialog->text), QStringLiteral("要目表 SW-B d1×D10×N20"));
         const QString sheet = pdfText(sheetDialog->text);
         QVERIFY2(sheet.contains(QStringLiteral("SW-B")) && sheet.contains(QStringLiteral("39mm")) &&
                      sheet.contains(QStringLiteral("最大引っ張り長さ")),

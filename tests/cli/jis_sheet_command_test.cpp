@@ -202,6 +202,8 @@ private slots:
             expectRow(text, QStringLiteral("指定長さ２時の応力"),
                       si[QStringLiteral("stress2")].toDouble());
             expectRow(text, QStringLiteral("最大引張り長さ（コイル部）"), value("maxLength"));
+            expectRow(text, QStringLiteral("最大許容長さ（フック含む）"),
+                      value("maxLengthWithHooks"));
             const QJsonObject tolerances = result[QStringLiteral("tolerances")].toObject();
             QCOMPARE(tolerances[QStringLiteral("grade")].toInt(), 2);
             QVERIFY(text.contains(QStringLiteral("2級")));

@@ -84,6 +84,15 @@ PdfContents inspectPdf(const QString& pdfPath) {
     return pdf;
 }
 
+QString pdfTitle(const QString& pdfPath) {
+    QString error;
+    const QString info = QString::fromUtf8(runTool(QStringLiteral("pdfinfo"), {pdfPath}, error));
+    const QRegularExpressionMatch title =
+        QRegularExpression(QStringLiteral("^Title:\\s+(.*)$"), QRegularExpression::MultilineOption)
+            .match(info);
+    return title.hasMatch() ? title.captured(1).trimmed() : QString();
+}
+
 QString pdfText(const QString& pdfPath) {
     return inspectPdf(pdfPath).text;
 }

@@ -28,6 +28,8 @@ struct PdfContents {
 PdfContents inspectPdf(const QString& pdfPath);
 // The text alone; empty when pdftotext failed.
 QString pdfText(const QString& pdfPath);
+// The document title in the PDF's information (pdfinfo); empty when there is none.
+QString pdfTitle(const QString& pdfPath);
 
 // The printable area of the A4 PDF pages that the printing routine writes, in pixels at `dpi`.
 QRect a4PrintableArea(int dpi);
