@@ -5,13 +5,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace hspring {
 
 namespace {
 
-constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
 constexpr double kMargin = 0.05; // of each range, on either side
 
 // The load on the design's line at a length, and its tolerance there.
