@@ -311,6 +311,42 @@ int cannotRun(const CLI::App& command, const std::exception& failure) {
     return kUsage;
 }
 
+void addSheetSourceOptions(CLI::App& app, SheetSourceOptions& options, std::string_view inputHelp) {
+    addTextOption(app, "--hbd", options.hbd, "FILE",
+                  "calculation file; the sheet shows slot N as it stands\n(no calculation)");
+    addTextOption(app, "--slot", options.slot, "N",
+                  "slot of the calculation file, 0..30 (default 0, the\ncurrent design)");
+    addTextOption(app, "--input", options.input, "FILE", std::string(inputHelp));
+    app.add_flag("--left-handed", options.leftHanded,
+                 "coiling direction left (左); right (右) otherwise");
+}
+
+SheetSource chosenSheetSource(const CLI::App& app, const SheetSourceOptions& options) {
+    SheetSource source;
+    if (app.count("--hbd"))
+        source.hbd = options.hbd;
+    if (app.count("--input"))
+        source.input = options.input;
+    if (!app.count("-o"))
+        throw UsageError("-o FILE.pdf is required");
+    if (source.hbd && source.input)
+        throw UsageError("--hbd and --input exclude each other");
+    if (!app.count("--slot"))
+        return source;
+    if (!source.hbd)
+        throw UsageError("--slot needs --hbd");
+    // Digits only: "1.0" or "1e0" name no slot.
+    const std::string& text = options.slot;
+    for (const char digit : text) {
+        if (digit < '0' || digit > '9' || source.slot > kLastHistorySlot)
+            throw UsageError("--slot takes a slot number 0..30, not " + text);
+        source.slot = source.slot * 10 + (digit - '0');
+    }
+    if (text.empty() || source.slot > kLastHistorySlot)
+        throw UsageError("--slot takes a slot number 0..30, not " + text);
+    return source;
+}
+
 void addDataFileOptions(CLI::App& app, DataFileOptions& options) {
     addTextOption(app, "--materials", options.materials, "FILE",
                   std::string("material data file (default: ") + kMaterialFileName +

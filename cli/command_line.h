@@ -117,6 +117,30 @@ void addDataFileOptions(CLI::App& app, DataFileOptions& options);
 // `withSettings` no settings file is read.
 DataFiles chosenDataFiles(const CLI::App& app, const DataFileOptions& options, bool withSettings);
 
+// Where the two sheet commands (sheet, jis-sheet) take their design from: slot N of a
+// calculation file as it stands, or one design given as JSON, calculated first; and the PDF.
+struct SheetSourceOptions {
+    std::string hbd;
+    std::string slot;
+    std::string input;
+    bool leftHanded = false;
+    std::string output;
+};
+
+// Declares --hbd, --slot, --input (described by `inputHelp`) and --left-handed on `app`; each
+// command declares its -o after its own options.
+void addSheetSourceOptions(CLI::App& app, SheetSourceOptions& options, std::string_view inputHelp);
+
+// The source chosen: the calculation file and its slot (0 unless --slot), or the JSON input
+// (standard input without --input). Throws UsageError for a missing -o, --hbd with --input,
+// --slot without --hbd and a slot that is not 0..30.
+struct SheetSource {
+    std::optional<std::string> hbd;
+    int slot = 0;
+    std::optional<std::string> input;
+};
+SheetSource chosenSheetSource(const CLI::App& app, const SheetSourceOptions& options);
+
 // The commands that answer a JSON text with JSON (calc, search): the data files the program reads
 // (or the ones given), the text from --input or standard input, the answer on standard output.
 struct JsonCommandOptions {

@@ -20,22 +20,11 @@ namespace hspring::cli {
 namespace {
 
 struct JisSheetOptions {
-    std::string hbd;
-    std::string slot;
-    std::string input;
+    SheetSourceOptions source;
     std::string hook;
     std::string titleBlock;
     DataFileOptions dataFiles;
-    bool leftHanded = false;
-    std::string output;
 };
-
-int slotNumber(const std::string& text) {
-    const double slot = numberOption("--slot", text);
-    if (slot != static_cast<int>(slot) || slot < 0 || slot > kLastHistorySlot)
-        throw UsageError("--slot takes a slot number 0..30, not " + text);
-    return static_cast<int>(slot);
-}
 
 std::string fileNameOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
@@ -56,19 +45,13 @@ DesignRequest designRequestFromJson(const std::string& text, const ProgramState&
 }
 
 int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
-    const bool fromHbd = app.count("--hbd") > 0;
-    if (!app.count("-o"))
-        throw UsageError("-o FILE.pdf is required");
-    if (fromHbd && app.count("--input"))
-        throw UsageError("--hbd and --input exclude each other");
-    if (app.count("--slot") && !fromHbd)
-        throw UsageError("--slot needs --hbd");
+    const SheetSource source = chosenSheetSource(app, options.source);
+    const bool fromHbd = source.hbd.has_value();
     if (app.count("--hook") && !fromHbd)
         throw UsageError("--hook needs --hbd: a JSON design names its hookType");
     std::optional<HookType> hook;
     if (app.count("--hook") && !(hook = hookTypeFromName(options.hook)))
         throw UsageError("--hook takes round or u, not " + options.hook);
-    const int slot = app.count("--slot") ? slotNumber(options.slot) : 0;
 
     const DataFiles files = chosenDataFiles(app, options.dataFiles, true);
     ProgramStart start;
@@ -76,8 +59,7 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
     try {
         start = startProgram(files, MissingDataFile::Fail);
         if (!fromHbd)
-            inputText =
-                readInputText(app.count("--input") ? std::optional(options.input) : std::nullopt);
+            inputText = readInputText(source.input);
     } catch (const Error& error) {
         return cannotRun(app, error);
     }
@@ -85,25 +67,25 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
     const ProgramState& state = *start.state;
     JisSheetSubject subject;
     if (fromHbd) {
-        subject.design = designFromCalculationFile(options.hbd, slot);
+        subject.design = designFromCalculationFile(*source.hbd, source.slot);
         subject.hookType = hook.value_or(HookType::Round);
-        subject.fileName = fileNameOf(options.hbd);
-        subject.titleBlock = readTitleBlock(options.hbd);
+        subject.fileName = fileNameOf(*source.hbd);
+        subject.titleBlock = readTitleBlock(*source.hbd);
     } else {
         const DesignRequest request = designRequestFromJson(inputText, state);
         subject.design = request.design;
         subject.hookType = request.hookType;
         subject.toleranceGrade = request.toleranceGrade;
-        if (app.count("--input"))
-            subject.fileName = fileNameOf(options.input);
+        if (source.input)
+            subject.fileName = fileNameOf(*source.input);
     }
     if (app.count("--title-block")) {
         const std::vector<std::byte> bytes = readFileBytes(options.titleBlock);
         subject.titleBlock = titleBlockFromJson(
             std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
-    subject.leftHanded = options.leftHanded;
-    writeJisSheetPdf(options.output,
+    subject.leftHanded = options.source.leftHanded;
+    writeJisSheetPdf(options.source.output,
                      jisSheetTexts(subject, state.materials, state.settings.coefficients),
                      jisSheetFigure(subject));
     return kDone;
@@ -128,21 +110,16 @@ void addJisSheetCommand(Tool& tool) {
         "data file.");
     auto options = std::make_shared<JisSheetOptions>();
     CLI::App& app = *command.app;
-    addTextOption(app, "--hbd", options->hbd, "FILE",
-                  "calculation file; the sheet shows slot N as it stands\n(no calculation)");
-    addTextOption(app, "--slot", options->slot, "N",
-                  "slot of the calculation file, 0..30 (default 0, the\ncurrent design)");
+    addSheetSourceOptions(
+        app, options->source,
+        "without --hbd: one design as JSON, as the calc command\nreads it, hookType "
+        "included (default: standard input);\nit is calculated first");
     addTextOption(app, "--hook", options->hook, "TYPE",
                   "with --hbd: round (the default) or u; the file does not\nkeep the hook type");
-    addTextOption(app, "--input", options->input, "FILE",
-                  "without --hbd: one design as JSON, as the calc command\nreads it, hookType "
-                  "included (default: standard input);\nit is calculated first");
-    app.add_flag("--left-handed", options->leftHanded,
-                 "coiling direction left (左); right (右) otherwise");
     addTextOption(app, "--title-block", options->titleBlock, "FILE",
                   "the title block as JSON, instead of the one kept beside\nthe calculation file");
     addDataFileOptions(app, options->dataFiles);
-    addTextOption(app, "-o", options->output, "FILE.pdf",
+    addTextOption(app, "-o", options->source.output, "FILE.pdf",
                   "the PDF to write (replaced only by a complete new file)");
     command.paints = true;
     command.run = [&app, options] { return runJisSheet(app, *options); };

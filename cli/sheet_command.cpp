@@ -18,43 +18,13 @@ namespace hspring::cli {
 namespace {
 
 struct SheetOptions {
-    std::string hbd;
-    std::string slot;
-    std::string input;
+    SheetSourceOptions source;
     DataFileOptions dataFiles;
-    bool leftHanded = false;
-    std::string output;
 };
 
-template <typename Text>
-std::optional<Text> given(const CLI::App& app, const char* option, const Text& text) {
-    return app.count(option) ? std::optional(text) : std::nullopt;
-}
-
-int parseSlot(const std::string& text) {
-    int slot = 0;
-    for (const char digit : text) {
-        if (digit < '0' || digit > '9' || slot > kLastHistorySlot)
-            throw UsageError("--slot takes a slot number 0..30, not " + text);
-        slot = slot * 10 + (digit - '0');
-    }
-    if (text.empty() || slot > kLastHistorySlot)
-        throw UsageError("--slot takes a slot number 0..30, not " + text);
-    return slot;
-}
-
 int runSheet(const CLI::App& app, const SheetOptions& options) {
-    const std::optional<std::string> hbd = given(app, "--hbd", options.hbd);
-    const std::optional<std::string> input = given(app, "--input", options.input);
-    // Slot 0, the current design, unless another is named.
-    const bool slotGiven = app.count("--slot") > 0;
-    const int slot = slotGiven ? parseSlot(options.slot) : 0;
-    if (!app.count("-o"))
-        throw UsageError("-o FILE.pdf is required");
-    if (hbd && input)
-        throw UsageError("--hbd and --input exclude each other");
-    if (slotGiven && !hbd)
-        throw UsageError("--slot needs --hbd");
+    const SheetSource source = chosenSheetSource(app, options.source);
+    const std::optional<std::string>& hbd = source.hbd;
 
     // The data is read before anything is drawn, so that a missing file is a problem of the
     // command line, not a half-done job. Only a design calculated here needs the coefficients.
@@ -68,10 +38,11 @@ int runSheet(const CLI::App& app, const SheetOptions& options) {
 
     const ProgramState& state = *start.state;
     const SpringDesign design =
-        hbd ? designFromCalculationFile(*hbd, slot)
-            : calculatedDesignFromJson(readInputText(input), state.materials,
+        hbd ? designFromCalculationFile(*hbd, source.slot)
+            : calculatedDesignFromJson(readInputText(source.input), state.materials,
                                        state.settings.coefficients);
-    writeDataSheetPdf(options.output, dataSheetTexts(design, state.materials, options.leftHanded));
+    writeDataSheetPdf(options.source.output,
+                      dataSheetTexts(design, state.materials, options.source.leftHanded));
     return kDone;
 }
 
@@ -89,17 +60,12 @@ void addSheetCommand(Tool& tool) {
         "data file.");
     auto options = std::make_shared<SheetOptions>();
     CLI::App& app = *command.app;
-    addTextOption(app, "--hbd", options->hbd, "FILE",
-                  "calculation file; the sheet shows slot N as it stands\n(no calculation)");
-    addTextOption(app, "--slot", options->slot, "N",
-                  "slot of the calculation file, 0..30 (default 0, the\ncurrent design)");
-    addTextOption(app, "--input", options->input, "FILE",
-                  "without --hbd: one design as JSON, as the calc command\nreads it (default: "
-                  "standard input); it is calculated\nbefore it is printed");
-    app.add_flag("--left-handed", options->leftHanded,
-                 "coiling direction left (左); right (右) otherwise");
+    addSheetSourceOptions(
+        app, options->source,
+        "without --hbd: one design as JSON, as the calc command\nreads it (default: "
+        "standard input); it is calculated\nbefore it is printed");
     addDataFileOptions(app, options->dataFiles);
-    addTextOption(app, "-o", options->output, "FILE.pdf",
+    addTextOption(app, "-o", options->source.output, "FILE.pdf",
                   "the PDF to write (replaced only by a complete new file)");
     command.paints = true;
     command.run = [&app, options] { return runSheet(app, *options); };
