@@ -47,7 +47,7 @@ LoadLengthChart loadLengthChart(const DesignResult& result,
     const double start = s.freeLength;
     double end = chartLongestLength(result);
     if (!(std::isfinite(end) && end > start))
-        end = std::max(s.length2, start);
+        end = std::max(static_cast<double>(s.length2), start);
     chart.lineStart = {start, s.initialTension};
     chart.lineEnd = {end, static_cast<double>(loadAt(s, end))};
 
