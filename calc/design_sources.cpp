@@ -22,15 +22,19 @@ SpringDesign designFromCalculationFile(const std::string& path, int slot) {
     return design;
 }
 
-SpringDesign calculatedDesignFromJson(std::string_view text, const MaterialLibrary& library,
-                                      const CoefficientSet& coefficients) {
-    const DesignRequests requests = readDesignsJson(text, library);
+DesignRequest singleDesignFromJson(std::string_view text, const MaterialLibrary& library) {
+    DesignRequests requests = readDesignsJson(text, library);
     if (requests.designs.size() != 1)
         throw Error(Problem::NotOneDesign, std::to_string(requests.designs.size()));
-    const DesignRequest& request = requests.designs.front();
+    DesignRequest& request = requests.designs.front();
     if (!request.error.empty())
         throw Error(Problem::BadData, {}, request.error);
-    return evaluateDesign(request.design, library, coefficients).design;
+    return std::move(request);
+}
+
+SpringDesign calculatedDesignFromJson(std::string_view text, const MaterialLibrary& library,
+                                      const CoefficientSet& coefficients) {
+    return evaluateDesign(singleDesignFromJson(text, library).design, library, coefficients).design;
 }
 
 } // namespace hspring

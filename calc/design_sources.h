@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/design_json.h"
 #include "data/design_record.h"
 #include "data/material_library.h"
 #include "data/settings.h"
@@ -16,6 +17,12 @@ namespace hspring {
 // without calculating. A history slot that holds no design has no sheet. Throws the file's
 // Error, or Error (Data) for a slot outside 0..30 or an empty history slot.
 SpringDesign designFromCalculationFile(const std::string& path, int slot);
+
+// The single design of a JSON text (as the calc command reads it: an object or an array of one),
+// with its hook type and tolerance grade, not calculated. Throws Error (NotOneDesign) when the
+// text does not hold exactly one design and Error (BadData) with the reader's reason when it
+// cannot be read.
+DesignRequest singleDesignFromJson(std::string_view text, const MaterialLibrary& library);
 
 // The single design of a JSON text (as the calc command reads it), calculated as "計算" does.
 // Throws Error (Data) when the text does not hold exactly one readable design, and the engine's

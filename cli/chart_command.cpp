@@ -2,8 +2,8 @@
 // hspring-cli chart: the load–length chart of one design given as JSON, as a PNG or SVG picture.
 
 #include "base/error.h"
-#include "calc/design_json.h"
 #include "calc/design_result.h"
+#include "calc/design_sources.h"
 #include "chart/painting/load_length_chart_painting.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
@@ -34,12 +34,7 @@ int runChart(const CLI::App& app, const ChartOptions& options) {
         return cannotRun(app, error);
     }
     const ProgramState& state = *start.state;
-    const DesignRequests requests = readDesignsJson(text, state.materials);
-    if (requests.wasArray || requests.designs.size() != 1)
-        throw Error(Problem::NotOneDesign, "an array");
-    const DesignRequest& request = requests.designs.front();
-    if (!request.error.empty())
-        throw Error(Problem::BadData, {}, request.error);
+    const DesignRequest request = singleDesignFromJson(text, state.materials);
     const DesignResult result =
         evaluateDesign(request.design, state.materials, state.settings.coefficients,
                        request.hookType, request.toleranceGrade);

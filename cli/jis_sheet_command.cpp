@@ -4,7 +4,6 @@
 
 #include "base/error.h"
 #include "base/file_io.h"
-#include "calc/design_json.h"
 #include "calc/design_result.h"
 #include "calc/design_sources.h"
 #include "cli/command_line.h"
@@ -28,20 +27,6 @@ struct JisSheetOptions {
 
 std::string fileNameOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
-}
-
-// The one design of a JSON text with its hook type, calculated as "計算" does.
-DesignRequest designRequestFromJson(const std::string& text, const ProgramState& state) {
-    const DesignRequests requests = readDesignsJson(text, state.materials);
-    if (requests.designs.size() != 1)
-        throw Error(Problem::NotOneDesign, std::to_string(requests.designs.size()));
-    DesignRequest request = requests.designs.front();
-    if (!request.error.empty())
-        throw Error(Problem::BadData, {}, request.error);
-    request.design = evaluateDesign(request.design, state.materials, state.settings.coefficients,
-                                    request.hookType)
-                         .design;
-    return request;
 }
 
 int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
@@ -72,8 +57,10 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
         subject.fileName = fileNameOf(*source.hbd);
         subject.titleBlock = readTitleBlock(*source.hbd);
     } else {
-        const DesignRequest request = designRequestFromJson(inputText, state);
-        subject.design = request.design;
+        const DesignRequest request = singleDesignFromJson(inputText, state.materials);
+        subject.design = evaluateDesign(request.design, state.materials,
+                                        state.settings.coefficients, request.hookType)
+                             .design;
         subject.hookType = request.hookType;
         subject.toleranceGrade = request.toleranceGrade;
         if (source.input)

@@ -3,6 +3,7 @@
 
 #include "base/number_format.h"
 #include "calc/design_caption.h"
+#include "calc/spring_constants.h"
 
 namespace hspring {
 
@@ -34,12 +35,16 @@ constexpr std::array<Item, kItemCount> kItems = {{
     {" 最大引っ張り長さ", " mm"},
 }};
 
+// Loads and stresses on the sheet are in newtons. The table converts with the standard gravity;
+// the figure's labels use the factor rounded to four digits, so a label may differ from the
+// table in the last digit (50 kgf: 490.3 N in the table, 490.4 N beside the figure). The
+// products are only shown, so they are formatted in extended precision, unrounded.
 std::string tableNewtons(double kgf) {
-    return formatF4(kgf * kTableNewtonsPerKgf);
+    return formatF4(kgf * kGravity);
 }
 
 std::string labelNewtons(double kgf) {
-    return formatF4(kgf * kLabelNewtonsPerKgf);
+    return formatF4(kgf * kSheetLabelGravity);
 }
 
 std::string materialText(const MaterialLibrary& library, int materialIndex) {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "calc/spring_constants.h"
 #include "data/design_record.h"
 #include "data/material_library.h"
 
@@ -13,13 +12,6 @@ namespace hspring {
 inline constexpr int kSheetRowCount = 17;
 inline constexpr int kSheetColumnCount = 4;
 inline constexpr int kSheetLabelCount = 6;
-
-// Loads and stresses on the sheet are in newtons. The table converts with the standard gravity;
-// the figure's labels use the factor rounded to four digits, so a label may differ from the
-// table in the last digit (50 kgf: 490.3 N in the table, 490.4 N beside the figure). The
-// products are only shown, so they are formatted in extended precision, unrounded.
-inline constexpr long double kTableNewtonsPerKgf = kGravity;
-inline constexpr long double kLabelNewtonsPerKgf = kSheetLabelGravity;
 
 // What the sheet shows in the material row when the design names no material of the library
 // (possible only in a foreign calculation file).
