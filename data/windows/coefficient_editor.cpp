@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/windows/coefficient_editor.h"
 
 #include "data/coefficient_editing.h"

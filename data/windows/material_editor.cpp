@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/windows/material_editor.h"
 
 #include "data/material_editing.h"

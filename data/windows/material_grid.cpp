@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/windows/material_grid.h"
 
 #include "data/material_library.h"
