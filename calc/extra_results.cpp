@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/extra_results.h"
 
+#include "base/arctangent.h"
 #include "calc/engine.h"
 #include "calc/spring_constants.h"
 
@@ -34,16 +35,19 @@ double inNewtons(double kgfValue) {
 // The tangent is √(|C_L|² − (D/2)²) = D/2 + d/4 long and touches the circle at 360° − φ, φ the
 // drawing's roundHookTangentAngle, π/2 − arcsin(b/R) − arctan(b/(a/2 + b)) with a = d/2, b = D/2
 // and R = |C_L|, where both terms are the same angle of the right triangle with the legs b and
-// a/2 + b: φ = π/2 − 2·arctan(b/(a/2 + b)). The loop then runs back from 360° − φ to the hook
+// a/2 + b: φ = π/2 − 2·arctan(b/(a/2 + b)), which is 2·arctan(d/(d + 4D)) (π/4 − arctan u =
+// arctan((1 − u)/(1 + u))), a small argument. The loop then runs back from 360° − φ to the hook
 // angle. Missing when there is no loop (D not above d) or the hook angle lies outside 0..360° − φ.
-long double roundHookWireLength(long double d, long double D, double hookAngle) {
+std::optional<long double> roundHookWireLength(const SpringDesign& design) {
+    const long double d = design.wireDiameter;
+    const long double D = design.meanDiameter;
     if (!(D > d))
-        return kMissing;
-    const long double tangentAngle = kPi / 2 - 2 * std::atan(D / 2 / (d / 4 + D / 2));
+        return std::nullopt;
+    const long double tangentAngle = 2 * smallArctangent(d / (d + 4 * D));
     const long double loopAngle =
-        2 * kPi - tangentAngle - static_cast<long double>(hookAngle) * kPi / 180;
+        2 * kPi - tangentAngle - static_cast<long double>(design.hookAngle) * kPi / 180;
     if (!(loopAngle >= 0 && loopAngle <= 2 * kPi))
-        return kMissing;
+        return std::nullopt;
     return D / 2 + d / 4 + D / 2 * loopAngle;
 }
 
@@ -55,20 +59,22 @@ long double roundHookWireLength(long double d, long double D, double hookAngle) 
 // δ = (π/2 − θ)/2, is −G·tan(π/4 − θ/2) = −G·(√(1 + t²) − t). Missing when the parts do not fit:
 // no positive bend radius, D not above d, a hook too short for its bend and U, or an opening that
 // puts the cut beyond the U.
-long double uHookWireLength(const SpringDesign& design, long double d, long double D) {
+std::optional<long double> uHookWireLength(const SpringDesign& design) {
+    const long double d = design.wireDiameter;
+    const long double D = design.meanDiameter;
     const long double bendRadius = design.hookMinRadius;
     if (!(bendRadius > 0 && D > d))
-        return kMissing;
+        return std::nullopt;
     const long double t = d / 2 / D;
     const long double bendCentreRadius = bendRadius + d / 2;
-    const long double bendArc = bendCentreRadius * (kPi / 2 - std::atan(t));
+    const long double bendArc = bendCentreRadius * (kPi / 2 - smallArctangent(t));
     const long double bendCentreX = -bendCentreRadius * (std::sqrt(1 + t * t) - t);
     const long double leg = design.hookLength - D / 2 - bendRadius - d / 2;
     const long double legEnd = bendCentreX - leg;
     const long double cut = -d / 2 - design.hookOpening;
     const long double returnLeg = cut - legEnd;
     if (!(leg >= 0 && returnLeg >= 0))
-        return kMissing;
+        return std::nullopt;
     return bendArc + leg + kPi * D / 2 + returnLeg;
 }
 
@@ -82,14 +88,12 @@ bool bothPresent(const StressCoefficients& c) {
     return !std::isnan(c.upper) && !std::isnan(c.lower);
 }
 
-// σA2 × g / σB and σA1 × g / σB, σB the tensile strength of the design's wire (N/mm^2); missing
-// without σB. The bending basis is stated in N/mm^2, so the exact g converts, not the fatigue
-// diagram's 9.8.
-StressCoefficients bendingShares(const SpringDesign& design, const MaterialRecord* material,
-                                 double lowerStress, double upperStress) {
-    const std::optional<double> strength =
-        material ? tensileStrengthAt(*material, design.diameterIndex) : std::nullopt;
-    if (!strength || !(*strength > 0) || !std::isfinite(*strength))
+// σA2 × g / σB and σA1 × g / σB, σB the tensile strength of the design's wire (N/mm^2,
+// wireTensileStrength); missing without σB. The bending basis is stated in N/mm^2, so the exact g
+// converts, not the fatigue diagram's 9.8.
+StressCoefficients bendingShares(std::optional<double> strength, double lowerStress,
+                                 double upperStress) {
+    if (!strength)
         return {kMissing, kMissing};
     return {stored(upperStress * kGravity / *strength), stored(lowerStress * kGravity / *strength)};
 }
@@ -97,7 +101,7 @@ StressCoefficients bendingShares(const SpringDesign& design, const MaterialRecor
 } // namespace
 
 bool uHookFitsTogether(const SpringDesign& design) {
-    return !std::isnan(uHookWireLength(design, design.wireDiameter, design.meanDiameter));
+    return uHookWireLength(design).has_value();
 }
 
 std::string_view governingPartName(GoverningPart part) {
@@ -125,6 +129,19 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
     // A coil needs a wire and a coil diameter; without them no geometric result has a meaning.
     const bool coil = d > 0 && D > 0 && std::isfinite(d) && std::isfinite(D);
 
+    // The lookups and the hook's geometry come first, so that no extended intermediate below has
+    // to be kept across a call (the x87 registers do not survive one).
+    //
+    // A material without bending data (no column, percentage 0) gives 0 here: that is no limit
+    // the hook could be judged against, so it is missing, not a hook that always fails.
+    const double bendingAllowable = springAllowableStress(material, AllowableStressKind::Bending,
+                                                          design.wireDiameter, coefficients);
+    x.hookBendingAllowable = bendingAllowable > 0 ? bendingAllowable : kMissing;
+    const std::optional<double> strength = wireTensileStrength(design, library);
+    std::optional<long double> hook;
+    if (coil)
+        hook = hookType == HookType::Round ? roundHookWireLength(design) : uHookWireLength(design);
+
     // The loads of the working stresses: the larger of initial tension and load 1, and load 2.
     const long double initialTension = design.initialTension;
     const long double p1 = initialTension - design.load1 > 0 ? initialTension : design.load1;
@@ -151,29 +168,6 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
     const long double torsionPerLoad = torsionStressPerLoad(x.hookTorsionFactor, D, d);
     x.hookTorsionStress1 = stored(p1 * torsionPerLoad);
     x.hookTorsionStress2 = stored(p2 * torsionPerLoad);
-
-    // A material without bending data (no column, percentage 0) gives 0 here: that is no limit
-    // the hook could be judged against, so it is missing, not a hook that always fails.
-    const double bendingAllowable = springAllowableStress(material, AllowableStressKind::Bending,
-                                                          design.wireDiameter, coefficients);
-    x.hookBendingAllowable = bendingAllowable > 0 ? bendingAllowable : kMissing;
-
-    // Fatigue life of the hook, in torsion and in bending, and of the spring. A higher class is
-    // a shorter life.
-    x.hookCoefficients =
-        stressCoefficients(design, library, x.hookTorsionStress1, x.hookTorsionStress2);
-    x.hookBendingCoefficients =
-        bendingShares(design, material, x.hookBendingStress1, x.hookBendingStress2);
-    if (bothPresent(x.hookBendingCoefficients))
-        x.hookBendingLifeClass = classifyHookBendingLife(x.hookBendingCoefficients.upper,
-                                                         x.hookBendingCoefficients.lower);
-    if (bothPresent(x.hookCoefficients) && x.hookBendingLifeClass) {
-        x.hookLifeClass = std::max(classifyLife(x.hookCoefficients.upper, x.hookCoefficients.lower),
-                                   *x.hookBendingLifeClass);
-        const StressCoefficients coilCoefficients = stressCoefficients(design, library);
-        x.springLifeClass = std::max(classifyLife(coilCoefficients.upper, coilCoefficients.lower),
-                                     *x.hookLifeClass);
-    }
 
     // The loads at which each part reaches its allowable stress, the smallest of them and the
     // length it is reached at.
@@ -204,12 +198,13 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
         const long double bodyLength = kPi * D * totalTurns;
         if (totalTurns >= 0) {
             x.bodyMass = stored(gramsPerMillimetre * bodyLength);
-            const long double hook = hookType == HookType::Round
-                                         ? roundHookWireLength(d, D, design.hookAngle)
-                                         : uHookWireLength(design, d, D);
-            x.hookWireLength = stored(hook);
-            x.wireLength = stored(bodyLength + 2 * hook);
-            x.springMass = stored(gramsPerMillimetre * x.wireLength);
+            if (hook) {
+                x.hookWireLength = stored(*hook);
+                x.wireLength = stored(bodyLength + 2 * *hook);
+                x.springMass = stored(gramsPerMillimetre * x.wireLength);
+            } else {
+                x.hookWireLength = x.wireLength = x.springMass = kMissing;
+            }
         } else {
             x.bodyMass = x.hookWireLength = x.wireLength = x.springMass = kMissing;
         }
@@ -235,6 +230,23 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
     si.hookTorsionStress2 = inNewtons(x.hookTorsionStress2);
     si.hookBendingAllowable = inNewtons(x.hookBendingAllowable);
     si.energy12 = inNewtons(x.energy12);
+
+    // Fatigue life of the hook, in torsion and in bending, and of the spring. A higher class is
+    // a shorter life.
+    x.hookCoefficients = stressCoefficients(strength, x.hookTorsionStress1, x.hookTorsionStress2);
+    x.hookBendingCoefficients = bendingShares(strength, x.hookBendingStress1, x.hookBendingStress2);
+    if (bothPresent(x.hookBendingCoefficients))
+        x.hookBendingLifeClass = classifyHookBendingLife(x.hookBendingCoefficients.upper,
+                                                         x.hookBendingCoefficients.lower);
+    if (bothPresent(x.hookCoefficients) && x.hookBendingLifeClass) {
+        x.hookLifeClass = std::max(classifyLife(x.hookCoefficients.upper, x.hookCoefficients.lower),
+                                   *x.hookBendingLifeClass);
+        const StressCoefficients coilCoefficients =
+            stressCoefficients(strength, design.stress1, design.stress2);
+        x.springLifeClass = std::max(classifyLife(coilCoefficients.upper, coilCoefficients.lower),
+                                     *x.hookLifeClass);
+    }
+
     return x;
 }
 

@@ -66,11 +66,23 @@ StressCoefficients stressCoefficients(const SpringDesign& design, const Material
 
 StressCoefficients stressCoefficients(const SpringDesign& design, const MaterialLibrary& library,
                                       double lowerStress, double upperStress) {
-    constexpr double missing = std::numeric_limits<double>::quiet_NaN();
+    return stressCoefficients(wireTensileStrength(design, library), lowerStress, upperStress);
+}
+
+std::optional<double> wireTensileStrength(const SpringDesign& design,
+                                          const MaterialLibrary& library) {
     const MaterialRecord* material = materialAt(library, design.materialIndex);
     const std::optional<double> strength =
         material ? tensileStrengthAt(*material, design.diameterIndex) : std::nullopt;
     if (!strength || !(*strength > 0) || !std::isfinite(*strength))
+        return std::nullopt;
+    return strength;
+}
+
+StressCoefficients stressCoefficients(std::optional<double> strength, double lowerStress,
+                                      double upperStress) {
+    constexpr double missing = std::numeric_limits<double>::quiet_NaN();
+    if (!strength)
         return {missing, missing};
     const auto coefficient = [&](double stress) {
         return static_cast<double>(stress * kDiagramGravity / *strength);

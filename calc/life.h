@@ -5,6 +5,7 @@
 #include "data/material_library.h"
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace hspring {
@@ -53,5 +54,14 @@ StressCoefficients stressCoefficients(const SpringDesign& design, const Material
 // as the hook's: lowerStress × 9.8 / σB and upperStress × 9.8 / σB, both NaN without σB.
 StressCoefficients stressCoefficients(const SpringDesign& design, const MaterialLibrary& library,
                                       double lowerStress, double upperStress);
+
+// σB of the design's wire (N/mm^2), or nullopt where the coefficients above are missing.
+std::optional<double> wireTensileStrength(const SpringDesign& design,
+                                          const MaterialLibrary& library);
+
+// The coefficients of two stresses against a σB looked up once (wireTensileStrength): a caller
+// that needs several pairs of one design looks the material up once.
+StressCoefficients stressCoefficients(std::optional<double> strength, double lowerStress,
+                                      double upperStress);
 
 } // namespace hspring
