@@ -112,13 +112,15 @@ constexpr auto kPowersOfTen = [] {
 // value's own rounding to it), off by at most 10^15 · 2^-64 < 6e-5 in extended precision for up
 // to 15 digits and by 10^9 · 2^-52 < 3e-7 in a double for up to 9, so the whole number is right
 // unless the fraction lies within that of a half; within 1e-3 of it the exact expansion decides
-// (nullopt). The expansion costs a microsecond for an extended value (printf's arithmetic), this
+// (false). The expansion costs a microsecond for an extended value (printf's arithmetic), this
 // a tenth; a double costs a third of extended precision, whose conversions switch the x87
-// rounding mode.
+// rounding mode. The digits are written where the caller keeps them: a returned copy of the
+// record was read back before its last stores had landed, a stall that cost more than the
+// arithmetic.
 template <typename Real, int kMostDigits, int kExactPowers>
-std::optional<RoundedDigits> roundSignificantScaled(Real value, int count) {
+bool roundSignificantScaled(Real value, int count, RoundedDigits& rounded) {
     if (count > kMostDigits || !(value >= Real(1e-20) && value <= Real(1e20)))
-        return std::nullopt;
+        return false;
     const auto& powers = kPowersOfTen<Real, kExactPowers>;
     const Real low = powers[static_cast<std::size_t>(count - 1)];
     const Real high = powers[static_cast<std::size_t>(count)];
@@ -131,7 +133,7 @@ std::optional<RoundedDigits> roundSignificantScaled(Real value, int count) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int shift = count - 1 - exponent;
         if (std::abs(shift) > kExactPowers)
-            return std::nullopt;
+            return false;
         const Real power = powers[static_cast<std::size_t>(std::abs(shift))];
         const Real scaled = shift >= 0 ? value * power : value / power;
         if (scaled < low) {
@@ -146,43 +148,44 @@ std::optional<RoundedDigits> roundSignificantScaled(Real value, int count) {
         auto digits = static_cast<std::uint64_t>(static_cast<std::int64_t>(scaled));
         const Real fraction = scaled - static_cast<Real>(digits);
         if (std::fabs(fraction - Real(0.5)) < Real(1e-3))
-            return std::nullopt;
+            return false;
         digits += fraction > Real(0.5) ? 1 : 0;
         if (static_cast<Real>(digits) == high) { // 9.99… became 10.0…
             digits = static_cast<std::uint64_t>(low);
             ++exponent;
         }
-        RoundedDigits rounded;
         rounded.count =
             static_cast<int>(std::to_chars(rounded.digits.data(),
                                            rounded.digits.data() + rounded.digits.size(), digits)
                                  .ptr -
                              rounded.digits.data());
         rounded.exponent = exponent;
-        return rounded;
+        return true;
     }
-    return std::nullopt;
+    return false;
 }
 
-std::optional<RoundedDigits> roundSignificantQuickly(long double value, int count) {
+bool roundSignificantQuickly(long double value, int count, RoundedDigits& rounded) {
     if (count <= 9)
-        return roundSignificantScaled<double, 9, 22>(static_cast<double>(value), count);
-    return roundSignificantScaled<long double, 15, 27>(value, count);
+        return roundSignificantScaled<double, 9, 22>(static_cast<double>(value), count, rounded);
+    return roundSignificantScaled<long double, 15, 27>(value, count, rounded);
 }
 
 // The digits of a value exactly representable as a double are found faster through the double.
 RoundedDigits roundSignificantOf(long double value, int count) {
-    if (std::optional<RoundedDigits> quick = roundSignificantQuickly(value, count))
-        return *quick;
-    const auto asDouble = static_cast<double>(value);
-    if (static_cast<long double>(asDouble) == value)
-        return roundSignificant(asDouble, count);
-    return roundSignificant(value, count);
+    RoundedDigits rounded;
+    if (!roundSignificantQuickly(value, count, rounded)) {
+        const auto asDouble = static_cast<double>(value);
+        rounded = static_cast<long double>(asDouble) == value ? roundSignificant(asDouble, count)
+                                                              : roundSignificant(value, count);
+    }
+    return rounded;
 }
 RoundedDigits roundSignificantOf(double value, int count) {
-    if (std::optional<RoundedDigits> quick = roundSignificantQuickly(value, count))
-        return *quick;
-    return roundSignificant(value, count);
+    RoundedDigits rounded;
+    if (!roundSignificantQuickly(value, count, rounded))
+        rounded = roundSignificant(value, count);
+    return rounded;
 }
 
 template <typename Float>
