@@ -25,8 +25,15 @@ double stored(long double value) {
     return std::isfinite(rounded) ? rounded : kMissing;
 }
 
+// Up to here a value times g is certainly a finite double.
+constexpr double kSurelyFiniteInNewtons = 1e300;
+
+// A missing value stays missing without passing through the x87 unit (which takes a slow assist
+// for every operation on a NaN); a value of ordinary size needs no test after its rounding.
 double inNewtons(double kgfValue) {
-    return stored(kgfValue * kGravity);
+    if (std::fabs(kgfValue) <= kSurelyFiniteInNewtons)
+        return static_cast<double>(kgfValue * kGravity);
+    return std::isnan(kgfValue) ? kMissing : stored(kgfValue * kGravity);
 }
 
 // One round hook along the wire's centre line. The wire leaves the top of the first turn (the
@@ -122,7 +129,8 @@ double wireDensity(std::int32_t materialKind) {
 
 ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLibrary& library,
                                    const CoefficientSet& coefficients, HookType hookType) {
-    ExtraResults x;
+    // Every result is worked out into its own name and the record built once at the end: a record
+    // filled in place was first cleared whole, which cost more than a tenth of the work.
     const MaterialRecord* material = materialAt(library, design.materialIndex);
     const long double d = design.wireDiameter;
     const long double D = design.meanDiameter;
@@ -134,9 +142,10 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
     //
     // A material without bending data (no column, percentage 0) gives 0 here: that is no limit
     // the hook could be judged against, so it is missing, not a hook that always fails.
-    const double bendingAllowable = springAllowableStress(material, AllowableStressKind::Bending,
-                                                          design.wireDiameter, coefficients);
-    x.hookBendingAllowable = bendingAllowable > 0 ? bendingAllowable : kMissing;
+    const double bendingAllowableOfMaterial = springAllowableStress(
+        material, AllowableStressKind::Bending, design.wireDiameter, coefficients);
+    const double bendingAllowable =
+        bendingAllowableOfMaterial > 0 ? bendingAllowableOfMaterial : kMissing;
     const std::optional<double> strength = wireTensileStrength(design, library);
     std::optional<long double> hook;
     if (coil)
@@ -149,105 +158,139 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
 
     // Bending at the loop.
     const long double c1 = D / d;
-    x.hookBendingFactor = coil && c1 > 1 ? stored(hookBendingFactor(c1)) : kMissing;
-    const long double bendingPerLoad = hookBendingStressPerLoad(x.hookBendingFactor, D, d);
-    x.hookBendingStress1 = stored(p1 * bendingPerLoad);
-    x.hookBendingStress2 = stored(p2 * bendingPerLoad);
+    const double bendingFactor = coil && c1 > 1 ? stored(hookBendingFactor(c1)) : kMissing;
+    const long double bendingPerLoad = hookBendingStressPerLoad(bendingFactor, D, d);
+    const double bendingStress1 = stored(p1 * bendingPerLoad);
+    const double bendingStress2 = stored(p2 * bendingPerLoad);
 
     // Torsion at the bend out of the coil.
+    double torsionFactor = kMissing;
     if (hookType == HookType::Round) {
         // The coefficient set comes from a file: a factor that is not a positive finite number is
         // no factor at all.
         const double factor = coefficients.hookStressFactor;
-        x.hookTorsionFactor = coil && factor > 0 && std::isfinite(factor) ? factor : kMissing;
+        if (coil && factor > 0 && std::isfinite(factor))
+            torsionFactor = factor;
     } else {
         const long double bendRadius = design.hookMinRadius;
         const long double c2 = (2 * bendRadius + d) / d;
-        x.hookTorsionFactor = coil && bendRadius > 0 ? stored(hookBendTorsionFactor(c2)) : kMissing;
+        if (coil && bendRadius > 0)
+            torsionFactor = stored(hookBendTorsionFactor(c2));
     }
-    const long double torsionPerLoad = torsionStressPerLoad(x.hookTorsionFactor, D, d);
-    x.hookTorsionStress1 = stored(p1 * torsionPerLoad);
-    x.hookTorsionStress2 = stored(p2 * torsionPerLoad);
+    const long double torsionPerLoad = torsionStressPerLoad(torsionFactor, D, d);
+    const double torsionStress1 = stored(p1 * torsionPerLoad);
+    const double torsionStress2 = stored(p2 * torsionPerLoad);
 
     // The loads at which each part reaches its allowable stress, the smallest of them and the
     // length it is reached at.
-    x.hookTorsionLimitLoad = positive(design.allowableStress / torsionPerLoad);
-    x.hookBendingLimitLoad = positive(x.hookBendingAllowable / bendingPerLoad);
-    const std::array<double, 3> limits = {positive(design.maxLoad), x.hookTorsionLimitLoad,
-                                          x.hookBendingLimitLoad};
-    x.maxLoadWithHooks = x.maxLengthWithHooks = kMissing;
+    const double torsionLimitLoad = positive(design.allowableStress / torsionPerLoad);
+    const double bendingLimitLoad = positive(bendingAllowable / bendingPerLoad);
+    const std::array<double, 3> limits = {positive(design.maxLoad), torsionLimitLoad,
+                                          bendingLimitLoad};
+    double maxLoadWithHooks = kMissing;
+    double maxLengthWithHooks = kMissing;
+    std::optional<GoverningPart> governingPart;
     if (std::none_of(limits.begin(), limits.end(), [](double v) { return std::isnan(v); })) {
         const auto smallest = std::min_element(limits.begin(), limits.end());
-        x.maxLoadWithHooks = *smallest;
-        x.governingPart = static_cast<GoverningPart>(smallest - limits.begin());
+        maxLoadWithHooks = *smallest;
+        governingPart = static_cast<GoverningPart>(smallest - limits.begin());
         const long double rate = design.springRate;
-        if (rate > 0 && x.maxLoadWithHooks >= initialTension)
-            x.maxLengthWithHooks =
-                stored(design.freeLength + (x.maxLoadWithHooks - initialTension) / rate);
+        if (rate > 0 && maxLoadWithHooks >= initialTension)
+            maxLengthWithHooks =
+                stored(design.freeLength + (maxLoadWithHooks - initialTension) / rate);
     }
 
     // Natural frequency, masses and wire length need the material's modulus and density.
-    const long double density = material ? wireDensity(material->kind) : kMissing;
-    const long double shearModulus = material ? material->shearModulus : kMissing;
-    const long double activeTurns = design.activeTurns;
-    const long double totalTurns = design.totalTurns;
+    double naturalFrequency = kMissing;
+    double bodyMass = kMissing;
+    double hookWireLength = kMissing;
+    double wireLength = kMissing;
+    double springMass = kMissing;
     if (coil) {
-        x.naturalFrequency = stored(1000 * d / (2 * kPi * activeTurns * D * D) *
-                                    std::sqrt(shearModulus * 1000000 / (2 * density)));
+        const long double density = material ? wireDensity(material->kind) : kMissing;
+        const long double shearModulus = material ? material->shearModulus : kMissing;
+        const long double activeTurns = design.activeTurns;
+        const long double totalTurns = design.totalTurns;
+        naturalFrequency = stored(1000 * d / (2 * kPi * activeTurns * D * D) *
+                                  std::sqrt(shearModulus * 1000000 / (2 * density)));
         const long double gramsPerMillimetre = density / 1000000 * (kPi * d * d / 4);
         const long double bodyLength = kPi * D * totalTurns;
         if (totalTurns >= 0) {
-            x.bodyMass = stored(gramsPerMillimetre * bodyLength);
+            bodyMass = stored(gramsPerMillimetre * bodyLength);
             if (hook) {
-                x.hookWireLength = stored(*hook);
-                x.wireLength = stored(bodyLength + 2 * *hook);
-                x.springMass = stored(gramsPerMillimetre * x.wireLength);
-            } else {
-                x.hookWireLength = x.wireLength = x.springMass = kMissing;
+                hookWireLength = stored(*hook);
+                wireLength = stored(bodyLength + 2 * *hook);
+                springMass = stored(gramsPerMillimetre * wireLength);
             }
-        } else {
-            x.bodyMass = x.hookWireLength = x.wireLength = x.springMass = kMissing;
         }
-    } else {
-        x.naturalFrequency = x.bodyMass = x.hookWireLength = x.wireLength = x.springMass = kMissing;
     }
 
-    x.energy12 =
+    const double energy12 =
         stored((p1 + p2) / 2 * (static_cast<long double>(design.length2) - design.length1));
-
-    SiResults& si = x.si;
-    si.springRate = inNewtons(design.springRate);
-    si.initialTension = inNewtons(design.initialTension);
-    si.load1 = inNewtons(design.load1);
-    si.load2 = inNewtons(design.load2);
-    si.maxLoad = inNewtons(design.maxLoad);
-    si.stress1 = inNewtons(design.stress1);
-    si.stress2 = inNewtons(design.stress2);
-    si.allowableStress = inNewtons(design.allowableStress);
-    si.hookBendingStress1 = inNewtons(x.hookBendingStress1);
-    si.hookBendingStress2 = inNewtons(x.hookBendingStress2);
-    si.hookTorsionStress1 = inNewtons(x.hookTorsionStress1);
-    si.hookTorsionStress2 = inNewtons(x.hookTorsionStress2);
-    si.hookBendingAllowable = inNewtons(x.hookBendingAllowable);
-    si.energy12 = inNewtons(x.energy12);
 
     // Fatigue life of the hook, in torsion and in bending, and of the spring. A higher class is
     // a shorter life.
-    x.hookCoefficients = stressCoefficients(strength, x.hookTorsionStress1, x.hookTorsionStress2);
-    x.hookBendingCoefficients = bendingShares(strength, x.hookBendingStress1, x.hookBendingStress2);
-    if (bothPresent(x.hookBendingCoefficients))
-        x.hookBendingLifeClass = classifyHookBendingLife(x.hookBendingCoefficients.upper,
-                                                         x.hookBendingCoefficients.lower);
-    if (bothPresent(x.hookCoefficients) && x.hookBendingLifeClass) {
-        x.hookLifeClass = std::max(classifyLife(x.hookCoefficients.upper, x.hookCoefficients.lower),
-                                   *x.hookBendingLifeClass);
+    const StressCoefficients hookCoefficients =
+        stressCoefficients(strength, torsionStress1, torsionStress2);
+    const StressCoefficients hookBendingCoefficients =
+        bendingShares(strength, bendingStress1, bendingStress2);
+    std::optional<int> hookBendingLifeClass;
+    std::optional<int> hookLifeClass;
+    std::optional<int> springLifeClass;
+    if (bothPresent(hookBendingCoefficients))
+        hookBendingLifeClass =
+            classifyHookBendingLife(hookBendingCoefficients.upper, hookBendingCoefficients.lower);
+    if (bothPresent(hookCoefficients) && hookBendingLifeClass) {
+        hookLifeClass = std::max(classifyLife(hookCoefficients.upper, hookCoefficients.lower),
+                                 *hookBendingLifeClass);
         const StressCoefficients coilCoefficients =
             stressCoefficients(strength, design.stress1, design.stress2);
-        x.springLifeClass = std::max(classifyLife(coilCoefficients.upper, coilCoefficients.lower),
-                                     *x.hookLifeClass);
+        springLifeClass =
+            std::max(classifyLife(coilCoefficients.upper, coilCoefficients.lower), *hookLifeClass);
     }
 
-    return x;
+    return ExtraResults{
+        .hookBendingFactor = bendingFactor,
+        .hookBendingStress1 = bendingStress1,
+        .hookBendingStress2 = bendingStress2,
+        .hookTorsionFactor = torsionFactor,
+        .hookTorsionStress1 = torsionStress1,
+        .hookTorsionStress2 = torsionStress2,
+        .hookBendingAllowable = bendingAllowable,
+        .hookCoefficients = hookCoefficients,
+        .hookBendingCoefficients = hookBendingCoefficients,
+        .hookBendingLifeClass = hookBendingLifeClass,
+        .hookLifeClass = hookLifeClass,
+        .springLifeClass = springLifeClass,
+        .hookTorsionLimitLoad = torsionLimitLoad,
+        .hookBendingLimitLoad = bendingLimitLoad,
+        .maxLoadWithHooks = maxLoadWithHooks,
+        .governingPart = governingPart,
+        .maxLengthWithHooks = maxLengthWithHooks,
+        .naturalFrequency = naturalFrequency,
+        .bodyMass = bodyMass,
+        .hookWireLength = hookWireLength,
+        .wireLength = wireLength,
+        .springMass = springMass,
+        .energy12 = energy12,
+        .si =
+            {
+                .springRate = inNewtons(design.springRate),
+                .initialTension = inNewtons(design.initialTension),
+                .load1 = inNewtons(design.load1),
+                .load2 = inNewtons(design.load2),
+                .maxLoad = inNewtons(design.maxLoad),
+                .stress1 = inNewtons(design.stress1),
+                .stress2 = inNewtons(design.stress2),
+                .allowableStress = inNewtons(design.allowableStress),
+                .hookBendingStress1 = inNewtons(bendingStress1),
+                .hookBendingStress2 = inNewtons(bendingStress2),
+                .hookTorsionStress1 = inNewtons(torsionStress1),
+                .hookTorsionStress2 = inNewtons(torsionStress2),
+                .hookBendingAllowable = inNewtons(bendingAllowable),
+                .energy12 = inNewtons(energy12),
+            },
+    };
 }
 
 } // namespace hspring

@@ -43,12 +43,22 @@ int classifyHookBendingLife(double upper, double lower) {
     return kShortestLifeClass;
 }
 
+// Each life line's slope, (meet − intercept)/meet, worked out once in the precision the test uses
+// (the same value the test computed at each call).
+constexpr auto kLifeLineSlopes = [] {
+    std::array<long double, LifeLineIntercepts.size()> slopes{};
+    for (std::size_t i = 0; i < slopes.size(); ++i)
+        slopes[i] =
+            (kLifeLinesMeet - static_cast<long double>(LifeLineIntercepts[i])) / kLifeLinesMeet;
+    return slopes;
+}();
+
 int classifyLife(double upper, double lower) {
     if (!(upper <= kHighestUpperCoefficient))
         return kShortestLifeClass;
     for (int i = 0; i < static_cast<int>(LifeLineIntercepts.size()); ++i) {
         const long double intercept = LifeLineIntercepts[i];
-        if (upper <= intercept + (kLifeLinesMeet - intercept) / kLifeLinesMeet * lower)
+        if (upper <= intercept + kLifeLineSlopes[i] * lower)
             return i;
     }
     return kShortestLifeClass;
@@ -67,27 +77,6 @@ StressCoefficients stressCoefficients(const SpringDesign& design, const Material
 StressCoefficients stressCoefficients(const SpringDesign& design, const MaterialLibrary& library,
                                       double lowerStress, double upperStress) {
     return stressCoefficients(wireTensileStrength(design, library), lowerStress, upperStress);
-}
-
-std::optional<double> wireTensileStrength(const SpringDesign& design,
-                                          const MaterialLibrary& library) {
-    const MaterialRecord* material = materialAt(library, design.materialIndex);
-    const std::optional<double> strength =
-        material ? tensileStrengthAt(*material, design.diameterIndex) : std::nullopt;
-    if (!strength || !(*strength > 0) || !std::isfinite(*strength))
-        return std::nullopt;
-    return strength;
-}
-
-StressCoefficients stressCoefficients(std::optional<double> strength, double lowerStress,
-                                      double upperStress) {
-    constexpr double missing = std::numeric_limits<double>::quiet_NaN();
-    if (!strength)
-        return {missing, missing};
-    const auto coefficient = [&](double stress) {
-        return static_cast<double>(stress * kDiagramGravity / *strength);
-    };
-    return {coefficient(upperStress), coefficient(lowerStress)};
 }
 
 } // namespace hspring

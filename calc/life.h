@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/spring_constants.h"
 #include "data/design_record.h"
 #include "data/material_library.h"
 
 #include <array>
+#include <cmath>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -56,12 +59,26 @@ StressCoefficients stressCoefficients(const SpringDesign& design, const Material
                                       double lowerStress, double upperStress);
 
 // σB of the design's wire (N/mm^2), or nullopt where the coefficients above are missing.
-std::optional<double> wireTensileStrength(const SpringDesign& design,
-                                          const MaterialLibrary& library);
+inline std::optional<double> wireTensileStrength(const SpringDesign& design,
+                                                 const MaterialLibrary& library) {
+    const MaterialRecord* material = materialAt(library, design.materialIndex);
+    const std::optional<double> strength =
+        material ? tensileStrengthAt(*material, design.diameterIndex) : std::nullopt;
+    if (!strength || !(*strength > 0) || !std::isfinite(*strength))
+        return std::nullopt;
+    return strength;
+}
 
 // The coefficients of two stresses against a σB looked up once (wireTensileStrength): a caller
 // that needs several pairs of one design looks the material up once.
-StressCoefficients stressCoefficients(std::optional<double> strength, double lowerStress,
-                                      double upperStress);
+inline StressCoefficients stressCoefficients(std::optional<double> strength, double lowerStress,
+                                             double upperStress) {
+    if (!strength)
+        return {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN()};
+    const auto coefficient = [&](double stress) {
+        return static_cast<double>(stress * kDiagramGravity / *strength);
+    };
+    return {coefficient(upperStress), coefficient(lowerStress)};
+}
 
 } // namespace hspring

@@ -72,16 +72,6 @@ std::optional<KindPlace> findMaterialInIndex(const KindIndex& index, int materia
     return std::nullopt;
 }
 
-const MaterialRecord* materialAt(const MaterialLibrary& library, int materialIndex) {
-    if (materialIndex < 0 || materialIndex >= kMaterialCount)
-        return nullptr;
-    return &library[materialIndex];
-}
-
-int usedDiameterCount(const MaterialRecord& record) {
-    return std::clamp<std::int32_t>(record.diameterCount, 0, kMaxDiameters);
-}
-
 std::vector<std::string> diameterList(const MaterialRecord& record) {
     std::vector<std::string> texts;
     for (int j = 0; j < usedDiameterCount(record); ++j)
@@ -93,12 +83,6 @@ std::optional<double> wireDiameterAt(const MaterialRecord& record, int diameterI
     if (diameterIndex < 0 || diameterIndex >= usedDiameterCount(record))
         return std::nullopt;
     return record.diameters[diameterIndex];
-}
-
-std::optional<double> tensileStrengthAt(const MaterialRecord& record, int diameterIndex) {
-    if (diameterIndex < 0 || diameterIndex >= usedDiameterCount(record))
-        return std::nullopt;
-    return record.tensileStrength[diameterIndex];
 }
 
 double materialAllowableStress(const MaterialRecord& m, AllowableStressKind kind, double d) {

@@ -3,6 +3,7 @@
 
 #include "data/short_string.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -102,15 +103,25 @@ struct KindPlace {
 std::optional<KindPlace> findMaterialInIndex(const KindIndex& index, int materialIndex);
 
 // The record at a material index, or nullptr outside 0..29.
-const MaterialRecord* materialAt(const MaterialLibrary& library, int materialIndex);
+inline const MaterialRecord* materialAt(const MaterialLibrary& library, int materialIndex) {
+    if (materialIndex < 0 || materialIndex >= kMaterialCount)
+        return nullptr;
+    return &library[materialIndex];
+}
 // diameterCount limited to 0..50, the number of entries any reader may use.
-int usedDiameterCount(const MaterialRecord& record);
+inline int usedDiameterCount(const MaterialRecord& record) {
+    return std::clamp<std::int32_t>(record.diameterCount, 0, kMaxDiameters);
+}
 // The wire diameters in use as F15 texts: "0.5", "1.2", "10".
 std::vector<std::string> diameterList(const MaterialRecord& record);
 // Entry `diameterIndex` of the diameter and tensile-strength lists, if it is within 0..49 and
 // below the used count.
 std::optional<double> wireDiameterAt(const MaterialRecord& record, int diameterIndex);
-std::optional<double> tensileStrengthAt(const MaterialRecord& record, int diameterIndex);
+inline std::optional<double> tensileStrengthAt(const MaterialRecord& record, int diameterIndex) {
+    if (diameterIndex < 0 || diameterIndex >= usedDiameterCount(record))
+        return std::nullopt;
+    return record.tensileStrength[diameterIndex];
+}
 
 // The two allowable stresses a record gives per wire diameter: torsion, which the coil is judged
 // by, and bending, which the hook loop is judged by.
