@@ -215,6 +215,37 @@ private slots:
         DesignRequirement read;
         read = search->readRequirement();
         QCOMPARE(read.toleranceGrade, 2);
+        // The room is not limited while its fields are empty (blanks count as empty).
+        QVERIFY(!read.maxOuterDiameter && !read.minInnerDiameter && !read.maxFreeLength);
+        child<QLineEdit>(search, "minInnerDiameterField")->setText(QStringLiteral("  "));
+        child<QLineEdit>(search, "maxFreeLengthField")->setText(QStringLiteral(" 75 "));
+        read = search->readRequirement();
+        QVERIFY(!read.minInnerDiameter);
+        QCOMPARE(read.maxFreeLength, std::optional<double>(75));
+
+        // A limit or a count that is no number: the error box says which text, and the field
+        // keeps the focus with its text selected (the window's focus: offscreen, the window stays
+        // inactive after a box).
+        const std::pair<const char*, QString> wrong[] = {
+            {"maxFreeLengthField", QStringLiteral("'7,5' は浮動小数点数ではありません")},
+            {"countField", QStringLiteral("'2.5' は有効な整数ではありません")},
+        };
+        for (const auto& [name, message] : wrong) {
+            auto* field = child<QLineEdit>(search, name);
+            const QString before = field->text();
+            field->setText(std::strcmp(name, "countField") == 0 ? QStringLiteral("2.5")
+                                                                : QStringLiteral("7,5"));
+            load1->setFocus();
+            const auto box = answerNextMessageBox(QMessageBox::Ok);
+            child<QPushButton>(search, "searchButton")->click();
+            QVERIFY(box->seen);
+            QCOMPARE(box->text, message);
+            QVERIFY(!search->searching());
+            QTRY_COMPARE(search->focusWidget(), static_cast<QWidget*>(field));
+            QTRY_COMPARE(field->selectedText(), field->text());
+            field->setText(before);
+        }
+        child<QLineEdit>(search, "maxFreeLengthField")->clear();
 
         // Grade 3 against a 2 % window: no spring can be made that accurately.
         child<QLineEdit>(search, "toleranceField")->setText(QStringLiteral("2"));

@@ -297,11 +297,34 @@ private slots:
         QCOMPARE(record.diameters[6], 0.7);
         QCOMPARE(record.diameterCount, 12);
 
-        // An integer field takes whole numbers only; the program stays usable.
+        // An integer field takes whole numbers only; the field is left with the focus and its
+        // text selected for correcting (the window's focus: the offscreen platform leaves the
+        // window inactive after a box), and the program stays usable.
         grid()->setCellText(5, 1, QStringLiteral("2450"));
-        field("Edit11")->setText(QStringLiteral("7O"));
-        QCOMPARE(clickExpectingError("BitBtn7"), QStringLiteral("'7O' は有効な整数ではありません"));
+        for (const QString& text : {QStringLiteral("7O"), QStringLiteral("70.5")}) {
+            field("Edit11")->setText(text);
+            grid()->setFocus();
+            QCOMPARE(clickExpectingError("BitBtn7"),
+                     QStringLiteral("'%1' は有効な整数ではありません").arg(text));
+            QTRY_COMPARE(editor_->focusWidget(), static_cast<QWidget*>(field("Edit11")));
+            QTRY_COMPARE(field("Edit11")->selectedText(), text);
+        }
         QCOMPARE(record.diameters[6], 0.7); // the row was not deleted
+        QCOMPARE(record.bendingPercent, 70);
+
+        // A modulus that is no number: the one before it is stored, the store stops there.
+        field("Edit3")->setText(QStringLiteral("80000"));
+        field("Edit5")->setText(QStringLiteral("2,06E5"));
+        field("Edit10")->setText(QStringLiteral("41"));
+        grid()->setFocus();
+        QCOMPARE(clickExpectingError("BitBtn3"),
+                 QStringLiteral("'2,06E5' は浮動小数点数ではありません"));
+        QTRY_COMPARE(editor_->focusWidget(), static_cast<QWidget*>(field("Edit5")));
+        QTRY_COMPARE(field("Edit5")->selectedText(), QStringLiteral("2,06E5"));
+        QCOMPARE(record.shearModulus, 80000.0);
+        QCOMPARE(record.youngModulus, 206000.0);
+        QCOMPARE(record.torsionPercent, 40); // after the modulus: not stored
+        field("Edit5")->setText(QStringLiteral("206000"));
         field("Edit11")->setText(QStringLiteral("70"));
         click("BitBtn3");
         QCOMPARE(editor_->editIndex(), 4);
