@@ -75,7 +75,7 @@ public:
     }
     std::int32_t kind() override { return editor_.kindSpin_->value(); }
     std::string cellText(int entry, TableColumn column) override {
-        return toUtf8(editor_.grid_->cellText(entry, static_cast<int>(column)));
+        return toUtf8(editor_.grid_->entryText(entry, static_cast<int>(column)));
     }
 
 private:
@@ -173,7 +173,7 @@ void MaterialEditorDialog::showEditorRecord(int index) {
     bendingField_->setText(fromUtf8(texts.bendingPercent));
     for (int j = 0; j < kMaxDiameters; ++j)
         for (int c = 0; c < kTableColumnCount; ++c)
-            grid_->setCellText(j, c, fromUtf8(texts.table[j][c]));
+            grid_->setEntryText(j, c, fromUtf8(texts.table[j][c]));
 
     // A new kind number warns like a turn of the arrows; the count is refreshed in any case,
     // because another record may have changed it.
