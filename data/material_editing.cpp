@@ -64,20 +64,25 @@ MaterialRecordTexts materialRecordTexts(const MaterialRecord& record) {
     return texts;
 }
 
-std::int32_t storeMaterialRecordTexts(const MaterialRecordTexts& texts, MaterialRecord& record) {
-    setShortStringText(record.kindName, texts.kindName);
-    setShortStringText(record.gradeSymbol, texts.gradeSymbol);
-    record.shearModulus = textToDouble(texts.shearModulus);
-    record.youngModulus = textToDouble(texts.youngModulus);
-    record.kind = std::clamp(texts.kind, kLowestKind, kHighestKind);
-    record.torsionPercent = textToInt(texts.torsionPercent);
-    record.bendingPercent = textToInt(texts.bendingPercent);
+std::int32_t storeMaterialRecord(MaterialRecordInput& input, MaterialRecord& record) {
+    setShortStringText(record.kindName, input.text(MaterialField::KindName));
+    setShortStringText(record.gradeSymbol, input.text(MaterialField::GradeSymbol));
+    record.shearModulus = input.number(MaterialField::ShearModulus);
+    record.youngModulus = input.number(MaterialField::YoungModulus);
+    record.kind = std::clamp(input.kind(), kLowestKind, kHighestKind);
+    record.torsionPercent = input.integer(MaterialField::TorsionPercent);
+    record.bendingPercent = input.integer(MaterialField::BendingPercent);
 
     std::int32_t count = kMaxDiameters;
     for (int j = 0; j < kMaxDiameters; ++j) {
-        for (int c = 0; c < kTableColumnCount; ++c)
-            tableColumn(record, kColumns[c])[j] = textToDouble(texts.table[j][c]);
-        if (texts.table[j][0] == kTableEndText) {
+        std::string diameterText;
+        for (int c = 0; c < kTableColumnCount; ++c) {
+            const std::string cell = input.cellText(j, kColumns[c]);
+            tableColumn(record, kColumns[c])[j] = textToDouble(cell);
+            if (c == 0)
+                diameterText = cell;
+        }
+        if (diameterText == kTableEndText) {
             count = j;
             break;
         }
@@ -85,6 +90,43 @@ std::int32_t storeMaterialRecordTexts(const MaterialRecordTexts& texts, Material
     record.diameterCount = count;
     zeroEntriesFrom(record, count);
     return count;
+}
+
+std::int32_t storeMaterialRecordTexts(const MaterialRecordTexts& texts, MaterialRecord& record) {
+    class TextsInput : public MaterialRecordInput {
+    public:
+        explicit TextsInput(const MaterialRecordTexts& texts) : texts_(texts) {}
+        std::string text(MaterialField field) override { return fieldText(field); }
+        double number(MaterialField field) override { return textToDouble(fieldText(field)); }
+        std::int32_t integer(MaterialField field) override { return textToInt(fieldText(field)); }
+        std::int32_t kind() override { return texts_.kind; }
+        std::string cellText(int entry, TableColumn column) override {
+            return texts_.table[entry][static_cast<int>(column)];
+        }
+
+    private:
+        const std::string& fieldText(MaterialField field) const {
+            switch (field) {
+            case MaterialField::KindName:
+                return texts_.kindName;
+            case MaterialField::GradeSymbol:
+                return texts_.gradeSymbol;
+            case MaterialField::ShearModulus:
+                return texts_.shearModulus;
+            case MaterialField::YoungModulus:
+                return texts_.youngModulus;
+            case MaterialField::TorsionPercent:
+                return texts_.torsionPercent;
+            case MaterialField::BendingPercent:
+                return texts_.bendingPercent;
+            }
+            return texts_.kindName;
+        }
+
+        const MaterialRecordTexts& texts_;
+    };
+    TextsInput input(texts);
+    return storeMaterialRecord(input, record);
 }
 
 void insertTableEntry(MaterialRecord& record, int entry) {

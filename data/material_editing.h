@@ -39,14 +39,40 @@ struct MaterialRecordTexts {
 // past the count are zero and read "0"), and the kind limited to the spin field's range.
 MaterialRecordTexts materialRecordTexts(const MaterialRecord& record);
 
-// Stores the texts into the record, field by field in the editor's order: the two names (at most
+// The editor's fields above the table, as a store asks for them.
+enum class MaterialField {
+    KindName,       // text
+    GradeSymbol,    // text
+    ShearModulus,   // number
+    YoungModulus,   // number
+    TorsionPercent, // integer
+    BendingPercent, // integer
+};
+
+// Where a store takes a record's values from: the editor's fields, or their texts. Each value is
+// asked for once, in the store's order; one that cannot be read raises its conversion error,
+// which ends the store there.
+class MaterialRecordInput {
+public:
+    virtual ~MaterialRecordInput() = default;
+    virtual std::string text(MaterialField field) = 0;
+    virtual double number(MaterialField field) = 0;
+    virtual std::int32_t integer(MaterialField field) = 0;
+    virtual std::int32_t kind() = 0;
+    virtual std::string cellText(int entry, TableColumn column) = 0;
+};
+
+// Stores the input into the record, field by field in the editor's order: the two names (at most
 // 50 bytes each), the moduli, the kind, the two percentages, then the table entry by entry, each
 // entry's four cells in column order. The table ends at the first entry whose diameter text is
 // exactly "0" (a "0.0" does not end it); entries from there on are set to zero. Returns the new
 // diameter count.
 //
-// A text that does not convert raises its conversion error right there: whatever was stored
-// before it keeps its new value, the rest of the record (the count included) stays as it was.
+// A value that cannot be read raises its error right there: whatever was stored before it keeps
+// its new value, the rest of the record (the count included) stays as it was.
+std::int32_t storeMaterialRecord(MaterialRecordInput& input, MaterialRecord& record);
+
+// The same from texts, converted by textToDouble and textToInt.
 std::int32_t storeMaterialRecordTexts(const MaterialRecordTexts& texts, MaterialRecord& record);
 
 // Makes room for a new entry at `entry` (0..49): the entries from there move one place down,

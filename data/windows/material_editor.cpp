@@ -6,6 +6,7 @@
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/error_box.h"
 #include "toolkit/windows/file_dialogs.h"
+#include "toolkit/windows/number_field.h"
 #include "toolkit/windows/placement.h"
 
 #include <QEvent>
@@ -44,7 +45,42 @@ std::string toUtf8(const QString& text) {
     return text.toStdString();
 }
 
+// A number field of the editor, kDialogFieldHeight high.
+NumberField* placeNumberField(QWidget* parent, const char* objectName, QPoint topLeft, int width) {
+    return placeWidget(new NumberField(parent), QString::fromLatin1(objectName),
+                       QRect(topLeft, QSize(width, kDialogFieldHeight)));
+}
+
 } // namespace
+
+// The values on screen as a store reads them: the numbers through their fields, so the field
+// that holds no number is the one left with the focus.
+class MaterialEditorDialog::FieldsInput : public MaterialRecordInput {
+public:
+    explicit FieldsInput(MaterialEditorDialog& editor) : editor_(editor) {}
+
+    std::string text(MaterialField field) override {
+        return toUtf8(field == MaterialField::KindName ? editor_.kindNameField_->text()
+                                                       : editor_.gradeSymbolField_->text());
+    }
+    double number(MaterialField field) override {
+        return (field == MaterialField::ShearModulus ? editor_.shearModulusField_
+                                                     : editor_.youngModulusField_)
+            ->number();
+    }
+    std::int32_t integer(MaterialField field) override {
+        return (field == MaterialField::TorsionPercent ? editor_.torsionField_
+                                                       : editor_.bendingField_)
+            ->integer();
+    }
+    std::int32_t kind() override { return editor_.kindSpin_->value(); }
+    std::string cellText(int entry, TableColumn column) override {
+        return toUtf8(editor_.grid_->entryText(entry, static_cast<int>(column)));
+    }
+
+private:
+    MaterialEditorDialog& editor_;
+};
 
 MaterialEditorDialog::MaterialEditorDialog(MaterialLibrary& materials, QWidget* parent)
     : QDialog(parent), materials_(materials) {
@@ -69,17 +105,17 @@ void MaterialEditorDialog::buildFields() {
     gradeSymbolField_ = placeField(this, "Edit2", {96, 56}, 177);
 
     placeLabel(this, "横弾性係数", {8, 84});
-    shearModulusField_ = placeField(this, "Edit3", {96, 80}, 105);
+    shearModulusField_ = placeNumberField(this, "Edit3", {96, 80}, 105);
     placeLabel(this, "N/mm^2", {204, 84});
     placeLabel(this, "縦弾性係数", {258, 84});
-    youngModulusField_ = placeField(this, "Edit5", {320, 80}, 105);
+    youngModulusField_ = placeNumberField(this, "Edit5", {320, 80}, 105);
     placeLabel(this, "N/mm^2", {428, 84});
 
     placeLabel(this, "ねじり応力比", {8, 108});
-    torsionField_ = placeField(this, "Edit10", {96, 104}, 57);
+    torsionField_ = placeNumberField(this, "Edit10", {96, 104}, 57);
     placeLabel(this, "%", {157, 108});
     placeLabel(this, "曲げ応力比", {8, 132});
-    bendingField_ = placeField(this, "Edit11", {96, 128}, 57);
+    bendingField_ = placeNumberField(this, "Edit11", {96, 128}, 57);
     placeLabel(this, "%", {157, 132});
     placeLabel(this, "データーの数", {8, 156});
     diameterCountField_ = placeField(this, "Edit4", {96, 152}, 57);
@@ -137,7 +173,7 @@ void MaterialEditorDialog::showEditorRecord(int index) {
     bendingField_->setText(fromUtf8(texts.bendingPercent));
     for (int j = 0; j < kMaxDiameters; ++j)
         for (int c = 0; c < kTableColumnCount; ++c)
-            grid_->setCellText(j, c, fromUtf8(texts.table[j][c]));
+            grid_->setEntryText(j, c, fromUtf8(texts.table[j][c]));
 
     // A new kind number warns like a turn of the arrows; the count is refreshed in any case,
     // because another record may have changed it.
@@ -149,24 +185,10 @@ void MaterialEditorDialog::showEditorRecord(int index) {
     showKindCount(kindChanges);
 }
 
-MaterialRecordTexts MaterialEditorDialog::textsOnScreen() {
-    grid_->commitEditing();
-    MaterialRecordTexts texts;
-    texts.kindName = toUtf8(kindNameField_->text());
-    texts.gradeSymbol = toUtf8(gradeSymbolField_->text());
-    texts.shearModulus = toUtf8(shearModulusField_->text());
-    texts.youngModulus = toUtf8(youngModulusField_->text());
-    texts.torsionPercent = toUtf8(torsionField_->text());
-    texts.bendingPercent = toUtf8(bendingField_->text());
-    texts.kind = kindSpin_->value();
-    for (int j = 0; j < kMaxDiameters; ++j)
-        for (int c = 0; c < kTableColumnCount; ++c)
-            texts.table[j][c] = toUtf8(grid_->cellText(j, c));
-    return texts;
-}
-
 void MaterialEditorDialog::storeEditorRecord() {
-    const std::int32_t count = storeMaterialRecordTexts(textsOnScreen(), recordOnScreen());
+    grid_->commitEditing();
+    FieldsInput input(*this);
+    const std::int32_t count = storeMaterialRecord(input, recordOnScreen());
     diameterCountField_->setText(QString::number(count));
 }
 

@@ -13,7 +13,7 @@ class QSpinBox;
 namespace hspring {
 
 class MaterialGrid;
-struct MaterialRecordTexts;
+class NumberField;
 
 // The material editor data_make: shows one record of the material library at a time and edits it
 // in place, so a stored record is what the next calculation reads. Created once, when first
@@ -36,7 +36,8 @@ public:
     // Shows record `index` in every field and the grid.
     void showEditorRecord(int index);
     // Stores the fields and the grid into the record on screen; throws the conversion error of
-    // the first field that does not convert, after storing the fields before it.
+    // the first field that does not convert, after storing the fields before it. A number field
+    // that does not convert takes the focus with its text selected.
     void storeEditorRecord();
 
 protected:
@@ -45,7 +46,7 @@ protected:
 private:
     void buildFields();
     void buildButtons();
-    MaterialRecordTexts textsOnScreen();
+    class FieldsInput;
     void showKindCount(bool warn);
 
     // Button and field handlers; each reports its failure in the error box.
@@ -63,18 +64,18 @@ private:
     QString proposedSaveFile_;
     int editIndex_ = 0;
 
-    QLineEdit* recordNumberField_ = nullptr;  // Edit7
-    QLineEdit* kindNameField_ = nullptr;      // Edit1
-    QLineEdit* gradeSymbolField_ = nullptr;   // Edit2
-    QLineEdit* shearModulusField_ = nullptr;  // Edit3
-    QLineEdit* youngModulusField_ = nullptr;  // Edit5
-    QLineEdit* torsionField_ = nullptr;       // Edit10
-    QLineEdit* bendingField_ = nullptr;       // Edit11
-    QLineEdit* diameterCountField_ = nullptr; // Edit4
-    QSpinBox* kindSpin_ = nullptr;            // SE1
-    QLineEdit* kindCountField_ = nullptr;     // Edit9
-    QListWidget* comments_ = nullptr;         // ListBox1
-    MaterialGrid* grid_ = nullptr;            // SG1
+    QLineEdit* recordNumberField_ = nullptr;   // Edit7
+    QLineEdit* kindNameField_ = nullptr;       // Edit1
+    QLineEdit* gradeSymbolField_ = nullptr;    // Edit2
+    NumberField* shearModulusField_ = nullptr; // Edit3
+    NumberField* youngModulusField_ = nullptr; // Edit5
+    NumberField* torsionField_ = nullptr;      // Edit10
+    NumberField* bendingField_ = nullptr;      // Edit11
+    QLineEdit* diameterCountField_ = nullptr;  // Edit4
+    QSpinBox* kindSpin_ = nullptr;             // SE1
+    QLineEdit* kindCountField_ = nullptr;      // Edit9
+    QListWidget* comments_ = nullptr;          // ListBox1
+    MaterialGrid* grid_ = nullptr;             // SG1
 };
 
 } // namespace hspring

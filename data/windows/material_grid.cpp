@@ -3,87 +3,52 @@
 
 #include "data/material_library.h"
 
-#include <QHeaderView>
-#include <QPainter>
 #include <QScrollBar>
 
 namespace hspring {
 
 namespace {
 
-// Headings and units of the fixed rows, one line per row. The spaces place the units under the
-// right end of their columns.
-const char* const kHeadings[] = {
-    "No\n",
-    "材料線径\n        mm",
-    "引張り強さ\n           N/mm^2",
-    "許容ねじり応力\n           N/mm^2",
-    "許容曲げ応力\n           N/mm^2",
-};
+// Headings and units of the fixed rows. The spaces place the units under the right end of their
+// columns.
+const char* const kHeadings[] = {"No", "材料線径", "引張り強さ", "許容ねじり応力", "許容曲げ応力"};
+const char* const kUnits[] = {"", "        mm", "           N/mm^2", "           N/mm^2",
+                              "           N/mm^2"};
+// Column widths with their grid lines.
 constexpr int kColumnWidths[] = {20, 54, 101, 100, 107};
 constexpr int kColumnCount = 5;
 
-// A header of two fixed rows: each section draws the lines of its text into bands of one row
-// height, like the fixed cells of a grid.
-class FixedRowsHeader : public QHeaderView {
-public:
-    explicit FixedRowsHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
-        setSectionResizeMode(QHeaderView::Fixed);
-        setSectionsClickable(false);
-        setHighlightSections(false);
-        setFixedHeight(MaterialGrid::kFixedRows * MaterialGrid::kRowHeight);
-    }
-
-protected:
-    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
-        const QStringList lines =
-            model()->headerData(logicalIndex, Qt::Horizontal).toString().split(QLatin1Char('\n'));
-        painter->save();
-        for (int row = 0; row < MaterialGrid::kFixedRows; ++row) {
-            const QRect cell(rect.left(), rect.top() + row * MaterialGrid::kRowHeight, rect.width(),
-                             MaterialGrid::kRowHeight);
-            painter->fillRect(cell, palette().button());
-            painter->setPen(palette().color(QPalette::Dark));
-            painter->drawLine(cell.topRight(), cell.bottomRight());
-            painter->drawLine(cell.bottomLeft(), cell.bottomRight());
-            painter->setPen(palette().color(QPalette::ButtonText));
-            painter->drawText(cell.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                              lines.value(row));
-        }
-        painter->restore();
-    }
-};
-
 } // namespace
 
-MaterialGrid::MaterialGrid(QWidget* parent) : QTableWidget(kMaxDiameters, kColumnCount, parent) {
-    setHorizontalHeader(new FixedRowsHeader(this));
-    verticalHeader()->hide();
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setMinimumSectionSize(kRowHeight);
-    verticalHeader()->setDefaultSectionSize(kRowHeight);
+MaterialGrid::MaterialGrid(QWidget* parent) : CentredGrid(parent) {
+    setColumnCount(kColumnCount);
+    setRowCount(kFixedRows + kMaxDiameters);
+    setFixedRowCount(kFixedRows);
+    setFixedColumnCount(kFirstValueColumn);
+    setCellHeight(kRowHeight - 1);
+    QList<int> cellWidths;
+    for (int width : kColumnWidths)
+        cellWidths << width - 1;
+    setCellWidths(cellWidths);
+    setFixedColour(palette().color(QPalette::Button));
+    setTextAlignment(Qt::AlignLeft);
+    setSelectionHiddenUnfocused(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
     setTabKeyNavigation(true);
-    setWordWrap(false);
-    setTextElideMode(Qt::ElideNone); // a narrow cell clips its text, as the fixed cells do
 
     for (int column = 0; column < kColumnCount; ++column) {
-        setColumnWidth(column, kColumnWidths[column]);
-        setHorizontalHeaderItem(column, new QTableWidgetItem(QString::fromUtf8(kHeadings[column])));
+        setCellText(0, column, QString::fromUtf8(kHeadings[column]));
+        setCellText(1, column, QString::fromUtf8(kUnits[column]));
     }
     for (int entry = 0; entry < kMaxDiameters; ++entry) {
-        // The entry numbers are fixed cells: not editable, not reachable with Tab.
-        auto* number = new QTableWidgetItem(QString::number(entry));
-        number->setFlags(Qt::NoItemFlags);
-        number->setBackground(palette().button());
-        number->setForeground(palette().buttonText());
-        setItem(entry, 0, number);
+        setCellText(kFixedRows + entry, 0, QString::number(entry));
         for (int column = kFirstValueColumn; column < kColumnCount; ++column)
-            setItem(entry, column, new QTableWidgetItem(QStringLiteral("0")));
+            setCellText(kFixedRows + entry, column, QStringLiteral("0"));
     }
-    setCurrentCell(0, kFirstValueColumn);
+    setCurrentCell(kFixedRows, kFirstValueColumn);
 }
 
 QSize MaterialGrid::sizeForRows(int visibleRows) const {
@@ -93,16 +58,20 @@ QSize MaterialGrid::sizeForRows(int visibleRows) const {
     return {width, 2 * frameWidth() + (kFixedRows + visibleRows) * kRowHeight};
 }
 
-QString MaterialGrid::cellText(int entry, int valueColumn) const {
-    return item(entry, kFirstValueColumn + valueColumn)->text();
+QString MaterialGrid::entryText(int entry, int valueColumn) const {
+    return cellText(kFixedRows + entry, kFirstValueColumn + valueColumn);
 }
 
-void MaterialGrid::setCellText(int entry, int valueColumn, const QString& text) {
-    item(entry, kFirstValueColumn + valueColumn)->setText(text);
+void MaterialGrid::setEntryText(int entry, int valueColumn, const QString& text) {
+    setCellText(kFixedRows + entry, kFirstValueColumn + valueColumn, text);
 }
 
 int MaterialGrid::currentEntry() const {
-    return std::max(currentRow(), 0);
+    return std::max(currentRow() - kFixedRows, 0);
+}
+
+void MaterialGrid::setCurrentEntry(int entry, int valueColumn) {
+    setCurrentCell(kFixedRows + entry, kFirstValueColumn + valueColumn);
 }
 
 void MaterialGrid::commitEditing() {

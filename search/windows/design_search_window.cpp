@@ -11,6 +11,7 @@
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/error_box.h"
 #include "toolkit/windows/error_text.h"
+#include "toolkit/windows/number_field.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -80,8 +81,10 @@ private:
     double sortKey_;
 };
 
-QLineEdit* makeField(QWidget* parent, const char* name, const QString& text = {}) {
-    auto* field = new QLineEdit(text, parent);
+NumberField* makeField(QWidget* parent, const char* name, const QString& text = {},
+                       NumberField::Presence presence = NumberField::Presence::Required) {
+    auto* field = new NumberField(parent, presence);
+    field->setText(text);
     field->setObjectName(QString::fromLatin1(name));
     field->setMaximumWidth(90);
     return field;
@@ -98,16 +101,6 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text) 
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     return button;
-}
-
-// A number of a field; an empty optional field gives nothing.
-double fieldNumber(const QLineEdit* field) {
-    return textToDouble(utf8(field->text()));
-}
-std::optional<double> optionalNumber(const QLineEdit* field) {
-    if (field->text().trimmed().isEmpty())
-        return std::nullopt;
-    return fieldNumber(field);
 }
 
 // The window's words for the requirement's keys: its own labels.
@@ -265,9 +258,11 @@ QGroupBox* DesignSearchWindow::buildRequirement() {
     length2Field_ = makeField(this, "length2Field");
     load2Field_ = makeField(this, "load2Field");
     toleranceField_ = makeField(this, "toleranceField", defaultText(defaults.loadTolerance));
-    maxOuterDiameterField_ = makeField(this, "maxOuterDiameterField");
-    minInnerDiameterField_ = makeField(this, "minInnerDiameterField");
-    maxFreeLengthField_ = makeField(this, "maxFreeLengthField");
+    // The room is optional: an empty field sets no limit.
+    constexpr NumberField::Presence optional = NumberField::Presence::Optional;
+    maxOuterDiameterField_ = makeField(this, "maxOuterDiameterField", {}, optional);
+    minInnerDiameterField_ = makeField(this, "minInnerDiameterField", {}, optional);
+    maxFreeLengthField_ = makeField(this, "maxFreeLengthField", {}, optional);
     addRow(0, 0, "length1", length1Field_, mm);
     addRow(0, 1, "load1", load1Field_, QStringLiteral("kgf"));
     addRow(1, 0, "length2", length2Field_, mm);
@@ -444,15 +439,15 @@ void DesignSearchWindow::setApplyHandler(std::function<void(const SearchCandidat
 
 DesignRequirement DesignSearchWindow::readRequirement() const {
     DesignRequirement r;
-    r.length1 = asMainWindowField(fieldNumber(length1Field_));
-    r.load1 = fieldNumber(load1Field_);
-    r.length2 = asMainWindowField(fieldNumber(length2Field_));
-    r.load2 = fieldNumber(load2Field_);
-    r.loadTolerance = fieldNumber(toleranceField_);
+    r.length1 = asMainWindowField(length1Field_->number());
+    r.load1 = load1Field_->number();
+    r.length2 = asMainWindowField(length2Field_->number());
+    r.load2 = load2Field_->number();
+    r.loadTolerance = toleranceField_->number();
     r.toleranceGrade = kGrades[std::max(0, gradeList_->currentIndex())];
-    r.maxOuterDiameter = optionalNumber(maxOuterDiameterField_);
-    r.minInnerDiameter = optionalNumber(minInnerDiameterField_);
-    r.maxFreeLength = optionalNumber(maxFreeLengthField_);
+    r.maxOuterDiameter = maxOuterDiameterField_->value();
+    r.minInnerDiameter = minInnerDiameterField_->value();
+    r.maxFreeLength = maxFreeLengthField_->value();
     if (lifeList_->currentIndex() > 0)
         r.requiredLifeClass = lifeList_->currentData().toInt();
     const int material = materialList_->currentData().toInt();
@@ -462,13 +457,13 @@ DesignRequirement DesignSearchWindow::readRequirement() const {
         r.materials = {material};
     r.lowTempAnnealed = annealedBox_->isChecked();
     r.hookType = hookTypeList_->currentIndex() == 1 ? HookType::U : HookType::Round;
-    r.hookAngle = fieldNumber(hookAngleField_);
-    r.hookLength = fieldNumber(hookLengthField_);
-    r.hookOpening = fieldNumber(hookOpeningField_);
-    r.hookMinRadius = fieldNumber(hookMinRadiusField_);
-    r.diameterStep = fieldNumber(diameterStepField_);
+    r.hookAngle = hookAngleField_->number();
+    r.hookLength = hookLengthField_->number();
+    r.hookOpening = hookOpeningField_->number();
+    r.hookMinRadius = hookMinRadiusField_->number();
+    r.diameterStep = diameterStepField_->number();
     r.objective = kObjectives[std::max(0, objectiveList_->currentIndex())];
-    r.count = textToInt(utf8(countField_->text()));
+    r.count = countField_->integer();
     if (const std::optional<RequirementProblem> problem = checkRequirement(r, state_.materials))
         throw Error(Problem::BadData, {}, utf8(problemText(*problem)));
     return r;

@@ -29,6 +29,8 @@ class QTableWidget;
 
 namespace hspring {
 
+class NumberField;
+
 // The window "設計候補の探索": the designer's requirement (two working points, the room, the life),
 // a search over the whole material library that runs on a worker thread with its progress and a
 // cancel button, and the table of the candidates found. "メイン画面で計算" hands the chosen
@@ -57,7 +59,8 @@ public:
     void setApplyHandler(std::function<void(const SearchCandidate&)> apply);
 
     // The requirement as the fields hold it. Throws the conversion Error of a field that is not a
-    // number, or an Error with the problem checkRequirement finds.
+    // number, after that field has taken the focus with its text selected, or an Error with the
+    // problem checkRequirement finds.
     DesignRequirement readRequirement() const;
 
     // "探索": reads the requirement and starts the search on a worker thread (a requirement that
@@ -114,26 +117,26 @@ private:
     bool running_ = false; // from the start of a search until its end has been shown
     QFutureWatcher<Outcome> watcher_;
 
-    QLineEdit* length1Field_ = nullptr;
-    QLineEdit* load1Field_ = nullptr;
-    QLineEdit* length2Field_ = nullptr;
-    QLineEdit* load2Field_ = nullptr;
-    QLineEdit* toleranceField_ = nullptr;
+    NumberField* length1Field_ = nullptr;
+    NumberField* load1Field_ = nullptr;
+    NumberField* length2Field_ = nullptr;
+    NumberField* load2Field_ = nullptr;
+    NumberField* toleranceField_ = nullptr;
     QComboBox* gradeList_ = nullptr;
-    QLineEdit* maxOuterDiameterField_ = nullptr;
-    QLineEdit* minInnerDiameterField_ = nullptr;
-    QLineEdit* maxFreeLengthField_ = nullptr;
+    NumberField* maxOuterDiameterField_ = nullptr;
+    NumberField* minInnerDiameterField_ = nullptr;
+    NumberField* maxFreeLengthField_ = nullptr;
     QComboBox* lifeList_ = nullptr;
     QComboBox* materialList_ = nullptr;
     QCheckBox* annealedBox_ = nullptr;
     QComboBox* hookTypeList_ = nullptr;
-    QLineEdit* hookAngleField_ = nullptr;
-    QLineEdit* hookLengthField_ = nullptr;
-    QLineEdit* hookOpeningField_ = nullptr;
-    QLineEdit* hookMinRadiusField_ = nullptr;
-    QLineEdit* diameterStepField_ = nullptr;
+    NumberField* hookAngleField_ = nullptr;
+    NumberField* hookLengthField_ = nullptr;
+    NumberField* hookOpeningField_ = nullptr;
+    NumberField* hookMinRadiusField_ = nullptr;
+    NumberField* diameterStepField_ = nullptr;
     QComboBox* objectiveList_ = nullptr;
-    QLineEdit* countField_ = nullptr;
+    NumberField* countField_ = nullptr;
     QPushButton* fromDesignButton_ = nullptr;
     QPushButton* searchButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;

@@ -205,7 +205,7 @@ private slots:
                 return [edit](const QString& text) { edit->setText(text); };
             };
             const auto cell = [grid](int column) {
-                return [grid, column](const QString& text) { grid->setCellText(0, column, text); };
+                return [grid, column](const QString& text) { grid->setEntryText(0, column, text); };
             };
             NumericField torsion{"Edit10", field("Edit10"), value([&] { return r.torsionPercent; }),
                                  "45", "50"};

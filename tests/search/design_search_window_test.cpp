@@ -215,6 +215,30 @@ private slots:
         DesignRequirement read;
         read = search->readRequirement();
         QCOMPARE(read.toleranceGrade, 2);
+        // The room is not limited while its fields are empty (blanks count as empty).
+        QVERIFY(!read.maxOuterDiameter && !read.minInnerDiameter && !read.maxFreeLength);
+        child<QLineEdit>(search, "minInnerDiameterField")->setText(QStringLiteral("  "));
+        child<QLineEdit>(search, "maxFreeLengthField")->setText(QStringLiteral(" 75 "));
+        read = search->readRequirement();
+        QVERIFY(!read.minInnerDiameter);
+        QCOMPARE(read.maxFreeLength, std::optional<double>(75));
+
+        // A count that is no whole number: the error box says which text, and the field keeps
+        // the focus with its text selected (the window's focus: offscreen, the window stays
+        // inactive after a box).
+        child<QLineEdit>(search, "maxFreeLengthField")->clear();
+        auto* count = child<QLineEdit>(search, "countField");
+        const QString countBefore = count->text();
+        count->setText(QStringLiteral("2.5"));
+        load1->setFocus();
+        const auto box = answerNextMessageBox(QMessageBox::Ok);
+        child<QPushButton>(search, "searchButton")->click();
+        QVERIFY(box->seen);
+        QCOMPARE(box->text, QStringLiteral("'2.5' は有効な整数ではありません"));
+        QVERIFY(!search->searching());
+        QTRY_COMPARE(search->focusWidget(), static_cast<QWidget*>(count));
+        QTRY_COMPARE(count->selectedText(), QStringLiteral("2.5"));
+        count->setText(countBefore);
 
         // Grade 3 against a 2 % window: no spring can be made that accurately.
         child<QLineEdit>(search, "toleranceField")->setText(QStringLiteral("2"));

@@ -14,7 +14,8 @@ namespace {
 
 constexpr int kGridLine = 1;
 constexpr int kDefaultCellWidth = 64;
-constexpr int kTextDrop = 2; // the text starts this far below the cell's top edge
+constexpr int kTextDrop = 2;   // the text starts this far below the cell's top edge
+constexpr int kTextIndent = 2; // and, set from the left, this far right of its left edge
 
 // The scrolling cells: selected cells are highlighted unless the grid has lost the focus.
 class CentredCellDelegate : public QStyledItemDelegate {
@@ -139,6 +140,16 @@ void CentredGrid::setCellWidths(const QList<int>& pixels) {
     applyFixedLayout();
 }
 
+void CentredGrid::setTextAlignment(Qt::Alignment horizontal) {
+    textAlignment_ = horizontal & Qt::AlignLeft ? Qt::AlignLeft : Qt::AlignHCenter;
+    viewport()->update();
+}
+
+void CentredGrid::setSelectionHiddenUnfocused(bool hidden) {
+    selectionHiddenUnfocused_ = hidden;
+    viewport()->update();
+}
+
 int CentredGrid::cellWidth(int column) const {
     return column >= 0 && column < cellWidths_.size() ? cellWidths_[column] : kDefaultCellWidth;
 }
@@ -188,7 +199,7 @@ void CentredGrid::paintCell(QPainter& painter, const QRect& section, int row, in
     const bool fixed = row < fixedRows_ || column < fixedColumns_;
     QColor fill = fixed ? fixedColour_ : palette().color(QPalette::Base);
     QColor ink = palette().color(QPalette::Text);
-    if (selected && !fixed && !unfocused_) {
+    if (selected && !fixed && !(unfocused_ && selectionHiddenUnfocused_)) {
         fill = palette().color(QPalette::Active, QPalette::Highlight);
         ink = palette().color(QPalette::Active, QPalette::HighlightedText);
     }
@@ -199,8 +210,9 @@ void CentredGrid::paintCell(QPainter& painter, const QRect& section, int row, in
     painter.fillRect(cell, fill);
     painter.setPen(ink);
     painter.setFont(font());
-    painter.drawText(cell.translated(0, kTextDrop),
-                     Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, cellText(row, column));
+    const int indent = textAlignment_ == Qt::AlignLeft ? kTextIndent : 0;
+    painter.drawText(cell.adjusted(indent, kTextDrop, 0, kTextDrop),
+                     textAlignment_ | Qt::AlignTop | Qt::TextSingleLine, cellText(row, column));
     painter.restore();
 
     // The table draws the lines of its scrolling cells itself; the fixed cells draw their own.

@@ -19,7 +19,9 @@ namespace hspring {
 //   flag is set a selected cell is drawn in the grid's own colours, so a window printed after
 //   another control took the focus shows no highlighted cell.
 // Sizes are those of the cells; each cell has a one-pixel grid line on its right and bottom.
-// By default the grid cannot be edited and selects single cells.
+// By default the grid cannot be edited and selects single cells. A grid may instead set its text
+// from the cell's left edge, and keep its selected cell drawn while another control has the focus
+// (where the selection marks the place a button will act on).
 class CentredGrid : public QTableWidget {
     Q_OBJECT
 
@@ -40,6 +42,12 @@ public:
     // Widths of the columns from column 0 on, without their grid lines.
     void setCellWidths(const QList<int>& pixels);
     int cellWidth(int column) const;
+
+    // Qt::AlignHCenter (the default) or Qt::AlignLeft: the text then starts 2 pixels right of the
+    // cell's left edge.
+    void setTextAlignment(Qt::Alignment horizontal);
+    // Whether the "unfocused" flag hides the selected cell (the default) or leaves it drawn.
+    void setSelectionHiddenUnfocused(bool hidden);
 
     // The text of a cell; an empty text for a cell never written or outside the grid.
     QString cellText(int row, int column) const;
@@ -72,6 +80,8 @@ private:
     QList<int> cellWidths_;
     QColor fixedColour_{238, 238, 238};
     bool unfocused_ = false;
+    Qt::Alignment textAlignment_ = Qt::AlignHCenter;
+    bool selectionHiddenUnfocused_ = true;
     QWidget* corner_ = nullptr;
 };
 

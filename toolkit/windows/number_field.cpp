@@ -18,25 +18,42 @@ NumberField::NumberField(QWidget* parent, Presence presence)
     connect(this, &QLineEdit::textEdited, this, [this] { selectOnFocus_ = false; });
 }
 
-std::optional<double> NumberField::value() {
-    const std::string content = text().toStdString();
+template <typename Number>
+std::optional<Number> NumberField::read(Number (*parse)(std::string_view)) {
     if (presence_ == Presence::Optional && text().trimmed().isEmpty())
         return std::nullopt;
     try {
-        return textToDouble(content);
+        return parse(text().toStdString());
     } catch (const Error&) {
         showError();
         throw;
     }
 }
 
+template <typename Number>
+Number NumberField::require(Number (*parse)(std::string_view)) {
+    if (const std::optional<Number> read = this->read(parse))
+        return *read;
+    // An optional field left empty where a number is needed: the blank text is no number to
+    // `parse` either, so it raises the field's own conversion error.
+    showError();
+    return parse(text().toStdString());
+}
+
+std::optional<double> NumberField::value() {
+    return read(&textToDouble);
+}
+
 double NumberField::number() {
-    const std::optional<double> read = value();
-    if (!read) { // an optional field asked for a number: empty is no number here
-        showError();
-        throw conversionError(text().toStdString());
-    }
-    return *read;
+    return require(&textToDouble);
+}
+
+std::optional<std::int32_t> NumberField::integerValue() {
+    return read(&textToInt);
+}
+
+std::int32_t NumberField::integer() {
+    return require(&textToInt);
 }
 
 void NumberField::showError() {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/file_io.h"
+#include "data/default_data.h"
 #include "data/material_editing.h"
 #include "data/windows/material_editor.h"
 #include "data/windows/material_grid.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,6 +21,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <cstring>
 #include <memory>
 
@@ -77,7 +80,7 @@ class MaterialEditorTest : public QObject {
     void zeroRowsFrom(int firstEntry) {
         for (int j = firstEntry; j < kMaxDiameters; ++j)
             for (int c = 0; c < kTableColumnCount; ++c)
-                grid()->setCellText(j, c, QStringLiteral("0"));
+                grid()->setEntryText(j, c, QStringLiteral("0"));
     }
 
     // Clicks `button` and answers the error box it must show; returns the box's message.
@@ -172,50 +175,105 @@ private slots:
         QCOMPARE(field("Edit4")->text(), QStringLiteral("12"));
         QCOMPARE(kindSpin()->value(), 1);
         QCOMPARE(field("Edit9")->text(), QStringLiteral("8"));
-        QCOMPARE(grid()->cellText(11, 0), QStringLiteral("1.2"));
-        QCOMPARE(grid()->cellText(11, 3), QStringLiteral("1211"));
-        QCOMPARE(grid()->cellText(12, 0), QStringLiteral("0"));
+        QCOMPARE(grid()->entryText(11, 0), QStringLiteral("1.2"));
+        QCOMPARE(grid()->entryText(11, 3), QStringLiteral("1211"));
+        QCOMPARE(grid()->entryText(12, 0), QStringLiteral("0"));
     }
 
     void theGridHasItsColumnsHeadingsAndEntryNumbers() {
         MaterialGrid* materialGrid = grid();
+        QVERIFY(QTest::qWaitForWindowExposed(editor_.get()));
+        // Five columns 20, 54, 101, 100 and 107 pixels wide, rows of 20 pixels (grid lines
+        // included): two fixed rows of headings and units, then the 50 entries, whose first
+        // row lies right below them.
         QCOMPARE(materialGrid->columnCount(), 5);
+        QCOMPARE(materialGrid->rowCount(), 2 + 50);
         const int widths[] = {20, 54, 101, 100, 107};
-        for (int c = 0; c < 5; ++c)
-            QCOMPARE(materialGrid->columnWidth(c), widths[c]);
-        // Two fixed rows of 20 pixels above the 50 entry rows.
-        QCOMPARE(materialGrid->horizontalHeader()->height(), 40);
-        QCOMPARE(materialGrid->rowCount(), 50);
-        QCOMPARE(materialGrid->rowHeight(0), 20);
-        QCOMPARE(materialGrid->rowHeight(49), 20);
-        const char* headings[] = {"No\n", "材料線径\n        mm", "引張り強さ\n           N/mm^2",
-                                  "許容ねじり応力\n           N/mm^2",
-                                  "許容曲げ応力\n           N/mm^2"};
-        for (int c = 0; c < 5; ++c)
-            QCOMPARE(materialGrid->horizontalHeaderItem(c)->text(), QString::fromUtf8(headings[c]));
-        for (int j = 0; j < 50; ++j) {
-            QCOMPARE(materialGrid->item(j, 0)->text(), QString::number(j));
-            QVERIFY(!(materialGrid->item(j, 0)->flags() & Qt::ItemIsEditable));
-            QVERIFY(materialGrid->item(j, 1)->flags() & Qt::ItemIsEditable);
+        const int top = materialGrid->cellRect(0, 0).top();
+        int left = materialGrid->cellRect(0, 0).left();
+        for (int c = 0; c < 5; ++c) {
+            for (const int row : {0, 1, 2, 15}) {
+                const QRect cell = materialGrid->cellRect(row, c);
+                QCOMPARE(cell, QRect(left, top + row * 20, widths[c] - 1, 19));
+            }
+            left += widths[c];
         }
+        QCOMPARE(materialGrid->horizontalHeader()->height(), 40);
+        const char* headings[] = {"No", "材料線径", "引張り強さ", "許容ねじり応力", "許容曲げ応力"};
+        const char* units[] = {"", "        mm", "           N/mm^2", "           N/mm^2",
+                               "           N/mm^2"};
+        for (int c = 0; c < 5; ++c) {
+            QCOMPARE(materialGrid->cellText(0, c), QString::fromUtf8(headings[c]));
+            QCOMPARE(materialGrid->cellText(1, c), QString::fromUtf8(units[c]));
+        }
+        for (int j = 0; j < 50; ++j)
+            QCOMPARE(materialGrid->cellText(2 + j, 0), QString::number(j));
 
         // Tab moves from cell to cell and past the entry numbers into the next row.
         materialGrid->setFocus();
-        materialGrid->setCurrentCell(3, 3);
+        materialGrid->setCurrentEntry(3, 2);
         QTest::keyClick(materialGrid, Qt::Key_Tab);
         QCOMPARE(materialGrid->currentColumn(), 4);
         QTest::keyClick(materialGrid, Qt::Key_Tab);
-        QCOMPARE(materialGrid->currentRow(), 4);
+        QCOMPARE(materialGrid->currentEntry(), 4);
         QCOMPARE(materialGrid->currentColumn(), 1);
 
         // Typing into a cell and pressing a button at once stores what was typed.
-        materialGrid->setCurrentCell(2, 2);
+        materialGrid->setCurrentEntry(2, 1);
         QTest::keyClick(materialGrid, '2'); // typing opens the cell editor
         QWidget* cellEditor = materialGrid->indexWidget(materialGrid->currentIndex());
         QVERIFY(cellEditor);
         QTest::keyClicks(cellEditor, "345");
         click("BitBtn4");
         QCOMPARE(materials()[0].tensileStrength[2], 2345.0);
+    }
+
+    // The shipped library's first record as the grid shows it: its 43 diameters and strengths,
+    // zero rows after them, each text from the left of its cell; the current cell stays marked
+    // while a button has the focus, since the buttons act on its row.
+    void theShippedLibraryShowsInTheGrid() {
+        MaterialLibrary shipped = builtInMaterialLibrary();
+        MaterialEditorDialog editor(shipped);
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        auto* shown = editor.findChild<MaterialGrid*>(QStringLiteral("SG1"));
+        const std::array<const char*, 4> rows[] = {{"0.08", "2110", "0", "0"},
+                                                   {"0.12", "1960", "0", "0"},
+                                                   {"10", "830", "0", "0"},
+                                                   {"0", "0", "0", "0"},
+                                                   {"0", "0", "0", "0"}};
+        const int entries[] = {0, 3, 42, 43, 49};
+        for (int i = 0; i < 5; ++i)
+            for (int c = 0; c < kTableColumnCount; ++c)
+                QCOMPARE(shown->entryText(entries[i], c), QString::fromUtf8(rows[i][c]));
+        QCOMPARE(editor.findChild<QLineEdit*>(QStringLiteral("Edit4"))->text(),
+                 QStringLiteral("43"));
+
+        shown->setFocus();
+        shown->setCurrentEntry(3, 1);
+        editor.findChild<QPushButton*>(QStringLiteral("BitBtn6"))->setFocus();
+        QTRY_VERIFY(!shown->hasFocus());
+        const QImage picture = shown->grab().toImage();
+        const QRect strength = shown->cellRect(2 + 3, 2);
+        const QRect below = shown->cellRect(2 + 4, 2);
+        QVERIFY(!strength.isEmpty() && !below.isEmpty());
+        const QRgb highlight = shown->palette().color(QPalette::Active, QPalette::Highlight).rgb();
+        QCOMPARE(picture.pixel(strength.topRight() + QPoint(-1, 1)), highlight);
+        QCOMPARE(picture.pixel(below.topRight() + QPoint(-1, 1)),
+                 shown->palette().color(QPalette::Base).rgb());
+        // The ink of "1960" starts near the cell's left edge and ends well short of its right.
+        const QRgb paper = shown->palette().color(QPalette::Base).rgb();
+        int firstInk = -1, lastInk = -1;
+        for (int x = below.left(); x <= below.right(); ++x)
+            for (int y = below.top(); y <= below.bottom(); ++y)
+                if (picture.pixel(x, y) != paper) {
+                    firstInk = firstInk < 0 ? x : firstInk;
+                    lastInk = x;
+                }
+        QCOMPARE(shown->entryText(4, 1), QStringLiteral("1960"));
+        QVERIFY2(firstInk >= below.left() + 1 && firstInk <= below.left() + 4,
+                 qPrintable(QString::number(firstInk - below.left())));
+        QVERIFY(lastInk < below.left() + below.width() / 2);
     }
 
     void theKindNumberChangesWithTheArrowsOnly() {
@@ -249,8 +307,8 @@ private slots:
         }
         record.allowableBending[12] = 7;
         editor_->showEditorRecord(0);
-        QCOMPARE(grid()->cellText(20, 0), QStringLiteral("9"));
-        grid()->setCellText(4, 1, QStringLiteral("2480.5"));
+        QCOMPARE(grid()->entryText(20, 0), QStringLiteral("9"));
+        grid()->setEntryText(4, 1, QStringLiteral("2480.5"));
 
         click("BitBtn3");
         QCOMPARE(editor_->editIndex(), 1);
@@ -267,9 +325,9 @@ private slots:
 
     void zeroPointZeroDoesNotEndTheTable() {
         editor_->showEditorRecord(0);
-        grid()->setCellText(12, 0, QStringLiteral("0.0"));
-        grid()->setCellText(13, 0, QStringLiteral("1.4"));
-        grid()->setCellText(13, 1, QStringLiteral("2100"));
+        grid()->setEntryText(12, 0, QStringLiteral("0.0"));
+        grid()->setEntryText(13, 0, QStringLiteral("1.4"));
+        grid()->setEntryText(13, 1, QStringLiteral("2100"));
         click("BitBtn4"); // at record 0 "▼" only stores
         QCOMPARE(editor_->editIndex(), 0);
         QCOMPARE(materials()[0].diameterCount, 14);
@@ -282,9 +340,9 @@ private slots:
         editor_->showEditorRecord(3);
         field("Edit2")->setText(QStringLiteral("ＳＷＰ－Ｂ"));
         field("Edit10")->setText(QStringLiteral("40"));
-        grid()->setCellText(5, 0, QStringLiteral("0.66"));
-        grid()->setCellText(5, 1, QString());
-        grid()->setCellText(6, 0, QStringLiteral("0.77"));
+        grid()->setEntryText(5, 0, QStringLiteral("0.66"));
+        grid()->setEntryText(5, 1, QString());
+        grid()->setEntryText(6, 0, QStringLiteral("0.77"));
 
         QCOMPARE(clickExpectingError("BitBtn3"), QStringLiteral("'' は浮動小数点数ではありません"));
         QCOMPARE(editor_->editIndex(), 3);
@@ -297,11 +355,34 @@ private slots:
         QCOMPARE(record.diameters[6], 0.7);
         QCOMPARE(record.diameterCount, 12);
 
-        // An integer field takes whole numbers only; the program stays usable.
-        grid()->setCellText(5, 1, QStringLiteral("2450"));
-        field("Edit11")->setText(QStringLiteral("7O"));
-        QCOMPARE(clickExpectingError("BitBtn7"), QStringLiteral("'7O' は有効な整数ではありません"));
+        // An integer field takes whole numbers only; the field is left with the focus and its
+        // text selected for correcting (the window's focus: the offscreen platform leaves the
+        // window inactive after a box), and the program stays usable.
+        grid()->setEntryText(5, 1, QStringLiteral("2450"));
+        for (const QString& text : {QStringLiteral("7O"), QStringLiteral("70.5")}) {
+            field("Edit11")->setText(text);
+            grid()->setFocus();
+            QCOMPARE(clickExpectingError("BitBtn7"),
+                     QStringLiteral("'%1' は有効な整数ではありません").arg(text));
+            QTRY_COMPARE(editor_->focusWidget(), static_cast<QWidget*>(field("Edit11")));
+            QTRY_COMPARE(field("Edit11")->selectedText(), text);
+        }
         QCOMPARE(record.diameters[6], 0.7); // the row was not deleted
+        QCOMPARE(record.bendingPercent, 70);
+
+        // A modulus that is no number: the one before it is stored, the store stops there.
+        field("Edit3")->setText(QStringLiteral("80000"));
+        field("Edit5")->setText(QStringLiteral("2,06E5"));
+        field("Edit10")->setText(QStringLiteral("41"));
+        grid()->setFocus();
+        QCOMPARE(clickExpectingError("BitBtn3"),
+                 QStringLiteral("'2,06E5' は浮動小数点数ではありません"));
+        QTRY_COMPARE(editor_->focusWidget(), static_cast<QWidget*>(field("Edit5")));
+        QTRY_COMPARE(field("Edit5")->selectedText(), QStringLiteral("2,06E5"));
+        QCOMPARE(record.shearModulus, 80000.0);
+        QCOMPARE(record.youngModulus, 206000.0);
+        QCOMPARE(record.torsionPercent, 40); // after the modulus: not stored
+        field("Edit5")->setText(QStringLiteral("206000"));
         field("Edit11")->setText(QStringLiteral("70"));
         click("BitBtn3");
         QCOMPARE(editor_->editIndex(), 4);
@@ -334,41 +415,41 @@ private slots:
         const MaterialRecord before = materials()[0];
         MaterialRecord& record = materials()[0];
 
-        grid()->setCurrentCell(0, 1);
+        grid()->setCurrentEntry(0, 0);
         click("BitBtn7"); // delete entry 0
-        QCOMPARE(grid()->cellText(0, 0), QStringLiteral("0.2"));
-        QCOMPARE(grid()->cellText(10, 1), QStringLiteral("2390"));
-        QCOMPARE(grid()->cellText(11, 0), QStringLiteral("0"));
+        QCOMPARE(grid()->entryText(0, 0), QStringLiteral("0.2"));
+        QCOMPARE(grid()->entryText(10, 1), QStringLiteral("2390"));
+        QCOMPARE(grid()->entryText(11, 0), QStringLiteral("0"));
         for (int j = 0; j < 11; ++j)
             QCOMPARE(record.diameters[j], before.diameters[j + 1]);
         QCOMPARE(record.diameters[49], 0.0);
 
-        grid()->setCurrentCell(0, 3);
+        grid()->setCurrentEntry(0, 2);
         click("BitBtn6"); // insert at entry 0: the table now ends at the new row
         for (int c = 0; c < kTableColumnCount; ++c)
-            QCOMPARE(grid()->cellText(0, c), QStringLiteral("0"));
-        QCOMPARE(grid()->cellText(1, 0), QStringLiteral("0.2"));
+            QCOMPARE(grid()->entryText(0, c), QStringLiteral("0"));
+        QCOMPARE(grid()->entryText(1, 0), QStringLiteral("0.2"));
         QCOMPARE(record.diameters[1], 0.2);
         QCOMPARE(record.allowableTorsion[0], 0.0);
 
         // Fill the whole table, then work on entry 49.
         for (int j = 0; j < kMaxDiameters; ++j)
-            grid()->setCellText(j, 0, QString::number(j + 1));
-        grid()->setCurrentCell(49, 2);
+            grid()->setEntryText(j, 0, QString::number(j + 1));
+        grid()->setCurrentEntry(49, 1);
         click("BitBtn6"); // insert at entry 49: only entry 49 becomes zero
         QCOMPARE(record.diameterCount, 50);
         QCOMPARE(record.diameters[48], 49.0);
         QCOMPARE(record.diameters[49], 0.0);
-        QCOMPARE(grid()->cellText(49, 0), QStringLiteral("0"));
-        QCOMPARE(grid()->cellText(48, 0), QStringLiteral("49"));
+        QCOMPARE(grid()->entryText(49, 0), QStringLiteral("0"));
+        QCOMPARE(grid()->entryText(48, 0), QStringLiteral("49"));
 
-        grid()->setCellText(49, 0, QStringLiteral("60"));
-        grid()->setCellText(49, 1, QStringLiteral("1000"));
+        grid()->setEntryText(49, 0, QStringLiteral("60"));
+        grid()->setEntryText(49, 1, QStringLiteral("1000"));
         click("BitBtn7"); // delete entry 49
         QCOMPARE(record.diameters[49], 0.0);
         QCOMPARE(record.tensileStrength[49], 0.0);
         QCOMPARE(record.diameters[48], 49.0);
-        QCOMPARE(grid()->cellText(49, 1), QStringLiteral("0"));
+        QCOMPARE(grid()->entryText(49, 1), QStringLiteral("0"));
     }
 
     void clearingAsksFirst() {
@@ -398,7 +479,7 @@ private slots:
         QCOMPARE(field("Edit3")->text(), QStringLiteral("0"));
         QCOMPARE(field("Edit4")->text(), QStringLiteral("0"));
         QCOMPARE(kindSpin()->value(), 10);
-        QCOMPARE(grid()->cellText(0, 0), QStringLiteral("0"));
+        QCOMPARE(grid()->entryText(0, 0), QStringLiteral("0"));
         QCOMPARE(std::memcmp(&materials()[1], &sampleLibrary()[1], sizeof(MaterialRecord)), 0);
     }
 

@@ -72,6 +72,38 @@ private slots:
         QVERIFY(failureOf(*first, [&] { first->value(); }));
         QTRY_VERIFY(first->hasFocus());
     }
+
+    // A whole-number field reads what textToInt reads; a fraction, an exponent or garbage is the
+    // integer conversion error, with the focus on the field and its text selected.
+    void anIntegerFieldTakesWholeNumbersOnly() {
+        QWidget window;
+        auto* other = new NumberField(&window);
+        auto* count = new NumberField(&window, NumberField::Presence::Optional);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        count->setText(QStringLiteral(" -12 "));
+        QCOMPARE(count->integer(), -12);
+        count->setText(QString());
+        QCOMPARE(count->integerValue(), std::optional<std::int32_t>());
+        for (const QString& text : {QStringLiteral("2.5"), QStringLiteral("1e2"),
+                                    QStringLiteral("7O"), QStringLiteral("2147483648")}) {
+            other->setFocus();
+            count->setText(text);
+            const std::optional<Error> error = failureOf(*count, [&] { count->integerValue(); });
+            QVERIFY2(error, qPrintable(text));
+            QCOMPARE(error->problem(), Problem::NotAnInteger);
+            QCOMPARE(QString::fromStdString(error->subject()), text);
+            QTRY_VERIFY(count->hasFocus());
+            QCOMPARE(count->selectedText(), text);
+        }
+        // Needed but left empty: the same error as the blank text gives.
+        count->setText(QStringLiteral(" "));
+        other->setFocus();
+        const std::optional<Error> empty = failureOf(*count, [&] { count->integer(); });
+        QVERIFY(empty);
+        QCOMPARE(empty->problem(), Problem::NotAnInteger);
+        QTRY_VERIFY(count->hasFocus());
+    }
 };
 
 HSPRING_WINDOW_TEST(NumberFieldTest)
