@@ -5,7 +5,7 @@
 // (scripts/make-help-docs).
 
 #include "app/windows/main_window.h"
-#include "calc/program_start.h"
+#include "startup/program_start.h"
 #include "search/windows/design_search_window.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/qt_translations.h"
