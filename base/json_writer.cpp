@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cassert>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <fmt/format.h>
+#include <stdexcept>
 
 namespace hspring {
 
@@ -38,29 +40,55 @@ constexpr char kDigitPairs[] =
     "34353637383940414243444546474849505152535455565758596061626364656667"
     "6869707172737475767778798081828384858687888990919293949596979899";
 
-// Writes the decimal digits of `value` so that they end at `end`: eight at a time in 32-bit
-// parts whose four pairs do not wait on each other, then two at a time.
-void writeDigitsBackward(char* end, std::uint64_t value) {
-    while (value >= 100000000) {
-        const auto eight = static_cast<std::uint32_t>(value % 100000000);
-        value /= 100000000;
-        const std::uint32_t high = eight / 10000, low = eight % 10000;
-        end -= 8;
-        std::memcpy(end, kDigitPairs + 2 * (high / 100), 2);
-        std::memcpy(end + 2, kDigitPairs + 2 * (high % 100), 2);
-        std::memcpy(end + 4, kDigitPairs + 2 * (low / 100), 2);
-        std::memcpy(end + 6, kDigitPairs + 2 * (low % 100), 2);
+// The eight decimal digits of v < 10^8 as ASCII in a word, the first digit in the lowest byte,
+// so that a little-endian store writes them in reading order. The word is split into halves,
+// pairs and digits in all its lanes at once; the multiplications stand for divisions by 100
+// (10486 / 2^20, exact below 10^4) and by 10 (103 / 2^10, exact below 10^2), and no lane's
+// product reaches the next lane.
+[[gnu::always_inline]] inline std::uint64_t eightDigits(std::uint32_t v) {
+    const std::uint64_t halves = v / 10000 | static_cast<std::uint64_t>(v % 10000) << 32;
+    const std::uint64_t hundreds = (halves * 10486 >> 20) & 0x0000007F0000007F;
+    const std::uint64_t pairs = hundreds | (halves - hundreds * 100) << 16;
+    const std::uint64_t tens = (pairs * 103 >> 10) & 0x000F000F000F000F;
+    const std::uint64_t digits = tens | (pairs - tens * 10) << 8;
+    return digits + 0x3030303030303030;
+}
+
+void storeWord(char* to, std::uint64_t word) {
+    std::memcpy(to, &word, sizeof word);
+}
+
+constexpr std::array<std::uint64_t, 17> kPowersOfTen = [] {
+    std::array<std::uint64_t, 17> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& p : powers) {
+        p = power;
+        power *= 10;
     }
-    auto rest = static_cast<std::uint32_t>(value);
-    while (rest >= 100) {
-        end -= 2;
-        std::memcpy(end, kDigitPairs + 2 * (rest % 100), 2);
-        rest /= 100;
-    }
-    if (rest >= 10)
-        std::memcpy(end - 2, kDigitPairs + 2 * rest, 2);
+    return powers;
+}();
+
+// Copies n bytes as two overlapping copies of a fixed size: a few register moves where a call
+// to memcpy would cost more than the copy; keys and most texts are this short.
+void copyShort(char* to, const char* from, std::size_t n) {
+    const auto twoCopies = [&]<std::size_t kSize>() {
+        char head[kSize], tail[kSize];
+        std::memcpy(head, from, kSize);
+        std::memcpy(tail, from + n - kSize, kSize);
+        std::memcpy(to, head, kSize);
+        std::memcpy(to + n - kSize, tail, kSize);
+    };
+    if (n >= 16 && n <= 32)
+        twoCopies.operator()<16>();
+    else if (n >= 8 && n < 16)
+        twoCopies.operator()<8>();
+    else if (n >= 4 && n < 8)
+        twoCopies.operator()<4>();
+    else if (n < 4)
+        for (std::size_t i = 0; i < n; ++i)
+            to[i] = from[i];
     else
-        end[-1] = static_cast<char>('0' + rest);
+        std::memcpy(to, from, n);
 }
 
 } // namespace
@@ -70,6 +98,13 @@ char* writeShortest(char* buffer, double value) {
     // padded with zeros; such sizes never occur here, and the standard's own routine writes them.
     constexpr double kExactIntegerLimit = 9007199254740992.0;
     if (!(std::fabs(value) < kExactIntegerLimit))
+        return std::to_chars(buffer, buffer + kShortestNumberSize, value).ptr;
+    // {fmt}'s Dragonbox finds the same shortest digits as std::to_chars (the fewest that read
+    // back, the nearest on a tie) in about half the time. Its entry point is {fmt}'s internal
+    // one (stable from {fmt} 8 to 11); the JSON tests hold the text to std::to_chars's.
+    // The digit layout below stores words in little-endian order; elsewhere the standard's own
+    // routine writes every number.
+    if constexpr (std::endian::native != std::endian::little)
         return std::to_chars(buffer, buffer + kShortestNumberSize, value).ptr;
     // {fmt}'s Dragonbox finds the same shortest digits as std::to_chars (the fewest that read
     // back, the nearest on a tie) in about half the time. Its entry point is {fmt}'s internal
@@ -87,17 +122,25 @@ char* writeShortest(char* buffer, double value) {
     char* out = buffer;
     if (std::signbit(value))
         *out++ = '-';
-    // The copies below have constant sizes (a few register moves) and may write past the text
-    // into the room kShortestNumberSize leaves.
+    // The digits padded with zeros to seventeen (no double needs more): the first on its own,
+    // then two words of eight. Every form is written with whole-word stores that may reach past
+    // the text into the room kShortestNumberSize leaves; nothing is read back, so no load waits
+    // for a store.
+    const std::uint64_t padded = decimal.significand * kPowersOfTen[17 - count];
+    const auto firstNine = static_cast<std::uint32_t>(padded / 100'000'000);
+    const std::uint64_t low = eightDigits(static_cast<std::uint32_t>(padded % 100'000'000));
+    const auto first = static_cast<char>('0' + firstNine / 100'000'000);
+    const std::uint64_t high = eightDigits(firstNine % 100'000'000);
+    const auto storeDigits = [&](char* to, bool pointAfterFirst) {
+        to[0] = first;
+        to[1] = '.';
+        char* const next = to + (pointAfterFirst ? 2 : 1);
+        storeWord(next, high);
+        storeWord(next + 8, low);
+    };
     if (scientificLength < fixedLength) {
-        writeDigitsBackward(out + 1 + count, decimal.significand);
-        out[0] = out[1];
-        if (count > 1) {
-            out[1] = '.';
-            out += count + 1;
-        } else {
-            out += 1;
-        }
+        storeDigits(out, true);
+        out += count > 1 ? count + 1 : 1;
         *out++ = 'e';
         *out++ = exponent < 0 ? '-' : '+';
         const int magnitude = exponent < 0 ? -exponent : exponent;
@@ -106,25 +149,51 @@ char* writeShortest(char* buffer, double value) {
         std::memcpy(out, kDigitPairs + 2 * (magnitude % 100), 2);
         return out + 2;
     }
-    if (lastDigitPower >= 0) { // whole: the digits and up to four zeros
-        writeDigitsBackward(out + count, decimal.significand);
-        std::memset(out + count, '0', 4);
-        return out + count + lastDigitPower;
+    if (lastDigitPower >= 0) { // whole: the padding zeros are the number's own
+        storeDigits(out, false);
+        return out + exponent + 1;
     }
-    if (exponent >= 0) { // the point among the digits: the whole part moves down by one
-        // Byte by byte: a wider load of the digits just stored one or two at a time would wait
-        // for them.
-        writeDigitsBackward(out + 1 + count, decimal.significand);
-        for (int i = 0; i <= exponent; ++i)
-            out[i] = out[i + 1];
+    if (exponent >= 0) { // the point after digit exponent + 1: the digits after it move on by one
+        storeDigits(out, false);
         out[exponent + 1] = '.';
+        // Digits 1..16 are the bytes of high then low; those from exponent + 1 on go after the
+        // point.
+        const int shift = 8 * exponent;
+        char* const tail = out + exponent + 2;
+        if (exponent < 8) {
+            storeWord(tail, (high >> shift) | (low << 1 << (63 - shift)));
+            storeWord(tail + 8, low >> shift);
+        } else {
+            storeWord(tail, low >> (shift - 64));
+        }
         return out + count + 1;
     }
     // "0.", up to three zeros, the digits.
     std::memcpy(out, "0.000", 5);
-    const int zeros = -exponent - 1;
-    writeDigitsBackward(out + 2 + zeros + count, decimal.significand);
-    return out + 2 + zeros + count;
+    char* const digits = out + 2 + (-exponent - 1);
+    storeDigits(digits, false);
+    return digits + count;
+}
+
+char* JsonWriter::room(std::size_t n) {
+    if (kBufferSize - used_ < n)
+        flush();
+    return buffer_ + used_;
+}
+
+void JsonWriter::flush() {
+    out_.append(buffer_, used_);
+    used_ = 0;
+}
+
+void JsonWriter::put(std::string_view text) {
+    if (text.size() > kBufferSize) {
+        flush();
+        out_.append(text);
+        return;
+    }
+    copyShort(room(text.size()), text.data(), text.size());
+    used_ += text.size();
 }
 
 void JsonWriter::beforeValue() {
@@ -132,81 +201,111 @@ void JsonWriter::beforeValue() {
         afterKey_ = false;
         return;
     }
-    if (!hasValue_.empty()) {
-        if (hasValue_.back())
-            out_ += ',';
-        hasValue_.back() = 1;
-    }
+    if (depth_ == 0)
+        return;
+    const std::uint64_t bit = std::uint64_t{1} << (depth_ - 1);
+    if (hasValue_ & bit)
+        *room(1) = ',', ++used_;
+    hasValue_ |= bit;
+}
+
+void JsonWriter::afterValue() {
+    if (depth_ == 0)
+        flush();
+}
+
+void JsonWriter::open(char bracket) {
+    beforeValue();
+    if (depth_ == kMaxDepth)
+        throw std::length_error("JSON nested deeper than the writer holds");
+    *room(1) = bracket, ++used_;
+    hasValue_ &= ~(std::uint64_t{1} << depth_);
+    ++depth_;
+}
+
+void JsonWriter::close(char bracket) {
+    assert(depth_ > 0);
+    *room(1) = bracket, ++used_;
+    --depth_;
+    afterValue();
 }
 
 void JsonWriter::beginObject() {
-    beforeValue();
-    out_ += '{';
-    hasValue_.push_back(0);
+    open('{');
 }
 
 void JsonWriter::endObject() {
-    out_ += '}';
-    hasValue_.pop_back();
+    close('}');
 }
 
 void JsonWriter::beginArray() {
-    beforeValue();
-    out_ += '[';
-    hasValue_.push_back(0);
+    open('[');
 }
 
 void JsonWriter::endArray() {
-    out_ += ']';
-    hasValue_.pop_back();
+    close(']');
 }
 
 void JsonWriter::key(std::string_view name) {
     beforeValue();
     assert(std::none_of(name.begin(), name.end(),
                         [](char c) { return kNeedsEscape[static_cast<unsigned char>(c)]; }));
-    out_ += '"';
-    out_ += name;
-    out_ += "\":";
+    if (name.size() > kBufferSize - 3) { // no name of this program
+        put("\"");
+        put(name);
+        put("\":");
+    } else {
+        char* out = room(name.size() + 3);
+        out[0] = '"';
+        copyShort(out + 1, name.data(), name.size());
+        out[name.size() + 1] = '"';
+        out[name.size() + 2] = ':';
+        used_ += name.size() + 3;
+    }
     afterKey_ = true;
 }
 
 void JsonWriter::number(double value) {
     beforeValue();
     if (!std::isfinite(value)) {
-        out_ += "null";
+        put("null");
+        afterValue();
         return;
     }
-    char buffer[kShortestNumberSize];
+    char* const out = room(kShortestNumberSize);
     // A whole number below 10^5 is written as that integer by the shortest form too (from 10^5
     // on, "1e+05" is shorter than "100000"), and integers are written several times faster.
     // Minus zero keeps its sign.
+    // (The round trip through an integer tests for a whole number without a call to trunc.)
     const bool minusZero = value == 0 && std::signbit(value);
-    if (std::fabs(value) < 1e5 && value == std::trunc(value) && !minusZero) {
-        const auto result =
-            std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int32_t>(value));
-        out_.append(buffer, result.ptr);
-        return;
-    }
-    out_.append(buffer, writeShortest(buffer, value));
+    if (std::fabs(value) < 1e5 && static_cast<double>(static_cast<std::int32_t>(value)) == value &&
+        !minusZero)
+        used_ = static_cast<std::size_t>(
+            std::to_chars(out, out + kShortestNumberSize, static_cast<std::int32_t>(value)).ptr -
+            buffer_);
+    else
+        used_ = static_cast<std::size_t>(writeShortest(out, value) - buffer_);
+    afterValue();
 }
 
 void JsonWriter::integer(std::int64_t value) {
     beforeValue();
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out_.append(buffer, result.ptr);
+    constexpr std::size_t kSize = 24;
+    char* const out = room(kSize);
+    used_ = static_cast<std::size_t>(std::to_chars(out, out + kSize, value).ptr - buffer_);
+    afterValue();
 }
 
 void JsonWriter::string(std::string_view text) {
     beforeValue();
-    appendQuoted(text);
+    putQuoted(text);
+    afterValue();
 }
 
-void JsonWriter::appendQuoted(std::string_view text) {
+void JsonWriter::putQuoted(std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
-    out_ += '"';
-    std::size_t run = 0; // start of the bytes not yet appended
+    put("\"");
+    std::size_t run = 0; // start of the bytes not yet written
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (i + 8 <= text.size()) {
             std::uint64_t word;
@@ -219,42 +318,50 @@ void JsonWriter::appendQuoted(std::string_view text) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (!kNeedsEscape[c]) [[likely]]
             continue;
-        out_.append(text.data() + run, i - run);
+        put(text.substr(run, i - run));
         run = i + 1;
         switch (c) {
         case '"':
-            out_ += "\\\"";
+            put("\\\"");
             break;
         case '\\':
-            out_ += "\\\\";
+            put("\\\\");
             break;
         case '\n':
-            out_ += "\\n";
+            put("\\n");
             break;
         case '\r':
-            out_ += "\\r";
+            put("\\r");
             break;
         case '\t':
-            out_ += "\\t";
+            put("\\t");
             break;
-        default:
-            out_ += "\\u00";
-            out_ += kHex[c >> 4];
-            out_ += kHex[c & 0xF];
+        default: {
+            const char escape[] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
+            put(std::string_view(escape, sizeof escape));
+        }
         }
     }
-    out_.append(text.data() + run, text.size() - run);
-    out_ += '"';
+    put(text.substr(run));
+    put("\"");
 }
 
 void JsonWriter::boolean(bool value) {
     beforeValue();
-    out_ += value ? "true" : "false";
+    put(value ? "true" : "false");
+    afterValue();
 }
 
 void JsonWriter::null() {
     beforeValue();
-    out_ += "null";
+    put("null");
+    afterValue();
+}
+
+void JsonWriter::json(std::string_view value) {
+    beforeValue();
+    put(value);
+    afterValue();
 }
 
 } // namespace hspring

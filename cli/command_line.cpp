@@ -13,10 +13,15 @@
 #include <QGuiApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <iostream>
 #include <memory>
 #include <sstream>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace hspring::cli {
@@ -306,6 +311,54 @@ std::string readInputText(const std::optional<std::string>& path) {
     return text;
 }
 
+namespace {
+
+// A mapped file that another program cuts short while it is read leaves pages that cannot be
+// read; the process then ends with a word instead of dying of the bus error.
+extern "C" void onMappedInputCutShort(int) {
+    static constexpr char kMessage[] =
+        "hspring-cli: the input file was cut short while it was read\n";
+    [[maybe_unused]] const auto written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+    ::_exit(kFailed);
+}
+
+} // namespace
+
+InputText::InputText(const std::optional<std::string>& path) {
+    const int file = path ? ::open(path->c_str(), O_RDONLY | O_CLOEXEC) : STDIN_FILENO;
+    struct stat status {};
+    // Only a whole file from its start can be mapped: standard input may be a pipe, or a file
+    // another program has read part of.
+    if (file >= 0 && ::fstat(file, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
+        ::lseek(file, 0, SEEK_CUR) == 0) {
+        const auto size = static_cast<std::size_t>(status.st_size);
+        void* const map = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file, 0);
+        if (map != MAP_FAILED) {
+            mapped_ = static_cast<const char*>(map);
+            mappedSize_ = size;
+            struct sigaction action {};
+            action.sa_handler = onMappedInputCutShort;
+            sigemptyset(&action.sa_mask);
+            ::sigaction(SIGBUS, &action, &previousBusAction_);
+        }
+    }
+    if (path && file >= 0)
+        ::close(file);
+    if (!mapped_)
+        read_ = readInputText(path); // the file's own error when it cannot be opened
+}
+
+InputText::~InputText() {
+    if (!mapped_)
+        return;
+    ::munmap(const_cast<char*>(mapped_), mappedSize_);
+    ::sigaction(SIGBUS, &previousBusAction_, nullptr);
+}
+
+std::string_view InputText::text() const {
+    return mapped_ ? std::string_view(mapped_, mappedSize_) : std::string_view(read_);
+}
+
 int cannotRun(const CLI::App& command, const std::exception& failure) {
     std::cerr << kToolName << " " << command.get_name() << ": " << failure.what() << "\n";
     return kUsage;
@@ -377,16 +430,15 @@ int runJsonCommand(const CLI::App& command, const JsonCommandOptions& options,
                    const JsonAnswer& answer) {
     const DataFiles files = chosenDataFiles(command, options.dataFiles, true);
     ProgramStart start;
-    std::string input;
+    std::optional<InputText> input;
     try {
         start = startProgram(files, MissingDataFile::Fail);
-        input =
-            readInputText(command.count("--input") ? std::optional(options.input) : std::nullopt);
+        input.emplace(command.count("--input") ? std::optional(options.input) : std::nullopt);
     } catch (const Error& error) {
         return cannotRun(command, error);
     }
 
-    const int failed = answer(input, *start.state, [](std::string_view piece) {
+    const int failed = answer(input->text(), *start.state, [](std::string_view piece) {
         std::fwrite(piece.data(), 1, piece.size(), stdout);
     });
     if (std::fflush(stdout) != 0) {

@@ -319,8 +319,9 @@ void appendExplanationJson(std::string& out, const SearchOutcome& outcome) {
     json.key("design");
     std::string design;
     appendDesignResultJson(design, why.nearestMiss->result);
-    out += design; // the writer placed the key; the answer is the value
-    out += "}}";
+    json.json(design);
+    json.endObject();
+    json.endObject();
 }
 
 std::string numberText(double value) {

@@ -226,5 +226,42 @@ TEST(JsonWriter, WritesCompactJsonThatReadsBack) {
     EXPECT_NO_THROW(skipAll(text));
 }
 
+// The writer gathers its text in pieces of a few kilobytes: numbers, keys and texts that cross
+// from one piece to the next, and a text longer than a piece, come out whole and in order.
+TEST(JsonWriter, TextLongerThanItsBufferComesOutWhole) {
+    std::string expected = "[";
+    std::string text;
+    {
+        JsonWriter json(text);
+        json.beginArray();
+        for (int i = 0; i < 3000; ++i) {
+            const double value = 0.1 * i + 1e-3;
+            char digits[32];
+            expected.append(i ? "," : "")
+                .append(digits, std::to_chars(digits, digits + 32, value).ptr);
+            json.number(value);
+        }
+        json.beginObject();
+        expected += ",{";
+        std::string longText;
+        for (int i = 0; i < 5000; ++i) {
+            json.key("k");
+            json.string("初張力");
+            expected += (i ? ",\"k\":\"初張力\"" : "\"k\":\"初張力\"");
+            longText += i % 100 ? 'a' : '"';
+        }
+        json.key("long");
+        json.string(longText);
+        expected += ",\"long\":\"";
+        for (const char c : longText)
+            expected += c == '"' ? "\\\"" : std::string(1, c);
+        expected += "\"}]";
+        json.endObject();
+        json.endArray();
+        EXPECT_EQ(text, expected); // the outermost value is complete: all of it is in the string
+    }
+    EXPECT_EQ(text, expected);
+}
+
 } // namespace
 } // namespace hspring

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tool run in the test's own process: what it prints for help, version and usage errors,
 // and that two tools in one process know the same commands (nothing kept between runs).
+#include "base/error.h"
 #include "cli/command_line.h"
+#include "support/temporary_folder.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <set>
 #include <sstream>
@@ -86,6 +90,33 @@ TEST(ToolTest, AnOutputThatFailsEndsWithTheFailureStatus) {
     char* argv[] = {const_cast<char*>("hspring-cli"), const_cast<char*>("--help"), nullptr};
     EXPECT_EQ(tool.run(2, argv), 1);
     EXPECT_EQ(err.str(), "hspring-cli: cannot write to standard output\n");
+}
+
+// A batch's input file is mapped, not copied: the text is the file's whole, a file that cannot be
+// opened is its error, and a file another program cuts short under the mapping ends the run with
+// a word and the failure status instead of a bus error.
+TEST(InputTextTest, MapsTheWholeFileAndEndsCleanlyWhenTheFileIsCutShort) {
+    const hspring::test::TemporaryFolder folder;
+    const std::string path = folder.file("designs.json");
+    std::string content = "[";
+    while (content.size() < 3 * 4096)
+        content += "{\"freeLength\":20},";
+    content.back() = ']';
+    std::ofstream(path, std::ios::binary) << content;
+
+    const hspring::cli::InputText input(path);
+    EXPECT_EQ(input.text(), content);
+    EXPECT_THROW(hspring::cli::InputText(folder.file("missing.json")), hspring::Error);
+
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            const hspring::cli::InputText mapped(path);
+            std::filesystem::resize_file(path, 0);
+            volatile char last = mapped.text().back();
+            static_cast<void>(last);
+        },
+        testing::ExitedWithCode(1), "input file was cut short");
 }
 
 } // namespace
