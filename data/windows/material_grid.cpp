@@ -38,6 +38,7 @@ MaterialGrid::MaterialGrid(QWidget* parent) : CentredGrid(parent) {
     setHeaderMinimumWidthKept(true);
     setStyledCells(true);
     setFixedRowsLineColour(palette().color(QPalette::Dark));
+    setTextElideMode(Qt::ElideNone); // a narrow cell clips its text, as the fixed cells do
     setSelectionHiddenUnfocused(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
