@@ -216,8 +216,12 @@ private slots:
         materialGrid->setFocus();
         materialGrid->setCurrentEntry(3, 2);
         const QRect number = materialGrid->cellRect(2 + 6, 0);
-        QCOMPARE(materialGrid->grab().toImage().pixel(number.bottomRight() - QPoint(1, 1)),
+        const QImage numbers = materialGrid->grab().toImage();
+        QCOMPARE(numbers.pixel(number.bottomRight() - QPoint(1, 1)),
                  materialGrid->palette().color(QPalette::Button).rgb());
+        // A two-digit number too wide for its cell is cut off, not replaced by an ellipsis.
+        QVERIFY(numbers.copy(materialGrid->cellRect(2 + 10, 0)) !=
+                numbers.copy(materialGrid->cellRect(2 + 11, 0)));
         QTest::mouseClick(materialGrid->viewport(), Qt::LeftButton, {},
                           materialGrid->viewport()->mapFromParent(number.center()));
         QCOMPARE(materialGrid->currentEntry(), 3);
