@@ -8,7 +8,7 @@
 namespace hspring {
 
 // The material editor's table SG1: two fixed rows with the headings and the units, then one row
-// per table entry 0..49 with the entry number in the fixed column 0 and the diameter, tensile
+// per table entry 0..49 with the entry number in column 0 and the diameter, tensile
 // strength, allowable torsion and allowable bending in columns 1 to 4. The fixed rows stay in view
 // while the entries scroll. Every entry cell takes typed text, Tab moves from cell to cell, and
 // the current cell stays marked while a button has the focus: it is the row the buttons insert

@@ -24,6 +24,14 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
+        if (grid_->styledCells()) {
+            QStyleOptionViewItem styled = option;
+            styled.displayAlignment = grid_->textAlignment() | Qt::AlignVCenter;
+            if (!grid_->selectionShown())
+                styled.state &= ~QStyle::State_Selected;
+            QStyledItemDelegate::paint(painter, styled, index);
+            return;
+        }
         const QRect section = option.rect.adjusted(0, 0, kGridLine, kGridLine);
         grid_->paintCell(*painter, section, index.row(), index.column(),
                          option.state.testFlag(QStyle::State_Selected));
@@ -124,10 +132,7 @@ void CentredGrid::setFixedColumnCount(int count) {
 
 void CentredGrid::setFixedColour(const QColor& colour) {
     fixedColour_ = colour;
-    viewport()->update();
-    horizontalHeader()->viewport()->update();
-    verticalHeader()->viewport()->update();
-    corner_->update();
+    updateAllCells();
 }
 
 void CentredGrid::setCellHeight(int pixels) {
@@ -150,8 +155,35 @@ void CentredGrid::setSelectionHiddenUnfocused(bool hidden) {
     viewport()->update();
 }
 
+void CentredGrid::setHeaderMinimumWidthKept(bool kept) {
+    headerMinimumWidthKept_ = kept;
+    applyFixedLayout();
+}
+
+void CentredGrid::setStyledCells(bool styled) {
+    styledCells_ = styled;
+    updateAllCells();
+}
+
+void CentredGrid::setFixedRowsLineColour(const QColor& colour) {
+    fixedRowsLineColour_ = colour;
+    updateAllCells();
+}
+
+void CentredGrid::updateAllCells() {
+    viewport()->update();
+    horizontalHeader()->viewport()->update();
+    verticalHeader()->viewport()->update();
+    corner_->update();
+}
+
 int CentredGrid::cellWidth(int column) const {
-    return column >= 0 && column < cellWidths_.size() ? cellWidths_[column] : kDefaultCellWidth;
+    const int width =
+        column >= 0 && column < cellWidths_.size() ? cellWidths_[column] : kDefaultCellWidth;
+    // The header's own minimum is in force whenever it is kept (see applyFixedLayout).
+    return headerMinimumWidthKept_
+               ? std::max(width, horizontalHeader()->minimumSectionSize() - kGridLine)
+               : width;
 }
 
 QString CentredGrid::cellText(int row, int column) const {
@@ -197,33 +229,44 @@ QRect CentredGrid::cellRect(int row, int column) const {
 void CentredGrid::paintCell(QPainter& painter, const QRect& section, int row, int column,
                             bool selected) const {
     const bool fixed = row < fixedRows_ || column < fixedColumns_;
+    const QRect cell = section.adjusted(0, 0, -kGridLine, -kGridLine);
+    // Styled fixed rows are drawn as header sections: lines first, then a text that may run over
+    // the line at its right.
+    const bool textOverLines = styledCells_ && row < fixedRows_;
     QColor fill = fixed ? fixedColour_ : palette().color(QPalette::Base);
-    QColor ink = palette().color(QPalette::Text);
-    if (selected && !fixed && !(unfocused_ && selectionHiddenUnfocused_)) {
+    QColor ink = palette().color(textOverLines ? QPalette::ButtonText : QPalette::Text);
+    if (selected && !fixed && selectionShown()) {
         fill = palette().color(QPalette::Active, QPalette::Highlight);
         ink = palette().color(QPalette::Active, QPalette::HighlightedText);
     }
-    const QRect cell = section.adjusted(0, 0, -kGridLine, -kGridLine);
-
     painter.save();
-    painter.setClipRect(cell);
+    painter.setClipRect(textOverLines ? section : cell);
     painter.fillRect(cell, fill);
+    if (textOverLines && showGrid())
+        paintGridLines(painter, section, row);
     painter.setPen(ink);
     painter.setFont(font());
     const int indent = textAlignment_ == Qt::AlignLeft ? kTextIndent : 0;
-    painter.drawText(cell.adjusted(indent, kTextDrop, 0, kTextDrop),
-                     textAlignment_ | Qt::AlignTop | Qt::TextSingleLine, cellText(row, column));
+    const QRect textBox = textOverLines ? section.adjusted(indent, kTextDrop, 0, 0)
+                                        : cell.adjusted(indent, kTextDrop, 0, kTextDrop);
+    painter.drawText(textBox, textAlignment_ | Qt::AlignTop | Qt::TextSingleLine,
+                     cellText(row, column));
     painter.restore();
 
     // The table draws the lines of its scrolling cells itself; the fixed cells draw their own.
-    if (fixed && showGrid()) {
-        QStyleOptionViewItem option;
-        option.initFrom(this);
-        const QColor line = QColor::fromRgba(
-            static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
-        painter.fillRect(QRect(section.right(), section.top(), kGridLine, section.height()), line);
-        painter.fillRect(QRect(section.left(), section.bottom(), section.width(), kGridLine), line);
-    }
+    if (fixed && showGrid() && !textOverLines)
+        paintGridLines(painter, section, row);
+}
+
+void CentredGrid::paintGridLines(QPainter& painter, const QRect& section, int row) const {
+    QStyleOptionViewItem option;
+    option.initFrom(this);
+    const QColor line = row < fixedRows_ && fixedRowsLineColour_.isValid()
+                            ? fixedRowsLineColour_
+                            : QColor::fromRgba(static_cast<QRgb>(style()->styleHint(
+                                  QStyle::SH_Table_GridLineColor, &option, this)));
+    painter.fillRect(QRect(section.right(), section.top(), kGridLine, section.height()), line);
+    painter.fillRect(QRect(section.left(), section.bottom(), section.width(), kGridLine), line);
 }
 
 void CentredGrid::focusInEvent(QFocusEvent* event) {
@@ -253,9 +296,19 @@ void CentredGrid::updateGeometries() {
     corner_->raise();
 }
 
+void CentredGrid::changeEvent(QEvent* event) {
+    QTableWidget::changeEvent(event);
+    // The header's minimum follows the font and the style.
+    if (headerMinimumWidthKept_ &&
+        (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange))
+        applyFixedLayout();
+}
+
 void CentredGrid::applyFixedLayout() {
     QHeaderView* columns = horizontalHeader();
     QHeaderView* rows = verticalHeader();
+    // -1 restores the minimum the style and font give the header.
+    columns->setMinimumSectionSize(headerMinimumWidthKept_ ? -1 : 0);
     columns->setDefaultSectionSize(kDefaultCellWidth + kGridLine);
     rows->setDefaultSectionSize(cellHeight_ + kGridLine);
     for (int column = 0; column < columnCount(); ++column) {

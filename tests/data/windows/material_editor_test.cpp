@@ -21,6 +21,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
@@ -183,12 +184,13 @@ private slots:
     void theGridHasItsColumnsHeadingsAndEntryNumbers() {
         MaterialGrid* materialGrid = grid();
         QVERIFY(QTest::qWaitForWindowExposed(editor_.get()));
-        // Five columns 20, 54, 101, 100 and 107 pixels wide, rows of 20 pixels (grid lines
-        // included): two fixed rows of headings and units, then the 50 entries, whose first
-        // row lies right below them.
+        // Five columns 20, 54, 101, 100 and 107 pixels wide, the first no narrower than the
+        // header's minimum section, rows of 20 pixels (grid lines included): two fixed rows of
+        // headings and units, then the 50 entries, whose first row lies right below them.
         QCOMPARE(materialGrid->columnCount(), 5);
         QCOMPARE(materialGrid->rowCount(), 2 + 50);
-        const int widths[] = {20, 54, 101, 100, 107};
+        const int widths[] = {std::max(20, materialGrid->horizontalHeader()->minimumSectionSize()),
+                              54, 101, 100, 107};
         const int top = materialGrid->cellRect(0, 0).top();
         int left = materialGrid->cellRect(0, 0).left();
         for (int c = 0; c < 5; ++c) {
@@ -209,9 +211,21 @@ private slots:
         for (int j = 0; j < 50; ++j)
             QCOMPARE(materialGrid->cellText(2 + j, 0), QString::number(j));
 
-        // Tab moves from cell to cell and past the entry numbers into the next row.
+        // The entry numbers are drawn in the button colour and cannot be chosen with the mouse;
+        // Tab moves from cell to cell and past them into the next row.
         materialGrid->setFocus();
         materialGrid->setCurrentEntry(3, 2);
+        const QRect number = materialGrid->cellRect(2 + 6, 0);
+        const QImage numbers = materialGrid->grab().toImage();
+        QCOMPARE(numbers.pixel(number.bottomRight() - QPoint(1, 1)),
+                 materialGrid->palette().color(QPalette::Button).rgb());
+        // A two-digit number too wide for its cell is cut off, not replaced by an ellipsis.
+        QVERIFY(numbers.copy(materialGrid->cellRect(2 + 10, 0)) !=
+                numbers.copy(materialGrid->cellRect(2 + 11, 0)));
+        QTest::mouseClick(materialGrid->viewport(), Qt::LeftButton, {},
+                          materialGrid->viewport()->mapFromParent(number.center()));
+        QCOMPARE(materialGrid->currentEntry(), 3);
+        QCOMPARE(materialGrid->currentColumn(), 3);
         QTest::keyClick(materialGrid, Qt::Key_Tab);
         QCOMPARE(materialGrid->currentColumn(), 4);
         QTest::keyClick(materialGrid, Qt::Key_Tab);

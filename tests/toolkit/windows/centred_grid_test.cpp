@@ -3,8 +3,10 @@
 #include "windows_test_registry.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
+#include <QSet>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -155,6 +157,65 @@ private slots:
         QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(&grid, &tab);
         QVERIFY(grid.unfocused());
+    }
+
+    // A grid set to look like a plain table: a narrow column widened to the header's minimum,
+    // the scrolling cells drawn by the style with their items' own colours and the text centred
+    // vertically, the fixed rows ruled in their own colour with a long text running over the
+    // line; switching back restores the grid's rule.
+    void aPlainTableLookIsKeptOnRequest() {
+        GridWindow w;
+        QVERIFY(QTest::qWaitForWindowExposed(&w.window));
+        w.grid->setFixedColumnCount(0);
+        w.grid->setCellHeight(40);
+        w.grid->setCellWidths({4, 60, 40, 50});
+        w.grid->setTextAlignment(Qt::AlignLeft);
+        w.grid->setCellText(0, 2, QStringLiteral("WWWWWWWWWW"));
+        w.grid->setCellText(2, 1, QStringLiteral("8"));
+        w.grid->item(2, 2)->setBackground(QColor(Qt::red));
+        const QColor blue(Qt::blue);
+
+        auto lineColumnInks = [&](const QImage& image) {
+            const QRect heading = w.grid->cellRect(0, 2);
+            QSet<QRgb> colours;
+            for (int y = heading.top(); y <= heading.bottom(); ++y)
+                colours.insert(image.pixel(heading.right() + 1, y));
+            return colours.size();
+        };
+        for (const bool plain : {true, false}) {
+            w.grid->setHeaderMinimumWidthKept(plain);
+            w.grid->setStyledCells(plain);
+            w.grid->setFixedRowsLineColour(plain ? blue : QColor());
+            QApplication::processEvents();
+            // The style's minimum, in force while kept, is dropped again afterwards.
+            const int minimum = w.grid->horizontalHeader()->minimumSectionSize();
+            QCOMPARE(minimum > 5, plain);
+            QCOMPARE(w.grid->cellRect(2, 0).width(), plain ? minimum - 1 : 4);
+            QCOMPARE(w.grid->columnWidth(0), plain ? minimum : 5);
+            QCOMPARE(w.grid->cellRect(2, 1).width(), 60);
+
+            const QImage image = w.grid->grab().toImage();
+            const QRect coloured = w.grid->cellRect(2, 2);
+            const QRgb base = w.grid->palette().color(QPalette::Base).rgb();
+            QCOMPARE(image.pixel(coloured.bottomRight() - QPoint(1, 1)),
+                     plain ? qRgb(255, 0, 0) : base);
+            const QRect unit = w.grid->cellRect(1, 1);
+            QCOMPARE(image.pixel(unit.right() + 1, unit.center().y()) == blue.rgb(), plain);
+            // The long heading covers part of its line only when drawn as a header section.
+            QCOMPARE(lineColumnInks(image) > 1, plain);
+
+            const QRect cell = w.grid->cellRect(2, 1);
+            const QRect ink = inkBounds(image, cell, base);
+            QVERIFY(!ink.isEmpty());
+            QVERIFY(ink.left() - cell.left() <= 6);
+            const int above = ink.top() - cell.top();
+            const int below = cell.bottom() - ink.bottom();
+            if (plain)
+                QVERIFY2(std::abs(above - below) <= 3,
+                         qPrintable(QStringLiteral("%1 above, %2 below").arg(above).arg(below)));
+            else
+                QVERIFY(above < below - 10);
+        }
     }
 
     void rowsAddedLaterTakeTheLayout() {
