@@ -27,7 +27,15 @@ char* writeShortest(char* buffer, double value);
 class JsonWriter {
 public:
     explicit JsonWriter(std::string& out) : out_(out) {}
-    ~JsonWriter() { flush(); }
+    // Only an unfinished value can be left over here (the outermost one hands itself over when
+    // it closes): an exception is on its way, or the caller stopped early. A failure to hand it
+    // over could only end the program from a destructor, so it is let go.
+    ~JsonWriter() {
+        try {
+            flush();
+        } catch (...) {
+        }
+    }
     JsonWriter(const JsonWriter&) = delete;
     JsonWriter& operator=(const JsonWriter&) = delete;
 
