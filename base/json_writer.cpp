@@ -99,9 +99,6 @@ char* writeShortest(char* buffer, double value) {
     constexpr double kExactIntegerLimit = 9007199254740992.0;
     if (!(std::fabs(value) < kExactIntegerLimit))
         return std::to_chars(buffer, buffer + kShortestNumberSize, value).ptr;
-    // {fmt}'s Dragonbox finds the same shortest digits as std::to_chars (the fewest that read
-    // back, the nearest on a tie) in about half the time. Its entry point is {fmt}'s internal
-    // one (stable from {fmt} 8 to 11); the JSON tests hold the text to std::to_chars's.
     // The digit layout below stores words in little-endian order; elsewhere the standard's own
     // routine writes every number.
     if constexpr (std::endian::native != std::endian::little)
