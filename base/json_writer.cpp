@@ -193,6 +193,11 @@ void JsonWriter::put(std::string_view text) {
     used_ += text.size();
 }
 
+void JsonWriter::putChar(char c) {
+    *room(1) = c;
+    ++used_;
+}
+
 void JsonWriter::beforeValue() {
     if (afterKey_) {
         afterKey_ = false;
@@ -202,7 +207,7 @@ void JsonWriter::beforeValue() {
         return;
     const std::uint64_t bit = std::uint64_t{1} << (depth_ - 1);
     if (hasValue_ & bit)
-        *room(1) = ',', ++used_;
+        putChar(',');
     hasValue_ |= bit;
 }
 
@@ -215,14 +220,14 @@ void JsonWriter::open(char bracket) {
     beforeValue();
     if (depth_ == kMaxDepth)
         throw std::length_error("JSON nested deeper than the writer holds");
-    *room(1) = bracket, ++used_;
+    putChar(bracket);
     hasValue_ &= ~(std::uint64_t{1} << depth_);
     ++depth_;
 }
 
 void JsonWriter::close(char bracket) {
     assert(depth_ > 0);
-    *room(1) = bracket, ++used_;
+    putChar(bracket);
     --depth_;
     afterValue();
 }
@@ -247,18 +252,14 @@ void JsonWriter::key(std::string_view name) {
     beforeValue();
     assert(std::none_of(name.begin(), name.end(),
                         [](char c) { return kNeedsEscape[static_cast<unsigned char>(c)]; }));
-    if (name.size() > kBufferSize - 3) { // no name of this program
-        put("\"");
-        put(name);
-        put("\":");
-    } else {
-        char* out = room(name.size() + 3);
-        out[0] = '"';
-        copyShort(out + 1, name.data(), name.size());
-        out[name.size() + 1] = '"';
-        out[name.size() + 2] = ':';
-        used_ += name.size() + 3;
-    }
+    if (name.size() > kBufferSize - 3) // no member name of this program comes near
+        throw std::length_error("JSON member name longer than the writer holds");
+    char* out = room(name.size() + 3);
+    out[0] = '"';
+    copyShort(out + 1, name.data(), name.size());
+    out[name.size() + 1] = '"';
+    out[name.size() + 2] = ':';
+    used_ += name.size() + 3;
     afterKey_ = true;
 }
 

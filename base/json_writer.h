@@ -21,7 +21,7 @@ char* writeShortest(char* buffer, double value);
 // objects and arrays in order and gives every member value a key.
 //
 // The text is gathered in the writer and handed to the string when the outermost value is
-// complete, on flush() and when the writer goes: the string is not to be touched in between.
+// complete and when the writer goes: the string is not to be touched in between.
 // (A batch writes some three hundred small pieces per design; one append per design instead of
 // one per piece halves the writing.)
 class JsonWriter {
@@ -57,13 +57,12 @@ public:
     // The next value as the caller wrote it: one complete JSON value.
     void json(std::string_view value);
 
-    // Hands the text written so far to the string.
-    void flush();
-
 private:
     static constexpr std::size_t kBufferSize = 4096;
     static constexpr int kMaxDepth = 64;
 
+    // Hands the text written so far to the string.
+    void flush();
     void beforeValue();
     void afterValue();
     void open(char bracket);
@@ -71,6 +70,7 @@ private:
     // Room for n more bytes in the buffer, n at most kBufferSize; returns where they go.
     char* room(std::size_t n);
     void put(std::string_view text);
+    void putChar(char c);
     void putQuoted(std::string_view text);
 
     std::string& out_;
