@@ -3,12 +3,10 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cassert>
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <fmt/format.h>
 #include <stdexcept>
 
 namespace hspring {
@@ -35,39 +33,6 @@ bool anyNeedsEscape(std::uint64_t word) {
             hasZeroByte(word ^ (kOnes * '\\'))) != 0;
 }
 
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233"
-    "34353637383940414243444546474849505152535455565758596061626364656667"
-    "6869707172737475767778798081828384858687888990919293949596979899";
-
-// The eight decimal digits of v < 10^8 as ASCII in a word, the first digit in the lowest byte,
-// so that a little-endian store writes them in reading order. The word is split into halves,
-// pairs and digits in all its lanes at once; the multiplications stand for divisions by 100
-// (10486 / 2^20, exact below 10^4) and by 10 (103 / 2^10, exact below 10^2), and no lane's
-// product reaches the next lane.
-[[gnu::always_inline]] inline std::uint64_t eightDigits(std::uint32_t v) {
-    const std::uint64_t halves = v / 10000 | static_cast<std::uint64_t>(v % 10000) << 32;
-    const std::uint64_t hundreds = (halves * 10486 >> 20) & 0x0000007F0000007F;
-    const std::uint64_t pairs = hundreds | (halves - hundreds * 100) << 16;
-    const std::uint64_t tens = (pairs * 103 >> 10) & 0x000F000F000F000F;
-    const std::uint64_t digits = tens | (pairs - tens * 10) << 8;
-    return digits + 0x3030303030303030;
-}
-
-void storeWord(char* to, std::uint64_t word) {
-    std::memcpy(to, &word, sizeof word);
-}
-
-constexpr std::array<std::uint64_t, 17> kPowersOfTen = [] {
-    std::array<std::uint64_t, 17> powers{};
-    std::uint64_t power = 1;
-    for (std::uint64_t& p : powers) {
-        p = power;
-        power *= 10;
-    }
-    return powers;
-}();
-
 // Copies n bytes as two overlapping copies of a fixed size: a few register moves where a call
 // to memcpy would cost more than the copy; keys and most texts are this short.
 void copyShort(char* to, const char* from, std::size_t n) {
@@ -92,85 +57,6 @@ void copyShort(char* to, const char* from, std::size_t n) {
 }
 
 } // namespace
-
-char* writeShortest(char* buffer, double value) {
-    // From 2^53 on, the fixed form must show the exact binary value, not the shortest digits
-    // padded with zeros; such sizes never occur here, and the standard's own routine writes them.
-    constexpr double kExactIntegerLimit = 9007199254740992.0;
-    if (!(std::fabs(value) < kExactIntegerLimit))
-        return std::to_chars(buffer, buffer + kShortestNumberSize, value).ptr;
-    // The digit layout below stores words in little-endian order; elsewhere the standard's own
-    // routine writes every number.
-    if constexpr (std::endian::native != std::endian::little)
-        return std::to_chars(buffer, buffer + kShortestNumberSize, value).ptr;
-    // {fmt}'s Dragonbox finds the same shortest digits as std::to_chars (the fewest that read
-    // back, the nearest on a tie) in about half the time. Its entry point is {fmt}'s internal
-    // one (stable from {fmt} 8 to 11); the JSON tests hold the text to std::to_chars's.
-    const auto decimal = fmt::detail::dragonbox::to_decimal(value);
-    const int count = fmt::detail::count_digits(decimal.significand);
-    const int lastDigitPower = decimal.exponent;
-    const int exponent = lastDigitPower + count - 1; // of the first digit
-    // The shorter of the two forms, the fixed one on a tie; the sign is in both.
-    const int scientificLength =
-        count + (count > 1 ? 1 : 0) + 2 + (exponent >= 100 || exponent <= -100 ? 3 : 2);
-    const int fixedLength = lastDigitPower >= 0 ? count + lastDigitPower
-                            : exponent >= 0     ? count + 1
-                                                : count + 1 - exponent;
-    char* out = buffer;
-    if (std::signbit(value))
-        *out++ = '-';
-    // The digits padded with zeros to seventeen (no double needs more): the first on its own,
-    // then two words of eight. Every form is written with whole-word stores that may reach past
-    // the text into the room kShortestNumberSize leaves; nothing is read back, so no load waits
-    // for a store.
-    const std::uint64_t padded = decimal.significand * kPowersOfTen[17 - count];
-    const auto firstNine = static_cast<std::uint32_t>(padded / 100'000'000);
-    const std::uint64_t low = eightDigits(static_cast<std::uint32_t>(padded % 100'000'000));
-    const auto first = static_cast<char>('0' + firstNine / 100'000'000);
-    const std::uint64_t high = eightDigits(firstNine % 100'000'000);
-    const auto storeDigits = [&](char* to, bool pointAfterFirst) {
-        to[0] = first;
-        to[1] = '.';
-        char* const next = to + (pointAfterFirst ? 2 : 1);
-        storeWord(next, high);
-        storeWord(next + 8, low);
-    };
-    if (scientificLength < fixedLength) {
-        storeDigits(out, true);
-        out += count > 1 ? count + 1 : 1;
-        *out++ = 'e';
-        *out++ = exponent < 0 ? '-' : '+';
-        const int magnitude = exponent < 0 ? -exponent : exponent;
-        if (magnitude >= 100)
-            *out++ = static_cast<char>('0' + magnitude / 100);
-        std::memcpy(out, kDigitPairs + 2 * (magnitude % 100), 2);
-        return out + 2;
-    }
-    if (lastDigitPower >= 0) { // whole: the padding zeros are the number's own
-        storeDigits(out, false);
-        return out + exponent + 1;
-    }
-    if (exponent >= 0) { // the point after digit exponent + 1: the digits after it move on by one
-        storeDigits(out, false);
-        out[exponent + 1] = '.';
-        // Digits 1..16 are the bytes of high then low; those from exponent + 1 on go after the
-        // point.
-        const int shift = 8 * exponent;
-        char* const tail = out + exponent + 2;
-        if (exponent < 8) {
-            storeWord(tail, (high >> shift) | (low << 1 << (63 - shift)));
-            storeWord(tail + 8, low >> shift);
-        } else {
-            storeWord(tail, low >> (shift - 64));
-        }
-        return out + count + 1;
-    }
-    // "0.", up to three zeros, the digits.
-    std::memcpy(out, "0.000", 5);
-    char* const digits = out + 2 + (-exponent - 1);
-    storeDigits(digits, false);
-    return digits + count;
-}
 
 char* JsonWriter::room(std::size_t n) {
     if (kBufferSize - used_ < n)
@@ -282,7 +168,8 @@ void JsonWriter::number(double value) {
             std::to_chars(out, out + kShortestNumberSize, static_cast<std::int32_t>(value)).ptr -
             buffer_);
     else
-        used_ = static_cast<std::size_t>(writeShortest(out, value) - buffer_);
+        used_ = static_cast<std::size_t>(std::to_chars(out, out + kShortestNumberSize, value).ptr -
+                                         buffer_);
     afterValue();
 }
 

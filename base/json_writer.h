@@ -9,13 +9,8 @@
 namespace hspring {
 
 // Room for any double in its shortest form ("-2.2250738585072014e-308" and the fixed forms that
-// are no longer than the scientific one) and for the writer's constant-size copies past its end.
+// are no longer than the scientific one), as std::to_chars writes it.
 inline constexpr int kShortestNumberSize = 32;
-
-// Writes the finite `value` as std::to_chars(first, last, value) does (the shortest text that
-// reads back to the same double, fixed or scientific, whichever is shorter, fixed on a tie) at
-// `buffer`, which holds kShortestNumberSize bytes; returns the end.
-char* writeShortest(char* buffer, double value);
 
 // Appends compact JSON to a string. The writer places the commas; the caller opens and closes
 // objects and arrays in order and gives every member value a key.

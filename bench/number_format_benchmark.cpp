@@ -47,8 +47,7 @@ void BM_FormatExtended(benchmark::State& state) {
 }
 BENCHMARK(BM_FormatExtended)->Arg(4)->Arg(15);
 
-// The shortest form of a JSON number, the calc batch's busiest step: the standard library's
-// std::to_chars against the JSON writer's own (Dragonbox from {fmt}), on the same values.
+// The shortest form of a JSON number (std::to_chars), the calc batch's busiest step.
 void BM_ShortestStandard(benchmark::State& state) {
     const std::vector<double> values = sampleValues<double>();
     std::size_t i = 0;
@@ -61,19 +60,6 @@ void BM_ShortestStandard(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_ShortestStandard);
-
-void BM_ShortestJsonWriter(benchmark::State& state) {
-    const std::vector<double> values = sampleValues<double>();
-    std::size_t i = 0;
-    char buffer[kShortestNumberSize];
-    for (auto _ : state) {
-        char* end = writeShortest(buffer, values[i++ & 1023]);
-        benchmark::DoNotOptimize(end);
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(state.iterations());
-}
-BENCHMARK(BM_ShortestJsonWriter);
 
 } // namespace
 } // namespace hspring

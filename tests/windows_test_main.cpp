@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/offscreen.h"
+#include "tests/support/offscreen.h"
 #include "toolkit/painting/fonts.h"
 #include "windows_test_registry.h"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/detail_page.h"
 #include "calc/design_caption.h"
-#include "main_window_fixture.h"
-#include "support/modal_dialogs.h"
-#include "tests/printing/printed_page.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/modal_dialogs.h"
+#include "tests/support/printed_page.h"
 #include "windows_test_registry.h"
 
 #include <QClipboard>

@@ -5,7 +5,7 @@
 #include "calc/life.h"
 #include "calc/recommendations.h"
 #include "diagram/painting/fatigue_diagram.h"
-#include "main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 #include "toolkit/windows/error_text.h"
 #include "windows_test_registry.h"
 

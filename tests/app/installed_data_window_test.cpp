@@ -5,9 +5,9 @@
 #include "data/data_locations.h"
 #include "data/windows/coefficient_editor.h"
 #include "data/windows/material_editor.h"
-#include "main_window_fixture.h"
 #include "startup/program_start.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/calculation_document.h"
-#include "main_window_fixture.h"
-#include "printing/printed_page.h"
 #include "printing/windows/jis_sheet_window.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/modal_dialogs.h"
+#include "tests/support/printed_page.h"
 #include "windows_test_registry.h"
 
 #include <QLineEdit>

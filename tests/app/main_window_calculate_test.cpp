@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main_window_fixture.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/number_format.h"
 #include "base/text_to_number.h"
-#include "main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 #include "toolkit/windows/centred_grid.h"
 #include "windows_test_registry.h"
 

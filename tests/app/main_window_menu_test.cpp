@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "diagram/windows/diagram_view.h"
 #include "drawing/windows/shape_page.h"
-#include "main_window_fixture.h"
-#include "printing/printed_page.h"
 #include "printing/windows/data_sheet_window.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/modal_dialogs.h"
+#include "tests/support/printed_page.h"
 #include "windows_test_registry.h"
 
 #include <QClipboard>

@@ -7,9 +7,9 @@
 #include "app/windows/calculation_file_menu.h"
 #include "app/windows/detail_page.h"
 #include "data/calculation_file.h"
-#include "main_window_fixture.h"
 #include "printing/windows/data_sheet_window.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QCheckBox>

@@ -4,9 +4,9 @@
 // works, and the keyboard reaches every input in the order the calculation reads them.
 
 #include "drawing/windows/shape_page.h"
-#include "main_window_fixture.h"
 #include "printing/windows/data_sheet_window.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/modal_dialogs.h"
 #include "toolkit/windows/centred_grid.h"
 #include "windows_test_registry.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/number_format.h"
 #include "data/default_data.h"
-#include "main_window_fixture.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/modal_dialogs.h"
 #include "toolkit/windows/centred_grid.h"
 #include "windows_test_registry.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "printing/printed_page.h"
-#include "support/built_program.h"
+#include "tests/support/built_program.h"
+#include "tests/support/printed_page.h"
 #include "windows_test_registry.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/error.h"
 #include "base/file_io.h"
-#include "support/temporary_folder.h"
+#include "tests/support/temporary_folder.h"
 
 #include <csignal>
 #include <filesystem>

@@ -4,7 +4,7 @@
 #include "calc/engine.h"
 #include "calc/engine_checking.h"
 #include "calc/spring_design.h"
-#include "support/strength_table.h"
+#include "tests/support/strength_table.h"
 #include "tests/support/test_materials.h"
 
 #include <cmath>

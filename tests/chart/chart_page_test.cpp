@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/main_window_fixture.h"
 #include "base/number_format.h"
 #include "calc/tolerances.h"
 #include "chart/windows/chart_page.h"
 #include "data/default_data.h"
-#include "support/temporary_folder.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/temporary_folder.h"
 #include "toolkit/windows/picture_view.h"
 #include "windows_test_registry.h"
 

@@ -2,8 +2,8 @@
 #include "diagram/painting/fatigue_diagram.h"
 #include "drawing/dxf_file.h"
 #include "drawing/outline.h"
-#include "support/built_program.h"
-#include "support/file_bytes.h"
+#include "tests/support/built_program.h"
+#include "tests/support/file_bytes.h"
 #include "windows_test_registry.h"
 
 #include <QFile>

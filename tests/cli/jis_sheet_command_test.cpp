@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/number_format.h"
 #include "calc/spring_constants.h"
-#include "printing/printed_page.h"
-#include "support/built_program.h"
+#include "tests/support/built_program.h"
+#include "tests/support/printed_page.h"
 #include "windows_test_registry.h"
 
 #include <QFile>

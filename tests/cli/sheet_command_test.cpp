@@ -2,9 +2,9 @@
 #include "data/calculation_file.h"
 #include "data/material_library.h"
 #include "data/short_string.h"
-#include "printing/printed_page.h"
 #include "printing/windows/data_sheet_window.h"
-#include "support/built_program.h"
+#include "tests/support/built_program.h"
+#include "tests/support/printed_page.h"
 #include "windows_test_registry.h"
 
 #include <QFile>

@@ -3,7 +3,7 @@
 // and that two tools in one process know the same commands (nothing kept between runs).
 #include "base/error.h"
 #include "cli/command_line.h"
-#include "support/temporary_folder.h"
+#include "tests/support/temporary_folder.h"
 
 #include <filesystem>
 #include <fstream>

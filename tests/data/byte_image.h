@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "tests/support/record_image.h"
+
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -57,14 +59,6 @@ private:
 
     std::vector<unsigned char> bytes_;
 };
-
-// The bytes of a record as they would be written to a file.
-template <typename Record>
-std::vector<unsigned char> bytesOf(const Record& record) {
-    static_assert(std::is_trivially_copyable_v<Record>);
-    const auto* first = reinterpret_cast<const unsigned char*>(&record);
-    return std::vector<unsigned char>(first, first + sizeof record);
-}
 
 // Arbitrary bytes, the same on every run.
 inline std::vector<unsigned char> randomBytes(std::size_t count, unsigned seed) {

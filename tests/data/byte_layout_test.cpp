@@ -13,7 +13,7 @@ namespace hspring {
 namespace {
 
 using test::ByteImage;
-using test::bytesOf;
+using test::imageOf;
 
 TEST(ByteLayout, SpringDesignFieldsSitAtTheirOffsets) {
     ByteImage image(336);
@@ -76,7 +76,7 @@ TEST(ByteLayout, SpringDesignFieldsSitAtTheirOffsets) {
     written.hookAngle = 80;
     written.hookMinRadius = 3.5;
     written.reserved288[47] = 0x5A;
-    EXPECT_EQ(bytesOf(written), image.bytes());
+    EXPECT_EQ(imageOf(written), image.bytes());
 }
 
 TEST(ByteLayout, DesignSlotsFollowEachOther) {
@@ -144,7 +144,7 @@ TEST(ByteLayout, MaterialRecordFieldsSitAtTheirOffsets) {
     written.tensileStrength[0] = 2000;
     written.allowableTorsion[1] = 880;
     written.allowableBending[49] = 1.5;
-    EXPECT_EQ(bytesOf(written), image.bytes());
+    EXPECT_EQ(imageOf(written), image.bytes());
 }
 
 TEST(ByteLayout, LibraryRecordsFollowEachOther) {

@@ -7,7 +7,7 @@
 #include "data/calculation_file.h"
 #include "data/material_library.h"
 #include "data/settings.h"
-#include "support/temporary_folder.h"
+#include "tests/support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ namespace hspring {
 namespace {
 
 using test::Bytes;
-using test::bytesOf;
+using test::imageOf;
 using test::randomBytes;
 using test::randomRecord;
 using test::readBytes;
@@ -59,7 +59,7 @@ TYPED_TEST_SUITE(DataFileTest, DataFiles);
 TYPED_TEST(DataFileTest, RoundTripKeepsEveryByte) {
     const Bytes file = randomBytes(this->kSize, 5);
     const auto table = this->readFileOfBytes(file);
-    EXPECT_EQ(bytesOf(table), file);
+    EXPECT_EQ(imageOf(table), file);
 
     TypeParam::write(this->folder.file("out"), table);
     EXPECT_EQ(readBytes(this->folder.file("out")), file);
@@ -68,8 +68,8 @@ TYPED_TEST(DataFileTest, RoundTripKeepsEveryByte) {
 TYPED_TEST(DataFileTest, ShorterFileReplacesOnlyTheLeadingBytes) {
     for (std::size_t length : {std::size_t{0}, std::size_t{1}, this->kSize / 3, this->kSize - 1}) {
         const Bytes file = randomBytes(length, 6);
-        const Bytes table = bytesOf(this->readFileOfBytes(file));
-        Bytes expected = bytesOf(this->previous);
+        const Bytes table = imageOf(this->readFileOfBytes(file));
+        Bytes expected = imageOf(this->previous);
         std::copy(file.begin(), file.end(), expected.begin());
         EXPECT_EQ(table, expected) << length << " bytes";
     }
@@ -77,7 +77,7 @@ TYPED_TEST(DataFileTest, ShorterFileReplacesOnlyTheLeadingBytes) {
 
 TYPED_TEST(DataFileTest, LongerFileHasItsExcessIgnored) {
     const Bytes file = randomBytes(this->kSize + 777, 7);
-    const Bytes table = bytesOf(this->readFileOfBytes(file));
+    const Bytes table = imageOf(this->readFileOfBytes(file));
     EXPECT_EQ(table, Bytes(file.begin(), file.begin() + this->kSize));
 }
 
@@ -90,7 +90,7 @@ TYPED_TEST(DataFileTest, MissingFileRaisesTheOpenMessageAndKeepsTheTable) {
     } catch (const Error& error) {
         EXPECT_EQ(std::string(error.what()), "cannot open file " + path);
     }
-    EXPECT_EQ(bytesOf(table), bytesOf(this->previous));
+    EXPECT_EQ(imageOf(table), imageOf(this->previous));
 }
 
 TYPED_TEST(DataFileTest, FailedSaveRaisesTheCreateMessage) {
@@ -106,28 +106,28 @@ TEST(DataFile, MaterialFileOfOneRecordReplacesRecord0Only) {
     TemporaryFolder folder;
     const auto before = randomRecord<MaterialLibrary>(8);
     const auto record = randomRecord<MaterialRecord>(9);
-    writeBytes(folder.file("one.dst"), bytesOf(record));
+    writeBytes(folder.file("one.dst"), imageOf(record));
 
     MaterialLibrary library = before;
     loadMaterialLibrary(folder.file("one.dst"), library);
 
-    EXPECT_EQ(bytesOf(library[0]), bytesOf(record));
+    EXPECT_EQ(imageOf(library[0]), imageOf(record));
     for (int i = 1; i < kMaterialCount; ++i)
-        EXPECT_EQ(bytesOf(library[i]), bytesOf(before[i])) << i;
+        EXPECT_EQ(imageOf(library[i]), imageOf(before[i])) << i;
 }
 
 TEST(DataFile, CalculationFileOfOneSlotReplacesSlot0Only) {
     TemporaryFolder folder;
     const auto before = randomRecord<DesignSlots>(10);
     const auto slot = randomRecord<SpringDesign>(11);
-    writeBytes(folder.file("one.hbd"), bytesOf(slot));
+    writeBytes(folder.file("one.hbd"), imageOf(slot));
 
     DesignSlots slots = before;
     loadDesignSlots(folder.file("one.hbd"), slots);
 
-    EXPECT_EQ(bytesOf(slots[0]), bytesOf(slot));
+    EXPECT_EQ(imageOf(slots[0]), imageOf(slot));
     for (int i = 1; i < kSlotCount; ++i)
-        EXPECT_EQ(bytesOf(slots[i]), bytesOf(before[i])) << i;
+        EXPECT_EQ(imageOf(slots[i]), imageOf(before[i])) << i;
 }
 
 TEST(DataFile, SavedFilesHaveTheTableSizes) {

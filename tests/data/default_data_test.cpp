@@ -5,8 +5,8 @@
 #include "calc/spring_design.h"
 #include "data/default_data.h"
 #include "data/library_consistency.h"
-#include "support/strength_table.h"
-#include "support/temporary_folder.h"
+#include "tests/support/strength_table.h"
+#include "tests/support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -14,7 +14,7 @@
 namespace hspring {
 namespace {
 
-using test::bytesOf;
+using test::imageOf;
 using test::readBytes;
 using testing::buildStrengthTable;
 using testing::interpolateTable;
@@ -23,15 +23,15 @@ using testing::StrengthTable;
 const std::string kBuildDir = HSPRING_BUILD_DIR;
 
 TEST(DefaultData, ShippedMaterialFileIsTheBuiltInLibrary) {
-    EXPECT_EQ(readBytes(kBuildDir + "/zaidat.dst"), bytesOf(builtInMaterialLibrary()));
+    EXPECT_EQ(readBytes(kBuildDir + "/zaidat.dst"), imageOf(builtInMaterialLibrary()));
 
     MaterialLibrary library{};
     loadMaterialLibrary(kBuildDir + "/zaidat.dst", library);
-    EXPECT_EQ(bytesOf(library), bytesOf(builtInMaterialLibrary()));
+    EXPECT_EQ(imageOf(library), imageOf(builtInMaterialLibrary()));
 }
 
 TEST(DefaultData, ShippedSettingsFileIsTheBuiltInSettings) {
-    EXPECT_EQ(readBytes(kBuildDir + "/" + kSettingsFileName), bytesOf(builtInSettings()));
+    EXPECT_EQ(readBytes(kBuildDir + "/" + kSettingsFileName), imageOf(builtInSettings()));
 }
 
 TEST(DefaultData, LibraryKeepsItsRulesAndOffersTheThreeFixedKinds) {
@@ -39,7 +39,7 @@ TEST(DefaultData, LibraryKeepsItsRulesAndOffersTheThreeFixedKinds) {
     EXPECT_EQ(findLibraryInconsistencies(library), std::vector<std::string>{});
     const MaterialLibrary before = library;
     markEmptyRecords(library); // what the editor does before a save changes nothing
-    EXPECT_EQ(bytesOf(library), bytesOf(before));
+    EXPECT_EQ(imageOf(library), imageOf(before));
 
     const KindIndex index = buildKindIndex(library);
     const auto kinds = kindList(library, index);
@@ -97,7 +97,7 @@ TEST(DefaultData, SettingsHoldTheCustomaryCoefficients) {
     EXPECT_LE(+c.annealedHardSteelReduction, 35);
     EXPECT_GE(+c.annealedStainlessReduction, 15);
     EXPECT_LE(+c.annealedStainlessReduction, 25);
-    EXPECT_EQ(bytesOf(customaryCoefficients()), bytesOf(c));
+    EXPECT_EQ(imageOf(customaryCoefficients()), imageOf(c));
 }
 
 } // namespace

@@ -13,7 +13,7 @@ namespace hspring {
 namespace {
 
 using test::ByteImage;
-using test::bytesOf;
+using test::imageOf;
 
 TEST(ResetDesignDefaults, WritesTheStartValuesAndLeavesMaxLoadAndReservedBytes) {
     ByteImage before(336, 0xCD);
@@ -58,7 +58,7 @@ TEST(ResetDesignDefaults, WritesTheStartValuesAndLeavesMaxLoadAndReservedBytes) 
     expected.putDouble(280, 3.0);
     // 288..335 reserved: untouched
 
-    EXPECT_EQ(bytesOf(design), expected.bytes());
+    EXPECT_EQ(imageOf(design), expected.bytes());
 }
 
 TEST(CopyDesignSlot, CopiesAllBytesOfOneSlotOntoAnother) {
@@ -67,9 +67,9 @@ TEST(CopyDesignSlot, CopiesAllBytesOfOneSlotOntoAnother) {
 
     copyDesignSlot(slots, 3, 0);
 
-    EXPECT_EQ(bytesOf(slots[0]), bytesOf(original[3]));
+    EXPECT_EQ(imageOf(slots[0]), imageOf(original[3]));
     for (int slot = 1; slot < kSlotCount; ++slot)
-        EXPECT_EQ(bytesOf(slots[slot]), bytesOf(original[slot])) << slot;
+        EXPECT_EQ(imageOf(slots[slot]), imageOf(original[slot])) << slot;
 }
 
 TEST(CopyDesignSlot, CarriesInUseModesAndResults) {
@@ -94,7 +94,7 @@ TEST(CopyDesignSlot, RejectsSlotsOutsideTheTable) {
     DesignSlots slots = original;
     for (auto [from, to] : {std::pair{-1, 0}, {0, 31}, {31, 0}, {0, -1}})
         EXPECT_THROW(copyDesignSlot(slots, from, to), std::out_of_range);
-    EXPECT_EQ(bytesOf(slots), bytesOf(original));
+    EXPECT_EQ(imageOf(slots), imageOf(original));
 }
 
 } // namespace

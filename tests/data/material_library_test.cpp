@@ -2,7 +2,7 @@
 #include "byte_image.h"
 #include "data/library_consistency.h"
 #include "data/material_library.h"
-#include "support/strength_table.h"
+#include "tests/support/strength_table.h"
 
 #include <cmath>
 #include <cstring>
@@ -12,7 +12,7 @@
 namespace hspring {
 namespace {
 
-using test::bytesOf;
+using test::imageOf;
 using testing::buildStrengthTable;
 using testing::interpolateTable;
 using testing::StrengthTable;
@@ -71,7 +71,7 @@ TEST(MarkEmptyRecords, GivesKind10ToRecordsWithoutAFirstDiameterAndChangesNothin
         MaterialRecord expected = before[i];
         if (before[i].diameters[0] == 0.0)
             expected.kind = kUnusedKind;
-        EXPECT_EQ(bytesOf(library[i]), bytesOf(expected)) << i;
+        EXPECT_EQ(imageOf(library[i]), imageOf(expected)) << i;
     }
     EXPECT_EQ(+library[0].kind, kUnusedKind);
     EXPECT_EQ(+library[1].kind, kUnusedKind);

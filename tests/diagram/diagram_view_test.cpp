@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "diagram/painting/fatigue_diagram.h"
 #include "diagram/windows/diagram_view.h"
-#include "support/file_bytes.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QApplication>

@@ -3,9 +3,9 @@
 #include "drawing/dxf_file.h"
 #include "drawing/windows/dxf_export.h"
 #include "drawing/windows/shape_page.h"
-#include "support/example_design.h"
-#include "support/file_bytes.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/example_design.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/modal_dialogs.h"
 #include "toolkit/windows/error_text.h"
 #include "windows_test_registry.h"
 

@@ -2,7 +2,7 @@
 #include "base/file_io.h"
 #include "drawing/dxf_file.h"
 #include "drawing_test_support.h"
-#include "support/file_size_limit.h"
+#include "tests/support/file_size_limit.h"
 
 #include <filesystem>
 #include <fstream>

@@ -6,9 +6,9 @@
 #include "base/file_io.h"
 #include "data/default_data.h"
 #include "mounts.h"
-#include "support/file_bytes.h"
-#include "support/file_size_limit.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/support/modal_dialogs.h"
 #include "window_steps.h"
 #include "windows_test_registry.h"
 

@@ -7,6 +7,7 @@
 #include "calc/spring_design.h"
 #include "data/default_data.h"
 #include "drawing/outline.h"
+#include "tests/support/record_image.h"
 
 #include <climits>
 #include <cmath>
@@ -14,7 +15,6 @@
 #include <functional>
 #include <limits>
 #include <memory>
-#include <span>
 
 namespace hspring::test {
 
@@ -65,12 +65,6 @@ void setField(SpringDesign& design, std::size_t offset, Value value) {
     std::memcpy(reinterpret_cast<unsigned char*>(&design) + offset, &value, sizeof value);
 }
 
-template <typename Table>
-std::vector<std::byte> bytesOf(const Table& table) {
-    const auto bytes = std::as_bytes(std::span(&table, 1));
-    return {bytes.begin(), bytes.end()};
-}
-
 using DesignChange = std::function<void(SpringDesign&)>;
 
 // A calculation file with one hostile variant per slot from slot 0 on.
@@ -80,7 +74,7 @@ HostileFile slotsFile(std::string name, std::string description,
     designs->fill(ordinaryDesign());
     for (std::size_t slot = 0; slot < variants.size(); ++slot)
         variants[slot]((*designs)[slot]);
-    return {std::move(name), std::move(description), bytesOf(*designs)};
+    return {std::move(name), std::move(description), imageOf<std::vector<std::byte>>(*designs)};
 }
 
 // Sets the int32 field at `offset` to each of the values in turn, one slot each.
@@ -178,7 +172,7 @@ std::vector<DesignChange> lengthVariants() {
 HostileFile sizedSlotsFile(std::string name, std::string description, std::size_t size) {
     auto designs = std::make_unique<DesignSlots>();
     designs->fill(ordinaryDesign());
-    std::vector<std::byte> bytes = bytesOf(*designs);
+    std::vector<std::byte> bytes = imageOf<std::vector<std::byte>>(*designs);
     bytes.resize(size, std::byte{0xFF});
     return {std::move(name), std::move(description), std::move(bytes)};
 }
@@ -188,11 +182,11 @@ using LibraryChange = std::function<void(MaterialLibrary&)>;
 HostileFile libraryFile(std::string name, std::string description, const LibraryChange& change) {
     auto library = std::make_unique<MaterialLibrary>(builtInMaterialLibrary());
     change(*library);
-    return {std::move(name), std::move(description), bytesOf(*library)};
+    return {std::move(name), std::move(description), imageOf<std::vector<std::byte>>(*library)};
 }
 
 HostileFile sizedLibraryFile(std::string name, std::string description, std::size_t size) {
-    std::vector<std::byte> bytes = bytesOf(builtInMaterialLibrary());
+    std::vector<std::byte> bytes = imageOf<std::vector<std::byte>>(builtInMaterialLibrary());
     bytes.resize(size, std::byte{0xFF});
     return {std::move(name), std::move(description), std::move(bytes)};
 }
@@ -214,7 +208,7 @@ HostileFile settingsFile(std::string name, std::string description,
     CoefficientSet coefficients = settings.coefficients;
     change(coefficients);
     settings.coefficients = coefficients;
-    return {std::move(name), std::move(description), bytesOf(settings)};
+    return {std::move(name), std::move(description), imageOf<std::vector<std::byte>>(settings)};
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 #include "data/default_data.h"
 #include "data/design_record.h"
 #include "hostile_files.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/modal_dialogs.h"
 #include "window_steps.h"
 #include "windows_test_registry.h"
 

@@ -4,7 +4,7 @@
 #include "calc/engine.h"
 #include "printing/windows/data_sheet_window.h"
 #include "printing/windows/window_print.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/modal_dialogs.h"
 #include "toolkit/windows/error_text.h"
 
 #include <QAbstractButton>

@@ -5,8 +5,8 @@
 // data: every message box that opens is answered and its text kept, so a test can go on and see
 // what the program said.
 
-#include "app/main_window_fixture.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/modal_dialogs.h"
 
 #include <QString>
 #include <QStringList>

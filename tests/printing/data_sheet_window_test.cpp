@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "printed_page.h"
 #include "printing/data_sheet_text.h"
 #include "printing/painting/data_sheet_painting.h"
 #include "printing/windows/data_sheet_window.h"
 #include "printing/windows/window_print.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/modal_dialogs.h"
+#include "tests/support/printed_page.h"
 #include "toolkit/windows/centred_grid.h"
 #include "windows_test_registry.h"
 

@@ -3,8 +3,8 @@
 #include "calc/design_caption.h"
 #include "data/settings.h"
 #include "printing/jis_sheet_text.h"
-#include "support/temporary_folder.h"
-#include "support/test_materials.h"
+#include "tests/support/temporary_folder.h"
+#include "tests/support/test_materials.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/error.h"
-#include "printed_page.h"
 #include "printing/windows/window_print.h"
+#include "tests/support/printed_page.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/error_text.h"
 #include "toolkit/windows/picture_view.h"

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/main_window_fixture.h"
 #include "base/number_format.h"
 #include "chart/windows/chart_page.h"
 #include "data/default_data.h"
 #include "search/candidate_table.h"
 #include "search/windows/design_search_window.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 #include "data/default_data.h"
 #include "data/short_string.h"
 #include "startup/program_start.h"
-#include "support/temporary_folder.h"
+#include "tests/support/temporary_folder.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

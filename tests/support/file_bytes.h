@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "tests/support/record_image.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <string>
-#include <type_traits>
 
 namespace hspring::test {
 
@@ -19,13 +20,6 @@ inline QByteArray fileBytes(const QString& path) {
 inline bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// The byte image of a record, as the program writes it to its file.
-template <typename Record>
-QByteArray imageOf(const Record& record) {
-    static_assert(std::is_trivially_copyable_v<Record>);
-    return QByteArray(reinterpret_cast<const char*>(&record), sizeof record);
 }
 
 inline QByteArray asBytes(const std::string& text) {

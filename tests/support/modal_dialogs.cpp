@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "support/modal_dialogs.h"
+#include "tests/support/modal_dialogs.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

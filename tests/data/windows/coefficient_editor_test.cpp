@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/windows/coefficient_editor.h"
-#include "support/file_bytes.h"
-#include "support/file_size_limit.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QDir>

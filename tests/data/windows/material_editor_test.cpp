@@ -4,9 +4,9 @@
 #include "data/material_editing.h"
 #include "data/windows/material_editor.h"
 #include "data/windows/material_grid.h"
-#include "support/file_bytes.h"
-#include "support/file_size_limit.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QDir>

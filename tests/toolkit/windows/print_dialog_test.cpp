@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "printing/printed_page.h"
-#include "support/modal_dialogs.h"
+#include "tests/support/modal_dialogs.h"
+#include "tests/support/printed_page.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/print_dialog.h"
 #include "windows_test_registry.h"

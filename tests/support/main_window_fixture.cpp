@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 #include "data/short_string.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "printed_page.h"
+#include "tests/support/printed_page.h"
 
 #include <QDir>
 #include <QPageLayout>
