@@ -89,6 +89,8 @@ private:
     void connectHandlers();
     void prepareMenuWindows();
     void connectMenu();
+    void connectOutputMenu();
+    void connectFileMenu();
 
     // Selection lists.
     int selectedKind() const;
