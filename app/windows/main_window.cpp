@@ -28,11 +28,8 @@
 #include "toolkit/windows/error_text.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QFile>
 #include <QMessageBox>
-#include <QPointer>
-#include <QTimer>
 
 namespace hspring {
 
@@ -61,17 +58,69 @@ const QColor kErrorLineColour(0, 0, 255);
 // success line in the window's text colour.
 const QColor kWarningLineColour(204, 0, 0);
 
-// Brings the pages that hold `field` to the front, gives it the focus and selects its text.
-void focusField(QWidget* field) {
-    for (QWidget* ancestor = field->parentWidget(); ancestor; ancestor = ancestor->parentWidget())
-        if (auto* pages = qobject_cast<QTabWidget*>(ancestor))
-            for (int page = 0; page < pages->count(); ++page)
-                if (pages->widget(page)->isAncestorOf(field))
-                    pages->setCurrentIndex(page);
-    field->setFocus(Qt::OtherFocusReason);
-    if (auto* edit = qobject_cast<QLineEdit*>(field))
-        edit->selectAll();
-}
+// The window's controls as the reading of the inputs takes them: the wire diameter from its list,
+// every other number from its field, which takes the focus and names itself when its text is no
+// number.
+class WindowInputFields : public DesignInputFields {
+public:
+    explicit WindowInputFields(const MainWindowControls& controls) : c_(controls) {}
+
+    double number(DesignInput input) override {
+        if (input != DesignInput::WireDiameter)
+            return field(input)->number();
+        try {
+            return textToDouble(utf8(c_.wireDiameterList->currentText()));
+        } catch (const Error&) {
+            refuseWireDiameter();
+        }
+    }
+
+    std::optional<double> shownNumber(DesignInput input) override {
+        return field(input)->heldNumber();
+    }
+
+    [[noreturn]] void refuseWireDiameter() override {
+        QComboBox& list = *c_.wireDiameterList;
+        list.setFocus(Qt::OtherFocusReason);
+        throw FieldConversionError(conversionError(utf8(list.currentText())),
+                                   QStringLiteral("線径"));
+    }
+
+private:
+    NumberField* field(DesignInput input) const {
+        switch (input) {
+        case DesignInput::CoilDiameter:
+            return c_.coilDiameterField;
+        case DesignInput::Turns:
+            return c_.turnsField;
+        case DesignInput::InitialTension:
+            return c_.initialTensionField;
+        case DesignInput::FreeLength:
+            return c_.freeLengthField;
+        case DesignInput::Length1:
+            return c_.length1Field;
+        case DesignInput::Length2:
+            return c_.length2Field;
+        case DesignInput::Load1:
+            return c_.load1Field;
+        case DesignInput::Load2:
+            return c_.load2Field;
+        case DesignInput::HookAngle:
+            return c_.shapePage->hookAngleField();
+        case DesignInput::HookLength:
+            return c_.shapePage->hookLengthField();
+        case DesignInput::HookOpening:
+            return c_.shapePage->hookOpeningField();
+        case DesignInput::HookMinRadius:
+            return c_.shapePage->minRadiusField();
+        case DesignInput::WireDiameter: // a list, read by number() alone
+            break;
+        }
+        return nullptr;
+    }
+
+    const MainWindowControls& c_;
+};
 
 } // namespace
 
@@ -158,98 +207,25 @@ void MainWindow::initHistoryGrid() {
 
 void MainWindow::readDesignInputs() {
     const MainWindowControls& c = *ui_;
-    DesignInputTexts texts;
-    texts.kind = selectedKind();
-    texts.grade = c.gradeList->currentIndex();
-    texts.diameterPosition = c.wireDiameterList->currentIndex();
-    texts.wireDiameter = utf8(c.wireDiameterList->currentText());
-    texts.coilDiameter = utf8(c.coilDiameterField->text());
-    texts.turns = utf8(c.turnsField->text());
-    texts.initialTension = utf8(c.initialTensionField->text());
-    texts.freeLength = utf8(c.freeLengthField->text());
-    texts.length1 = utf8(c.length1Field->text());
-    texts.length2 = utf8(c.length2Field->text());
-    texts.load1 = utf8(c.load1Field->text());
-    texts.load2 = utf8(c.load2Field->text());
-    texts.lowTempAnnealed = c.lowTempAnnealedBox->isChecked();
-    texts.autoInitialTension = c.autoInitialTensionBox->isChecked();
-    texts.hookAngle = utf8(c.shapePage->hookAngleField()->text());
-    texts.hookLength = utf8(c.shapePage->hookLengthField()->text());
-    texts.hookOpening = utf8(c.shapePage->hookOpeningField()->text());
-    texts.hookMinRadius = utf8(c.shapePage->minRadiusField()->text());
-    try {
-        hspring::readDesignInputs(state_.current(), state_.materials, state_.kindIndex, texts,
-                                  [this](const std::string& label) {
-                                      ui_->springIndexLabel->setText(qt(label));
-                                      ui_->springIndexLabel->adjustSize();
-                                  });
-    } catch (const DesignInputError& failure) {
-        focusAfterError(inputField(failure.input()));
-        throw;
-    }
-}
-
-QWidget* MainWindow::inputField(DesignInput input) const {
-    const MainWindowControls& c = *ui_;
-    switch (input) {
-    case DesignInput::WireDiameter:
-        return c.wireDiameterList;
-    case DesignInput::CoilDiameter:
-        return c.coilDiameterField;
-    case DesignInput::Turns:
-        return c.turnsField;
-    case DesignInput::InitialTension:
-        return c.initialTensionField;
-    case DesignInput::FreeLength:
-        return c.freeLengthField;
-    case DesignInput::Length1:
-        return c.length1Field;
-    case DesignInput::Length2:
-        return c.length2Field;
-    case DesignInput::Load1:
-        return c.load1Field;
-    case DesignInput::Load2:
-        return c.load2Field;
-    case DesignInput::HookAngle:
-        return c.shapePage->hookAngleField();
-    case DesignInput::HookLength:
-        return c.shapePage->hookLengthField();
-    case DesignInput::HookOpening:
-        return c.shapePage->hookOpeningField();
-    case DesignInput::HookMinRadius:
-        return c.shapePage->minRadiusField();
-    }
-    return nullptr;
-}
-
-// The error box about the field opens next. Once it has been answered and the action that
-// failed has ended (a focus change that started it included, which would otherwise take the
-// selection away again), the field takes the focus. Leaving the control the focus was in runs no
-// handler then: its refresh would only stop at the same text with a second box.
-void MainWindow::focusAfterError(QWidget* field) {
-    if (!field)
-        return;
-    const auto focusNow = [this, field = QPointer<QWidget>(field)] {
-        if (!field)
-            return;
-        movingFocusAfterError_ = true;
-        focusField(field);
-        movingFocusAfterError_ = false;
+    const DesignInputChoices choices{
+        .kind = selectedKind(),
+        .grade = c.gradeList->currentIndex(),
+        .diameterPosition = c.wireDiameterList->currentIndex(),
+        .lowTempAnnealed = c.lowTempAnnealedBox->isChecked(),
+        .autoInitialTension = c.autoInitialTensionBox->isChecked(),
     };
-    QTimer::singleShot(0, this, [this, focusNow] {
-        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            connect(box, &QDialog::finished, this,
-                    [this, focusNow] { QTimer::singleShot(0, this, focusNow); });
-        else
-            focusNow();
-    });
+    WindowInputFields fields(c);
+    hspring::readDesignInputs(state_.current(), state_.materials, state_.kindIndex, choices, fields,
+                              [this](const std::string& label) {
+                                  ui_->springIndexLabel->setText(qt(label));
+                                  ui_->springIndexLabel->adjustSize();
+                              });
 }
 
 // The engine reads the initial-tension field again when the tension is entered by hand.
 void MainWindow::calculate() {
     calculateDesign(state_.current(), state_.materials, state_.settings.coefficients,
-                    state_.initialTension,
-                    [this] { return textToDouble(utf8(ui_->initialTensionField->text())); });
+                    state_.initialTension, [this] { return ui_->initialTensionField->number(); });
 }
 
 void MainWindow::showDesign() {
@@ -261,11 +237,8 @@ void MainWindow::showDesign() {
     if (const auto note = unlistedMaterialNote(design, state_.kindIndex))
         c.statusList->addItem(qt(*note));
 
-    if (const auto diameter = coilDiameterDisplay(design)) {
-        c.coilDiameterCaption->setText(qt(diameter->caption));
-        c.coilDiameterCaption->adjustSize();
-        c.coilDiameterField->setText(qt(diameter->text));
-    }
+    if (const auto diameter = coilDiameterDisplay(design))
+        showCoilDiameter(*diameter);
 
     const StressCoefficients coefficients = stressCoefficients(design, state_.materials);
     const int notices = c.diagramView->showDiagram(coefficients.upper, coefficients.lower,
@@ -297,6 +270,15 @@ void MainWindow::showDesign() {
     restoringDisplay_ = false;
     applyInputModeColours();
     refreshDetailPage();
+}
+
+// The field's caption says which diameter it holds; its error message names that one.
+void MainWindow::showCoilDiameter(const CoilDiameterDisplay& diameter) {
+    MainWindowControls& c = *ui_;
+    c.coilDiameterCaption->setText(qt(diameter.caption));
+    c.coilDiameterCaption->adjustSize();
+    c.coilDiameterField->describe(c.coilDiameterCaption->text(), c.coilDiameterField->unit());
+    c.coilDiameterField->setText(qt(diameter.text));
 }
 
 HookType MainWindow::shownHookType() const {

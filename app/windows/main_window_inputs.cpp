@@ -5,9 +5,7 @@
 #include "app/material_selection.h"
 #include "app/windows/main_window.h"
 #include "app/windows/main_window_form.h"
-#include "base/error.h"
 #include "base/number_format.h"
-#include "base/text_to_number.h"
 #include "calc/recommendations.h"
 #include "calc/spring_design.h"
 #include "toolkit/windows/error_box.h"
@@ -27,13 +25,15 @@ std::string utf8(const QString& text) {
     return text.toStdString();
 }
 
-// A focus that leaves for another control of the window, not for a box or another window.
+// The user takes the focus to another control of the window: not to a box or another window, and
+// not the program's move of the focus to a field whose text is no number (the refresh of the field
+// left would only stop at the same text with a second box).
 bool leavesForAnotherControl(const QEvent* event) {
     if (event->type() != QEvent::FocusOut)
         return false;
     const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-           reason != Qt::MenuBarFocusReason;
+           reason != Qt::MenuBarFocusReason && reason != Qt::OtherFocusReason;
 }
 
 // The status line of an apply button whose recommended value is missing.
@@ -149,11 +149,8 @@ void MainWindow::onLengthLoadSwitched() {
 }
 
 void MainWindow::onDiameterKindClicked() {
-    if (const auto diameter = cycleDiameterKind(state_.current())) {
-        ui_->coilDiameterCaption->setText(qt(diameter->caption));
-        ui_->coilDiameterCaption->adjustSize();
-        ui_->coilDiameterField->setText(qt(diameter->text));
-    }
+    if (const auto diameter = cycleDiameterKind(state_.current()))
+        showCoilDiameter(*diameter);
 }
 
 void MainWindow::onCoilDiameterConfirmed() {
@@ -172,16 +169,10 @@ void MainWindow::onInitialTensionConfirmed() {
 }
 
 void MainWindow::onTurnsLeft() {
-    const QString text = ui_->turnsField->text();
-    if (text.isEmpty())
+    if (ui_->turnsField->text().isEmpty())
         return;
-    runReportingErrors(this, [this, &text] {
-        try {
-            state_.current().totalTurns = textToDouble(utf8(text));
-        } catch (const Error&) {
-            focusAfterError(ui_->turnsField);
-            throw;
-        }
+    runReportingErrors(this, [this] {
+        state_.current().totalTurns = ui_->turnsField->number();
         refreshRecommendations();
     });
 }
@@ -232,8 +223,6 @@ void MainWindow::onApplyInitialTensionClicked() {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const MainWindowControls& c = *ui_;
-    if (movingFocusAfterError_)
-        return QMainWindow::eventFilter(watched, event);
     if (watched == c.coilDiameterField && (isEnterKey(event) || leavesForAnotherControl(event)))
         onCoilDiameterConfirmed();
     else if (watched == c.initialTensionField &&
