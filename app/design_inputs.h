@@ -1,43 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "base/error.h"
 #include "data/design_record.h"
 #include "data/material_library.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace hspring {
 
-// What the input controls of the main window hold, gathered before they are read: the positions
-// of the three selection lists and the texts of the number fields.
-struct DesignInputTexts {
+// What the input controls of the main window hold apart from the number fields: the positions
+// of the three selection lists and the two check boxes.
+struct DesignInputChoices {
     int kind = -1;             // kind number of the kind list's entry, -1 without a selection
     int grade = -1;            // position in the grade list
     int diameterPosition = -1; // position in the wire-diameter list
-    std::string wireDiameter;  // the wire-diameter list's selected text
-    std::string coilDiameter;  // the diameter field, holding the diameter of diameterKind
-    std::string turns;
-    std::string initialTension;
-    std::string freeLength;
-    std::string length1;
-    std::string length2;
-    std::string load1;
-    std::string load2;
     bool lowTempAnnealed = false;
     bool autoInitialTension = false;
-    std::string hookAngle;
-    std::string hookLength;
-    std::string hookOpening;
-    std::string hookMinRadius;
 };
 
-// The number inputs in the order they are read, so that a window can point at the one whose text
-// stopped the reading.
+// The number inputs in the order they are read.
 enum class DesignInput {
-    WireDiameter, // the wire-diameter list's text; also the input missing without a material
-    CoilDiameter,
+    WireDiameter, // the wire-diameter list's text
+    CoilDiameter, // the diameter field, holding the diameter of diameterKind
     Turns,
     InitialTension,
     FreeLength,
@@ -51,15 +37,20 @@ enum class DesignInput {
     HookMinRadius,
 };
 
-// The conversion error of one input's text: the message is the plain conversion error's.
-class DesignInputError : public Error {
+// Where the numbers of the inputs are read from: the window's fields. A field that refuses its
+// text has said so to the user (the focus on it) before its Error reaches the reading.
+class DesignInputFields {
 public:
-    DesignInputError(DesignInput input, const Error& conversion)
-        : Error(conversion), input_(input) {}
-    DesignInput input() const { return input_; }
-
-private:
-    DesignInput input_;
+    virtual ~DesignInputFields() = default;
+    // The number the user gave in `input`'s control; a text that is no number throws its
+    // conversion Error.
+    virtual double number(DesignInput input) = 0;
+    // The number a field the calculation fills holds now; nullopt for none (the missing-value
+    // mark, or what was typed before the mode changed), which is no error.
+    virtual std::optional<double> shownNumber(DesignInput input) = 0;
+    // Without a material there is no wire diameter to read: throws the wire-diameter list's
+    // conversion Error as for a text that is no number.
+    [[noreturn]] virtual void refuseWireDiameter() = 0;
 };
 
 // Receives the spring-index label's new text ("バネ指数=" and D/d) while the inputs are read.
@@ -75,19 +66,19 @@ std::string springIndexLabel(double meanDiameter, double wireDiameter);
 // the spring-index label, turns, initial tension, free length, the two lengths, the two loads,
 // the check boxes and the four hook fields. diameterKind and lengthMode are not inputs.
 //
-// A text that is not a number throws its conversion error, a DesignInputError naming the input,
-// at its place in that order: the fields read before it keep their new values, the later ones
-// their old values. Without a selected material there is nothing to read the wire diameter from,
-// so the reading stops at once with the conversion error of the wire-diameter text (normally
-// empty then). A wire diameter of 0 stops the spring index with the division-by-zero Error.
+// A text that is no number throws its field's conversion error at its place in that order: the
+// fields read before it keep their new values, the later ones their old values. Without a selected
+// material there is nothing to read the wire diameter from, so the reading stops at once
+// (refuseWireDiameter). A wire diameter of 0 stops the spring index with the division-by-zero
+// Error.
 //
 // Two kinds of field show what the calculation computes rather than what the user typed: the
 // pair of working points the length mode leaves open (the loads when the lengths are given, the
 // lengths when the loads are) and the initial tension while it is taken from the recommended
-// range. The calculation overwrites them, so a text there that is no number (the missing-value
-// mark of a result, or what was typed before the mode changed) cannot stop the reading: the
-// design keeps its value for that field.
+// range. The calculation overwrites them, so a text there that is no number cannot stop the
+// reading: the design keeps its value for that field.
 void readDesignInputs(SpringDesign& design, const MaterialLibrary& library, const KindIndex& index,
-                      const DesignInputTexts& texts, const SpringIndexLabelSink& showSpringIndex);
+                      const DesignInputChoices& choices, DesignInputFields& fields,
+                      const SpringIndexLabelSink& showSpringIndex);
 
 } // namespace hspring

@@ -4,14 +4,12 @@
 #include "base/error.h"
 #include "base/file_io.h"
 #include "calc/design_sources.h"
-#include "data/calculation_file.h"
 #include "data/data_locations.h"
 #include "printing/windows/window_print.h"
 #include "startup/program_start.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/qt_translations.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
@@ -74,19 +72,16 @@ int printMainWindow(const PrintRequest& request) {
                                               state.settings.coefficients);
         MainWindow window(state, locations);
         if (!request.hbd.isEmpty()) {
-            // As after reading a calculation file: every slot from the file, slot 0 shown.
-            loadDesignSlots(request.hbd.toStdString(), state.designs);
-            for (int slot = kFirstHistorySlot; slot <= kLastHistorySlot; ++slot)
-                window.refreshHistoryRow(slot);
-            window.showDesign();
+            // As "読み取り" reads a calculation file: every slot from the file, slot 0 shown. A
+            // batch run leaves the user's recent files alone.
+            openCalculationFile(window, localPath(request.hbd).string());
         } else {
             // "計算" then shows the design with its checks, as the user would see it.
             if (design)
                 state.current() = *design;
             window.showDesign();
             window.refreshRecommendations();
-            if (auto* calculate = window.findChild<QAbstractButton*>(QStringLiteral("BitBtn2")))
-                calculate->click();
+            window.calculateAndDraw();
         }
         window.show();
         QCoreApplication::processEvents();

@@ -98,10 +98,56 @@ DecimalParts splitDecimal(std::string_view text) {
     return parts;
 }
 
+// The text itself when it is all ASCII (the search reads numbers in its inner loops, which then
+// make no copy), otherwise its ASCII form, kept in `storage`.
+std::string_view asciiForm(std::string_view text, std::string& storage) {
+    if (std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; }))
+        return text;
+    storage = asciiNumberText(text);
+    return storage;
+}
+
 } // namespace
 
+std::string asciiNumberText(std::string_view text) {
+    std::string ascii;
+    ascii.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = [&text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+        char replacement = 0;
+        if (i + 2 < text.size()) {
+            // Three-byte sequences: EF BC 8B..99 is U+FF0B..U+FF19, EF BC A5 "Ｅ", EF BD 85 "ｅ".
+            const unsigned lead = byte(i), second = byte(i + 1), third = byte(i + 2);
+            if (lead == 0xEF && second == 0xBC && third >= 0x90 && third <= 0x99)
+                replacement = static_cast<char>('0' + (third - 0x90));
+            else if (lead == 0xEF && second == 0xBC && third == 0x8B)
+                replacement = '+';
+            else if (lead == 0xEF && second == 0xBC && third == 0x8D)
+                replacement = '-';
+            else if (lead == 0xEF && second == 0xBC && third == 0x8E)
+                replacement = '.';
+            else if (lead == 0xEF && second == 0xBC && third == 0xA5)
+                replacement = 'E';
+            else if (lead == 0xEF && second == 0xBD && third == 0x85)
+                replacement = 'e';
+            else if (lead == 0xE2 && second == 0x88 && third == 0x92) // U+2212 minus sign
+                replacement = '-';
+            else if (lead == 0xE3 && second == 0x80 && third == 0x80) // U+3000 ideographic space
+                replacement = ' ';
+        }
+        if (replacement != 0) {
+            ascii += replacement;
+            i += 2;
+        } else {
+            ascii += text[i];
+        }
+    }
+    return ascii;
+}
+
 double textToDouble(std::string_view text) {
-    const std::string_view number = trimBlanks(text);
+    std::string storage;
+    const std::string_view number = trimBlanks(asciiForm(text, storage));
     const DecimalParts parts = splitDecimal(number);
     if (!parts.valid)
         throw conversionError(text);
@@ -121,7 +167,8 @@ double textToDouble(std::string_view text) {
 }
 
 std::int32_t textToInt(std::string_view text) {
-    std::string_view digits = trimBlanks(text);
+    std::string storage;
+    std::string_view digits = trimBlanks(asciiForm(text, storage));
     bool negative = false;
     if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
         negative = digits.front() == '-';

@@ -20,21 +20,9 @@ namespace {
 const QString kCalculationFileFilter = QStringLiteral("引っ張りばねデーター (*.hbd)");
 const QString kCalculationFileSuffix = QStringLiteral("hbd");
 
-// The file's slot 0 is shown as a recall from the history shows a slot, so that the window, ▼ and
-// the sheet describe the same design. A file whose slot 0 is not in use leaves the window's
-// design in slot 0: there is nothing of the file to show there.
+// The menu's reading: the file goes to the front of the recent files once its slots are read.
 void readSlots(MainWindow& window, const std::string& path) {
-    SpringDesign& current = window.state().current();
-    const SpringDesign shown = current;
-    loadDesignSlots(path, window.state().designs);
-    for (int slot = kFirstHistorySlot; slot <= kLastHistorySlot; ++slot)
-        window.refreshHistoryRow(slot);
-    addRecentFile(QFile::decodeName(path.c_str()));
-    CalculationDocument::of(window).read(path);
-    if (current.inUse == 1)
-        window.showDesignRead();
-    else
-        current = shown;
+    openCalculationFile(window, path, [&path] { addRecentFile(QFile::decodeName(path.c_str())); });
 }
 
 // The open file's name, or one built from the design (material, d, D, N).
@@ -48,6 +36,25 @@ QString proposedName(MainWindow& window) {
 }
 
 } // namespace
+
+// The file's slot 0 is shown as a recall from the history shows a slot, so that the window, ▼ and
+// the sheet describe the same design. A file whose slot 0 is not in use leaves the window's
+// design in slot 0: there is nothing of the file to show there.
+void openCalculationFile(MainWindow& window, const std::string& path,
+                         const std::function<void()>& slotsRead) {
+    SpringDesign& current = window.state().current();
+    const SpringDesign shown = current;
+    loadDesignSlots(path, window.state().designs);
+    for (int slot = kFirstHistorySlot; slot <= kLastHistorySlot; ++slot)
+        window.refreshHistoryRow(slot);
+    if (slotsRead)
+        slotsRead();
+    CalculationDocument::of(window).read(path);
+    if (current.inUse == 1)
+        window.showDesignRead();
+    else
+        current = shown;
+}
 
 void saveCalculationFile(MainWindow& window) {
     runReportingErrors(&window, [&window] {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <string>
 
 class QMenu;
@@ -30,6 +31,12 @@ void readCalculationFile(MainWindow& window);
 // file named on the command line. A file that cannot be read shows the same error box. Returns
 // whether the file was read.
 bool readCalculationFile(MainWindow& window, const std::string& path);
+
+// What every reading above does, without a box: copies the file's slots, refreshes the history
+// rows, runs `slotsRead` (when given), opens the file as the window's document with its title
+// block and shows slot 0 as a recall does. Throws the Error of a file that cannot be read.
+void openCalculationFile(MainWindow& window, const std::string& path,
+                         const std::function<void()>& slotsRead = {});
 
 // The submenu "最近使ったファイル": lists the recent files each time it opens, newest first;
 // choosing one reads it as 読み取り does. A file that no longer exists shows the error box of a

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/design_display.h"
 #include "app/design_inputs.h"
 #include "calc/hook_type.h"
 #include "calc/status_lines.h"
@@ -49,7 +50,8 @@ public:
     QString dataFolder() const { return dataFolder_; }
 
     // Copies the input controls into slot 0, in the fixed order. A field that is not a number
-    // throws its conversion Error; the fields read before it keep their new values.
+    // takes the focus and throws its conversion Error, which names it; the fields read before it
+    // keep their new values.
     void readDesignInputs();
     // Writes slot 0 into every input and result control, redraws the fatigue diagram and sets
     // the slot's life class.
@@ -62,6 +64,9 @@ public:
     // Reads, calculates and shows the recommended values. Throws like readDesignInputs and the
     // engine.
     void refreshRecommendations();
+    // 計算 with the spring view: what the button does. Returns false when it did not calculate
+    // (the error box has said why).
+    bool calculateAndDraw();
     // The check box "左巻き": the coiling direction the spring data sheet prints.
     bool leftHanded() const;
     // "設計候補の探索": opens the search window with the current design's requirement filled in.
@@ -89,6 +94,8 @@ private:
     void connectHandlers();
     void prepareMenuWindows();
     void connectMenu();
+    void connectOutputMenu();
+    void connectFileMenu();
 
     // Selection lists.
     int selectedKind() const;
@@ -100,8 +107,6 @@ private:
     // Shared steps of the handlers.
     void calculate();
     bool recalculate();
-    // 計算 with the spring view: what the button does. Returns false when it did not calculate.
-    bool calculateAndDraw();
     // Before slot 0 goes out of the window (the sheet, the screen print, ▼, DXF, the search): runs
     // 計算 first when an input was typed or chosen since the last one. Returns whether slot 0 is
     // now what the window shows.
@@ -116,11 +121,7 @@ private:
     void refreshDetailPage();
     void applyInputModeColours();
     void refreshReportingErrors();
-    // The control that holds an input's text.
-    QWidget* inputField(DesignInput input) const;
-    // After a conversion error: the field whose text stopped the action takes the focus with its
-    // text selected, once the error box has been answered.
-    void focusAfterError(QWidget* field);
+    void showCoilDiameter(const CoilDiameterDisplay& diameter);
     // Writes a recommended value into its field, or says in the status list why it cannot.
     bool applyValue(QLineEdit* field, long double value, const QString& valueName);
 
@@ -154,8 +155,6 @@ private:
     DesignSearchWindow* designSearch_ = nullptr;           // made when first opened
     // Raised while showDesign sets the two check boxes, so their handlers do nothing.
     bool restoringDisplay_ = false;
-    // Raised while the focus moves to a field after an error, so leaving a field runs nothing.
-    bool movingFocusAfterError_ = false;
     // An input was typed or chosen since the last 計算 (and before the first one).
     bool inputsChanged_ = true;
     // Slot 0 holds a calculated design the window shows: the detail page has values to show.

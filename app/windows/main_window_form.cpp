@@ -52,6 +52,17 @@ QLineEdit* field(QWidget* parent, const QString& name, const QRect& geometry, co
     return edit;
 }
 
+// A field that holds a number, described by the caption and the unit shown beside it.
+NumberField* numberField(QWidget* parent, const QString& name, const QRect& geometry,
+                         const QString& text, bool userInput, const QString& caption,
+                         const QString& unit) {
+    auto* edit = placeWidget(new NumberField(parent), name, geometry);
+    edit->setText(text);
+    edit->describe(caption, unit);
+    setFieldColour(*edit, userInput);
+    return edit;
+}
+
 QComboBox* selectionList(QWidget* parent, const QString& name, const QRect& geometry) {
     QComboBox* list = placeList(parent, name, geometry);
     setFieldColour(*list, true);
@@ -101,22 +112,26 @@ void buildInputGroup(QWidget* client, MainWindowControls& c) {
     c.wireDiameterList = selectionList(p, "ComboBox6", {200, 2, 68, kFieldHeight});
     caption(p, QStringLiteral("mm"), {271, 2 + kTextDrop});
     caption(p, QStringLiteral("巻き数"), {172, 24 + kTextDrop});
-    c.turnsField = field(p, "Edit19", {212, 24, 56, kFieldHeight}, "20", true);
+    c.turnsField = numberField(p, "Edit19", {212, 24, 56, kFieldHeight}, "20", true,
+                               QStringLiteral("巻き数"), QString());
     c.leftHandedBox = placeCheckBox(p, "cb1", QStringLiteral("左巻き"), {296, 4}, false);
 
     // The three lengths on their dimension lines, L2 the longest on top.
     const int l2 = pic::kLength2.y - kFieldHeight / 2;
     caption(p, QStringLiteral("長さ（Ｌ２）"), {34, l2 + kTextDrop});
-    c.length2Field = field(p, "Edit5", {108, l2, 56, kFieldHeight}, "40", true);
+    c.length2Field = numberField(p, "Edit5", {108, l2, 56, kFieldHeight}, "40", true,
+                                 QStringLiteral("長さ（Ｌ２）"), QStringLiteral("mm"));
     caption(p, QStringLiteral("mm"), {167, l2 + kTextDrop});
     const int l1 = pic::kLength1.y - kFieldHeight / 2;
     caption(p, QStringLiteral("長さ（Ｌ１）"), {22, l1 + kTextDrop});
-    c.length1Field = field(p, "Edit4", {96, l1, 56, kFieldHeight}, "30", true);
+    c.length1Field = numberField(p, "Edit4", {96, l1, 56, kFieldHeight}, "30", true,
+                                 QStringLiteral("長さ（Ｌ１）"), QStringLiteral("mm"));
     caption(p, QStringLiteral("mm"), {155, l1 + kTextDrop});
     const int l0 = pic::kFreeLength.y - kFieldHeight / 2;
     caption(p, QStringLiteral("自由長さ"), {16, l0 + kTextDrop});
     c.recommendedFreeLengthBox = placeCheckBox(p, "CheckBox2", QString(), {66, l0 + 2}, true);
-    c.freeLengthField = field(p, "Edit1", {84, l0, 56, kFieldHeight}, "20", false);
+    c.freeLengthField = numberField(p, "Edit1", {84, l0, 56, kFieldHeight}, "20", false,
+                                    QStringLiteral("自由長さ"), QStringLiteral("mm"));
     caption(p, QStringLiteral("mm"), {143, l0 + kTextDrop});
 
     // The coil diameter right below its dimension across the coil.
@@ -124,7 +139,8 @@ void buildInputGroup(QWidget* client, MainWindowControls& c) {
     c.coilDiameterCaption =
         caption(p, QStringLiteral("平均径"), {6, diameterRow + kTextDrop}, "Label48");
     c.coilDiameterField =
-        field(p, "Edit18", {pic::kCoilDiameterX - 32, diameterRow, 64, kFieldHeight}, "10", true);
+        numberField(p, "Edit18", {pic::kCoilDiameterX - 32, diameterRow, 64, kFieldHeight}, "10",
+                    true, c.coilDiameterCaption->text(), QStringLiteral("mm"));
     caption(p, QStringLiteral("mm"), {pic::kCoilDiameterX + 35, diameterRow + kTextDrop});
     c.diameterKindButton = placeButton(p, "BitBtn1", QStringLiteral("↕"),
                                        {pic::kCoilDiameterX + 58, diameterRow, 20, kFieldHeight});
@@ -134,16 +150,19 @@ void buildInputGroup(QWidget* client, MainWindowControls& c) {
     const int fieldLeft = pic::kLoadAxisX - 72;
     const int p2 = pic::kLoad2Y - kFieldHeight / 2;
     caption(p, QStringLiteral("荷重(P2)"), {fieldLeft - 50, p2 + kTextDrop});
-    c.load2Field = field(p, "Edit7", {fieldLeft, p2, 48, kFieldHeight}, "0", false);
+    c.load2Field = numberField(p, "Edit7", {fieldLeft, p2, 48, kFieldHeight}, "0", false,
+                               QStringLiteral("荷重(P2)"), QStringLiteral("kgf"));
     caption(p, QStringLiteral("kgf"), {fieldLeft + 51, p2 + kTextDrop});
     const int p1 = pic::kLoad1Y - kFieldHeight / 2;
     caption(p, QStringLiteral("荷重(P1)"), {fieldLeft - 50, p1 + kTextDrop});
-    c.load1Field = field(p, "Edit6", {fieldLeft, p1, 48, kFieldHeight}, "0", false);
+    c.load1Field = numberField(p, "Edit6", {fieldLeft, p1, 48, kFieldHeight}, "0", false,
+                               QStringLiteral("荷重(P1)"), QStringLiteral("kgf"));
     caption(p, QStringLiteral("kgf"), {fieldLeft + 51, p1 + kTextDrop});
     const int pi = pic::kInitialTensionY - kFieldHeight / 2;
     c.autoInitialTensionBox =
         placeCheckBox(p, "CheckBox1", QStringLiteral("初張力="), {fieldLeft - 62, pi + 2}, true);
-    c.initialTensionField = field(p, "Edit33", {fieldLeft, pi, 48, kFieldHeight}, "0", true);
+    c.initialTensionField = numberField(p, "Edit33", {fieldLeft, pi, 48, kFieldHeight}, "0", true,
+                                        QStringLiteral("初張力"), QStringLiteral("kgf"));
     caption(p, QStringLiteral("kgf"), {fieldLeft + 51, pi + kTextDrop});
 
     for (QWidget* child : p->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -189,23 +208,26 @@ void buildRecommendationGroup(MainWindowControls& c) {
 void buildResultGroup(QWidget* client, MainWindowControls& c) {
     c.resultGroup = group(client, "GroupBox2", QStringLiteral("計算結果"), QRect(8, 336, 377, 121));
     QWidget* g = c.resultGroup;
-    const auto result = [g](const QString& name, const char* fieldName, const QString& unit,
-                            int y) {
+    const QRect place(70, 0, 72, kFieldHeight);
+    const auto result = [g, &place](const QString& name, const char* fieldName, const QString& unit,
+                                    int y) {
         caption(g, name, {8, y + kTextDrop});
-        QLineEdit* edit = field(g, fieldName, {70, y, 72, kFieldHeight}, "", false);
-        if (!unit.isEmpty())
-            caption(g, unit, {146, y + kTextDrop});
+        NumberField* edit =
+            numberField(g, fieldName, place.translated(0, y), "", false, name, unit);
+        caption(g, unit, {146, y + kTextDrop});
         return edit;
     };
     c.springRateField = result(QStringLiteral("バネ定数"), "Edit8", QStringLiteral("kgf/mm"), 18);
     c.stress2Field = result(QStringLiteral("ねじり応力"), "Edit9", QStringLiteral("kgf/mm^2"), 42);
     c.allowableStressField =
         result(QStringLiteral("許容応力"), "Edit11", QStringLiteral("kgf/mm^2"), 66);
-    c.expectedLifeField = result(QStringLiteral("期待寿命"), "Edit10", QString(), 90);
+    // The life is a word, not a number.
+    caption(g, QStringLiteral("期待寿命"), {8, 90 + kTextDrop});
+    c.expectedLifeField = field(g, "Edit10", place.translated(0, 90), "", false);
     // Nothing reads the results back: they can be selected and copied, not typed over, and Tab
     // passes them by.
-    for (QLineEdit* shown :
-         {c.springRateField, c.stress2Field, c.allowableStressField, c.expectedLifeField}) {
+    for (QLineEdit* shown : std::initializer_list<QLineEdit*>{
+             c.springRateField, c.stress2Field, c.allowableStressField, c.expectedLifeField}) {
         shown->setReadOnly(true);
         shown->setFocusPolicy(Qt::ClickFocus);
     }

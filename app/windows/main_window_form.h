@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "toolkit/windows/number_field.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,7 +29,8 @@ struct SpringDesign;
 
 // The controls of the main window. Each keeps its object name from the window's definition (the
 // trailing comment), by which tests and accessibility tools find it; docs/form-names.md lists
-// them all.
+// them all. Every field that holds a number is a NumberField described by the caption and the
+// unit shown beside it.
 struct MainWindowControls {
     // "諸元入力（水色部分を入力する）" with the picture that the input fields sit on.
     QGroupBox* inputGroup = nullptr;               // GroupBox1
@@ -35,19 +38,19 @@ struct MainWindowControls {
     QComboBox* kindList = nullptr;                 // ComboBox5; item data = kind number
     QComboBox* gradeList = nullptr;                // ComboBox7
     QComboBox* wireDiameterList = nullptr;         // ComboBox6
-    QLineEdit* turnsField = nullptr;               // Edit19
+    NumberField* turnsField = nullptr;             // Edit19
     QCheckBox* leftHandedBox = nullptr;            // cb1 "左巻き"
     QLabel* coilDiameterCaption = nullptr;         // Label48: which diameter the field holds
-    QLineEdit* coilDiameterField = nullptr;        // Edit18
+    NumberField* coilDiameterField = nullptr;      // Edit18
     QPushButton* diameterKindButton = nullptr;     // BitBtn1, hint "径切替"
-    QLineEdit* freeLengthField = nullptr;          // Edit1
+    NumberField* freeLengthField = nullptr;        // Edit1
     QCheckBox* recommendedFreeLengthBox = nullptr; // CheckBox2: take the recommended free length
-    QLineEdit* length1Field = nullptr;             // Edit4, L1
-    QLineEdit* length2Field = nullptr;             // Edit5, L2
-    QLineEdit* load1Field = nullptr;               // Edit6, P1
-    QLineEdit* load2Field = nullptr;               // Edit7, P2
+    NumberField* length1Field = nullptr;           // Edit4, L1
+    NumberField* length2Field = nullptr;           // Edit5, L2
+    NumberField* load1Field = nullptr;             // Edit6, P1
+    NumberField* load2Field = nullptr;             // Edit7, P2
     QCheckBox* autoInitialTensionBox = nullptr; // CheckBox1 "初張力=": from the recommended range
-    QLineEdit* initialTensionField = nullptr;   // Edit33
+    NumberField* initialTensionField = nullptr; // Edit33
     QCheckBox* lowTempAnnealedBox = nullptr;    // cb2 "低温焼きなまし"
     QLabel* springIndexLabel = nullptr;         // Label28
     QLabel* springIndexRangeLabel = nullptr;    // Label2 "適正範囲=4～22"
@@ -64,16 +67,16 @@ struct MainWindowControls {
     QToolButton* applyInitialTensionButton = nullptr; // SpeedButton3
 
     // "計算結果".
-    QGroupBox* resultGroup = nullptr;          // GroupBox2
-    QLineEdit* springRateField = nullptr;      // Edit8
-    QLineEdit* stress2Field = nullptr;         // Edit9: stress at working point 2
-    QLineEdit* allowableStressField = nullptr; // Edit11
-    QLineEdit* expectedLifeField = nullptr;    // Edit10
-    QListWidget* statusList = nullptr;         // ListBox1
-    QPushButton* calculateButton = nullptr;    // BitBtn2 "計算"
-    SlotSelector* slotSelector = nullptr;      // SpinEdit1
-    QToolButton* recallButton = nullptr;       // SpeedButton6 "▲"
-    QToolButton* storeButton = nullptr;        // SpeedButton5 "▼"
+    QGroupBox* resultGroup = nullptr;            // GroupBox2
+    NumberField* springRateField = nullptr;      // Edit8
+    NumberField* stress2Field = nullptr;         // Edit9: stress at working point 2
+    NumberField* allowableStressField = nullptr; // Edit11
+    QLineEdit* expectedLifeField = nullptr;      // Edit10
+    QListWidget* statusList = nullptr;           // ListBox1
+    QPushButton* calculateButton = nullptr;      // BitBtn2 "計算"
+    SlotSelector* slotSelector = nullptr;        // SpinEdit1
+    QToolButton* recallButton = nullptr;         // SpeedButton6 "▲"
+    QToolButton* storeButton = nullptr;          // SpeedButton5 "▼"
 
     // "疲れ強さ線図".
     QGroupBox* diagramGroup = nullptr;  // GroupBox3

@@ -75,6 +75,7 @@ CoefficientEditorDialog::CoefficientEditorDialog(SettingsRecord& settings,
         fields_[i] = placeWidget(new NumberField(group), name,
                                  QRect(kFieldLeft, top, kFieldWidth, kDialogFieldHeight));
         fields_[i]->setText(QString::fromStdString(texts[i]));
+        fields_[i]->describe(QString::fromUtf8(kFieldTexts[i].label));
         placeLabel(group, kFieldTexts[i].hint, {kHintLeft, top + 4});
     }
 

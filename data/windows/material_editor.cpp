@@ -106,16 +106,20 @@ void MaterialEditorDialog::buildFields() {
 
     placeLabel(this, "横弾性係数", {8, 84});
     shearModulusField_ = placeNumberField(this, "Edit3", {96, 80}, 105);
+    shearModulusField_->describe(QStringLiteral("横弾性係数"), QStringLiteral("N/mm^2"));
     placeLabel(this, "N/mm^2", {204, 84});
     placeLabel(this, "縦弾性係数", {258, 84});
     youngModulusField_ = placeNumberField(this, "Edit5", {320, 80}, 105);
+    youngModulusField_->describe(QStringLiteral("縦弾性係数"), QStringLiteral("N/mm^2"));
     placeLabel(this, "N/mm^2", {428, 84});
 
     placeLabel(this, "ねじり応力比", {8, 108});
     torsionField_ = placeNumberField(this, "Edit10", {96, 104}, 57);
+    torsionField_->describe(QStringLiteral("ねじり応力比"), QStringLiteral("%"));
     placeLabel(this, "%", {157, 108});
     placeLabel(this, "曲げ応力比", {8, 132});
     bendingField_ = placeNumberField(this, "Edit11", {96, 128}, 57);
+    bendingField_->describe(QStringLiteral("曲げ応力比"), QStringLiteral("%"));
     placeLabel(this, "%", {157, 132});
     placeLabel(this, "データーの数", {8, 156});
     diameterCountField_ = placeField(this, "Edit4", {96, 152}, 57);

@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawing/windows/shape_page.h"
 
-#include "base/text_to_number.h"
 #include "drawing/painting/hook_pictures.h"
 #include "drawing/painting/shape_view_painting.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/error_box.h"
+#include "toolkit/windows/number_field.h"
 #include "toolkit/windows/picture_view.h"
 #include "toolkit/windows/placement.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -53,14 +52,13 @@ QWidget* addHookPage(QTabWidget* pages, const QString& name, const QString& titl
 }
 
 // A parameter field at its place over the picture, its caption at the left edge of the page.
-QLineEdit* addCaptionedField(QWidget* page, const QString& name, const QString& caption,
-                             const QString& text, QRect place) {
+NumberField* addCaptionedField(QWidget* page, const QString& name, const QString& caption,
+                               const QString& unit, const QString& text, QRect place) {
     placeLabel(page, caption, QPoint(4, place.top() + 3), name + QStringLiteral("Caption"));
-    return placeField(page, name, place, text);
-}
-
-double fieldNumber(const QLineEdit* field) {
-    return textToDouble(field->text().toStdString());
+    auto* field = placeWidget(new NumberField(page), name, place);
+    field->setText(text);
+    field->describe(caption, unit);
+    return field;
 }
 
 } // namespace
@@ -77,7 +75,7 @@ ShapePage::ShapePage(const SpringDesign& design, QWidget* parent)
                     kRoundHookPictureSize, &paintRoundHookPicture, QStringLiteral("Image3"));
     hookAngleField_ =
         addCaptionedField(roundPage, QStringLiteral("Edit12"), QStringLiteral("フック角度"),
-                          QStringLiteral("80"), kHookAngleFieldPlace);
+                          QStringLiteral("°"), QStringLiteral("80"), kHookAngleFieldPlace);
     placeLabel(roundPage, QStringLiteral("(60～90)"),
                kHookAngleFieldPlace.bottomLeft() + QPoint(0, 3), QStringLiteral("Edit12Hint"));
 
@@ -85,13 +83,13 @@ ShapePage::ShapePage(const SpringDesign& design, QWidget* parent)
                              kUHookPictureSize, &paintUHookPicture, QStringLiteral("Image4"));
     hookLengthField_ =
         addCaptionedField(uHookPage_, QStringLiteral("Edit14"), QStringLiteral("フック長さ"),
-                          QStringLiteral("10"), kHookLengthFieldPlace);
+                          QStringLiteral("mm"), QStringLiteral("10"), kHookLengthFieldPlace);
     minRadiusField_ =
         addCaptionedField(uHookPage_, QStringLiteral("Edit13"), QStringLiteral("最小Ｒ"),
-                          QStringLiteral("2"), kMinRadiusFieldPlace);
+                          QStringLiteral("mm"), QStringLiteral("2"), kMinRadiusFieldPlace);
     hookOpeningField_ =
         addCaptionedField(uHookPage_, QStringLiteral("Edit15"), QStringLiteral("開口長さ"),
-                          QStringLiteral("3"), kHookOpeningFieldPlace);
+                          QStringLiteral("mm"), QStringLiteral("3"), kHookOpeningFieldPlace);
 
     // The view opens empty: nothing is drawn before the first Calculate or changb.
     view_ = placeWidget(new PictureView(kShapeViewSize, QStringLiteral("hspring-shape"),
@@ -131,14 +129,14 @@ void ShapePage::showHookPage(HookType type) {
 }
 
 double ShapePage::hookAngleFromField() const {
-    return fieldNumber(hookAngleField_);
+    return hookAngleField_->number();
 }
 
 UHookShape ShapePage::uHookFromFields() const {
     UHookShape hook;
-    hook.hookLength = fieldNumber(hookLengthField_);
-    hook.hookOpening = fieldNumber(hookOpeningField_);
-    hook.minRadius = fieldNumber(minRadiusField_);
+    hook.hookLength = hookLengthField_->number();
+    hook.hookOpening = hookOpeningField_->number();
+    hook.minRadius = minRadiusField_->number();
     return hook;
 }
 

@@ -4,6 +4,7 @@
 #include "calc/hook_type.h"
 #include "data/design_record.h"
 #include "drawing/outline.h"
+#include "toolkit/windows/number_field.h"
 
 #include <QImage>
 #include <QWidget>
@@ -11,7 +12,6 @@
 
 class QLabel;
 class QPainter;
-class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
@@ -56,13 +56,14 @@ public:
     // The spring view as last drawn; null before the first drawing.
     const QImage& image() const;
 
-    QLineEdit* hookAngleField() const { return hookAngleField_; }
-    QLineEdit* minRadiusField() const { return minRadiusField_; }
-    QLineEdit* hookLengthField() const { return hookLengthField_; }
-    QLineEdit* hookOpeningField() const { return hookOpeningField_; }
+    NumberField* hookAngleField() const { return hookAngleField_; }
+    NumberField* minRadiusField() const { return minRadiusField_; }
+    NumberField* hookLengthField() const { return hookLengthField_; }
+    NumberField* hookOpeningField() const { return hookOpeningField_; }
 
     // The hook parameters as the fields hold them now; a field that is not a number raises its
-    // conversion error. The U hook's fields are read in the order length, opening, radius.
+    // conversion error, named by its caption, and takes the focus. The U hook's fields are read in
+    // the order length, opening, radius.
     double hookAngleFromField() const;
     // Empties the spring view (a design whose spring cannot be drawn) and returns to the free
     // view.
@@ -84,10 +85,10 @@ private:
 
     QTabWidget* hookPages_;
     QWidget* uHookPage_;
-    QLineEdit* hookAngleField_;
-    QLineEdit* minRadiusField_;
-    QLineEdit* hookLengthField_;
-    QLineEdit* hookOpeningField_;
+    NumberField* hookAngleField_;
+    NumberField* minRadiusField_;
+    NumberField* hookLengthField_;
+    NumberField* hookOpeningField_;
     PictureView* view_;
     QPushButton* stateButton_;
     QLabel* stateLabel_;

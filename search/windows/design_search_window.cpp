@@ -90,6 +90,12 @@ NumberField* makeField(QWidget* parent, const char* name, const QString& text = 
     return field;
 }
 
+// A number field's error message names it by the caption of its row.
+void describeNumberField(QWidget* field, const QString& caption, const QString& unit) {
+    if (auto* number = qobject_cast<NumberField*>(field))
+        number->describe(caption, unit);
+}
+
 QComboBox* makeList(QWidget* parent, const char* name) {
     auto* list = new QComboBox(parent);
     list->setObjectName(QString::fromLatin1(name));
@@ -248,6 +254,7 @@ QGroupBox* DesignSearchWindow::buildRequirement() {
     auto* grid = new QGridLayout(group);
     const auto addRow = [grid](int row, int column, const char* key, QWidget* field,
                                const QString& unit) {
+        describeNumberField(field, fieldLabel(key), unit);
         grid->addWidget(new QLabel(fieldLabel(key)), row, column * 3);
         grid->addWidget(field, row, column * 3 + 1);
         grid->addWidget(new QLabel(unit), row, column * 3 + 2);
@@ -294,6 +301,7 @@ void DesignSearchWindow::addMaterialAndHookRows(QGridLayout* grid,
                                                 const DesignRequirement& defaults) {
     const auto addRow = [grid](int row, int column, const QString& caption, QWidget* field,
                                const QString& unit) {
+        describeNumberField(field, caption, unit);
         grid->addWidget(new QLabel(caption), row, column * 3);
         grid->addWidget(field, row, column * 3 + 1);
         grid->addWidget(new QLabel(unit), row, column * 3 + 2);

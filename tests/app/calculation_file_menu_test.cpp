@@ -258,12 +258,12 @@ private slots:
     }
 
     void aFieldThatIsNoNumberStopsTheSaveBeforeTheDialog() {
-        w_->edit("Edit19")->setText(QStringLiteral("3９"));
+        w_->edit("Edit19")->setText(QStringLiteral("3，9"));
         auto dialog = answerNextFileDialog(QString());
         auto error = answerNextMessageBox(QMessageBox::Ok);
         saveCalculationFile(*w_->window);
         QVERIFY(error->seen);
-        QCOMPARE(error->text, QStringLiteral("'3９' は浮動小数点数ではありません"));
+        QCOMPARE(error->text, QStringLiteral("巻き数: '3，9' は浮動小数点数ではありません"));
         QVERIFY(!dialog->seen);
         dialog.reset(); // withdraws the answer
         QVERIFY(QDir(files_->path()).isEmpty());

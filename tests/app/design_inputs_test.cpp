@@ -1,20 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/design_inputs.h"
 #include "base/error.h"
+#include "base/text_to_number.h"
 #include "calc/spring_design.h"
 
 #include <gtest/gtest.h>
+#include <map>
 #include <optional>
 
 namespace hspring {
 namespace {
+
+// The fields' texts, read as the window's fields read them.
+struct TextFields : DesignInputFields {
+    std::map<DesignInput, std::string> texts;
+
+    double number(DesignInput input) override { return textToDouble(texts.at(input)); }
+    std::optional<double> shownNumber(DesignInput input) override {
+        try {
+            return textToDouble(texts.at(input));
+        } catch (const Error&) {
+            return std::nullopt;
+        }
+    }
+    [[noreturn]] void refuseWireDiameter() override {
+        throw conversionError(texts.at(DesignInput::WireDiameter));
+    }
+};
 
 // Kind 0 holds records 0 and 2; record 2 lists 0.8, 1.0 and 1.2 mm.
 struct InputFixture : ::testing::Test {
     MaterialLibrary library{};
     KindIndex index{};
     SpringDesign design{};
-    DesignInputTexts texts;
+    DesignInputChoices choices;
+    TextFields fields;
+    std::map<DesignInput, std::string>& texts = fields.texts;
     std::optional<std::string> springIndexLabel;
 
     InputFixture() {
@@ -29,28 +50,22 @@ struct InputFixture : ::testing::Test {
         index = buildKindIndex(library);
         resetDesignDefaults(design);
 
-        texts.kind = 0;
-        texts.grade = 1;
-        texts.diameterPosition = 1;
-        texts.wireDiameter = "1";
-        texts.coilDiameter = "10";
-        texts.turns = "20";
-        texts.initialTension = "0.3";
-        texts.freeLength = "39";
-        texts.length1 = "45";
-        texts.length2 = "55";
-        texts.load1 = "0.5";
-        texts.load2 = "1.5";
-        texts.lowTempAnnealed = true;
-        texts.autoInitialTension = false;
-        texts.hookAngle = "75";
-        texts.hookLength = "12";
-        texts.hookOpening = "4";
-        texts.hookMinRadius = "2.5";
+        choices.kind = 0;
+        choices.grade = 1;
+        choices.diameterPosition = 1;
+        choices.lowTempAnnealed = true;
+        choices.autoInitialTension = false;
+        texts = {{DesignInput::WireDiameter, "1"},   {DesignInput::CoilDiameter, "10"},
+                 {DesignInput::Turns, "20"},         {DesignInput::InitialTension, "0.3"},
+                 {DesignInput::FreeLength, "39"},    {DesignInput::Length1, "45"},
+                 {DesignInput::Length2, "55"},       {DesignInput::Load1, "0.5"},
+                 {DesignInput::Load2, "1.5"},        {DesignInput::HookAngle, "75"},
+                 {DesignInput::HookLength, "12"},    {DesignInput::HookOpening, "4"},
+                 {DesignInput::HookMinRadius, "2.5"}};
     }
 
     void read() {
-        readDesignInputs(design, library, index, texts,
+        readDesignInputs(design, library, index, choices, fields,
                          [this](const std::string& label) { springIndexLabel = label; });
     }
 
@@ -94,7 +109,7 @@ TEST_F(InputFixture, CopiesEveryInputInOrderWithTheMaterialFromKindAndGrade) {
 
 TEST_F(InputFixture, TheDiameterFieldHoldsTheDiameterOfTheDiameterKind) {
     design.diameterKind = kOuterDiameter;
-    texts.coilDiameter = "12";
+    texts[DesignInput::CoilDiameter] = "12";
     read();
     EXPECT_EQ(design.innerDiameter, 10.0);
     EXPECT_EQ(design.meanDiameter, 11.0);
@@ -102,7 +117,7 @@ TEST_F(InputFixture, TheDiameterFieldHoldsTheDiameterOfTheDiameterKind) {
     EXPECT_EQ(springIndexLabel, "バネ指数=11");
 
     design.diameterKind = kInnerDiameter;
-    texts.coilDiameter = "9";
+    texts[DesignInput::CoilDiameter] = "9";
     read();
     EXPECT_EQ(design.innerDiameter, 9.0);
     EXPECT_EQ(design.meanDiameter, 10.0);
@@ -112,7 +127,7 @@ TEST_F(InputFixture, TheDiameterFieldHoldsTheDiameterOfTheDiameterKind) {
 TEST_F(InputFixture, FewerThanThreeTurnsCountAs299ActiveTurns) {
     for (const auto& [turns, total, active] :
          {std::tuple{"2.5", 2.5, 2.99}, {"3", 3.0, 3.0}, {"20.5", 20.5, 20.5}}) {
-        texts.turns = turns;
+        texts[DesignInput::Turns] = turns;
         read();
         EXPECT_EQ(design.totalTurns, total);
         EXPECT_EQ(design.activeTurns, active);
@@ -120,11 +135,11 @@ TEST_F(InputFixture, FewerThanThreeTurnsCountAs299ActiveTurns) {
 }
 
 TEST_F(InputFixture, AFieldThatIsNoNumberStopsTheReadingWhereItStands) {
-    texts.turns = "25";
-    texts.initialTension = "0.7";
-    texts.freeLength = "abc";
-    texts.length1 = "50";
-    texts.hookAngle = "60";
+    texts[DesignInput::Turns] = "25";
+    texts[DesignInput::InitialTension] = "0.7";
+    texts[DesignInput::FreeLength] = "abc";
+    texts[DesignInput::Length1] = "50";
+    texts[DesignInput::HookAngle] = "60";
     EXPECT_EQ(readFailure(), "'abc' is not a floating-point number");
     EXPECT_EQ(design.totalTurns, 25.0);    // read before the bad field
     EXPECT_EQ(design.initialTension, 0.7); // read before the bad field
@@ -134,30 +149,30 @@ TEST_F(InputFixture, AFieldThatIsNoNumberStopsTheReadingWhereItStands) {
 }
 
 TEST_F(InputFixture, AnEmptyFieldIsAConversionErrorToo) {
-    texts.hookMinRadius = "";
+    texts[DesignInput::HookMinRadius] = "";
     EXPECT_EQ(readFailure(), "'' is not a floating-point number");
     EXPECT_EQ(design.hookOpening, 4.0);
 }
 
 // D/d is only shown: 9.3 / 0.8 is just above 11.625 before it is rounded to a double.
 TEST_F(InputFixture, TheSpringIndexLabelShowsTheUnroundedQuotient) {
-    texts.diameterPosition = 0;
-    texts.wireDiameter = "0.8";
-    texts.coilDiameter = "9.3";
+    choices.diameterPosition = 0;
+    texts[DesignInput::WireDiameter] = "0.8";
+    texts[DesignInput::CoilDiameter] = "9.3";
     read();
     EXPECT_EQ(springIndexLabel, "バネ指数=11.63");
 }
 
 TEST_F(InputFixture, AMeanDiameterOfZeroLeavesTheSpringIndexLabelAlone) {
-    texts.coilDiameter = "0";
+    texts[DesignInput::CoilDiameter] = "0";
     read();
     EXPECT_EQ(design.meanDiameter, 0.0);
     EXPECT_FALSE(springIndexLabel.has_value());
 }
 
 TEST_F(InputFixture, AWireDiameterOfZeroStopsAtTheSpringIndex) {
-    texts.wireDiameter = "0";
-    texts.turns = "30";
+    texts[DesignInput::WireDiameter] = "0";
+    texts[DesignInput::Turns] = "30";
     EXPECT_EQ(readFailure(), "floating-point division by zero");
     EXPECT_EQ(design.wireDiameter, 0.0);
     EXPECT_EQ(design.totalTurns, 20.0);
@@ -165,18 +180,18 @@ TEST_F(InputFixture, AWireDiameterOfZeroStopsAtTheSpringIndex) {
 
 TEST_F(InputFixture, WithoutASelectedMaterialNothingIsRead) {
     const SpringDesign before = design;
-    texts.kind = -1;
-    texts.grade = -1;
-    texts.diameterPosition = -1;
-    texts.wireDiameter = "";
+    choices.kind = -1;
+    choices.grade = -1;
+    choices.diameterPosition = -1;
+    texts[DesignInput::WireDiameter] = "";
     EXPECT_EQ(readFailure(), "'' is not a floating-point number");
     EXPECT_EQ(design.materialIndex, before.materialIndex);
     EXPECT_EQ(design.totalTurns, before.totalTurns);
 }
 
 TEST_F(InputFixture, WithoutASelectedDiameterTheWireDiameterTextStopsTheReading) {
-    texts.diameterPosition = -1;
-    texts.wireDiameter = "";
+    choices.diameterPosition = -1;
+    texts[DesignInput::WireDiameter] = "";
     EXPECT_EQ(readFailure(), "'' is not a floating-point number");
     EXPECT_EQ(design.materialIndex, 2);
     EXPECT_EQ(design.diameterIndex, -1);

@@ -96,7 +96,7 @@ private slots:
         const auto error = answerNextMessageBox(QMessageBox::Ok);
         w.clickButton("BitBtn2");
         QVERIFY(error->seen);
-        QCOMPARE(error->text, QStringLiteral("'abc' は浮動小数点数ではありません"));
+        QCOMPARE(error->text, QStringLiteral("自由長さ: 'abc' は浮動小数点数ではありません"));
         const SpringDesign& design = w.state.current();
         QCOMPARE(design.totalTurns, 25.0); // read before the bad field
         QCOMPARE(design.freeLength, calculated.freeLength);
@@ -145,14 +145,14 @@ private slots:
         const auto error = answerNextMessageBox(QMessageBox::Ok);
         pickInList(w.list("ComboBox7"), 2); // C ends at 5.0
         QVERIFY(error->seen);
-        QCOMPARE(error->text, QStringLiteral("'' は浮動小数点数ではありません"));
+        QCOMPARE(error->text, QStringLiteral("線径: '' は浮動小数点数ではありません"));
         QCOMPARE(w.list("ComboBox6")->currentIndex(), -1);
         QCOMPARE(w.list("ComboBox6")->count(), 5);
 
         const auto again = answerNextMessageBox(QMessageBox::Ok);
         w.clickButton("BitBtn2");
         QVERIFY(again->seen);
-        QCOMPARE(again->text, QStringLiteral("'' は浮動小数点数ではありません"));
+        QCOMPARE(again->text, QStringLiteral("線径: '' は浮動小数点数ではありません"));
 
         pickInList(w.list("ComboBox6"), 2); // picking a diameter recovers
         w.clickButton("BitBtn2");
@@ -195,7 +195,7 @@ private slots:
         const auto error = answerNextMessageBox(QMessageBox::Ok);
         w.clickButton("BitBtn2");
         QVERIFY(error->seen);
-        QCOMPARE(error->text, QStringLiteral("'' は浮動小数点数ではありません"));
+        QCOMPARE(error->text, QStringLiteral("線径: '' は浮動小数点数ではありません"));
 
         pickInList(w.list("ComboBox5"), 0); // picking a material recovers
         w.clickButton("BitBtn2");

@@ -159,7 +159,7 @@ private slots:
         const auto error = answerNextMessageBox(QMessageBox::Ok);
         w.clickButton("BitBtn2");
         QVERIFY(error->seen);
-        QCOMPARE(error->text, QStringLiteral("'x' は浮動小数点数ではありません"));
+        QCOMPARE(error->text, QStringLiteral("フック角度: 'x' は浮動小数点数ではありません"));
     }
 
     void savesTheCalculationFileFromTheMenu() {

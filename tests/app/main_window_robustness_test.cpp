@@ -53,6 +53,16 @@ QStringList resultTexts(const OpenWindow& w) {
     return texts;
 }
 
+// Types `text` as an input method commits it, one character at a time (keyClicks takes ASCII
+// only), over what the field held.
+void typeAsInputMethod(QLineEdit* field, const QString& text) {
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    for (const QChar character : text)
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(character),
+                            Qt::NoModifier);
+}
+
 bool isNumber(const QString& text) {
     bool ok = false;
     return std::isfinite(text.toDouble(&ok)) && ok;
@@ -185,7 +195,8 @@ private slots:
         QCOMPARE(w.text("Edit4"), QString());
         QCOMPARE(w.text("Edit6"), kMissing);
         QCOMPARE(w.text("Edit12"), QString());
-        QCOMPARE(calculate(w), QStringList{QStringLiteral("'' は浮動小数点数ではありません")});
+        QCOMPARE(calculate(w),
+                 QStringList{QStringLiteral("長さ（Ｌ１）: '' は浮動小数点数ではありません")});
         QTRY_COMPARE(w.window->focusWidget(), static_cast<QWidget*>(w.edit("Edit4")));
     }
 
@@ -206,14 +217,16 @@ private slots:
         };
 
         typeInto(w.edit("Edit5"), QStringLiteral("abc"));
-        QCOMPARE(calculate(w), QStringList{QStringLiteral("'abc' は浮動小数点数ではありません")});
+        QCOMPARE(calculate(w),
+                 QStringList{QStringLiteral("長さ（Ｌ２）: 'abc' は浮動小数点数ではありません")});
         expectFocusedAndSelected("Edit5", QStringLiteral("abc"));
         typeInto(w.edit("Edit5"), QStringLiteral("55"));
 
         // A hook field on the page not shown: the shape page comes to the front.
         w.control<QTabWidget>("PageControl1")->setCurrentIndex(0);
         w.edit("Edit12")->setText(QStringLiteral("x"));
-        QCOMPARE(calculate(w), QStringList{QStringLiteral("'x' は浮動小数点数ではありません")});
+        QCOMPARE(calculate(w),
+                 QStringList{QStringLiteral("フック角度: 'x' は浮動小数点数ではありません")});
         expectFocusedAndSelected("Edit12", QStringLiteral("x"));
         QCOMPARE(w.control<QTabWidget>("PageControl1")->currentWidget()->objectName(),
                  QStringLiteral("TabSheet2"));
@@ -242,8 +255,53 @@ private slots:
         // Ten more rounds of the answering timer: a second box would have been answered by now.
         const int settled = ticks;
         QTRY_VERIFY(ticks >= settled + 10);
-        QCOMPARE(boxes, QStringList{QStringLiteral("'2x' は浮動小数点数ではありません")});
+        QCOMPARE(boxes, QStringList{QStringLiteral("巻き数: '2x' は浮動小数点数ではありません")});
         QCOMPARE(w.edit("Edit19")->selectedText(), QStringLiteral("2x"));
+    }
+
+    // What a Japanese input method types is read as its ASCII form: the design and its results
+    // are those of the same numbers typed in ASCII. A text that is still no number (a comma, a
+    // unit) names its field in the box, by the caption shown now, and keeps the focus there.
+    void fullWidthInputIsReadAndOtherTextsNameTheirField() {
+        const DataFolder folder(referenceLibrary(), referenceSettings());
+        const OpenWindow w(folder);
+        const QStringList ascii = {QStringLiteral("15"), QStringLiteral("45.5"),
+                                   QStringLiteral("52.5"), QStringLiteral("75")};
+        const QStringList fullWidth = {QStringLiteral("１５"), QStringLiteral("４５．５"),
+                                       QStringLiteral("＋５２．５"), QStringLiteral("７５")};
+        const char* fields[] = {"Edit19", "Edit1", "Edit4", "Edit12"};
+        QStringList asciiResults;
+        for (const QStringList& texts : {ascii, fullWidth}) {
+            for (int i = 0; i < 4; ++i)
+                typeAsInputMethod(w.edit(fields[i]), texts[i]);
+            QCOMPARE(calculate(w), QStringList());
+            const SpringDesign& design = w.state.current();
+            QCOMPARE(design.totalTurns, 15.0);
+            QCOMPARE(design.freeLength, 45.5);
+            QCOMPARE(design.length1, 52.5);
+            QCOMPARE(design.hookAngle, 75.0);
+            if (asciiResults.isEmpty())
+                asciiResults = resultTexts(w) << w.statusLines();
+            else
+                QCOMPARE(resultTexts(w) << w.statusLines(), asciiResults);
+        }
+
+        typeAsInputMethod(w.edit("Edit19"), QStringLiteral("1,5"));
+        QCOMPARE(calculate(w),
+                 QStringList{QStringLiteral("巻き数: '1,5' は浮動小数点数ではありません")});
+        QTRY_COMPARE(w.window->focusWidget(), static_cast<QWidget*>(w.edit("Edit19")));
+        QCOMPARE(w.edit("Edit19")->selectedText(), QStringLiteral("1,5"));
+        QCOMPARE(w.state.current().totalTurns, 15.0);
+        typeAsInputMethod(w.edit("Edit19"), QStringLiteral("１５"));
+
+        w.clickButton("BitBtn1");
+        typeAsInputMethod(w.edit("Edit18"), QStringLiteral("１１ｍｍ"));
+        QCOMPARE(calculate(w),
+                 QStringList{QStringLiteral("外径: '１１ｍｍ' は浮動小数点数ではありません")});
+        QTRY_COMPARE(w.window->focusWidget(), static_cast<QWidget*>(w.edit("Edit18")));
+        typeAsInputMethod(w.edit("Edit18"), QStringLiteral("１１"));
+        QCOMPARE(calculate(w), QStringList());
+        QCOMPARE(w.state.current().outerDiameter, 11.0);
     }
 
     // Tab runs through the inputs in the order they are read, passes the results by and leaves
@@ -277,7 +335,8 @@ private slots:
             if (field && field->isEnabled() && !field->isReadOnly()) {
                 const QString bad = QStringLiteral("x%1").arg(texts.size());
                 texts[name] = field->text();
-                fieldOfText[QStringLiteral("'%1' は浮動小数点数ではありません").arg(bad)] = name;
+                fieldOfText[QStringLiteral("%1: '%2' は浮動小数点数ではありません")
+                                .arg(field->accessibleName(), bad)] = name;
                 field->setText(bad);
             }
         }

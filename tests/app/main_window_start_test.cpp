@@ -185,13 +185,13 @@ private slots:
         const auto error = answerNextMessageBox(QMessageBox::Ok);
         const OpenWindow w(folder);
         QVERIFY(error->seen);
-        QCOMPARE(error->text, QStringLiteral("'' は浮動小数点数ではありません"));
+        QCOMPARE(error->text, QStringLiteral("線径: '' は浮動小数点数ではありません"));
         QCOMPARE(w.list("ComboBox5")->count(), 0);
         QCOMPARE(w.list("ComboBox6")->count(), 0);
         const auto again = answerNextMessageBox(QMessageBox::Ok);
         w.clickButton("BitBtn2");
         QVERIFY(again->seen);
-        QCOMPARE(again->text, QStringLiteral("'' は浮動小数点数ではありません"));
+        QCOMPARE(again->text, QStringLiteral("線径: '' は浮動小数点数ではありません"));
     }
 };
 

@@ -47,9 +47,9 @@ TEST(TextToDouble, OverflowIsRejectedInEveryNotation) {
 }
 
 TEST(TextToDouble, RejectsEverythingElseWithTheMessage) {
-    const char* rejected[] = {"",     " ",    "abc",   "1,5",    "1.2.3", "1 5",   "--1",
-                              "+-1",  "e5",   "1e",    "1e+",    ".",     "nan",   "inf",
-                              "0x10", "１２", "1e999", "-1e999", "12abc", "1.5mm", "\t1"};
+    const char* rejected[] = {"",     " ",      "abc",   "1,5",    "1.2.3", "1 5",   "--1",
+                              "+-1",  "e5",     "1e",    "1e+",    ".",     "nan",   "inf",
+                              "0x10", "１，５", "1e999", "-1e999", "12abc", "1.5mm", "\t1"};
     for (const char* text : rejected) {
         try {
             textToDouble(text);
@@ -60,6 +60,26 @@ TEST(TextToDouble, RejectsEverythingElseWithTheMessage) {
                       "'" + std::string(text) + "' is not a floating-point number");
         }
     }
+}
+
+// What a Japanese input method types: full-width digits, signs, point and exponent, the minus
+// sign and the ideographic space, in any mix with ASCII; the message quotes the text as typed.
+TEST(TextToNumber, FullWidthFormsReadAsTheirAsciiForms) {
+    EXPECT_EQ(textToDouble("１５"), 15.0);
+    EXPECT_EQ(textToDouble("－２．５"), -2.5);
+    EXPECT_EQ(textToDouble("＋1．５Ｅ－３"), 0.0015);
+    EXPECT_EQ(textToDouble("\u3000２ｅ２\u3000"), 200.0);
+    EXPECT_EQ(textToDouble("\u22127"), -7.0);
+    EXPECT_EQ(textToInt("－４５"), -45);
+    try {
+        textToDouble("１，５");
+        ADD_FAILURE() << "accepted a full-width comma";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.subject(), "１，５");
+    }
+    // Other characters of the same blocks stay what they are.
+    EXPECT_EQ(asciiNumberText("ａ１＝５（ｍｍ）"), "ａ1＝5（ｍｍ）");
+    EXPECT_THROW(textToDouble("１\xEF\xBC"), Error);
 }
 
 TEST(TextToDouble, VeryLongTextsAreHandled) {
@@ -76,7 +96,7 @@ TEST(TextToInt, AcceptsWholeNumbersInRange) {
 }
 
 TEST(TextToInt, RejectsOtherTexts) {
-    for (const char* text : {"", "x", "4.5", "2147483648", "--1", "+-1", "1e3", "１"}) {
+    for (const char* text : {"", "x", "4.5", "2147483648", "--1", "+-1", "1e3", "１．５"}) {
         try {
             textToInt(text);
             ADD_FAILURE() << "accepted '" << text << "'";

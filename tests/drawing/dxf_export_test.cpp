@@ -154,7 +154,7 @@ private slots:
         page.hookAngleField()->setText(QString());
         const SaveDialogWatch watch;
         QCOMPARE(errorMessageOf([&] { hspring::exportDxf(&page, design, page); }),
-                 QStringLiteral("'' は浮動小数点数ではありません"));
+                 QStringLiteral("フック角度: '' は浮動小数点数ではありません"));
         QCOMPARE(watch.opened, 0);
 
         // So does a design whose geometry cannot be computed.

@@ -215,13 +215,13 @@ private slots:
         page.drawFreeSpring(design);
         const QImage before = page.image();
 
-        page.hookAngleField()->setText(QStringLiteral("８０"));
+        page.hookAngleField()->setText(QStringLiteral("８０°"));
         try {
             page.drawFreeSpring(design);
-            QFAIL("a full-width number was drawn");
+            QFAIL("a text with a unit was drawn");
         } catch (const hspring::Error& error) {
             QCOMPARE(hspring::errorText(error),
-                     QStringLiteral("'８０' は浮動小数点数ではありません"));
+                     QStringLiteral("フック角度: '８０°' は浮動小数点数ではありません"));
         }
         QCOMPARE(page.image(), before);
 
@@ -229,7 +229,7 @@ private slots:
         const auto box = hspring::test::answerNextMessageBox(QMessageBox::Ok);
         clickStateButton(page);
         QTRY_VERIFY(box->seen);
-        QCOMPARE(box->text, QStringLiteral("'８０' は浮動小数点数ではありません"));
+        QCOMPARE(box->text, QStringLiteral("フック角度: '８０°' は浮動小数点数ではありません"));
         QCOMPARE(stateText(page), QStringLiteral("フリー"));
         QCOMPARE(page.shapeViewIndex(), 1);
         QCOMPARE(page.image(), before);
@@ -247,7 +247,7 @@ private slots:
         } catch (const hspring::Error& error) {
             message = hspring::errorText(error);
         }
-        QCOMPARE(message, QStringLiteral("'o' は浮動小数点数ではありません"));
+        QCOMPARE(message, QStringLiteral("開口長さ: 'o' は浮動小数点数ではありません"));
         QVERIFY(page.image().isNull());
     }
 };

@@ -23,13 +23,15 @@ const QStringList kBadTexts = {QString(),
                                QStringLiteral("1,5"),
                                QStringLiteral("1e999"),
                                QStringLiteral("nan"),
-                               QStringLiteral("１２"),
+                               QStringLiteral("１，２"),
                                QString(5000, '1') + QStringLiteral("x")};
 
-QString conversionMessage(const QString& text, bool integer) {
-    return (integer ? QStringLiteral("'%1' は有効な整数ではありません")
+// A field described by its caption is named before the message.
+QString conversionMessage(const QString& text, bool integer, const QString& caption) {
+    return (caption.isEmpty() ? QString() : caption + QStringLiteral(": ")) +
+           (integer ? QStringLiteral("'%1' は有効な整数ではありません")
                     : QStringLiteral("'%1' は浮動小数点数ではありません"))
-        .arg(text);
+               .arg(text);
 }
 
 // One numeric field: how to put a text into it, the value the action stores from it, and two
@@ -41,6 +43,7 @@ struct NumericField {
     QString before;
     QString after;
     bool integer = false;
+    QString caption;
 };
 
 // The fields in the order the action reads them, and the action (which answers its boxes).
@@ -70,7 +73,7 @@ void checkEveryFieldWithEveryBadText(const FieldTable& table) {
             texts = table.act();
             QVERIFY2(!texts.isEmpty(), qPrintable(where + ": no message"));
             for (const QString& shown : texts)
-                QVERIFY2(shown == conversionMessage(text, field.integer),
+                QVERIFY2(shown == conversionMessage(text, field.integer, field.caption),
                          qPrintable(where + ": " + shown.left(200)));
             for (std::size_t i = 0; i < table.fields.size(); ++i) {
                 const double expected = i < bad ? table.fields[i].after.toDouble() : old[i];
@@ -117,16 +120,26 @@ private slots:
         };
         const FieldTable lengthsGiven{
             {
-                {"Edit18", field("Edit18"), value([&] { return s.meanDiameter; }), "10", "11"},
-                {"Edit19", field("Edit19"), value([&] { return s.totalTurns; }), "20", "15.5"},
-                {"Edit33", field("Edit33"), value([&] { return s.initialTension; }), "0.3", "0.5"},
-                {"Edit1", field("Edit1"), value([&] { return s.freeLength; }), "39", "45"},
-                {"Edit4", field("Edit4"), value([&] { return s.length1; }), "45", "50"},
-                {"Edit5", field("Edit5"), value([&] { return s.length2; }), "55", "60"},
-                {"Edit12", field("Edit12"), value([&] { return s.hookAngle; }), "80", "70"},
-                {"Edit14", field("Edit14"), value([&] { return s.hookLength; }), "10", "12"},
-                {"Edit15", field("Edit15"), value([&] { return s.hookOpening; }), "3", "4"},
-                {"Edit13", field("Edit13"), value([&] { return s.hookMinRadius; }), "3", "2.5"},
+                {"Edit18", field("Edit18"), value([&] { return s.meanDiameter; }), "10", "11",
+                 false, QStringLiteral("平均径")},
+                {"Edit19", field("Edit19"), value([&] { return s.totalTurns; }), "20", "15.5",
+                 false, QStringLiteral("巻き数")},
+                {"Edit33", field("Edit33"), value([&] { return s.initialTension; }), "0.3", "0.5",
+                 false, QStringLiteral("初張力")},
+                {"Edit1", field("Edit1"), value([&] { return s.freeLength; }), "39", "45", false,
+                 QStringLiteral("自由長さ")},
+                {"Edit4", field("Edit4"), value([&] { return s.length1; }), "45", "50", false,
+                 QStringLiteral("長さ（Ｌ１）")},
+                {"Edit5", field("Edit5"), value([&] { return s.length2; }), "55", "60", false,
+                 QStringLiteral("長さ（Ｌ２）")},
+                {"Edit12", field("Edit12"), value([&] { return s.hookAngle; }), "80", "70", false,
+                 QStringLiteral("フック角度")},
+                {"Edit14", field("Edit14"), value([&] { return s.hookLength; }), "10", "12", false,
+                 QStringLiteral("フック長さ")},
+                {"Edit15", field("Edit15"), value([&] { return s.hookOpening; }), "3", "4", false,
+                 QStringLiteral("開口長さ")},
+                {"Edit13", field("Edit13"), value([&] { return s.hookMinRadius; }), "3", "2.5",
+                 false, QStringLiteral("最小Ｒ")},
             },
             calculate};
         checkEveryFieldWithEveryBadText(lengthsGiven);
@@ -134,10 +147,14 @@ private slots:
         w.triggerMenu("llcheng");
         const FieldTable loadsGiven{
             {
-                {"Edit1", field("Edit1"), value([&] { return s.freeLength; }), "39", "45"},
-                {"Edit6", field("Edit6"), value([&] { return s.load1; }), "0.5", "1.5"},
-                {"Edit7", field("Edit7"), value([&] { return s.load2; }), "1", "2.5"},
-                {"Edit12", field("Edit12"), value([&] { return s.hookAngle; }), "80", "70"},
+                {"Edit1", field("Edit1"), value([&] { return s.freeLength; }), "39", "45", false,
+                 QStringLiteral("自由長さ")},
+                {"Edit6", field("Edit6"), value([&] { return s.load1; }), "0.5", "1.5", false,
+                 QStringLiteral("荷重(P1)")},
+                {"Edit7", field("Edit7"), value([&] { return s.load2; }), "1", "2.5", false,
+                 QStringLiteral("荷重(P2)")},
+                {"Edit12", field("Edit12"), value([&] { return s.hookAngle; }), "80", "70", false,
+                 QStringLiteral("フック角度")},
             },
             calculate};
         checkEveryFieldWithEveryBadText(loadsGiven);
@@ -158,17 +175,19 @@ private slots:
             const FieldTable table{
                 {
                     {"Edit1", field(1), value([&] { return c.compressionToMaterialRatio; }), "80",
-                     "75"},
+                     "75", false, QStringLiteral("圧縮ばねと材料の許容ねじり応力の割合")},
                     {"Edit2", field(2), value([&] { return c.extensionToCompressionRatio; }), "80",
-                     "70"},
-                    {"Edit3", field(3), value([&] { return c.hookStressFactor; }), "1.25", "1.3"},
-                    {"Edit4", field(4), value([&] { return c.stainlessReduction; }), "15", "16"},
-                    {"Edit5", field(5), value([&] { return c.annealedPianoReduction; }), "25",
-                     "30"},
+                     "70", false, QStringLiteral("冷間引張りばねと圧縮ばねの許容ねじり応力割合")},
+                    {"Edit3", field(3), value([&] { return c.hookStressFactor; }), "1.25", "1.3",
+                     false, QStringLiteral("引っ張りばねのフック部応力集中係数")},
+                    {"Edit4", field(4), value([&] { return c.stainlessReduction; }), "15", "16",
+                     false, QStringLiteral("ステンレス鋼線の減少割合")},
+                    {"Edit5", field(5), value([&] { return c.annealedPianoReduction; }), "25", "30",
+                     false, QStringLiteral("低温焼なまししたピアノ線の減少割合")},
                     {"Edit6", field(6), value([&] { return c.annealedHardSteelReduction; }), "25",
-                     "22"},
+                     "22", false, QStringLiteral("低温焼なましした硬鋼線の減少割合")},
                     {"Edit7", field(7), value([&] { return c.annealedStainlessReduction; }), "20",
-                     "18"},
+                     "18", false, QStringLiteral("低温焼なまししたステンレス鋼線の減少割合")},
                 },
                 [&] {
                     const MessageBoxWatch boxes;
@@ -207,19 +226,16 @@ private slots:
             const auto cell = [grid](int column) {
                 return [grid, column](const QString& text) { grid->setEntryText(0, column, text); };
             };
-            NumericField torsion{"Edit10", field("Edit10"), value([&] { return r.torsionPercent; }),
-                                 "45", "50"};
-            NumericField bending{"Edit11", field("Edit11"), value([&] { return r.bendingPercent; }),
-                                 "80", "75"};
-            torsion.integer = bending.integer = true;
             const FieldTable table{
                 {
                     {"Edit3", field("Edit3"), value([&] { return r.shearModulus; }), "78500",
-                     "79000"},
+                     "79000", false, QStringLiteral("横弾性係数")},
                     {"Edit5", field("Edit5"), value([&] { return r.youngModulus; }), "206000",
-                     "200000"},
-                    torsion,
-                    bending,
+                     "200000", false, QStringLiteral("縦弾性係数")},
+                    {"Edit10", field("Edit10"), value([&] { return r.torsionPercent; }), "45", "50",
+                     true, QStringLiteral("ねじり応力比")},
+                    {"Edit11", field("Edit11"), value([&] { return r.bendingPercent; }), "80", "75",
+                     true, QStringLiteral("曲げ応力比")},
                     {"SG1 diameter", cell(0), value([&] { return r.diameters[0]; }), "1", "1.2"},
                     {"SG1 tensile strength", cell(1), value([&] { return r.tensileStrength[0]; }),
                      "2000", "1900"},

@@ -234,7 +234,7 @@ private slots:
         const auto box = answerNextMessageBox(QMessageBox::Ok);
         child<QPushButton>(search, "searchButton")->click();
         QVERIFY(box->seen);
-        QCOMPARE(box->text, QStringLiteral("'2.5' は有効な整数ではありません"));
+        QCOMPARE(box->text, QStringLiteral("候補の数: '2.5' は有効な整数ではありません"));
         QVERIFY(!search->searching());
         QTRY_COMPARE(search->focusWidget(), static_cast<QWidget*>(count));
         QTRY_COMPARE(count->selectedText(), QStringLiteral("2.5"));

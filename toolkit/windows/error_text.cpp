@@ -3,7 +3,9 @@
 
 namespace hspring {
 
-QString errorText(const Error& error) {
+namespace {
+
+QString problemText(const Error& error) {
     const QString subject = QString::fromStdString(error.subject());
     switch (error.problem()) {
     case Problem::NotANumber:
@@ -38,6 +40,14 @@ QString errorText(const Error& error) {
         break;
     }
     return QString::fromStdString(error.detail());
+}
+
+} // namespace
+
+QString errorText(const Error& error) {
+    if (const auto* field = dynamic_cast<const FieldConversionError*>(&error))
+        return field->caption() + QStringLiteral(": ") + problemText(error);
+    return problemText(error);
 }
 
 QString errorText(const std::exception& failure) {

@@ -5,8 +5,22 @@
 
 #include <QString>
 #include <exception>
+#include <utility>
 
 namespace hspring {
+
+// The conversion error of a field the user fills in, named by the caption the window shows beside
+// it: the windows' text puts the caption before the conversion's own, as in
+// "巻き数: '1,5' は浮動小数点数ではありません".
+class FieldConversionError : public Error {
+public:
+    FieldConversionError(const Error& conversion, QString caption)
+        : Error(conversion), caption_(std::move(caption)) {}
+    const QString& caption() const { return caption_; }
+
+private:
+    QString caption_;
+};
 
 // What the windows say about a problem the core reported: its Japanese text with the subject
 // (the text, path, printer or number it concerns) in place.

@@ -4,10 +4,12 @@
 #include "base/error.h"
 #include "base/number_format.h"
 #include "base/text_to_number.h"
+#include "toolkit/windows/error_text.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>
+#include <QTabWidget>
 #include <QTimer>
 #include <cmath>
 
@@ -18,15 +20,36 @@ NumberField::NumberField(QWidget* parent, Presence presence)
     connect(this, &QLineEdit::textEdited, this, [this] { selectOnFocus_ = false; });
 }
 
+void NumberField::describe(const QString& caption, const QString& unit) {
+    caption_ = caption;
+    unit_ = unit;
+    setAccessibleName(caption);
+    setAccessibleDescription(unit);
+}
+
+std::optional<double> NumberField::heldNumber() const {
+    try {
+        return textToDouble(text().toStdString());
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
+void NumberField::fail(const Error& conversion) {
+    showError();
+    if (caption_.isEmpty())
+        throw conversion;
+    throw FieldConversionError(conversion, caption_);
+}
+
 template <typename Number>
 std::optional<Number> NumberField::read(Number (*parse)(std::string_view)) {
     if (presence_ == Presence::Optional && text().trimmed().isEmpty())
         return std::nullopt;
     try {
         return parse(text().toStdString());
-    } catch (const Error&) {
-        showError();
-        throw;
+    } catch (const Error& conversion) {
+        fail(conversion);
     }
 }
 
@@ -36,8 +59,11 @@ Number NumberField::require(Number (*parse)(std::string_view)) {
         return *read;
     // An optional field left empty where a number is needed: the blank text is no number to
     // `parse` either, so it raises the field's own conversion error.
-    showError();
-    return parse(text().toStdString());
+    try {
+        return parse(text().toStdString());
+    } catch (const Error& conversion) {
+        fail(conversion);
+    }
 }
 
 std::optional<double> NumberField::value() {
@@ -61,6 +87,14 @@ void NumberField::showError() {
     const auto focusNow = [field = QPointer<NumberField>(this)] {
         if (!field || !field->selectOnFocus_)
             return;
+        // A field on a page not shown (a hook field behind the history) brings its page to the
+        // front first: a hidden field cannot take the focus.
+        for (QWidget* ancestor = field->parentWidget(); ancestor;
+             ancestor = ancestor->parentWidget())
+            if (auto* pages = qobject_cast<QTabWidget*>(ancestor))
+                for (int page = 0; page < pages->count(); ++page)
+                    if (pages->widget(page)->isAncestorOf(field))
+                        pages->setCurrentIndex(page);
         field->setFocus(Qt::OtherFocusReason);
         field->selectAll();
     };

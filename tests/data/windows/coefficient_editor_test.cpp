@@ -146,7 +146,8 @@ private slots:
         auto error = test::answerNextMessageBox(QMessageBox::Ok);
         pressSet();
         QVERIFY(error->seen);
-        QCOMPARE(error->text, QStringLiteral("'15%' は浮動小数点数ではありません"));
+        QCOMPARE(error->text,
+                 QStringLiteral("ステンレス鋼線の減少割合: '15%' は浮動小数点数ではありません"));
         const CoefficientSet& set = settings_->coefficients;
         QCOMPARE(set.compressionToMaterialRatio, 60.0);
         QCOMPARE(set.extensionToCompressionRatio, 65.0);

@@ -377,7 +377,7 @@ private slots:
             field("Edit11")->setText(text);
             grid()->setFocus();
             QCOMPARE(clickExpectingError("BitBtn7"),
-                     QStringLiteral("'%1' は有効な整数ではありません").arg(text));
+                     QStringLiteral("曲げ応力比: '%1' は有効な整数ではありません").arg(text));
             QTRY_COMPARE(editor_->focusWidget(), static_cast<QWidget*>(field("Edit11")));
             QTRY_COMPARE(field("Edit11")->selectedText(), text);
         }
@@ -390,7 +390,7 @@ private slots:
         field("Edit10")->setText(QStringLiteral("41"));
         grid()->setFocus();
         QCOMPARE(clickExpectingError("BitBtn3"),
-                 QStringLiteral("'2,06E5' は浮動小数点数ではありません"));
+                 QStringLiteral("縦弾性係数: '2,06E5' は浮動小数点数ではありません"));
         QTRY_COMPARE(editor_->focusWidget(), static_cast<QWidget*>(field("Edit5")));
         QTRY_COMPARE(field("Edit5")->selectedText(), QStringLiteral("2,06E5"));
         QCOMPARE(record.shearModulus, 80000.0);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/error.h"
+#include "toolkit/windows/error_text.h"
 #include "toolkit/windows/number_field.h"
 #include "windows_test_registry.h"
 
@@ -37,6 +38,12 @@ private slots:
         optional->setText(QStringLiteral("-0.25"));
         QCOMPARE(optional->value(), std::optional<double>(-0.25));
 
+        // The full-width forms an input method types, in every number field alike.
+        required->setText(QStringLiteral("－２．５"));
+        QCOMPARE(required->number(), -2.5);
+        optional->setText(QStringLiteral("１２"));
+        QCOMPARE(optional->integerValue(), std::optional<std::int32_t>(12));
+
         optional->setValue(0.1);
         QCOMPARE(optional->text(), QStringLiteral("0.1"));
         optional->setValue(std::numeric_limits<double>::quiet_NaN());
@@ -54,7 +61,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         for (const QString& text :
-             {QStringLiteral("１２"), QStringLiteral("1,5"), QStringLiteral("nan")}) {
+             {QStringLiteral("１，２"), QStringLiteral("1,5"), QStringLiteral("nan")}) {
             first->setFocus();
             second->setText(text);
             const std::optional<Error> error = failureOf(*second, [&] { second->value(); });
@@ -63,6 +70,16 @@ private slots:
             QCOMPARE(QString::fromStdString(error->subject()), text);
             QTRY_VERIFY(second->hasFocus());
             QCOMPARE(second->selectedText(), text);
+        }
+        // Described by its caption, the field names itself in the message.
+        second->describe(QStringLiteral("巻き数"));
+        second->setText(QStringLiteral("1,5"));
+        try {
+            second->value();
+            QFAIL("'1,5' was read");
+        } catch (const Error& error) {
+            QCOMPARE(errorText(error),
+                     QStringLiteral("巻き数: '1,5' は浮動小数点数ではありません"));
         }
         second->clear();
         first->setFocus();
