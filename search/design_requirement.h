@@ -2,9 +2,11 @@
 #pragma once
 
 #include "calc/hook_type.h"
+#include "calc/life.h"
 #include "calc/tolerances.h"
 #include "data/material_library.h"
 
+#include <array>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -28,7 +30,67 @@ std::string_view searchObjectiveName(SearchObjective objective);
 inline constexpr double kMinDiameterStep = 0.001; // mm
 inline constexpr double kMaxDiameterStep = 100;   // mm
 inline constexpr int kMaxCandidateCount = 1000;
-inline constexpr int kMaxRequiredLifeClass = 8;
+// Any life class may be asked for, the shortest too (which every design reaches).
+inline constexpr int kMaxRequiredLifeClass = kShortestLifeClass;
+
+// The keys of a requirement, in the order its help lists them. Each key's name, written once in
+// kRequirementKeyNames, is what the JSON reader reads, what a problem names its field by and what
+// the search window finds its label by.
+enum class RequirementKey {
+    Length1,
+    Load1,
+    Length2,
+    Load2,
+    LoadTolerance,
+    ToleranceGrade,
+    MaxOuterDiameter,
+    MinInnerDiameter,
+    MaxFreeLength,
+    RequiredLifeClass,
+    Materials,
+    Kinds,
+    LowTempAnnealed,
+    HookType,
+    HookAngle,
+    HookLength,
+    HookOpening,
+    HookMinRadius,
+    DiameterStep,
+    Objective,
+    Count,
+};
+inline constexpr std::size_t kRequirementKeyCount = 21;
+inline constexpr std::array<std::string_view, kRequirementKeyCount> kRequirementKeyNames = {
+    "length1",
+    "load1",
+    "length2",
+    "load2",
+    "loadTolerance",
+    "toleranceGrade",
+    "maxOuterDiameter",
+    "minInnerDiameter",
+    "maxFreeLength",
+    "requiredLifeClass",
+    "materials",
+    "kinds",
+    "lowTempAnnealed",
+    "hookType",
+    "hookAngle",
+    "hookLength",
+    "hookOpening",
+    "hookMinRadius",
+    "diameterStep",
+    "objective",
+    "count",
+};
+static_assert(static_cast<std::size_t>(RequirementKey::Count) + 1 == kRequirementKeyCount);
+
+constexpr std::string_view requirementKeyName(RequirementKey key) {
+    return kRequirementKeyNames[static_cast<std::size_t>(key)];
+}
+
+// The key of a name; nullopt for any other text.
+std::optional<RequirementKey> requirementKeyFromName(std::string_view name);
 
 // What a designer asks of a spring: two working points, a space, a life. Lengths in mm, loads in
 // kgf.
