@@ -125,6 +125,8 @@ struct DesignRequirement {
     double diameterStep = 0.1;
     SearchObjective objective = SearchObjective::Mass;
     int count = 20; // how many candidates to return
+
+    bool operator==(const DesignRequirement&) const = default;
 };
 
 // What is wrong with a requirement. The window and the tool word it each in its own language.
