@@ -151,9 +151,10 @@ struct RequirementProblem {
 };
 
 // Checks the requirement against the rules above and the library: every value finite, the
-// tolerance within (0, 100), limits positive, a grade within 0..3, a life class within 0..8,
-// materials listed in the kind index, kinds within 0..9 and at least one material left, a
-// diameter step within [0.001, 100] mm, a count within 1..1000. The first problem found.
+// tolerance within (0, 100), limits positive, a tolerance grade, a life class within
+// 0..kMaxRequiredLifeClass, materials listed in the kind index, kinds below kKindCount and at
+// least one material left, a diameter step within [kMinDiameterStep, kMaxDiameterStep], a count
+// within 1..kMaxCandidateCount. The first problem found.
 std::optional<RequirementProblem> checkRequirement(const DesignRequirement& requirement,
                                                    const MaterialLibrary& library);
 
