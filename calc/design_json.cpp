@@ -4,6 +4,8 @@
 #include "base/checked_float.h"
 #include "base/json_reader.h"
 #include "base/json_writer.h"
+#include "base/text_fill.h"
+#include "calc/life.h"
 #include "calc/spring_design.h"
 
 #include <array>
@@ -146,7 +148,7 @@ void writeTolerances(JsonWriter& json, const DesignResult& result) {
 using R = const DesignResult&;
 constexpr std::array kFields = {
     HSPRING_FIELD(Int32, inUse, "", "1"),
-    HSPRING_FIELD(Int32, materialIndex, "material record, 0..29", ""),
+    HSPRING_FIELD(Int32, materialIndex, "material record, 0..{lastMaterial}", ""),
     HSPRING_FIELD(Int32, diameterIndex,
                   "position in the material's wire-diameter list\n"
                   "(default: the first listed diameter not below wireDiameter)",
@@ -191,7 +193,7 @@ constexpr std::array kFields = {
     HSPRING_FIELD(Double, stress2, "", kJoin),
     HSPRING_FIELD(Double, allowableStress, "", "allowable torsional stress, kgf/mm^2"),
     HSPRING_FIELD(Int32, lifeClass, "",
-                  "expected-life class of the coil, 0 (longest) .. 8 (shortest)"),
+                  "expected-life class of the coil, 0 (longest) .. {shortestLife} (shortest)"),
     HSPRING_FIELD(Double, hookAngle, "round hook: hook angle, degrees", ""),
     HSPRING_FIELD(Double, hookLength, "U hook: hook length, mm", ""),
     HSPRING_FIELD(Double, hookOpening, "U hook: opening between the cut end and the coil, mm", ""),
@@ -516,7 +518,7 @@ std::string completeDesign(SpringDesign& design, const GivenKeys& given,
     const MaterialRecord* material = materialAt(library, design.materialIndex);
     if (!material)
         return "materialIndex " + std::to_string(design.materialIndex) +
-               " is outside the material library (0..29)";
+               " is outside the material library (0.." + std::to_string(kMaterialCount - 1) + ")";
     const bool hasWireDiameter = given[kWireDiameterField];
     const bool hasDiameterIndex = given[kDiameterIndexField];
     if (hasDiameterIndex && !hasWireDiameter) {
@@ -731,7 +733,12 @@ std::string buildDesignKeysHelp() {
     out +=
         "A design that cannot be read or calculated is answered with {\"error\": message} in its "
         "place.\n";
-    return out;
+    // The limits the help names, each from its constant.
+    const TextValue limits[] = {
+        {"lastMaterial", std::to_string(kMaterialCount - 1)},
+        {"shortestLife", std::to_string(kShortestLifeClass)},
+    };
+    return filledIn(out, limits);
 }
 
 } // namespace

@@ -172,7 +172,8 @@ int kindRegistrationCount(const MaterialLibrary& library, std::int32_t kind, int
 std::optional<std::string> kindLimitWarning(std::int32_t kind, int registrationCount) {
     if (kind < 0 || kind >= kKindCount || registrationCount <= kMaxGradesPerKind)
         return std::nullopt;
-    return "種類番号＝ " + std::to_string(kind) + " は８以上登録できません！";
+    return "種類番号＝ " + std::to_string(kind) + " は" + fullWidthDigits(kMaxGradesPerKind) +
+           "以上登録できません！";
 }
 
 } // namespace hspring

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <map>
+#include <regex>
 #include <string>
 
 namespace hspring {
@@ -164,6 +165,15 @@ std::string calculate(std::string_view input, int& failed) {
     failed = calculateDesignsJson(input, library(), testing::referenceCoefficients(),
                                   [&out](std::string_view piece) { out += piece; });
     return out;
+}
+
+// The help states the library's and the life classes' ranges as they are, and leaves no "{name}"
+// of a limit unfilled.
+TEST(DesignJsonHelp, StatesTheLimits) {
+    const std::string help(kDesignJsonKeysHelp);
+    EXPECT_NE(help.find("  materialIndex        material record, 0..29\n"), std::string::npos);
+    EXPECT_NE(help.find("0 (longest) .. 8 (shortest)\n"), std::string::npos);
+    EXPECT_FALSE(std::regex_search(help, std::regex(R"(\{[A-Za-z]+\})"))) << help;
 }
 
 TEST(CalculateDesignsJson, AnswersWithEveryFieldReadingBackExactly) {

@@ -17,6 +17,10 @@
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <tuple>
 #include <vector>
 
@@ -437,6 +441,49 @@ TEST(CheckRequirement, NamesTheFirstProblem) {
     EXPECT_EQ(problem->code, RequirementProblemCode::NotAboveZero);
     EXPECT_EQ(problem->field, "maxOuterDiameter");
     EXPECT_THROW(searchDesigns(r, library, shippedCoefficients()), Error);
+}
+
+// Each default the help states is the one the reader leaves: giving a key the value its help
+// calls the default changes nothing, for every key that has one.
+TEST(SearchDesignsJson, TheHelpStatesTheDefaultsTheReaderTakes) {
+    const auto read = [](const std::string& more) {
+        const std::string text = R"({"length1": 45, "load1": 1, "length2": 55, "load2": 2)" + more;
+        const RequirementRequests requests = readRequirementsJson(text + "}", shippedLibrary());
+        EXPECT_EQ(requests.requirements.at(0).error, "") << text;
+        return requests.requirements.at(0).requirement;
+    };
+    const DesignRequirement unchanged = read("");
+    // Each key's help, its own line and the indented lines under it.
+    std::map<std::string, std::string> helpOf;
+    std::istringstream help(requirementJsonKeysHelp());
+    std::string line;
+    std::string key;
+    const std::regex keyLine(R"(^  ([A-Za-z0-9]+)\b.*)");
+    std::smatch match;
+    while (std::getline(help, line)) {
+        if (std::regex_match(line, match, keyLine))
+            key = match[1];
+        else if (!line.starts_with("   "))
+            key.clear();
+        if (!key.empty())
+            helpOf[key] += line + "\n";
+    }
+    const std::regex stated(
+        R"re(\(default ([0-9.]+|true|false)[;)]|("[a-z]+") \(default\)|\(default, (null): none\))re");
+    std::set<std::string_view> checked;
+    for (const std::string_view name : kRequirementKeyNames) {
+        const std::string& text = helpOf[std::string(name)];
+        ASSERT_FALSE(text.empty()) << name << " is not in the help";
+        if (!std::regex_search(text, match, stated))
+            continue;
+        const std::string value = match[1].matched   ? match[1]
+                                  : match[2].matched ? match[2]
+                                                     : match[3];
+        EXPECT_TRUE(read(", \"" + std::string(name) + "\": " + value) == unchanged) << text;
+        checked.insert(name);
+    }
+    // All but the working points and the materials.
+    EXPECT_EQ(checked.size(), kRequirementKeyCount - 6) << requirementJsonKeysHelp();
 }
 
 TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {
