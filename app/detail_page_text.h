@@ -14,11 +14,10 @@
 
 namespace hspring {
 
+class Wording;
+
 // The caption of the lower page that shows the detailed results of the current design.
 inline constexpr std::string_view kDetailPageCaption = "＜ 詳細計算 ＞";
-
-// The hook names of the spring shape page's hook tabs.
-std::string_view hookTypeCaption(HookType type);
 
 // One row of a table on the detail page: its cells left to right. `overLimit` marks a stress
 // above its allowable stress, shown in the error colour.
@@ -70,9 +69,10 @@ struct DetailPageTexts {
 // - the basis of the hook's bending life (the ratio-zero shares of σB and the Goodman line).
 // Numbers are in F4; a value that cannot be formed is kMissingValueText, and so is a use in
 // percent whose stress or allowable is missing (or whose allowable is not above zero).
+// The hook type, the lives, the governing part and the warnings are in `words`.
 DetailPageTexts detailPageTexts(const SpringDesign& design, const MaterialLibrary& library,
                                 const CoefficientSet& coefficients, HookType hookType,
-                                const InitialTensionRange& range);
+                                const InitialTensionRange& range, const Wording& words);
 
 // The same tables with kMissingValueText in every value cell and no warnings: the page before
 // the first calculation, and after one that failed.
