@@ -31,7 +31,11 @@ public:
     // The labels of recommended values, and the one line of a spring index out of their range.
     virtual RecommendationLabels recommendations(const Recommendations& recommended) const = 0;
     virtual std::string_view indexOutOfRange() const = 0;
+    // A hook type as the windows name it, and as a drawing's items table does.
     virtual std::string_view hookType(HookType type) const = 0;
+    virtual std::string_view hookTypeOnSheet(HookType type) const = 0;
+    // A production tolerance grade 1..3, or none (0).
+    virtual std::string_view toleranceGrade(int grade) const = 0;
     virtual std::string_view governingPart(GoverningPart part) const = 0;
 };
 

@@ -136,6 +136,13 @@ public:
     }
     std::string_view indexOutOfRange() const override { return kIndexOutOfRangeText; }
     std::string_view hookType(HookType type) const override { return hookTypeText(type); }
+    std::string_view hookTypeOnSheet(HookType type) const override {
+        return hookTypeSheetText(type);
+    }
+    std::string_view toleranceGrade(int grade) const override {
+        return isToleranceGrade(grade) ? kToleranceGradeTexts[static_cast<std::size_t>(grade)]
+                                       : std::string_view();
+    }
     std::string_view governingPart(GoverningPart part) const override {
         return governingPartText(part);
     }
