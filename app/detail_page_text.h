@@ -60,8 +60,8 @@ struct DetailPageTexts {
 // - forces: spring rate (kgf/mm, N/mm), initial tension and the loads (kgf, N), the energy
 //   stored from working point 1 to 2 (kgf·mm, N·mm);
 // - hook and body: the hook type, the hook's factors K1 and K2, its stress coefficients, the
-//   expected life of the coil, the hook and the spring (LifeTexts, in load cycles), the natural
-//   frequency, the masses and the wire lengths.
+//   expected life of the coil, the hook and the spring (in load cycles), the natural frequency,
+//   the masses and the wire lengths.
 // - limits: the load at which the coil (maxLoad), the hook's torsion and the hook's bending reach
 //   their allowables, the smallest of them with the part it belongs to, and the length at it;
 // - warnings: the lines of checkHooks with the design's recommended initial-tension range, over
