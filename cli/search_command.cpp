@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "search/search_json.h"
+#include "wording/japanese.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,7 +27,8 @@ std::string_view candidateKeysHelp() {
 
 int answerRequirements(std::string_view input, const ProgramState& state,
                        const std::function<void(std::string_view)>& write) {
-    return searchDesignsJson(input, state.materials, state.settings.coefficients, write);
+    return searchDesignsJson(input, state.materials, state.settings.coefficients, japaneseWording(),
+                             write);
 }
 
 } // namespace

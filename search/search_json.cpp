@@ -277,8 +277,8 @@ RequirementRequest readRequirement(JsonReader& reader, const MaterialLibrary& li
 }
 
 // A candidate: the calc answer with its rank first, and what ranks it last.
-void appendCandidateJson(std::string& out, const SearchCandidate& candidate) {
-    appendDesignResultJson(out, candidate.result, candidate.rank);
+void appendCandidateJson(std::string& out, const SearchCandidate& candidate, const Wording& words) {
+    appendDesignResultJson(out, candidate.result, words, candidate.rank);
     out.pop_back(); // the answer's closing brace: the search's member goes inside
     out += ',';
     std::string search;
@@ -293,13 +293,13 @@ void appendCandidateJson(std::string& out, const SearchCandidate& candidate) {
     json.key("hookStressUse");
     json.number(candidate.hookStressUse);
     json.key("nearestLimit");
-    json.string(stressLimitName(candidate.nearestLimit));
+    json.string(governingPartName(candidate.nearestLimit));
     json.endObject();
     out += "\"search\":" + search + "}";
 }
 
 // Why nothing is feasible.
-void appendExplanationJson(std::string& out, const SearchOutcome& outcome) {
+void appendExplanationJson(std::string& out, const SearchOutcome& outcome, const Wording& words) {
     const SearchExplanation& why = *outcome.explanation;
     JsonWriter json(out);
     json.beginObject();
@@ -326,7 +326,7 @@ void appendExplanationJson(std::string& out, const SearchOutcome& outcome) {
     json.endArray();
     json.key("design");
     std::string design;
-    appendDesignResultJson(design, why.nearestMiss->result);
+    appendDesignResultJson(design, why.nearestMiss->result, words);
     json.json(design);
     json.endObject();
     json.endObject();
@@ -419,7 +419,8 @@ RequirementRequests readRequirementsJson(std::string_view text, const MaterialLi
 }
 
 int searchDesignsJson(std::string_view input, const MaterialLibrary& library,
-                      const CoefficientSet& coefficients, const TextSink& write, int threads) {
+                      const CoefficientSet& coefficients, const Wording& words,
+                      const TextSink& write, int threads) {
     const RequirementRequests requests = readRequirementsJson(input, library);
     int failed = 0;
     std::string out;
@@ -444,13 +445,13 @@ int searchDesignsJson(std::string_view input, const MaterialLibrary& library,
             appendDesignErrorJson(out, error);
             ++failed;
         } else if (outcome.candidates.empty() && outcome.explanation) {
-            appendExplanationJson(out, outcome);
+            appendExplanationJson(out, outcome, words);
         } else {
             out += "[\n";
             for (const SearchCandidate& candidate : outcome.candidates) {
                 if (candidate.rank > 1)
                     out += ",\n";
-                appendCandidateJson(out, candidate);
+                appendCandidateJson(out, candidate, words);
             }
             out += "\n]";
         }

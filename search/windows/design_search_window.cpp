@@ -12,6 +12,7 @@
 #include "toolkit/windows/error_box.h"
 #include "toolkit/windows/error_text.h"
 #include "toolkit/windows/number_field.h"
+#include "wording/japanese.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -46,9 +47,12 @@ constexpr int kProgressSteps = 1000;
 constexpr int kAllMaterials = -1;
 constexpr int kKindEntryBase = 1000; // kKindEntryBase + kind
 
-// The grades in the order of their list, and their words.
+// The grades in the order of their list; no grade judges the nominal loads.
 constexpr int kGrades[] = {kNoToleranceGrade, 1, 2, 3};
-constexpr const char* kGradeTexts[] = {"なし（公称値で判定）", "1級", "2級", "3級"};
+QString gradeText(int grade) {
+    const QString text = qt(kToleranceGradeTexts[static_cast<std::size_t>(grade)]);
+    return grade == kNoToleranceGrade ? text + QStringLiteral("（公称値で判定）") : text;
+}
 
 // The objectives in the order of their list, and their words.
 constexpr SearchObjective kObjectives[] = {SearchObjective::Mass, SearchObjective::Life,
@@ -203,7 +207,7 @@ QString explanationText(const SearchOutcome& outcome, const MaterialLibrary& lib
         text += QStringLiteral("\n外れた条件: ") + counts.join(QStringLiteral("、"));
     if (why.nearestMiss) {
         const SearchCandidate near{0, why.nearestMiss->result};
-        const CandidateRow row = candidateRow(near, library);
+        const CandidateRow row = candidateRow(near, library, japaneseWording());
         QStringList broken;
         for (const SearchConstraint c : why.nearestMiss->broken)
             broken << QString::fromUtf8(kConstraintTexts[static_cast<int>(c)]);
@@ -277,8 +281,8 @@ QGroupBox* DesignSearchWindow::buildRequirement() {
     addRow(1, 1, RequirementKey::Load2, load2Field_, QStringLiteral("kgf"));
     addRow(2, 0, RequirementKey::LoadTolerance, toleranceField_, QStringLiteral("％"));
     gradeList_ = makeList(this, "gradeList");
-    for (const char* text : kGradeTexts)
-        gradeList_->addItem(QString::fromUtf8(text));
+    for (const int grade : kGrades)
+        gradeList_->addItem(gradeText(grade));
     gradeList_->setCurrentIndex(static_cast<int>(
         std::find(std::begin(kGrades), std::end(kGrades), defaults.toleranceGrade) -
         std::begin(kGrades)));
@@ -289,9 +293,7 @@ QGroupBox* DesignSearchWindow::buildRequirement() {
     lifeList_ = makeList(this, "lifeList");
     lifeList_->addItem(QStringLiteral("指定なし"));
     for (int lifeClass = 0; lifeClass < kShortestLifeClass; ++lifeClass)
-        lifeList_->addItem(qt(LifeTexts[static_cast<std::size_t>(lifeClass)]) +
-                               QStringLiteral("回以上"),
-                           lifeClass);
+        lifeList_->addItem(qt(lifeClassText(lifeClass)) + QStringLiteral("回以上"), lifeClass);
     addRow(4, 1, RequirementKey::RequiredLifeClass, lifeList_, {});
     addMaterialAndHookRows(grid, defaults);
     return group;
@@ -314,7 +316,7 @@ void DesignSearchWindow::addMaterialAndHookRows(QGridLayout* grid,
     annealedBox_->setObjectName(QStringLiteral("annealedBox"));
     grid->addWidget(annealedBox_, 5, 4, 1, 2);
     hookTypeList_ = makeList(this, "hookTypeList");
-    hookTypeList_->addItems({QStringLiteral("丸フック"), QStringLiteral("Ｕフック")});
+    hookTypeList_->addItems({qt(hookTypeText(HookType::Round)), qt(hookTypeText(HookType::U))});
     addRow(6, 0, fieldLabel(RequirementKey::HookType), hookTypeList_, {});
     hookAngleField_ = makeField(this, "hookAngleField", defaultText(defaults.hookAngle));
     hookLengthField_ = makeField(this, "hookLengthField", defaultText(defaults.hookLength));
@@ -587,8 +589,8 @@ void DesignSearchWindow::showCandidates() {
     table_->setSortingEnabled(false);
     table_->setRowCount(static_cast<int>(candidates_.size()));
     for (int row = 0; row < static_cast<int>(candidates_.size()); ++row) {
-        const CandidateRow cells =
-            candidateRow(candidates_[static_cast<std::size_t>(row)], *searchedLibrary_);
+        const CandidateRow cells = candidateRow(candidates_[static_cast<std::size_t>(row)],
+                                                *searchedLibrary_, japaneseWording());
         for (int column = 0; column < kCandidateColumnCount; ++column) {
             auto* item = new CandidateItem(cells[static_cast<std::size_t>(column)], row);
             if (column == 1)

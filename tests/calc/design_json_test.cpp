@@ -4,6 +4,7 @@
 #include "calc/design_json.h"
 #include "calc/spring_design.h"
 #include "tests/support/test_materials.h"
+#include "wording/japanese.h"
 
 #include <cmath>
 #include <cstring>
@@ -162,8 +163,9 @@ std::map<std::string, double> numbersOf(JsonReader& reader) {
 
 std::string calculate(std::string_view input, int& failed) {
     std::string out;
-    failed = calculateDesignsJson(input, library(), testing::referenceCoefficients(),
-                                  [&out](std::string_view piece) { out += piece; });
+    failed =
+        calculateDesignsJson(input, library(), testing::referenceCoefficients(), japaneseWording(),
+                             [&out](std::string_view piece) { out += piece; });
     return out;
 }
 
@@ -305,7 +307,7 @@ TEST(CalculateDesignsJson, ManyDesignsComeBackInOrderOnAnyNumberOfThreads) {
     for (const int threads : {1, 2}) {
         std::string& out = answers[threads - 1];
         failed[threads - 1] = calculateDesignsJson(
-            input, library(), testing::referenceCoefficients(),
+            input, library(), testing::referenceCoefficients(), japaneseWording(),
             [&](std::string_view piece) {
                 ++pieces;
                 out += piece;
