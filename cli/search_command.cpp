@@ -47,7 +47,7 @@ void addSearchCommand(Tool& tool) {
         "0 every requirement searched (an empty array included), 1 a requirement could not be\n"
         "searched (its place holds {\"error\": ...}), 2 usage error or unreadable data file.");
     static const std::string reference =
-        requirementJsonKeysHelp() + "\n" + std::string(candidateKeysHelp());
+        requirementJsonKeysHelp(japaneseWording()) + "\n" + std::string(candidateKeysHelp());
     command.reference = reference;
     auto options = std::make_shared<JsonCommandOptions>();
     CLI::App& app = *command.app;

@@ -463,13 +463,13 @@ int searchDesignsJson(std::string_view input, const MaterialLibrary& library,
     return failed;
 }
 
-std::string requirementJsonKeysHelp() {
+std::string requirementJsonKeysHelp(const Wording& wording) {
     const DesignRequirement defaults;
     constexpr HookType kHookTypes[] = {HookType::Round, HookType::U};
     constexpr SearchObjective kObjectives[] = {SearchObjective::Mass, SearchObjective::Life,
                                                SearchObjective::Margin, SearchObjective::Accuracy};
-    const auto lifeText = [](int lifeClass) {
-        return std::string(LifeTexts[static_cast<std::size_t>(lifeClass)]);
+    const auto lifeText = [&wording](int lifeClass) {
+        return std::string(wording.lifeClass(lifeClass));
     };
     const TextValue values[] = {
         {"loadTolerance", numberText(defaults.loadTolerance)},

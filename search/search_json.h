@@ -47,6 +47,6 @@ int searchDesignsJson(std::string_view input, const MaterialLibrary& library,
 
 // What the keys of a requirement and of the search's answer mean, from the one table of keys the
 // reader reads: the help text of the search command.
-std::string requirementJsonKeysHelp();
+std::string requirementJsonKeysHelp(const Wording& wording);
 
 } // namespace hspring

@@ -456,7 +456,7 @@ TEST(SearchDesignsJson, TheHelpStatesTheDefaultsTheReaderTakes) {
     const DesignRequirement unchanged = read("");
     // Each key's help, its own line and the indented lines under it.
     std::map<std::string, std::string> helpOf;
-    std::istringstream help(requirementJsonKeysHelp());
+    std::istringstream help(requirementJsonKeysHelp(japaneseWording()));
     std::string line;
     std::string key;
     const std::regex keyLine(R"(^  ([A-Za-z0-9]+)\b.*)");
@@ -484,7 +484,7 @@ TEST(SearchDesignsJson, TheHelpStatesTheDefaultsTheReaderTakes) {
         checked.insert(name);
     }
     // All but the working points and the materials.
-    EXPECT_EQ(checked.size(), kRequirementKeyCount - 6) << requirementJsonKeysHelp();
+    EXPECT_EQ(checked.size(), kRequirementKeyCount - 6) << requirementJsonKeysHelp(japaneseWording());
 }
 
 TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {
