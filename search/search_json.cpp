@@ -7,6 +7,8 @@
 #include "base/number_format.h"
 #include "base/text_fill.h"
 #include "calc/design_json.h"
+#include "calc/wording.h"
+#include "calc/wording.h"
 
 #include <bitset>
 #include <cmath>
