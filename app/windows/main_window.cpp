@@ -17,6 +17,7 @@
 #include "base/number_format.h"
 #include "base/text_to_number.h"
 #include "calc/checks.h"
+#include "calc/design_caption.h"
 #include "calc/engine.h"
 #include "calc/life.h"
 #include "calc/recommendations.h"
@@ -30,6 +31,7 @@
 #include "diagram/windows/diagram_view.h"
 #include "drawing/windows/dxf_export.h"
 #include "drawing/windows/shape_page.h"
+#include "model/windows/model_save.h"
 #include "printing/data_sheet_text.h"
 #include "printing/windows/data_sheet_window.h"
 #include "printing/windows/window_print.h"
@@ -869,6 +871,15 @@ void MainWindow::connectMenu() {
         }
         exportDxf(this, state_.current(), *ui_->shapePage,
                   describePrintedDesign(*this).fileStem + QStringLiteral(".dxf"));
+    });
+    // 「3Dモデルを保存…」 in the spring view's menu: the design as it goes out, as for DXF.
+    addModelSaveItem(*c.shapePage, [this]() -> std::optional<ModelSubject> {
+        if (!calculatedForOutput())
+            return std::nullopt;
+        const SpringDesign& design = state_.current();
+        return ModelSubject{design, shownHookType(), leftHanded(),
+                            designCaption(design, state_.materials),
+                            describePrintedDesign(*this).fileStem};
     });
     onMenu(c.jisSheetItem, [this] {
         if (calculatedForOutput())
