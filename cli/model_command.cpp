@@ -53,6 +53,10 @@ std::string refusalText(const ModelRefusal& refusal, const SpringModelRequest& r
         return "a hook's bend is tighter than the wire can be bent";
     case ModelProblem::WireMeetsItself:
         return "the hook cannot be formed: its wire runs into the coil or into itself";
+    case ModelProblem::LongerThanCoil:
+        return "the length " + millimetres(request.length) +
+               " would open the turns further apart than the coil is round (at most " +
+               millimetres(refusal.limit) + ")";
     case ModelProblem::ShorterThanClosed:
         return "the length " + millimetres(request.length) +
                " is shorter than the close-wound spring with its hooks (" +

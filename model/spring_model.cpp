@@ -407,6 +407,11 @@ std::variant<SpringCentreLine, ModelRefusal> springCentreLine(const SpringModelR
     if (!std::isfinite(length) ||
         (length < closedLength * (1 - kClosedLengthAllowance) && !request.closedWhenShorter))
         return ModelRefusal{ModelProblem::ShorterThanClosed, closedLength};
+    // Turns opened wider apart than once round the coil lean by more than 45°: no spring is
+    // stretched so far, and the wire's path would run off to any length.
+    const double longest = closedLength + turns * (kPiD * D - closedPitch);
+    if (length > longest)
+        return ModelRefusal{ModelProblem::LongerThanCoil, longest};
     for (int round = 0; round < 4; ++round) {
         pitch = std::max(closedPitch, (length - 2 * reach(hook, pitch)) / turns);
         hook = hookFor(request, pitch / (2 * kPiD));

@@ -49,11 +49,13 @@ enum class ModelProblem {
     BendTooTight,      // a bend sharper than the wire can take (its inner radius below 0)
     WireMeetsItself,   // a hook runs into the coil or into itself
     ShorterThanClosed, // the length is shorter than the close-wound spring with its hooks
+    LongerThanCoil,    // the length would open the turns wider apart than the coil is round
 };
 
 struct ModelRefusal {
     ModelProblem problem;
-    // ShorterThanClosed: the close-wound spring's length, mm; TooManyTurns: the most turns.
+    // ShorterThanClosed, LongerThanCoil: the shortest or longest length, mm; TooManyTurns: the
+    // most turns.
     double limit = 0;
 };
 

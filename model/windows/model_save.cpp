@@ -87,6 +87,10 @@ QString modelRefusalText(const ModelRefusal& refusal, const SpringModelRequest& 
         return QStringLiteral("フックの曲げが線径に対してきつすぎるため3Dモデルを作れません");
     case ModelProblem::WireMeetsItself:
         return QStringLiteral("フックの線がコイルまたはフック自身に当たるため3Dモデルを作れません");
+    case ModelProblem::LongerThanCoil:
+        return QStringLiteral(
+                   "長さ%1ではピッチがコイルの一周より広くなるため3Dモデルを作れません（%2まで）")
+            .arg(millimetres(request.length), millimetres(refusal.limit));
     case ModelProblem::ShorterThanClosed:
         return QStringLiteral("長さ%1がフックを含む密着長さ%2より短いため3Dモデルを作れません")
             .arg(millimetres(request.length), millimetres(refusal.limit));

@@ -161,6 +161,9 @@ TEST(SpringModel, UnformableSpringsAreRefusedWithTheirReason) {
     EXPECT_NEAR(std::get<ModelRefusal>(outcome).limit, 25, 0.2);
     tooShort.closedWhenShorter = true; // the free state: close-wound instead
     EXPECT_NEAR(centreLineOf(tooShort).innerEndDistance, 25, 0.2);
+    SpringModelRequest tooLong = request; // turns 30 mm apart on a coil 25 mm round
+    tooLong.length = 300;
+    EXPECT_EQ(refusalOf(tooLong), ModelProblem::LongerThanCoil);
 
     SpringModelRequest u = request;
     u.hookType = HookType::U;
