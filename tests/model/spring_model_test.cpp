@@ -4,6 +4,7 @@
 
 #include "calc/design_result.h"
 #include "calc/design_sources.h"
+#include "data/calculation_file.h"
 #include "model/model_file.h"
 #include "model/occt/spring_solid.h"
 #include "model/spring_model.h"
@@ -272,6 +273,37 @@ TEST(ModelCommand, WritesFilesTheReadersTakeBackAndNothingWhenRefused) {
     EXPECT_NE(slurp(work / "err.txt").find("shorter than the close-wound"), std::string::npos);
     EXPECT_EQ(slurp(work / "kept.stl"), "an older model");
     EXPECT_EQ(runCli("model --input round.json -o spring.iges", work), 2);
+}
+
+// A calculation file's slot with the hook type given on the command line, named by the part name of
+// the title block kept beside it (Japanese, as STEP writes it); and a free length shorter than the
+// close-wound spring gives the close-wound spring with a note instead of nothing.
+TEST(ModelCommand, TakesTheDesignFromACalculationFileAndModelsAShortFreeLengthCloseWound) {
+    const test::TemporaryFolder folder;
+    const std::filesystem::path work = folder.path();
+    DesignSlots slots{};
+    slots[2] = calculatedSpring(8, 12, HookType::U).design;
+    slots[2].inUse = 1;
+    slots[2].freeLength = 20; // the U-hook spring is some 33 mm long when close-wound
+    saveDesignSlots((work / "springs.hbd").string(), slots);
+    std::ofstream(work / "springs.jis-sheet.json") << R"({"partName": "ばねA-1"})";
+
+    ASSERT_EQ(runCli("model --hbd springs.hbd --slot 2 --hook u -o spring.step", work), 0)
+        << slurp(work / "err.txt");
+    EXPECT_NE(slurp(work / "spring.step").find("PRODUCT('\\X2\\3070306D\\X0\\A-1'"),
+              std::string::npos);
+    EXPECT_NE(slurp(work / "err.txt").find("the model is close-wound"), std::string::npos);
+    STEPControl_Reader reader;
+    ASSERT_EQ(reader.ReadFile((work / "spring.step").c_str()), IFSelect_RetDone);
+    reader.TransferRoots();
+    const SpringModelRequest request =
+        modelRequestOf(slots[2], HookType::U, false, ModelState::Free);
+    const SpringCentreLine line = centreLineOf(request);
+    EXPECT_GT(line.innerEndDistance, 30);
+    EXPECT_DOUBLE_EQ(line.innerEndDistance, line.closedLength);
+    EXPECT_NEAR(solidVolume(reader.OneShape()) / (wireArea(1) * line.wireLength), 1, 1e-3);
+    EXPECT_EQ(runCli("model --hbd springs.hbd --slot 3 -o empty.step", work), 1); // empty slot
+    EXPECT_FALSE(std::filesystem::exists(work / "empty.step"));
 }
 
 } // namespace
