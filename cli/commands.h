@@ -20,11 +20,12 @@ void addDxfCommand(Tool& tool);      // dxf: the spring drawing as a DXF file
 void addOutlineCommand(Tool& tool);  // outline: the drawing's segments and arcs as JSON
 void addShapeCommand(Tool& tool);    // shape: the spring shape page as a PNG
 void addChartCommand(Tool& tool);    // chart: the load-length chart as a PNG or SVG
+void addModelCommand(Tool& tool);    // model: the spring as a 3D model (STEP or STL)
 
 // The commands in the order the help lists them.
 inline constexpr void (*kCommands[])(Tool&) = {
     addCalcCommand, addSearchCommand,  addSheetCommand, addJisSheetCommand, addDiagramCommand,
-    addDxfCommand,  addOutlineCommand, addShapeCommand, addChartCommand,
+    addDxfCommand,  addOutlineCommand, addShapeCommand, addModelCommand,    addChartCommand,
 };
 
 // --scale of the picture commands: how many times larger a PNG is drawn, 1 (the default, the

@@ -8,8 +8,10 @@
 #include "app/windows/detail_page.h"
 #include "app/windows/main_window.h"
 #include "app/windows/main_window_form.h"
+#include "calc/design_caption.h"
 #include "drawing/windows/dxf_export.h"
 #include "drawing/windows/shape_page.h"
+#include "model/windows/model_save.h"
 #include "printing/data_sheet_text.h"
 #include "printing/windows/data_sheet_window.h"
 #include "printing/windows/window_print.h"
@@ -65,6 +67,15 @@ void MainWindow::connectOutputMenu() {
         }
         exportDxf(this, state_.current(), *ui_->shapePage,
                   describePrintedDesign(*this).fileStem + QStringLiteral(".dxf"));
+    });
+    // 「3Dモデルを保存…」 in the spring view's menu: the design as it goes out, as for DXF.
+    addModelSaveItem(*c.shapePage, [this]() -> std::optional<ModelSubject> {
+        if (!calculatedForOutput())
+            return std::nullopt;
+        const SpringDesign& design = state_.current();
+        return ModelSubject{design, shownHookType(), leftHanded(),
+                            designCaption(design, state_.materials),
+                            describePrintedDesign(*this).fileStem};
     });
     onMenu(c.jisSheetItem, [this] {
         if (calculatedForOutput())

@@ -148,6 +148,10 @@ const QImage& ShapePage::image() const {
     return view_->hasPicture() ? view_->image() : nothingDrawn;
 }
 
+void ShapePage::addViewMenuItem(QAction* item) {
+    view_->addAction(item);
+}
+
 // `paint` keeps its own copies of what it draws: the view draws it again for a printer or an SVG
 // file.
 void ShapePage::paintImage(const std::function<void(QPainter&)>& paint) {

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <functional>
 
+class QAction;
 class QLabel;
 class QPainter;
 class QPushButton;
@@ -55,6 +56,8 @@ public:
     int shapeViewIndex() const { return shapeViewIndex_; }
     // The spring view as last drawn; null before the first drawing.
     const QImage& image() const;
+    // Adds an item to the spring view's right-click menu, after its picture's save.
+    void addViewMenuItem(QAction* item);
 
     NumberField* hookAngleField() const { return hookAngleField_; }
     NumberField* minRadiusField() const { return minRadiusField_; }

@@ -128,6 +128,8 @@ void PictureView::contextMenuEvent(QContextMenuEvent* event) {
     QAction* save = menu.addAction(QStringLiteral("画像として保存…"));
     save->setObjectName(QStringLiteral("savePicture"));
     save->setEnabled(hasPicture());
+    // What the page the view belongs to adds (addAction) follows the picture's own item.
+    menu.addActions(actions());
     if (menu.exec(event->globalPos()) == save)
         askAndSavePicture();
 }

@@ -14,9 +14,9 @@ namespace hspring {
 // A picture of fixed size as the program last drew it. The screen shows the drawn image; the
 // drawing itself is kept too, so that a printer, a PDF or an SVG file gets it drawn anew at its
 // own resolution, with its lines and texts as such. The right-click menu saves the picture as PNG
-// (the image as shown) or SVG. Until the first picture the view is white and has nothing to save;
-// the white image is made only when asked for, so that a view the user has not looked at yet
-// costs no pixels.
+// (the image as shown) or SVG, followed by the actions added to the view (QWidget::addAction).
+// Until the first picture the view is white and has nothing to save; the white image is made only
+// when asked for, so that a view the user has not looked at yet costs no pixels.
 class PictureView : public QWidget {
     Q_OBJECT
 
