@@ -66,6 +66,7 @@ DetailTable stressTable(const SpringDesign& design, const ExtraResults& x) {
                       std::string(kStressKgf), std::string(kStressSi), "%"}};
     const double allowable = design.allowableStress;
     const double bendingAllowable = x.hookBendingAllowable;
+    const double torsionAllowable = x.hookTorsionAllowable;
     for (const StressRow& row : {
              StressRow{"コイルねじり応力（荷重１）", design.stress1, si.stress1, allowable,
                        si.allowableStress},
@@ -76,9 +77,9 @@ DetailTable stressTable(const SpringDesign& design, const ExtraResults& x) {
              StressRow{"フック曲げ応力（荷重２）", x.hookBendingStress2, si.hookBendingStress2,
                        bendingAllowable, si.hookBendingAllowable},
              StressRow{"フックねじり応力（荷重１）", x.hookTorsionStress1, si.hookTorsionStress1,
-                       allowable, si.allowableStress},
+                       torsionAllowable, si.hookTorsionAllowable},
              StressRow{"フックねじり応力（荷重２）", x.hookTorsionStress2, si.hookTorsionStress2,
-                       allowable, si.allowableStress},
+                       torsionAllowable, si.hookTorsionAllowable},
          })
         table.rows.push_back(stressRow(row));
     return table;
@@ -103,7 +104,8 @@ DetailTable forceTable(const SpringDesign& design, const ExtraResults& x) {
     return table;
 }
 
-DetailTable hookTable(const SpringDesign& design, const ExtraResults& x, HookType hookType) {
+DetailTable hookTable(const SpringDesign& design, const ExtraResults& x, HookType hookType,
+                      DesignBasis basis) {
     DetailTable table;
     table.columns = 3;
     table.headers = {{"項目", "値", "単位"}};
@@ -114,6 +116,7 @@ DetailTable hookTable(const SpringDesign& design, const ExtraResults& x, HookTyp
     // The coil's life as the result field shows it, by the class showDesign has set.
     const std::optional<int> coilLife = design.lifeClass;
     row("フック形状", std::string(hookTypeCaption(hookType)), "");
+    row("設計基準", basis == DesignBasis::Handbook ? "ハンドブック" : "JIS", "");
     row("フック曲げ修正係数（Ｋ１）", text(x.hookBendingFactor), "");
     row("フックねじり修正係数（Ｋ２）", text(x.hookTorsionFactor), "");
     row("フック応力係数（上限）", text(x.hookCoefficients.upper), "");
@@ -177,8 +180,8 @@ DetailTable warningTable(const std::vector<HookCheck>& checks) {
     return table;
 }
 
-// The basis classifyHookBendingLife states, in short.
-DetailTable basisTable() {
+// The basis of the allowables and of the hook's bending life, in short.
+DetailTable basisTable(DesignBasis basis) {
     DetailTable table;
     table.columns = 1;
     table.headers = {{"フック曲げ寿命の根拠"}};
@@ -186,6 +189,14 @@ DetailTable basisTable() {
          {"σBの45%:1000万 47%:100万 51%:10万回", "(応力比0の最大応力、Goodman線)",
           "ピアノ線・SUS302 (Associated Spring)"})
         table.rows.push_back(DetailRow{{line}});
+    if (basis == DesignBasis::Handbook)
+        for (const char* line : {"設計基準 ハンドブック: 静的 σBの", "コイル45% フックねじり40%",
+                                 "フック曲げ75% (ステンレス35/30/55%)"})
+            table.rows.push_back(DetailRow{{line}});
+    else
+        for (const char* line :
+             {"設計基準 JIS: フックは圧縮ばねの", "許容応力 (材料×圧縮ばね割合)"})
+            table.rows.push_back(DetailRow{{line}});
     return table;
 }
 
@@ -211,13 +222,14 @@ DetailPageTexts detailPageTexts(const SpringDesign& design, const MaterialLibrar
                                 const CoefficientSet& coefficients, HookType hookType,
                                 const InitialTensionRange& range) {
     const ExtraResults x = calculateExtraResults(design, library, coefficients, hookType);
+    const DesignBasis basis = designBasisOf(coefficients);
     DetailPageTexts texts;
     texts.tables[kDetailStressTable] = stressTable(design, x);
     texts.tables[kDetailForceTable] = forceTable(design, x);
-    texts.tables[kDetailHookTable] = hookTable(design, x, hookType);
+    texts.tables[kDetailHookTable] = hookTable(design, x, hookType, basis);
     texts.tables[kDetailLimitTable] = limitTable(design, x);
     texts.tables[kDetailWarningTable] = warningTable(checkHooks(design, range, x, hookType));
-    texts.tables[kDetailBasisTable] = basisTable();
+    texts.tables[kDetailBasisTable] = basisTable(basis);
     return texts;
 }
 

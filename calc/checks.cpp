@@ -7,9 +7,6 @@ namespace hspring {
 
 namespace {
 
-// stress2 may exceed the allowable stress by this much, kgf/mm^2.
-constexpr long double kStressTolerance = 0.0005L;
-
 // A bend out of the coil tighter than 1.5·d concentrates the stress where most extension springs
 // break (Newcomb Spring, "Springipedia: Extension Loop Guidelines": a minimum bend radius of 1.5
 // times the wire diameter is recommended).
@@ -66,7 +63,7 @@ std::vector<HookCheck> checkHooks(const SpringDesign& design, const InitialTensi
     const long double d = design.wireDiameter;
     const long double D = design.meanDiameter;
     const bool isU = hookType == HookType::U;
-    warn(extras.hookTorsionStress2 > design.allowableStress + kStressTolerance,
+    warn(extras.hookTorsionStress2 > extras.hookTorsionAllowable + kStressTolerance,
          HookProblem::TorsionOverAllowable, "hookTorsionStress2");
     warn(extras.hookBendingStress2 > extras.hookBendingAllowable + kStressTolerance,
          HookProblem::BendingOverAllowable, "hookBendingStress2");
@@ -84,6 +81,7 @@ std::vector<HookCheck> checkHooks(const SpringDesign& design, const InitialTensi
     const bool coil = d > 0 && D > d && std::isfinite(D);
     warn(isU && coil && std::isnan(extras.hookWireLength), HookProblem::UHookCannotBeFormed,
          "hookLength");
+    warn(extras.surges, HookProblem::NaturalFrequencyBelowSurgeRatio, "operatingFrequency");
     return found;
 }
 
@@ -102,9 +100,11 @@ std::string_view hookCheckText(HookProblem problem) {
     case HookProblem::HookAngleOutsideRange:
         return "警告:フック角度が60～90°の範囲外";
     case HookProblem::UHookCannotBeFormed:
+        return "警告:Uフックの寸法が成形できない";
+    case HookProblem::NaturalFrequencyBelowSurgeRatio:
         break;
     }
-    return "警告:Uフックの寸法が成形できない";
+    return "警告:固有振動数が使用振動数の15倍未満（サージング）";
 }
 
 } // namespace hspring

@@ -27,9 +27,11 @@ struct DesignResult {
     StatusLines checks; // the lines checkDesign shows
     Recommendations recommendations;
     HookType hookType = HookType::Round;
-    ExtraResults extras;               // for the design with hookType
-    std::vector<HookCheck> hookChecks; // the warnings beside `checks`
-    Tolerances tolerances;             // at the design's tolerance grade
+    DesignBasis basis = DesignBasis::Jis; // of the coefficient set the design was calculated with
+    ExtraInputs inputs;                   // the hook's radii and the operating frequency given
+    ExtraResults extras;                  // for the design with hookType and inputs
+    std::vector<HookCheck> hookChecks;    // the warnings beside `checks`
+    Tolerances tolerances;                // at the design's tolerance grade
     // "警告:" lines for the conditions of specifying the loads the design breaks at that grade.
     std::vector<std::string> toleranceChecks;
 };
@@ -42,7 +44,8 @@ struct DesignResult {
 // the engine's arithmetic Error; the extra results never do.
 DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& library,
                             const CoefficientSet& coefficients, HookType hookType = HookType::Round,
-                            int toleranceGrade = kDefaultToleranceGrade);
+                            int toleranceGrade = kDefaultToleranceGrade,
+                            const ExtraInputs& inputs = {});
 
 // Sets the tolerances and their checks of a calculated result at a grade.
 void applyToleranceGrade(DesignResult& result, int toleranceGrade);

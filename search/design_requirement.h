@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/design_basis.h"
+#include "calc/extra_results.h"
 #include "calc/hook_type.h"
 #include "calc/tolerances.h"
 #include "data/material_library.h"
@@ -59,6 +61,15 @@ struct DesignRequirement {
     double hookLength = 10;   // U hook, mm
     double hookOpening = 3;   // U hook, mm
     double hookMinRadius = 3; // U hook, mm
+    // Round hook: the centre-line radii of the bend out of the coil (r2) and of the loop (r1),
+    // mm, when given (see ExtraInputs).
+    std::optional<double> hookBendRadius;
+    std::optional<double> hookLoopRadius;
+    // The frequency the spring is worked at, Hz, when given: the natural frequency must be at
+    // least kSurgeFrequencyRatio times it.
+    std::optional<double> operatingFrequency;
+    // The basis the allowables are taken from; without it, the coefficient set's.
+    std::optional<DesignBasis> designBasis;
     // The mean coil diameters tried are the whole multiples of this step, mm.
     double diameterStep = 0.1;
     SearchObjective objective = SearchObjective::Mass;

@@ -83,9 +83,9 @@ std::optional<RequirementProblem> checkNumbers(const DesignRequirement& r) {
     if (!(r.loadTolerance > 0 && r.loadTolerance < 100))
         return problem(RequirementProblemCode::ToleranceOutOfRange, "loadTolerance");
     const std::pair<std::string_view, const std::optional<double>&> limits[] = {
-        {"maxOuterDiameter", r.maxOuterDiameter},
-        {"minInnerDiameter", r.minInnerDiameter},
-        {"maxFreeLength", r.maxFreeLength},
+        {"maxOuterDiameter", r.maxOuterDiameter}, {"minInnerDiameter", r.minInnerDiameter},
+        {"maxFreeLength", r.maxFreeLength},       {"hookBendRadius", r.hookBendRadius},
+        {"hookLoopRadius", r.hookLoopRadius},     {"operatingFrequency", r.operatingFrequency},
     };
     for (const auto& [key, value] : limits)
         if (value && !(std::isfinite(*value) && *value > 0))

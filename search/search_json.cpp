@@ -143,6 +143,18 @@ std::string readHookType(ValueReader& in, DesignRequirement& r) {
     return {};
 }
 
+std::string readDesignBasis(ValueReader& in, DesignRequirement& r) {
+    std::string name;
+    std::string error = in.text(name);
+    if (!error.empty())
+        return error;
+    const std::optional<DesignBasis> basis = designBasisFromName(name);
+    if (!basis)
+        return "designBasis: expected \"JIS\" or \"handbook\"";
+    r.designBasis = *basis;
+    return {};
+}
+
 std::string readObjective(ValueReader& in, DesignRequirement& r) {
     std::string name;
     std::string error = in.text(name);
@@ -181,14 +193,21 @@ constexpr RequirementKey kRequirementKeys[] = {
      "load with its production tolerance must stay within loadTolerance; 0:\n"
      "the nominal loads alone",
      [](ValueReader& in, DesignRequirement& r) { return in.integer(r.toleranceGrade); }},
-    {"maxOuterDiameter", "mm", "largest outer coil diameter Do (default, null: none)",
+    {"maxOuterDiameter", "mm",
+     "largest outer coil diameter Do with its tolerance of the grade, Do + ΔDo\n"
+     "(default, null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.limit(r.maxOuterDiameter); }},
-    {"minInnerDiameter", "mm", "smallest inner coil diameter Di (default, null: none)",
+    {"minInnerDiameter", "mm",
+     "smallest inner coil diameter Di less the coil diameter's tolerance,\n"
+     "Di − ΔDo (default, null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.limit(r.minInnerDiameter); }},
-    {"maxFreeLength", "mm", "largest free length L0 (default, null: none)",
+    {"maxFreeLength", "mm",
+     "largest free length L0 with its tolerance of the grade, L0 + ΔL0 (default,\n"
+     "null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.limit(r.maxFreeLength); }},
     {"requiredLifeClass", "",
-     "the coil's and the hook's expected-life class must be at most this:\n"
+     "the spring's expected-life class must be at most this, at the working\n"
+     "points and at the worst corner of the loads' tolerance bands:\n"
      "0 \"1000万\" (the longest) .. 8 \"1万以下\" (default, null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.optionalInteger(r.requiredLifeClass); }},
     {"materials", "", "material record indices to try, an array (default: see kinds)",
@@ -208,6 +227,22 @@ constexpr RequirementKey kRequirementKeys[] = {
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.hookOpening); }},
     {"hookMinRadius", "mm", "U hook: inner radius of the bend out of the coil (default 3)",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.hookMinRadius); }},
+    {"hookBendRadius", "mm",
+     "round hook: centre-line radius r2 of the bend out of the coil; K2 from\n"
+     "C2 = 2·r2/d (default, null: the settings' hookStressFactor)",
+     [](ValueReader& in, DesignRequirement& r) { return in.limit(r.hookBendRadius); }},
+    {"hookLoopRadius", "mm",
+     "round hook: centre-line radius r1 of the loop; K1 from C1 = 2·r1/d\n"
+     "(default, null: D/2)",
+     [](ValueReader& in, DesignRequirement& r) { return in.limit(r.hookLoopRadius); }},
+    {"operatingFrequency", "Hz",
+     "the frequency the spring is worked at: the natural frequency must be at\n"
+     "least 15 times it (default, null: none)",
+     [](ValueReader& in, DesignRequirement& r) { return in.limit(r.operatingFrequency); }},
+    {"designBasis", "",
+     "\"JIS\" or \"handbook\": what the allowables are taken from (default:\n"
+     "the settings'; see hspring-cli calc --help)",
+     readDesignBasis},
     {"diameterStep", "mm",
      "the mean coil diameters tried are the whole multiples of this\n(default 0.1; 0.001 .. 100)",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.diameterStep); }},

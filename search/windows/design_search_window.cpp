@@ -60,7 +60,7 @@ constexpr const char* kObjectiveTexts[] = {"軽い順", "寿命の長い順", "�
 constexpr const char* kConstraintTexts[kSearchConstraintCount] = {
     "外径の上限",           "内径の下限",       "自由長さの上限", "荷重の許容差",
     "許容差の等級での荷重", "初張力の範囲",     "設計の判定",     "コイルの応力",
-    "フックのねじり応力",   "フックの曲げ応力", "寿命",
+    "フックのねじり応力",   "フックの曲げ応力", "寿命",           "サージング",
 };
 
 // A table cell that sorts by its number rather than its text.
