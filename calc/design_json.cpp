@@ -290,11 +290,13 @@ constexpr std::array kFields = {
     result(
         "hookBendingAllowable",
         [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookBendingAllowable); },
-        "allowable bending stress of the hook, kgf/mm^2, on the design basis"),
+        "allowable bending stress of the hook, kgf/mm^2, on the design\n"
+        "basis"),
     result(
         "hookTorsionAllowable",
         [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionAllowable); },
-        "allowable torsional stress of the hook's bend, kgf/mm^2, on the design basis"),
+        "allowable torsional stress of the hook's bend, kgf/mm^2, on the\n"
+        "design basis"),
     result(
         "hookUpperStressCoefficient",
         [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookCoefficients.upper); },
