@@ -67,6 +67,7 @@ DetailTable stressTable(const SpringDesign& design, const ExtraResults& x) {
                       std::string(kStressKgf), std::string(kStressSi), "%"}};
     const double allowable = design.allowableStress;
     const double bendingAllowable = x.hookBendingAllowable;
+    const double torsionAllowable = x.hookTorsionAllowable;
     for (const StressRow& row : {
              StressRow{"コイルねじり応力（荷重１）", design.stress1, si.stress1, allowable,
                        si.allowableStress},
@@ -77,9 +78,9 @@ DetailTable stressTable(const SpringDesign& design, const ExtraResults& x) {
              StressRow{"フック曲げ応力（荷重２）", x.hookBendingStress2, si.hookBendingStress2,
                        bendingAllowable, si.hookBendingAllowable},
              StressRow{"フックねじり応力（荷重１）", x.hookTorsionStress1, si.hookTorsionStress1,
-                       allowable, si.allowableStress},
+                       torsionAllowable, si.hookTorsionAllowable},
              StressRow{"フックねじり応力（荷重２）", x.hookTorsionStress2, si.hookTorsionStress2,
-                       allowable, si.allowableStress},
+                       torsionAllowable, si.hookTorsionAllowable},
          })
         table.rows.push_back(stressRow(row));
     return table;
@@ -105,7 +106,7 @@ DetailTable forceTable(const SpringDesign& design, const ExtraResults& x) {
 }
 
 DetailTable hookTable(const SpringDesign& design, const ExtraResults& x, HookType hookType,
-                      const Wording& words) {
+                      const Wording& words, DesignBasis basis) {
     DetailTable table;
     table.columns = 3;
     table.headers = {{"項目", "値", "単位"}};
@@ -116,6 +117,7 @@ DetailTable hookTable(const SpringDesign& design, const ExtraResults& x, HookTyp
     // The coil's life as the result field shows it, by the class showDesign has set.
     const std::optional<int> coilLife = design.lifeClass;
     row("フック形状", std::string(words.hookType(hookType)), "");
+    row("設計基準", basis == DesignBasis::Handbook ? "ハンドブック" : "JIS", "");
     row("フック曲げ修正係数（Ｋ１）", text(x.hookBendingFactor), "");
     row("フックねじり修正係数（Ｋ２）", text(x.hookTorsionFactor), "");
     row("フック応力係数（上限）", text(x.hookCoefficients.upper), "");
@@ -167,8 +169,8 @@ DetailTable warningTable(const std::vector<HookCheck>& checks, const Wording& wo
     return table;
 }
 
-// The basis classifyHookBendingLife states, in short.
-DetailTable basisTable() {
+// The basis of the allowables and of the hook's bending life, in short.
+DetailTable basisTable(DesignBasis basis) {
     DetailTable table;
     table.columns = 1;
     table.headers = {{"フック曲げ寿命の根拠"}};
@@ -176,6 +178,14 @@ DetailTable basisTable() {
          {"σBの45%:1000万 47%:100万 51%:10万回", "(応力比0の最大応力、Goodman線)",
           "ピアノ線・SUS302 (Associated Spring)"})
         table.rows.push_back(DetailRow{{line}});
+    if (basis == DesignBasis::Handbook)
+        for (const char* line : {"設計基準 ハンドブック: 静的 σBの", "コイル45% フックねじり40%",
+                                 "フック曲げ75% (ステンレス35/30/55%)"})
+            table.rows.push_back(DetailRow{{line}});
+    else
+        for (const char* line :
+             {"設計基準 JIS: フックは圧縮ばねの", "許容応力 (材料×圧縮ばね割合)"})
+            table.rows.push_back(DetailRow{{line}});
     return table;
 }
 
@@ -197,13 +207,14 @@ DetailPageTexts detailPageTexts(const SpringDesign& design, const MaterialLibrar
                                 const CoefficientSet& coefficients, HookType hookType,
                                 const InitialTensionRange& range, const Wording& words) {
     const ExtraResults x = calculateExtraResults(design, library, coefficients, hookType);
+    const DesignBasis basis = designBasisOf(coefficients);
     DetailPageTexts texts;
     texts.tables[kDetailStressTable] = stressTable(design, x);
     texts.tables[kDetailForceTable] = forceTable(design, x);
-    texts.tables[kDetailHookTable] = hookTable(design, x, hookType, words);
+    texts.tables[kDetailHookTable] = hookTable(design, x, hookType, words, basis);
     texts.tables[kDetailLimitTable] = limitTable(design, x, words);
     texts.tables[kDetailWarningTable] = warningTable(checkHooks(design, range, x, hookType), words);
-    texts.tables[kDetailBasisTable] = basisTable();
+    texts.tables[kDetailBasisTable] = basisTable(basis);
     return texts;
 }
 

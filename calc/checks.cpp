@@ -7,9 +7,6 @@ namespace hspring {
 
 namespace {
 
-// stress2 may exceed the allowable stress by this much, kgf/mm^2.
-constexpr long double kStressTolerance = 0.0005L;
-
 // A bend out of the coil tighter than 1.5·d concentrates the stress where most extension springs
 // break (Newcomb Spring, "Springipedia: Extension Loop Guidelines": a minimum bend radius of 1.5
 // times the wire diameter is recommended).
@@ -65,7 +62,7 @@ std::vector<HookCheck> checkHooks(const SpringDesign& design, const InitialTensi
     const long double d = design.wireDiameter;
     const long double D = design.meanDiameter;
     const bool isU = hookType == HookType::U;
-    warn(extras.hookTorsionStress2 > design.allowableStress + kStressTolerance,
+    warn(extras.hookTorsionStress2 > extras.hookTorsionAllowable + kStressTolerance,
          HookProblem::TorsionOverAllowable, "hookTorsionStress2");
     warn(extras.hookBendingStress2 > extras.hookBendingAllowable + kStressTolerance,
          HookProblem::BendingOverAllowable, "hookBendingStress2");
@@ -83,6 +80,7 @@ std::vector<HookCheck> checkHooks(const SpringDesign& design, const InitialTensi
     const bool coil = d > 0 && D > d && std::isfinite(D);
     warn(isU && coil && std::isnan(extras.hookWireLength), HookProblem::UHookCannotBeFormed,
          "hookLength");
+    warn(extras.surges, HookProblem::NaturalFrequencyBelowSurgeRatio, "operatingFrequency");
     return found;
 }
 

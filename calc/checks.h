@@ -31,13 +31,15 @@ std::vector<DesignRule> checkDesign(const SpringDesign& design);
 // What the hooks and the initial tension may be wrong in, beside the six rules: each a warning,
 // since the six rules alone decide "Calculation Success!".
 enum class HookProblem {
-    TorsionOverAllowable,       // τB2 above allowableStress
+    TorsionOverAllowable,       // τB2 above hookTorsionAllowable
     BendingOverAllowable,       // σA2 above hookBendingAllowable
     BendRadiusTooSmall,         // a U hook's inner bend radius below 1.5·d
     InitialTensionNegative,     // Pi below 0
     InitialTensionOutsideRange, // Pi outside [initialTensionLow, initialTensionHigh]
     HookAngleOutsideRange,      // a round hook's angle outside 60..90°
     UHookCannotBeFormed,        // a U hook whose bend, legs and U do not fit together
+    // the natural frequency below kSurgeFrequencyRatio times the operating frequency
+    NaturalFrequencyBelowSurgeRatio,
 };
 inline constexpr int kHookProblemCount = 7;
 

@@ -39,9 +39,7 @@ void answerChunk(Chunk& chunk, const MaterialLibrary& library, const Coefficient
         std::string& error = request.error;
         if (error.empty()) {
             try {
-                appendDesignResultJson(chunk.out,
-                                       evaluateDesign(request.design, library, coefficients,
-                                                      request.hookType, request.toleranceGrade),
+                appendDesignResultJson(chunk.out, evaluateRequest(request, library, coefficients),
                                        words, std::nullopt, keys);
             } catch (const Error& fault) {
                 error = fault.what();

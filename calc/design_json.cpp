@@ -33,6 +33,8 @@ enum class FieldType {
     Flag,           // record field, 0 or 1 (true/false on input)
     HookType,       // "round" or "u": read, and written with the results
     ToleranceGrade, // 0..3: read, and written with the results
+    Basis,          // "JIS" or "handbook": read, and written with the results
+    ExtraInput,     // a positive number or null, at `offset` in ExtraInputs
     Result,         // written only
 };
 using ResultWriter = void (*)(JsonWriter&, const DesignResult&);
@@ -41,7 +43,7 @@ using WordedWriter = void (*)(JsonWriter&, const DesignResult&, const Wording&);
 struct Field {
     std::string_view name;
     FieldType type;
-    std::size_t offset;          // record fields
+    std::size_t offset;          // record fields and extra inputs
     ResultWriter write;          // results
     std::string_view inputHelp;  // the line under "Input keys"; "" when not listed there
     std::string_view outputHelp; // the line under "Output keys"; "" when not listed there
@@ -94,6 +96,18 @@ void writeChecks(JsonWriter& json, const DesignResult& result, const Wording& wo
     json.endArray();
 }
 
+template <std::size_t offset>
+void writeExtraInput(JsonWriter& json, const DesignResult& result) {
+    double value = 0;
+    std::memcpy(&value, reinterpret_cast<const std::byte*>(&result.inputs) + offset, sizeof value);
+    json.number(value);
+}
+
+constexpr Field extraInput(std::string_view name, std::size_t offset, ResultWriter write,
+                           std::string_view help, std::string_view outputHelp = kJoin) {
+    return Field{name, FieldType::ExtraInput, offset, write, help, outputHelp, nullptr};
+}
+
 void writeRecommendations(JsonWriter& json, const DesignResult& result, const Wording& words) {
     json.beginObject();
     const Recommendations& recommended = result.recommendations;
@@ -134,6 +148,7 @@ void writeSi(JsonWriter& json, const DesignResult& result) {
     number("hookTorsionStress1", si.hookTorsionStress1);
     number("hookTorsionStress2", si.hookTorsionStress2);
     number("hookBendingAllowable", si.hookBendingAllowable);
+    number("hookTorsionAllowable", si.hookTorsionAllowable);
     number("energy12", si.energy12);
     json.endObject();
 }
@@ -235,6 +250,35 @@ constexpr std::array kFields = {
     Field{"hookType", FieldType::HookType, 0,
           [](JsonWriter& j, R r) { j.string(hookTypeName(r.hookType)); },
           "\"round\" (default) or \"u\"", "the hook type the results below are for"},
+    Field{"designBasis", FieldType::Basis, 0,
+          [](JsonWriter& j, R r) { j.string(designBasisName(r.basis)); },
+          "what the allowables are taken from (default: the settings'):\n"
+          "\"JIS\": the coil's allowable torsional stress as the material's x both\n"
+          "design ratios; the hook's torsion against the material's torsion and its\n"
+          "bending against the material's bending, x the compression-spring ratio\n"
+          "alone (JIS B 2704's charts as spring makers apply them to hooks);\n"
+          "\"handbook\": shares of σB from the extension-spring tables of the\n"
+          "Associated Spring Design Handbook (Shigley's Mechanical Engineering\n"
+          "Design, Tables 10-7 and 10-8): static body torsion 45 %, hook torsion\n"
+          "40 %, hook bending 75 % (stainless 35, 30, 55 %); cyclic lines at stress\n"
+          "ratio 0 for 10^7/10^6/10^5 cycles: body 30/33/36 %, hook torsion\n"
+          "28/30/34 %, hook bending 45/47/51 %",
+          "the design basis the results below are on"},
+    extraInput("hookBendRadius", offsetof(ExtraInputs, hookBendRadius),
+               writeExtraInput<offsetof(ExtraInputs, hookBendRadius)>,
+               "round hook: centre-line radius r2 of the bend out of the coil, mm;\n"
+               "K2 = (4·C2 − 1)/(4·C2 − 4), C2 = 2·r2/d (null or left out: K2 is the\n"
+               "settings' hookStressFactor)",
+               "the hook's radii and the operating frequency as given (null: none)"),
+    extraInput("hookLoopRadius", offsetof(ExtraInputs, hookLoopRadius),
+               writeExtraInput<offsetof(ExtraInputs, hookLoopRadius)>,
+               "round hook: centre-line radius r1 of the loop, mm; K1 from C1 = 2·r1/d\n"
+               "(null or left out: r1 = D/2)"),
+    extraInput("operatingFrequency", offsetof(ExtraInputs, operatingFrequency),
+               writeExtraInput<offsetof(ExtraInputs, operatingFrequency)>,
+               "frequency the spring is worked at, Hz: a warning when naturalFrequency\n"
+               "is below 15 times it (surging; Shigley's Mechanical Engineering Design,\n"
+               "§10-9, after Wolford and Smith)"),
     result(
         "hookBendingFactor", [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookBendingFactor); },
         "K1, stress factor of the hook loop (curved beam)"),
@@ -253,14 +297,20 @@ constexpr std::array kFields = {
         "hookTorsionStress1",
         [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionStress1); },
         "torsional stress in the hook's bend at P1 and P2, kgf/mm^2; judged\n"
-        "against allowableStress"),
+        "against hookTorsionAllowable"),
     result(
         "hookTorsionStress2",
         [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionStress2); }, kJoin),
     result(
         "hookBendingAllowable",
         [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookBendingAllowable); },
-        "allowable bending stress of the hook, kgf/mm^2"),
+        "allowable bending stress of the hook, kgf/mm^2, on the design\n"
+        "basis"),
+    result(
+        "hookTorsionAllowable",
+        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionAllowable); },
+        "allowable torsional stress of the hook's bend, kgf/mm^2, on the\n"
+        "design basis"),
     result(
         "hookUpperStressCoefficient",
         [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookCoefficients.upper); },
@@ -303,7 +353,7 @@ constexpr std::array kFields = {
            "the results in SI units: springRate (N/mm); initialTension, load1, load2,\n"
            "maxLoad (N); stress1, stress2, allowableStress, hookBendingStress1,\n"
            "hookBendingStress2, hookTorsionStress1, hookTorsionStress2,\n"
-           "hookBendingAllowable (N/mm^2); energy12 (N·mm)"),
+           "hookBendingAllowable, hookTorsionAllowable (N/mm^2); energy12 (N·mm)"),
     result(
         "hookBendingLifeClass",
         [](JsonWriter& j, R r) { writeLifeClass(j, r.extras.hookBendingLifeClass); },
@@ -323,7 +373,7 @@ constexpr std::array kFields = {
     result(
         "hookTorsionLimitLoad",
         [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionLimitLoad); },
-        "load at which the hook's torsion reaches allowableStress, kgf"),
+        "load at which the hook's torsion reaches hookTorsionAllowable, kgf"),
     result(
         "hookBendingLimitLoad",
         [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookBendingLimitLoad); },
@@ -358,7 +408,8 @@ constexpr std::array kFields = {
         "the warnings beside the design-rule lines (hook stresses over their\n"
         "allowables, a U hook's bend radius below 1.5·d or a U hook that cannot be\n"
         "formed, an initial tension below 0 or outside the recommended range, a hook\n"
-        "angle outside 60..90°); empty when there are none"),
+        "angle outside 60..90°, a natural frequency below 15 times\n"
+        "operatingFrequency); empty when there are none"),
     Field{"toleranceGrade", FieldType::ToleranceGrade, 0,
           [](JsonWriter& j, R r) { j.integer(r.tolerances.grade); },
           "production tolerance grade of JIS B 2704-3 (cold-formed extension\n"
@@ -422,6 +473,8 @@ std::string readField(JsonReader& reader, SpringDesign& design, const Field& fie
     switch (field.type) {
     case FieldType::HookType:
     case FieldType::ToleranceGrade:
+    case FieldType::Basis:
+    case FieldType::ExtraInput:
     case FieldType::Result:
         break;
     case FieldType::Double:
@@ -488,6 +541,38 @@ std::string readHookType(JsonReader& reader, HookType& hookType) {
     return {};
 }
 
+// Reads the design basis's value, as readHookType does.
+std::string readBasis(JsonReader& reader, std::optional<DesignBasis>& basis) {
+    const std::string error = "designBasis: expected \"JIS\" or \"handbook\"";
+    if (reader.peek() != JsonReader::Kind::String) {
+        reader.skipValue();
+        return error;
+    }
+    const std::optional<DesignBasis> named = designBasisFromName(reader.readString());
+    if (!named)
+        return error;
+    basis = named;
+    return {};
+}
+
+// Reads an extra input: a positive finite number, or null for none. As readHookType does.
+std::string readExtraInput(JsonReader& reader, ExtraInputs& inputs, const Field& field) {
+    const JsonReader::Kind kind = reader.peek();
+    double value = std::numeric_limits<double>::quiet_NaN();
+    if (kind == JsonReader::Kind::Null) {
+        reader.readNull();
+    } else if (kind == JsonReader::Kind::Number) {
+        value = reader.readNumber();
+        if (!(value > 0 && std::isfinite(value)))
+            return std::string(field.name) + ": expected a positive number or null";
+    } else {
+        reader.skipValue();
+        return std::string(field.name) + ": expected a positive number or null";
+    }
+    std::memcpy(reinterpret_cast<std::byte*>(&inputs) + field.offset, &value, sizeof value);
+    return {};
+}
+
 // Reads the tolerance grade's value, as readHookType does.
 std::string readToleranceGrade(JsonReader& reader, int& grade) {
     const std::string error = "toleranceGrade: expected 0, 1, 2 or 3";
@@ -522,6 +607,10 @@ std::string readMember(JsonReader& reader, DesignRequest& request, const std::st
         return readHookType(reader, request.hookType);
     if (field->type == FieldType::ToleranceGrade)
         return readToleranceGrade(reader, request.toleranceGrade);
+    if (field->type == FieldType::Basis)
+        return readBasis(reader, request.basis);
+    if (field->type == FieldType::ExtraInput)
+        return readExtraInput(reader, request.inputs, *field);
     return readField(reader, request.design, *field);
 }
 
@@ -671,6 +760,8 @@ void appendDesignResultJson(std::string& out, const DesignResult& result, const 
             break;
         case FieldType::HookType:
         case FieldType::ToleranceGrade:
+        case FieldType::Basis:
+        case FieldType::ExtraInput:
         case FieldType::Result:
             if (field.writeWorded)
                 field.writeWorded(json, result, words);
@@ -680,6 +771,15 @@ void appendDesignResultJson(std::string& out, const DesignResult& result, const 
         }
     }
     json.endObject();
+}
+
+DesignResult evaluateRequest(const DesignRequest& request, const MaterialLibrary& library,
+                             const CoefficientSet& coefficients) {
+    CoefficientSet chosen = coefficients;
+    if (request.basis)
+        setDesignBasis(chosen, *request.basis);
+    return evaluateDesign(request.design, library, chosen, request.hookType, request.toleranceGrade,
+                          request.inputs);
 }
 
 void appendDesignErrorJson(std::string& out, std::string_view message) {

@@ -22,6 +22,8 @@ struct DesignRequest {
     SpringDesign design{}; // meaningful when `error` is empty
     HookType hookType = HookType::Round;
     int toleranceGrade = kDefaultToleranceGrade; // the key toleranceGrade, 0..3
+    std::optional<DesignBasis> basis;            // the key designBasis; else the settings'
+    ExtraInputs inputs; // hookBendRadius, hookLoopRadius, operatingFrequency
     std::string error;
 };
 
@@ -40,7 +42,9 @@ struct DesignRequests {
 //   diameterIndex, when absent, is the first listed diameter not smaller than wireDiameter (the
 //   one the window's wire-diameter list selects);
 // - with autoInitialTension 0, initialTension plays the part of the initial-tension field;
-// - hookType, not a record field, is "round" (the default) or "u".
+// - hookType, not a record field, is "round" (the default) or "u";
+// - designBasis is "JIS" or "handbook" (without it, the settings' basis);
+// - hookBendRadius, hookLoopRadius and operatingFrequency are positive numbers, or null for none.
 // Unknown keys, a value of the wrong type (hookType: any other text), a duplicate key, an element
 // that is not an object and an index outside the library fail that design alone. A syntax error
 // fails the whole text: one failed design, wasArray false.
@@ -87,6 +91,10 @@ private:
 void appendDesignResultJson(std::string& out, const DesignResult& result, const Wording& words,
                             std::optional<int> rank = std::nullopt,
                             const DesignKeySelection* keys = nullptr);
+
+// Calculates a request as evaluateDesign does, on its own basis when it names one.
+DesignResult evaluateRequest(const DesignRequest& request, const MaterialLibrary& library,
+                             const CoefficientSet& coefficients);
 
 // Appends {"error": message}.
 void appendDesignErrorJson(std::string& out, std::string_view message);

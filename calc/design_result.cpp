@@ -7,7 +7,7 @@ namespace hspring {
 
 DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& library,
                             const CoefficientSet& coefficients, HookType hookType,
-                            int toleranceGrade) {
+                            int toleranceGrade, const ExtraInputs& inputs) {
     DesignResult result{};
     result.design = design;
     // No reader: the design's own initialTension stands for the initial-tension field.
@@ -17,7 +17,9 @@ DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& l
     result.checks = checkDesign(result.design);
     result.recommendations = recommendationsFor(result.design, result.range);
     result.hookType = hookType;
-    result.extras = calculateExtraResults(result.design, library, coefficients, hookType);
+    result.basis = designBasisOf(coefficients);
+    result.inputs = inputs;
+    result.extras = calculateExtraResults(result.design, library, coefficients, hookType, inputs);
     result.hookChecks = checkHooks(result.design, result.range, result.extras, hookType);
     applyToleranceGrade(result, toleranceGrade);
     return result;

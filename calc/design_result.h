@@ -26,9 +26,11 @@ struct DesignResult {
     std::vector<DesignRule> checks; // the rules checkDesign finds broken
     Recommendations recommendations;
     HookType hookType = HookType::Round;
-    ExtraResults extras;               // for the design with hookType
-    std::vector<HookCheck> hookChecks; // the warnings beside `checks`
-    Tolerances tolerances;             // at the design's tolerance grade
+    DesignBasis basis = DesignBasis::Jis; // of the coefficient set the design was calculated with
+    ExtraInputs inputs;                   // the hook's radii and the operating frequency given
+    ExtraResults extras;                  // for the design with hookType and inputs
+    std::vector<HookCheck> hookChecks;    // the warnings beside `checks`
+    Tolerances tolerances;                // at the design's tolerance grade
     // The conditions of specifying the loads the design breaks at that grade.
     std::vector<ToleranceBreach> toleranceChecks;
 };
@@ -41,7 +43,8 @@ struct DesignResult {
 // the engine's arithmetic Error; the extra results never do.
 DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& library,
                             const CoefficientSet& coefficients, HookType hookType = HookType::Round,
-                            int toleranceGrade = kDefaultToleranceGrade);
+                            int toleranceGrade = kDefaultToleranceGrade,
+                            const ExtraInputs& inputs = {});
 
 // Sets the tolerances and their checks of a calculated result at a grade.
 void applyToleranceGrade(DesignResult& result, int toleranceGrade);

@@ -2,6 +2,7 @@
 #include "calc/engine.h"
 
 #include "base/checked_float.h"
+#include "calc/design_basis.h"
 #include "calc/engine_checking.h"
 #include "calc/spring_constants.h"
 
@@ -169,11 +170,19 @@ void calculateDesignWith(SpringDesign& s, const MaterialLibrary& library,
         return std::array{store((T(totalTurns) + 1) * d + T(2) * innerDiameter)};
     })[0];
 
-    // 5.–6. Allowable torsional stress of the spring, kgf/mm^2.
-    const double materialStress = materialStressOf(material, AllowableStressKind::Torsion, d);
+    // 5.–6. Allowable torsional stress of the spring, kgf/mm^2: the material's scaled by the
+    // design ratios, or on the handbook's basis its share of σB (calc/design_basis.h).
+    const bool handbook = designBasisOf(coefficients) == DesignBasis::Handbook;
+    const std::optional<double> strength =
+        handbook ? tensileStrengthOf(material, s.diameterIndex) : std::nullopt;
+    const double materialStress = !handbook
+                                      ? materialStressOf(material, AllowableStressKind::Torsion, d)
+                                  : strength ? handbookBodyShare(*material) * *strength
+                                             : kMissing;
     s.allowableStress = runStep<checking>([&](auto zero) {
         using T = decltype(zero);
-        return std::array{scaledAllowableStress<T>(materialStress, coefficients)};
+        return std::array{handbook ? store(T(materialStress) / kGravity)
+                                   : scaledAllowableStress<T>(materialStress, coefficients)};
     })[0];
 
     // 7. Recommended maximum load, kgf.

@@ -128,7 +128,8 @@ double wireDensity(std::int32_t materialKind) {
 }
 
 ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLibrary& library,
-                                   const CoefficientSet& coefficients, HookType hookType) {
+                                   const CoefficientSet& coefficients, HookType hookType,
+                                   const ExtraInputs& inputs) {
     // Every result is worked out into its own name and the record built once at the end: a record
     // filled in place was first cleared whole, which cost more than a tenth of the work.
     const MaterialRecord* material = materialAt(library, design.materialIndex);
@@ -142,10 +143,11 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
     //
     // A material without bending data (no column, percentage 0) gives 0 here: that is no limit
     // the hook could be judged against, so it is missing, not a hook that always fails.
-    const double bendingAllowableOfMaterial = springAllowableStress(
-        material, AllowableStressKind::Bending, design.wireDiameter, coefficients);
-    const double bendingAllowable =
-        bendingAllowableOfMaterial > 0 ? bendingAllowableOfMaterial : kMissing;
+    const DesignBasis basis = designBasisOf(coefficients);
+    const BasisAllowables allowables =
+        basisAllowables(material, design.diameterIndex, design.wireDiameter, coefficients);
+    const double bendingAllowable = allowables.hookBending;
+    const double torsionAllowable = allowables.hookTorsion;
     const std::optional<double> strength = wireTensileStrength(design, library);
     std::optional<long double> hook;
     if (coil)
@@ -156,8 +158,10 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
     const long double p1 = initialTension - design.load1 > 0 ? initialTension : design.load1;
     const long double p2 = design.load2;
 
-    // Bending at the loop.
-    const long double c1 = D / d;
+    // Bending at the loop, of the round hook's loop radius when given.
+    const bool round = hookType == HookType::Round;
+    const long double loopRadius = inputs.hookLoopRadius;
+    const long double c1 = round && loopRadius > 0 ? 2 * loopRadius / d : D / d;
     const double bendingFactor = coil && c1 > 1 ? stored(hookBendingFactor(c1)) : kMissing;
     const long double bendingPerLoad = hookBendingStressPerLoad(bendingFactor, D, d);
     const double bendingStress1 = stored(p1 * bendingPerLoad);
@@ -165,7 +169,13 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
 
     // Torsion at the bend out of the coil.
     double torsionFactor = kMissing;
-    if (hookType == HookType::Round) {
+    const long double roundBendRadius = inputs.hookBendRadius;
+    if (round && roundBendRadius > 0) {
+        // K2 rises without bound as the bend closes to the wire (C2 → 1): no factor at or below.
+        const long double c2 = 2 * roundBendRadius / d;
+        if (coil && c2 > 1)
+            torsionFactor = stored(hookBendTorsionFactor(c2));
+    } else if (round) {
         // The coefficient set comes from a file: a factor that is not a positive finite number is
         // no factor at all.
         const double factor = coefficients.hookStressFactor;
@@ -183,7 +193,7 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
 
     // The loads at which each part reaches its allowable stress, the smallest of them and the
     // length it is reached at.
-    const double torsionLimitLoad = positive(design.allowableStress / torsionPerLoad);
+    const double torsionLimitLoad = positive(torsionAllowable / torsionPerLoad);
     const double bendingLimitLoad = positive(bendingAllowable / bendingPerLoad);
     const std::array<double, 3> limits = {positive(design.maxLoad), torsionLimitLoad,
                                           bendingLimitLoad};
@@ -229,25 +239,45 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
         stored((p1 + p2) / 2 * (static_cast<long double>(design.length2) - design.length1));
 
     // Fatigue life of the hook, in torsion and in bending, and of the spring. A higher class is
-    // a shorter life.
+    // a shorter life. A part over its static allowable has no fatigue life to speak of: it gets
+    // the shortest class, as the warnings call it over (a missing allowable decides nothing).
+    const auto over = [](double stress, double allowable) {
+        return stress > allowable + kStressTolerance;
+    };
     const StressCoefficients hookCoefficients =
         stressCoefficients(strength, torsionStress1, torsionStress2);
     const StressCoefficients hookBendingCoefficients =
         bendingShares(strength, bendingStress1, bendingStress2);
+    const StressCoefficients coilCoefficients =
+        stressCoefficients(strength, design.stress1, design.stress2);
+    const bool handbook = basis == DesignBasis::Handbook;
     std::optional<int> hookBendingLifeClass;
     std::optional<int> hookLifeClass;
+    std::optional<int> coilLifeClass;
     std::optional<int> springLifeClass;
     if (bothPresent(hookBendingCoefficients))
-        hookBendingLifeClass =
-            classifyHookBendingLife(hookBendingCoefficients.upper, hookBendingCoefficients.lower);
+        hookBendingLifeClass = over(bendingStress2, bendingAllowable)
+                                   ? kShortestLifeClass
+                                   : classifyHookBendingLife(hookBendingCoefficients.upper,
+                                                             hookBendingCoefficients.lower);
+    if (strength)
+        coilLifeClass =
+            !handbook ? classifyLife(coilCoefficients.upper, coilCoefficients.lower)
+            : over(design.stress2, design.allowableStress)
+                ? kShortestLifeClass
+                : classifyHandbookTorsionLife(HandbookTorsionColumn::Body, coilCoefficients.upper,
+                                              coilCoefficients.lower);
     if (bothPresent(hookCoefficients) && hookBendingLifeClass) {
-        hookLifeClass = std::max(classifyLife(hookCoefficients.upper, hookCoefficients.lower),
-                                 *hookBendingLifeClass);
-        const StressCoefficients coilCoefficients =
-            stressCoefficients(strength, design.stress1, design.stress2);
-        springLifeClass =
-            std::max(classifyLife(coilCoefficients.upper, coilCoefficients.lower), *hookLifeClass);
+        const int torsionLife =
+            over(torsionStress2, torsionAllowable) ? kShortestLifeClass
+            : handbook ? classifyHandbookTorsionLife(HandbookTorsionColumn::End,
+                                                     hookCoefficients.upper, hookCoefficients.lower)
+                       : classifyLife(hookCoefficients.upper, hookCoefficients.lower);
+        hookLifeClass = std::max(torsionLife, *hookBendingLifeClass);
+        if (coilLifeClass)
+            springLifeClass = std::max(*coilLifeClass, *hookLifeClass);
     }
+    const bool surges = naturalFrequency < kSurgeFrequencyRatio * inputs.operatingFrequency;
 
     return ExtraResults{
         .hookBendingFactor = bendingFactor,
@@ -257,10 +287,12 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
         .hookTorsionStress1 = torsionStress1,
         .hookTorsionStress2 = torsionStress2,
         .hookBendingAllowable = bendingAllowable,
+        .hookTorsionAllowable = torsionAllowable,
         .hookCoefficients = hookCoefficients,
         .hookBendingCoefficients = hookBendingCoefficients,
         .hookBendingLifeClass = hookBendingLifeClass,
         .hookLifeClass = hookLifeClass,
+        .coilLifeClass = coilLifeClass,
         .springLifeClass = springLifeClass,
         .hookTorsionLimitLoad = torsionLimitLoad,
         .hookBendingLimitLoad = bendingLimitLoad,
@@ -268,6 +300,7 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
         .governingPart = governingPart,
         .maxLengthWithHooks = maxLengthWithHooks,
         .naturalFrequency = naturalFrequency,
+        .surges = surges,
         .bodyMass = bodyMass,
         .hookWireLength = hookWireLength,
         .wireLength = wireLength,
@@ -288,6 +321,7 @@ ExtraResults calculateExtraResults(const SpringDesign& design, const MaterialLib
                 .hookTorsionStress1 = inNewtons(torsionStress1),
                 .hookTorsionStress2 = inNewtons(torsionStress2),
                 .hookBendingAllowable = inNewtons(bendingAllowable),
+                .hookTorsionAllowable = inNewtons(torsionAllowable),
                 .energy12 = inNewtons(energy12),
             },
     };

@@ -99,6 +99,14 @@ long double loadTolerance(long double initialTension, long double load, double a
     return initialTension * f->alpha + std::max(load - initialTension, 0.0L) * f->beta;
 }
 
+double outerDiameterTolerance(double springIndex, double outerDiameter, int grade) {
+    return dimensionTolerance(kOuterDiameterRows, springIndex, outerDiameter, grade);
+}
+
+double freeLengthTolerance(double springIndex, double freeLength, int grade) {
+    return dimensionTolerance(kFreeLengthRows, springIndex, freeLength, grade);
+}
+
 Tolerances calculateTolerances(const SpringDesign& design, int grade) {
     Tolerances t;
     t.grade = grade;

@@ -45,6 +45,11 @@ std::optional<LoadToleranceFactors> loadToleranceFactors(int grade, double activ
 long double loadTolerance(long double initialTension, long double load, double activeTurns,
                           int grade);
 
+// The ± of the outer diameter and of the free length at a grade for a spring index (mm, the value
+// given in mm); NaN for grade 0 or an index outside the tables.
+double outerDiameterTolerance(double springIndex, double outerDiameter, int grade);
+double freeLengthTolerance(double springIndex, double freeLength, int grade);
+
 // The tolerances of a calculated design at a grade.
 Tolerances calculateTolerances(const SpringDesign& design, int grade);
 

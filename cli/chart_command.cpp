@@ -38,8 +38,7 @@ int runChart(const CLI::App& app, const ChartOptions& options) {
     const ProgramState& state = *start.state;
     const DesignRequest request = singleDesignFromJson(text, state.materials);
     const DesignResult result =
-        evaluateDesign(request.design, state.materials, state.settings.coefficients,
-                       request.hookType, request.toleranceGrade);
+        evaluateRequest(request, state.materials, state.settings.coefficients);
     const LoadLengthChart chart = loadLengthChart(result);
 
     if (pictureFormatOf(options.output) == PictureFormat::Svg)

@@ -18,8 +18,19 @@ namespace {
 // A side file is a few hundred bytes; anything far larger is not one.
 constexpr std::size_t kMaxTitleBlockBytes = 1 << 20;
 
-using Field = TitleBlockField;
-constexpr const auto& kFields = kTitleBlockFields;
+// The side file's members: the labelled fields, then the design basis the calculation used (no
+// label: the coefficient editor chooses it, the file keeps it with the design).
+struct Field {
+    std::string_view key;
+    std::string TitleBlock::*member;
+};
+constexpr auto kFields = [] {
+    std::array<Field, kTitleBlockFields.size() + 1> fields{};
+    for (std::size_t i = 0; i < kTitleBlockFields.size(); ++i)
+        fields[i] = {kTitleBlockFields[i].key, kTitleBlockFields[i].member};
+    fields.back() = {"designBasis", &TitleBlock::designBasis};
+    return fields;
+}();
 
 Error notATitleBlock(std::string_view why) {
     return Error(Problem::BadData, {}, "title block file: " + std::string(why));

@@ -18,6 +18,10 @@ struct TitleBlock {
     std::string revision;         // 改訂
     std::string surfaceTreatment; // 表面処理
     std::string remarks;          // 備考
+    // Not a field of the block but the calculation file's other side datum: the design basis the
+    // file was calculated on, "handbook" or empty for JIS (designBasisName), which older side
+    // files and calculation files without one mean.
+    std::string designBasis;
 
     bool empty() const;
     friend bool operator==(const TitleBlock&, const TitleBlock&) = default;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/design_basis.h"
+#include "calc/extra_results.h"
 #include "calc/hook_type.h"
 #include "calc/life.h"
 #include "calc/tolerances.h"
@@ -55,11 +57,15 @@ enum class RequirementKey {
     HookLength,
     HookOpening,
     HookMinRadius,
+    HookBendRadius,
+    HookLoopRadius,
+    OperatingFrequency,
+    DesignBasis,
     DiameterStep,
     Objective,
     Count,
 };
-inline constexpr std::size_t kRequirementKeyCount = 21;
+inline constexpr std::size_t kRequirementKeyCount = 25;
 inline constexpr std::array<std::string_view, kRequirementKeyCount> kRequirementKeyNames = {
     "length1",
     "load1",
@@ -79,6 +85,10 @@ inline constexpr std::array<std::string_view, kRequirementKeyCount> kRequirement
     "hookLength",
     "hookOpening",
     "hookMinRadius",
+    "hookBendRadius",
+    "hookLoopRadius",
+    "operatingFrequency",
+    "designBasis",
     "diameterStep",
     "objective",
     "count",
@@ -121,6 +131,15 @@ struct DesignRequirement {
     double hookLength = 10;   // U hook, mm
     double hookOpening = 3;   // U hook, mm
     double hookMinRadius = 3; // U hook, mm
+    // Round hook: the centre-line radii of the bend out of the coil (r2) and of the loop (r1),
+    // mm, when given (see ExtraInputs).
+    std::optional<double> hookBendRadius;
+    std::optional<double> hookLoopRadius;
+    // The frequency the spring is worked at, Hz, when given: the natural frequency must be at
+    // least kSurgeFrequencyRatio times it.
+    std::optional<double> operatingFrequency;
+    // The basis the allowables are taken from; without it, the coefficient set's.
+    std::optional<DesignBasis> designBasis;
     // The mean coil diameters tried are the whole multiples of this step, mm.
     double diameterStep = 0.1;
     SearchObjective objective = SearchObjective::Mass;

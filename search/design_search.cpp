@@ -27,7 +27,7 @@ namespace {
 constexpr std::string_view kConstraintNames[kSearchConstraintCount] = {
     "outerDiameter",  "innerDiameter",  "freeLength",  "loads",
     "worstCaseLoads", "initialTension", "designRules", "coilStress",
-    "hookTorsion",    "hookBending",    "life",
+    "hookTorsion",    "hookBending",    "life",        "surge",
 };
 
 // What an input field of four significant digits reads back after the window wrote x into it.
@@ -58,6 +58,51 @@ double fourDigitValueWithin(long double x, double low, double high) {
     return static_cast<double>(x);
 }
 
+// The hook's radii and the operating frequency of a requirement, as a design carries them.
+ExtraInputs extraInputsOf(const DesignRequirement& r) {
+    ExtraInputs inputs;
+    inputs.hookBendRadius = r.hookBendRadius.value_or(inputs.hookBendRadius);
+    inputs.hookLoopRadius = r.hookLoopRadius.value_or(inputs.hookLoopRadius);
+    inputs.operatingFrequency = r.operatingFrequency.value_or(inputs.operatingFrequency);
+    return inputs;
+}
+
+// The smallest value of four significant digits within [low, high] not below x; NaN when there is
+// none.
+double fourDigitValueAtLeast(long double x, double low, double high) {
+    if (!(low <= high && low > 0 && std::isfinite(x)))
+        return std::numeric_limits<double>::quiet_NaN();
+    if (x <= low)
+        return fourDigitValueWithin(low, low, high);
+    const long double unit = std::pow(10.0L, std::floor(std::log10(x)) - 3);
+    const long double above = std::ceil(x / unit) * unit;
+    for (const long double v : {above, above + unit}) {
+        const double value = fourDigitFieldValue(v);
+        if (value >= x)
+            return value <= high ? value : std::numeric_limits<double>::quiet_NaN();
+    }
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+// The least initial tension of the window's four digits within the range at which both loads lie
+// within their tolerance, nominal and worst case: for each load, Pi + a >= T(1 − t) and
+// (T − Pi − a) + α·Pi + β·a <= t·T, that is Pi >= (T(1 − t) − (1 − β)·a)/(1 − α) (α < 1). Above
+// these the loads leave their tolerance only on the other side, which the judgement finds.
+double lowestLoadFeasible(const LoadLine& one, const LoadLine& two, const LoadToleranceFactors& f,
+                          long double tolerance, const InitialTensionRange& range) {
+    long double bound = range.low;
+    for (const LoadLine* line : {&one, &two}) {
+        const long double least = line->target * (1 - tolerance);
+        bound =
+            std::max({bound, least - line->a, (least - (1 - f.beta) * line->a) / (1 - f.alpha)});
+    }
+    return fourDigitValueAtLeast(bound, range.low, range.high);
+}
+
+// How many times the interval of initial tensions is halved at most: four digits of a value
+// within a range of the tension's own size are found within 2^14.
+constexpr int kInitialTensionHalvings = 14;
+
 // The production tolerance factors of a grade for a candidate's active turns; none (0, 0) at
 // grade 0.
 LoadToleranceFactors bandFactors(int grade, double activeTurns) {
@@ -69,9 +114,11 @@ struct BandJudgement {
     double deviation1 = 0; // worst-case relative deviations, fractions
     double deviation2 = 0;
     double coilUse = 0;        // τ at the top of P2's band / allowableStress
-    double hookTorsionUse = 0; // τB there / allowableStress
+    double hookTorsionUse = 0; // τB there / hookTorsionAllowable
     double hookBendingUse = std::numeric_limits<double>::quiet_NaN(); // NaN: not judged
     GoverningPart nearest = GoverningPart::Coil;
+    long double tolerance1 = 0; // ΔP1 and ΔP2, kgf (0 at grade 0)
+    long double tolerance2 = 0;
 };
 
 BandJudgement judgeBand(const SpringDesign& s, const ExtraResults& x, int grade,
@@ -87,7 +134,9 @@ BandJudgement judgeBand(const SpringDesign& s, const ExtraResults& x, int grade,
     // hookBendingLimitLoad of the extra results, whose smallest is maxLoadWithHooks): the share
     // of each used at the top of P2's band is that load over the limit. A material without
     // bending data has no bending allowable and sets no bending limit.
-    const long double top = s.load2 + f.alpha * pi + f.beta * a2;
+    j.tolerance1 = f.alpha * pi + f.beta * a1;
+    j.tolerance2 = f.alpha * pi + f.beta * a2;
+    const long double top = s.load2 + j.tolerance2;
     j.coilUse = static_cast<double>(top / s.maxLoad);
     j.hookTorsionUse = static_cast<double>(top / x.hookTorsionLimitLoad);
     if (!std::isnan(x.hookBendingAllowable))
@@ -119,7 +168,7 @@ public:
     Search(const DesignRequirement& requirement, const MaterialLibrary& library,
            const CoefficientSet& coefficients, const SearchControl& control)
         : r_(requirement), library_(library), coefficients_(coefficients), control_(control),
-          targets_(searchTargetsOf(requirement)) {}
+          targets_(searchTargetsOf(requirement)), inputs_(extraInputsOf(requirement)) {}
 
     SearchOutcome run(const std::vector<int>& materials);
 
@@ -133,6 +182,8 @@ private:
                       Worker& worker, bool explaining) const;
     std::uint32_t judge(const SpringDesign& result, const InitialTensionRange& range,
                         const ExtraResults& extras, bool explaining) const;
+    int lifeAtBandEdges(const SpringDesign& s, const ExtraResults& x,
+                        const BandJudgement& band) const;
     RankedEntry rankedEntry(const SpringDesign& inputs, const SpringDesign& result,
                             const ExtraResults& extras) const;
     void progress(std::uint64_t calculated);
@@ -145,6 +196,7 @@ private:
     const CoefficientSet& coefficients_;
     const SearchControl& control_;
     const SearchTargets targets_;
+    const ExtraInputs inputs_;
     std::mutex progressMutex_;
     std::uint64_t done_ = 0;
     std::uint64_t total_ = 0;
@@ -191,6 +243,36 @@ void Search::calculateWire(const WireWork& work, Worker& worker, bool explaining
     }
 }
 
+// The spring's life class (the longer the class, the shorter the life) at the loads' production
+// tolerance: the nominal working points and the band's worst corner, P1 at the bottom of its band
+// with P2 at the top of its. Every life line and static limit asks upper <= s + m·lower with
+// 0 <= m < 1, so raising the upper stress or lowering the lower one can only shorten the life:
+// the corner (P1 − ΔP1, P2 + ΔP2) gives the shortest life of the four corners of the two bands,
+// and the stresses are the loads times factors of D and d alone. Missing (the shortest class)
+// when a life is.
+int Search::lifeAtBandEdges(const SpringDesign& s, const ExtraResults& x,
+                            const BandJudgement& band) const {
+    const auto nominal = [](const ExtraResults& e) {
+        return e.springLifeClass ? *e.springLifeClass : kShortestLifeClass;
+    };
+    if (r_.toleranceGrade == kNoToleranceGrade)
+        return nominal(x);
+    const long double pi = s.initialTension;
+    const long double p1 = std::max(static_cast<long double>(s.load1), pi);
+    const long double p2 = s.load2;
+    const long double low1 = std::max(p1 - band.tolerance1, 0.0L);
+    const long double top2 = p2 + band.tolerance2;
+    SpringDesign edge = s;
+    edge.initialTension = static_cast<double>(low1); // the calculation's P1: max(Pi, load1)
+    edge.load1 = static_cast<double>(low1);
+    edge.load2 = static_cast<double>(top2);
+    edge.stress1 = static_cast<double>(s.stress1 * (low1 / p1));
+    edge.stress2 = static_cast<double>(s.stress2 * (top2 / p2));
+    const ExtraResults atEdge =
+        calculateExtraResults(edge, library_, coefficients_, r_.hookType, inputs_);
+    return std::max(nominal(x), nominal(atEdge));
+}
+
 // The constraints a calculated candidate breaks, as bits of SearchConstraint: the first alone
 // unless explaining.
 std::uint32_t Search::judge(const SpringDesign& s, const InitialTensionRange& range,
@@ -215,12 +297,11 @@ std::uint32_t Search::judge(const SpringDesign& s, const InitialTensionRange& ra
     if (!(s.initialTension >= range.low && s.initialTension <= range.high))
         if (breaks(SearchConstraint::InitialTension))
             return broken;
-    if ((r_.maxOuterDiameter && !(s.outerDiameter <= *r_.maxOuterDiameter) &&
+    if ((!outerDiameterFits(r_, s.springIndex, s.outerDiameter) &&
          breaks(SearchConstraint::OuterDiameter)) ||
-        (r_.minInnerDiameter && !(s.innerDiameter >= *r_.minInnerDiameter) &&
+        (!innerDiameterFits(r_, s.springIndex, s.innerDiameter, s.outerDiameter) &&
          breaks(SearchConstraint::InnerDiameter)) ||
-        (r_.maxFreeLength && !(s.freeLength <= *r_.maxFreeLength) &&
-         breaks(SearchConstraint::FreeLength)))
+        (!freeLengthFits(r_, s.springIndex, s.freeLength) && breaks(SearchConstraint::FreeLength)))
         return broken;
     if (!checkDesign(s).empty() && breaks(SearchConstraint::DesignRules))
         return broken;
@@ -231,12 +312,11 @@ std::uint32_t Search::judge(const SpringDesign& s, const InitialTensionRange& ra
         (!std::isnan(x.hookBendingAllowable) && !(band.hookBendingUse <= 1) &&
          breaks(SearchConstraint::HookBending)))
         return broken;
-    if (r_.requiredLifeClass) {
-        const StressCoefficients coil = stressCoefficients(s, library_);
-        if (!(classifyLife(coil.upper, coil.lower) <= *r_.requiredLifeClass) || !x.hookLifeClass ||
-            !(*x.hookLifeClass <= *r_.requiredLifeClass))
-            breaks(SearchConstraint::Life);
-    }
+    if (r_.requiredLifeClass && !(lifeAtBandEdges(s, x, band) <= *r_.requiredLifeClass) &&
+        breaks(SearchConstraint::Life))
+        return broken;
+    if (x.surges)
+        breaks(SearchConstraint::Surge);
     return broken;
 }
 
@@ -275,6 +355,27 @@ RankedEntry Search::rankedEntry(const SpringDesign& inputs, const SpringDesign& 
 
 // Calculates one candidate as the window would and keeps it when it is feasible (or, explaining,
 // when it breaks fewer constraints than those seen).
+//
+// The initial tension. Everything the judgement asks of a candidate either does not depend on Pi
+// (the room, the turns, the index, the surge) or depends on it in one of two ways, with
+// P = Pi + a, a = k·(L − L0) >= 0 fixed by the geometry:
+// - the loads within their tolerance, nominal and worst case, and Pi within the recommended
+//   range: each an interval of Pi ((|Pi + a − T| + α·Pi + β·a)/T <= t is a V cut at a level),
+//   so together an interval [Plo, Phi] whose lowest point is
+//   Plo = max(low, T(1 − t) − a, (T(1 − t) − (1 − β)·a)/(1 − α)) over both loads;
+// - the stresses (rule 5, the coil's and the hooks' limits at the top of P2's band) and the
+//   lives: every stress is a load times a factor of D and d, each load and each end of a band
+//   rises with Pi, and each life line and static limit asks upper <= s + m·lower with m < 1, so
+//   what holds at one Pi holds at every smaller one.
+// So the feasible Pi form an interval [Plo, x*] (empty when the spring is infeasible at Plo):
+// whenever any Pi makes the spring feasible, Plo does. Within it the mass does not change; the
+// worst-case deviation is convex with its least value at the centring value Pc (Pc lies in
+// [Plo, Phi] whenever that is not empty, since it is the least of the deviations over the range),
+// so the best Pi for accuracy, and for mass with accuracy as the tie-break, is Pc when it is
+// feasible and otherwise x*, the largest feasible value below Pc, found by halving [Plo, Pc] on
+// the four-digit values the field can hold. The stress margin is largest at Plo. The life class
+// only shortens as Pi rises: the best of Plo's class and of the value nearest Pc, the nearer one
+// on a tie.
 void Search::tryCandidate(SpringDesign design, double turns, const DiameterWork& diameter,
                           Worker& worker, bool explaining) const {
     const SearchTargets& t = targets_;
@@ -290,45 +391,113 @@ void Search::tryCandidate(SpringDesign design, double turns, const DiameterWork&
         return;
     design.freeLength = freeLength;
 
-    // The initial tension: P = Pi + a, a = k·(L − L0), centred by its worst-case deviations
-    // (see centringInitialTension); at grade 0 the two nominal deviations opposite,
+    // The centring value: P = Pi + a, a = k·(L − L0), centred by its worst-case deviations (see
+    // centringInitialTension); at grade 0 the two nominal deviations opposite,
     // Pi = (2·T1·T2 − a1·T2 − a2·T1)/(T1 + T2), clamped to the range.
     const long double rate = diameter.rateFactor / turns;
     const LoadLine one{rate * (t.length1 - freeLength), t.load1};
     const LoadLine two{rate * (t.length2 - freeLength), t.load2};
+    const LoadToleranceFactors factors = bandFactors(r_.toleranceGrade, design.activeTurns);
     long double best = 0;
     if (r_.toleranceGrade == kNoToleranceGrade)
         best = (2 * t.load1 * t.load2 - one.a * t.load2 - two.a * t.load1) / (t.load1 + t.load2);
     else
-        best = centringInitialTension(one, two, bandFactors(r_.toleranceGrade, design.activeTurns),
-                                      diameter.range.low, diameter.range.high);
-    design.initialTension = fourDigitValueWithin(best, diameter.range.low, diameter.range.high);
+        best = centringInitialTension(one, two, factors, diameter.range.low, diameter.range.high);
+    const double centred = fourDigitValueWithin(best, diameter.range.low, diameter.range.high);
 
-    SpringDesign result = design;
-    InitialTensionRange calculatedRange;
     ++worker.calculated;
-    try {
-        calculateDesign(result, library_, coefficients_, calculatedRange, {});
-    } catch (const Error&) {
+    struct Attempt {
+        SpringDesign inputs;
+        SpringDesign result;
+        ExtraResults extras;
+        std::uint32_t broken = 0;
+        bool calculated = false;
+    };
+    const auto attempt = [&](double initialTension) {
+        Attempt a;
+        a.inputs = design;
+        a.inputs.initialTension = initialTension;
+        a.result = a.inputs;
+        InitialTensionRange calculatedRange;
+        try {
+            calculateDesign(a.result, library_, coefficients_, calculatedRange, {});
+        } catch (const Error&) {
+            return a;
+        }
+        a.calculated = true;
+        a.extras = calculateExtraResults(a.result, library_, coefficients_, r_.hookType, inputs_);
+        a.broken = judge(a.result, calculatedRange, a.extras, explaining);
+        return a;
+    };
+    const Attempt centredAttempt = attempt(centred);
+    if (!centredAttempt.calculated) {
         if (!explaining)
             ++worker.rejected[static_cast<int>(SearchConstraint::DesignRules)];
         return;
     }
-    const ExtraResults extras = calculateExtraResults(result, library_, coefficients_, r_.hookType);
-    const std::uint32_t broken = judge(result, calculatedRange, extras, explaining);
     if (explaining) {
-        RankedEntry entry = rankedEntry(design, result, extras);
+        RankedEntry entry =
+            rankedEntry(centredAttempt.inputs, centredAttempt.result, centredAttempt.extras);
         entry.secondary = entry.primary;
-        entry.primary = std::popcount(broken);
+        entry.primary = std::popcount(centredAttempt.broken);
         worker.nearest.offer(entry);
         return;
     }
-    if (broken != 0) {
-        ++worker.rejected[std::countr_zero(broken)];
+    const auto feasible = [](const Attempt& a) { return a.calculated && a.broken == 0; };
+    const auto life = [](const Attempt& a) {
+        return a.extras.springLifeClass ? *a.extras.springLifeClass : kLifeClassCount;
+    };
+
+    // Only a constraint that a smaller Pi can mend sends the search below the centring value.
+    const std::uint32_t mendable =
+        (std::uint32_t{1} << static_cast<int>(SearchConstraint::DesignRules)) |
+        (std::uint32_t{1} << static_cast<int>(SearchConstraint::CoilStress)) |
+        (std::uint32_t{1} << static_cast<int>(SearchConstraint::HookTorsion)) |
+        (std::uint32_t{1} << static_cast<int>(SearchConstraint::HookBending)) |
+        (std::uint32_t{1} << static_cast<int>(SearchConstraint::Life));
+    const bool centredFeasible = feasible(centredAttempt);
+    const bool lowerMayHelp = centredFeasible ? r_.objective == SearchObjective::Margin ||
+                                                    r_.objective == SearchObjective::Life
+                                              : (centredAttempt.broken & mendable) != 0;
+    const Attempt* chosen = centredFeasible ? &centredAttempt : nullptr;
+    Attempt lowestAttempt;
+    Attempt nearestAttempt;
+    if (lowerMayHelp) {
+        const double lowest = lowestLoadFeasible(one, two, factors, t.tolerance, diameter.range);
+        if (lowest < centred)
+            lowestAttempt = attempt(lowest);
+        if (feasible(lowestAttempt)) {
+            if (!centredFeasible) {
+                // Halve [lowest, centred] for the largest feasible value below the centring one.
+                double low = lowest;
+                double high = centred;
+                nearestAttempt = lowestAttempt;
+                for (int step = 0; step < kInitialTensionHalvings; ++step) {
+                    const double middle =
+                        fourDigitValueWithin((static_cast<long double>(low) + high) / 2, low, high);
+                    if (!(middle > low && middle < high))
+                        break;
+                    Attempt a = attempt(middle);
+                    if (feasible(a)) {
+                        low = middle;
+                        nearestAttempt = std::move(a);
+                    } else {
+                        high = middle;
+                    }
+                }
+                chosen = &nearestAttempt;
+            }
+            if (r_.objective == SearchObjective::Margin ||
+                (r_.objective == SearchObjective::Life && life(lowestAttempt) < life(*chosen)))
+                chosen = &lowestAttempt;
+        }
+    }
+    if (!chosen) {
+        ++worker.rejected[std::countr_zero(centredAttempt.broken)];
         return;
     }
     ++worker.feasible;
-    worker.best.offer(rankedEntry(design, result, extras));
+    worker.best.offer(rankedEntry(chosen->inputs, chosen->result, chosen->extras));
 }
 
 void Search::progress(std::uint64_t calculated) {
@@ -340,8 +509,8 @@ void Search::progress(std::uint64_t calculated) {
 SearchCandidate Search::candidateOf(const RankedEntry& entry, int rank) const {
     SearchCandidate candidate;
     candidate.rank = rank;
-    candidate.result =
-        evaluateDesign(entry.inputs, library_, coefficients_, r_.hookType, r_.toleranceGrade);
+    candidate.result = evaluateDesign(entry.inputs, library_, coefficients_, r_.hookType,
+                                      r_.toleranceGrade, inputs_);
     const BandJudgement band =
         judgeBand(candidate.result.design, candidate.result.extras, r_.toleranceGrade, r_);
     candidate.coilStressUse = band.coilUse;
@@ -379,7 +548,7 @@ SearchExplanation Search::explain(const std::vector<WireWork>& work,
         return explanation;
     SearchExplanation::NearestMiss nearestMiss;
     nearestMiss.result = evaluateDesign(miss.front().inputs, library_, coefficients_, r_.hookType,
-                                        r_.toleranceGrade);
+                                        r_.toleranceGrade, inputs_);
     const std::uint32_t broken =
         judge(nearestMiss.result.design, nearestMiss.result.range, nearestMiss.result.extras, true);
     for (int c = 0; c < kSearchConstraintCount; ++c)
@@ -446,7 +615,10 @@ SearchOutcome searchDesigns(const DesignRequirement& requirement, const Material
                             const CoefficientSet& coefficients, const SearchControl& control) {
     if (checkRequirement(requirement, library))
         throw Error(Problem::BadData, {}, "the requirement cannot be searched");
-    return Search(requirement, library, coefficients, control)
+    CoefficientSet chosen = coefficients;
+    if (requirement.designBasis)
+        setDesignBasis(chosen, *requirement.designBasis);
+    return Search(requirement, library, chosen, control)
         .run(allowedMaterials(requirement, library));
 }
 

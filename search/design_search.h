@@ -20,9 +20,9 @@ namespace hspring {
 
 // What a candidate of the grid must meet, in the order the search judges it.
 enum class SearchConstraint {
-    OuterDiameter,  // Do <= maxOuterDiameter
-    InnerDiameter,  // Di >= minInnerDiameter
-    FreeLength,     // L0 <= maxFreeLength
+    OuterDiameter,  // Do + ΔDo <= maxOuterDiameter (outerDiameterFits)
+    InnerDiameter,  // Di − ΔDo >= minInnerDiameter
+    FreeLength,     // L0 + ΔL0 <= maxFreeLength
     Loads,          // both nominal loads within the tolerance of their targets
     WorstCaseLoads, // both loads with their production tolerance within it
     InitialTension, // Pi within the recommended range
@@ -30,9 +30,10 @@ enum class SearchConstraint {
     CoilStress,     // the load at the top of P2's band within the coil's maxLoad
     HookTorsion,    // ... within the hook's torsion limit (hookTorsionLimitLoad)
     HookBending,    // ... within the hook's bending limit (hookBendingLimitLoad), when judged
-    Life,           // the coil's and the hook's life classes at most requiredLifeClass
+    Life,           // the spring's life class at most requiredLifeClass, at the loads' band too
+    Surge,          // the natural frequency at least kSurgeFrequencyRatio times operatingFrequency
 };
-inline constexpr int kSearchConstraintCount = 11;
+inline constexpr int kSearchConstraintCount = 12;
 // The constraint's name as the JSON answer gives it ("outerDiameter", "loads", ...).
 std::string_view searchConstraintName(SearchConstraint constraint);
 
@@ -108,7 +109,10 @@ struct SearchControl {
 // most L1; and an initial tension of the window's four digits within the recommended range
 // (autoInitialTension 0): the one that centres the loads, making the larger worst-case relative
 // deviation (|P − T| + ΔP)/T of the two loads smallest (ΔP the production tolerance of the grade,
-// 0 at grade 0).
+// 0 at grade 0), when the spring is feasible with it; otherwise the feasible one nearest to it
+// below, since a lower initial tension only lowers the stresses and lengthens the lives. The
+// objective "margin" takes the lowest feasible initial tension, "life" the lowest when that
+// gives a longer life (design_search.cpp proves that nothing feasible is lost).
 //
 // A candidate is feasible when every SearchConstraint holds. The candidates come best first by
 // the objective; ties go by material index, wire diameter, its list position, D and N. The list

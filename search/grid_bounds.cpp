@@ -23,8 +23,7 @@ namespace hspring {
 
 namespace {
 
-constexpr long double kStressTolerance = 0.0005L; // stress2 may exceed the allowable by this
-constexpr long long kMinQuarterTurns = 12;        // N >= 3
+constexpr long long kMinQuarterTurns = 12; // N >= 3
 constexpr double kNanometresPerMillimetre = 1e9;
 
 // Slack of the bounds. Rounding moves every value the bounds are formed from by a few units of
@@ -38,6 +37,7 @@ constexpr long double kFourDigitSlack = 1e-3L;
 struct WireLimits {
     long double d;
     double torsionAllowable;
+    double hookTorsionAllowable;
     double bendingAllowable;
     bool bendingJudged;
     long double hookFactor; // K2 of the hook's bend
@@ -50,16 +50,21 @@ WireLimits wireLimits(const SearchWire& wire, const DesignRequirement& r, const 
     const MaterialRecord& material = library[wire.material];
     WireLimits limits{};
     limits.d = wire.d;
-    limits.torsionAllowable =
-        springAllowableStress(&material, AllowableStressKind::Torsion, wire.d, coefficients);
-    // As the extra results take it: a value not above 0 is no limit.
-    limits.bendingAllowable =
-        springAllowableStress(&material, AllowableStressKind::Bending, wire.d, coefficients);
+    // As the calculation and the extra results take them, on the coefficient set's basis; a
+    // bending allowable not above 0 is no limit.
+    const BasisAllowables allowables =
+        basisAllowables(&material, wire.diameterIndex, wire.d, coefficients);
+    limits.torsionAllowable = allowables.coilTorsion;
+    limits.hookTorsionAllowable = allowables.hookTorsion;
+    limits.bendingAllowable = allowables.hookBending;
     limits.bendingJudged = limits.bendingAllowable > 0;
     limits.hookFactor = coefficients.hookStressFactor;
     if (r.hookType == HookType::U)
         limits.hookFactor = hookBendTorsionFactor(
             (2 * static_cast<long double>(r.hookMinRadius) + limits.d) / limits.d);
+    else if (r.hookBendRadius > 0)
+        limits.hookFactor =
+            hookBendTorsionFactor(2 * static_cast<long double>(*r.hookBendRadius) / limits.d);
     limits.shearModulus = material.shearModulus;
     limits.leastLoad2 = t.load2Low * (1 - kSlack);
     return limits;
@@ -84,7 +89,8 @@ long long frameLastQuarter(long double d, long double allowance, long double len
 
 // Why no N of this D can be feasible, when a bound of D alone shows it. These do not depend on
 // N:
-// - the limits on Do and Di are tested as the judgement tests them, on the same values;
+// - the limits on Do and Di (at the edge of their tolerance, which depends on D/d and Do alone)
+//   are tested as the judgement tests them, on the same values;
 // - L0 >= (4·d + 2·e)(1 − 5e-4) with N >= 3, so above maxFreeLength no N is left;
 // - loads within the tolerance give P2 >= T2·(1 − t) > 0, and every stress at the top of P2's
 //   band (at least P2) is the load times a factor of D and d alone: τ2 = κ·8·D·P/(π·d³) against
@@ -95,9 +101,9 @@ long long frameLastQuarter(long double d, long double allowance, long double len
 std::optional<SearchConstraint> diameterRejection(const SpringDesign& design,
                                                   const DesignRequirement& r, const WireLimits& w,
                                                   long double allowance) {
-    if (r.maxOuterDiameter && !(design.outerDiameter <= *r.maxOuterDiameter))
+    if (!outerDiameterFits(r, design.springIndex, design.outerDiameter))
         return SearchConstraint::OuterDiameter;
-    if (r.minInnerDiameter && !(design.innerDiameter >= *r.minInnerDiameter))
+    if (!innerDiameterFits(r, design.springIndex, design.innerDiameter, design.outerDiameter))
         return SearchConstraint::InnerDiameter;
     if (r.maxFreeLength && (4 * w.d + allowance) * (1 - kFourDigitSlack) > *r.maxFreeLength)
         return SearchConstraint::FreeLength;
@@ -106,9 +112,13 @@ std::optional<SearchConstraint> diameterRejection(const SpringDesign& design,
     const long double wahl = wahlFactor(static_cast<long double>(design.springIndex));
     if (torsionalStress(wahl, D, P, w.d) > (w.torsionAllowable + kStressTolerance) * (1 + kSlack))
         return SearchConstraint::CoilStress;
-    if (torsionalStress(w.hookFactor, D, P, w.d) > w.torsionAllowable * (1 + kSlack))
+    if (torsionalStress(w.hookFactor, D, P, w.d) > w.hookTorsionAllowable * (1 + kSlack))
         return SearchConstraint::HookTorsion;
-    const long double bendingPerLoad = hookBendingStressPerLoad(hookBendingFactor(D / w.d), D, w.d);
+    const long double loopIndex = r.hookType == HookType::Round && r.hookLoopRadius > 0
+                                      ? 2 * static_cast<long double>(*r.hookLoopRadius) / w.d
+                                      : D / w.d;
+    const long double bendingPerLoad =
+        hookBendingStressPerLoad(hookBendingFactor(loopIndex), D, w.d);
     if (w.bendingJudged && P * bendingPerLoad > w.bendingAllowable * (1 + kSlack))
         return SearchConstraint::HookBending;
     return std::nullopt;
@@ -196,6 +206,40 @@ SearchTargets searchTargetsOf(const DesignRequirement& r) {
     if (r.maxFreeLength)
         t.lengthLimit = std::min<long double>(t.lengthLimit, *r.maxFreeLength);
     return t;
+}
+
+namespace {
+
+// The ± of the grade, 0 at grade 0.
+double gradeTolerance(const DesignRequirement& r, double tolerance) {
+    return r.toleranceGrade == kNoToleranceGrade ? 0 : tolerance;
+}
+
+} // namespace
+
+bool outerDiameterFits(const DesignRequirement& r, double springIndex, double outerDiameter) {
+    if (!r.maxOuterDiameter)
+        return true;
+    const double tolerance =
+        gradeTolerance(r, outerDiameterTolerance(springIndex, outerDiameter, r.toleranceGrade));
+    return static_cast<long double>(outerDiameter) + tolerance <= *r.maxOuterDiameter;
+}
+
+bool innerDiameterFits(const DesignRequirement& r, double springIndex, double innerDiameter,
+                       double outerDiameter) {
+    if (!r.minInnerDiameter)
+        return true;
+    const double tolerance =
+        gradeTolerance(r, outerDiameterTolerance(springIndex, outerDiameter, r.toleranceGrade));
+    return static_cast<long double>(innerDiameter) - tolerance >= *r.minInnerDiameter;
+}
+
+bool freeLengthFits(const DesignRequirement& r, double springIndex, double freeLength) {
+    if (!r.maxFreeLength)
+        return true;
+    const double tolerance =
+        gradeTolerance(r, freeLengthTolerance(springIndex, freeLength, r.toleranceGrade));
+    return static_cast<long double>(freeLength) + tolerance <= *r.maxFreeLength;
 }
 
 double meanDiameterAt(long long k, double step) {

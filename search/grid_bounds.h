@@ -70,6 +70,18 @@ WireWork boundWire(const SearchWire& wire, const DesignRequirement& requirement,
                    const CoefficientSet& coefficients,
                    const std::optional<ExhaustiveGrid>& exhaustive);
 
+// The limits of the room at the edge of the production tolerance of the requirement's grade (JIS
+// B 2704-3:2009, 6.3, which a maker may deliver to): Do + ΔDo <= maxOuterDiameter,
+// Di − ΔDo >= minInnerDiameter (the coil diameter's tolerance moves the inner diameter as much as
+// the outer) and L0 + ΔL0 <= maxFreeLength, each when given; at grade 0 the nominal values. A
+// tolerance the tables give none for (an index outside them) fails the limit: the spring's size
+// is not known.
+bool outerDiameterFits(const DesignRequirement& requirement, double springIndex,
+                       double outerDiameter);
+bool innerDiameterFits(const DesignRequirement& requirement, double springIndex,
+                       double innerDiameter, double outerDiameter);
+bool freeLengthFits(const DesignRequirement& requirement, double springIndex, double freeLength);
+
 // The double nearest the decimal k · step.
 double meanDiameterAt(long long k, double step);
 

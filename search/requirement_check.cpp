@@ -85,9 +85,9 @@ std::optional<RequirementProblem> checkNumbers(const DesignRequirement& r) {
     if (!(r.loadTolerance > 0 && r.loadTolerance < 100))
         return problem(RequirementProblemCode::ToleranceOutOfRange, LoadTolerance);
     const std::pair<RequirementKey, const std::optional<double>&> limits[] = {
-        {MaxOuterDiameter, r.maxOuterDiameter},
-        {MinInnerDiameter, r.minInnerDiameter},
-        {MaxFreeLength, r.maxFreeLength},
+        {MaxOuterDiameter, r.maxOuterDiameter},     {MinInnerDiameter, r.minInnerDiameter},
+        {MaxFreeLength, r.maxFreeLength},           {HookBendRadius, r.hookBendRadius},
+        {HookLoopRadius, r.hookLoopRadius},         {OperatingFrequency, r.operatingFrequency},
     };
     for (const auto& [key, value] : limits)
         if (value && !(std::isfinite(*value) && *value > 0))

@@ -146,6 +146,18 @@ std::string readHookType(ValueReader& in, DesignRequirement& r) {
     return {};
 }
 
+std::string readDesignBasis(ValueReader& in, DesignRequirement& r) {
+    std::string name;
+    std::string error = in.text(name);
+    if (!error.empty())
+        return error;
+    const std::optional<DesignBasis> basis = designBasisFromName(name);
+    if (!basis)
+        return "designBasis: expected \"JIS\" or \"handbook\"";
+    r.designBasis = *basis;
+    return {};
+}
+
 std::string readObjective(ValueReader& in, DesignRequirement& r) {
     std::string name;
     std::string error = in.text(name);
@@ -187,14 +199,21 @@ constexpr KeyReading kKeyReadings[] = {
      "load with its production tolerance must stay within loadTolerance; {noGrade}:\n"
      "the nominal loads alone",
      [](ValueReader& in, DesignRequirement& r) { return in.integer(r.toleranceGrade); }},
-    {K::MaxOuterDiameter, "mm", "largest outer coil diameter Do (default, null: none)",
+    {K::MaxOuterDiameter, "mm",
+     "largest outer coil diameter Do with its tolerance of the grade, Do + ΔDo\n"
+     "(default, null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.limit(r.maxOuterDiameter); }},
-    {K::MinInnerDiameter, "mm", "smallest inner coil diameter Di (default, null: none)",
+    {K::MinInnerDiameter, "mm",
+     "smallest inner coil diameter Di less the coil diameter's tolerance,\n"
+     "Di − ΔDo (default, null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.limit(r.minInnerDiameter); }},
-    {K::MaxFreeLength, "mm", "largest free length L0 (default, null: none)",
+    {K::MaxFreeLength, "mm",
+     "largest free length L0 with its tolerance of the grade, L0 + ΔL0 (default,\n"
+     "null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.limit(r.maxFreeLength); }},
     {K::RequiredLifeClass, "",
-     "the coil's and the hook's expected-life class must be at most this:\n"
+     "the spring's expected-life class must be at most this, at the working\n"
+     "points and at the worst corner of the loads' tolerance bands:\n"
      "0 \"{longestLife}\" (the longest) .. {lastLifeClass} \"{lastLife}\" (default, null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.optionalInteger(r.requiredLifeClass); }},
     {K::Materials, "", "material record indices to try, an array (default: see kinds)",
@@ -217,6 +236,22 @@ constexpr KeyReading kKeyReadings[] = {
     {K::HookMinRadius, "mm",
      "U hook: inner radius of the bend out of the coil (default {hookMinRadius})",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.hookMinRadius); }},
+    {K::HookBendRadius, "mm",
+     "round hook: centre-line radius r2 of the bend out of the coil; K2 from\n"
+     "C2 = 2·r2/d (default, null: the settings' hookStressFactor)",
+     [](ValueReader& in, DesignRequirement& r) { return in.limit(r.hookBendRadius); }},
+    {K::HookLoopRadius, "mm",
+     "round hook: centre-line radius r1 of the loop; K1 from C1 = 2·r1/d\n"
+     "(default, null: D/2)",
+     [](ValueReader& in, DesignRequirement& r) { return in.limit(r.hookLoopRadius); }},
+    {K::OperatingFrequency, "Hz",
+     "the frequency the spring is worked at: the natural frequency must be at\n"
+     "least {surgeRatio} times it (default, null: none)",
+     [](ValueReader& in, DesignRequirement& r) { return in.limit(r.operatingFrequency); }},
+    {K::DesignBasis, "",
+     "\"JIS\" or \"handbook\": what the allowables are taken from (default:\n"
+     "the settings'; see hspring-cli calc --help)",
+     readDesignBasis},
     {K::DiameterStep, "mm",
      "the mean coil diameters tried are the whole multiples of this\n"
      "(default {diameterStep}; {minStep} .. {maxStep})",
@@ -488,6 +523,7 @@ std::string requirementJsonKeysHelp(const Wording& wording) {
         {"hookLength", numberText(defaults.hookLength)},
         {"hookOpening", numberText(defaults.hookOpening)},
         {"hookMinRadius", numberText(defaults.hookMinRadius)},
+        {"surgeRatio", numberText(kSurgeFrequencyRatio)},
         {"diameterStep", numberText(defaults.diameterStep)},
         {"minStep", numberText(kMinDiameterStep)},
         {"maxStep", numberText(kMaxDiameterStep)},

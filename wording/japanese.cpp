@@ -48,9 +48,11 @@ std::string_view hookProblemText(HookProblem problem) {
     case HookProblem::HookAngleOutsideRange:
         return "警告:フック角度が60～90°の範囲外";
     case HookProblem::UHookCannotBeFormed:
+        return "警告:Uフックの寸法が成形できない";
+    case HookProblem::NaturalFrequencyBelowSurgeRatio:
         break;
     }
-    return "警告:Uフックの寸法が成形できない";
+    return "警告:固有振動数が使用振動数の15倍未満（サージング）";
 }
 
 std::string toleranceBreachText(const ToleranceBreach& breach) {

@@ -48,6 +48,7 @@ QString CalculationDocument::fileName() const {
 
 void CalculationDocument::setTitleBlock(const TitleBlock& block) {
     titleBlock_ = block;
+    keepDesignBasis();
     if (!path_.isEmpty())
         writeTitleBlock(QFile::encodeName(path_).toStdString(), titleBlock_);
 }
@@ -62,11 +63,21 @@ void CalculationDocument::read(const std::string& path) {
     titleBlock_ = {};
     refreshTitle();
     titleBlock_ = readTitleBlock(path);
+    // The file is calculated on the basis it was saved with; a file without one on JIS.
+    setDesignBasis(window_.state().settings.coefficients,
+                   designBasisFromName(titleBlock_.designBasis).value_or(DesignBasis::Jis));
+}
+
+void CalculationDocument::keepDesignBasis() {
+    const DesignBasis basis = designBasisOf(window_.state().settings.coefficients);
+    titleBlock_.designBasis =
+        basis == DesignBasis::Jis ? std::string() : std::string(designBasisName(basis));
 }
 
 void CalculationDocument::saved(const std::string& path) {
     remember(path);
     refreshTitle();
+    keepDesignBasis();
     writeTitleBlock(path, titleBlock_);
 }
 

@@ -35,10 +35,11 @@ public:
     // when it cannot be written.
     void setTitleBlock(const TitleBlock& block);
 
-    // The slots were just read from `path`: the file is open, its title block read. A side file
-    // that cannot be read throws its Error after the file has become the open one.
+    // The slots were just read from `path`: the file is open, its title block read and the
+    // window's design basis set to the file's (JIS for a file without one). A side file that
+    // cannot be read throws its Error after the file has become the open one.
     void read(const std::string& path);
-    // The slots were just saved to `path`: the title block goes beside it.
+    // The slots were just saved to `path`: the title block and the design basis go beside it.
     void saved(const std::string& path);
 
     // Whether the slots differ from the file's; false while no file is open.
@@ -49,6 +50,8 @@ public:
 private:
     explicit CalculationDocument(MainWindow& window);
     void remember(const std::string& path);
+    // Puts the window's design basis into the side data the title block travels with.
+    void keepDesignBasis();
 
     MainWindow& window_;
     QString path_;

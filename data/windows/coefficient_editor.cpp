@@ -7,6 +7,7 @@
 #include "toolkit/windows/number_field.h"
 #include "toolkit/windows/placement.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -32,6 +33,9 @@ constexpr FieldText kFieldTexts[kCoefficientCount] = {
     {"低温焼なまししたステンレス鋼線の減少割合", "(15%～25%)"},
 };
 constexpr int kAllowableStressFields = 3;
+// The design basis's row follows the allowable-stress fields: its items in DesignBasis order.
+constexpr const char* kBasisTexts[] = {"JIS（JIS B 2704 の許容応力）",
+                                       "ハンドブック（Associated Spring 表）"};
 
 constexpr int kWindowWidth = 520;
 constexpr int kGroupWidth = kWindowWidth - 16;
@@ -56,7 +60,7 @@ CoefficientEditorDialog::CoefficientEditorDialog(SettingsRecord& settings,
     setModal(true);
     setFont(windowFont(12));
 
-    const int stressHeight = groupHeight(kAllowableStressFields);
+    const int stressHeight = groupHeight(kAllowableStressFields + 1);
     const int tensionHeight = groupHeight(kCoefficientCount - kAllowableStressFields);
     QGroupBox* stressGroup =
         placeGroup(this, QStringLiteral("GroupBox1"), QStringLiteral("許容応力の設定"),
@@ -79,6 +83,15 @@ CoefficientEditorDialog::CoefficientEditorDialog(SettingsRecord& settings,
         placeLabel(group, kFieldTexts[i].hint, {kHintLeft, top + 4});
     }
 
+    const int basisTop = kFirstRowTop + kAllowableStressFields * kRowPitch;
+    placeLabel(stressGroup, "設計基準", {kLabelLeft, basisTop + 4});
+    basis_ = placeWidget(
+        new QComboBox(stressGroup), QStringLiteral("ComboBasis"),
+        QRect(kFieldLeft, basisTop, kWindowWidth - kFieldLeft - 24, kDialogFieldHeight));
+    for (const char* text : kBasisTexts)
+        basis_->addItem(QString::fromUtf8(text));
+    basis_->setCurrentIndex(static_cast<int>(designBasisOf(settings_.coefficients)));
+
     const int buttonTop = tensionGroup->geometry().bottom() + 9;
     placeButton(this, "BitBtn1", "設定ボタン", {8, buttonTop, kGroupWidth, 28},
                 [this] { runReportingErrors(this, [this] { saveCoefficients(); }); });
@@ -90,6 +103,7 @@ void CoefficientEditorDialog::saveCoefficients() {
     // and takes the focus; the coefficients before it keep their new values.
     for (int i = 0; i < kCoefficientCount; ++i)
         storeCoefficient(i, fields_[i]->number(), settings_.coefficients);
+    setDesignBasis(settings_.coefficients, static_cast<DesignBasis>(basis_->currentIndex()));
     saveSettings(QFile::encodeName(settingsPath_).toStdString(), settings_);
 }
 

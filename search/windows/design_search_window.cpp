@@ -64,7 +64,7 @@ constexpr const char* kObjectiveTexts[] = {"軽い順", "寿命の長い順", "�
 constexpr const char* kConstraintTexts[kSearchConstraintCount] = {
     "外径の上限",           "内径の下限",       "自由長さの上限", "荷重の許容差",
     "許容差の等級での荷重", "初張力の範囲",     "設計の判定",     "コイルの応力",
-    "フックのねじり応力",   "フックの曲げ応力", "寿命",
+    "フックのねじり応力",   "フックの曲げ応力", "寿命",           "サージング",
 };
 
 // A table cell that sorts by its number rather than its text.
@@ -119,6 +119,7 @@ constexpr std::array<const char*, kRequirementKeyCount> kFieldLabels = {
     "長さ（Ｌ１）",   "荷重(P1)",   "長さ（Ｌ２）",   "荷重(P2)",   "荷重の許容差", "許容差の等級",
     "外径の上限",     "内径の下限", "自由長さの上限", "寿命",       "材料",         "材料",
     "低温焼きなまし", "フック",     "フック角度",     "フック長さ", "開口長さ",     "最小Ｒ",
+    "曲げ半径（ｒ２）", "ループ半径（ｒ１）", "使用振動数", "設計基準",
     "平均径の刻み",   "並べ方",     "候補の数",
 };
 

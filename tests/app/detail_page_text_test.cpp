@@ -46,12 +46,13 @@ std::string value(const DetailPageTexts& texts, int table, std::string_view capt
 
 TEST(DetailPageText, WorkedExampleAndItsClipboardText) {
     const DetailPageTexts page = workedExample(HookType::Round);
-    // Each stress in both units beside its allowable (the hook's bending 89.08, the coil's
-    // torsion 57.43 kgf/mm^2) and its use: 62.76 / 89.08 = 70.45 %.
+    // Each stress in both units beside its allowable on the JIS basis (the hook's bending 111.4
+    // and torsion 71.79, the compression spring's, the coil's torsion 57.43 kgf/mm^2) and its
+    // use: 62.76 / 111.4 = 56.36 %.
     EXPECT_EQ(row(page, kDetailStressTable, "フック曲げ応力（荷重２）").cells,
-              (Cells{"フック曲げ応力（荷重２）", "62.76", "615.4", "89.08", "873.6", "70.45"}));
+              (Cells{"フック曲げ応力（荷重２）", "62.76", "615.4", "111.4", "1092", "56.36"}));
     EXPECT_EQ(row(page, kDetailStressTable, "フックねじり応力（荷重２）").cells,
-              (Cells{"フックねじり応力（荷重２）", "35.48", "347.9", "57.43", "563.2", "61.78"}));
+              (Cells{"フックねじり応力（荷重２）", "35.48", "347.9", "71.79", "704", "49.42"}));
     EXPECT_FALSE(row(page, kDetailStressTable, "フックねじり応力（荷重２）").overLimit);
     EXPECT_EQ(row(page, kDetailForceTable, "蓄積エネルギー（１→２）").cells,
               (Cells{"蓄積エネルギー（１→２）", "8.644", "kgf·mm", "84.77", "N·mm"}));
@@ -62,12 +63,13 @@ TEST(DetailPageText, WorkedExampleAndItsClipboardText) {
     EXPECT_EQ(value(page, kDetailHookTable, "コイル部質量"), "3.874");
     EXPECT_EQ(value(page, kDetailHookTable, "期待寿命（ばね）"), "1000万");
     // The limits of the worked example (see the extra results' test for the hand calculation):
-    // the hook's bending allows the least.
+    // the coil allows the least.
     EXPECT_EQ(row(page, kDetailLimitTable, "最大荷重（フック含む）").cells,
-              (Cells{"最大荷重（フック含む）", "1.582", "kgf", "15.52", "N"}));
+              (Cells{"最大荷重（フック含む）", "1.969", "kgf", "19.31", "N"}));
     EXPECT_EQ(value(page, kDetailLimitTable, "最大荷重（コイル）"), "1.969");
-    EXPECT_EQ(value(page, kDetailLimitTable, "支配部位"), "フック曲げ");
-    EXPECT_EQ(value(page, kDetailLimitTable, "最大長さ（フック含む）"), "64.35");
+    EXPECT_EQ(value(page, kDetailLimitTable, "支配部位"), "コイル");
+    EXPECT_EQ(value(page, kDetailLimitTable, "最大長さ（フック含む）"), "72.08");
+    EXPECT_EQ(value(page, kDetailHookTable, "設計基準"), "JIS");
     EXPECT_EQ(page.tables[kDetailWarningTable].rows.size(), 1u);
     EXPECT_EQ(page.tables[kDetailWarningTable].rows[0].cells[0], "なし");
 
@@ -95,7 +97,7 @@ TEST(DetailPageText, WorkedExampleAndItsClipboardText) {
                         value(page, kDetailHookTable, "フック部素線長さ（１個）") +
                         "\tmm\r\n\r\n限界\t"),
               std::string::npos);
-    EXPECT_TRUE(text.ends_with("\r\nピアノ線・SUS302 (Associated Spring)\r\n"));
+    EXPECT_TRUE(text.ends_with("\r\n許容応力 (材料×圧縮ばね割合)\r\n"));
     std::size_t rows = page.tables.size() - 1;
     for (const DetailTable& table : page.tables)
         rows += table.headers.size() + table.rows.size();
@@ -104,15 +106,15 @@ TEST(DetailPageText, WorkedExampleAndItsClipboardText) {
 }
 
 TEST(DetailPageText, OverLimitAndMissingValues) {
-    // A hook factor of 3: the hook's torsion at load 2 over the allowable, a shorter life.
+    // A hook factor of 3: the hook's torsion at load 2 over the allowable, so no fatigue life.
     const DetailPageTexts harsh = workedExample(HookType::Round, 3, 3);
     const DetailRow& torsion2 = row(harsh, kDetailStressTable, "フックねじり応力（荷重２）");
-    EXPECT_EQ(torsion2.cells[5], "148.3"); // 85.15 / 57.43
+    EXPECT_EQ(torsion2.cells[5], "118.6"); // 85.15 / 71.79
     EXPECT_TRUE(torsion2.overLimit);
     EXPECT_FALSE(row(harsh, kDetailStressTable, "フックねじり応力（荷重１）").overLimit);
     EXPECT_EQ(value(harsh, kDetailHookTable, "期待寿命（コイル）"), "1000万");
-    EXPECT_EQ(value(harsh, kDetailHookTable, "期待寿命（フック）"), "4万");
-    EXPECT_EQ(value(harsh, kDetailHookTable, "期待寿命（ばね）"), "4万");
+    EXPECT_EQ(value(harsh, kDetailHookTable, "期待寿命（フック）"), "1万以下");
+    EXPECT_EQ(value(harsh, kDetailHookTable, "期待寿命（ばね）"), "1万以下");
     EXPECT_EQ(value(harsh, kDetailLimitTable, "支配部位"), "フックねじり");
     ASSERT_EQ(harsh.tables[kDetailWarningTable].rows.size(), 1u);
     EXPECT_EQ(harsh.tables[kDetailWarningTable].rows[0].cells[0],
@@ -123,7 +125,7 @@ TEST(DetailPageText, OverLimitAndMissingValues) {
     const DetailPageTexts u = workedExample(HookType::U, 0);
     EXPECT_EQ(value(u, kDetailHookTable, "フック形状"), "Ｕフック");
     EXPECT_EQ(row(u, kDetailStressTable, "フックねじり応力（荷重２）").cells,
-              (Cells{"フックねじり応力（荷重２）", "－", "－", "57.43", "563.2", "－"}));
+              (Cells{"フックねじり応力（荷重２）", "－", "－", "71.79", "704", "－"}));
     for (const char* caption :
          {"フックねじり修正係数（Ｋ２）", "期待寿命（フック）", "期待寿命（ばね）", "素線長さ"})
         EXPECT_EQ(value(u, kDetailHookTable, caption), "－") << caption;

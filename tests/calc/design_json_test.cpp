@@ -106,10 +106,11 @@ TEST(ReadDesignsJson, BadDesignsFailAlone) {
     const DesignRequests requests = readDesignsJson(
         R"([{"wireDiameter": "1"}, {"lengthMode": 0.5}, {"lengthMode": 3000000000},
             {"autoInitialTension": 2}, {"autoInitialTension": null}, {"springrate": 1},
-            {"freeLength": 1, "freeLength": 2}, [], "x", {"freeLength": 41}])",
+            {"freeLength": 1, "freeLength": 2}, [], "x", {"freeLength": 41},
+            {"designBasis": "jis"}, {"hookBendRadius": 0}, {"operatingFrequency": "5"}])",
         library());
     ASSERT_TRUE(requests.wasArray);
-    ASSERT_EQ(requests.designs.size(), 10u);
+    ASSERT_EQ(requests.designs.size(), 13u);
     const char* expected[] = {
         "wireDiameter: expected a number",
         "lengthMode: expected a 32-bit integer",
@@ -121,8 +122,11 @@ TEST(ReadDesignsJson, BadDesignsFailAlone) {
         "expected a design object",
         "expected a design object",
         "",
+        "designBasis: expected \"JIS\" or \"handbook\"",
+        "hookBendRadius: expected a positive number or null",
+        "operatingFrequency: expected a positive number or null",
     };
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 13; ++i)
         EXPECT_EQ(requests.designs[i].error, expected[i]) << i;
     EXPECT_EQ(requests.designs[9].design.freeLength, 41);
 }
@@ -214,7 +218,10 @@ TEST(CalculateDesignsJson, AnswersWithEveryFieldReadingBackExactly) {
     // beside their object "si", the bending life class, the three limits, the length and the
     // governing part (null: the test wires have no bending data), and the tolerance grade beside
     // its object.
-    EXPECT_EQ(numbers.size(), 33u + 5u + 16u + 6u + 1u);
+    // The hook's radii and the operating frequency (null: not given) and hookTorsionAllowable
+    // beside hookBendingAllowable.
+    EXPECT_EQ(numbers.size(), 33u + 5u + 17u + 6u + 1u + 3u);
+    EXPECT_NE(out.find(R"("designBasis":"JIS")"), std::string::npos);
     EXPECT_NE(out.find(R"("checks":["Calculation Success!"])"), std::string::npos);
     EXPECT_NE(out.find(R"("initialTension":"初張力(0.1934～0.4348)kgf")"), std::string::npos);
     EXPECT_NE(out.find(R"("lifeText":")"), std::string::npos);
@@ -241,7 +248,8 @@ TEST(CalculateDesignsJson, DesignsBeyondTheTablesAnswerWithNumbersOrNull) {
     for (const char* noBendingData :
          {R"("hookBendingAllowable":null)", R"("hookBendingLimitLoad":null)",
           R"("maxLoadWithHooks":null)", R"("maxLengthWithHooks":null)", R"("governingPart":null)",
-          R"("freeLength":null,"outerDiameter":null)"})
+          R"("freeLength":null,"outerDiameter":null)",
+          R"("hookBendRadius":null,"hookLoopRadius":null,"operatingFrequency":null)"})
         for (std::size_t at; (at = firstTwo.find(noBendingData)) != std::string::npos;)
             firstTwo.erase(at, std::string_view(noBendingData).size());
     EXPECT_EQ(firstTwo.find("null"), std::string::npos) << out;
@@ -282,11 +290,17 @@ TEST(CalculateDesignsJson, AnAnswerReadsBackAsTheSameDesign) {
     int failed = -1;
     const std::string first =
         calculate(R"({"wireDiameter": 1.2, "meanDiameter": 11.1, "lengthMode": 0, "load1": 0.2,
-                      "load2": 1.5, "lowTempAnnealed": 1, "materialIndex": 1})",
+                      "load2": 1.5, "lowTempAnnealed": 1, "materialIndex": 1,
+                      "designBasis": "handbook", "hookBendRadius": 1.8, "hookLoopRadius": null,
+                      "operatingFrequency": 40})",
                   failed);
     const std::string again = calculate(first, failed);
     EXPECT_EQ(failed, 0);
     EXPECT_EQ(again, first);
+    // The basis, the bend radius (K2 from C2 = 2·1.8/1.2 = 3) and the frequency were taken.
+    EXPECT_NE(first.find(R"("designBasis":"handbook")"), std::string::npos);
+    EXPECT_NE(first.find(R"("hookTorsionFactor":1.375)"), std::string::npos);
+    EXPECT_NE(first.find(R"("operatingFrequency":40)"), std::string::npos);
 }
 
 // Enough designs for several pieces and several chunks in flight, every 97th one failing, and a

@@ -99,8 +99,8 @@ TEST(ExtraResults, ReferenceRunWithEitherHook) {
     EXPECT_EQ(x.hookTorsionFactor, 1.25);
     EXPECT_EQ(formatF4(x.hookTorsionStress1), "19.55");
     EXPECT_EQ(formatF4(x.hookTorsionStress2), "35.48");
-    EXPECT_EQ(formatF4(x.hookBendingAllowable), "89.08");
-    EXPECT_EQ(formatF4(x.si.hookBendingAllowable), "873.6");
+    EXPECT_EQ(formatF4(x.hookBendingAllowable), "111.4");
+    EXPECT_EQ(formatF4(x.si.hookBendingAllowable), "1092");
     EXPECT_EQ(formatF4(x.hookCoefficients.upper), "0.1783");
     EXPECT_EQ(formatF4(x.hookCoefficients.lower), "0.09827");
     EXPECT_EQ(x.hookLifeClass, 0);
@@ -123,14 +123,15 @@ TEST(ExtraResults, ReferenceRunWithEitherHook) {
     EXPECT_EQ(formatF4(u.hookTorsionStress2), "31.93");
     EXPECT_EQ(u.bodyMass, x.bodyMass);
 
-    // A hook that concentrates more stress than the coil shortens the spring's life.
+    // A hook that concentrates more stress than the coil shortens the spring's life: K2 = 3
+    // takes τB2 to 85.2 kgf/mm^2, over its allowable of 71.8, where no fatigue line holds.
     CoefficientSet harsh = testing::referenceCoefficients();
     harsh.hookStressFactor = 3;
     design.length1 = design.freeLength;
     const DesignResult harshRun = evaluate(design, HookType::Round, hookLibrary(), harsh);
     EXPECT_EQ(harshRun.design.lifeClass, 0);
-    EXPECT_EQ(harshRun.extras.hookLifeClass, 4);
-    EXPECT_EQ(harshRun.extras.springLifeClass, 4);
+    EXPECT_EQ(harshRun.extras.hookLifeClass, kShortestLifeClass);
+    EXPECT_EQ(harshRun.extras.springLifeClass, kShortestLifeClass);
 }
 
 // The hooks' centre line is the middle of the edges the drawing gives them: the arcs' mean radius
@@ -233,17 +234,22 @@ TEST(ExtraResults, ValuesThatCannotBeFormedAreMissing) {
 }
 
 // The worked example (d 1, D 10, N 20, L0 39, piano wire with τ 880 and σB 1950 N/mm^2 at
-// 1.0 mm, bending 70 % of σB, both ratios 80 %, K2 1.25), by hand:
+// 1.0 mm, bending 70 % of σB, both ratios 80 %, K2 1.25), by hand. On the JIS basis the hook is
+// judged on the compression spring's allowables, the first ratio alone:
 //   τa = 880·0.64/9.80665 = 57.4304 kgf/mm^2, Wahl K = 39/36 + 0.0615 = 1.144833
 //   coil:         3.14·τa·d³/(8·D·K) = 180.3315/91.5867 = 1.969 kgf (the record's maxLoad)
-//   hook torsion: τa·π·d³/(K2·8·D) = 57.4304·3.141593/100 = 1.804 kgf
-//   hook bending: σA allowable 0.7·1950·0.64/9.80665 = 89.0824 kgf/mm^2 over σA per kgf
-//                 (K1·16·D + 4·d)/(π·d³) = (389/360·160 + 4)/3.141593 = 56.3055: 1.582 kgf
-//   the smallest, 1.582 kgf, is the hook's bending; k = 78500/9.80665/(8·20·1000) = 0.050030
+//   hook torsion: 880·0.8/9.80665 = 71.7880 kgf/mm^2; ·π·d³/(K2·8·D) = 2.255 kgf
+//   hook bending: 0.7·1950·0.8/9.80665 = 111.353 kgf/mm^2 over σA per kgf
+//                 (K1·16·D + 4·d)/(π·d³) = (389/360·160 + 4)/3.141593 = 56.3055: 1.978 kgf
+//   the smallest, 1.969 kgf, is the coil's; k = 78500/9.80665/(8·20·1000) = 0.050030
 //   and Pi = (29.0 + 12.9)/2·0.38178·3.14159/80 = 0.314092 give
-//   L = 39 + (1.58213 − 0.31409)/0.050030 = 64.35 mm.
-// At P2 = maxLoad the hook's torsion is at K2·3.14/(π·K) = 109.1 % of τa: the coil's limit is not
-// the spring's.
+//   L = 39 + (1.96897 − 0.31409)/0.050030 = 72.08 mm.
+// (Both ratios on the hook, as before the basis, gave 1.804 and 1.582 kgf: the hook's bending
+// governed at 1.582 kgf, 64.35 mm, and a hook at the coil's maximum load was over in both.)
+// On the handbook's basis (steel: coil 45 %, hook torsion 40 %, hook bending 75 % of σB):
+//   coil 0.45·1950/9.80665 = 89.4801 → 3.14·89.4801/91.5867 = 3.068 kgf
+//   hook torsion 0.40·1950/9.80665 = 79.5379 → ·π/100 = 2.499 kgf, hook bending
+//   0.75·1950/9.80665 = 149.134 → /56.3055 = 2.649 kgf: the hook's torsion governs.
 TEST(ExtraResults, LimitLoadsOfTheCoilAndTheHooks) {
     const auto near4 = [](double actual, const char* expected) {
         EXPECT_EQ(formatF4(actual), expected); // four significant digits
@@ -252,31 +258,41 @@ TEST(ExtraResults, LimitLoadsOfTheCoilAndTheHooks) {
     const DesignResult result = evaluate(design, HookType::Round);
     const ExtraResults& x = result.extras;
     near4(result.design.maxLoad, "1.969");
-    near4(x.hookTorsionLimitLoad, "1.804");
-    near4(x.hookBendingLimitLoad, "1.582");
-    near4(x.maxLoadWithHooks, "1.582");
-    EXPECT_EQ(x.governingPart, GoverningPart::HookBending);
-    near4(x.maxLengthWithHooks, "64.35");
+    near4(x.hookTorsionLimitLoad, "2.255");
+    near4(x.hookBendingLimitLoad, "1.978");
+    near4(x.maxLoadWithHooks, "1.969");
+    EXPECT_EQ(x.governingPart, GoverningPart::Coil);
+    near4(x.maxLengthWithHooks, "72.08");
 
-    // Loaded to the coil's maximum, the hook is over in torsion and in bending, and says so.
+    CoefficientSet handbook = testing::referenceCoefficients();
+    setDesignBasis(handbook, DesignBasis::Handbook);
+    const DesignResult byHandbook = evaluate(design, HookType::Round, hookLibrary(), handbook);
+    near4(byHandbook.design.allowableStress, "89.48");
+    near4(byHandbook.design.maxLoad, "3.068");
+    near4(byHandbook.extras.hookTorsionAllowable, "79.54");
+    near4(byHandbook.extras.hookTorsionLimitLoad, "2.499");
+    near4(byHandbook.extras.hookBendingLimitLoad, "2.649");
+    EXPECT_EQ(byHandbook.extras.governingPart, GoverningPart::HookTorsion);
+
+    // Loaded to the coil's maximum the hook is within both allowables; loaded past its own
+    // limits it is over in torsion and in bending, says so, and has no fatigue life to speak of.
     design.lengthMode = kLoadsGiven;
     design.load1 = 1;
     design.load2 = result.design.maxLoad;
     const DesignResult atMaxLoad = evaluate(design, HookType::Round);
-    near4(atMaxLoad.extras.hookTorsionStress2 / atMaxLoad.design.allowableStress, "1.091");
+    near4(atMaxLoad.extras.hookTorsionStress2 / atMaxLoad.extras.hookTorsionAllowable, "0.873");
     EXPECT_TRUE(checkDesign(atMaxLoad.design).empty()); // "Calculation Success!"
-    ASSERT_EQ(atMaxLoad.hookChecks.size(), 2u);
-    EXPECT_EQ(atMaxLoad.hookChecks[0].problem, HookProblem::TorsionOverAllowable);
-    EXPECT_EQ(atMaxLoad.hookChecks[1].problem, HookProblem::BendingOverAllowable);
+    EXPECT_TRUE(atMaxLoad.hookChecks.empty());
+    design.load2 = 2.3;
+    const DesignResult over = evaluate(design, HookType::Round);
+    ASSERT_EQ(over.hookChecks.size(), 2u);
+    EXPECT_EQ(over.hookChecks[0].problem, HookProblem::TorsionOverAllowable);
+    EXPECT_EQ(over.hookChecks[1].problem, HookProblem::BendingOverAllowable);
+    EXPECT_EQ(over.extras.hookLifeClass, kShortestLifeClass);
+    EXPECT_EQ(over.extras.hookBendingLifeClass, kShortestLifeClass);
 
-    // A larger bending share moves the limit to the hook's torsion; a hook factor that is not a
-    // positive finite number (a damaged coefficient file) is no factor: the torsion's limit and
-    // everything that needs it are missing, never −∞ or a guess.
-    MaterialLibrary strongBending = hookLibrary();
-    strongBending[0].bendingPercent = 100;
-    EXPECT_EQ(
-        evaluate(testing::referenceDesign(), HookType::Round, strongBending).extras.governingPart,
-        GoverningPart::HookTorsion);
+    // A hook factor that is not a positive finite number (a damaged coefficient file) is no
+    // factor: the torsion's limit and everything that needs it are missing, never −∞ or a guess.
     for (const double factor : {-double(INFINITY), 0.0, -1.25, double(NAN), double(INFINITY)}) {
         CoefficientSet damaged = testing::referenceCoefficients();
         damaged.hookStressFactor = factor;
@@ -292,9 +308,9 @@ TEST(ExtraResults, LimitLoadsOfTheCoilAndTheHooks) {
     // A limit below the initial tension is reached at no length.
     design = testing::referenceDesign();
     design.autoInitialTension = 0;
-    design.initialTension = 1.7;
+    design.initialTension = 2;
     const ExtraResults tight = evaluate(design, HookType::Round).extras;
-    near4(tight.maxLoadWithHooks, "1.582");
+    near4(tight.maxLoadWithHooks, "1.969");
     EXPECT_TRUE(std::isnan(tight.maxLengthWithHooks));
 }
 
@@ -393,6 +409,54 @@ TEST(ExtraResults, AnsweredInTheCalcJson) {
     EXPECT_EQ(answers[2], R"({"error":"hookType: expected \"round\" or \"u\""},)");
     EXPECT_EQ(answers[3], R"({"error":"hookType: expected \"round\" or \"u\""},)");
     EXPECT_EQ(answers[4], R"({"error":"duplicate key \"hookType\""})");
+}
+
+} // namespace
+} // namespace hspring
+
+namespace hspring {
+namespace {
+
+// A round hook's radii, where given, set its factors: r2 = 1.5·d gives C2 = 3 and
+// K2 = 11/8 = 1.375, 10 % more torsion than the customary 1.25; r1 = 4 mm gives C1 = 8 and
+// K1 = 247/224 instead of 389/360 from D/2. Without them the results stay as they were. The
+// natural frequency is judged against 15 times the operating frequency.
+TEST(ExtraResults, RoundHookRadiiAndTheOperatingFrequency) {
+    const SpringDesign design = testing::referenceDesign();
+    const DesignResult plain = evaluate(design, HookType::Round);
+    ExtraInputs inputs;
+    inputs.hookBendRadius = 1.5;
+    inputs.hookLoopRadius = 4;
+    const DesignResult shaped =
+        evaluateDesign(design, hookLibrary(), testing::referenceCoefficients(), HookType::Round,
+                       kDefaultToleranceGrade, inputs);
+    EXPECT_EQ(plain.extras.hookTorsionFactor, 1.25);
+    EXPECT_EQ(formatF15(shaped.extras.hookTorsionFactor), "1.375");
+    EXPECT_EQ(formatF15(shaped.extras.hookBendingFactor), formatF15(247.0L / 224));
+    EXPECT_NEAR(shaped.extras.hookTorsionStress2 / plain.extras.hookTorsionStress2, 1.1, 1e-12);
+    EXPECT_LT(shaped.extras.hookTorsionLimitLoad, plain.extras.hookTorsionLimitLoad);
+    // A U hook keeps its own bend: the radii are a round hook's.
+    const DesignResult u = evaluateDesign(design, hookLibrary(), testing::referenceCoefficients(),
+                                          HookType::U, kDefaultToleranceGrade, inputs);
+    EXPECT_EQ(u.extras.hookTorsionFactor, evaluate(design, HookType::U).extras.hookTorsionFactor);
+
+    const double fn = plain.extras.naturalFrequency;
+    ASSERT_GT(fn, 0);
+    const auto surges = [&](double frequency) {
+        ExtraInputs at;
+        at.operatingFrequency = frequency;
+        const DesignResult r =
+            evaluateDesign(design, hookLibrary(), testing::referenceCoefficients(), HookType::Round,
+                           kDefaultToleranceGrade, at);
+        bool warned = false;
+        for (const HookCheck& check : r.hookChecks)
+            warned |= check.problem == HookProblem::NaturalFrequencyBelowSurgeRatio;
+        EXPECT_EQ(warned, r.extras.surges);
+        return warned;
+    };
+    EXPECT_FALSE(surges(fn / 15 * 0.999));
+    EXPECT_TRUE(surges(fn / 15 * 1.001));
+    EXPECT_FALSE(surges(std::numeric_limits<double>::quiet_NaN()));
 }
 
 } // namespace

@@ -48,7 +48,7 @@ TEST(LoadLengthChart, LineBandPointsAndLimitsInSceneUnits) {
     EXPECT_EQ(chart.limits[0].load, s.maxLoad);
     const double hooks = chart.limits[1].load;
     const double torsionShare =
-        result.extras.hookTorsionStress2 * hooks / s.load2 / s.allowableStress;
+        result.extras.hookTorsionStress2 * hooks / s.load2 / result.extras.hookTorsionAllowable;
     EXPECT_LE(torsionShare, 1 + 1e-12);
     if (!std::isnan(result.extras.hookBendingAllowable)) {
         const double bendingShare =

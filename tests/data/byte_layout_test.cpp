@@ -180,8 +180,9 @@ TEST(ByteLayout, SettingsRecordHoldsTheCoefficientsAtBytes4To59) {
     EXPECT_EQ(+c.annealedHardSteelReduction, 30);
     EXPECT_EQ(+c.annealedStainlessReduction, 20);
     EXPECT_EQ(+settings.leading[3], 0x04);
+    EXPECT_EQ(+c.designBasis, 0xEE); // byte 60: any value but 1 reads as JIS
     EXPECT_EQ(+settings.trailing[0], 0xEE);
-    EXPECT_EQ(+settings.trailing[675], 0xEE);
+    EXPECT_EQ(+settings.trailing[674], 0xEE);
 }
 
 } // namespace

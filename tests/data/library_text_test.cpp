@@ -135,7 +135,7 @@ TEST(SettingsText, ReadsTheSevenCoefficients) {
     EXPECT_EQ(+settings.coefficients.hookStressFactor, 1.25);
     EXPECT_EQ(+settings.coefficients.annealedHardSteelReduction, 30);
     EXPECT_EQ(+settings.leading[0], 0);
-    EXPECT_EQ(+settings.trailing[675], 0);
+    EXPECT_EQ(+settings.trailing[674], 0);
 
     EXPECT_THROW(parseSettingsText("compressionToMaterialRatio 80\n"), Error);
     EXPECT_THROW(parseSettingsText("hookFactor 1\n"), Error);
