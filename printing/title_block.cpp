@@ -22,7 +22,7 @@ struct Field {
     std::string_view key;
     std::string TitleBlock::*member;
 };
-constexpr std::array<Field, 7> kFields = {{
+constexpr std::array<Field, 12> kFields = {{
     {"partName", &TitleBlock::partName},
     {"partNumber", &TitleBlock::partNumber},
     {"designer", &TitleBlock::designer},
@@ -30,6 +30,11 @@ constexpr std::array<Field, 7> kFields = {{
     {"revision", &TitleBlock::revision},
     {"surfaceTreatment", &TitleBlock::surfaceTreatment},
     {"remarks", &TitleBlock::remarks},
+    {"drawingNumber", &TitleBlock::drawingNumber},
+    {"checker", &TitleBlock::checker},
+    {"approver", &TitleBlock::approver},
+    {"scale", &TitleBlock::scale},
+    {"hookPosition", &TitleBlock::hookPosition},
 }};
 
 Error notATitleBlock(std::string_view why) {

@@ -17,6 +17,14 @@ struct TitleBlock {
     std::string revision;         // 改訂
     std::string surfaceTreatment; // 表面処理
     std::string remarks;          // 備考
+    std::string drawingNumber;    // 図番
+    std::string checker;          // 検図
+    std::string approver;         // 承認
+    std::string scale;            // 尺度; empty is "not to scale" (kNotToScale)
+    // How the two hooks stand to each other (kHooksInOnePlane, "90°", another angle). The
+    // standard leaves it to agreement between buyer and maker, so the sheet always states it;
+    // empty is the usual in-line position.
+    std::string hookPosition;
 
     bool empty() const;
     friend bool operator==(const TitleBlock&, const TitleBlock&) = default;
@@ -27,6 +35,12 @@ struct TitleBlock {
 // the program reads, and the block goes wherever the calculation file is copied with its folder,
 // which settings kept per user and machine would not do.
 std::string titleBlockPath(const std::string& calculationFile);
+
+// What the sheet states for a field the designer left empty. A spring figure is drawn to fit its
+// frame, so it is not to scale unless the designer says otherwise (JIS B 0001: a drawing not to
+// scale says so in its scale box).
+inline constexpr const char* kNotToScale = "非比例";
+inline constexpr const char* kHooksInOnePlane = "同一平面";
 
 // The block as JSON, one member per field, UTF-8.
 std::string titleBlockJson(const TitleBlock& block);

@@ -7,6 +7,8 @@
 #include "toolkit/windows/error_box.h"
 #include "toolkit/windows/print_dialog.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -24,14 +26,20 @@ struct FieldPlace {
     const char* caption;
     std::string TitleBlock::*member;
 };
-constexpr std::array<FieldPlace, 6> kFields = {{
+constexpr std::array<FieldPlace, kTitleBlockLineFields> kFields = {{
     {"partName", "品名", &TitleBlock::partName},
     {"partNumber", "品番", &TitleBlock::partNumber},
+    {"drawingNumber", "図番", &TitleBlock::drawingNumber},
     {"designer", "設計", &TitleBlock::designer},
+    {"checker", "検図", &TitleBlock::checker},
+    {"approver", "承認", &TitleBlock::approver},
     {"date", "日付", &TitleBlock::date},
     {"revision", "改訂", &TitleBlock::revision},
+    {"scale", "尺度", &TitleBlock::scale},
     {"surfaceTreatment", "表面処理", &TitleBlock::surfaceTreatment},
 }};
+// The hooks' relative position: the usual ones to pick, any other angle to type.
+constexpr const char* kHookPositions[] = {kHooksInOnePlane, "90°"};
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
@@ -51,6 +59,16 @@ JisSheetWindow::JisSheetWindow(const MaterialLibrary& library, const Coefficient
         fields_[i]->setObjectName(QString::fromUtf8(kFields[i].objectName));
         form->addRow(QString::fromUtf8(kFields[i].caption), fields_[i]);
     }
+    fields_[8]->setPlaceholderText(QString::fromUtf8(kNotToScale));
+    hookPosition_ = new QComboBox(this);
+    hookPosition_->setObjectName(QStringLiteral("hookPosition"));
+    hookPosition_->setEditable(true);
+    for (const char* position : kHookPositions)
+        hookPosition_->addItem(QString::fromUtf8(position));
+    form->addRow(QStringLiteral("フックの相対位置"), hookPosition_);
+    rateTolerance_ = new QCheckBox(QStringLiteral("ばね定数に許容差を付ける"), this);
+    rateTolerance_->setObjectName(QStringLiteral("rateTolerance"));
+    form->addRow(QString(), rateTolerance_);
     remarks_ = new QPlainTextEdit(this);
     remarks_->setObjectName(QStringLiteral("remarks"));
     remarks_->setFixedHeight(60);
@@ -79,6 +97,10 @@ void JisSheetWindow::setSubject(const JisSheetSubject& subject) {
     for (std::size_t i = 0; i < kFields.size(); ++i)
         fields_[i]->setText(qt(subject.titleBlock.*kFields[i].member));
     remarks_->setPlainText(qt(subject.titleBlock.remarks));
+    hookPosition_->setCurrentText(subject.titleBlock.hookPosition.empty()
+                                      ? QString::fromUtf8(kHooksInOnePlane)
+                                      : qt(subject.titleBlock.hookPosition));
+    rateTolerance_->setChecked(subject.rateTolerance);
 }
 
 TitleBlock JisSheetWindow::titleBlock() const {
@@ -86,12 +108,16 @@ TitleBlock JisSheetWindow::titleBlock() const {
     for (std::size_t i = 0; i < kFields.size(); ++i)
         block.*kFields[i].member = fields_[i]->text().trimmed().toStdString();
     block.remarks = remarks_->toPlainText().trimmed().toStdString();
+    // The usual position is kept as no entry, so that a block of nothing else leaves no file.
+    const std::string position = hookPosition_->currentText().trimmed().toStdString();
+    block.hookPosition = position == kHooksInOnePlane ? std::string() : position;
     return block;
 }
 
 JisSheetSubject JisSheetWindow::subject() const {
     JisSheetSubject subject = subject_;
     subject.titleBlock = titleBlock();
+    subject.rateTolerance = rateTolerance_->isChecked();
     return subject;
 }
 
