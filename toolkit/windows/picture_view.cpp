@@ -128,6 +128,11 @@ void PictureView::contextMenuEvent(QContextMenuEvent* event) {
     QAction* save = menu.addAction(QStringLiteral("画像として保存…"));
     save->setObjectName(QStringLiteral("savePicture"));
     save->setEnabled(hasPicture());
+    // What the page showing the picture offers besides (added to the view with addAction).
+    if (!actions().isEmpty()) {
+        menu.addSeparator();
+        menu.addActions(actions());
+    }
     if (menu.exec(event->globalPos()) == save)
         askAndSavePicture();
 }
