@@ -3,6 +3,7 @@
 
 #include "base/number_format.h"
 #include "base/text_to_number.h"
+#include "calc/design_caption.h"
 #include "drawing/dxf_file.h"
 #include "drawing/painting/hook_pictures.h"
 #include "drawing/painting/shape_view_painting.h"
@@ -204,6 +205,14 @@ bool ShapePage::drawFreeSpring(const SpringDesign& design) {
         showNoSpring();
         return false;
     }
+    // A saved picture names its spring by its size (the page does not know the material) and
+    // the save dialog proposes a name built from it.
+    static const MaterialLibrary kNoMaterials{};
+    view_->setCaption(
+        QString::fromStdString(designCaption(design, kNoMaterials)) +
+        (roundHookPageActive() ? QStringLiteral("  丸フック") : QStringLiteral("  Uフック")));
+    view_->setFileName(QString::fromStdString(designFileStem(design, kNoMaterials)) +
+                       QStringLiteral("_shape"));
     if (roundHookPageActive()) {
         const double hookAngle = hookAngleFromField();
         paintImage([coil, hookAngle, frameLength = design.length2](QPainter& painter) {

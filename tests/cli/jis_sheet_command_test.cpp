@@ -285,6 +285,8 @@ private slots:
                      qPrintable(info));
             QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Author:\\s+山田太郎"))),
                      qPrintable(info));
+            QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Creator:\\s+hspring \\d"))),
+                     qPrintable(info));
         }
 
         // The figures: each has its drawing in it, and they differ.
