@@ -7,6 +7,7 @@
 #include "base/error.h"
 #include "base/number_format.h"
 #include "base/text_to_number.h"
+#include "calc/design_caption.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "drawing/dimensioned_dxf.h"
@@ -224,13 +225,26 @@ int runShape(const CLI::App& app, ShapeOptions& options) {
     const QString title = QStringLiteral("バネ形状");
     const bool svg = pictureFormatOf(options.output) == PictureFormat::Svg;
     if (options.viewOnly) {
-        // The spring alone, for a report: no tabs, fields or state button.
+        // The spring alone, for a report: no tabs, fields or state button, with a caption line
+        // naming the spring below it.
+        SpringDesign named{};
+        named.wireDiameter = options.spring.coil.wireDiameter;
+        named.meanDiameter = options.spring.coil.meanDiameter;
+        named.totalTurns = options.spring.coil.totalTurns;
+        static const MaterialLibrary kNoMaterials{};
+        const QString caption =
+            QString::fromStdString(designCaption(named, kNoMaterials)) +
+            (options.spring.roundHook ? QStringLiteral("  丸フック") : QStringLiteral("  Uフック"));
+        const QSize size = captionedSize(kShapeViewSize, caption);
+        const QImage shown = page.view;
+        const auto paint = withCaption(
+            kShapeViewSize, caption, scale > 1 || svg ? paintView : [shown](QPainter& painter) {
+                painter.drawImage(0, 0, shown);
+            });
         if (svg)
-            writeSvgFile(options.output, kShapeViewSize, title, paintView);
+            writeSvgFile(options.output, size, title, paint);
         else
-            writePngFile(options.output, scale > 1
-                                             ? renderScaledPicture(kShapeViewSize, scale, paintView)
-                                             : page.view);
+            writePngFile(options.output, renderScaledPicture(size, std::max(scale, 1), paint));
         return kDone;
     }
     if (svg) {
