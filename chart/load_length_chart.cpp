@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace hspring {
 
@@ -22,6 +23,18 @@ void widen(double (&range)[2], double value) {
         return;
     range[0] = std::min(range[0], value);
     range[1] = std::max(range[1], value);
+}
+
+// A value of 1, 2 or 5 times a power of ten, about an eighth of `span`: the axes' tick steps.
+double roundStep(double span) {
+    if (!(span > 0) || !std::isfinite(span))
+        return 1;
+    const double raw = span / 8;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double factor : {1.0, 2.0, 5.0})
+        if (raw <= factor * power)
+            return factor * power;
+    return 10 * power;
 }
 
 } // namespace
@@ -75,8 +88,11 @@ LoadLengthChart loadLengthChart(const DesignResult& result,
         chart.limits.push_back({ChartLimit::Kind::Hooks, hooks});
     chart.windows = windows;
 
-    // The ranges: from length 0 and load 0 up to everything drawn.
-    chart.lengthRange[0] = chart.lengthRange[1] = 0;
+    // The ranges: loads from 0, lengths from a round value just below the shortest length drawn
+    // (the free length), up to everything drawn. From length 0, a stiff spring's chart would be a
+    // sliver at the right.
+    chart.lengthRange[0] = std::numeric_limits<double>::infinity();
+    chart.lengthRange[1] = -std::numeric_limits<double>::infinity();
     chart.loadRange[0] = chart.loadRange[1] = 0;
     for (const ChartPoint& p : {chart.lineStart, chart.lineEnd}) {
         widen(chart.lengthRange, p.length);
@@ -94,7 +110,15 @@ LoadLengthChart loadLengthChart(const DesignResult& result,
         widen(chart.lengthRange, window.length);
         widen(chart.loadRange, window.highLoad);
     }
-    chart.lengthRange[1] += kMargin * (chart.lengthRange[1] - chart.lengthRange[0]);
+    if (!(chart.lengthRange[0] <= chart.lengthRange[1]))
+        chart.lengthRange[0] = chart.lengthRange[1] = 0;
+    const double shortest = chart.lengthRange[0];
+    chart.lengthRange[1] += kMargin * (chart.lengthRange[1] - shortest);
+    const double step = roundStep(chart.lengthRange[1] - shortest);
+    double low = std::floor(shortest / step) * step;
+    if (low >= shortest && shortest > 0)
+        low -= step;
+    chart.lengthRange[0] = std::max(0.0, low);
     chart.loadRange[1] += kMargin * (chart.loadRange[1] - chart.loadRange[0]);
     return chart;
 }

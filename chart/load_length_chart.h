@@ -37,7 +37,8 @@ struct ChartLimit {
 // length (at the initial tension) to the longest length it may reach, the band of its production
 // tolerance along it, the two working points with their tolerance bars, the maximum loads of the
 // coil and of the hooks, and a requirement's windows when it comes from a search. Lengths run
-// along x, loads along y; `lengthRange` and `loadRange` hold every element with a margin.
+// along x, loads along y; `lengthRange` and `loadRange` hold every element with a margin, the
+// loads from 0, the lengths from a round value just below the free length.
 struct LoadLengthChart {
     ChartPoint lineStart; // (L0, Pi)
     ChartPoint lineEnd;   // (longest length, its load)

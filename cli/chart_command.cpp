@@ -2,6 +2,7 @@
 // hspring-cli chart: the load–length chart of one design given as JSON, as a PNG or SVG picture.
 
 #include "base/error.h"
+#include "calc/design_caption.h"
 #include "calc/design_result.h"
 #include "calc/design_sources.h"
 #include "chart/painting/load_length_chart_painting.h"
@@ -41,12 +42,17 @@ int runChart(const CLI::App& app, const ChartOptions& options) {
         evaluateRequest(request, state.materials, state.settings.coefficients);
     const LoadLengthChart chart = loadLengthChart(result);
 
+    // The picture says which design it shows, in a caption line below it.
+    const QSize size(kLoadLengthChartWidth, kLoadLengthChartHeight);
+    const QString caption = utf8Text(kLoadLengthChartTitle) + QStringLiteral("  ") +
+                            QString::fromStdString(designCaption(result.design, state.materials));
+    const auto paint =
+        withCaption(size, caption, [&](QPainter& painter) { drawLoadLengthChart(painter, chart); });
     if (pictureFormatOf(options.output) == PictureFormat::Svg)
-        writeSvgFile(options.output, {kLoadLengthChartWidth, kLoadLengthChartHeight},
-                     utf8Text(kLoadLengthChartTitle),
-                     [&](QPainter& painter) { drawLoadLengthChart(painter, chart); });
+        writeSvgFile(options.output, captionedSize(size, caption), utf8Text(kLoadLengthChartTitle),
+                     paint);
     else
-        writePngFile(options.output, renderLoadLengthChart(chart));
+        writePngFile(options.output, renderScaledPicture(captionedSize(size, caption), 1, paint));
     return kDone;
 }
 

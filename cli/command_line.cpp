@@ -281,6 +281,7 @@ std::filesystem::path programFolder() {
 DataFiles defaultDataFiles() {
     // The user's folder is the program's: QStandardPaths names it after the application.
     QCoreApplication::setApplicationName(QStringLiteral("hspring"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(HSPRING_VERSION));
     const std::filesystem::path folder = programFolder();
     return DataFiles::from(locateDataFiles(
         folder, installedShareFolder(folder),

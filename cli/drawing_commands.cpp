@@ -5,9 +5,12 @@
 //   shape    renders the spring shape page, as the main window shows it, into a PNG or SVG file.
 
 #include "base/error.h"
+#include "base/number_format.h"
 #include "base/text_to_number.h"
+#include "calc/design_caption.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "drawing/dimensioned_dxf.h"
 #include "drawing/dxf_file.h"
 #include "drawing/loaded_view.h"
 #include "drawing/outline_json.h"
@@ -112,7 +115,23 @@ Command& addDrawingCommand(Tool& tool, std::string_view name, std::string_view s
 struct DxfOptions {
     SpringOptions spring;
     std::string output;
+    bool dimensions = false;
 };
+
+// The dimensioned drawing's text block: what the spring is and its hook's dimensions.
+DimensionedDrawing dimensionedDrawingOf(const SpringOptions& spring) {
+    DimensionedDrawing drawing{outlineOf(spring), spring.coil, {}};
+    drawing.notes.push_back("d" + formatF4(spring.coil.wireDiameter) + " × D" +
+                            formatF4(spring.coil.meanDiameter) + " × N" +
+                            formatF4(spring.coil.totalTurns));
+    if (spring.roundHook)
+        drawing.notes.push_back("丸フック  フック角度 " + formatF4(spring.hookAngle) + "°");
+    else
+        drawing.notes.push_back("Uフック  長さ " + formatF4(spring.uHook.hookLength) + "  開き " +
+                                formatF4(spring.uHook.hookOpening) + "  最小R " +
+                                formatF4(spring.uHook.minRadius));
+    return drawing;
+}
 
 struct OutlineOptions {
     SpringOptions spring;
@@ -208,13 +227,26 @@ int runShape(const CLI::App& app, ShapeOptions& options) {
     const QString title = utf8Text(kSpringShapeTitle);
     const bool svg = pictureFormatOf(options.output) == PictureFormat::Svg;
     if (options.viewOnly) {
-        // The spring alone, for a report: no tabs, fields or state button.
+        // The spring alone, for a report: no tabs, fields or state button, with a caption line
+        // naming the spring below it.
+        SpringDesign named{};
+        named.wireDiameter = options.spring.coil.wireDiameter;
+        named.meanDiameter = options.spring.coil.meanDiameter;
+        named.totalTurns = options.spring.coil.totalTurns;
+        static const MaterialLibrary kNoMaterials{};
+        const QString caption =
+            QString::fromStdString(designCaption(named, kNoMaterials)) +
+            (options.spring.roundHook ? QStringLiteral("  丸フック") : QStringLiteral("  Uフック"));
+        const QSize size = captionedSize(kShapeViewSize, caption);
+        const QImage shown = page.view;
+        const auto paint = withCaption(
+            kShapeViewSize, caption, scale > 1 || svg ? paintView : [shown](QPainter& painter) {
+                painter.drawImage(0, 0, shown);
+            });
         if (svg)
-            writeSvgFile(options.output, kShapeViewSize, title, paintView);
+            writeSvgFile(options.output, size, title, paint);
         else
-            writePngFile(options.output, scale > 1
-                                             ? renderScaledPicture(kShapeViewSize, scale, paintView)
-                                             : page.view);
+            writePngFile(options.output, renderScaledPicture(size, std::max(scale, 1), paint));
         return kDone;
     }
     if (svg) {
@@ -240,17 +272,24 @@ void addDxfCommand(Tool& tool) {
     Command& command = addDrawingCommand(
         tool, "dxf", "write the spring drawing as a DXF file", " -o FILE.dxf",
         "Writes the free spring with its hooks as the DXF file (AC1009, millimetres) that the\n"
-        "menu item \"dxf出力\" writes.\n",
+        "menu item \"dxf出力\" writes. With --dimensions, the dimensioned drawing instead:\n"
+        "layers OUTLINE, CENTER, DIMENSIONS and TEXT, the free length between the hooks'\n"
+        "inner sides, Do and d dimensioned, and a text block naming the spring and its hooks.\n",
         options);
     CLI::App& app = *command.app;
     addTextOption(app, "-o", options->output, "FILE.dxf",
                   "the file to write; an existing file is replaced only\nwhen the new one is "
                   "complete");
+    app.add_flag("--dimensions", options->dimensions,
+                 "the dimensioned drawing (layers, dimensions, text)");
     command.run = [&app, options] {
         readSpring(app, options->spring);
         if (!app.count("-o"))
             throw UsageError("-o is required");
-        writeDxfFile(options->output, dxfFileBytes(outlineOf(options->spring)));
+        writeDxfFile(options->output,
+                     options->dimensions
+                         ? dimensionedDxfBytes(dimensionedDrawingOf(options->spring))
+                         : dxfFileBytes(outlineOf(options->spring)));
         return static_cast<int>(kDone);
     };
 }

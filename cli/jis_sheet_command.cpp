@@ -23,6 +23,8 @@ struct JisSheetOptions {
     SheetSourceOptions source;
     std::string hook;
     std::string titleBlock;
+    std::string hookPosition;
+    bool rateTolerance = false;
     DataFileOptions dataFiles;
 };
 
@@ -72,7 +74,10 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
         subject.titleBlock = titleBlockFromJson(
             std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
+    if (app.count("--hook-position"))
+        subject.titleBlock.hookPosition = options.hookPosition;
     subject.leftHanded = options.source.leftHanded;
+    subject.rateTolerance = options.rateTolerance;
     writeJisSheetPdf(
         options.source.output,
         jisSheetTexts(subject, state.materials, state.settings.coefficients, japaneseWording()),
@@ -87,6 +92,7 @@ void addJisSheetCommand(Tool& tool) {
         "jis-sheet", "write the JIS sheet of a design (figure, items, title block) as a PDF",
         "jis-sheet [--hbd FILE.hbd [--slot N] [--hook round|u] | --input FILE.json]\n"
         "                         [--left-handed] [--title-block FILE.json]\n"
+        "                         [--hook-position TEXT] [--rate-tolerance]\n"
         "                         [--materials FILE.dst] [--settings FILE] -o FILE.pdf",
         "Writes the JIS sheet (仕様書（JIS形式）) of one design as a one-page A4 PDF: the spring\n"
         "drawn from its own outline with its free length, outer diameter and hook dimensions,\n"
@@ -94,7 +100,11 @@ void addJisSheetCommand(Tool& tool) {
         "the title block. The PDF's title is the part name (else material, d, D and N), its\n"
         "author the designer. The title block is read from FILE.jis-sheet.json beside the\n"
         "calculation file, where the program keeps it, or from --title-block: a JSON object with\n"
-        "the strings partName, partNumber, designer, date, revision, surfaceTreatment, remarks.\n",
+        "the strings partName, partNumber, drawingNumber, designer, checker, approver, date,\n"
+        "revision, scale (empty: 非比例, not to scale), hookPosition (empty: 同一平面, the hooks\n"
+        "in one plane), surfaceTreatment, remarks. With the loads given tolerances, the free\n"
+        "length and the total turns are reference values (参考) and the rate has a tolerance\n"
+        "only with --rate-tolerance. A text too long for its place moves into the notes.\n",
         "0 written, 1 the design or the writing failed, 2 usage error or unreadable\n"
         "data file.");
     auto options = std::make_shared<JisSheetOptions>();
@@ -107,6 +117,11 @@ void addJisSheetCommand(Tool& tool) {
                   "with --hbd: round (the default) or u; the file does not\nkeep the hook type");
     addTextOption(app, "--title-block", options->titleBlock, "FILE",
                   "the title block as JSON, instead of the one kept beside\nthe calculation file");
+    addTextOption(
+        app, "--hook-position", options->hookPosition, "TEXT",
+        "how the hooks stand to each other: 同一平面 (the default),\n90° or another angle");
+    app.add_flag("--rate-tolerance", options->rateTolerance,
+                 "give the spring rate its tolerance (specified only where\nspecially needed)");
     addDataFileOptions(app, options->dataFiles);
     addTextOption(app, "-o", options->source.output, "FILE.pdf",
                   "the PDF to write (replaced only by a complete new file)");

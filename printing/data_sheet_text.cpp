@@ -4,6 +4,7 @@
 #include "base/number_format.h"
 #include "calc/design_caption.h"
 #include "calc/spring_constants.h"
+#include "printing/jis_sheet_text.h"
 
 namespace hspring {
 
@@ -72,7 +73,9 @@ DataSheetTexts dataSheetTexts(const SpringDesign& design, const MaterialLibrary&
         formatF4(design.length2),
         tableNewtons(design.load2),
         tableNewtons(design.stress2),
-        formatF4(design.maxLength),
+        // From the design's own free length: the stored recommendation starts from the free
+        // length of round hooks, which is short of the coil's reach for any other free length.
+        formatF4(coilMaxLength(design)),
     };
 
     DataSheetTexts sheet;

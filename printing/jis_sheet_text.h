@@ -32,6 +32,9 @@ struct JisSheetSubject {
     bool leftHanded = false;
     // The production tolerance grade the sheet's tolerances are of (JIS B 2704-3); 0 for none.
     int toleranceGrade = kDefaultToleranceGrade;
+    // The rate is specified (given a tolerance) only when the designer asks for it: with the
+    // loads specified, JIS B 2704-1 makes the rate a value specified only where specially needed.
+    bool rateTolerance = false;
     std::string fileName;
     TitleBlock titleBlock;
 };
@@ -61,13 +64,33 @@ struct JisSheetFigureTexts {
 struct JisSheetTexts {
     std::string heading; // the document's name on the page
     std::vector<JisSheetRow> rows;
+    // 品名, 品番, 図番, 改訂, 尺度, 設計, 検図, 承認, 日付 in this order (the painting places them
+    // by it); the projection is the third angle, drawn as its symbol beside them.
     std::vector<JisSheetTitleField> titleBlock;
+    std::string footer; // the calculation file the sheet was made from, below the frame
     JisSheetFigureTexts figure;
+    // The free length the figure's L0 dimension stands for, mm (NaN when not given).
+    double freeLength = 0;
     std::string documentTitle; // the PDF's title: the part name, or the design's caption
     std::string author;        // the PDF's author: the designer, may be empty
 };
 
 inline constexpr const char* kJisSheetHeading = "引張コイルばね 仕様書";
+
+// The longest length the coil itself may be pulled to, mm: the recommended maximum load's
+// extension from the design's own free length. The stored recommendation starts from the free
+// length of round hooks ((N + 1)·d + 2·Di), which is too short for any other free length (a U
+// hook's, or a round hook with its L0 entered); NaN when the rate or the load is missing.
+double coilMaxLength(const SpringDesign& design);
+
+// A tolerance "±…" to the decimals of the value it belongs to ("49.03" takes ±0.86, not
+// ±0.8598), and never so few that its first two digits are lost ("45" with 0.8 takes ±0.8).
+// Empty for a missing tolerance.
+std::string toleranceText(long double tolerance, const std::string& valueText);
+
+// The standard a material kind's wire is made to (JIS G 3521 hard-drawn steel wire, G 3522 piano
+// wire, G 4314 stainless steel wire for springs); empty for other kinds.
+std::string materialStandard(int kind);
 
 // Every text of the sheet of `subject`. Nothing is calculated but the values in newtons and the
 // diameters the record holds; a material index outside the library leaves the material empty.

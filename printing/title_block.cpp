@@ -18,17 +18,19 @@ namespace {
 // A side file is a few hundred bytes; anything far larger is not one.
 constexpr std::size_t kMaxTitleBlockBytes = 1 << 20;
 
-// The side file's members: the labelled fields, then the design basis the calculation used (no
-// label: the coefficient editor chooses it, the file keeps it with the design).
 struct Field {
     std::string_view key;
     std::string TitleBlock::*member;
 };
+// The side file's members: the labelled fields, then the two the sheet's dialog keeps beside
+// them (the hooks' relative position) and the design basis the calculation used (no label: the
+// coefficient editor chooses it, the file keeps it with the design).
 constexpr auto kFields = [] {
-    std::array<Field, kTitleBlockFields.size() + 1> fields{};
+    std::array<Field, kTitleBlockFields.size() + 2> fields{};
     for (std::size_t i = 0; i < kTitleBlockFields.size(); ++i)
         fields[i] = {kTitleBlockFields[i].key, kTitleBlockFields[i].member};
-    fields.back() = {"designBasis", &TitleBlock::designBasis};
+    fields[kTitleBlockFields.size()] = {"hookPosition", &TitleBlock::hookPosition};
+    fields[kTitleBlockFields.size() + 1] = {"designBasis", &TitleBlock::designBasis};
     return fields;
 }();
 

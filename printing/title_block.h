@@ -13,11 +13,19 @@ namespace hspring {
 struct TitleBlock {
     std::string partName;         // 品名
     std::string partNumber;       // 品番
+    std::string drawingNumber;    // 図番
     std::string designer;         // 設計
+    std::string checker;          // 検図
+    std::string approver;         // 承認
     std::string date;             // 日付, as the designer writes it
     std::string revision;         // 改訂
+    std::string scale;            // 尺度; empty is "not to scale" (kNotToScale)
     std::string surfaceTreatment; // 表面処理
     std::string remarks;          // 備考
+    // How the two hooks stand to each other (kHooksInOnePlane, "90°", another angle). The
+    // standard leaves it to agreement between buyer and maker, so the sheet always states it;
+    // empty is the usual in-line position.
+    std::string hookPosition;
     // Not a field of the block but the calculation file's other side datum: the design basis the
     // file was calculated on, "handbook" or empty for JIS (designBasisName), which older side
     // files and calculation files without one mean.
@@ -35,12 +43,16 @@ struct TitleBlockField {
     std::string_view label;
     std::string TitleBlock::*member;
 };
-inline constexpr std::array<TitleBlockField, 7> kTitleBlockFields = {{
+inline constexpr std::array<TitleBlockField, 11> kTitleBlockFields = {{
     {"partName", "品名", &TitleBlock::partName},
     {"partNumber", "品番", &TitleBlock::partNumber},
+    {"drawingNumber", "図番", &TitleBlock::drawingNumber},
     {"designer", "設計", &TitleBlock::designer},
+    {"checker", "検図", &TitleBlock::checker},
+    {"approver", "承認", &TitleBlock::approver},
     {"date", "日付", &TitleBlock::date},
     {"revision", "改訂", &TitleBlock::revision},
+    {"scale", "尺度", &TitleBlock::scale},
     {"surfaceTreatment", "表面処理", &TitleBlock::surfaceTreatment},
     {"remarks", "備考", &TitleBlock::remarks},
 }};
@@ -48,9 +60,13 @@ inline constexpr std::array<TitleBlockField, 7> kTitleBlockFields = {{
 enum TitleBlockFieldIndex : std::size_t {
     kPartNameField,
     kPartNumberField,
+    kDrawingNumberField,
     kDesignerField,
+    kCheckerField,
+    kApproverField,
     kDateField,
     kRevisionField,
+    kScaleField,
     kSurfaceTreatmentField,
     kRemarksField,
 };
@@ -60,6 +76,12 @@ enum TitleBlockFieldIndex : std::size_t {
 // the program reads, and the block goes wherever the calculation file is copied with its folder,
 // which settings kept per user and machine would not do.
 std::string titleBlockPath(const std::string& calculationFile);
+
+// What the sheet states for a field the designer left empty. A spring figure is drawn to fit its
+// frame, so it is not to scale unless the designer says otherwise (JIS B 0001: a drawing not to
+// scale says so in its scale box).
+inline constexpr const char* kNotToScale = "非比例";
+inline constexpr const char* kHooksInOnePlane = "同一平面";
 
 // The block as JSON, one member per field, UTF-8.
 std::string titleBlockJson(const TitleBlock& block);

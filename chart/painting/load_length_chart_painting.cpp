@@ -149,6 +149,8 @@ ChartFrame chartFrame(const LoadLengthChart& chart, QSizeF size) {
 
 void drawLoadLengthChart(QPainter& painter, const LoadLengthChart& chart, QSizeF size) {
     painter.save();
+    // On white, as the PNG is: an SVG viewer's ground may be anything.
+    painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing);
     QFont font = windowFont(kTextPixels);
     painter.setFont(font);

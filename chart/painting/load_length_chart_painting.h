@@ -25,9 +25,9 @@ struct ChartFrame {
 ChartFrame chartFrame(const LoadLengthChart& chart, QSizeF pictureSize);
 
 // Draws the chart in picture pixels, its top-left corner at the painter's origin: axes with
-// their scales and captions, the tolerance band (filled), the design's line, the maximum loads
-// as dashed horizontal lines with their names, a requirement's windows as bars, and the working
-// points with their tolerance bars. Everything is lines, shapes and text, so an SVG or PDF
+// their scales and captions on white, the tolerance band (filled), the design's line, the maximum
+// loads as dashed horizontal lines with their names, a requirement's windows as bars, and the
+// working points with their tolerance bars. Everything is lines, shapes and text, so an SVG or PDF
 // painter keeps it as vectors.
 void drawLoadLengthChart(QPainter& painter, const LoadLengthChart& chart,
                          QSizeF pictureSize = QSizeF(kLoadLengthChartWidth,

@@ -2,6 +2,7 @@
 #include "chart/windows/chart_page.h"
 
 #include "base/number_format.h"
+#include "calc/design_caption.h"
 #include "chart/painting/load_length_chart_painting.h"
 #include "toolkit/painting/utf8_text.h"
 #include "toolkit/windows/picture_view.h"
@@ -98,6 +99,13 @@ void ChartPage::showResult(const DesignResult* result) {
     const LoadLengthChart chart =
         loadLengthChart(*result, sameLengths ? windows_ : std::vector<ChartLoadWindow>{});
     windowsShown_ = chart.windows.size();
+    // A saved chart names its design by its size (the page does not know the material) and the
+    // save dialog proposes a name built from it.
+    static const MaterialLibrary kNoMaterials{};
+    view_->setCaption(utf8Text(kLoadLengthChartTitle) + QStringLiteral("  ") +
+                      QString::fromStdString(designCaption(s, kNoMaterials)));
+    view_->setFileName(QString::fromStdString(designFileStem(s, kNoMaterials)) +
+                       QStringLiteral("_chart"));
     const QSizeF size(kChartSize);
     const auto paint = [chart, size](QPainter& painter) {
         drawLoadLengthChart(painter, chart, size);

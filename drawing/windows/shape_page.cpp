@@ -1,16 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawing/windows/shape_page.h"
 
+#include "base/number_format.h"
+#include "base/text_to_number.h"
+#include "calc/design_caption.h"
+#include "drawing/dxf_file.h"
 #include "drawing/painting/hook_pictures.h"
 #include "drawing/painting/shape_view_painting.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/painting/utf8_text.h"
 #include "toolkit/windows/error_box.h"
+#include "toolkit/windows/file_dialogs.h"
 #include "toolkit/windows/number_field.h"
 #include "toolkit/windows/picture_view.h"
 #include "toolkit/windows/placement.h"
 #include "wording/japanese.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -99,6 +105,14 @@ ShapePage::ShapePage(const SpringDesign& design, QWidget* parent)
                                         utf8Text(kSpringShapeTitle), this),
                         QStringLiteral("Image2"), QRect(kViewPlace, kShapeViewSize));
 
+    // The dimensioned drawing of the spring the page draws, beside the outline file of the
+    // file menu.
+    auto* dimensioned = new QAction(QStringLiteral("寸法付きDXF…"), view_);
+    dimensioned->setObjectName(QStringLiteral("saveDimensionedDxf"));
+    view_->addAction(dimensioned);
+    connect(dimensioned, &QAction::triggered, this,
+            [this] { runReportingErrors(this, [this] { saveDimensionedDxf(); }); });
+
     stateButton_ = placeButton(this, QStringLiteral("changb"), QStringLiteral("▲"),
                                QRect(kViewPlace + QPoint(4, 4), QSize(23, 23)));
 
@@ -118,6 +132,34 @@ ShapePage::ShapePage(const SpringDesign& design, QWidget* parent)
 
 void ShapePage::setRecalculation(std::function<bool()> recalculation) {
     recalculation_ = std::move(recalculation);
+}
+
+DimensionedDrawing ShapePage::dimensionedDrawing() const {
+    const CoilShape coil = coilShapeOf(design_);
+    DimensionedDrawing drawing{{}, coil, {}};
+    const auto number = [](double value) { return formatF4(value); };
+    drawing.notes.push_back("d" + number(coil.wireDiameter) + " × D" + number(coil.meanDiameter) +
+                            " × N" + number(coil.totalTurns));
+    if (roundHookPageActive()) {
+        const double angle = hookAngleFromField();
+        drawing.outline = roundHookOutline(coil, angle);
+        drawing.notes.push_back("丸フック  フック角度 " + number(angle) + "°");
+    } else {
+        const UHookShape hook = uHookFromFields();
+        drawing.outline = uHookOutline(coil, hook);
+        drawing.notes.push_back("Uフック  長さ " + number(hook.hookLength) + "  開き " +
+                                number(hook.hookOpening) + "  最小R " + number(hook.minRadius));
+    }
+    return drawing;
+}
+
+void ShapePage::saveDimensionedDxf() {
+    const std::string bytes = dimensionedDxfBytes(dimensionedDrawing());
+    const std::optional<std::string> path =
+        askSaveFile(this, QStringLiteral("dxf (*.dxf)"), QStringLiteral("sspring1_dim.dxf"),
+                    QStringLiteral("dxf"));
+    if (path)
+        writeDxfFile(*path, bytes);
 }
 
 bool ShapePage::roundHookPageActive() const {
@@ -169,6 +211,14 @@ bool ShapePage::drawFreeSpring(const SpringDesign& design) {
         showNoSpring();
         return false;
     }
+    // A saved picture names its spring by its size (the page does not know the material) and
+    // the save dialog proposes a name built from it.
+    static const MaterialLibrary kNoMaterials{};
+    view_->setCaption(
+        QString::fromStdString(designCaption(design, kNoMaterials)) +
+        (roundHookPageActive() ? QStringLiteral("  丸フック") : QStringLiteral("  Uフック")));
+    view_->setFileName(QString::fromStdString(designFileStem(design, kNoMaterials)) +
+                       QStringLiteral("_shape"));
     if (roundHookPageActive()) {
         const double hookAngle = hookAngleFromField();
         paintImage([coil, hookAngle, frameLength = design.length2](QPainter& painter) {

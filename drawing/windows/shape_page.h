@@ -3,6 +3,7 @@
 
 #include "calc/hook_type.h"
 #include "data/design_record.h"
+#include "drawing/dimensioned_dxf.h"
 #include "drawing/outline.h"
 #include "toolkit/windows/number_field.h"
 
@@ -73,11 +74,16 @@ public:
     void showNoSpring();
     UHookShape uHookFromFields() const;
 
+    // The dimensioned drawing of the design as the hook page's fields give its hooks; the
+    // arithmetic errors of its outline are thrown.
+    DimensionedDrawing dimensionedDrawing() const;
+
 signals:
     // The hook tab shown has changed: round hook or U hook.
     void hookTypeChanged();
 
 private:
+    void saveDimensionedDxf();
     void hookTabChanged(int index);
     void showState(int index);
     void paintImage(const std::function<void(QPainter&)>& paint);

@@ -8,6 +8,8 @@
 #include "toolkit/windows/print_dialog.h"
 #include "wording/japanese.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -20,9 +22,11 @@ namespace hspring {
 
 namespace {
 
-// The one-line fields in the order they stand; the remarks follow as a text box.
-constexpr std::span<const TitleBlockField> kFields(kTitleBlockFields.data(), kRemarksField);
+// The one-line fields in the order they stand; 備考 (remarks) follows as a text box.
+constexpr std::span<const TitleBlockField> kFields(kTitleBlockFields.data(), kTitleBlockLineFields);
 constexpr const TitleBlockField& kRemarks = kTitleBlockFields[kRemarksField];
+// The hooks' relative position: the usual ones to pick, any other angle to type.
+constexpr const char* kHookPositions[] = {kHooksInOnePlane, "90°"};
 
 QString utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -46,6 +50,16 @@ JisSheetWindow::JisSheetWindow(const MaterialLibrary& library, const Coefficient
         fields_[i]->setObjectName(utf8(kFields[i].key));
         form->addRow(utf8(kFields[i].label), fields_[i]);
     }
+    fields_[kScaleField]->setPlaceholderText(QString::fromUtf8(kNotToScale));
+    hookPosition_ = new QComboBox(this);
+    hookPosition_->setObjectName(QStringLiteral("hookPosition"));
+    hookPosition_->setEditable(true);
+    for (const char* position : kHookPositions)
+        hookPosition_->addItem(QString::fromUtf8(position));
+    form->addRow(QStringLiteral("フックの相対位置"), hookPosition_);
+    rateTolerance_ = new QCheckBox(QStringLiteral("ばね定数に許容差を付ける"), this);
+    rateTolerance_->setObjectName(QStringLiteral("rateTolerance"));
+    form->addRow(QString(), rateTolerance_);
     remarks_ = new QPlainTextEdit(this);
     remarks_->setObjectName(utf8(kRemarks.key));
     remarks_->setFixedHeight(60);
@@ -74,6 +88,10 @@ void JisSheetWindow::setSubject(const JisSheetSubject& subject) {
     for (std::size_t i = 0; i < kFields.size(); ++i)
         fields_[i]->setText(qt(subject.titleBlock.*kFields[i].member));
     remarks_->setPlainText(qt(subject.titleBlock.remarks));
+    hookPosition_->setCurrentText(subject.titleBlock.hookPosition.empty()
+                                      ? QString::fromUtf8(kHooksInOnePlane)
+                                      : qt(subject.titleBlock.hookPosition));
+    rateTolerance_->setChecked(subject.rateTolerance);
 }
 
 TitleBlock JisSheetWindow::titleBlock() const {
@@ -81,12 +99,16 @@ TitleBlock JisSheetWindow::titleBlock() const {
     for (std::size_t i = 0; i < kFields.size(); ++i)
         block.*kFields[i].member = fields_[i]->text().trimmed().toStdString();
     block.remarks = remarks_->toPlainText().trimmed().toStdString();
+    // The usual position is kept as no entry, so that a block of nothing else leaves no file.
+    const std::string position = hookPosition_->currentText().trimmed().toStdString();
+    block.hookPosition = position == kHooksInOnePlane ? std::string() : position;
     return block;
 }
 
 JisSheetSubject JisSheetWindow::subject() const {
     JisSheetSubject subject = subject_;
     subject.titleBlock = titleBlock();
+    subject.rateTolerance = rateTolerance_->isChecked();
     return subject;
 }
 

@@ -9,10 +9,15 @@
 #include <QString>
 #include <array>
 
+class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
 
 namespace hspring {
+
+// The title block's one-line fields in the window (表面処理 included, 備考 a text box of its own).
+inline constexpr std::size_t kTitleBlockLineFields = kRemarksField;
 
 // The window of the JIS sheet (仕様書（JIS形式）): the title block's fields to fill in, and the
 // buttons that print the sheet through the print preview and print dialog ("印刷…"; with no
@@ -44,8 +49,10 @@ private:
     const MaterialLibrary& library_;
     const CoefficientSet& coefficients_;
     JisSheetSubject subject_;
-    std::array<QLineEdit*, 6> fields_{};
+    std::array<QLineEdit*, kTitleBlockLineFields> fields_{};
     QPlainTextEdit* remarks_ = nullptr;
+    QComboBox* hookPosition_ = nullptr;
+    QCheckBox* rateTolerance_ = nullptr;
 };
 
 } // namespace hspring

@@ -6,6 +6,7 @@
 #include "tests/support/printed_page.h"
 #include "windows_test_registry.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -32,8 +33,12 @@ private slots:
         const auto closed = closeNextDialog([&](QDialog& dialog) {
             auto& sheet = dynamic_cast<JisSheetWindow&>(dialog);
             QCOMPARE(sheet.windowTitle(), QStringLiteral("仕様書（JIS形式）"));
+            // Nothing invented, but the hooks' usual position offered.
             for (QLineEdit* field : sheet.findChildren<QLineEdit*>())
-                QVERIFY(field->text().isEmpty()); // nothing invented
+                if (!qobject_cast<QComboBox*>(field->parentWidget()))
+                    QVERIFY(field->text().isEmpty());
+            QCOMPARE(sheet.findChild<QComboBox*>(QStringLiteral("hookPosition"))->currentText(),
+                     QStringLiteral("同一平面"));
             sheet.findChild<QLineEdit*>(QStringLiteral("partNumber"))
                 ->setText(QStringLiteral("HS-7"));
             sheet.findChild<QLineEdit*>(QStringLiteral("designer"))

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/number_format.h"
+#include "calc/design_caption.h"
 #include "calc/tolerances.h"
 #include "chart/windows/chart_page.h"
 #include "data/default_data.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/temporary_folder.h"
+#include "toolkit/painting/picture_files.h"
 #include "toolkit/windows/picture_view.h"
 #include "windows_test_registry.h"
 
@@ -49,6 +51,26 @@ private slots:
         text << in.rdbuf();
         QVERIFY(text.str().find("<path") != std::string::npos);
         QVERIFY(text.str().find("<image") == std::string::npos);
+
+        // The saved picture says which design it shows, below the chart, on the PNG's white;
+        // the dialog proposes a name from the design.
+        const QString caption = QString::fromStdString(designCaption(w.state.current(), {}));
+        QVERIFY2(page->chartView()->caption().contains(caption),
+                 qPrintable(page->chartView()->caption()));
+        QCOMPARE(page->chartView()->fileName(),
+                 QString::fromStdString(designFileStem(w.state.current(), {})) +
+                     QStringLiteral("_chart"));
+        QVERIFY2(text.str().find(caption.toStdString()) != std::string::npos, "caption in SVG");
+        QVERIFY(text.str().find("fill=\"#ffffff\"") != std::string::npos);
+        const std::string png = (files.path() / "chart.png").string();
+        page->chartView()->savePicture(png);
+        const QImage saved(QString::fromStdString(png));
+        QCOMPARE(saved.size(), page->chartView()->image().size() + QSize(0, kCaptionHeight));
+        QCOMPARE(saved.copy(0, 0, saved.width(), page->chartView()->image().height()),
+                 page->chartView()->image().convertToFormat(saved.format()));
+        QVERIFY(saved.copy(0, page->chartView()->image().height() + 2, saved.width(),
+                           kCaptionHeight - 4) !=
+                QImage(saved.width(), kCaptionHeight - 4, saved.format()));
     }
 };
 

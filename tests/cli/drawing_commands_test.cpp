@@ -139,6 +139,13 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         const QImage picture(path);
         QCOMPARE(picture.size(), QSize(793, 230));
+        // The spring alone carries a caption line naming it, below the view.
+        const QString alone = folder.filePath(QStringLiteral("alone.svg"));
+        QCOMPARE(
+            runCli(QStringList{"shape", "--view-only", "-o", alone} + kExampleUHook + kExampleCoil)
+                .exitCode,
+            0);
+        QVERIFY(fileBytes(alone).contains("d1×D10×N20"));
         // A loaded U hook does not exist.
         QCOMPARE(runCli(QStringList{"shape", "--view", "load1", "-o", path} + kExampleUHook +
                         kExampleCoil)

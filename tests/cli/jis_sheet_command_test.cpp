@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/number_format.h"
 #include "calc/spring_constants.h"
+#include "printing/jis_sheet_text.h"
 #include "tests/support/built_program.h"
 #include "tests/support/printed_page.h"
 #include "windows_test_registry.h"
@@ -33,7 +34,15 @@ const QByteArray kUDesign =
 const QByteArray kTitleBlock =
     R"({"partName": "ばねA-1", "partNumber": "HS-0042", "designer": "山田太郎",
         "date": "2026-12-07", "revision": "B", "surfaceTreatment": "防錆油塗布",
-        "remarks": "端部バリなし"})";
+        "remarks": "端部バリなし", "drawingNumber": "D-77", "checker": "佐藤",
+        "approver": "鈴木"})";
+// Texts longer than their places: they wrap or move into the notes, never cut.
+const QByteArray kLongTitleBlock =
+    R"({"partName": "引張ばね 組立用 右側 HS-2026-000123-L-R 試作品 第二版",
+        "partNumber": "HS-2026-000123-L-R-ABCDEFGHIJKLMNOPQRSTUVWXYZ-0123456789",
+        "designer": "山田太郎", "date": "2026-12-07", "revision": "B",
+        "surfaceTreatment": "黒色亜鉛めっき（三価クロメート） 膜厚8μm以上、ベーキング処理200℃×4h以上、塩水噴霧72hで白錆なし",
+        "remarks": "フック部の向きは図示による。荷重は3回予備引張り後に測定すること。\n端部バリなし。"})";
 
 QJsonObject calculated(const QByteArray& design) {
     const Run run = runCli({QStringLiteral("calc")}, design);
@@ -45,7 +54,8 @@ QJsonObject calculated(const QByteArray& design) {
 void expectRow(const QString& text, const QString& item, double value) {
     const QString expected = QString::fromStdString(hspring::formatF4(value));
     for (const QString& line : text.split(QLatin1Char('\n')))
-        if (line.contains(item + QLatin1Char(' ')) || line.endsWith(item)) {
+        if (line.contains(item + QLatin1Char(' ')) || line.contains(item + QStringLiteral("（")) ||
+            line.endsWith(item)) {
             QVERIFY2(line.contains(QLatin1Char(' ') + expected),
                      qPrintable(item + ": " + expected + " not in '" + line + "'"));
             return;
@@ -56,7 +66,7 @@ void expectRow(const QString& text, const QString& item, double value) {
 // The row of `item` carries the tolerance the calc command gives, "±" and its value (in newtons
 // when `newtons`); or none at all.
 void expectTolerance(const QString& text, const QString& item, const QJsonValue& value,
-                     bool newtons) {
+                     double shown, bool newtons) {
     QString row;
     for (const QString& line : text.split(QLatin1Char('\n')))
         if (line.contains(item + QLatin1Char(' ')) || line.contains(item + QStringLiteral("（")))
@@ -68,8 +78,16 @@ void expectTolerance(const QString& text, const QString& item, const QJsonValue&
     }
     const long double tolerance = newtons ? value.toDouble() * hspring::kGravity : value.toDouble();
     const QString expected =
-        QStringLiteral("±") + QString::fromStdString(hspring::formatF4(tolerance));
+        QString::fromStdString(hspring::toleranceText(tolerance, hspring::formatF4(shown)));
     QVERIFY2(row.contains(expected), qPrintable(expected + " not in '" + row + "'"));
+}
+
+// The page's text in the order it is drawn, each cell's lines one after the other.
+QString drawnText(const QString& pdf) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 QString pdfInfo(const QString& pdf) {
@@ -96,11 +114,15 @@ private slots:
     // and the designer; and the figure follows the design's own hooks, turns and hand.
     void sheetsOfARoundAndAUHookDesign() {
         QTemporaryDir folder;
-        const QString titleBlock = folder.filePath(QStringLiteral("title.json"));
-        QFile file(titleBlock);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(kTitleBlock);
-        file.close();
+        const auto written = [&](const QString& name, const QByteArray& bytes) {
+            const QString path = folder.filePath(name);
+            QFile file(path);
+            if (file.open(QIODevice::WriteOnly))
+                file.write(bytes);
+            return path;
+        };
+        const QString titleBlock = written(QStringLiteral("title.json"), kTitleBlock);
+        const QString longTitleBlock = written(QStringLiteral("long.json"), kLongTitleBlock);
 
         struct Case {
             QByteArray design;
@@ -128,11 +150,15 @@ private slots:
                                   QStringLiteral("--input"),
                                   input,
                                   QStringLiteral("--title-block"),
-                                  titleBlock,
+                                  c.leftHanded ? longTitleBlock : titleBlock,
                                   QStringLiteral("-o"),
                                   c.pdf};
+            // The right-hand round hook asks for the rate's tolerance and hooks at 90°.
             if (c.leftHanded)
                 arguments << QStringLiteral("--left-handed");
+            else
+                arguments << QStringLiteral("--rate-tolerance") << QStringLiteral("--hook-position")
+                          << QStringLiteral("90°");
             const Run run = runCli(arguments);
             QVERIFY2(run.exitCode == 0, qPrintable(run.errors()));
 
@@ -145,38 +171,59 @@ private slots:
             const QString& text = contents.text;
             QStringList items{QStringLiteral("引張コイルばね 仕様書"),
                               QStringLiteral("材料"),
+                              QStringLiteral("JIS G"),
                               QStringLiteral("巻方向"),
-                              QStringLiteral("自由長さ"),
+                              QStringLiteral("有効巻数"),
+                              QStringLiteral("総巻数（参考）"),
+                              QStringLiteral("自由長さ（参考）"),
                               QStringLiteral("ばね定数"),
                               QStringLiteral("初張力"),
                               QStringLiteral("指定長さ１時の荷重"),
                               QStringLiteral("指定長さ２時の応力"),
                               QStringLiteral("許容ねじり応力"),
                               QStringLiteral("最大引張り長さ"),
+                              QStringLiteral("フックの相対位置"),
+                              c.leftHanded ? QStringLiteral("同一平面") : QStringLiteral("90°"),
                               QStringLiteral("低温焼なまし"),
                               QStringLiteral("表面処理"),
-                              QStringLiteral("防錆油塗布"),
                               QStringLiteral("備考"),
-                              QStringLiteral("端部バリなし"),
                               QStringLiteral("品名"),
-                              QStringLiteral("ばねA-1"),
                               QStringLiteral("品番"),
-                              QStringLiteral("HS-0042"),
+                              QStringLiteral("図番"),
                               QStringLiteral("設計"),
+                              QStringLiteral("検図"),
+                              QStringLiteral("承認"),
                               QStringLiteral("山田太郎"),
                               QStringLiteral("日付"),
                               QStringLiteral("2026-12-07"),
                               QStringLiteral("改訂"),
-                              QStringLiteral("ファイル"),
-                              QStringLiteral("design%1.json").arg(index - 1),
+                              QStringLiteral("尺度"),
+                              QStringLiteral("非比例"),
+                              QStringLiteral("第三角法"),
+                              QStringLiteral("ファイル: design%1.json").arg(index - 1),
                               QStringLiteral("L0 = "),
                               QStringLiteral("Do = ")};
+            if (!c.leftHanded)
+                items << QStringLiteral("防錆油塗布") << QStringLiteral("端部バリなし")
+                      << QStringLiteral("ばねA-1") << QStringLiteral("HS-0042")
+                      << QStringLiteral("D-77") << QStringLiteral("佐藤") << QStringLiteral("鈴木");
             items += c.hookItems;
             for (const QString& item : items)
                 QVERIFY2(text.contains(item), qPrintable(item + "\n" + text));
             QVERIFY(text.contains(c.leftHanded ? QStringLiteral("左") : QStringLiteral("右")));
-            // Loads given: the free length is for reference only.
-            QCOMPARE(text.contains(QStringLiteral("自由長さ（参考）")), c.leftHanded);
+            // Nothing is cut: every long text is on the page whole, across the lines it wraps
+            // into, and no text ends in an ellipsis.
+            QVERIFY2(!text.contains(QStringLiteral("…")), qPrintable(text));
+            if (c.leftHanded) {
+                QString joined = drawnText(c.pdf);
+                joined.remove(QRegularExpression(QStringLiteral("\\s")));
+                const QJsonObject block = QJsonDocument::fromJson(kLongTitleBlock).object();
+                for (const QString& key : block.keys()) {
+                    QString whole = block[key].toString();
+                    whole.remove(QRegularExpression(QStringLiteral("\\s")));
+                    QVERIFY2(joined.contains(whole), qPrintable(key + ": " + whole + "\n" + text));
+                }
+            }
 
             const QJsonObject result = calculated(c.design);
             QVERIFY(!result.isEmpty());
@@ -201,23 +248,30 @@ private slots:
                       si[QStringLiteral("stress1")].toDouble());
             expectRow(text, QStringLiteral("指定長さ２時の応力"),
                       si[QStringLiteral("stress2")].toDouble());
-            expectRow(text, QStringLiteral("最大引張り長さ（コイル部）"), value("maxLength"));
+            // The coil's reach from the design's own free length.
+            expectRow(text, QStringLiteral("最大引張り長さ（コイル部）"),
+                      (value("maxLoad") - value("initialTension")) / value("springRate") +
+                          value("freeLength"));
             expectRow(text, QStringLiteral("最大許容長さ（フック含む）"),
                       value("maxLengthWithHooks"));
             const QJsonObject tolerances = result[QStringLiteral("tolerances")].toObject();
             QCOMPARE(tolerances[QStringLiteral("grade")].toInt(), 2);
             QVERIFY(text.contains(QStringLiteral("2級")));
             expectTolerance(text, QStringLiteral("指定長さ１時の荷重"),
-                            tolerances[QStringLiteral("load1")], true);
+                            tolerances[QStringLiteral("load1")],
+                            si[QStringLiteral("load1")].toDouble(), true);
             expectTolerance(text, QStringLiteral("指定長さ２時の荷重"),
-                            tolerances[QStringLiteral("load2")], true);
+                            tolerances[QStringLiteral("load2")],
+                            si[QStringLiteral("load2")].toDouble(), true);
+            // The rate has its tolerance only when asked for.
             expectTolerance(text, QStringLiteral("ばね定数"),
-                            tolerances[QStringLiteral("springRate")], true);
+                            c.leftHanded ? QJsonValue() : tolerances[QStringLiteral("springRate")],
+                            si[QStringLiteral("springRate")].toDouble(), true);
             expectTolerance(text, QStringLiteral("コイル外径"),
-                            tolerances[QStringLiteral("outerDiameter")], false);
-            // The free length has a tolerance only while it is not for reference.
-            expectTolerance(text, QStringLiteral("自由長さ"),
-                            c.leftHanded ? QJsonValue() : tolerances[QStringLiteral("freeLength")],
+                            tolerances[QStringLiteral("outerDiameter")], value("outerDiameter"),
+                            false);
+            // With the loads toleranced, the free length is for reference and has none.
+            expectTolerance(text, QStringLiteral("自由長さ"), QJsonValue(), value("freeLength"),
                             false);
             if (c.leftHanded)
                 expectRow(text, QStringLiteral("フックの長さ"), value("hookLength"));
@@ -225,9 +279,13 @@ private slots:
                 expectRow(text, QStringLiteral("フック角度"), value("hookAngle"));
 
             const QString info = pdfInfo(c.pdf);
-            QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Title:\\s+ばねA-1"))),
+            QVERIFY2(info.contains(QRegularExpression(c.leftHanded
+                                                          ? QStringLiteral("Title:\\s+引張ばね")
+                                                          : QStringLiteral("Title:\\s+ばねA-1"))),
                      qPrintable(info));
             QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Author:\\s+山田太郎"))),
+                     qPrintable(info));
+            QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Creator:\\s+hspring \\d"))),
                      qPrintable(info));
         }
 

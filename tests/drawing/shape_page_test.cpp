@@ -8,11 +8,14 @@
 #include "toolkit/windows/picture_view.h"
 #include "windows_test_registry.h"
 
+#include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPicture>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 using hspring::ShapePage;
@@ -249,6 +252,35 @@ private slots:
         }
         QCOMPARE(message, QStringLiteral("開口長さ: 'o' は浮動小数点数ではありません"));
         QVERIFY(page.image().isNull());
+    }
+
+    // The view's menu offers the dimensioned drawing of the hooks the page shows; it writes the
+    // file chosen, the outline of the page's hook with its dimensions.
+    void dimensionedDrawingOfTheHookPageShown() {
+        const hspring::SpringDesign design = exampleDesign();
+        ShapePage page(design);
+        showUHookPage(page);
+        auto* view = page.findChild<hspring::PictureView*>();
+        QVERIFY(view);
+        QAction* action = nullptr;
+        for (QAction* candidate : view->actions())
+            if (candidate->objectName() == QStringLiteral("saveDimensionedDxf"))
+                action = candidate;
+        QVERIFY(action);
+        QCOMPARE(action->text(), QStringLiteral("寸法付きDXF…"));
+        const hspring::DimensionedDrawing drawing = page.dimensionedDrawing();
+        QCOMPARE(drawing.outline,
+                 hspring::uHookOutline(hspring::coilShapeOf(design), page.uHookFromFields()));
+
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("dim.dxf"));
+        const auto answered = hspring::test::answerNextFileDialog(path);
+        action->trigger();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes, QByteArray::fromStdString(hspring::dimensionedDxfBytes(drawing)));
+        QVERIFY(bytes.contains("DIMENSIONS\r\n"));
     }
 };
 

@@ -26,6 +26,9 @@ SpringDesign knownDesign() {
     design.load2 = 50;
     design.stress2 = 61.23456;
     design.maxLength = 60.05;
+    // The coil's reach from L0: (5.21 − 1) / 0.2 + 39 = 60.05.
+    design.maxLoad = 5.21;
+    design.springRate = 0.2;
     return design;
 }
 
@@ -82,7 +85,7 @@ TEST(DataSheetText, ExtendedProductsAndMissingValues) {
     design.load2 = 5;
     design.stress2 = NAN;
     design.length2 = NAN;
-    design.maxLength = INFINITY;
+    design.maxLoad = INFINITY;
     const DataSheetTexts sheet = dataSheetTexts(design, MaterialLibrary{}, false);
     EXPECT_EQ(sheet.labels[3], "Ｐ２　= 49.04N");
     EXPECT_EQ(sheet.cells[14][3], "49.03"); // 49.03325

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace hspring {
 namespace {
@@ -53,7 +54,8 @@ TEST(TitleBlock, KeptInAJsonFileBesideTheCalculation) {
     EXPECT_EQ(titleBlockPath(hbd), (folder.path() / "ばね.jis-sheet.json").string());
     EXPECT_TRUE(readTitleBlock(hbd).empty());
 
-    TitleBlock block{"部品\"A\"", "P-1", "山田", "2026-12-07", "2", "亜鉛めっき", "二行\n目"};
+    TitleBlock block{"部品\"A\"", "P-1", "山田", "2026-12-07", "2",   "亜鉛めっき",
+                     "二行\n目",  "D-7", "佐藤", "鈴木",       "1:1", "90°"};
     writeTitleBlock(hbd, block);
     EXPECT_EQ(readTitleBlock(hbd), block);
 
@@ -69,43 +71,91 @@ TEST(TitleBlock, KeptInAJsonFileBesideTheCalculation) {
     EXPECT_FALSE(std::filesystem::exists(titleBlockPath(hbd)));
 }
 
-// Loads and stresses in newtons from the standard gravity only, the free length for reference
-// when the loads were given, the U hook's dimensions, and nothing invented for an empty block.
+// Loads and stresses in newtons from the standard gravity only; with the loads toleranced, the
+// free length and the total turns for reference and the rate's tolerance only on request; the
+// material's standard, the active turns, the hooks' position, the coil's reach from its own L0;
+// and nothing invented for an empty block.
 TEST(JisSheetTexts, ItemsOfAUHookDesignWithItsLoadsGiven) {
     const MaterialLibrary library = testing::referenceLibrary();
     JisSheetSubject subject;
     subject.design = calculatedLooking();
+    subject.design.freeLength = 37;
+    subject.design.maxLength = 53.89; // from the round-hook free length 29.4, as stored
+    subject.design.maxLoad = 5.3980;  // (5.398 − 0.5) / 0.2 = 24.49 beyond the free length
     subject.hookType = HookType::U;
     subject.leftHanded = true;
     const JisSheetTexts sheet =
         jisSheetTexts(subject, library, customaryCoefficients(), japaneseWording());
 
     ASSERT_NE(row(sheet, "自由長さ（参考）"), nullptr);
-    EXPECT_EQ(row(sheet, "自由長さ（参考）")->value, "45");
+    EXPECT_EQ(row(sheet, "自由長さ（参考）")->value, "37");
+    EXPECT_EQ(row(sheet, "自由長さ（参考）")->tolerance, "");
+    ASSERT_NE(row(sheet, "総巻数（参考）"), nullptr);
+    EXPECT_EQ(row(sheet, "有効巻数")->value, "15.5");
+    EXPECT_EQ(row(sheet, "材料")->value, "JIS G 3522"); // a record without its symbol
     EXPECT_EQ(row(sheet, "巻方向")->value, "左");
-    EXPECT_EQ(row(sheet, "初張力")->value, "4.903");             // 0.5 × 9.80665
-    EXPECT_EQ(row(sheet, "ばね定数")->value, "1.961");           // 0.2 × 9.80665
+    EXPECT_EQ(row(sheet, "初張力")->value, "4.903");   // 0.5 × 9.80665
+    EXPECT_EQ(row(sheet, "ばね定数")->value, "1.961"); // 0.2 × 9.80665
+    EXPECT_EQ(row(sheet, "ばね定数")->tolerance, "");
     EXPECT_EQ(row(sheet, "指定長さ２時の荷重")->value, "49.03"); // 5 × 9.80665
+    EXPECT_EQ(row(sheet, "最大引張り長さ（コイル部）")->value, "61.49");
+    const std::string loadTolerance = row(sheet, "指定長さ２時の荷重")->tolerance;
+    ASSERT_FALSE(loadTolerance.empty());
+    EXPECT_EQ(loadTolerance.substr(loadTolerance.find('.')).size(), 3u) << loadTolerance;
     EXPECT_EQ(row(sheet, "フックの形状")->value, "Uフック");
     EXPECT_EQ(row(sheet, "フックの開き")->value, "2.5");
+    EXPECT_EQ(row(sheet, "フックの相対位置")->value, "同一平面");
     EXPECT_EQ(row(sheet, "フック角度"), nullptr);
     EXPECT_EQ(row(sheet, "表面処理")->value, "");
-    for (const JisSheetTitleField& field : sheet.titleBlock)
-        EXPECT_EQ(field.value, "") << field.caption;
-    EXPECT_EQ(sheet.figure.freeLength, "L0 = 45（参考）");
+    std::vector<std::string> captions;
+    for (const JisSheetTitleField& field : sheet.titleBlock) {
+        captions.push_back(field.caption);
+        EXPECT_EQ(field.value, field.caption == "尺度" ? "非比例" : "") << field.caption;
+    }
+    EXPECT_EQ(captions, (std::vector<std::string>{"品名", "品番", "図番", "改訂", "尺度", "設計",
+                                                  "検図", "承認", "日付"}));
+    EXPECT_EQ(sheet.footer, "");
+    EXPECT_EQ(sheet.figure.freeLength, "L0 = 37（参考）");
     EXPECT_EQ(sheet.documentTitle, designCaption(subject.design, library));
     EXPECT_EQ(sheet.author, "");
 
+    // No tolerance grade: nothing is toleranced, so the free length is a made dimension; the
+    // rate's tolerance asked for; the block's own position and scale.
     subject.design.lengthMode = 1;
+    subject.toleranceGrade = 2;
+    subject.rateTolerance = true;
     subject.hookType = HookType::Round;
+    subject.fileName = "ばね.hbd";
     subject.titleBlock.partName = "ばねA";
     subject.titleBlock.designer = "山田";
-    const JisSheetTexts lengths =
+    subject.titleBlock.hookPosition = "90°";
+    const JisSheetTexts asked =
         jisSheetTexts(subject, library, customaryCoefficients(), japaneseWording());
-    ASSERT_NE(row(lengths, "自由長さ"), nullptr);
-    EXPECT_EQ(row(lengths, "フック角度")->value, "80");
-    EXPECT_EQ(lengths.documentTitle, "ばねA");
-    EXPECT_EQ(lengths.author, "山田");
+    EXPECT_NE(row(asked, "ばね定数")->tolerance, "");
+    EXPECT_EQ(row(asked, "フックの相対位置")->value, "90°");
+    EXPECT_EQ(row(asked, "フック角度")->value, "80");
+    EXPECT_EQ(asked.footer, "ファイル: ばね.hbd");
+    EXPECT_EQ(asked.documentTitle, "ばねA");
+    EXPECT_EQ(asked.author, "山田");
+    subject.toleranceGrade = 0;
+    const JisSheetTexts ungraded =
+        jisSheetTexts(subject, library, customaryCoefficients(), japaneseWording());
+    ASSERT_NE(row(ungraded, "自由長さ"), nullptr);
+    ASSERT_NE(row(ungraded, "総巻数"), nullptr);
+}
+
+// A tolerance to the decimals of its value, never losing its first two digits.
+TEST(JisSheetTexts, TolerancesToTheDecimalsOfTheirValue) {
+    EXPECT_EQ(toleranceText(0.8598L, "49.03"), "±0.86");
+    EXPECT_EQ(toleranceText(0.0612L, "1.961"), "±0.061");
+    EXPECT_EQ(toleranceText(0.8L, "45"), "±0.8");
+    EXPECT_EQ(toleranceText(0.15L, "9"), "±0.15");
+    EXPECT_EQ(toleranceText(2.6949L, "29.42"), "±2.69");
+    EXPECT_EQ(toleranceText(12.3456L, "1183"), "±12");
+    EXPECT_EQ(toleranceText(std::numeric_limits<long double>::quiet_NaN(), "1"), "");
+    EXPECT_EQ(materialStandard(kHardDrawnSteelKind), "JIS G 3521");
+    EXPECT_EQ(materialStandard(kStainlessKind), "JIS G 4314");
+    EXPECT_EQ(materialStandard(7), "");
 }
 
 // The figure is the design's own outline: a left-hand coil is the right-hand one mirrored, a U

@@ -5,6 +5,7 @@
 #include "base/file_io.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <span>
@@ -64,6 +65,11 @@ QPageLayout pdfPageLayout() {
                        QPageLayout::Point);
 }
 
+QString pdfCreator() {
+    const QString version = QCoreApplication::applicationVersion();
+    return version.isEmpty() ? QStringLiteral("hspring") : QStringLiteral("hspring ") + version;
+}
+
 QByteArray withPdfAuthor(const QByteArray& pdf, const QString& author) {
     if (author.isEmpty())
         return pdf;
@@ -95,6 +101,7 @@ void writePdfPage(const std::string& path, const PdfDocumentInfo& info,
         writer.setResolution(kPdfResolution);
         writer.setPageLayout(pdfPageLayout());
         writer.setTitle(info.title);
+        writer.setCreator(pdfCreator());
         QPainter painter;
         if (!painter.begin(&writer))
             throw printJobError(path);

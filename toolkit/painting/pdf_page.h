@@ -14,6 +14,9 @@ QPageLayout pdfPageLayout();
 inline constexpr int kPdfResolution = 1200;
 
 // What a PDF says about itself: its title and, when there is one, its author.
+// The program that made a PDF, as its Creator: "hspring" and the running program's version.
+QString pdfCreator();
+
 struct PdfDocumentInfo {
     QString title;
     QString author;

@@ -3,6 +3,7 @@
 
 #include "base/error.h"
 #include "base/file_io.h"
+#include "toolkit/painting/fonts.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -152,6 +153,31 @@ void writeSvgFile(const std::string& path, QSize size, const QString& title,
         throw fileCreateError(path, {});
     }
     writeBytes(path, svg);
+}
+
+QSize captionedSize(QSize size, const QString& caption) {
+    return caption.isEmpty() ? size : QSize(size.width(), size.height() + kCaptionHeight);
+}
+
+std::function<void(QPainter&)> withCaption(QSize size, const QString& caption,
+                                           std::function<void(QPainter&)> paint) {
+    return [size, caption, paint = std::move(paint)](QPainter& painter) {
+        painter.save();
+        painter.fillRect(QRect(QPoint(0, 0), captionedSize(size, caption)), Qt::white);
+        painter.setClipRect(QRect(QPoint(0, 0), size));
+        paint(painter);
+        painter.restore();
+        if (caption.isEmpty())
+            return;
+        painter.save();
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawLine(QPointF(0, size.height() + 0.5),
+                         QPointF(size.width(), size.height() + 0.5));
+        painter.setFont(windowFont(12));
+        painter.drawText(QRect(6, size.height(), size.width() - 12, kCaptionHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
+        painter.restore();
+    };
 }
 
 } // namespace hspring

@@ -49,6 +49,15 @@ void writeSvgFile(const std::string& path, QSize size, const QString& title,
 void writeSvgFile(const std::string& path, QSize size, const QString& title,
                   const std::vector<SvgLayer>& layers);
 
+// A saved picture names what it shows in a caption line below it (the design's material and
+// size, or the part name), so that the file says what it is on its own; the screen shows the
+// picture without it. A picture with no caption keeps its size.
+inline constexpr int kCaptionHeight = 22;
+QSize captionedSize(QSize size, const QString& caption);
+// What `paint` draws in its `size` on white, with the caption in the strip below.
+std::function<void(QPainter&)> withCaption(QSize size, const QString& caption,
+                                           std::function<void(QPainter&)> paint);
+
 // The SVG text itself.
 QByteArray svgPicture(QSize size, const QString& title, const std::vector<SvgLayer>& layers);
 

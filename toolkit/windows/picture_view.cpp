@@ -63,19 +63,27 @@ const QImage& PictureView::image() const {
 }
 
 void PictureView::savePicture(const std::string& path, int scale) const {
+    const QSize size = image().size();
+    const QSize saved = captionedSize(size, caption_);
+    const Paint shown = [this](QPainter& painter) { painter.drawImage(0, 0, image()); };
     if (pictureFormatOf(path) == PictureFormat::Png) {
-        if (scale <= 1 || !paint_)
-            writePngFile(path, image());
-        else
-            writePngFile(path, renderScaledPicture(image().size(), scale, paint_));
+        if (scale <= 1 || !paint_) {
+            if (caption_.isEmpty()) {
+                writePngFile(path, image());
+                return;
+            }
+            QImage picture(saved, QImage::Format_RGB32);
+            QPainter painter(&picture);
+            withCaption(size, caption_, shown)(painter);
+            painter.end();
+            writePngFile(path, picture);
+        } else {
+            writePngFile(path,
+                         renderScaledPicture(saved, scale, withCaption(size, caption_, paint_)));
+        }
         return;
     }
-    writeSvgFile(path, image().size(), title_, [this](QPainter& painter) {
-        if (paint_)
-            paint_(painter);
-        else
-            painter.drawImage(0, 0, image());
-    });
+    writeSvgFile(path, saved, title_, withCaption(size, caption_, paint_ ? paint_ : shown));
 }
 
 void PictureView::askAndSavePicture() {
@@ -128,8 +136,11 @@ void PictureView::contextMenuEvent(QContextMenuEvent* event) {
     QAction* save = menu.addAction(QStringLiteral("画像として保存…"));
     save->setObjectName(QStringLiteral("savePicture"));
     save->setEnabled(hasPicture());
-    // What the page the view belongs to adds (addAction) follows the picture's own item.
-    menu.addActions(actions());
+    // What the page showing the picture offers besides (added to the view with addAction).
+    if (!actions().isEmpty()) {
+        menu.addSeparator();
+        menu.addActions(actions());
+    }
     if (menu.exec(event->globalPos()) == save)
         askAndSavePicture();
 }

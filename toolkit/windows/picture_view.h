@@ -30,13 +30,20 @@ public:
     // Shows `image`, the picture `paint` draws (in the view's pixels, from the origin).
     void showPicture(QImage image, Paint paint);
 
+    // What a saved picture says it shows (a line below it) and the name the save dialog
+    // proposes; both follow the design the page last drew.
+    void setCaption(const QString& caption) { caption_ = caption; }
+    void setFileName(const QString& fileName) { fileName_ = fileName; }
+    const QString& caption() const { return caption_; }
+    const QString& fileName() const { return fileName_; }
+
     // The picture shown: white and of the view's size before the first one.
     const QImage& image() const;
     bool hasPicture() const { return static_cast<bool>(paint_); }
 
-    // Writes the picture: SVG for a name ending in ".svg", PNG otherwise; a PNG at `scale` 1 is
-    // the image as shown, at 2 to 4 the picture drawn anew that many times larger, antialiased.
-    // Throws Error when it cannot be written.
+    // Writes the picture with its caption below: SVG for a name ending in ".svg", PNG otherwise;
+    // a PNG at `scale` 1 is the image as shown, at 2 to 4 the picture drawn anew that many times
+    // larger, antialiased. Throws Error when it cannot be written.
     void savePicture(const std::string& path, int scale = 1) const;
     // "画像として保存…": asks for the file and the PNG's scale (倍率), in the folder last used
     // for pictures, and saves; a failure shows in the error box.
@@ -51,6 +58,7 @@ private:
     Paint paint_;
     QString fileName_;
     QString title_;
+    QString caption_;
 };
 
 } // namespace hspring

@@ -45,6 +45,7 @@ void printPage(QPrinter& printer, const PagePainter& paint) {
 bool previewAndPrint(QWidget* parent, QPrinter& printer, const QString& title,
                      const PagePainter& paint) {
     printer.setDocName(title);
+    printer.setCreator(pdfCreator());
     QPrintPreviewDialog preview(&printer, parent);
     // The preview paints the page too; what counts is the last painting, the printed one.
     bool painted = true;
