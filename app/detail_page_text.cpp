@@ -111,7 +111,7 @@ DetailTable hookTable(const SpringDesign& design, const ExtraResults& x, HookTyp
         table.rows.push_back(
             DetailRow{{std::string(caption), std::move(value), std::string(unit)}});
     };
-    // The coil's life as the result field shows it, by the class showDesign has set.
+    // The coil's life by the evaluation's class (the result field shows the spring's).
     const std::optional<int> coilLife = design.lifeClass;
     row("フック形状", std::string(hookTypeCaption(hookType)), "");
     row("フック曲げ修正係数（Ｋ１）", text(x.hookBendingFactor), "");
@@ -130,6 +130,8 @@ DetailTable hookTable(const SpringDesign& design, const ExtraResults& x, HookTyp
     return table;
 }
 
+} // namespace
+
 std::string_view governingPartCaption(GoverningPart part) {
     switch (part) {
     case GoverningPart::Coil:
@@ -141,6 +143,8 @@ std::string_view governingPartCaption(GoverningPart part) {
     }
     return "フック曲げ";
 }
+
+namespace {
 
 DetailTable limitTable(const SpringDesign& design, const ExtraResults& x) {
     DetailTable table;
@@ -166,13 +170,16 @@ DetailTable limitTable(const SpringDesign& design, const ExtraResults& x) {
     return table;
 }
 
-DetailTable warningTable(const std::vector<HookCheck>& checks) {
+DetailTable warningTable(const std::vector<HookCheck>& checks,
+                         const std::vector<std::string>& toleranceChecks) {
     DetailTable table;
     table.columns = 1;
     table.headers = {{"警告"}};
     for (const HookCheck& check : checks)
         table.rows.push_back(DetailRow{{std::string(hookCheckText(check.problem))}, true});
-    if (checks.empty())
+    for (const std::string& line : toleranceChecks)
+        table.rows.push_back(DetailRow{{line}, true});
+    if (table.rows.empty())
         table.rows.push_back(DetailRow{{"なし"}});
     return table;
 }
@@ -207,16 +214,16 @@ std::string_view hookTypeCaption(HookType type) {
     return type == HookType::U ? "Ｕフック" : "丸フック";
 }
 
-DetailPageTexts detailPageTexts(const SpringDesign& design, const MaterialLibrary& library,
-                                const CoefficientSet& coefficients, HookType hookType,
-                                const InitialTensionRange& range) {
-    const ExtraResults x = calculateExtraResults(design, library, coefficients, hookType);
+DetailPageTexts detailPageTexts(const DesignResult& result) {
+    const SpringDesign& design = result.design;
+    const ExtraResults& x = result.extras;
+    const HookType hookType = result.hookType;
     DetailPageTexts texts;
     texts.tables[kDetailStressTable] = stressTable(design, x);
     texts.tables[kDetailForceTable] = forceTable(design, x);
     texts.tables[kDetailHookTable] = hookTable(design, x, hookType);
     texts.tables[kDetailLimitTable] = limitTable(design, x);
-    texts.tables[kDetailWarningTable] = warningTable(checkHooks(design, range, x, hookType));
+    texts.tables[kDetailWarningTable] = warningTable(result.hookChecks, result.toleranceChecks);
     texts.tables[kDetailBasisTable] = basisTable();
     return texts;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/calculation_document.h"
 
+#include "app/windows/calculation_file_menu.h"
 #include "app/windows/main_window.h"
 #include "calc/design_caption.h"
 #include "printing/windows/jis_sheet_window.h"
@@ -9,6 +10,8 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <cstring>
 
@@ -28,7 +31,8 @@ QString mainWindowTitle(const QString& fileName) {
                               : kCaption + QStringLiteral(" — ") + fileName + QStringLiteral("[*]");
 }
 
-CalculationDocument::CalculationDocument(MainWindow& window) : QObject(&window), window_(window) {
+CalculationDocument::CalculationDocument(MainWindow& window)
+    : QObject(&window), window_(window), startSlots_(window.state().designs) {
     setObjectName(QStringLiteral("calculationDocument"));
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, &CalculationDocument::refreshTitle);
@@ -57,11 +61,10 @@ void CalculationDocument::remember(const std::string& path) {
     fileSlots_ = window_.state().designs;
 }
 
-void CalculationDocument::read(const std::string& path) {
+void CalculationDocument::read(const std::string& path, const TitleBlock& block) {
     remember(path);
-    titleBlock_ = {};
+    titleBlock_ = block;
     refreshTitle();
-    titleBlock_ = readTitleBlock(path);
 }
 
 void CalculationDocument::saved(const std::string& path) {
@@ -73,6 +76,34 @@ void CalculationDocument::saved(const std::string& path) {
 bool CalculationDocument::slotsChanged() const {
     return !path_.isEmpty() &&
            std::memcmp(&fileSlots_, &window_.state().designs, sizeof(DesignSlots)) != 0;
+}
+
+bool CalculationDocument::hasUnsavedChanges() const {
+    if (!path_.isEmpty())
+        return slotsChanged();
+    return std::memcmp(&startSlots_, &window_.state().designs, sizeof(DesignSlots)) != 0 ||
+           !titleBlock_.empty();
+}
+
+bool CalculationDocument::askToKeepChanges() {
+    if (!hasUnsavedChanges())
+        return true;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("確認"),
+                    QStringLiteral("計算結果の変更が保存されていません。保存しますか？"),
+                    QMessageBox::NoButton, &window_);
+    QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("破棄"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == discard)
+        return true;
+    if (box.clickedButton() == save) {
+        saveCalculationFile(window_);
+        return !hasUnsavedChanges();
+    }
+    return false;
 }
 
 void CalculationDocument::refreshTitle() {

@@ -35,14 +35,19 @@ public:
     // when it cannot be written.
     void setTitleBlock(const TitleBlock& block);
 
-    // The slots were just read from `path`: the file is open, its title block read. A side file
-    // that cannot be read throws its Error after the file has become the open one.
-    void read(const std::string& path);
+    // The slots were just read from `path` with the title block beside them: the file is open.
+    void read(const std::string& path, const TitleBlock& block);
     // The slots were just saved to `path`: the title block goes beside it.
     void saved(const std::string& path);
 
     // Whether the slots differ from the file's; false while no file is open.
     bool slotsChanged() const;
+    // Whether closing now would lose work: with a file open, slots that differ from it; without
+    // one, slots that differ from those the window started with, or a title block typed.
+    bool hasUnsavedChanges() const;
+    // Before the window's slots are replaced or the window closes: with unsaved changes asks
+    // 保存 / 破棄 / キャンセル. Returns whether to go on (saved, discarded, or nothing to lose).
+    bool askToKeepChanges();
     // Sets the window's title and its mark for the slots as they are now.
     void refreshTitle();
 
@@ -53,6 +58,8 @@ private:
     MainWindow& window_;
     QString path_;
     DesignSlots fileSlots_{};
+    // The slots as the window started, the measure of unsaved work while no file is open.
+    DesignSlots startSlots_{};
     TitleBlock titleBlock_;
 };
 

@@ -31,9 +31,7 @@ bool MainWindow::recalculate() {
         readDesignInputs();
         calculate();
         detailValid_ = true;
-        showDesign();
-        showStatus(checkDesign(state_.current()));
-        addHookWarnings();
+        showDesign(true);
     });
     inputsChanged_ = !calculated;
     if (!calculated) {
