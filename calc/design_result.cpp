@@ -76,12 +76,10 @@ RecommendedLimits recommendedLimits(const DesignResult& result) {
 
 void applyToleranceGrade(DesignResult& result, int toleranceGrade) {
     result.tolerances = calculateTolerances(result.design, toleranceGrade);
-    result.toleranceChecks.clear();
     // The longest length the spring is tested at: where the coil or a hook reaches its
     // allowable stress.
-    for (const ToleranceBreach& breach :
-         toleranceBreaches(result.design, result.extras.maxLengthWithHooks, toleranceGrade))
-        result.toleranceChecks.push_back(toleranceBreachLine(breach));
+    result.toleranceChecks =
+        toleranceBreaches(result.design, result.extras.maxLengthWithHooks, toleranceGrade);
 }
 
 } // namespace hspring

@@ -8,7 +8,6 @@
 #include "app/detail_page_text.h"
 #include "app/history_rows.h"
 #include "app/material_selection.h"
-#include "app/verdict_text.h"
 #include "app/windows/calculation_document.h"
 #include "app/windows/detail_page.h"
 #include "app/windows/main_window_form.h"
@@ -28,6 +27,7 @@
 #include "toolkit/windows/centred_grid.h"
 #include "toolkit/windows/error_box.h"
 #include "toolkit/windows/error_text.h"
+#include "wording/japanese.h"
 
 #include <QApplication>
 #include <QFile>
@@ -247,7 +247,7 @@ void MainWindow::showDesign(bool justCalculated) {
     if (const auto diameter = coilDiameterDisplay(design))
         showCoilDiameter(*diameter);
 
-    const DesignFieldTexts texts = designFieldTexts(design);
+    const DesignFieldTexts texts = designFieldTexts(design, japaneseWording());
     c.turnsField->setText(qt(texts.turns));
     c.initialTensionField->setText(qt(texts.initialTension));
     c.freeLengthField->setText(qt(texts.freeLength));
@@ -311,8 +311,8 @@ void MainWindow::showEvaluation() {
             c.diagramView->showDiagram(result.coefficients.upper, result.coefficients.lower,
                                        result.extras.hookCoefficients.upper,
                                        result.extras.hookCoefficients.lower);
-        c.expectedLifeField->setText(qt(std::string(lifeText(springLifeClass(result)))));
-        c.lifeGoverningLabel->setText(qt(lifeGoverningText(result)));
+        c.expectedLifeField->setText(qt(lifeClassText(springLifeClass(result))));
+        c.lifeGoverningLabel->setText(qt(governingPartText(lifeGoverningPart(result))));
         showRecommendedValues(result);
     } else {
         // Not calculated yet: the diagram of the coil alone, no verdict.
@@ -341,13 +341,14 @@ void MainWindow::showRecommendedValues(const DesignResult& result) {
     if (!recommended.indexInRange)
         return;
     recommendedLimits_ = recommendedLimits(result);
+    const RecommendationLabels labels = recommendationLabels(recommended);
     const RecommendedLimitLabels limits = recommendedLimitLabels(recommendedLimits_);
-    c.recommendedFreeLengthLabel->setText(qt(recommended.freeLengthLabel));
+    c.recommendedFreeLengthLabel->setText(qt(labels.freeLength));
     c.maxLengthLabel->setText(qt(limits.maxLength));
     c.maxLoadLabel->setText(qt(limits.maxLoad));
     for (QLabel* label : {c.maxLengthLabel, c.maxLoadLabel})
         label->setToolTip(qt(limits.toolTip));
-    c.initialTensionRangeLabel->setText(qt(recommended.initialTensionLabel));
+    c.initialTensionRangeLabel->setText(qt(labels.initialTension));
 }
 
 void MainWindow::showVerdict() {
@@ -356,11 +357,11 @@ void MainWindow::showVerdict() {
         list.clear();
     } else {
         const VerdictLines verdict = verdictLines(*evaluation_);
-        showStatus(StatusLines{{}, verdict.checkColour});
+        showStatus(StatusLines{{}, verdict.ruleColour});
         for (std::size_t i = 0; i < verdict.lines.size(); ++i) {
             auto* item = new QListWidgetItem(qt(verdict.lines[i]));
             // The warnings, and the line that announces them, in their own colour.
-            if (i >= verdict.warningsFrom || (i == 0 && verdict.warningsFrom < verdict.lines.size()))
+            if (i >= verdict.warningsFrom || (i == 0 && verdict.announced))
                 item->setForeground(kWarningLineColour);
             list.addItem(item);
         }
@@ -387,13 +388,13 @@ HookType MainWindow::shownHookType() const {
 void MainWindow::refreshDetailPage() {
     const DesignResult* result = shownEvaluation();
     if (result) {
-        ui_->detailPage->showTexts(detailPageTexts(*result));
+        ui_->detailPage->showTexts(detailPageTexts(*result, japaneseWording()));
     } else {
         // The tables' rows and captions without values, from the design as it stands.
         DesignResult empty{};
         empty.design = state_.current();
         empty.hookType = shownHookType();
-        ui_->detailPage->showTexts(withoutValues(detailPageTexts(empty)));
+        ui_->detailPage->showTexts(withoutValues(detailPageTexts(empty, japaneseWording())));
     }
     ui_->chartPage->showResult(result);
 }
@@ -418,7 +419,8 @@ void MainWindow::refreshRecommendations() {
             c.initialTensionField->setText(qt(inputFieldText(state_.initialTension.mid, 4)
                                                   .value_or(std::string(kMissingValueText))));
     }
-    showStatus(recommended.status);
+    showStatus(recommended.indexInRange ? StatusLines{}
+                                        : StatusLines{{std::string(kIndexOutOfRangeText)}});
 }
 
 void MainWindow::refreshReportingErrors() {
