@@ -157,7 +157,8 @@ DetailTable limitTable(const SpringDesign& design, const ExtraResults& x, const 
 }
 
 DetailTable warningTable(const std::vector<HookCheck>& checks,
-                         const std::vector<ToleranceBreach>& toleranceChecks, const Wording& words) {
+                         const std::vector<ToleranceBreach>& toleranceChecks,
+                         const Wording& words) {
     DetailTable table;
     table.columns = 1;
     table.headers = {{"警告"}};

@@ -49,8 +49,8 @@ GoverningPart lifeGoverningPart(const DesignResult& result) {
         return GoverningPart::Coil;
     const std::array<std::pair<GoverningPart, int>, 3> lives = {{
         {GoverningPart::Coil, coil},
-        {GoverningPart::HookTorsion, classifyLife(x.hookCoefficients.upper,
-                                                  x.hookCoefficients.lower)},
+        {GoverningPart::HookTorsion,
+         classifyLife(x.hookCoefficients.upper, x.hookCoefficients.lower)},
         {GoverningPart::HookBending, x.hookBendingLifeClass.value_or(kShortestLifeClass)},
     }};
     const int shortest = *x.springLifeClass;

@@ -87,8 +87,8 @@ RecommendedLimitLabels recommendedLimitLabels(const RecommendedLimits& limits) {
     return RecommendedLimitLabels{
         .maxLength = "最大長さ=" + formatF4(limits.maxLength) + "mm" + mark,
         .maxLoad = "最大荷重=" + formatF4(limits.maxLoad) + "kgf" + mark,
-        .toolTip = std::string(governingPartText(limits.governingPart)) +
-                   "が許容応力に達する荷重と長さ",
+        .toolTip =
+            std::string(governingPartText(limits.governingPart)) + "が許容応力に達する荷重と長さ",
     };
 }
 

@@ -31,8 +31,7 @@ QString mainWindowTitle(const QString& fileName) {
                               : kCaption + QStringLiteral(" — ") + fileName + QStringLiteral("[*]");
 }
 
-CalculationDocument::CalculationDocument(MainWindow& window)
-    : QObject(&window), window_(window), startSlots_(window.state().designs) {
+CalculationDocument::CalculationDocument(MainWindow& window) : QObject(&window), window_(window) {
     setObjectName(QStringLiteral("calculationDocument"));
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, &CalculationDocument::refreshTitle);
@@ -81,8 +80,7 @@ bool CalculationDocument::slotsChanged() const {
 bool CalculationDocument::hasUnsavedChanges() const {
     if (!path_.isEmpty())
         return slotsChanged();
-    return std::memcmp(&startSlots_, &window_.state().designs, sizeof(DesignSlots)) != 0 ||
-           !titleBlock_.empty();
+    return !titleBlock_.empty();
 }
 
 bool CalculationDocument::askToKeepChanges() {
@@ -90,20 +88,20 @@ bool CalculationDocument::askToKeepChanges() {
         return true;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("確認"),
                     QStringLiteral("計算結果の変更が保存されていません。保存しますか？"),
-                    QMessageBox::NoButton, &window_);
-    QPushButton* save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QStringLiteral("破棄"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
-    box.setDefaultButton(save);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == discard)
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("破棄"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Discard:
         return true;
-    if (box.clickedButton() == save) {
+    case QMessageBox::Save:
         saveCalculationFile(window_);
         return !hasUnsavedChanges();
+    default:
+        return false;
     }
-    return false;
 }
 
 void CalculationDocument::refreshTitle() {

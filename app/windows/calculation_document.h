@@ -42,8 +42,8 @@ public:
 
     // Whether the slots differ from the file's; false while no file is open.
     bool slotsChanged() const;
-    // Whether closing now would lose work: with a file open, slots that differ from it; without
-    // one, slots that differ from those the window started with, or a title block typed.
+    // Whether closing now would lose work: with a file open, slots that differ from it (the
+    // title's mark); without one, a title block typed (it is kept only with a file).
     bool hasUnsavedChanges() const;
     // Before the window's slots are replaced or the window closes: with unsaved changes asks
     // 保存 / 破棄 / キャンセル. Returns whether to go on (saved, discarded, or nothing to lose).
@@ -58,8 +58,6 @@ private:
     MainWindow& window_;
     QString path_;
     DesignSlots fileSlots_{};
-    // The slots as the window started, the measure of unsaved work while no file is open.
-    DesignSlots startSlots_{};
     TitleBlock titleBlock_;
 };
 

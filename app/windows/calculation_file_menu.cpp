@@ -48,20 +48,19 @@ QString proposedName(MainWindow& window) {
 // title as they were.
 void openCalculationFile(MainWindow& window, const std::string& path,
                          const std::function<void()>& slotsRead) {
-    auto slots = std::make_unique<DesignSlots>();
-    loadDesignSlots(path, *slots);
+    auto fileSlots = std::make_unique<DesignSlots>();
+    loadDesignSlots(path, *fileSlots);
     TitleBlock block;
     try {
         block = readTitleBlock(path);
     } catch (const Error& error) {
-        throw WordedError(error,
-                          QStringLiteral("仕様書の表題欄ファイル %1 が壊れているため、"
-                                         "計算ファイルを読み込みませんでした。")
-                              .arg(QFile::decodeName(titleBlockPath(path).c_str())));
+        throw WordedError(error, QStringLiteral("仕様書の表題欄ファイル %1 が壊れているため、"
+                                                "計算ファイルを読み込みませんでした。")
+                                     .arg(QFile::decodeName(titleBlockPath(path).c_str())));
     }
     SpringDesign& current = window.state().current();
     const SpringDesign shown = current;
-    window.state().designs = *slots;
+    window.state().designs = *fileSlots;
     for (int slot = kFirstHistorySlot; slot <= kLastHistorySlot; ++slot)
         window.refreshHistoryRow(slot);
     if (slotsRead)

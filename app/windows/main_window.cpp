@@ -8,7 +8,6 @@
 #include "app/detail_page_text.h"
 #include "app/history_rows.h"
 #include "app/material_selection.h"
-#include "app/windows/calculation_document.h"
 #include "app/windows/detail_page.h"
 #include "app/windows/main_window_form.h"
 #include "base/error.h"
@@ -142,8 +141,6 @@ MainWindow::MainWindow(ProgramState& state, const DataLocations& locations,
     formCreate(notices);
     prepareMenuWindows();
     connectMenu();
-    // The document from the start: the slots as they are now are the measure of unsaved work.
-    CalculationDocument::of(*this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -284,12 +281,12 @@ void MainWindow::evaluateShown(bool justCalculated) {
     const HookType hookType = shownHookType();
     const int grade = ui_->chartPage->toleranceGrade();
     try {
-        evaluation_ = justCalculated
-                          ? evaluateCalculatedDesign(design, state_.initialTension,
-                                                     state_.materials, state_.settings.coefficients,
-                                                     hookType, grade)
-                          : evaluateDesign(design, state_.materials, state_.settings.coefficients,
-                                           hookType, grade);
+        evaluation_ =
+            justCalculated
+                ? evaluateCalculatedDesign(design, state_.initialTension, state_.materials,
+                                           state_.settings.coefficients, hookType, grade)
+                : evaluateDesign(design, state_.materials, state_.settings.coefficients, hookType,
+                                 grade);
     } catch (const Error&) {
         // A recalled design the engine stops on: shown as stored, with no verdict.
         return;
@@ -307,19 +304,18 @@ void MainWindow::showEvaluation() {
     const SpringDesign& design = state_.current();
     if (evaluation_) {
         const DesignResult& result = *evaluation_;
-        diagramNotices_ =
-            c.diagramView->showDiagram(result.coefficients.upper, result.coefficients.lower,
-                                       result.extras.hookCoefficients.upper,
-                                       result.extras.hookCoefficients.lower);
+        diagramNotices_ = c.diagramView->showDiagram(
+            result.coefficients.upper, result.coefficients.lower,
+            result.extras.hookCoefficients.upper, result.extras.hookCoefficients.lower);
         c.expectedLifeField->setText(qt(lifeClassText(springLifeClass(result))));
         c.lifeGoverningLabel->setText(qt(governingPartText(lifeGoverningPart(result))));
         showRecommendedValues(result);
     } else {
         // Not calculated yet: the diagram of the coil alone, no verdict.
         const StressCoefficients coefficients = stressCoefficients(design, state_.materials);
-        diagramNotices_ = c.diagramView->showDiagram(
-            coefficients.upper, coefficients.lower, std::numeric_limits<double>::quiet_NaN(),
-            std::numeric_limits<double>::quiet_NaN());
+        diagramNotices_ = c.diagramView->showDiagram(coefficients.upper, coefficients.lower,
+                                                     std::numeric_limits<double>::quiet_NaN(),
+                                                     std::numeric_limits<double>::quiet_NaN());
         c.lifeGoverningLabel->clear();
     }
     showVerdict();

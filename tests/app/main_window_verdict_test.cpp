@@ -9,10 +9,14 @@
 #include "diagram/painting/fatigue_diagram.h"
 #include "diagram/windows/diagram_view.h"
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/modal_dialogs.h"
 #include "windows_test_registry.h"
+#include "wording/japanese.h"
 
+#include <QFile>
 #include <QListWidget>
 #include <QScrollBar>
+#include <cstring>
 
 using namespace hspring;
 using namespace hspring::test;
@@ -68,20 +72,29 @@ private slots:
         const QString withHooks = cell(*page, kDetailLimitTable, "最大長さ（フック含む）");
         QCOMPARE(withHooks, QStringLiteral("49.5"));
         QCOMPARE(w.text("Label30"), QStringLiteral("最大長さ=49.5mm(フック)"));
-        QCOMPARE(w.text("Label56"),
-                 QStringLiteral("最大荷重=") +
-                     cell(*page, kDetailLimitTable, "最大荷重（フック含む）") +
-                     QStringLiteral("kgf(フック)"));
-        w.clickButton("SpeedButton7");
-        QCOMPARE(w.text("Edit5"), withHooks);
+        QCOMPARE(w.text("Label56"), QStringLiteral("最大荷重=") +
+                                        cell(*page, kDetailLimitTable, "最大荷重（フック含む）") +
+                                        QStringLiteral("kgf(フック)"));
+        // At the coil's own maximum length the hook's bending is over its allowable: the life
+        // field shows the spring's life, shorter than the coil's, and names the hook's bending.
+        typeInto(w.edit("Edit5"), QStringLiteral("53.48"));
         w.clickButton("BitBtn2");
-
-        // The life: the spring's, the part named beside it.
         const QString springLife = cell(*page, kDetailHookTable, "期待寿命（ばね）");
         QCOMPARE(w.text("Edit10"), springLife);
         QVERIFY(springLife != cell(*page, kDetailHookTable, "期待寿命（コイル）"));
         QCOMPARE(w.text("LifeGoverningLabel"), QStringLiteral("フック曲げ"));
         QCOMPARE(cell(*page, kDetailHookTable, "期待寿命（フック曲げ）"), springLife);
+        QVERIFY(w.statusLines().contains(QStringLiteral("警告:フックの曲げ応力オーバー")));
+
+        // ← puts in the length with the hooks; calculated, the bending is within its allowable.
+        w.clickButton("SpeedButton7");
+        QCOMPARE(w.text("Edit5"), withHooks);
+        w.clickButton("BitBtn2");
+        QVERIFY(!w.statusLines().contains(QStringLiteral("警告:フックの曲げ応力オーバー")));
+        QCOMPARE(w.text("Edit10"), cell(*page, kDetailHookTable, "期待寿命（ばね）"));
+        QCOMPARE(w.text("LifeGoverningLabel"),
+                 QString::fromStdString(std::string(governingPartText(
+                     lifeGoverningPart(*w.window->shownEvaluation())))));
 
         // The diagram's hook point: the detail page's hook stress coefficients.
         const DesignResult* shown = w.window->shownEvaluation();
@@ -103,8 +116,7 @@ private slots:
             if (line.startsWith(QStringLiteral("警告")))
                 QVERIFY2(warnings.contains(line), qPrintable(line));
         const QStringList status = w.statusLines();
-        QCOMPARE(status.first(),
-                 QStringLiteral("警告あり:%1件").arg(warnings.size()));
+        QCOMPARE(status.first(), QStringLiteral("警告あり:%1件").arg(warnings.size()));
         QCOMPARE(status.mid(1, 1), QStringList{QStringLiteral("Calculation Success!")});
         QCOMPARE(status.mid(2, warnings.size()), warnings);
 
@@ -115,6 +127,57 @@ private slots:
         for (int row = 0; row < list->count(); ++row)
             QVERIFY2(list->viewport()->rect().contains(list->visualItemRect(list->item(row))),
                      qPrintable(list->item(row)->text()));
+    }
+
+    // Reading a file: the 推奨値 follow the file's design; with the open file changed (the title
+    // marked) it asks first, and キャンセル keeps everything; a damaged side file is reported in
+    // Japanese and changes nothing, neither the slots nor the title.
+    void readingAFileAsksFirstAndIsAllOrNothing() {
+        const DataFolder folder(referenceLibrary(), referenceSettings());
+        const OpenWindow w(folder);
+        const auto saveAs = [&w](const QString& path) {
+            auto dialog = answerNextFileDialog(path);
+            w.triggerMenu("N3");
+            QVERIFY(dialog->seen);
+        };
+        typeInto(w.edit("Edit19"), QStringLiteral("25"));
+        w.clickButton("BitBtn2");
+        saveAs(folder.file("b.hbd"));
+        typeInto(w.edit("Edit19"), QStringLiteral("20"));
+        w.clickButton("BitBtn2");
+        saveAs(folder.file("a.hbd"));
+        const QString savedLabel = w.text("Label30");
+
+        typeInto(w.edit("Edit19"), QStringLiteral("30"));
+        w.clickButton("BitBtn2");
+        QVERIFY(w.text("Label30") != savedLabel);
+        QTRY_VERIFY(w.window->isWindowModified());
+        auto asked = answerNextMessageBox(QMessageBox::Cancel);
+        w.triggerMenu("Edit2");
+        QVERIFY(asked->seen);
+        QCOMPARE(w.text("Edit19"), QStringLiteral("30"));
+
+        auto discard = answerNextMessageBox(QMessageBox::Discard);
+        auto dialog = answerNextFileDialog(folder.file("a.hbd"));
+        w.triggerMenu("Edit2");
+        QVERIFY(discard->seen && dialog->seen);
+        QCOMPARE(w.text("Edit19"), QStringLiteral("20"));
+        QCOMPARE(w.text("Label30"), savedLabel);
+
+        QFile side(folder.file("b.jis-sheet.json"));
+        QVERIFY(side.open(QIODevice::WriteOnly));
+        side.write("{\"partName\": ");
+        side.close();
+        const DesignSlots before = w.state.designs;
+        const QString title = w.window->windowTitle();
+        auto error = answerNextMessageBox(QMessageBox::Ok);
+        dialog = answerNextFileDialog(folder.file("b.hbd"));
+        w.triggerMenu("Edit2");
+        QVERIFY(error->seen);
+        QVERIFY2(error->text.contains(QStringLiteral("b.jis-sheet.json が壊れている")),
+                 qPrintable(error->text));
+        QVERIFY(std::memcmp(&before, &w.state.designs, sizeof(DesignSlots)) == 0);
+        QCOMPARE(w.window->windowTitle(), title);
     }
 };
 
