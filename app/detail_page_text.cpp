@@ -114,7 +114,7 @@ DetailTable hookTable(const SpringDesign& design, const ExtraResults& x, HookTyp
         table.rows.push_back(
             DetailRow{{std::string(caption), std::move(value), std::string(unit)}});
     };
-    // The coil's life as the result field shows it, by the class showDesign has set.
+    // The coil's life by the evaluation's class (the result field shows the spring's).
     const std::optional<int> coilLife = design.lifeClass;
     row("フック形状", std::string(words.hookType(hookType)), "");
     row("設計基準", basis == DesignBasis::Handbook ? "ハンドブック" : "JIS", "");
@@ -158,13 +158,17 @@ DetailTable limitTable(const SpringDesign& design, const ExtraResults& x, const 
     return table;
 }
 
-DetailTable warningTable(const std::vector<HookCheck>& checks, const Wording& words) {
+DetailTable warningTable(const std::vector<HookCheck>& checks,
+                         const std::vector<ToleranceBreach>& toleranceChecks,
+                         const Wording& words) {
     DetailTable table;
     table.columns = 1;
     table.headers = {{"警告"}};
     for (const HookCheck& check : checks)
         table.rows.push_back(DetailRow{{std::string(words.hookProblem(check.problem))}, true});
-    if (checks.empty())
+    for (const ToleranceBreach& breach : toleranceChecks)
+        table.rows.push_back(DetailRow{{words.toleranceBreach(breach)}, true});
+    if (table.rows.empty())
         table.rows.push_back(DetailRow{{"なし"}});
     return table;
 }
@@ -203,17 +207,18 @@ std::string tableText(const DetailTable& table) {
 
 } // namespace
 
-DetailPageTexts detailPageTexts(const SpringDesign& design, const MaterialLibrary& library,
-                                const CoefficientSet& coefficients, HookType hookType,
-                                const InitialTensionRange& range, const Wording& words) {
-    const ExtraResults x = calculateExtraResults(design, library, coefficients, hookType);
-    const DesignBasis basis = designBasisOf(coefficients);
+DetailPageTexts detailPageTexts(const DesignResult& result, const Wording& words) {
+    const SpringDesign& design = result.design;
+    const ExtraResults& x = result.extras;
+    const HookType hookType = result.hookType;
+    const DesignBasis basis = result.basis;
     DetailPageTexts texts;
     texts.tables[kDetailStressTable] = stressTable(design, x);
     texts.tables[kDetailForceTable] = forceTable(design, x);
     texts.tables[kDetailHookTable] = hookTable(design, x, hookType, words, basis);
     texts.tables[kDetailLimitTable] = limitTable(design, x, words);
-    texts.tables[kDetailWarningTable] = warningTable(checkHooks(design, range, x, hookType), words);
+    texts.tables[kDetailWarningTable] =
+        warningTable(result.hookChecks, result.toleranceChecks, words);
     texts.tables[kDetailBasisTable] = basisTable(basis);
     return texts;
 }

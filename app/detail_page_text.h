@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/design_result.h"
 #include "calc/engine.h"
 #include "calc/hook_type.h"
 #include "data/design_record.h"
@@ -69,10 +70,11 @@ struct DetailPageTexts {
 // - the basis of the hook's bending life (the ratio-zero shares of σB and the Goodman line).
 // Numbers are in F4; a value that cannot be formed is kMissingValueText, and so is a use in
 // percent whose stress or allowable is missing (or whose allowable is not above zero).
+// All of it from one evaluation of the design (the window's, handed to every page): the coil's
+// life by the evaluation's own class, the warnings those of the hooks and the initial tension
+// followed by the breaches of the conditions for specifying the loads at the evaluation's grade.
 // The hook type, the lives, the governing part and the warnings are in `words`.
-DetailPageTexts detailPageTexts(const SpringDesign& design, const MaterialLibrary& library,
-                                const CoefficientSet& coefficients, HookType hookType,
-                                const InitialTensionRange& range, const Wording& words);
+DetailPageTexts detailPageTexts(const DesignResult& result, const Wording& words);
 
 // The same tables with kMissingValueText in every value cell and no warnings: the page before
 // the first calculation, and after one that failed.

@@ -46,6 +46,35 @@ DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& l
                             int toleranceGrade = kDefaultToleranceGrade,
                             const ExtraInputs& inputs = {});
 
+// The same for a design the caller has calculated already with its initial-tension range (the
+// main window's 計算, which reads the initial tension from its field): every page of the window
+// is handed this one evaluation instead of calculating the design again for itself.
+DesignResult evaluateCalculatedDesign(const SpringDesign& calculated,
+                                      const InitialTensionRange& range,
+                                      const MaterialLibrary& library,
+                                      const CoefficientSet& coefficients, HookType hookType,
+                                      int toleranceGrade, const ExtraInputs& inputs = {});
+
+// The spring's life class: the shortest of the coil's, the hook's torsion and the hook's bending
+// life (extras.springLifeClass); the coil's alone when the hook's cannot be formed.
+int springLifeClass(const DesignResult& result);
+
+// The part whose life is the spring's: the coil, the hook's torsion or its bending. When two
+// parts share the shortest life, the one that also reaches its allowable load first
+// (extras.governingPart) is named, else the first in that order.
+GoverningPart lifeGoverningPart(const DesignResult& result);
+
+// The recommended maximum length and load with the hooks: the smallest of the loads at which the
+// coil, the hook's torsion and its bending reach their allowables, the length at it and the part
+// it belongs to. Where a hook's limit cannot be formed the coil's values stand, named as the
+// coil's; a length no load reaches is missing (NaN).
+struct RecommendedLimits {
+    double maxLength = 0;
+    double maxLoad = 0;
+    GoverningPart governingPart = GoverningPart::Coil;
+};
+RecommendedLimits recommendedLimits(const DesignResult& result);
+
 // Sets the tolerances and their checks of a calculated result at a grade.
 void applyToleranceGrade(DesignResult& result, int toleranceGrade);
 

@@ -84,6 +84,35 @@ RecommendationLabels recommendationLabels(const Recommendations& recommended) {
     };
 }
 
+RecommendedLimitLabels recommendedLimitLabels(const RecommendedLimits& limits) {
+    const std::string mark = limits.governingPart != GoverningPart::Coil ? "(フック)" : "";
+    return RecommendedLimitLabels{
+        .maxLength = "最大長さ=" + formatF4(limits.maxLength) + "mm" + mark,
+        .maxLoad = "最大荷重=" + formatF4(limits.maxLoad) + "kgf" + mark,
+        .toolTip =
+            std::string(governingPartText(limits.governingPart)) + "が許容応力に達する荷重と長さ",
+    };
+}
+
+VerdictLines verdictLines(const DesignResult& result) {
+    std::vector<std::string> warnings;
+    for (const HookCheck& check : result.hookChecks)
+        warnings.emplace_back(hookProblemText(check.problem));
+    for (const ToleranceBreach& breach : result.toleranceChecks)
+        warnings.push_back(toleranceBreachText(breach));
+
+    VerdictLines verdict;
+    const StatusLines rules = designStatusLines(result.checks);
+    verdict.ruleColour = rules.colour;
+    verdict.announced = !warnings.empty();
+    if (verdict.announced)
+        verdict.lines.push_back("警告あり:" + std::to_string(warnings.size()) + "件");
+    verdict.lines.insert(verdict.lines.end(), rules.lines.begin(), rules.lines.end());
+    verdict.warningsFrom = verdict.lines.size();
+    verdict.lines.insert(verdict.lines.end(), warnings.begin(), warnings.end());
+    return verdict;
+}
+
 std::string_view hookTypeText(HookType type) {
     return type == HookType::U ? "Ｕフック" : "丸フック";
 }

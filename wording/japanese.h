@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/checks.h"
+#include "calc/design_result.h"
 #include "calc/extra_results.h"
 #include "calc/hook_type.h"
 #include "calc/life.h"
@@ -45,6 +46,30 @@ std::string_view lifeClassText(int lifeClass);
 // the range of the recommendations.
 RecommendationLabels recommendationLabels(const Recommendations& recommended);
 inline constexpr std::string_view kIndexOutOfRangeText = "エラー：バネ指数が範囲外";
+
+// The labels of the recommended maximum length and load with the hooks (recommendedLimits):
+// "最大長さ=" F4 "mm" and "最大荷重=" F4 "kgf", each marked "(フック)" when a hook's limit is the
+// smallest, and the tool tip that names the part. The label is as wide as its group allows, so
+// the part is named in full in the tip.
+struct RecommendedLimitLabels {
+    std::string maxLength;
+    std::string maxLoad;
+    std::string toolTip;
+};
+RecommendedLimitLabels recommendedLimitLabels(const RecommendedLimits& limits);
+
+// The lines of the main window's status list for an evaluation: the design rules' lines (the
+// broken rules, or "Calculation Success!") and after them the warnings of the hooks, the initial
+// tension and the tolerance conditions. With any warning a first line says how many there are,
+// so that "Calculation Success!" never stands alone above them. The warnings and that first line
+// are drawn in the warning colour (from `warningsFrom` on, and line 0 when `announced`).
+struct VerdictLines {
+    std::vector<std::string> lines;
+    StatusColour ruleColour = StatusColour::WindowText;
+    std::size_t warningsFrom = 0;
+    bool announced = false;
+};
+VerdictLines verdictLines(const DesignResult& result);
 
 // The hook types as the windows name them, and as the JIS sheet does.
 std::string_view hookTypeText(HookType type);

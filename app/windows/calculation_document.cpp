@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/calculation_document.h"
 
+#include "app/windows/calculation_file_menu.h"
 #include "app/windows/main_window.h"
 #include "calc/design_caption.h"
 #include "printing/windows/jis_sheet_window.h"
@@ -9,6 +10,8 @@
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <cstring>
 
@@ -58,11 +61,10 @@ void CalculationDocument::remember(const std::string& path) {
     fileSlots_ = window_.state().designs;
 }
 
-void CalculationDocument::read(const std::string& path) {
+void CalculationDocument::read(const std::string& path, const TitleBlock& block) {
     remember(path);
-    titleBlock_ = {};
+    titleBlock_ = block;
     refreshTitle();
-    titleBlock_ = readTitleBlock(path);
     // The file is calculated on the basis it was saved with; a file without one on JIS.
     setDesignBasis(window_.state().settings.coefficients,
                    designBasisFromName(titleBlock_.designBasis).value_or(DesignBasis::Jis));
@@ -84,6 +86,33 @@ void CalculationDocument::saved(const std::string& path) {
 bool CalculationDocument::slotsChanged() const {
     return !path_.isEmpty() &&
            std::memcmp(&fileSlots_, &window_.state().designs, sizeof(DesignSlots)) != 0;
+}
+
+bool CalculationDocument::hasUnsavedChanges() const {
+    if (!path_.isEmpty())
+        return slotsChanged();
+    return !titleBlock_.empty();
+}
+
+bool CalculationDocument::askToKeepChanges() {
+    if (!hasUnsavedChanges())
+        return true;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("確認"),
+                    QStringLiteral("計算結果の変更が保存されていません。保存しますか？"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &window_);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("破棄"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Discard:
+        return true;
+    case QMessageBox::Save:
+        saveCalculationFile(window_);
+        return !hasUnsavedChanges();
+    default:
+        return false;
+    }
 }
 
 void CalculationDocument::refreshTitle() {

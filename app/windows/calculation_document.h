@@ -35,15 +35,20 @@ public:
     // when it cannot be written.
     void setTitleBlock(const TitleBlock& block);
 
-    // The slots were just read from `path`: the file is open, its title block read and the
-    // window's design basis set to the file's (JIS for a file without one). A side file that
-    // cannot be read throws its Error after the file has become the open one.
-    void read(const std::string& path);
+    // The slots were just read from `path` with the title block beside them: the file is open,
+    // and the window's design basis is set to the file's (JIS for a file without one).
+    void read(const std::string& path, const TitleBlock& block);
     // The slots were just saved to `path`: the title block and the design basis go beside it.
     void saved(const std::string& path);
 
     // Whether the slots differ from the file's; false while no file is open.
     bool slotsChanged() const;
+    // Whether closing now would lose work: with a file open, slots that differ from it (the
+    // title's mark); without one, a title block typed (it is kept only with a file).
+    bool hasUnsavedChanges() const;
+    // Before the window's slots are replaced or the window closes: with unsaved changes asks
+    // 保存 / 破棄 / キャンセル. Returns whether to go on (saved, discarded, or nothing to lose).
+    bool askToKeepChanges();
     // Sets the window's title and its mark for the slots as they are now.
     void refreshTitle();
 

@@ -7,11 +7,13 @@
 #include "calc/design_caption.h"
 #include "data/calculation_file.h"
 #include "toolkit/windows/error_box.h"
+#include "toolkit/windows/error_text.h"
 #include "toolkit/windows/file_dialogs.h"
 
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <memory>
 
 namespace hspring {
 
@@ -40,16 +42,30 @@ QString proposedName(MainWindow& window) {
 // The file's slot 0 is shown as a recall from the history shows a slot, so that the window, ▼ and
 // the sheet describe the same design. A file whose slot 0 is not in use leaves the window's
 // design in slot 0: there is nothing of the file to show there.
+//
+// All or nothing: the slots and the title block beside them are read before anything of the window
+// changes, so a file or a side file that cannot be read leaves the slots, the title block and the
+// title as they were.
 void openCalculationFile(MainWindow& window, const std::string& path,
                          const std::function<void()>& slotsRead) {
+    auto fileSlots = std::make_unique<DesignSlots>();
+    loadDesignSlots(path, *fileSlots);
+    TitleBlock block;
+    try {
+        block = readTitleBlock(path);
+    } catch (const Error& error) {
+        throw WordedError(error, QStringLiteral("仕様書の表題欄ファイル %1 が壊れているため、"
+                                                "計算ファイルを読み込みませんでした。")
+                                     .arg(QFile::decodeName(titleBlockPath(path).c_str())));
+    }
     SpringDesign& current = window.state().current();
     const SpringDesign shown = current;
-    loadDesignSlots(path, window.state().designs);
+    window.state().designs = *fileSlots;
     for (int slot = kFirstHistorySlot; slot <= kLastHistorySlot; ++slot)
         window.refreshHistoryRow(slot);
     if (slotsRead)
         slotsRead();
-    CalculationDocument::of(window).read(path);
+    CalculationDocument::of(window).read(path, block);
     if (current.inUse == 1)
         window.showDesignRead();
     else
@@ -76,6 +92,8 @@ void saveCalculationFile(MainWindow& window) {
 }
 
 void readCalculationFile(MainWindow& window) {
+    if (!CalculationDocument::of(window).askToKeepChanges())
+        return;
     runReportingErrors(&window, [&window] {
         const auto path = askOpenFile(&window, kCalculationFileFilter);
         if (!path)
@@ -100,6 +118,8 @@ void connectRecentFilesMenu(MainWindow& window, QMenu& menu) {
             QAction* entry = menu.addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
                 QDir::toNativeSeparators(file).replace(QLatin1Char('&'), QStringLiteral("&&"))));
             QObject::connect(entry, &QAction::triggered, &window, [&window, file] {
+                if (!CalculationDocument::of(window).askToKeepChanges())
+                    return;
                 if (!readCalculationFile(window, QFile::encodeName(file).toStdString()) &&
                     !QFile::exists(file))
                     removeRecentFile(file);

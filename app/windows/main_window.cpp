@@ -31,6 +31,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <limits>
 
 namespace hspring {
 
@@ -230,23 +231,18 @@ void MainWindow::calculate() {
 }
 
 void MainWindow::showDesign() {
+    showDesign(false);
+}
+
+void MainWindow::showDesign(bool justCalculated) {
     MainWindowControls& c = *ui_;
     SpringDesign& design = state_.current();
     selectMaterialInLists(design.materialIndex);
     refillDiameterList(design.materialIndex);
     selectDiameterPosition(design.diameterIndex);
-    if (const auto note = unlistedMaterialNote(design, state_.kindIndex))
-        c.statusList->addItem(qt(*note));
 
     if (const auto diameter = coilDiameterDisplay(design))
         showCoilDiameter(*diameter);
-
-    const StressCoefficients coefficients = stressCoefficients(design, state_.materials);
-    const int notices = c.diagramView->showDiagram(coefficients.upper, coefficients.lower,
-                                                   state_.settings.coefficients.hookStressFactor);
-    for (int notice = 0; notice < notices; ++notice)
-        c.statusList->addItem(graphAreaOverNotice());
-    design.lifeClass = classifyLife(coefficients.upper, coefficients.lower);
 
     const DesignFieldTexts texts = designFieldTexts(design, japaneseWording());
     c.turnsField->setText(qt(texts.turns));
@@ -270,7 +266,104 @@ void MainWindow::showDesign() {
     c.autoInitialTensionBox->setChecked(design.autoInitialTension != 0);
     restoringDisplay_ = false;
     applyInputModeColours();
+
+    evaluateShown(justCalculated);
+    showEvaluation();
+    if (const auto note = unlistedMaterialNote(design, state_.kindIndex))
+        c.statusList->addItem(qt(*note));
+}
+
+void MainWindow::evaluateShown(bool justCalculated) {
+    evaluation_.reset();
+    if (!detailValid_)
+        return;
+    SpringDesign& design = state_.current();
+    const HookType hookType = shownHookType();
+    const int grade = ui_->chartPage->toleranceGrade();
+    try {
+        evaluation_ =
+            justCalculated
+                ? evaluateCalculatedDesign(design, state_.initialTension, state_.materials,
+                                           state_.settings.coefficients, hookType, grade)
+                : evaluateDesign(design, state_.materials, state_.settings.coefficients, hookType,
+                                 grade);
+    } catch (const Error&) {
+        // A recalled design the engine stops on: shown as stored, with no verdict.
+        return;
+    }
+    // The range of the design shown is what the initial tension's apply button takes.
+    state_.initialTension = evaluation_->range;
+    // The slot keeps the life its field shows, for the history and the sheet; a slot only shown
+    // (recalled, read) keeps what it holds, so that showing it changes no file.
+    if (justCalculated)
+        design.lifeClass = springLifeClass(*evaluation_);
+}
+
+void MainWindow::showEvaluation() {
+    MainWindowControls& c = *ui_;
+    const SpringDesign& design = state_.current();
+    if (evaluation_) {
+        const DesignResult& result = *evaluation_;
+        diagramNotices_ = c.diagramView->showDiagram(
+            result.coefficients.upper, result.coefficients.lower,
+            result.extras.hookCoefficients.upper, result.extras.hookCoefficients.lower);
+        c.expectedLifeField->setText(qt(lifeClassText(springLifeClass(result))));
+        c.lifeGoverningLabel->setText(qt(governingPartText(lifeGoverningPart(result))));
+        showRecommendedValues(result);
+    } else {
+        // Not calculated yet: the diagram of the coil alone, no verdict.
+        const StressCoefficients coefficients = stressCoefficients(design, state_.materials);
+        diagramNotices_ = c.diagramView->showDiagram(coefficients.upper, coefficients.lower,
+                                                     std::numeric_limits<double>::quiet_NaN(),
+                                                     std::numeric_limits<double>::quiet_NaN());
+        c.lifeGoverningLabel->clear();
+    }
+    showVerdict();
     refreshDetailPage();
+}
+
+void MainWindow::reevaluateShown() {
+    if (!evaluation_)
+        return;
+    evaluation_ = evaluateCalculatedDesign(evaluation_->design, evaluation_->range,
+                                           state_.materials, state_.settings.coefficients,
+                                           shownHookType(), ui_->chartPage->toleranceGrade());
+    showEvaluation();
+}
+
+void MainWindow::showRecommendedValues(const DesignResult& result) {
+    MainWindowControls& c = *ui_;
+    const Recommendations& recommended = result.recommendations;
+    if (!recommended.indexInRange)
+        return;
+    recommendedLimits_ = recommendedLimits(result);
+    const RecommendationLabels labels = recommendationLabels(recommended);
+    const RecommendedLimitLabels limits = recommendedLimitLabels(recommendedLimits_);
+    c.recommendedFreeLengthLabel->setText(qt(labels.freeLength));
+    c.maxLengthLabel->setText(qt(limits.maxLength));
+    c.maxLoadLabel->setText(qt(limits.maxLoad));
+    for (QLabel* label : {c.maxLengthLabel, c.maxLoadLabel})
+        label->setToolTip(qt(limits.toolTip));
+    c.initialTensionRangeLabel->setText(qt(labels.initialTension));
+}
+
+void MainWindow::showVerdict() {
+    QListWidget& list = *ui_->statusList;
+    if (!evaluation_) {
+        list.clear();
+    } else {
+        const VerdictLines verdict = verdictLines(*evaluation_);
+        showStatus(StatusLines{{}, verdict.ruleColour});
+        for (std::size_t i = 0; i < verdict.lines.size(); ++i) {
+            auto* item = new QListWidgetItem(qt(verdict.lines[i]));
+            // The warnings, and the line that announces them, in their own colour.
+            if (i >= verdict.warningsFrom || (i == 0 && verdict.announced))
+                item->setForeground(kWarningLineColour);
+            list.addItem(item);
+        }
+    }
+    for (int notice = 0; notice < diagramNotices_; ++notice)
+        list.addItem(graphAreaOverNotice());
 }
 
 // The field's caption says which diameter it holds; its error message names that one.
@@ -286,55 +379,37 @@ HookType MainWindow::shownHookType() const {
     return ui_->shapePage->roundHookPageActive() ? HookType::Round : HookType::U;
 }
 
-// The detail page follows the design shown and the hook tab chosen; before the first 計算 and
-// after one that failed it shows no values.
+// The detail page and the chart show the window's evaluation; before the first 計算 and after one
+// that failed the page shows no values and the chart nothing.
 void MainWindow::refreshDetailPage() {
-    DetailPageTexts texts =
-        detailPageTexts(state_.current(), state_.materials, state_.settings.coefficients,
-                        shownHookType(), state_.initialTension, japaneseWording());
-    ui_->detailPage->showTexts(detailValid_ ? std::move(texts) : withoutValues(std::move(texts)));
-    // The chart page: the design calculated again at the page's tolerance grade; a design the
-    // engine stops on, or one not calculated yet, has no chart.
-    if (!detailValid_) {
-        ui_->chartPage->showResult(nullptr);
-        return;
+    const DesignResult* result = shownEvaluation();
+    if (result) {
+        ui_->detailPage->showTexts(detailPageTexts(*result, japaneseWording()));
+    } else {
+        // The tables' rows and captions without values, from the design as it stands.
+        DesignResult empty{};
+        empty.design = state_.current();
+        empty.hookType = shownHookType();
+        ui_->detailPage->showTexts(withoutValues(detailPageTexts(empty, japaneseWording())));
     }
-    try {
-        const DesignResult result =
-            evaluateDesign(state_.current(), state_.materials, state_.settings.coefficients,
-                           shownHookType(), ui_->chartPage->toleranceGrade());
-        ui_->chartPage->showResult(&result);
-    } catch (const Error&) {
-        ui_->chartPage->showResult(nullptr);
-    }
-}
-
-void MainWindow::addHookWarnings() {
-    const SpringDesign& design = state_.current();
-    const HookType hookType = shownHookType();
-    const ExtraResults extras =
-        calculateExtraResults(design, state_.materials, state_.settings.coefficients, hookType);
-    for (const HookCheck& check : checkHooks(design, state_.initialTension, extras, hookType)) {
-        auto* item = new QListWidgetItem(qt(std::string(hookProblemText(check.problem))));
-        item->setForeground(kWarningLineColour);
-        ui_->statusList->addItem(item);
-    }
+    ui_->chartPage->showResult(result);
 }
 
 void MainWindow::refreshRecommendations() {
     readDesignInputs();
     calculate();
-    const Recommendations recommended = recommendationsFor(state_.current(), state_.initialTension);
+    // The labels of the inputs as typed, from their own evaluation (the pages keep showing the
+    // last 計算 until the next one).
+    const DesignResult typed = evaluateCalculatedDesign(
+        state_.current(), state_.initialTension, state_.materials, state_.settings.coefficients,
+        shownHookType(), ui_->chartPage->toleranceGrade());
+    const Recommendations& recommended = typed.recommendations;
     if (recommended.indexInRange) {
         MainWindowControls& c = *ui_;
-        const RecommendationLabels labels = recommendationLabels(recommended);
-        c.recommendedFreeLengthLabel->setText(qt(labels.freeLength));
+        showRecommendedValues(typed);
         if (c.recommendedFreeLengthBox->isChecked())
             if (const auto text = inputFieldText(recommendedFreeLength(state_.current()), 4))
                 c.freeLengthField->setText(qt(*text));
-        c.maxLengthLabel->setText(qt(labels.maxLength));
-        c.maxLoadLabel->setText(qt(labels.maxLoad));
-        c.initialTensionRangeLabel->setText(qt(labels.initialTension));
         // Taken from the range, the tension is a result: a missing one shows as missing.
         if (c.autoInitialTensionBox->isChecked())
             c.initialTensionField->setText(qt(inputFieldText(state_.initialTension.mid, 4)
@@ -377,8 +452,11 @@ void MainWindow::connectHandlers() {
         }
         return true;
     });
-    connect(c.shapePage, &ShapePage::hookTypeChanged, this, &MainWindow::refreshDetailPage);
-    connect(c.chartPage, &ChartPage::toleranceGradeChanged, this, &MainWindow::refreshDetailPage);
+    // Another hook or grade changes the verdict: every page shows the evaluation anew.
+    connect(c.shapePage, &ShapePage::hookTypeChanged, this,
+            [this] { runReportingErrors(this, [this] { reevaluateShown(); }); });
+    connect(c.chartPage, &ChartPage::toleranceGradeChanged, this,
+            [this] { runReportingErrors(this, [this] { reevaluateShown(); }); });
     connect(c.diameterKindButton, &QPushButton::clicked, this, &MainWindow::onDiameterKindClicked);
     // activated: a pick by the user; selecting from code starts nothing.
     connect(c.kindList, &QComboBox::activated, this, &MainWindow::onKindChanged);

@@ -3,6 +3,7 @@
 
 #include "app/design_display.h"
 #include "app/design_inputs.h"
+#include "calc/design_result.h"
 #include "calc/hook_type.h"
 #include "calc/status_lines.h"
 #include "data/data_locations.h"
@@ -14,6 +15,7 @@
 
 class QLineEdit;
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace hspring {
@@ -53,9 +55,14 @@ public:
     // takes the focus and throws its conversion Error, which names it; the fields read before it
     // keep their new values.
     void readDesignInputs();
-    // Writes slot 0 into every input and result control, redraws the fatigue diagram and sets
-    // the slot's life class.
+    // Writes slot 0 into every input and result control and shows the verdict of one evaluation
+    // of it on every page: the life and the part that governs it, the fatigue diagram, the
+    // recommended values, the status list, the detail page and the chart.
     void showDesign();
+    // The evaluation every page shows; null before the first 計算 and after one that failed.
+    const DesignResult* shownEvaluation() const {
+        return evaluation_ && detailValid_ ? &*evaluation_ : nullptr;
+    }
     // Rewrites the history grid's row of slot 1..30 (emptied when the slot is not in use).
     void refreshHistoryRow(int slot);
     // Shows slot 0 as just read from a calculation file, as a recall from the history shows a
@@ -84,6 +91,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Unsaved slots or title block: asks 保存 / 破棄 / キャンセル before the window closes.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Start-up.
@@ -115,8 +124,19 @@ private:
     void markInputsChanged();
     void connectInputChanges();
     HookType shownHookType() const;
-    // The warnings about the hooks and the initial tension below the check lines.
-    void addHookWarnings();
+    // Shows slot 0; `justCalculated`: calculate() has just run on it, and its initial-tension
+    // range is the one in the state (else the evaluation calculates the slot itself).
+    void showDesign(bool justCalculated);
+    // Evaluates slot 0 at the hook tab shown and the design's tolerance grade, once per refresh.
+    void evaluateShown(bool justCalculated);
+    // Everything of the evaluation: life, governing part, diagram, recommended values, verdict,
+    // detail page and chart. A hook tab or a grade chosen evaluates again and shows it anew.
+    void showEvaluation();
+    void reevaluateShown();
+    // The status list: the check lines, the warnings after them (those of the hooks, the initial
+    // tension and the tolerance conditions), led by a line that says there are warnings.
+    void showVerdict();
+    void showRecommendedValues(const DesignResult& result);
     void showStatus(const StatusLines& status);
     void refreshDetailPage();
     void applyInputModeColours();
@@ -159,6 +179,12 @@ private:
     bool inputsChanged_ = true;
     // Slot 0 holds a calculated design the window shows: the detail page has values to show.
     bool detailValid_ = false;
+    // The one evaluation of slot 0 every page shows, and what the apply buttons of the maximum
+    // length and load put in: the values their labels show.
+    std::optional<DesignResult> evaluation_;
+    RecommendedLimits recommendedLimits_{};
+    // The notices of the fatigue diagram's last picture (a point above its area).
+    int diagramNotices_ = 0;
 };
 
 } // namespace hspring

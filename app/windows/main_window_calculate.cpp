@@ -32,9 +32,7 @@ bool MainWindow::recalculate() {
         readDesignInputs();
         calculate();
         detailValid_ = true;
-        showDesign();
-        showStatus(designStatusLines(checkDesign(state_.current())));
-        addHookWarnings();
+        showDesign(true);
     });
     inputsChanged_ = !calculated;
     if (!calculated) {

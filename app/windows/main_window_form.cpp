@@ -27,7 +27,11 @@ namespace {
 
 namespace pic = input_picture;
 
-constexpr int kClientWidth = 824;
+// The verdict's column right of the diagram and the pages: its lines wrap within it, and it is
+// tall enough for every check line and warning a design can give (see buildVerdictGroup).
+constexpr int kVerdictLeft = 817;
+constexpr int kVerdictWidth = 176;
+constexpr int kClientWidth = kVerdictLeft + kVerdictWidth + 8;
 // The lower page control ends at 721; below it the same 8-pixel margin the groups keep at the
 // left and top. (The form's 824 x 780 is the outer window, caption, menu bar and frame included.)
 constexpr int kClientHeight = 729;
@@ -224,6 +228,9 @@ void buildResultGroup(QWidget* client, MainWindowControls& c) {
     // The life is a word, not a number.
     caption(g, QStringLiteral("期待寿命"), {8, 90 + kTextDrop});
     c.expectedLifeField = field(g, "Edit10", place.translated(0, 90), "", false);
+    // The part of the spring that life belongs to.
+    c.lifeGoverningLabel = caption(g, QString(), {146, 90 + kTextDrop}, "LifeGoverningLabel");
+    c.lifeGoverningLabel->setFixedWidth(58);
     // Nothing reads the results back: they can be selected and copied, not typed over, and Tab
     // passes them by.
     for (QLineEdit* shown : std::initializer_list<QLineEdit*>{
@@ -232,11 +239,24 @@ void buildResultGroup(QWidget* client, MainWindowControls& c) {
         shown->setFocusPolicy(Qt::ClickFocus);
     }
 
-    c.statusList = placeWidget(new QListWidget(g), "ListBox1", {206, 16, 164, 52});
     c.calculateButton = placeButton(g, "BitBtn2", QStringLiteral("計算"), {206, 74, 76, 40});
     c.slotSelector = placeWidget(new SlotSelector(g), "SpinEdit1", {288, 84, 44, 22});
     c.recallButton = placeToolButton(g, "SpeedButton6", QStringLiteral("▲"), {336, 74, 34, 20});
     c.storeButton = placeToolButton(g, "SpeedButton5", QStringLiteral("▼"), {336, 96, 34, 20});
+}
+
+// The status list in its own column, as tall as the window: the six check lines, the warnings of
+// the hooks, the initial tension and the tolerance conditions and the notes of the diagram and the
+// shape come to some twenty lines, each wrapped to two at most; none needs scrolling.
+void buildVerdictGroup(QWidget* client, MainWindowControls& c) {
+    c.verdictGroup = group(client, "VerdictGroup", QStringLiteral("判定"),
+                           QRect(kVerdictLeft, 8, kVerdictWidth, 713));
+    c.statusList = placeWidget(new QListWidget(c.verdictGroup), "ListBox1",
+                               {6, 18, kVerdictWidth - 12, 713 - 26});
+    c.statusList->setWordWrap(true);
+    c.statusList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    c.statusList->setTextElideMode(Qt::ElideNone);
+    c.statusList->setResizeMode(QListView::Adjust);
 }
 
 void buildHistoryGrid(QWidget* page, MainWindowControls& c) {
@@ -389,11 +409,13 @@ MainWindowControls buildMainWindowForm(QMainWindow& window, const SpringDesign& 
     buildRecommendationGroup(c);
     buildResultGroup(client, c);
     buildDiagramGroup(client, c);
+    buildVerdictGroup(client, c);
     buildPages(client, c, currentDesign);
     buildMenu(window, c);
     assignShortcuts(c);
     setInputTabOrder(c);
-    for (QGroupBox* box : {c.inputGroup, c.recommendationGroup, c.resultGroup, c.diagramGroup})
+    for (QGroupBox* box :
+         {c.inputGroup, c.recommendationGroup, c.resultGroup, c.diagramGroup, c.verdictGroup})
         useContentFont(*box);
 
     window.setFixedSize(kClientWidth, kClientHeight + window.menuBar()->sizeHint().height());

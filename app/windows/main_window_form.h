@@ -73,6 +73,7 @@ struct MainWindowControls {
     NumberField* allowableStressField = nullptr; // Edit11
     QLineEdit* expectedLifeField = nullptr;      // Edit10
     QListWidget* statusList = nullptr;           // ListBox1
+    QLabel* lifeGoverningLabel = nullptr;        // the part whose life is the spring's
     QPushButton* calculateButton = nullptr;      // BitBtn2 "計算"
     SlotSelector* slotSelector = nullptr;        // SpinEdit1
     QToolButton* recallButton = nullptr;         // SpeedButton6 "▲"
@@ -80,6 +81,7 @@ struct MainWindowControls {
 
     // "疲れ強さ線図".
     QGroupBox* diagramGroup = nullptr;  // GroupBox3
+    QGroupBox* verdictGroup = nullptr;  // the status list's column
     DiagramView* diagramView = nullptr; // Image1
 
     // The lower pages: the history grid, the spring shape and the detailed results.

@@ -202,7 +202,9 @@ void MainWindow::onApplyFreeLengthClicked() {
 
 void MainWindow::onApplyMaxLengthClicked() {
     runReportingErrors(this, [this] {
-        if (!applyValue(ui_->length2Field, state_.current().maxLength, QStringLiteral("最大長さ")))
+        // The value its label shows: with the hooks, where one of them reaches its allowable first.
+        if (!applyValue(ui_->length2Field, recommendedLimits_.maxLength,
+                        QStringLiteral("最大長さ")))
             return;
         readDesignInputs();
         calculate();
@@ -210,7 +212,7 @@ void MainWindow::onApplyMaxLengthClicked() {
 }
 
 void MainWindow::onApplyMaxLoadClicked() {
-    applyValue(ui_->load2Field, state_.current().maxLoad, QStringLiteral("最大荷重"));
+    applyValue(ui_->load2Field, recommendedLimits_.maxLoad, QStringLiteral("最大荷重"));
 }
 
 void MainWindow::onApplyInitialTensionClicked() {

@@ -381,7 +381,8 @@ void drawBackground(PixelCanvas& canvas) {
 }
 
 // The markers over the background, in order; returns the notices.
-int drawMarkers(PixelCanvas& canvas, double upper, double lower, double hookStressFactor) {
+int drawMarkers(PixelCanvas& canvas, double upper, double lower, double hookUpper,
+                double hookLower) {
     int notices = 0;
     bool coilDrawn = false;
     if (upper > kAreaLimit) {
@@ -390,8 +391,6 @@ int drawMarkers(PixelCanvas& canvas, double upper, double lower, double hookStre
         drawMarker(canvas, upper, lower, kBlue, QStringLiteral("コイル部"));
         coilDrawn = true;
     }
-    const double hookUpper = upper * hookStressFactor;
-    const double hookLower = lower * hookStressFactor;
     if (hookUpper > kAreaLimit)
         ++notices;
     else if (coilDrawn && !missing(hookUpper, hookLower))
@@ -430,34 +429,45 @@ const QImage& backgroundPicture() {
 
 } // namespace
 
-int drawFatigueDiagram(QPainter& painter, double upper, double lower, double hookStressFactor,
-                       DiagramStrokes strokes) {
+int drawFatigueDiagram(QPainter& painter, double upper, double lower, double hookUpper,
+                       double hookLower, DiagramStrokes strokes) {
     return withCanvas(
         painter,
         [&](PixelCanvas& canvas) {
             drawBackground(canvas);
-            return drawMarkers(canvas, upper, lower, hookStressFactor);
+            return drawMarkers(canvas, upper, lower, hookUpper, hookLower);
         },
         strokes);
 }
 
+int drawFatigueDiagram(QPainter& painter, double upper, double lower, double hookStressFactor,
+                       DiagramStrokes strokes) {
+    return drawFatigueDiagram(painter, upper, lower, upper * hookStressFactor,
+                              lower * hookStressFactor, strokes);
+}
+
 // The first picture of a run is drawn whole; the background is kept from the second on. A run
 // that shows one diagram (the command-line tool, the window as it opens) keeps no second image.
-FatigueDiagramPicture renderFatigueDiagram(double upper, double lower, double hookStressFactor) {
+FatigueDiagramPicture renderFatigueDiagram(double upper, double lower, double hookUpper,
+                                           double hookLower) {
     static std::atomic<bool> drawnBefore{false};
     FatigueDiagramPicture picture;
     if (!drawnBefore.exchange(true)) {
         picture.image = QImage(kFatigueDiagramWidth, kFatigueDiagramHeight, QImage::Format_RGB32);
         QPainter painter(&picture.image);
-        picture.overAreaNotices = drawFatigueDiagram(painter, upper, lower, hookStressFactor);
+        picture.overAreaNotices = drawFatigueDiagram(painter, upper, lower, hookUpper, hookLower);
         return picture;
     }
     picture.image = backgroundPicture().copy();
     QPainter painter(&picture.image);
     picture.overAreaNotices = withCanvas(painter, [&](PixelCanvas& canvas) {
-        return drawMarkers(canvas, upper, lower, hookStressFactor);
+        return drawMarkers(canvas, upper, lower, hookUpper, hookLower);
     });
     return picture;
+}
+
+FatigueDiagramPicture renderFatigueDiagram(double upper, double lower, double hookStressFactor) {
+    return renderFatigueDiagram(upper, lower, upper * hookStressFactor, lower * hookStressFactor);
 }
 
 } // namespace hspring

@@ -34,6 +34,10 @@ enum class DiagramStrokes { Pixels, Vectors };
 // that is missing (NaN) places no marker and adds no notice.
 int drawFatigueDiagram(QPainter& painter, double upper, double lower, double hookStressFactor,
                        DiagramStrokes strokes = DiagramStrokes::Pixels);
+// The same with the hook's own point (hookUpper, hookLower: τB2/σB and τB1/σB, the hook's stress
+// coefficients of its torsion), where a design gives them.
+int drawFatigueDiagram(QPainter& painter, double upper, double lower, double hookUpper,
+                       double hookLower, DiagramStrokes strokes = DiagramStrokes::Pixels);
 
 // The diagram drawn into a new 400 × 417 RGB image.
 struct FatigueDiagramPicture {
@@ -41,5 +45,7 @@ struct FatigueDiagramPicture {
     int overAreaNotices = 0;
 };
 FatigueDiagramPicture renderFatigueDiagram(double upper, double lower, double hookStressFactor);
+FatigueDiagramPicture renderFatigueDiagram(double upper, double lower, double hookUpper,
+                                           double hookLower);
 
 } // namespace hspring

@@ -14,9 +14,13 @@ DiagramView::DiagramView(QWidget* parent)
 }
 
 int DiagramView::showDiagram(double upper, double lower, double hookStressFactor) {
-    FatigueDiagramPicture picture = renderFatigueDiagram(upper, lower, hookStressFactor);
-    showPicture(std::move(picture.image), [upper, lower, hookStressFactor](QPainter& painter) {
-        drawFatigueDiagram(painter, upper, lower, hookStressFactor, DiagramStrokes::Vectors);
+    return showDiagram(upper, lower, upper * hookStressFactor, lower * hookStressFactor);
+}
+
+int DiagramView::showDiagram(double upper, double lower, double hookUpper, double hookLower) {
+    FatigueDiagramPicture picture = renderFatigueDiagram(upper, lower, hookUpper, hookLower);
+    showPicture(std::move(picture.image), [upper, lower, hookUpper, hookLower](QPainter& painter) {
+        drawFatigueDiagram(painter, upper, lower, hookUpper, hookLower, DiagramStrokes::Vectors);
     });
     return picture.overAreaNotices;
 }

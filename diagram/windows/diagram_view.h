@@ -19,6 +19,8 @@ public:
     // (both × hookStressFactor). Returns how many graphAreaOverNotice() lines the caller appends
     // to its message list (0, 1 or 2).
     int showDiagram(double upper, double lower, double hookStressFactor);
+    // The same with the hook's own point (τB2/σB, τB1/σB).
+    int showDiagram(double upper, double lower, double hookUpper, double hookLower);
 };
 
 } // namespace hspring

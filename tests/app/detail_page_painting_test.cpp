@@ -31,8 +31,7 @@ TEST(DetailPagePainting, TextsFitTheirCellsAndOverLimitRowsAreBlue) {
     const MaterialLibrary library = testing::referenceLibrary();
     const DesignResult done =
         evaluateDesign(testing::referenceDesign(), library, coefficients, HookType::Round);
-    const DetailPageTexts texts = detailPageTexts(done.design, library, coefficients,
-                                                  HookType::Round, done.range, japaneseWording());
+    const DetailPageTexts texts = detailPageTexts(done, japaneseWording());
     QImage page(kDetailPageSize, QImage::Format_RGB32);
     page.fill(Qt::white);
     QPainter painter(&page);

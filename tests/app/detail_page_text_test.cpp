@@ -28,8 +28,7 @@ DetailPageTexts workedExample(HookType hookType, double radius = 3, double hookF
     if (hookFactor > 2) // from the free length on, so that the hook's life is the shorter
         design.length1 = design.freeLength;
     const DesignResult done = evaluateDesign(design, library, coefficients, hookType);
-    return detailPageTexts(done.design, library, coefficients, hookType, done.range,
-                           japaneseWording());
+    return detailPageTexts(done, japaneseWording());
 }
 
 const DetailRow& row(const DetailPageTexts& texts, int table, std::string_view caption) {

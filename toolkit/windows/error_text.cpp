@@ -46,6 +46,8 @@ QString problemText(const Error& error) {
 } // namespace
 
 QString errorText(const Error& error) {
+    if (const auto* worded = dynamic_cast<const WordedError*>(&error))
+        return worded->text();
     if (const auto* field = dynamic_cast<const FieldConversionError*>(&error))
         return field->caption() + QStringLiteral(": ") + problemText(error);
     return problemText(error);

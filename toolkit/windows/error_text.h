@@ -22,6 +22,17 @@ private:
     QString caption_;
 };
 
+// A failure the window has already put in its own words (Japanese), with the Error it comes from
+// kept for the tool's English and for the kind of failure.
+class WordedError : public Error {
+public:
+    WordedError(const Error& cause, QString text) : Error(cause), text_(std::move(text)) {}
+    const QString& text() const { return text_; }
+
+private:
+    QString text_;
+};
+
 // What the windows say about a problem the core reported: its Japanese text with the subject
 // (the text, path, printer or number it concerns) in place.
 QString errorText(const Error& error);
