@@ -8,6 +8,7 @@
 #include "base/text_to_number.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/problem_text.h"
 #include "drawing/dxf_file.h"
 #include "drawing/loaded_view.h"
 #include "drawing/outline_json.h"
@@ -137,7 +138,7 @@ std::optional<double> optionalLength(const CLI::App& app, const char* name,
     try {
         return textToDouble(text);
     } catch (const Error& failure) {
-        throw UsageError(failure.what());
+        throw UsageError(problemText(failure));
     }
 }
 

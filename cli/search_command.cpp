@@ -7,6 +7,7 @@
 #include "calc/design_json.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/problem_text.h"
 #include "search/search_json.h"
 #include "wording/japanese.h"
 
@@ -28,7 +29,7 @@ std::string_view candidateKeysHelp() {
 int answerRequirements(std::string_view input, const ProgramState& state,
                        const std::function<void(std::string_view)>& write) {
     return searchDesignsJson(input, state.materials, state.settings.coefficients, japaneseWording(),
-                             write);
+                             EnglishProblems(), write);
 }
 
 } // namespace
@@ -47,7 +48,7 @@ void addSearchCommand(Tool& tool) {
         "0 every requirement searched (an empty array included), 1 a requirement could not be\n"
         "searched (its place holds {\"error\": ...}), 2 usage error or unreadable data file.");
     static const std::string reference =
-        requirementJsonKeysHelp() + "\n" + std::string(candidateKeysHelp());
+        requirementJsonKeysHelp(japaneseWording()) + "\n" + std::string(candidateKeysHelp());
     command.reference = reference;
     auto options = std::make_shared<JsonCommandOptions>();
     CLI::App& app = *command.app;

@@ -21,8 +21,10 @@ constexpr std::size_t kMaxTitleBlockBytes = 1 << 20;
 using Field = TitleBlockField;
 constexpr const auto& kFields = kTitleBlockFields;
 
+constexpr std::string_view kTitleBlockFileName = "title block file";
+
 Error notATitleBlock(std::string_view why) {
-    return Error(Problem::BadData, {}, "title block file: " + std::string(why));
+    return Error(Problem::BadData, {}, std::string(kTitleBlockFileName) + ": " + std::string(why));
 }
 
 } // namespace
@@ -76,7 +78,8 @@ TitleBlock titleBlockFromJson(std::string_view text) {
         }
         reader.finish();
     } catch (const JsonSyntaxError& error) {
-        throw notATitleBlock(error.what());
+        // The syntax fault as it is, named after the file it is in.
+        throw Error(error).inField(std::string(kTitleBlockFileName));
     }
     return block;
 }

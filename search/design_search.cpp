@@ -445,7 +445,7 @@ std::string_view searchConstraintName(SearchConstraint constraint) {
 SearchOutcome searchDesigns(const DesignRequirement& requirement, const MaterialLibrary& library,
                             const CoefficientSet& coefficients, const SearchControl& control) {
     if (checkRequirement(requirement, library))
-        throw Error(Problem::BadData, {}, "the requirement cannot be searched");
+        throw Error(Problem::RequirementUnsearchable);
     return Search(requirement, library, coefficients, control)
         .run(allowedMaterials(requirement, library));
 }
