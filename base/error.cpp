@@ -3,8 +3,18 @@
 
 namespace hspring {
 
+namespace {
+
+std::string diagnosticOf(Problem problem, const std::string& detail) {
+    if (problem == Problem::BadData)
+        return detail;
+    return "hspring::Problem(" + std::to_string(static_cast<int>(problem)) + ")";
+}
+
+} // namespace
+
 Error::Error(Problem problem, std::string subject, std::string detail)
-    : std::runtime_error(englishMessage(problem, subject, detail)), problem_(problem),
+    : std::runtime_error(diagnosticOf(problem, detail)), problem_(problem),
       subject_(std::move(subject)), detail_(std::move(detail)) {}
 
 Error::Kind Error::kind() const {
@@ -25,37 +35,10 @@ Error::Kind Error::kind() const {
     }
 }
 
-std::string englishMessage(Problem problem, std::string_view subject, std::string_view detail) {
-    const std::string s(subject);
-    switch (problem) {
-    case Problem::NotANumber:
-        return "'" + s + "' is not a floating-point number";
-    case Problem::NotAnInteger:
-        return "'" + s + "' is not a valid integer";
-    case Problem::FileUnreadable:
-        return "cannot open file " + s;
-    case Problem::FileNotCreated:
-        return "cannot create file " + s + (detail.empty() ? "" : ": " + std::string(detail));
-    case Problem::PrintFailed:
-        return "printing on " + s + " failed";
-    case Problem::DivisionByZero:
-        return std::string(kDivisionByZeroMessage);
-    case Problem::InvalidOperation:
-        return std::string(kInvalidOperationMessage);
-    case Problem::Overflow:
-        return std::string(kOverflowMessage);
-    case Problem::NoSuchSlot:
-        return "there is no slot " + s + " (0.." + std::string(detail) + ")";
-    case Problem::EmptySlot:
-        return "slot " + s + " is empty";
-    case Problem::NotOneDesign:
-        return "exactly one design is needed (the text holds " + s + ")";
-    case Problem::TooManyTurns:
-        return "too many turns to draw (at most " + s + ")";
-    case Problem::BadData:
-        break;
-    }
-    return std::string(detail);
+Error fieldError(Problem problem, std::string_view field, std::string subject, std::string detail) {
+    Error error(problem, std::move(subject), std::move(detail));
+    error.inField(std::string(field));
+    return error;
 }
 
 Error conversionError(std::string_view text) {

@@ -7,9 +7,9 @@
 
 namespace hspring {
 
-// What went wrong, in no language: the core reports the problem and what it concerns; the window
-// that shows it words it in Japanese (toolkit/windows/error_text.h), the command-line tool in
-// English (what()).
+// What went wrong, in no language: the core reports the problem, the field it concerns and the
+// values it names; the layer that shows it words it (toolkit/windows/error_text.h in Japanese,
+// the command-line tool in English).
 enum class Problem {
     NotANumber,       // subject: the text that is no floating-point number
     NotAnInteger,     // subject: the text that is no integer
@@ -23,12 +23,59 @@ enum class Problem {
     EmptySlot,        // subject: the slot number
     NotOneDesign,     // subject: how many designs the text held where one was needed
     TooManyTurns,     // subject: the most turns a drawing holds
-    BadData,          // detail: what is wrong with a data file or a JSON text (its readers
-                      // speak the tool's language, English, in either program)
+    BadData,          // detail: what is wrong with a data file (its readers speak the tool's
+                      // language, English, in either program)
+
+    // A text that is not JSON (JsonSyntaxError): subject is the byte offset where it fails.
+    JsonExpectedCharacter, // detail: the character expected
+    JsonUnexpectedEnd,
+    JsonUnexpectedCharacter,
+    JsonTooDeep,
+    JsonExpectedMemberName,
+    JsonExpectedNumber,
+    JsonExpectedFractionDigit,
+    JsonExpectedExponentDigit,
+    JsonNumberOutOfRange,
+    JsonMalformedNumber,
+    JsonExpectedString,
+    JsonUnterminatedString,
+    JsonControlCharacter,
+    JsonShortEscape,
+    JsonBadHexDigit,
+    JsonUnterminatedEscape,
+    JsonUnknownEscape,
+    JsonLoneLowSurrogate,
+    JsonLoneHighSurrogate,
+    JsonInvalidUtf8,
+    JsonExpectedBoolean,
+    JsonExpectedNull,
+    JsonTextAfterValue,
+
+    // A JSON design or requirement that cannot be read: field() is the key it concerns.
+    NotADesignObject,        // an element of the input is no object
+    NotARequirementObject,   //
+    UnknownKey,              // field: the key no design or requirement has
+    DuplicateKey,            // field: the key given twice
+    MissingKey,              // field: the required key left out
+    ExpectedNumber,          // field: the key whose value is of the wrong kind
+    ExpectedInteger,         //
+    Expected32BitInteger,    //
+    ExpectedFlag,            // 0, 1, true or false
+    ExpectedHookType,        // a hook type's name
+    ExpectedToleranceGrade,  // 0..detail, the last grade
+    ExpectedIntegerArray,    //
+    ExpectedText,            //
+    ExpectedObjective,       // a search objective's name
+    ExpectedDesignBasis,     // a design basis's name
+    ExpectedPositiveOrNull,  // a positive finite number, or null for none
+    MaterialOutsideLibrary,  // field materialIndex; subject: the index; detail: the last record
+    DiameterOutsideList,     // field diameterIndex; subject: the index; detail: the material
+    RequirementUnsearchable, // a requirement its check rejects was handed to the search
 };
 
 // Every failure the user must see is an Error. Window handlers catch it at their boundary and
-// show errorText(error); the tool writes what(); the core never shows anything itself.
+// show errorText(error); the tool words it in English; the core never shows anything itself.
+// what() names the problem by its number, for diagnostics only (a BadData error: its detail).
 class Error : public std::runtime_error {
 public:
     enum class Kind { Conversion, Arithmetic, File, Data };
@@ -40,25 +87,36 @@ public:
     // What the problem concerns: the text, path, printer or number named above.
     const std::string& subject() const { return subject_; }
     const std::string& detail() const { return detail_; }
+    // The field it concerns: a JSON key, or the file a JSON text came from; "" for none.
+    const std::string& field() const { return field_; }
+    Error& inField(std::string field) {
+        field_ = std::move(field);
+        return *this;
+    }
 
 private:
     Problem problem_;
     std::string subject_;
     std::string detail_;
+    std::string field_;
 };
 
-// The English text of a problem: what() of its Error.
-std::string englishMessage(Problem problem, std::string_view subject, std::string_view detail);
+// A reading problem in a field (see Problem for what subject and detail hold).
+Error fieldError(Problem problem, std::string_view field, std::string subject = {},
+                 std::string detail = {});
+
+// The words for what an Error reports, handed into the core's JSON answers by the layer that
+// shows them (the tool's English is in cli/).
+class ProblemWording {
+public:
+    virtual ~ProblemWording() = default;
+    virtual std::string problem(const Error& error) const = 0;
+};
 
 Error conversionError(std::string_view text);
 Error integerConversionError(std::string_view text);
 Error fileOpenError(std::string_view path);
 Error fileCreateError(std::string_view path, std::string_view reason);
 Error printJobError(std::string_view printerName);
-
-// The English texts of the three arithmetic faults, as what() gives them.
-inline constexpr std::string_view kDivisionByZeroMessage = "floating-point division by zero";
-inline constexpr std::string_view kInvalidOperationMessage = "invalid floating-point operation";
-inline constexpr std::string_view kOverflowMessage = "floating-point overflow";
 
 } // namespace hspring

@@ -45,13 +45,13 @@ bool isUnderflow(std::string_view number) {
 
 } // namespace
 
-JsonSyntaxError::JsonSyntaxError(const std::string& what, std::size_t offset)
-    : std::runtime_error("JSON: " + what + " at byte " + std::to_string(offset)), offset_(offset) {}
+JsonSyntaxError::JsonSyntaxError(Problem problem, std::size_t offset, std::string detail)
+    : Error(problem, std::to_string(offset), std::move(detail)), offset_(offset) {}
 
 JsonReader::JsonReader(std::string_view text) : text_(text) {}
 
-void JsonReader::fail(const std::string& what) const {
-    throw JsonSyntaxError(what, position_);
+void JsonReader::fail(Problem problem, std::string detail) const {
+    throw JsonSyntaxError(problem, position_, std::move(detail));
 }
 
 void JsonReader::skipWhitespace() {
@@ -66,14 +66,14 @@ void JsonReader::skipWhitespace() {
 void JsonReader::expect(char c) {
     skipWhitespace();
     if (position_ >= text_.size() || text_[position_] != c)
-        fail(std::string("expected '") + c + "'");
+        fail(Problem::JsonExpectedCharacter, std::string(1, c));
     ++position_;
 }
 
 JsonReader::Kind JsonReader::peek() {
     skipWhitespace();
     if (position_ >= text_.size())
-        fail("unexpected end of text");
+        fail(Problem::JsonUnexpectedEnd);
     switch (text_[position_]) {
     case '{':
         return Kind::Object;
@@ -89,13 +89,13 @@ JsonReader::Kind JsonReader::peek() {
     default:
         if (text_[position_] == '-' || isDigit(text_[position_]))
             return Kind::Number;
-        fail("unexpected character");
+        fail(Problem::JsonUnexpectedCharacter);
     }
 }
 
 void JsonReader::openContainer(char open) {
     if (static_cast<int>(open_.size()) >= kMaxDepth)
-        fail("nesting too deep");
+        fail(Problem::JsonTooDeep);
     expect(open);
     open_.push_back({open == '{' ? '}' : ']', false});
 }
@@ -124,7 +124,7 @@ bool JsonReader::nextMember(std::string& key) {
         return false;
     skipWhitespace();
     if (position_ >= text_.size() || text_[position_] != '"')
-        fail("expected a member name");
+        fail(Problem::JsonExpectedMemberName);
     key.clear();
     readStringInto(key);
     expect(':');
@@ -155,14 +155,14 @@ double JsonReader::readNumber() {
     } else if (at < text_.size() && isDigit(text_[at])) {
         at = digitsFrom(at);
     } else {
-        fail("expected a number");
+        fail(Problem::JsonExpectedNumber);
     }
     if (at < text_.size() && text_[at] == '.') {
         const std::size_t fraction = at + 1;
         at = digitsFrom(fraction);
         if (at == fraction) {
             position_ = at;
-            fail("expected a digit after the decimal point");
+            fail(Problem::JsonExpectedFractionDigit);
         }
     }
     if (at < text_.size() && (text_[at] == 'e' || text_[at] == 'E')) {
@@ -173,7 +173,7 @@ double JsonReader::readNumber() {
         at = digitsFrom(exponent);
         if (at == exponent) {
             position_ = at;
-            fail("expected a digit in the exponent");
+            fail(Problem::JsonExpectedExponentDigit);
         }
     }
     const std::string_view number = text_.substr(start, at - start);
@@ -181,10 +181,10 @@ double JsonReader::readNumber() {
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (error == std::errc::result_out_of_range) {
         if (!isUnderflow(number))
-            fail("number beyond the range of a double");
+            fail(Problem::JsonNumberOutOfRange);
         value = number.front() == '-' ? -0.0 : 0.0;
     } else if (error != std::errc{} || end != number.data() + number.size()) {
-        fail("malformed number");
+        fail(Problem::JsonMalformedNumber);
     }
     position_ = at;
     return value;
@@ -199,7 +199,7 @@ std::string JsonReader::readString() {
 
 void JsonReader::readStringInto(std::string& out) {
     if (position_ >= text_.size() || text_[position_] != '"')
-        fail("expected a string");
+        fail(Problem::JsonExpectedString);
     ++position_;
     while (true) {
         // Copy the plain run in one go.
@@ -213,7 +213,7 @@ void JsonReader::readStringInto(std::string& out) {
         out.append(text_.substr(position_, run - position_));
         position_ = run;
         if (position_ >= text_.size())
-            fail("unterminated string");
+            fail(Problem::JsonUnterminatedString);
         const auto c = static_cast<unsigned char>(text_[position_]);
         if (c == '"') {
             ++position_;
@@ -222,7 +222,7 @@ void JsonReader::readStringInto(std::string& out) {
         if (c == '\\')
             appendEscape(out);
         else if (c < 0x20)
-            fail("control character in a string");
+            fail(Problem::JsonControlCharacter);
         else
             appendUtf8Sequence(out);
     }
@@ -230,7 +230,7 @@ void JsonReader::readStringInto(std::string& out) {
 
 std::uint32_t JsonReader::readHex4() {
     if (text_.size() - position_ < 4)
-        fail("short \\u escape");
+        fail(Problem::JsonShortEscape);
     std::uint32_t value = 0;
     for (int i = 0; i < 4; ++i) {
         const char c = text_[position_++];
@@ -242,7 +242,7 @@ std::uint32_t JsonReader::readHex4() {
         else if (c >= 'A' && c <= 'F')
             value |= static_cast<std::uint32_t>(c - 'A' + 10);
         else
-            fail("bad hex digit in \\u escape");
+            fail(Problem::JsonBadHexDigit);
     }
     return value;
 }
@@ -250,7 +250,7 @@ std::uint32_t JsonReader::readHex4() {
 void JsonReader::appendEscape(std::string& out) {
     ++position_; // the backslash
     if (position_ >= text_.size())
-        fail("unterminated escape");
+        fail(Problem::JsonUnterminatedEscape);
     const char c = text_[position_++];
     switch (c) {
     case '"':
@@ -281,18 +281,18 @@ void JsonReader::appendEscape(std::string& out) {
         break;
     default:
         --position_;
-        fail("unknown escape");
+        fail(Problem::JsonUnknownEscape);
     }
     std::uint32_t code = readHex4();
     if (code >= 0xDC00 && code <= 0xDFFF)
-        fail("lone low surrogate");
+        fail(Problem::JsonLoneLowSurrogate);
     if (code >= 0xD800 && code <= 0xDBFF) {
         if (text_.substr(position_, 2) != "\\u")
-            fail("high surrogate without its low surrogate");
+            fail(Problem::JsonLoneHighSurrogate);
         position_ += 2;
         const std::uint32_t low = readHex4();
         if (low < 0xDC00 || low > 0xDFFF)
-            fail("high surrogate without its low surrogate");
+            fail(Problem::JsonLoneHighSurrogate);
         code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
     }
     // UTF-8 encoding of the code point.
@@ -336,16 +336,16 @@ void JsonReader::appendUtf8Sequence(std::string& out) {
         if (lead == 0xF4)
             high = 0x8F;
     } else {
-        fail("invalid UTF-8");
+        fail(Problem::JsonInvalidUtf8);
     }
     if (text_.size() - position_ < static_cast<std::size_t>(length))
-        fail("invalid UTF-8");
+        fail(Problem::JsonInvalidUtf8);
     for (int i = 1; i < length; ++i) {
         const unsigned char next = byte(position_ + i);
         const unsigned char min = i == 1 ? low : 0x80;
         const unsigned char max = i == 1 ? high : 0xBF;
         if (next < min || next > max)
-            fail("invalid UTF-8");
+            fail(Problem::JsonInvalidUtf8);
     }
     out.append(text_.substr(position_, length));
     position_ += length;
@@ -361,13 +361,13 @@ bool JsonReader::readBoolean() {
         position_ += 5;
         return false;
     }
-    fail("expected true or false");
+    fail(Problem::JsonExpectedBoolean);
 }
 
 void JsonReader::readNull() {
     skipWhitespace();
     if (text_.substr(position_, 4) != "null")
-        fail("expected null");
+        fail(Problem::JsonExpectedNull);
     position_ += 4;
 }
 
@@ -408,7 +408,7 @@ void JsonReader::skipValue() {
 void JsonReader::finish() {
     skipWhitespace();
     if (position_ != text_.size())
-        fail("text after the value");
+        fail(Problem::JsonTextAfterValue);
 }
 
 } // namespace hspring

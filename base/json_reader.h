@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/error.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -10,10 +12,11 @@
 
 namespace hspring {
 
-// A text that is not JSON. The message names what was wrong and where (a byte offset).
-class JsonSyntaxError : public std::runtime_error {
+// A text that is not JSON: the problem (one of the Json* codes) names what was wrong, the subject
+// where (a byte offset).
+class JsonSyntaxError : public Error {
 public:
-    JsonSyntaxError(const std::string& what, std::size_t offset);
+    JsonSyntaxError(Problem problem, std::size_t offset, std::string detail = {});
     std::size_t offset() const { return offset_; }
 
 private:
@@ -56,7 +59,7 @@ public:
     std::size_t offset() const { return position_; }
 
 private:
-    [[noreturn]] void fail(const std::string& what) const;
+    [[noreturn]] void fail(Problem problem, std::string detail = {}) const;
     void skipWhitespace();
     void expect(char c);
     void readStringInto(std::string& out);

@@ -4,6 +4,7 @@
 #include "calc/engine.h"
 #include "calc/extra_results.h"
 #include "calc/spring_design.h"
+#include "cli/problem_text.h"
 #include "tests/support/shipped_data.h"
 #include "wording/japanese.h"
 
@@ -116,6 +117,7 @@ void BM_CalcBatchJson(benchmark::State& state) {
     for (auto _ : state) {
         const int failed = calculateDesignsJson(
             input, shippedLibrary(), shippedCoefficients(), japaneseWording(),
+            cli::EnglishProblems(),
             [&bytes](std::string_view piece) {
                 bytes += piece.size();
                 benchmark::DoNotOptimize(piece.data());

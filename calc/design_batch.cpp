@@ -28,7 +28,8 @@ struct Chunk {
 
 // Calculates the chunk's designs and writes their answers into its text.
 void answerChunk(Chunk& chunk, const MaterialLibrary& library, const CoefficientSet& coefficients,
-                 const Wording& words, const DesignKeySelection* keys) {
+                 const Wording& words, const ProblemWording& problems,
+                 const DesignKeySelection* keys) {
     chunk.out.clear();
     chunk.failed = 0;
     bool first = chunk.first;
@@ -36,17 +37,17 @@ void answerChunk(Chunk& chunk, const MaterialLibrary& library, const Coefficient
         if (!first)
             chunk.out += ",\n";
         first = false;
-        std::string& error = request.error;
-        if (error.empty()) {
+        std::optional<Error>& error = request.error;
+        if (!error) {
             try {
                 appendDesignResultJson(chunk.out, evaluateRequest(request, library, coefficients),
                                        words, std::nullopt, keys);
             } catch (const Error& fault) {
-                error = fault.what();
+                error = fault;
             }
         }
-        if (!error.empty()) {
-            appendDesignErrorJson(chunk.out, error);
+        if (error) {
+            appendDesignErrorJson(chunk.out, *error, problems);
             ++chunk.failed;
         }
     }
@@ -56,7 +57,8 @@ void answerChunk(Chunk& chunk, const MaterialLibrary& library, const Coefficient
 
 int calculateDesignsJson(std::string_view input, const MaterialLibrary& library,
                          const CoefficientSet& coefficients, const Wording& words,
-                         const TextSink& write, int threads, const DesignKeySelection* keys) {
+                         const ProblemWording& problems, const TextSink& write, int threads,
+                         const DesignKeySelection* keys) {
     DesignJsonReader designs(input, library);
     const bool isArray = designs.isArray();
     write(isArray ? "[\n" : "");
@@ -82,7 +84,8 @@ int calculateDesignsJson(std::string_view input, const MaterialLibrary& library,
             return count > 0;
         },
         [&](int slot) {
-            answerChunk(chunks[static_cast<std::size_t>(slot)], library, coefficients, words, keys);
+            answerChunk(chunks[static_cast<std::size_t>(slot)], library, coefficients, words,
+                        problems, keys);
         },
         [&](int slot) {
             Chunk& chunk = chunks[static_cast<std::size_t>(slot)];

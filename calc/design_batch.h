@@ -10,6 +10,7 @@
 namespace hspring {
 
 class DesignKeySelection;
+class ProblemWording;
 class Wording;
 
 // Receives the answer in pieces, in order.
@@ -24,10 +25,10 @@ using TextSink = std::function<void(std::string_view)>;
 // the answer is the same whatever the number. `write` receives the pieces in order, one call at a
 // time, but not necessarily on the calling thread.
 // With `keys`, each result object holds only the chosen keys. The answers' lines and texts are in
-// `words`.
+// `words`, the problems of the designs that fail in `problems`.
 int calculateDesignsJson(std::string_view input, const MaterialLibrary& library,
                          const CoefficientSet& coefficients, const Wording& words,
-                         const TextSink& write, int threads = 0,
+                         const ProblemWording& problems, const TextSink& write, int threads = 0,
                          const DesignKeySelection* keys = nullptr);
 
 } // namespace hspring

@@ -464,10 +464,13 @@ void setField(SpringDesign& design, const Field& field, T value) {
     std::memcpy(reinterpret_cast<std::byte*>(&design) + field.offset, &value, sizeof value);
 }
 
-// Reads the value of one record field. Returns why the value does not fit, or "" when it was
+// What a reader returns: why the value does not fit, or nothing when it was taken.
+using Fault = std::optional<Error>;
+
+// Reads the value of one record field. Returns why the value does not fit, or nothing when it was
 // stored; the value is consumed either way.
-std::string readField(JsonReader& reader, SpringDesign& design, const Field& field) {
-    const std::string name(field.name);
+Fault readField(JsonReader& reader, SpringDesign& design, const Field& field) {
+    const auto fault = [&field](Problem problem) { return fieldError(problem, field.name); };
     const JsonReader::Kind kind = reader.peek();
     const bool isNumber = kind == JsonReader::Kind::Number;
     switch (field.type) {
@@ -488,7 +491,7 @@ std::string readField(JsonReader& reader, SpringDesign& design, const Field& fie
         const double value = reader.readNumber();
         if (!(value >= std::numeric_limits<std::int32_t>::min() &&
               value <= std::numeric_limits<std::int32_t>::max() && std::trunc(value) == value))
-            return name + ": expected a 32-bit integer";
+            return fault(Problem::Expected32BitInteger);
         setField(design, field, static_cast<std::int32_t>(value));
         return {};
     }
@@ -501,7 +504,7 @@ std::string readField(JsonReader& reader, SpringDesign& design, const Field& fie
             break;
         const double value = reader.readNumber();
         if (value != 0 && value != 1)
-            return name + ": expected 0, 1, true or false";
+            return fault(Problem::ExpectedFlag);
         setField(design, field, std::uint8_t{value == 1});
         return {};
     }
@@ -509,13 +512,13 @@ std::string readField(JsonReader& reader, SpringDesign& design, const Field& fie
     reader.skipValue();
     switch (field.type) {
     case FieldType::Double:
-        return name + ": expected a number";
+        return fault(Problem::ExpectedNumber);
     case FieldType::Int32:
-        return name + ": expected an integer";
+        return fault(Problem::ExpectedInteger);
     default:
         break;
     }
-    return name + ": expected 0, 1, true or false";
+    return fault(Problem::ExpectedFlag);
 }
 
 const Field* findField(std::string_view key) {
@@ -525,11 +528,10 @@ const Field* findField(std::string_view key) {
     return nullptr;
 }
 
-// Reads the hook type's value. Returns why it does not fit, or "" when it was stored; the value is
-// consumed either way.
-std::string readHookType(JsonReader& reader, HookType& hookType) {
-    const std::string error =
-        std::string(kFields[kHookTypeField].name) + ": expected \"round\" or \"u\"";
+// Reads the hook type's value. Returns why it does not fit, or nothing when it was stored; the
+// value is consumed either way.
+Fault readHookType(JsonReader& reader, HookType& hookType) {
+    const Error error = fieldError(Problem::ExpectedHookType, kFields[kHookTypeField].name);
     if (reader.peek() != JsonReader::Kind::String) {
         reader.skipValue();
         return error;
@@ -542,8 +544,8 @@ std::string readHookType(JsonReader& reader, HookType& hookType) {
 }
 
 // Reads the design basis's value, as readHookType does.
-std::string readBasis(JsonReader& reader, std::optional<DesignBasis>& basis) {
-    const std::string error = "designBasis: expected \"JIS\" or \"handbook\"";
+Fault readBasis(JsonReader& reader, std::optional<DesignBasis>& basis) {
+    const Error error = fieldError(Problem::ExpectedDesignBasis, "designBasis");
     if (reader.peek() != JsonReader::Kind::String) {
         reader.skipValue();
         return error;
@@ -556,7 +558,7 @@ std::string readBasis(JsonReader& reader, std::optional<DesignBasis>& basis) {
 }
 
 // Reads an extra input: a positive finite number, or null for none. As readHookType does.
-std::string readExtraInput(JsonReader& reader, ExtraInputs& inputs, const Field& field) {
+Fault readExtraInput(JsonReader& reader, ExtraInputs& inputs, const Field& field) {
     const JsonReader::Kind kind = reader.peek();
     double value = std::numeric_limits<double>::quiet_NaN();
     if (kind == JsonReader::Kind::Null) {
@@ -564,18 +566,18 @@ std::string readExtraInput(JsonReader& reader, ExtraInputs& inputs, const Field&
     } else if (kind == JsonReader::Kind::Number) {
         value = reader.readNumber();
         if (!(value > 0 && std::isfinite(value)))
-            return std::string(field.name) + ": expected a positive number or null";
+            return fieldError(Problem::ExpectedPositiveOrNull, std::string(field.name));
     } else {
         reader.skipValue();
-        return std::string(field.name) + ": expected a positive number or null";
+        return fieldError(Problem::ExpectedPositiveOrNull, std::string(field.name));
     }
     std::memcpy(reinterpret_cast<std::byte*>(&inputs) + field.offset, &value, sizeof value);
     return {};
 }
 
 // Reads the tolerance grade's value, as readHookType does.
-std::string readToleranceGrade(JsonReader& reader, int& grade) {
-    const std::string error = "toleranceGrade: expected 0, 1, 2 or 3";
+Fault readToleranceGrade(JsonReader& reader, int& grade) {
+    const Error error = fieldError(Problem::ExpectedToleranceGrade, "toleranceGrade");
     if (reader.peek() != JsonReader::Kind::Number) {
         reader.skipValue();
         return error;
@@ -588,19 +590,20 @@ std::string readToleranceGrade(JsonReader& reader, int& grade) {
 }
 
 // Reads one member into the request, noting its field in `given`. Returns why it does not fit, or
-// "" when it was taken; the value is consumed either way.
-std::string readMember(JsonReader& reader, DesignRequest& request, const std::string& key,
-                       GivenKeys& given) {
+// nothing when it was taken; the value is consumed either way.
+Fault readMember(JsonReader& reader, DesignRequest& request, const std::string& key,
+                 GivenKeys& given) {
     const Field* field = findField(key);
     if (!field || field->type == FieldType::Result) {
         reader.skipValue();
-        return field || key == kRankKey || key == kSearchKey ? std::string()
-                                                             : "unknown key \"" + key + "\"";
+        if (field || key == kRankKey || key == kSearchKey)
+            return std::nullopt;
+        return fieldError(Problem::UnknownKey, key);
     }
     const std::size_t index = static_cast<std::size_t>(field - kFields.data());
     if (given[index]) {
         reader.skipValue();
-        return "duplicate key \"" + key + "\"";
+        return fieldError(Problem::DuplicateKey, key);
     }
     given[index] = true;
     if (field->type == FieldType::HookType)
@@ -624,21 +627,20 @@ std::int32_t firstDiameterReaching(const MaterialRecord& material, double d) {
 }
 
 // Completes a design from the keys given, the way the window's input reading fills slot 0.
-// Returns why it cannot be completed, or "".
-std::string completeDesign(SpringDesign& design, const GivenKeys& given,
-                           const MaterialLibrary& library) {
+// Returns why it cannot be completed, or nothing.
+Fault completeDesign(SpringDesign& design, const GivenKeys& given, const MaterialLibrary& library) {
     const MaterialRecord* material = materialAt(library, design.materialIndex);
     if (!material)
-        return "materialIndex " + std::to_string(design.materialIndex) +
-               " is outside the material library (0.." + std::to_string(kMaterialCount - 1) + ")";
+        return fieldError(Problem::MaterialOutsideLibrary, "materialIndex",
+                          std::to_string(design.materialIndex), std::to_string(kMaterialCount - 1));
     const bool hasWireDiameter = given[kWireDiameterField];
     const bool hasDiameterIndex = given[kDiameterIndexField];
     if (hasDiameterIndex && !hasWireDiameter) {
         const std::optional<double> d = wireDiameterAt(*material, design.diameterIndex);
         if (!d)
-            return "diameterIndex " + std::to_string(design.diameterIndex) +
-                   " is outside the diameter list of material " +
-                   std::to_string(design.materialIndex);
+            return fieldError(Problem::DiameterOutsideList, "diameterIndex",
+                              std::to_string(design.diameterIndex),
+                              std::to_string(design.materialIndex));
         design.wireDiameter = *d;
     } else if (!hasDiameterIndex) {
         design.diameterIndex = firstDiameterReaching(*material, design.wireDiameter);
@@ -650,11 +652,11 @@ std::string completeDesign(SpringDesign& design, const GivenKeys& given,
         try {
             setCoilDiameters(design, diameters[design.diameterKind], design.wireDiameter);
         } catch (const Error& error) {
-            return error.what();
+            return error;
         }
     }
     setTurns(design, design.totalTurns);
-    return {};
+    return std::nullopt;
 }
 
 // Reads one element of the input: a design object, or something that fails as one. A syntax
@@ -664,18 +666,18 @@ DesignRequest readDesign(JsonReader& reader, const MaterialLibrary& library, std
     resetDesignDefaults(request.design);
     if (reader.peek() != JsonReader::Kind::Object) {
         reader.skipValue();
-        request.error = "expected a design object";
+        request.error = Error(Problem::NotADesignObject);
         return request;
     }
     reader.enterObject();
     GivenKeys given;
     while (reader.nextMember(key)) {
-        if (request.error.empty())
+        if (!request.error)
             request.error = readMember(reader, request, key, given);
         else
             reader.skipValue(); // the first fault stands; the rest is still checked as JSON
     }
-    if (request.error.empty())
+    if (!request.error)
         request.error = completeDesign(request.design, given, library);
     return request;
 }
@@ -689,7 +691,7 @@ DesignJsonReader::DesignJsonReader(std::string_view text, const MaterialLibrary&
         if (isArray_)
             reader_.enterArray();
     } catch (const JsonSyntaxError& error) {
-        syntaxError_ = error.what();
+        syntaxError_ = error;
     }
 }
 
@@ -697,14 +699,14 @@ bool DesignJsonReader::next(DesignRequest& request) {
     if (done_)
         return false;
     // The designs before a syntax error stand; the error takes the place of the rest.
-    const auto failWith = [&](const std::string& message) {
+    const auto failWith = [&](const Error& error) {
         done_ = true;
         request = DesignRequest{};
-        request.error = message;
+        request.error = error;
         return true;
     };
-    if (!syntaxError_.empty())
-        return failWith(syntaxError_);
+    if (syntaxError_)
+        return failWith(*syntaxError_);
     try {
         if (isArray_) {
             if (!reader_.nextElement()) {
@@ -720,7 +722,7 @@ bool DesignJsonReader::next(DesignRequest& request) {
             reader_.finish();
         }
     } catch (const JsonSyntaxError& error) {
-        return failWith(error.what());
+        return failWith(error);
     }
     return true;
 }
@@ -782,11 +784,11 @@ DesignResult evaluateRequest(const DesignRequest& request, const MaterialLibrary
                           request.inputs);
 }
 
-void appendDesignErrorJson(std::string& out, std::string_view message) {
+void appendDesignErrorJson(std::string& out, const Error& problem, const ProblemWording& words) {
     JsonWriter json(out);
     json.beginObject();
     json.key("error");
-    json.string(message);
+    json.string(words.problem(problem));
     json.endObject();
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/error.h"
 #include "base/json_reader.h"
 #include "calc/design_result.h"
 #include "calc/hook_type.h"
@@ -19,12 +20,12 @@ class Wording;
 
 // One design read from JSON: the record, or why it could not be read.
 struct DesignRequest {
-    SpringDesign design{}; // meaningful when `error` is empty
+    SpringDesign design{}; // meaningful without an error
     HookType hookType = HookType::Round;
     int toleranceGrade = kDefaultToleranceGrade; // the key toleranceGrade, 0..3
     std::optional<DesignBasis> basis;            // the key designBasis; else the settings'
-    ExtraInputs inputs; // hookBendRadius, hookLoopRadius, operatingFrequency
-    std::string error;
+    ExtraInputs inputs;         // hookBendRadius, hookLoopRadius, operatingFrequency
+    std::optional<Error> error; // why it could not be read
 };
 
 // The designs of one JSON text, in input order.
@@ -65,7 +66,7 @@ private:
     const MaterialLibrary& library_;
     bool isArray_ = false;
     bool done_ = false;
-    std::string syntaxError_; // from the first look at the text
+    std::optional<Error> syntaxError_; // from the first look at the text
     std::string key_;
 };
 
@@ -96,8 +97,8 @@ void appendDesignResultJson(std::string& out, const DesignResult& result, const 
 DesignResult evaluateRequest(const DesignRequest& request, const MaterialLibrary& library,
                              const CoefficientSet& coefficients);
 
-// Appends {"error": message}.
-void appendDesignErrorJson(std::string& out, std::string_view message);
+// Appends {"error": message}, the problem in `words`.
+void appendDesignErrorJson(std::string& out, const Error& problem, const ProblemWording& words);
 
 // What the keys of a design and of its answer mean, with their units: the help text of the calc
 // command, made from the same table the reader and the writer use.

@@ -27,8 +27,8 @@ DesignRequest singleDesignFromJson(std::string_view text, const MaterialLibrary&
     if (requests.designs.size() != 1)
         throw Error(Problem::NotOneDesign, std::to_string(requests.designs.size()));
     DesignRequest& request = requests.designs.front();
-    if (!request.error.empty())
-        throw Error(Problem::BadData, {}, request.error);
+    if (request.error)
+        throw *request.error;
     return std::move(request);
 }
 

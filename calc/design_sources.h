@@ -20,13 +20,11 @@ SpringDesign designFromCalculationFile(const std::string& path, int slot);
 
 // The single design of a JSON text (as the calc command reads it: an object or an array of one),
 // with its hook type and tolerance grade, not calculated. Throws Error (NotOneDesign) when the
-// text does not hold exactly one design and Error (BadData) with the reader's reason when it
-// cannot be read.
+// text does not hold exactly one design and the reader's Error when it cannot be read.
 DesignRequest singleDesignFromJson(std::string_view text, const MaterialLibrary& library);
 
 // The single design of a JSON text (as the calc command reads it), calculated as "計算" does.
-// Throws Error (Data) when the text does not hold exactly one readable design, and the engine's
-// arithmetic Error.
+// Throws as singleDesignFromJson does, and the engine's arithmetic Error.
 SpringDesign calculatedDesignFromJson(std::string_view text, const MaterialLibrary& library,
                                       const CoefficientSet& coefficients);
 

@@ -8,6 +8,7 @@
 #include "calc/design_json.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/problem_text.h"
 #include "startup/program_start.h"
 #include "wording/japanese.h"
 
@@ -63,9 +64,9 @@ void addCalcCommand(Tool& tool) {
                               [chosen](std::string_view input, const ProgramState& state,
                                        const std::function<void(std::string_view)>& write) {
                                   // The JSON answer keeps the windows' words for its lines.
-                                  return calculateDesignsJson(input, state.materials,
-                                                              state.settings.coefficients,
-                                                              japaneseWording(), write, 0, chosen);
+                                  return calculateDesignsJson(
+                                      input, state.materials, state.settings.coefficients,
+                                      japaneseWording(), EnglishProblems(), write, 0, chosen);
                               });
     };
 }

@@ -5,6 +5,7 @@
 #include "base/file_io.h"
 #include "base/text_to_number.h"
 #include "cli/commands.h"
+#include "cli/problem_text.h"
 #include "data/data_locations.h"
 #include "toolkit/painting/fonts.h"
 
@@ -259,7 +260,7 @@ int Tool::runCommand(const Command& command, char* programName) {
     } catch (const UsageError& problem) {
         return usageProblem(command.app, problem.what());
     } catch (const std::exception& failure) {
-        err_ << kToolName << " " << command.app->get_name() << ": " << failure.what() << "\n";
+        err_ << kToolName << " " << command.app->get_name() << ": " << failureText(failure) << "\n";
         return kFailed;
     }
 }
@@ -293,7 +294,7 @@ double numberOption(std::string_view option, const std::string& text) {
     try {
         return textToDouble(text);
     } catch (const Error& failure) {
-        throw UsageError(std::string(option) + ": " + failure.what());
+        throw UsageError(std::string(option) + ": " + problemText(failure));
     }
 }
 
@@ -361,7 +362,7 @@ std::string_view InputText::text() const {
 }
 
 int cannotRun(const CLI::App& command, const std::exception& failure) {
-    std::cerr << kToolName << " " << command.get_name() << ": " << failure.what() << "\n";
+    std::cerr << kToolName << " " << command.get_name() << ": " << failureText(failure) << "\n";
     return kUsage;
 }
 

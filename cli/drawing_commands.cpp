@@ -10,6 +10,7 @@
 #include "calc/design_caption.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/problem_text.h"
 #include "drawing/dimensioned_dxf.h"
 #include "drawing/dxf_file.h"
 #include "drawing/loaded_view.h"
@@ -156,7 +157,7 @@ std::optional<double> optionalLength(const CLI::App& app, const char* name,
     try {
         return textToDouble(text);
     } catch (const Error& failure) {
-        throw UsageError(failure.what());
+        throw UsageError(problemText(failure));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "calc/design_json.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/problem_text.h"
 #include "search/search_json.h"
 #include "wording/japanese.h"
 
@@ -28,7 +29,7 @@ std::string_view candidateKeysHelp() {
 int answerRequirements(std::string_view input, const ProgramState& state,
                        const std::function<void(std::string_view)>& write) {
     return searchDesignsJson(input, state.materials, state.settings.coefficients, japaneseWording(),
-                             write);
+                             EnglishProblems(), write);
 }
 
 } // namespace

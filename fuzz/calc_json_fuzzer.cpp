@@ -5,6 +5,7 @@
 #include "base/json_reader.h"
 #include "calc/design_batch.h"
 #include "calc/design_sources.h"
+#include "cli/problem_text.h"
 #include "data/default_data.h"
 #include "fuzz_support.h"
 #include "wording/japanese.h"
@@ -52,9 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data), size);
 
     std::string answer;
-    const int failed =
-        calculateDesignsJson(input, program->library, program->coefficients, japaneseWording(),
-                             [&](std::string_view piece) { answer += piece; });
+    const int failed = calculateDesignsJson(input, program->library, program->coefficients,
+                                            japaneseWording(), cli::EnglishProblems(),
+                                            [&](std::string_view piece) { answer += piece; });
     const int answered = checkAnswerIsJson(answer);
     fuzz::require(failed >= 0 && failed <= answered, "failures are counted among the answers");
 

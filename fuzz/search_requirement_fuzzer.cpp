@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::require(!requests.requirements.empty() || requests.wasArray,
                   "every text but an empty array gives a requirement or an error");
     for (const RequirementRequest& request : requests.requirements) {
-        if (!request.error.empty())
+        if (request.failed())
             continue;
         fuzz::require(!checkRequirement(request.requirement, program->library),
                       "a requirement read without error passes its check");

@@ -34,8 +34,10 @@ constexpr auto kFields = [] {
     return fields;
 }();
 
+constexpr std::string_view kTitleBlockFileName = "title block file";
+
 Error notATitleBlock(std::string_view why) {
-    return Error(Problem::BadData, {}, "title block file: " + std::string(why));
+    return Error(Problem::BadData, {}, std::string(kTitleBlockFileName) + ": " + std::string(why));
 }
 
 } // namespace
@@ -89,7 +91,8 @@ TitleBlock titleBlockFromJson(std::string_view text) {
         }
         reader.finish();
     } catch (const JsonSyntaxError& error) {
-        throw notATitleBlock(error.what());
+        // The syntax fault as it is, named after the file it is in.
+        throw Error(error).inField(std::string(kTitleBlockFileName));
     }
     return block;
 }

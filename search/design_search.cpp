@@ -614,7 +614,7 @@ std::string_view searchConstraintName(SearchConstraint constraint) {
 SearchOutcome searchDesigns(const DesignRequirement& requirement, const MaterialLibrary& library,
                             const CoefficientSet& coefficients, const SearchControl& control) {
     if (checkRequirement(requirement, library))
-        throw Error(Problem::BadData, {}, "the requirement cannot be searched");
+        throw Error(Problem::RequirementUnsearchable);
     CoefficientSet chosen = coefficients;
     if (requirement.designBasis)
         setDesignBasis(chosen, *requirement.designBasis);

@@ -8,7 +8,6 @@
 #include "base/text_fill.h"
 #include "calc/design_json.h"
 #include "calc/wording.h"
-#include "calc/wording.h"
 
 #include <bitset>
 #include <cmath>
@@ -20,25 +19,25 @@ namespace hspring {
 
 namespace {
 
-// Reads the value of one member. Each read returns why the value does not fit, or "" when it was
-// taken; the value is consumed either way.
+// What a read returns: why the value does not fit, or nothing when it was taken.
+using Fault = std::optional<Error>;
+
+// Reads the value of one member; the value is consumed either way.
 class ValueReader {
 public:
     ValueReader(JsonReader& reader, std::string_view key) : reader_(reader), key_(key) {}
 
-    std::string number(double& value);
-    std::string limit(std::optional<double>& value);
-    std::string integer(int& value);
-    std::string optionalInteger(std::optional<int>& value);
-    std::string indices(std::vector<int>& values);
-    std::string flag(bool& value);
-    std::string text(std::string& value);
+    Fault number(double& value);
+    Fault limit(std::optional<double>& value);
+    Fault integer(int& value);
+    Fault optionalInteger(std::optional<int>& value);
+    Fault indices(std::vector<int>& values);
+    Fault flag(bool& value);
+    Fault text(std::string& value);
+    Fault fault(Problem expected) const { return fieldError(expected, key_); }
 
 private:
-    std::string fault(std::string_view expected) {
-        return std::string(key_) + ": expected " + std::string(expected);
-    }
-    std::string skip(std::string_view expected) {
+    Fault skip(Problem expected) {
         reader_.skipValue();
         return fault(expected);
     }
@@ -47,125 +46,125 @@ private:
     std::string_view key_;
 };
 
-std::string ValueReader::number(double& value) {
+Fault ValueReader::number(double& value) {
     if (reader_.peek() != JsonReader::Kind::Number)
-        return skip("a number");
+        return skip(Problem::ExpectedNumber);
     value = reader_.readNumber();
     return {};
 }
 
-std::string ValueReader::limit(std::optional<double>& value) {
+Fault ValueReader::limit(std::optional<double>& value) {
     if (reader_.peek() == JsonReader::Kind::Null) {
         reader_.readNull();
         value.reset();
         return {};
     }
     double read = 0;
-    std::string error = number(read);
-    if (error.empty())
+    Fault error = number(read);
+    if (!error)
         value = read;
     return error;
 }
 
 // An integer within int32.
-std::string ValueReader::integer(int& value) {
+Fault ValueReader::integer(int& value) {
     if (reader_.peek() != JsonReader::Kind::Number)
-        return skip("an integer");
+        return skip(Problem::ExpectedInteger);
     const double read = reader_.readNumber();
     if (!(read >= std::numeric_limits<std::int32_t>::min() &&
           read <= std::numeric_limits<std::int32_t>::max() && std::trunc(read) == read))
-        return fault("an integer");
+        return fault(Problem::ExpectedInteger);
     value = static_cast<int>(read);
     return {};
 }
 
-std::string ValueReader::optionalInteger(std::optional<int>& value) {
+Fault ValueReader::optionalInteger(std::optional<int>& value) {
     if (reader_.peek() == JsonReader::Kind::Null) {
         reader_.readNull();
         value.reset();
         return {};
     }
     int read = 0;
-    std::string error = integer(read);
-    if (error.empty())
+    Fault error = integer(read);
+    if (!error)
         value = read;
     return error;
 }
 
-std::string ValueReader::indices(std::vector<int>& values) {
+Fault ValueReader::indices(std::vector<int>& values) {
     if (reader_.peek() != JsonReader::Kind::Array)
-        return skip("an array of integers");
+        return skip(Problem::ExpectedIntegerArray);
     values.clear();
     reader_.enterArray();
-    std::string error;
+    Fault error;
     while (reader_.nextElement()) {
         int value = 0;
-        if (!error.empty()) {
+        if (error) {
             reader_.skipValue();
             continue;
         }
         error = integer(value);
-        if (error.empty())
+        if (!error)
             values.push_back(value);
         else
-            error = fault("an array of integers");
+            error = fault(Problem::ExpectedIntegerArray);
     }
     return error;
 }
 
-std::string ValueReader::flag(bool& value) {
+Fault ValueReader::flag(bool& value) {
     if (reader_.peek() == JsonReader::Kind::Boolean) {
         value = reader_.readBoolean();
         return {};
     }
     if (reader_.peek() != JsonReader::Kind::Number)
-        return skip("0, 1, true or false");
+        return skip(Problem::ExpectedFlag);
     const double read = reader_.readNumber();
     if (read != 0 && read != 1)
-        return fault("0, 1, true or false");
+        return fault(Problem::ExpectedFlag);
     value = read == 1;
     return {};
 }
 
-std::string ValueReader::text(std::string& value) {
+Fault ValueReader::text(std::string& value) {
     if (reader_.peek() != JsonReader::Kind::String)
-        return skip("a text");
+        return skip(Problem::ExpectedText);
     value = reader_.readString();
     return {};
 }
 
-std::string readHookType(ValueReader& in, DesignRequirement& r) {
+Fault readHookType(ValueReader& in, DesignRequirement& r) {
     std::string name;
-    std::string error = in.text(name);
-    if (!error.empty())
+    Fault error = in.text(name);
+    if (error)
         return error;
     const std::optional<HookType> type = hookTypeFromName(name);
     if (!type)
-        return "hookType: expected \"round\" or \"u\"";
+        return in.fault(Problem::ExpectedHookType);
     r.hookType = *type;
     return {};
 }
 
-std::string readDesignBasis(ValueReader& in, DesignRequirement& r) {
+Fault readDesignBasis(ValueReader& in, DesignRequirement& r) {
     std::string name;
-    std::string error = in.text(name);
-    if (!error.empty())
+    Fault error = in.text(name);
+    if (error)
         return error;
     const std::optional<DesignBasis> basis = designBasisFromName(name);
     if (!basis)
-        return "designBasis: expected \"JIS\" or \"handbook\"";
+        return in.fault(Problem::ExpectedDesignBasis);
     r.designBasis = *basis;
     return {};
 }
 
-std::string readObjective(ValueReader& in, DesignRequirement& r) {
+Fault readObjective(ValueReader& in, DesignRequirement& r) {
     std::string name;
-    std::string error = in.text(name);
-    if (!error.empty())
+    Fault error = in.text(name);
+    if (error)
         return error;
     const std::optional<SearchObjective> objective = searchObjectiveFromName(name);
     if (!objective)
-        return "objective: expected \"mass\", \"life\", \"margin\" or \"accuracy\"";
+        return in.fault(Problem::ExpectedObjective);
     r.objective = *objective;
     return {};
 }
@@ -178,7 +177,7 @@ struct KeyReading {
     RequirementKey key;
     std::string_view unit;
     std::string_view help;
-    std::string (*read)(ValueReader&, DesignRequirement&);
+    Fault (*read)(ValueReader&, DesignRequirement&);
     bool required = false;
 };
 using K = RequirementKey;
@@ -276,7 +275,7 @@ RequirementRequest readRequirement(JsonReader& reader, const MaterialLibrary& li
     RequirementRequest request;
     if (reader.peek() != JsonReader::Kind::Object) {
         reader.skipValue();
-        request.error = "expected a requirement object";
+        request.error = Error(Problem::NotARequirementObject);
         return request;
     }
     reader.enterObject();
@@ -284,7 +283,7 @@ RequirementRequest readRequirement(JsonReader& reader, const MaterialLibrary& li
     std::bitset<kRequirementKeyCount> given;
     std::string name;
     while (reader.nextMember(name)) {
-        if (!request.error.empty()) {
+        if (request.error) {
             reader.skipValue(); // the first fault stands; the rest is still checked as JSON
             continue;
         }
@@ -292,10 +291,10 @@ RequirementRequest readRequirement(JsonReader& reader, const MaterialLibrary& li
         const std::size_t index = key ? static_cast<std::size_t>(*key) : 0;
         if (key && given[index]) {
             reader.skipValue();
-            request.error = "duplicate key \"" + name + "\"";
+            request.error = fieldError(Problem::DuplicateKey, name);
         } else if (!key) {
             reader.skipValue();
-            request.error = "unknown key \"" + name + "\"";
+            request.error = fieldError(Problem::UnknownKey, name);
         } else {
             given[index] = true;
             ValueReader in(reader, requirementKeyName(*key));
@@ -303,13 +302,10 @@ RequirementRequest readRequirement(JsonReader& reader, const MaterialLibrary& li
         }
     }
     for (const KeyReading& reading : kKeyReadings)
-        if (request.error.empty() && reading.required &&
-            !given[static_cast<std::size_t>(reading.key)])
-            request.error = std::string(requirementKeyName(reading.key)) + ": missing";
-    if (request.error.empty())
-        if (const std::optional<RequirementProblem> problem =
-                checkRequirement(request.requirement, library))
-            request.error = requirementProblemText(*problem);
+        if (!request.error && reading.required && !given[static_cast<std::size_t>(reading.key)])
+            request.error = fieldError(Problem::MissingKey, requirementKeyName(reading.key));
+    if (!request.error)
+        request.rejected = checkRequirement(request.requirement, library);
     return request;
 }
 
@@ -403,38 +399,6 @@ std::string choicesHelp(const Choice (&choices)[count], Choice chosen,
 
 } // namespace
 
-std::string requirementProblemText(const RequirementProblem& p) {
-    const std::string field(p.field);
-    switch (p.code) {
-    case RequirementProblemCode::NotANumber:
-        return field + ": expected a finite number";
-    case RequirementProblemCode::NotAboveZero:
-        return field + " must be above 0";
-    case RequirementProblemCode::Length1NotBelowLength2:
-        return "length1 must be below length2";
-    case RequirementProblemCode::Load1NotBelowLoad2:
-        return "load1 must be below load2";
-    case RequirementProblemCode::ToleranceOutOfRange:
-        return "loadTolerance must lie above 0 and below 100 (per cent)";
-    case RequirementProblemCode::GradeOutOfRange:
-        return "toleranceGrade must be 0, 1, 2 or 3";
-    case RequirementProblemCode::LifeClassOutOfRange:
-        return "requiredLifeClass must lie within 0.." + std::to_string(kMaxRequiredLifeClass);
-    case RequirementProblemCode::StepOutOfRange:
-        return "diameterStep must lie within " + numberText(kMinDiameterStep) + ".." +
-               numberText(kMaxDiameterStep) + " mm";
-    case RequirementProblemCode::CountOutOfRange:
-        return "count must lie within 1.." + std::to_string(kMaxCandidateCount);
-    case RequirementProblemCode::MaterialNotListed:
-        return "materials: " + std::to_string(p.value) + " is not a material of the lists";
-    case RequirementProblemCode::KindOutOfRange:
-        return "kinds: " + std::to_string(p.value) + " is outside 0..9";
-    case RequirementProblemCode::NoMaterial:
-        return "no material of the library to search";
-    }
-    return "the requirement cannot be searched";
-}
-
 RequirementRequests readRequirementsJson(std::string_view text, const MaterialLibrary& library) {
     RequirementRequests requests;
     JsonReader reader(text);
@@ -450,14 +414,14 @@ RequirementRequests readRequirementsJson(std::string_view text, const MaterialLi
         reader.finish();
     } catch (const JsonSyntaxError& error) {
         requests = RequirementRequests{};
-        requests.requirements.push_back(RequirementRequest{{}, error.what()});
+        requests.requirements.push_back(RequirementRequest{{}, error, std::nullopt});
     }
     return requests;
 }
 
 int searchDesignsJson(std::string_view input, const MaterialLibrary& library,
                       const CoefficientSet& coefficients, const Wording& words,
-                      const TextSink& write, int threads) {
+                      const RequirementWording& problems, const TextSink& write, int threads) {
     const RequirementRequests requests = readRequirementsJson(input, library);
     int failed = 0;
     std::string out;
@@ -469,17 +433,24 @@ int searchDesignsJson(std::string_view input, const MaterialLibrary& library,
         const RequirementRequest& request = requests.requirements[i];
         if (i > 0)
             out += ",\n";
-        std::string error = request.error;
+        std::optional<Error> error = request.error;
         SearchOutcome outcome;
-        if (error.empty()) {
+        if (!request.failed()) {
             try {
                 outcome = searchDesigns(request.requirement, library, coefficients, control);
             } catch (const Error& fault) {
-                error = fault.what();
+                error = fault;
             }
         }
-        if (!error.empty()) {
-            appendDesignErrorJson(out, error);
+        if (request.rejected) {
+            JsonWriter json(out);
+            json.beginObject();
+            json.key("error");
+            json.string(problems.requirementProblem(*request.rejected));
+            json.endObject();
+            ++failed;
+        } else if (error) {
+            appendDesignErrorJson(out, *error, problems);
             ++failed;
         } else if (outcome.candidates.empty() && outcome.explanation) {
             appendExplanationJson(out, outcome, words);
@@ -500,13 +471,13 @@ int searchDesignsJson(std::string_view input, const MaterialLibrary& library,
     return failed;
 }
 
-std::string requirementJsonKeysHelp(const Wording& wording) {
+std::string requirementJsonKeysHelp(const Wording& words) {
     const DesignRequirement defaults;
     constexpr HookType kHookTypes[] = {HookType::Round, HookType::U};
     constexpr SearchObjective kObjectives[] = {SearchObjective::Mass, SearchObjective::Life,
                                                SearchObjective::Margin, SearchObjective::Accuracy};
-    const auto lifeText = [&wording](int lifeClass) {
-        return std::string(wording.lifeClass(lifeClass));
+    const auto lifeText = [&words](int lifeClass) {
+        return std::string(words.lifeClass(lifeClass));
     };
     const TextValue values[] = {
         {"loadTolerance", numberText(defaults.loadTolerance)},

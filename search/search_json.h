@@ -1,21 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/error.h"
 #include "calc/design_batch.h"
 #include "data/material_library.h"
 #include "data/settings.h"
 #include "search/design_search.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace hspring {
 
-// One requirement read from JSON, or why it could not be read.
+// One requirement read from JSON, or why it could not be read: a problem of its JSON, or one the
+// requirement's check found.
 struct RequirementRequest {
-    DesignRequirement requirement; // meaningful when `error` is empty
-    std::string error;
+    DesignRequirement requirement; // meaningful when it failed neither way
+    std::optional<Error> error;
+    std::optional<RequirementProblem> rejected;
+
+    bool failed() const { return error || rejected; }
 };
 
 // The requirements of one JSON text, in input order.
@@ -32,21 +38,25 @@ struct RequirementRequests {
 // failed requirement, wasArray false.
 RequirementRequests readRequirementsJson(std::string_view text, const MaterialLibrary& library);
 
-// The command line's English for a requirement's problem, naming its JSON key.
-std::string requirementProblemText(const RequirementProblem& problem);
+// The words for the problems of a requirement: those of its JSON and of its check.
+class RequirementWording : public ProblemWording {
+public:
+    virtual std::string requirementProblem(const RequirementProblem& problem) const = 0;
+};
 
 // Searches every requirement of a JSON text and writes the answer: for each requirement the array
 // of its candidates, best first, each the calc command's result object of the design with "rank"
 // first and "search" last (what ranks it), or, when nothing is feasible, an object that says why
 // (see requirementJsonKeysHelp), or {"error": message} in its place. An array of requirements is
 // answered with an array of such answers. The search uses up to `threads` threads (0: every
-// core). Returns how many requirements failed. The answers' lines and texts are in `words`.
+// core). Returns how many requirements failed. The answers' lines and texts are in `words`, the
+// problems of the requirements that fail in `problems`.
 int searchDesignsJson(std::string_view input, const MaterialLibrary& library,
                       const CoefficientSet& coefficients, const Wording& words,
-                      const TextSink& write, int threads = 0);
+                      const RequirementWording& problems, const TextSink& write, int threads = 0);
 
 // What the keys of a requirement and of the search's answer mean, from the one table of keys the
-// reader reads: the help text of the search command.
-std::string requirementJsonKeysHelp(const Wording& wording);
+// reader reads: the help text of the search command, the life classes in `words`.
+std::string requirementJsonKeysHelp(const Wording& words);
 
 } // namespace hspring

@@ -3,6 +3,7 @@
 #include "base/error.h"
 #include "base/text_to_number.h"
 #include "calc/spring_design.h"
+#include "cli/problem_text.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -73,7 +74,7 @@ struct InputFixture : ::testing::Test {
         try {
             read();
         } catch (const Error& failure) {
-            return failure.what();
+            return cli::problemText(failure);
         }
         return "no failure";
     }

@@ -60,6 +60,33 @@ private slots:
                  qPrintable(missing.errors()));
         QVERIFY(!QFile::exists(pdf));
 
+        // A design the reader refuses is named in Japanese with its key and values, not in the
+        // command-line tool's English.
+        const QString json = folder.filePath(QStringLiteral("bad.json"));
+        const auto refusal = [&](const QByteArray& text) {
+            QFile file(json);
+            file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            file.write(text);
+            file.close();
+            const Run run = runProgram(
+                {QStringLiteral("--print-main-window"), pdf, QStringLiteral("--input"), json});
+            return run.exitCode == 1 ? run.errors()
+                                     : QStringLiteral("exit code %1").arg(run.exitCode);
+        };
+        QVERIFY2(refusal(R"({"materialIndex": 99})")
+                     .contains(QStringLiteral(
+                         "hspring: materialIndex 99 は材料データにありません (0〜29)\n")),
+                 qPrintable(refusal(R"({"materialIndex": 99})")));
+        QVERIFY2(
+            refusal(R"({"hookType": "v"})")
+                .contains(QStringLiteral("hspring: hookType: \"round\" か \"u\" にしてください\n")),
+            qPrintable(refusal(R"({"hookType": "v"})")));
+        QVERIFY2(refusal(R"({"freeLength": 4x})")
+                     .contains(QStringLiteral(
+                         "hspring: JSON の書式の誤り: ',' がありません（16 バイト目）\n")),
+                 qPrintable(refusal(R"({"freeLength": 4x})")));
+        QVERIFY(!QFile::exists(pdf));
+
         QCOMPARE(runProgram({QStringLiteral("--print-main-window"), pdf, QStringLiteral("--hbd"),
                              QStringLiteral("a.hbd"), QStringLiteral("--input"),
                              QStringLiteral("b.json")})

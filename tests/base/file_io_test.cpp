@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/error.h"
 #include "base/file_io.h"
+#include "cli/problem_text.h"
 #include "tests/support/temporary_folder.h"
 
 #include <csignal>
@@ -56,7 +57,7 @@ TEST(ReadFile, MissingFileOrFolderRaisesTheOpenMessageWithThePath) {
             ADD_FAILURE() << "read " << path;
         } catch (const Error& error) {
             EXPECT_EQ(error.kind(), Error::Kind::File);
-            EXPECT_EQ(std::string(error.what()), "cannot open file " + path);
+            EXPECT_EQ(cli::problemText(error), "cannot open file " + path);
         }
     }
 }
@@ -114,7 +115,7 @@ TEST(WriteFileAtomically, MissingFolderRaisesTheCreateMessage) {
         ADD_FAILURE() << "wrote into a missing folder";
     } catch (const Error& error) {
         EXPECT_EQ(error.kind(), Error::Kind::File);
-        EXPECT_EQ(std::string(error.what()).rfind("cannot create file " + path, 0), 0u);
+        EXPECT_EQ(cli::problemText(error).rfind("cannot create file " + path, 0), 0u);
     }
     EXPECT_TRUE(folder.names().empty());
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/error.h"
 #include "base/text_to_number.h"
+#include "cli/problem_text.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -56,7 +57,7 @@ TEST(TextToDouble, RejectsEverythingElseWithTheMessage) {
             ADD_FAILURE() << "accepted '" << text << "'";
         } catch (const Error& error) {
             EXPECT_EQ(error.kind(), Error::Kind::Conversion);
-            EXPECT_EQ(std::string(error.what()),
+            EXPECT_EQ(cli::problemText(error),
                       "'" + std::string(text) + "' is not a floating-point number");
         }
     }
@@ -101,7 +102,7 @@ TEST(TextToInt, RejectsOtherTexts) {
             textToInt(text);
             ADD_FAILURE() << "accepted '" << text << "'";
         } catch (const Error& error) {
-            EXPECT_EQ(std::string(error.what()),
+            EXPECT_EQ(cli::problemText(error),
                       "'" + std::string(text) + "' is not a valid integer");
         }
     }

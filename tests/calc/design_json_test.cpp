@@ -3,6 +3,7 @@
 #include "calc/design_batch.h"
 #include "calc/design_json.h"
 #include "calc/spring_design.h"
+#include "cli/problem_text.h"
 #include "tests/support/test_materials.h"
 #include "wording/japanese.h"
 
@@ -21,18 +22,23 @@ const MaterialLibrary& library() {
     return instance;
 }
 
+// The tool's English for a problem read, "" for none.
+std::string textOf(const std::optional<Error>& error) {
+    return error ? cli::problemText(*error) : std::string();
+}
+
 SpringDesign readOne(std::string_view text) {
     const DesignRequests requests = readDesignsJson(text, library());
     EXPECT_FALSE(requests.wasArray);
     EXPECT_EQ(requests.designs.size(), 1u);
-    EXPECT_EQ(requests.designs.front().error, "");
+    EXPECT_EQ(textOf(requests.designs.front().error), "");
     return requests.designs.front().design;
 }
 
 std::string errorOf(std::string_view text) {
     const DesignRequests requests = readDesignsJson(text, library());
     EXPECT_EQ(requests.designs.size(), 1u);
-    return requests.designs.front().error;
+    return textOf(requests.designs.front().error);
 }
 
 TEST(ReadDesignsJson, MissingKeysTakeTheStartValues) {
@@ -127,7 +133,7 @@ TEST(ReadDesignsJson, BadDesignsFailAlone) {
         "operatingFrequency: expected a positive number or null",
     };
     for (int i = 0; i < 13; ++i)
-        EXPECT_EQ(requests.designs[i].error, expected[i]) << i;
+        EXPECT_EQ(textOf(requests.designs[i].error), expected[i]) << i;
     EXPECT_EQ(requests.designs[9].design.freeLength, 41);
 }
 
@@ -135,18 +141,18 @@ TEST(ReadDesignsJson, SyntaxErrorTakesThePlaceOfTheRest) {
     const DesignRequests requests =
         readDesignsJson(R"([{"freeLength": 41}, {"freeLength": 4x}, {}])", library());
     ASSERT_EQ(requests.designs.size(), 2u);
-    EXPECT_EQ(requests.designs[0].error, "");
-    EXPECT_EQ(requests.designs[1].error, "JSON: expected ',' at byte 37");
+    EXPECT_EQ(textOf(requests.designs[0].error), "");
+    EXPECT_EQ(textOf(requests.designs[1].error), "JSON: expected ',' at byte 37");
 
     // Anything after a single design fails the whole text: one answer, not two.
     const DesignRequests trailing = readDesignsJson(R"({"freeLength": 41} {})", library());
     ASSERT_EQ(trailing.designs.size(), 1u);
-    EXPECT_EQ(trailing.designs[0].error, "JSON: text after the value at byte 19");
+    EXPECT_EQ(textOf(trailing.designs[0].error), "JSON: text after the value at byte 19");
 
     const DesignRequests nothing = readDesignsJson("", library());
     ASSERT_EQ(nothing.designs.size(), 1u);
     EXPECT_FALSE(nothing.wasArray);
-    EXPECT_EQ(nothing.designs[0].error, "JSON: unexpected end of text at byte 0");
+    EXPECT_EQ(textOf(nothing.designs[0].error), "JSON: unexpected end of text at byte 0");
 }
 
 // Reads an answer object into a key → raw value text map of its numbers (null as "null").
@@ -167,9 +173,9 @@ std::map<std::string, double> numbersOf(JsonReader& reader) {
 
 std::string calculate(std::string_view input, int& failed) {
     std::string out;
-    failed =
-        calculateDesignsJson(input, library(), testing::referenceCoefficients(), japaneseWording(),
-                             [&out](std::string_view piece) { out += piece; });
+    failed = calculateDesignsJson(input, library(), testing::referenceCoefficients(),
+                                  japaneseWording(), cli::EnglishProblems(),
+                                  [&out](std::string_view piece) { out += piece; });
     return out;
 }
 
@@ -322,6 +328,7 @@ TEST(CalculateDesignsJson, ManyDesignsComeBackInOrderOnAnyNumberOfThreads) {
         std::string& out = answers[threads - 1];
         failed[threads - 1] = calculateDesignsJson(
             input, library(), testing::referenceCoefficients(), japaneseWording(),
+            cli::EnglishProblems(),
             [&](std::string_view piece) {
                 ++pieces;
                 out += piece;

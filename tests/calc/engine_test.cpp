@@ -4,6 +4,7 @@
 #include "calc/engine.h"
 #include "calc/engine_checking.h"
 #include "calc/spring_design.h"
+#include "cli/problem_text.h"
 #include "tests/support/strength_table.h"
 #include "tests/support/test_materials.h"
 
@@ -332,7 +333,7 @@ Fault calculateExpectingFault(const SpringDesign& input, const MaterialLibrary& 
     } catch (const Error& error) {
         EXPECT_EQ(error.kind(), Error::Kind::Arithmetic);
         static std::string message;
-        message = error.what();
+        message = cli::problemText(error);
         fault.message = message;
     }
     return fault;
@@ -342,7 +343,7 @@ TEST(CalculateDesignFaults, ZeroMeanDiameterStopsAtTheSpringRate) {
     SpringDesign design = referenceDesign();
     design.meanDiameter = 0;
     const Fault fault = calculateExpectingFault(design, referenceLibrary());
-    EXPECT_EQ(fault.message, kDivisionByZeroMessage);
+    EXPECT_EQ(fault.message, cli::kDivisionByZeroMessage);
     EXPECT_EQ(fault.design.springRate, -123);
     EXPECT_EQ(fault.design.springIndex, -123);
     EXPECT_EQ(fault.range.mid, -7);
@@ -352,7 +353,7 @@ TEST(CalculateDesignFaults, ZeroWireDiameterStopsAtTheSpringIndex) {
     SpringDesign design = referenceDesign();
     design.wireDiameter = 0;
     const Fault fault = calculateExpectingFault(design, referenceLibrary());
-    EXPECT_EQ(fault.message, kDivisionByZeroMessage);
+    EXPECT_EQ(fault.message, cli::kDivisionByZeroMessage);
     EXPECT_EQ(fault.design.springRate, 0); // step 1 stored its result
     EXPECT_EQ(fault.design.springIndex, -123);
     EXPECT_EQ(fault.design.wahlFactor, -123);
@@ -363,7 +364,7 @@ TEST(CalculateDesignFaults, IndexOfOneStopsAtTheWahlFactor) {
     SpringDesign design = referenceDesign();
     design.meanDiameter = 1; // D = d
     const Fault fault = calculateExpectingFault(design, referenceLibrary());
-    EXPECT_EQ(fault.message, kDivisionByZeroMessage);
+    EXPECT_EQ(fault.message, cli::kDivisionByZeroMessage);
     EXPECT_NE(fault.design.springRate, -123);
     EXPECT_EQ(fault.design.springIndex, -123); // stored together with the Wahl factor
     EXPECT_EQ(fault.design.wahlFactor, -123);
@@ -373,7 +374,7 @@ TEST(CalculateDesignFaults, ZeroShearModulusStopsAtTheMaximumLength) {
     MaterialLibrary library = referenceLibrary();
     library[0].shearModulus = 0;
     const Fault fault = calculateExpectingFault(referenceDesign(), library);
-    EXPECT_EQ(fault.message, kDivisionByZeroMessage);
+    EXPECT_EQ(fault.message, cli::kDivisionByZeroMessage);
     EXPECT_EQ(fault.design.springRate, 0);
     EXPECT_EQ(formatF4(fault.design.initialTension), "0.3141");
     EXPECT_EQ(formatF4(fault.range.high), "0.4348");
@@ -391,20 +392,21 @@ TEST(CalculateDesignFaults, InvalidOperationAndOverflow) {
     noModulus[0].shearModulus = 0;
     SpringDesign zeroDiameter = referenceDesign();
     zeroDiameter.meanDiameter = 0;
-    EXPECT_EQ(calculateExpectingFault(zeroDiameter, noModulus).message, kInvalidOperationMessage);
+    EXPECT_EQ(calculateExpectingFault(zeroDiameter, noModulus).message,
+              cli::kInvalidOperationMessage);
 
     // A spring rate beyond the range of a double overflows when it is stored.
     SpringDesign huge = referenceDesign();
     huge.wireDiameter = 1e200;
     const Fault overflow = calculateExpectingFault(huge, referenceLibrary());
-    EXPECT_EQ(overflow.message, kOverflowMessage);
+    EXPECT_EQ(overflow.message, cli::kOverflowMessage);
     EXPECT_EQ(overflow.design.springRate, -123);
 
     // An infinite diameter from a damaged file: ∞/∞ in the Wahl factor.
     SpringDesign infinite = referenceDesign();
     infinite.meanDiameter = INFINITY;
     const Fault invalid = calculateExpectingFault(infinite, referenceLibrary());
-    EXPECT_EQ(invalid.message, kInvalidOperationMessage);
+    EXPECT_EQ(invalid.message, cli::kInvalidOperationMessage);
     EXPECT_EQ(invalid.design.springRate, 0);
 }
 
@@ -421,7 +423,7 @@ TEST(CalculateDesignFaults, LoadFarBelowTheInitialTensionOverflows) {
                         [] { return 1.7e308; });
         ADD_FAILURE() << "no arithmetic fault";
     } catch (const Error& error) {
-        EXPECT_EQ(error.what(), std::string(kOverflowMessage));
+        EXPECT_EQ(cli::problemText(error), std::string(cli::kOverflowMessage));
     }
     EXPECT_EQ(design.initialTension, 1.7e308);
     EXPECT_TRUE(std::isfinite(design.maxLength));
@@ -544,7 +546,7 @@ TEST(CalculateDesignFaults, StepChecksAgreeWithCheckingEveryOperation) {
                     result.design, library, coefficients, result.range, [&] { return handEntered; },
                     checking);
             } catch (const Error& error) {
-                fault = error.what();
+                fault = cli::problemText(error);
             }
             return result;
         };

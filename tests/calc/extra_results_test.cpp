@@ -7,6 +7,7 @@
 #include "calc/design_result.h"
 #include "calc/extra_results.h"
 #include "calc/spring_design.h"
+#include "cli/problem_text.h"
 #include "drawing/outline.h"
 #include "tests/support/test_materials.h"
 #include "wording/japanese.h"
@@ -348,7 +349,7 @@ TEST(ExtraResults, AnsweredInTheCalcJson) {
     const int failed = calculateDesignsJson(
         R"([{"hookType": "u", "hookMinRadius": 0}, {"hookType": "round"}, {"hookType": "U"},
             {"hookType": 1}, {"hookType": "u", "hookType": "u"}])",
-        library, testing::referenceCoefficients(), japaneseWording(),
+        library, testing::referenceCoefficients(), japaneseWording(), cli::EnglishProblems(),
         [&out](std::string_view piece) { out += piece; });
     EXPECT_EQ(failed, 3);
     std::vector<std::string> answers;

@@ -3,6 +3,7 @@
 #include "calc/design_batch.h"
 #include "calc/design_json.h"
 #include "calc/tolerances.h"
+#include "cli/problem_text.h"
 #include "tests/support/test_materials.h"
 #include "wording/japanese.h"
 
@@ -117,7 +118,7 @@ TEST(Tolerances, CalcAnswersWithTheGradeAsked) {
     std::string out;
     const int failed = calculateDesignsJson(
         R"([{"toleranceGrade": 1}, {}, {"toleranceGrade": 0}, {"toleranceGrade": 4}])", library,
-        testing::referenceCoefficients(), japaneseWording(),
+        testing::referenceCoefficients(), japaneseWording(), cli::EnglishProblems(),
         [&](std::string_view text) { out += text; });
     EXPECT_EQ(failed, 1);
     JsonReader reader(out);

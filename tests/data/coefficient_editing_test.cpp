@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/error.h"
+#include "cli/problem_text.h"
 #include "data/coefficient_editing.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ TEST(StoreCoefficientTexts, StoresInOrderAndStopsAtTheFirstBadText) {
         storeCoefficientTexts({"60", "65", "1.4", "15%", "1", "2", "3"}, set);
         FAIL() << "15% is no number";
     } catch (const Error& error) {
-        EXPECT_STREQ(error.what(), "'15%' is not a floating-point number");
+        EXPECT_EQ(cli::problemText(error), "'15%' is not a floating-point number");
     }
     EXPECT_EQ(set.compressionToMaterialRatio, 60);
     EXPECT_EQ(set.extensionToCompressionRatio, 65);

@@ -4,6 +4,7 @@
 
 #include "base/error.h"
 #include "byte_image.h"
+#include "cli/problem_text.h"
 #include "data/calculation_file.h"
 #include "data/material_library.h"
 #include "data/settings.h"
@@ -88,7 +89,7 @@ TYPED_TEST(DataFileTest, MissingFileRaisesTheOpenMessageAndKeepsTheTable) {
         TypeParam::read(path, table);
         ADD_FAILURE() << "read a missing file";
     } catch (const Error& error) {
-        EXPECT_EQ(std::string(error.what()), "cannot open file " + path);
+        EXPECT_EQ(cli::problemText(error), "cannot open file " + path);
     }
     EXPECT_EQ(imageOf(table), imageOf(this->previous));
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/error.h"
 #include "base/shift_jis.h"
+#include "cli/problem_text.h"
 #include "data/material_editing.h"
 #include "wording/japanese.h"
 
@@ -137,7 +138,7 @@ TEST(StoreMaterialRecordTexts, AnEmptyCellStopsTheStoreThereKeepingEverythingBef
         FAIL() << "an empty cell must not convert";
     } catch (const Error& error) {
         EXPECT_EQ(error.kind(), Error::Kind::Conversion);
-        EXPECT_STREQ(error.what(), "'' is not a floating-point number");
+        EXPECT_EQ(cli::problemText(error), "'' is not a floating-point number");
     }
     const MaterialRecord before = sampleRecord();
     EXPECT_EQ(shortStringText(record.gradeSymbol), "ＳＷＰ－Ｂ");
@@ -163,7 +164,7 @@ TEST(StoreMaterialRecordTexts, AnIntegerFieldTakesOnlyWholeNumbers) {
         storeMaterialRecordTexts(texts, record);
         FAIL() << "70.5 is no integer";
     } catch (const Error& error) {
-        EXPECT_STREQ(error.what(), "'70.5' is not a valid integer");
+        EXPECT_EQ(cli::problemText(error), "'70.5' is not a valid integer");
     }
     EXPECT_EQ(record.shearModulus, 80000);
     EXPECT_EQ(record.kind, 4);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/error.h"
+#include "cli/problem_text.h"
 #include "drawing/outline.h"
 
 #include <cmath>
@@ -43,7 +44,7 @@ std::string errorOf(Action action) {
     try {
         action();
     } catch (const Error& error) {
-        return error.what();
+        return cli::problemText(error);
     }
     return "";
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/file_io.h"
+#include "cli/problem_text.h"
 #include "drawing/dxf_file.h"
 #include "drawing_test_support.h"
 #include "tests/support/file_size_limit.h"
@@ -98,7 +99,7 @@ TEST(DxfFile, WholeFileAsReviewed) {
 }
 
 TEST(DxfFile, DegenerateDesignStopsBeforeAnythingIsBuilt) {
-    EXPECT_EQ(errorOf([] { roundHookDxf({1, 0, 20}, 80); }), kDivisionByZeroMessage);
+    EXPECT_EQ(errorOf([] { roundHookDxf({1, 0, 20}, 80); }), cli::kDivisionByZeroMessage);
 }
 
 class DxfWriting : public testing::Test {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/problem_text.h"
 #include "drawing/geometry.h"
 #include "drawing/turns.h"
 #include "drawing/view_transform.h"
@@ -63,13 +64,13 @@ TEST(DrawingGeometry, LinesAndTheirIntersections) {
 }
 
 TEST(DrawingGeometry, DegenerateLinesRaiseTheDivisionError) {
-    EXPECT_EQ(errorOf([] { lineThroughPoints({1, 0}, {1, 5}); }), kDivisionByZeroMessage);
+    EXPECT_EQ(errorOf([] { lineThroughPoints({1, 0}, {1, 5}); }), cli::kDivisionByZeroMessage);
     EXPECT_EQ(errorOf([] {
                   intersectLines({0, 0}, {1, 1}, {0, 1}, {1, 2});
               }),
-              kDivisionByZeroMessage);
+              cli::kDivisionByZeroMessage);
     // The same point twice is no line at all: 0/0.
-    EXPECT_EQ(errorOf([] { lineThroughPoints({1, 1}, {1, 1}); }), kInvalidOperationMessage);
+    EXPECT_EQ(errorOf([] { lineThroughPoints({1, 1}, {1, 1}); }), cli::kInvalidOperationMessage);
 }
 
 TEST(DrawingGeometry, LineCircleIntersectionOrderedByX) {
@@ -111,7 +112,7 @@ TEST(DrawingTurns, TemplateOfTheExampleSpring) {
 }
 
 TEST(DrawingTurns, TemplateWithoutMeanDiameterRaisesTheDivisionError) {
-    EXPECT_EQ(errorOf([] { makeTurnTemplate(1, 0, 1); }), kDivisionByZeroMessage);
+    EXPECT_EQ(errorOf([] { makeTurnTemplate(1, 0, 1); }), cli::kDivisionByZeroMessage);
 }
 
 TEST(DrawingTurns, PlanByTheFractionOfATurn) {
@@ -128,8 +129,8 @@ TEST(DrawingTurns, PlanByTheFractionOfATurn) {
 
 TEST(DrawingTurns, PlanOfAnImpossibleNumberOfTurnsRaisesTheInvalidOperation) {
     EXPECT_EQ(errorOf([] { planTurns(std::numeric_limits<double>::quiet_NaN()); }),
-              kInvalidOperationMessage);
-    EXPECT_EQ(errorOf([] { planTurns(1e300); }), kInvalidOperationMessage);
+              cli::kInvalidOperationMessage);
+    EXPECT_EQ(errorOf([] { planTurns(1e300); }), cli::kInvalidOperationMessage);
 }
 
 TEST(DrawingView, WideSpanIsScaledByWidthAndCentredVertically) {

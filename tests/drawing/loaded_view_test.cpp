@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/problem_text.h"
 #include "drawing/loaded_view.h"
 #include "drawing/shape_views.h"
 #include "drawing_test_support.h"
@@ -83,12 +84,12 @@ TEST(LoadedView, DegenerateLengthsRaiseTheArithmeticErrors) {
     // A body of length 0 stacks every turn on one vertical line: the rear pieces run along the
     // edges they should meet, 0/0.
     EXPECT_EQ(errorOf([] { loadedRoundHookOutline(kExampleCoil, 80, 19); }),
-              kInvalidOperationMessage);
+              cli::kInvalidOperationMessage);
     // Less than a quarter turn has no pitch to spread the length over.
     EXPECT_EQ(errorOf([] {
                   loadedRoundHookOutline({1, 10, 0.1}, 80, 45);
               }),
-              kDivisionByZeroMessage);
+              cli::kDivisionByZeroMessage);
     // A body shorter than nothing is drawn, folded back on itself.
     EXPECT_NO_THROW(loadedRoundHookOutline(kExampleCoil, 80, 10));
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/problem_text.h"
 #include "drawing/loaded_view.h"
 #include "drawing/outline.h"
 #include "drawing_test_support.h"
@@ -227,15 +228,15 @@ TEST(UHookOutline, FewTurns) {
 }
 
 TEST(OutlineFaults, DegenerateInputRaisesTheArithmeticErrors) {
-    EXPECT_EQ(errorOf([] { roundHookOutline({1, 0, 20}, 80); }), kDivisionByZeroMessage);
-    EXPECT_EQ(errorOf([] { uHookOutline({1, 0, 20}, {10, 3, 2}); }), kDivisionByZeroMessage);
+    EXPECT_EQ(errorOf([] { roundHookOutline({1, 0, 20}, 80); }), cli::kDivisionByZeroMessage);
+    EXPECT_EQ(errorOf([] { uHookOutline({1, 0, 20}, {10, 3, 2}); }), cli::kDivisionByZeroMessage);
     EXPECT_EQ(errorOf([] {
                   roundHookOutline({1, 10, std::numeric_limits<double>::quiet_NaN()}, 80);
               }),
-              kInvalidOperationMessage);
-    EXPECT_EQ(errorOf([] { roundHookOutline({1e308, 1e308, 3}, 80); }), kOverflowMessage);
+              cli::kInvalidOperationMessage);
+    EXPECT_EQ(errorOf([] { roundHookOutline({1e308, 1e308, 3}, 80); }), cli::kOverflowMessage);
     // A wire diameter of 0 leaves the closing edge vertical: no slope to meet the loop with.
-    EXPECT_EQ(errorOf([] { roundHookOutline({0, 10, 20}, 80); }), kDivisionByZeroMessage);
+    EXPECT_EQ(errorOf([] { roundHookOutline({0, 10, 20}, 80); }), cli::kDivisionByZeroMessage);
 }
 
 TEST(OutlineFaults, TooManyTurnsAreRefused) {

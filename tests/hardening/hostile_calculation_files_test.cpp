@@ -8,6 +8,7 @@
 #include "base/number_format.h"
 #include "calc/checks.h"
 #include "calc/life.h"
+#include "cli/problem_text.h"
 #include "data/calculation_file.h"
 #include "drawing/outline.h"
 #include "hardening/hostile_checks.h"
@@ -191,11 +192,11 @@ TEST(HostileCalculationFiles, TooManyTurnsAreRefusedByTheDrawingWithItsMessage) 
     EXPECT_EQ(prepareSlot(state.designs[2], state).roundHookDrawing, tooMany);
     EXPECT_EQ(prepareSlot(state.designs[3], state).roundHookDrawing, ""); // -5: hooks only
     // Numbers of turns no whole number can hold are an invalid operation.
-    EXPECT_EQ(prepareSlot(state.designs[4], state).roundHookDrawing, kInvalidOperationMessage);
-    EXPECT_EQ(prepareSlot(state.designs[5], state).roundHookDrawing, kInvalidOperationMessage);
+    EXPECT_EQ(prepareSlot(state.designs[4], state).roundHookDrawing, cli::kInvalidOperationMessage);
+    EXPECT_EQ(prepareSlot(state.designs[5], state).roundHookDrawing, cli::kInvalidOperationMessage);
     // No wire, no coil: the drawing and the calculation stop with their arithmetic errors.
-    EXPECT_EQ(prepareSlot(state.designs[7], state).calculation, kDivisionByZeroMessage);
-    EXPECT_EQ(prepareSlot(state.designs[8], state).calculation, kDivisionByZeroMessage);
+    EXPECT_EQ(prepareSlot(state.designs[7], state).calculation, cli::kDivisionByZeroMessage);
+    EXPECT_EQ(prepareSlot(state.designs[8], state).calculation, cli::kDivisionByZeroMessage);
     EXPECT_NE(prepareSlot(state.designs[8], state).roundHookDrawing, "");
 }
 

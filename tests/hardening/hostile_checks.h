@@ -8,6 +8,7 @@
 
 #include "base/error.h"
 #include "calc/engine.h"
+#include "cli/problem_text.h"
 #include "hostile_files.h"
 #include "startup/program_state.h"
 
@@ -23,7 +24,7 @@ std::string errorOf(Step&& step) {
         step();
         return {};
     } catch (const Error& error) {
-        const std::string message = error.what();
+        const std::string message = cli::problemText(error);
         EXPECT_FALSE(message.empty()) << "an Error without a message";
         return message.empty() ? "(no message)" : message;
     }

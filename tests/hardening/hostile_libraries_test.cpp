@@ -7,6 +7,7 @@
 #include "base/shift_jis.h"
 #include "calc/life.h"
 #include "calc/spring_design.h"
+#include "cli/problem_text.h"
 #include "data/default_data.h"
 #include "data/library_consistency.h"
 #include "data/material_editing.h"
@@ -161,7 +162,7 @@ TEST(HostileLibraries, ZeroOrNegativeTensileStrengthGivesNoCoefficientAndTheShor
 
 TEST(HostileLibraries, ZeroShearModulusStopsTheCalculationWithDivisionByZero) {
     const ProgramState state = stateWithMaterialLibrary("zero_shear_modulus.dst");
-    EXPECT_EQ(prepareSlot(designOn(state, 0), state).calculation, kDivisionByZeroMessage);
+    EXPECT_EQ(prepareSlot(designOn(state, 0), state).calculation, cli::kDivisionByZeroMessage);
     EXPECT_TRUE(reports(state, "record 0: shear modulus 0 is not above 0"));
     // A negative modulus calculates (a negative rate), and the library report names it.
     EXPECT_EQ(prepareSlot(designOn(state, 3), state).calculation, "");

@@ -8,6 +8,7 @@
 #include "calc/recommendations.h"
 #include "calc/spring_design.h"
 #include "calc/tolerances.h"
+#include "cli/problem_text.h"
 #include "data/short_string.h"
 #include "search/design_search.h"
 #include "search/search_json.h"
@@ -425,7 +426,7 @@ TEST(CheckRequirement, NamesTheFirstProblem) {
     const auto messageOf = [&](const DesignRequirement& r) {
         const std::optional<RequirementProblem> problem = checkRequirement(r, library);
         EXPECT_TRUE(problem.has_value());
-        return problem ? requirementProblemText(*problem) : std::string();
+        return problem ? cli::requirementProblemText(*problem) : std::string();
     };
     EXPECT_EQ(messageOf(requirement(55, 1, 45, 2)), "length1 must be below length2");
     EXPECT_EQ(messageOf(requirement(45, 0, 55, 2)), "load1 must be above 0");
@@ -457,7 +458,7 @@ TEST(SearchDesignsJson, TheHelpStatesTheDefaultsTheReaderTakes) {
     const auto read = [](const std::string& more) {
         const std::string text = R"({"length1": 45, "load1": 1, "length2": 55, "load2": 2)" + more;
         const RequirementRequests requests = readRequirementsJson(text + "}", shippedLibrary());
-        EXPECT_EQ(requests.requirements.at(0).error, "") << text;
+        EXPECT_FALSE(requests.requirements.at(0).failed()) << text;
         return requests.requirements.at(0).requirement;
     };
     const DesignRequirement unchanged = read("");
@@ -491,7 +492,8 @@ TEST(SearchDesignsJson, TheHelpStatesTheDefaultsTheReaderTakes) {
         checked.insert(name);
     }
     // All but the working points and the materials.
-    EXPECT_EQ(checked.size(), kRequirementKeyCount - 6) << requirementJsonKeysHelp(japaneseWording());
+    EXPECT_EQ(checked.size(), kRequirementKeyCount - 6)
+        << requirementJsonKeysHelp(japaneseWording());
 }
 
 TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {
@@ -510,7 +512,7 @@ TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {
     std::string out;
     const int failed =
         searchDesignsJson(input, shippedLibrary(), shippedCoefficients(), japaneseWording(),
-                          [&out](std::string_view piece) { out += piece; });
+                          cli::EnglishProblems(), [&out](std::string_view piece) { out += piece; });
     EXPECT_EQ(failed, 6);
     JsonReader reader(out);
     reader.enterArray();
@@ -528,7 +530,7 @@ TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {
             << candidate.substr(0, 40);
         std::string again;
         EXPECT_EQ(calculateDesignsJson(candidate, shippedLibrary(), shippedCoefficients(),
-                                       japaneseWording(),
+                                       japaneseWording(), cli::EnglishProblems(),
                                        [&again](std::string_view piece) { again += piece; }),
                   0);
         // Read again, the candidate is its calc answer: without the rank before and the
@@ -576,12 +578,13 @@ TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {
     EXPECT_EQ(searchDesignsJson(R"({"length1": 40, "load1": 200, "length2": 50, "load2": 300,
                                    "maxOuterDiameter": 6})",
                                 shippedLibrary(), shippedCoefficients(), japaneseWording(),
+                                cli::EnglishProblems(),
                                 [&out](std::string_view piece) { out += piece; }),
               0);
     EXPECT_EQ(out.rfind("{\"calculated\":", 0), 0u) << out.substr(0, 80);
     out.clear();
     EXPECT_EQ(searchDesignsJson("[{\"length1\": }]", shippedLibrary(), shippedCoefficients(),
-                                japaneseWording(),
+                                japaneseWording(), cli::EnglishProblems(),
                                 [&out](std::string_view piece) { out += piece; }),
               1);
     EXPECT_EQ(out.rfind("{\"error\":\"JSON: ", 0), 0u) << out;

@@ -5,8 +5,55 @@ namespace hspring {
 
 namespace {
 
+// What is wrong with a text that is not JSON.
+QString syntaxFault(const Error& error) {
+    switch (error.problem()) {
+    case Problem::JsonExpectedCharacter:
+        return QStringLiteral("'%1' がありません").arg(QString::fromStdString(error.detail()));
+    case Problem::JsonUnexpectedEnd:
+        return QStringLiteral("途中で終わっています");
+    case Problem::JsonUnexpectedCharacter:
+        return QStringLiteral("予期しない文字");
+    case Problem::JsonTooDeep:
+        return QStringLiteral("入れ子が深すぎます");
+    case Problem::JsonExpectedMemberName:
+        return QStringLiteral("メンバー名がありません");
+    case Problem::JsonExpectedNumber:
+    case Problem::JsonExpectedFractionDigit:
+    case Problem::JsonExpectedExponentDigit:
+    case Problem::JsonMalformedNumber:
+        return QStringLiteral("数値の書き方の誤り");
+    case Problem::JsonNumberOutOfRange:
+        return QStringLiteral("数値が大きすぎます");
+    case Problem::JsonExpectedString:
+        return QStringLiteral("文字列がありません");
+    case Problem::JsonUnterminatedString:
+        return QStringLiteral("文字列が閉じていません");
+    case Problem::JsonControlCharacter:
+        return QStringLiteral("文字列の中の制御文字");
+    case Problem::JsonShortEscape:
+    case Problem::JsonBadHexDigit:
+    case Problem::JsonUnterminatedEscape:
+    case Problem::JsonUnknownEscape:
+    case Problem::JsonLoneLowSurrogate:
+    case Problem::JsonLoneHighSurrogate:
+        return QStringLiteral("エスケープの誤り");
+    case Problem::JsonInvalidUtf8:
+        return QStringLiteral("UTF-8 ではない文字");
+    case Problem::JsonExpectedBoolean:
+        return QStringLiteral("true か false が必要です");
+    case Problem::JsonExpectedNull:
+        return QStringLiteral("null が必要です");
+    case Problem::JsonTextAfterValue:
+        return QStringLiteral("値の後に余分な文字があります");
+    default:
+        return {};
+    }
+}
+
 QString problemText(const Error& error) {
     const QString subject = QString::fromStdString(error.subject());
+    const QString field = QString::fromStdString(error.field());
     switch (error.problem()) {
     case Problem::NotANumber:
         return QStringLiteral("'%1' は浮動小数点数ではありません").arg(subject);
@@ -38,9 +85,56 @@ QString problemText(const Error& error) {
     case Problem::TooManyTurns:
         return QStringLiteral("巻き数が多すぎるため描画できません（%1 巻まで）").arg(subject);
     case Problem::BadData:
+        return QString::fromStdString(error.detail());
+    case Problem::NotADesignObject:
+        return QStringLiteral("設計はJSONのオブジェクトで与えてください");
+    case Problem::NotARequirementObject:
+        return QStringLiteral("要求はJSONのオブジェクトで与えてください");
+    case Problem::UnknownKey:
+        return QStringLiteral("キー \"%1\" は使えません").arg(field);
+    case Problem::DuplicateKey:
+        return QStringLiteral("キー \"%1\" が二度あります").arg(field);
+    case Problem::MissingKey:
+        return QStringLiteral("%1: 値がありません").arg(field);
+    case Problem::ExpectedNumber:
+        return QStringLiteral("%1: 数値ではありません").arg(field);
+    case Problem::ExpectedInteger:
+        return QStringLiteral("%1: 整数ではありません").arg(field);
+    case Problem::Expected32BitInteger:
+        return QStringLiteral("%1: 32 ビットの整数ではありません").arg(field);
+    case Problem::ExpectedFlag:
+        return QStringLiteral("%1: 0、1、true、false のいずれかにしてください").arg(field);
+    case Problem::ExpectedHookType:
+        return QStringLiteral("%1: \"round\" か \"u\" にしてください").arg(field);
+    case Problem::ExpectedToleranceGrade:
+        return QStringLiteral("%1: 0、1、2、3 のいずれかにしてください").arg(field);
+    case Problem::ExpectedIntegerArray:
+        return QStringLiteral("%1: 整数の配列ではありません").arg(field);
+    case Problem::ExpectedText:
+        return QStringLiteral("%1: 文字列ではありません").arg(field);
+    case Problem::ExpectedObjective:
+        return QStringLiteral(
+                   case Problem::ExpectedDesignBasis
+                   : return QStringLiteral("%1: \"JIS\" か \"handbook\" にしてください").arg(field);
+                   case Problem::ExpectedPositiveOrNull
+                   : return QStringLiteral("%1: 正の数か null にしてください").arg(field);
+                   "%1: \"mass\"、\"life\"、\"margin\"、\"accuracy\" のいずれかにしてください")
+            .arg(field);
+    case Problem::MaterialOutsideLibrary:
+        return QStringLiteral("%1 %2 は材料データにありません (0〜%3)")
+            .arg(field, subject, QString::fromStdString(error.detail()));
+    case Problem::DiameterOutsideList:
+        return QStringLiteral("%1 %2 は材料 %3 の線径表にありません")
+            .arg(field, subject, QString::fromStdString(error.detail()));
+    case Problem::RequirementUnsearchable:
+        return QStringLiteral("この要求では探索できません");
+    default:
         break;
     }
-    return QString::fromStdString(error.detail());
+    // The rest are JSON syntax faults, at the byte the subject names.
+    const QString text =
+        QStringLiteral("JSON の書式の誤り: %1（%2 バイト目）").arg(syntaxFault(error), subject);
+    return field.isEmpty() ? text : field + QStringLiteral(": ") + text;
 }
 
 } // namespace
