@@ -6,6 +6,8 @@
 #include "base/text_to_number.h"
 #include "cli/commands.h"
 #include "data/data_locations.h"
+#include "data/material_library.h"
+#include "data/settings.h"
 #include "toolkit/painting/fonts.h"
 
 #include <QCoreApplication>
@@ -109,6 +111,33 @@ private:
     const Tool& tool_;
 };
 
+namespace {
+
+// One rule for every command, which each command's help repeats.
+constexpr const char* kExitStatusText =
+    "Exit status:\n"
+    "  0  done\n"
+    "  1  a design, drawing or output failed\n"
+    "  2  a usage error, or an input or data file that cannot be read or\n"
+    "     parsed\n";
+
+std::string dataFilesText() {
+    const std::string share = HSPRING_PACKAGE_PREFIX "/share/hspring/";
+    const std::string indent = "\n                        ";
+    return "Files:\n"
+           "  " +
+           share + kMaterialFileName + indent + "the material data installed with the program\n" +
+           "  " + share + kSettingsFileName + indent +
+           "the design coefficients installed with the program\n"
+           "  ~/.local/share/hspring/" +
+           indent + "the material data and coefficients as the window program" + indent +
+           "saved them when changed, read instead of the installed" + indent +
+           "ones; run from its build folder, the tool reads the files" + indent +
+           "next to itself\n";
+}
+
+} // namespace
+
 std::string versionText() {
     return std::string(kToolName) + " " + HSPRING_VERSION + "\n";
 }
@@ -132,6 +161,7 @@ Command& Tool::addCommand(std::string_view name, std::string_view summary,
     // The summary for the command list rides in the group, which the tool's help never shows.
     app->group(std::string(summary));
     app->footer("Exit status: " + std::string(exitStatus));
+    app->set_help_flag("-h,--help", "show this help and end");
     // Unknown options are reported by the tool itself, with the command's usage.
     app->allow_extras();
     Command command;
@@ -163,19 +193,25 @@ std::string Tool::usage() const {
         << "Extension spring design calculator, command-line tool: calculates designs, searches\n"
            "for candidates and writes the drawings, pictures and data sheet of the window\n"
            "program hspring.\n\nCommands:\n";
+    // Two spaces at least between a name and its summary: help2man, and a reader, take a single
+    // space for part of the text.
     const auto line = [&](std::string_view name, std::string_view summary) {
-        out << "  " << name << std::string(10 - name.size(), ' ') << summary << "\n";
+        out << "  " << name << std::string(12 - name.size(), ' ') << summary << "\n";
     };
     line("help", "list the commands, or show the options of one");
     for (const Command& command : commands_)
         line(command.app->get_name(), command.app->get_group());
     out << "\nOptions:\n"
-           "  --help     show this help and end\n"
-           "  --version  show the version and end\n"
+           "  --help       show this help and end\n"
+           "  --version    show the version and end\n"
            "\nRun '"
         << kToolName << " help COMMAND' for the options of a command.\n\n"
-        << "Exit status: 0 done, 1 a design, drawing or output failed, 2 usage error or\n"
-           "unreadable data file.\n";
+        << kExitStatusText << "\n"
+        << dataFilesText() << "\n"
+        << "See also:\n"
+           "  hspring(1)            the window program\n"
+           "  " HSPRING_PACKAGE_PREFIX "/share/hspring/help/helphelp.htm\n"
+           "                        the HTML help of both programs, in Japanese\n";
     return out.str();
 }
 
@@ -406,10 +442,10 @@ SheetSource chosenSheetSource(const CLI::App& app, const SheetSourceOptions& opt
 void addDataFileOptions(CLI::App& app, DataFileOptions& options) {
     addTextOption(app, "--materials", options.materials, "FILE",
                   std::string("material data file (default: ") + kMaterialFileName +
-                      " next to hspring-cli)");
+                      ", see Files\nin 'hspring-cli --help')");
     addTextOption(app, "--settings", options.settings, "FILE",
-                  "settings file with the design coefficients\n(default: the one next to "
-                  "hspring-cli)");
+                  std::string("settings file with the design coefficients\n(default: ") +
+                      kSettingsFileName + ", see Files in 'hspring-cli --help')");
 }
 
 DataFiles chosenDataFiles(const CLI::App& app, const DataFileOptions& options, bool withSettings) {

@@ -7,6 +7,7 @@
 #include "base/number_format.h"
 #include "base/text_fill.h"
 #include "calc/design_json.h"
+#include "calc/wording.h"
 
 #include <bitset>
 #include <cmath>
