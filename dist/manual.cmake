@@ -68,7 +68,6 @@ if(COMMANDS)
         # The usage line, which may run on over indented lines, becomes one paragraph; the
         # options stay options of the command's section rather than of the tool.
         string(REGEX REPLACE "\n +\\[" " [" command_help "${command_help}")
-        string(REGEX REPLACE "^Usage: " "" command_help "${command_help}")
         string(REPLACE "\nOptions:\n" "\n" command_help "${command_help}")
         string(TOUPPER "${name}" heading)
         string(APPEND commands_text "\n*COMMAND ${heading}*\n${command_help}")
