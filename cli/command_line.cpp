@@ -20,6 +20,7 @@
 #include <fcntl.h>
 #include <iostream>
 #include <memory>
+#include <span>
 #include <sstream>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -83,6 +84,76 @@ private:
     char* argv_[2] = {programName_, nullptr};
     std::unique_ptr<QTemporaryDir> runtimeFolder_;
     std::unique_ptr<QGuiApplication> application_;
+};
+
+// "-" for a file option: standard input for a file the command reads, standard output for the
+// one it writes (-o). The commands read and write files by name, so a file in a private folder
+// stands in for the stream: it holds what standard input gave before the command runs, and goes
+// to standard output once the command has written it in full. A PDF or PNG is not written to a
+// terminal, where it would only garble the screen.
+class StandardStreams {
+public:
+    explicit StandardStreams(CLI::App& app) {
+        for (CLI::Option* option : app.get_options()) {
+            if (option->count() == 0 || option->as<std::string>() != "-" ||
+                !option->get_type_name().starts_with("FILE"))
+                continue;
+            const bool output = option->get_name() == "-o";
+            if (output ? !outputStandIn_.empty() : !inputStandIn_.empty())
+                throw UsageError("only one file can be standard " +
+                                 std::string(output ? "output" : "input"));
+            if (!folder_.isValid())
+                throw std::runtime_error("cannot make a temporary folder for standard " +
+                                         std::string(output ? "output" : "input"));
+            if (output) {
+                // The writer takes the format from the name: the first the option names.
+                const std::string type = option->get_type_name();
+                std::string extension = type.substr(4, type.find('|') - 4);
+                if (extension.empty())
+                    extension = ".png"; // a picture, whose writer makes PNG of any other name
+                if (::isatty(STDOUT_FILENO) && extension != ".dxf")
+                    throw UsageError("will not write " + extension.substr(1) +
+                                     " to a terminal; redirect standard output or name a file");
+                outputStandIn_ =
+                    QFile::encodeName(folder_.filePath(QStringLiteral("-"))).toStdString() +
+                    extension;
+                substitute(*option, outputStandIn_);
+            } else {
+                inputStandIn_ =
+                    QFile::encodeName(folder_.filePath(QStringLiteral("-"))).toStdString();
+                std::string text;
+                char buffer[1 << 16];
+                std::size_t count;
+                while ((count = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+                    text.append(buffer, count);
+                if (std::ferror(stdin))
+                    throw fileOpenError("<standard input>");
+                writeFileAtomically(inputStandIn_, std::as_bytes(std::span(text)));
+                substitute(*option, inputStandIn_);
+            }
+        }
+    }
+
+    // Sends the written output to `out`, when -o named standard output.
+    void deliver(std::ostream& out) const {
+        if (outputStandIn_.empty())
+            return;
+        const std::vector<std::byte> bytes = readFileBytes(outputStandIn_);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+    }
+
+private:
+    // The option's variable takes the stand-in's path, as if it had been given.
+    static void substitute(CLI::Option& option, const std::string& path) {
+        option.clear();
+        option.add_result(path);
+        option.run_callback();
+    }
+
+    QTemporaryDir folder_;
+    std::string inputStandIn_;
+    std::string outputStandIn_;
 };
 
 } // namespace
@@ -289,9 +360,13 @@ int Tool::run(int argc, char* argv[]) {
 int Tool::runCommand(const Command& command, char* programName) {
     std::optional<PaintingSession> painting;
     try {
+        const StandardStreams streams(*command.app);
         if (command.paints)
             painting.emplace(programName);
-        return command.run();
+        const int status = command.run();
+        if (status == kDone)
+            streams.deliver(out_);
+        return status;
     } catch (const UsageError& problem) {
         return usageProblem(command.app, problem.what());
     } catch (const std::exception& failure) {
