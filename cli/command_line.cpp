@@ -15,6 +15,8 @@
 #include <QGuiApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
@@ -85,6 +87,59 @@ private:
     std::unique_ptr<QTemporaryDir> runtimeFolder_;
     std::unique_ptr<QGuiApplication> application_;
 };
+
+// An input that cannot be read or parsed is the caller's to mend, as a usage error is; what
+// fails while designing, drawing or writing is a failure of the run.
+bool isInputProblem(Problem problem) {
+    switch (problem) {
+    case Problem::NotANumber:
+    case Problem::NotAnInteger:
+    case Problem::FileUnreadable:
+    case Problem::NoSuchSlot:
+    case Problem::EmptySlot:
+    case Problem::NotOneDesign:
+    case Problem::BadData:
+        return true;
+    case Problem::FileNotCreated:
+    case Problem::PrintFailed:
+    case Problem::DivisionByZero:
+    case Problem::InvalidOperation:
+    case Problem::Overflow:
+    case Problem::TooManyTurns:
+        return false;
+    }
+    return false;
+}
+
+// The kinds of file a command's -o writes, from its value name: FILE.pdf, FILE.dxf, or FILE for
+// a picture, whose writer makes SVG or PNG.
+std::vector<std::string> outputExtensions(const CLI::Option& output) {
+    const std::string type = output.get_type_name();
+    if (type == "FILE")
+        return {".png", ".svg"};
+    return {type.substr(4)};
+}
+
+// An output name whose extension no writer of the command knows is refused, rather than written
+// in another format than the name says. A name without an extension takes the first kind.
+void checkOutputName(CLI::App& app) {
+    const CLI::Option* output = app.get_option_no_throw("-o");
+    if (!output || output->count() == 0)
+        return;
+    const std::string name = output->as<std::string>();
+    std::string extension = std::filesystem::path(name).extension().string();
+    if (name == "-" || extension.empty())
+        return;
+    for (char& letter : extension)
+        letter = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    const std::vector<std::string> known = outputExtensions(*output);
+    if (std::find(known.begin(), known.end(), extension) != known.end())
+        return;
+    std::string list;
+    for (const std::string& kind : known)
+        list += (list.empty() ? "" : " or ") + kind;
+    throw UsageError("-o " + name + ": writes " + list + " files only");
+}
 
 // "-" for a file option: standard input for a file the command reads, standard output for the
 // one it writes (-o). The commands read and write files by name, so a file in a private folder
@@ -286,12 +341,14 @@ std::string Tool::usage() const {
     return out.str();
 }
 
+// A usage problem is one line and where to read more; the whole help would bury it.
 int Tool::usageProblem(const CLI::App* app, const std::string& problem) {
     if (!commandOf(app)) {
-        err_ << kToolName << ": " << problem << "\n\n" << usage();
+        err_ << kToolName << ": " << problem << "\nTry '" << kToolName << " help'.\n";
         return kUsage;
     }
-    err_ << kToolName << " " << app->get_name() << ": " << problem << "\n\n" << app->help();
+    err_ << kToolName << " " << app->get_name() << ": " << problem << "\nTry '" << kToolName
+         << " help " << app->get_name() << "'.\n";
     return kUsage;
 }
 
@@ -360,6 +417,7 @@ int Tool::run(int argc, char* argv[]) {
 int Tool::runCommand(const Command& command, char* programName) {
     std::optional<PaintingSession> painting;
     try {
+        checkOutputName(*command.app);
         const StandardStreams streams(*command.app);
         if (command.paints)
             painting.emplace(programName);
@@ -369,6 +427,9 @@ int Tool::runCommand(const Command& command, char* programName) {
         return status;
     } catch (const UsageError& problem) {
         return usageProblem(command.app, problem.what());
+    } catch (const Error& failure) {
+        err_ << kToolName << " " << command.app->get_name() << ": " << failure.what() << "\n";
+        return isInputProblem(failure.problem()) ? kUsage : kFailed;
     } catch (const std::exception& failure) {
         err_ << kToolName << " " << command.app->get_name() << ": " << failure.what() << "\n";
         return kFailed;

@@ -59,15 +59,15 @@ if(EXISTS ${WORK}/-)
     message(FATAL_ERROR "a file named - was written")
 endif()
 
-# Standard input once only; a broken input from it fails as the same file would.
+# Standard input once only; a broken input from it is an input error, as the same file is.
 run(2 ${design} ${none} jis-sheet --input - --title-block - -o -)
 if(NOT err MATCHES "only one file can be standard input")
     message(FATAL_ERROR "two inputs from standard input: ${err}")
 endif()
 file(WRITE ${WORK}/broken.json "{")
-run(1 ${none} ${none} chart --input broken.json -o chart.png)
+run(2 ${none} ${none} chart --input broken.json -o chart.png)
 set(from_file "${err}")
-run(1 ${WORK}/broken.json ${none} chart --input - -o chart.png)
+run(2 ${WORK}/broken.json ${none} chart --input - -o chart.png)
 if(NOT err STREQUAL from_file)
     message(FATAL_ERROR "broken JSON from a pipe: '${err}', from the file: '${from_file}'")
 endif()
