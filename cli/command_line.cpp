@@ -239,13 +239,16 @@ private:
 
 namespace {
 
-// One rule for every command, which each command's help repeats.
-constexpr const char* kExitStatusText =
-    "Exit status:\n"
-    "  0  done\n"
-    "  1  a design, drawing or output failed\n"
-    "  2  a usage error, or an input or data file that cannot be read or\n"
-    "     parsed\n";
+// One rule for every command: the tool's help says it in general, each command's help with
+// what a failure is there.
+std::string exitStatusText(std::string_view failure) {
+    return "Exit status:\n"
+           "  0  done\n"
+           "  1  " +
+           std::string(failure) +
+           "\n"
+           "  2  a usage error, or an input or data file that cannot be read or parsed\n";
+}
 
 std::string dataFilesText() {
     const std::string share = HSPRING_PACKAGE_PREFIX "/share/hspring/";
@@ -282,11 +285,11 @@ Tool::~Tool() = default;
 
 Command& Tool::addCommand(std::string_view name, std::string_view summary,
                           std::string_view synopsis, std::string_view description,
-                          std::string_view exitStatus) {
+                          std::string_view failure) {
     CLI::App* app = app_.add_subcommand(std::string(name), std::string(description));
     // The summary for the command list rides in the group, which the tool's help never shows.
     app->group(std::string(summary));
-    app->footer("Exit status: " + std::string(exitStatus));
+    app->footer(exitStatusText(failure));
     app->set_help_flag("-h,--help", "show this help and end");
     // Unknown options are reported by the tool itself, with the command's usage.
     app->allow_extras();
@@ -332,7 +335,7 @@ std::string Tool::usage() const {
            "  --version    show the version and end\n"
            "\nRun '"
         << kToolName << " help COMMAND' for the options of a command.\n\n"
-        << kExitStatusText << "\n"
+        << exitStatusText("a design, drawing or output failed") << "\n"
         << dataFilesText() << "\n"
         << "See also:\n"
            "  hspring(1)            the window program\n"

@@ -95,8 +95,7 @@ void addJisSheetCommand(Tool& tool) {
         "author the designer. The title block is read from FILE.jis-sheet.json beside the\n"
         "calculation file, where the program keeps it, or from --title-block: a JSON object with\n"
         "the strings partName, partNumber, designer, date, revision, surfaceTreatment, remarks.\n",
-        "0 written, 1 the design or the writing failed, 2 usage error or unreadable\n"
-        "data file.");
+        "the design cannot be calculated or the sheet not written");
     auto options = std::make_shared<JisSheetOptions>();
     CLI::App& app = *command.app;
     addSheetSourceOptions(

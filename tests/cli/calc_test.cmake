@@ -57,4 +57,4 @@ run_cli(calc 0 --help)
 expect("^Usage: hspring-cli calc")
 # Every key with its unit, after the options and before the exit statuses.
 expect("\n  --input FILE .*\nInput keys of a design .*\n  load1, load2 +P1, P2, working loads, kgf\n")
-expect("\n  hookBendingStress1, hookBendingStress2\n[^\n]+kgf/mm\\^2 .*energy12 \\(N·mm\\)\n.*\nExit status: 0 ")
+expect("\n  hookBendingStress1, hookBendingStress2\n[^\n]+kgf/mm\\^2 .*energy12 \\(N·mm\\)\n.*\nExit status:\n  0  done\n")
