@@ -49,8 +49,8 @@ void addCalcCommand(Tool& tool) {
         "coefficients, the expected life, the check lines, the recommended values and the\n"
         "extra results (hook stresses and life, natural frequency, masses, SI values) as JSON.\n"
         "Every key and its unit is listed after the options.\n",
-        "0 all designs calculated, 1 a design failed (its place holds {\"error\": ...}),\n"
-        "2 usage error or unreadable data file.");
+        "a design cannot be calculated (its place in the answer holds\n"
+        "     {\"error\": ...})");
     command.reference = kDesignJsonKeysHelp;
     auto options = std::make_shared<CalcOptions>();
     CLI::App& app = *command.app;

@@ -69,7 +69,7 @@ void addChartCommand(Tool& tool) {
         "tolerance bars, and the maximum loads of the coil and of the hooks as dashed lines.\n"
         "An SVG file (FILE ends in .svg) keeps lines and texts as such; any other name is a\n"
         "PNG of 560 x 400 pixels.\n",
-        "0 written, 1 the design or the file failed, 2 usage error or unreadable data file.");
+        "the design cannot be calculated or the picture not written");
     auto options = std::make_shared<ChartOptions>();
     CLI::App& app = *command.app;
     addTextOption(app, "--input", options->input, "FILE",

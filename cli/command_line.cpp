@@ -7,6 +7,8 @@
 #include "cli/commands.h"
 #include "cli/problem_text.h"
 #include "data/data_locations.h"
+#include "data/material_library.h"
+#include "data/settings.h"
 #include "toolkit/painting/fonts.h"
 
 #include <QCoreApplication>
@@ -14,11 +16,14 @@
 #include <QGuiApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <iostream>
 #include <memory>
+#include <span>
 #include <sstream>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -84,6 +89,129 @@ private:
     std::unique_ptr<QGuiApplication> application_;
 };
 
+// An input that cannot be read or parsed is the caller's to mend, as a usage error is; what
+// fails while designing, drawing or writing is a failure of the run.
+bool isInputProblem(Problem problem) {
+    switch (problem) {
+    case Problem::NotANumber:
+    case Problem::NotAnInteger:
+    case Problem::FileUnreadable:
+    case Problem::NoSuchSlot:
+    case Problem::EmptySlot:
+    case Problem::NotOneDesign:
+    case Problem::BadData:
+        return true;
+    case Problem::FileNotCreated:
+    case Problem::PrintFailed:
+    case Problem::DivisionByZero:
+    case Problem::InvalidOperation:
+    case Problem::Overflow:
+    case Problem::TooManyTurns:
+        return false;
+    }
+    return false;
+}
+
+// The kinds of file a command's -o writes, from its value name: FILE.pdf, FILE.dxf, or FILE for
+// a picture, whose writer makes SVG or PNG.
+std::vector<std::string> outputExtensions(const CLI::Option& output) {
+    const std::string type = output.get_type_name();
+    if (type == "FILE")
+        return {".png", ".svg"};
+    return {type.substr(4)};
+}
+
+// An output name whose extension no writer of the command knows is refused, rather than written
+// in another format than the name says. A name without an extension takes the first kind.
+void checkOutputName(CLI::App& app) {
+    const CLI::Option* output = app.get_option_no_throw("-o");
+    if (!output || output->count() == 0)
+        return;
+    const std::string name = output->as<std::string>();
+    std::string extension = std::filesystem::path(name).extension().string();
+    if (name == "-" || extension.empty())
+        return;
+    for (char& letter : extension)
+        letter = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    const std::vector<std::string> known = outputExtensions(*output);
+    if (std::find(known.begin(), known.end(), extension) != known.end())
+        return;
+    std::string list;
+    for (const std::string& kind : known)
+        list += (list.empty() ? "" : " or ") + kind;
+    throw UsageError("-o " + name + ": writes " + list + " files only");
+}
+
+// "-" for a file option: standard input for a file the command reads, standard output for the
+// one it writes (-o). The commands read and write files by name, so a file in a private folder
+// stands in for the stream: it holds what standard input gave before the command runs, and goes
+// to standard output once the command has written it in full. A PDF or PNG is not written to a
+// terminal, where it would only garble the screen.
+class StandardStreams {
+public:
+    explicit StandardStreams(CLI::App& app) {
+        for (CLI::Option* option : app.get_options()) {
+            if (option->count() == 0 || option->as<std::string>() != "-" ||
+                !option->get_type_name().starts_with("FILE"))
+                continue;
+            const bool output = option->get_name() == "-o";
+            if (output ? !outputStandIn_.empty() : !inputStandIn_.empty())
+                throw UsageError("only one file can be standard " +
+                                 std::string(output ? "output" : "input"));
+            if (!folder_.isValid())
+                throw std::runtime_error("cannot make a temporary folder for standard " +
+                                         std::string(output ? "output" : "input"));
+            if (output) {
+                // The writer takes the format from the name: the first the option names.
+                const std::string type = option->get_type_name();
+                std::string extension = type.substr(4, type.find('|') - 4);
+                if (extension.empty())
+                    extension = ".png"; // a picture, whose writer makes PNG of any other name
+                if (::isatty(STDOUT_FILENO) && extension != ".dxf")
+                    throw UsageError("will not write " + extension.substr(1) +
+                                     " to a terminal; redirect standard output or name a file");
+                outputStandIn_ =
+                    QFile::encodeName(folder_.filePath(QStringLiteral("-"))).toStdString() +
+                    extension;
+                substitute(*option, outputStandIn_);
+            } else {
+                inputStandIn_ =
+                    QFile::encodeName(folder_.filePath(QStringLiteral("-"))).toStdString();
+                std::string text;
+                char buffer[1 << 16];
+                std::size_t count;
+                while ((count = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+                    text.append(buffer, count);
+                if (std::ferror(stdin))
+                    throw fileOpenError("<standard input>");
+                writeFileAtomically(inputStandIn_, std::as_bytes(std::span(text)));
+                substitute(*option, inputStandIn_);
+            }
+        }
+    }
+
+    // Sends the written output to `out`, when -o named standard output.
+    void deliver(std::ostream& out) const {
+        if (outputStandIn_.empty())
+            return;
+        const std::vector<std::byte> bytes = readFileBytes(outputStandIn_);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+    }
+
+private:
+    // The option's variable takes the stand-in's path, as if it had been given.
+    static void substitute(CLI::Option& option, const std::string& path) {
+        option.clear();
+        option.add_result(path);
+        option.run_callback();
+    }
+
+    QTemporaryDir folder_;
+    std::string inputStandIn_;
+    std::string outputStandIn_;
+};
+
 } // namespace
 
 // The tool's own help layout: the usage line first, then what the command does, its options
@@ -110,6 +238,36 @@ private:
     const Tool& tool_;
 };
 
+namespace {
+
+// One rule for every command: the tool's help says it in general, each command's help with
+// what a failure is there.
+std::string exitStatusText(std::string_view failure) {
+    return "Exit status:\n"
+           "  0  done\n"
+           "  1  " +
+           std::string(failure) +
+           "\n"
+           "  2  a usage error, or an input or data file that cannot be read or parsed\n";
+}
+
+std::string dataFilesText() {
+    const std::string share = HSPRING_PACKAGE_PREFIX "/share/hspring/";
+    const std::string indent = "\n                        ";
+    return "Files:\n"
+           "  " +
+           share + kMaterialFileName + indent + "the material data installed with the program\n" +
+           "  " + share + kSettingsFileName + indent +
+           "the design coefficients installed with the program\n"
+           "  ~/.local/share/hspring/" +
+           indent + "the material data and coefficients as the window program" + indent +
+           "saved them when changed, read instead of the installed" + indent +
+           "ones; run from its build folder, the tool reads the files" + indent +
+           "next to itself\n";
+}
+
+} // namespace
+
 std::string versionText() {
     return std::string(kToolName) + " " + HSPRING_VERSION + "\n";
 }
@@ -128,11 +286,12 @@ Tool::~Tool() = default;
 
 Command& Tool::addCommand(std::string_view name, std::string_view summary,
                           std::string_view synopsis, std::string_view description,
-                          std::string_view exitStatus) {
+                          std::string_view failure) {
     CLI::App* app = app_.add_subcommand(std::string(name), std::string(description));
     // The summary for the command list rides in the group, which the tool's help never shows.
     app->group(std::string(summary));
-    app->footer("Exit status: " + std::string(exitStatus));
+    app->footer(exitStatusText(failure));
+    app->set_help_flag("-h,--help", "show this help and end");
     // Unknown options are reported by the tool itself, with the command's usage.
     app->allow_extras();
     Command command;
@@ -164,28 +323,36 @@ std::string Tool::usage() const {
         << "Extension spring design calculator, command-line tool: calculates designs, searches\n"
            "for candidates and writes the drawings, pictures and data sheet of the window\n"
            "program hspring.\n\nCommands:\n";
+    // Two spaces at least between a name and its summary: help2man, and a reader, take a single
+    // space for part of the text.
     const auto line = [&](std::string_view name, std::string_view summary) {
-        out << "  " << name << std::string(10 - name.size(), ' ') << summary << "\n";
+        out << "  " << name << std::string(12 - name.size(), ' ') << summary << "\n";
     };
     line("help", "list the commands, or show the options of one");
     for (const Command& command : commands_)
         line(command.app->get_name(), command.app->get_group());
     out << "\nOptions:\n"
-           "  --help     show this help and end\n"
-           "  --version  show the version and end\n"
+           "  --help       show this help and end\n"
+           "  --version    show the version and end\n"
            "\nRun '"
         << kToolName << " help COMMAND' for the options of a command.\n\n"
-        << "Exit status: 0 done, 1 a design, drawing or output failed, 2 usage error or\n"
-           "unreadable data file.\n";
+        << exitStatusText("a design, drawing or output failed") << "\n"
+        << dataFilesText() << "\n"
+        << "See also:\n"
+           "  hspring(1)            the window program\n"
+           "  " HSPRING_PACKAGE_PREFIX "/share/hspring/help/helphelp.htm\n"
+           "                        the HTML help of both programs, in Japanese\n";
     return out.str();
 }
 
+// A usage problem is one line and where to read more; the whole help would bury it.
 int Tool::usageProblem(const CLI::App* app, const std::string& problem) {
     if (!commandOf(app)) {
-        err_ << kToolName << ": " << problem << "\n\n" << usage();
+        err_ << kToolName << ": " << problem << "\nTry '" << kToolName << " help'.\n";
         return kUsage;
     }
-    err_ << kToolName << " " << app->get_name() << ": " << problem << "\n\n" << app->help();
+    err_ << kToolName << " " << app->get_name() << ": " << problem << "\nTry '" << kToolName
+         << " help " << app->get_name() << "'.\n";
     return kUsage;
 }
 
@@ -254,11 +421,19 @@ int Tool::run(int argc, char* argv[]) {
 int Tool::runCommand(const Command& command, char* programName) {
     std::optional<PaintingSession> painting;
     try {
+        checkOutputName(*command.app);
+        const StandardStreams streams(*command.app);
         if (command.paints)
             painting.emplace(programName);
-        return command.run();
+        const int status = command.run();
+        if (status == kDone)
+            streams.deliver(out_);
+        return status;
     } catch (const UsageError& problem) {
         return usageProblem(command.app, problem.what());
+    } catch (const Error& failure) {
+        err_ << kToolName << " " << command.app->get_name() << ": " << failure.what() << "\n";
+        return isInputProblem(failure.problem()) ? kUsage : kFailed;
     } catch (const std::exception& failure) {
         err_ << kToolName << " " << command.app->get_name() << ": " << failureText(failure) << "\n";
         return kFailed;
@@ -408,10 +583,10 @@ SheetSource chosenSheetSource(const CLI::App& app, const SheetSourceOptions& opt
 void addDataFileOptions(CLI::App& app, DataFileOptions& options) {
     addTextOption(app, "--materials", options.materials, "FILE",
                   std::string("material data file (default: ") + kMaterialFileName +
-                      " next to hspring-cli)");
+                      ", see Files\nin 'hspring-cli --help')");
     addTextOption(app, "--settings", options.settings, "FILE",
-                  "settings file with the design coefficients\n(default: the one next to "
-                  "hspring-cli)");
+                  std::string("settings file with the design coefficients\n(default: ") +
+                      kSettingsFileName + ", see Files in 'hspring-cli --help')");
 }
 
 DataFiles chosenDataFiles(const CLI::App& app, const DataFileOptions& options, bool withSettings) {

@@ -55,8 +55,10 @@ public:
     Tool& operator=(const Tool&) = delete;
 
     // Declares a command as a subcommand; the caller adds its options to the command's `app`.
+    // Its help ends with the exit statuses every command shares, `failure` saying what status 1
+    // stands for in this command.
     Command& addCommand(std::string_view name, std::string_view summary, std::string_view synopsis,
-                        std::string_view description, std::string_view exitStatus);
+                        std::string_view description, std::string_view failure);
 
     // Parses the command line, prints help, version and usage errors, starts painting for a
     // command that paints and runs the chosen command. Returns the exit status.

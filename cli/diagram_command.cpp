@@ -88,7 +88,7 @@ void addDiagramCommand(Tool& tool) {
         "\"グラフエリアオーバー\" the program would add to its message list is printed on "
         "standard\n"
         "output.\n",
-        "0 written, 1 the file could not be written, 2 usage error.");
+        "the picture could not be written");
     auto options = std::make_shared<DiagramOptions>();
     CLI::App& app = *command.app;
     addTextOption(app, "--upper", options->upper, "U", "upper stress coefficient tau2/sigmaB");

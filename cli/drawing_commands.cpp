@@ -34,8 +34,7 @@ constexpr std::string_view kSpringSynopsis =
     "(--round --angle A | --u --length L --opening O --min-radius R)\n"
     "           --d D_WIRE --D D_MEAN --N TURNS";
 
-constexpr std::string_view kDrawingExitStatus =
-    "0 done, 1 the spring cannot be drawn or the file not written, 2 usage error.";
+constexpr std::string_view kDrawingFailure = "the spring cannot be drawn or the file not written";
 
 // The spring as its options give it: the texts as typed, the numbers once they are checked.
 struct SpringOptions {
@@ -106,7 +105,7 @@ Command& addDrawingCommand(Tool& tool, std::string_view name, std::string_view s
                            const std::shared_ptr<Options>& options) {
     const std::string synopsis =
         std::string(name) + " " + std::string(kSpringSynopsis) + std::string(synopsisTail);
-    Command& command = tool.addCommand(name, summary, synopsis, description, kDrawingExitStatus);
+    Command& command = tool.addCommand(name, summary, synopsis, description, kDrawingFailure);
     addSpringOptions(*command.app, options->spring);
     return command;
 }

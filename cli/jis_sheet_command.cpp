@@ -105,8 +105,7 @@ void addJisSheetCommand(Tool& tool) {
         "in one plane), surfaceTreatment, remarks. With the loads given tolerances, the free\n"
         "length and the total turns are reference values (参考) and the rate has a tolerance\n"
         "only with --rate-tolerance. A text too long for its place moves into the notes.\n",
-        "0 written, 1 the design or the writing failed, 2 usage error or unreadable\n"
-        "data file.");
+        "the design cannot be calculated or the sheet not written");
     auto options = std::make_shared<JisSheetOptions>();
     CLI::App& app = *command.app;
     addSheetSourceOptions(

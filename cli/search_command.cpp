@@ -45,8 +45,8 @@ void addSearchCommand(Tool& tool) {
         "the requirement, an object says why in place of the array. Every key of a requirement and "
         "of a candidate is listed\n"
         "after the options.\n",
-        "0 every requirement searched (an empty array included), 1 a requirement could not be\n"
-        "searched (its place holds {\"error\": ...}), 2 usage error or unreadable data file.");
+        "a requirement could not be searched (its place in the answer holds\n"
+        "     {\"error\": ...}); finding no design is no failure");
     static const std::string reference =
         requirementJsonKeysHelp(japaneseWording()) + "\n" + std::string(candidateKeysHelp());
     command.reference = reference;

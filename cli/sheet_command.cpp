@@ -56,8 +56,7 @@ void addSheetCommand(Tool& tool) {
         "Writes the spring data sheet (要目表) of one design as a one-page A4 PDF, exactly as the\n"
         "sheet's \"プリント\" button prints it. The main window's screen print (\"画面印刷\") is\n"
         "made by the program itself: hspring --print-main-window FILE.pdf.\n",
-        "0 printed, 1 the design or the printing failed, 2 usage error or unreadable\n"
-        "data file.");
+        "the design cannot be calculated or the sheet not written");
     auto options = std::make_shared<SheetOptions>();
     CLI::App& app = *command.app;
     addSheetSourceOptions(

@@ -96,7 +96,7 @@ private slots:
 
         const Run help = runProgram({QStringLiteral("--help")});
         QCOMPARE(help.exitCode, 0);
-        QVERIFY(help.output().contains(QStringLiteral("--print-main-window <FILE.pdf>")));
+        QVERIFY(help.output().contains(QStringLiteral("--print-main-window FILE.pdf")));
     }
 };
 

@@ -22,12 +22,12 @@ if(NOT png STREQUAL "89504e47")
     message(FATAL_ERROR "not a PNG: ${png}")
 endif()
 
-# One design only; a design that cannot be read fails with its reason.
+# One design only; a design that cannot be read is an input error, given with its reason.
 set(stdin_text "[{}, {}]")
-run_cli(chart 1 -o ${WORK}/two.svg)
+run_cli(chart 2 -o ${WORK}/two.svg)
 expect("one design")
 set(stdin_text "{\"toleranceGrade\": 5}")
-run_cli(chart 1 -o ${WORK}/bad.svg)
+run_cli(chart 2 -o ${WORK}/bad.svg)
 expect("toleranceGrade: expected 0, 1, 2 or 3")
 run_cli(chart 2)
 expect("-o FILE")

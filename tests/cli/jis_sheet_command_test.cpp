@@ -319,7 +319,7 @@ private slots:
                  2);
         QCOMPARE(
             runCli({QStringLiteral("jis-sheet"), QStringLiteral("-o"), pdf}, "[{}, {}]").exitCode,
-            1);
+            2);
         QVERIFY(!QFile::exists(pdf));
     }
 };

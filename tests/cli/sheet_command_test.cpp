@@ -119,7 +119,7 @@ private slots:
         QCOMPARE(hspring::test::rasterisePdf(pdf, 30).pageCount, 1);
 
         const Run twoDesigns = runSheet({QStringLiteral("-o"), pdf}, "[{}, {}]");
-        QCOMPARE(twoDesigns.exitCode, 1);
+        QCOMPARE(twoDesigns.exitCode, 2); // an input that holds no single design
     }
 
     void usageAndFileErrors() {
@@ -136,7 +136,7 @@ private slots:
 
         const Run missing = runSheet(
             {QStringLiteral("--hbd"), folder.filePath("none.hbd"), QStringLiteral("-o"), pdf});
-        QCOMPARE(missing.exitCode, 1);
+        QCOMPARE(missing.exitCode, 2); // an input that cannot be read
         QVERIFY2(missing.errors().contains(QStringLiteral("cannot open file")),
                  qPrintable(missing.errors()));
 

@@ -4,6 +4,8 @@
 # without the window library. Variables: CLI (the executable), VERSION (the project's), WORK (a
 # scratch folder).
 
+cmake_policy(SET CMP0057 NEW) # if(IN_LIST)
+
 function(run_cli expected_status)
     execute_process(COMMAND ${CLI} ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out
         ERROR_VARIABLE err)
@@ -30,7 +32,7 @@ foreach(arguments help --help)
     endforeach()
 endforeach()
 run_cli(2)
-expect("${err}" "^hspring-cli: no command given\n\nUsage: hspring-cli COMMAND")
+expect("${err}" "^hspring-cli: no command given\nTry 'hspring-cli help'.\n$")
 run_cli(2 frobnicate)
 expect("${err}" "unknown command 'frobnicate'")
 
@@ -65,25 +67,40 @@ set(options_model --hbd --slot --hook --input --left-handed --state --materials 
 foreach(command calc search sheet jis-sheet diagram dxf outline shape model chart)
     run_cli(0 ${command} --help)
     expect("${out}" "^Usage: hspring-cli ${command} ")
-    expect("${out}" "\nExit status: 0 .*2 usage error")
+    expect("${out}" "\nExit status:\n  0  done\n  1  [^\n]+\n(     [^\n]+\n)?  2  a usage error, or an input or data file that cannot be read or parsed\n")
     foreach(option ${options_${command}})
         expect("${out}" "\n  ${option}( [A-Z_0-9.]+)? +[a-zA-Z(]")
     endforeach()
 
     # An unknown option and a missing value: status 2, the problem, then the usage.
     run_cli(2 ${command} --bogus)
-    expect("${err}" "^hspring-cli ${command}: unknown option --bogus\n\nUsage: hspring-cli ${command} ")
+    expect("${err}" "^hspring-cli ${command}: unknown option --bogus\nTry 'hspring-cli help ${command}'.\n$")
     list(GET options_${command} -1 last)
     if(NOT last STREQUAL "--N" AND NOT last STREQUAL "--settings")
         run_cli(2 ${command} ${last})
-        expect("${err}" "^hspring-cli ${command}: missing (value|file) after ${last}\n\nUsage:")
+        expect("${err}" "^hspring-cli ${command}: missing (value|file) after ${last}\nTry 'hspring-cli help ${command}'.\n$")
+    endif()
+
+    # One exit-status rule: an output name no writer of the command knows and an input that
+    # cannot be read are usage errors (2), whatever else the command would check.
+    if("-o" IN_LIST options_${command})
+        run_cli(2 ${command} -o ${WORK}/out.jpg)
+        expect("${err}" "^hspring-cli ${command}: -o [^\n]*out.jpg: writes [.a-z ]+ files only\n")
+        if(EXISTS ${WORK}/out.jpg)
+            message(FATAL_ERROR "${command} wrote out.jpg")
+        endif()
+    endif()
+    if("--input" IN_LIST options_${command})
+        run_cli(2 ${command} --input ${WORK}/missing.json -o ${WORK}/out.pdf)
+        expect("${err}" "^hspring-cli ${command}: ")
     endif()
 endforeach()
 
 # The main window's screen print moved to the program; the sheet says where.
 run_cli(2 sheet --main-window -o out.pdf)
 expect("${err}" "unknown option --main-window")
-expect("${err}" "hspring --print-main-window")
+run_cli(0 help sheet)
+expect("${out}" "hspring --print-main-window")
 
 # The tool draws with the painting layer only.
 execute_process(COMMAND ldd ${CLI} OUTPUT_VARIABLE libraries RESULT_VARIABLE status)
