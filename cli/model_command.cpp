@@ -148,8 +148,7 @@ void addModelCommand(Tool& tool) {
         "note. FILE.step is STEP AP214 with the product named after the part name of the title\n"
         "block kept beside the calculation file, else after the design (material, d, D, N);\n"
         "FILE.stl is binary STL. A hook that cannot be formed writes nothing and says why.\n",
-        "0 written, 1 the spring cannot be modelled or the file not written, 2 usage error or\n"
-        "unreadable data file.");
+        "the spring cannot be modelled or the file not written");
     auto options = std::make_shared<ModelOptions>();
     CLI::App& app = *command.app;
     addTextOption(app, "--hbd", options->source.hbd, "FILE",
