@@ -72,7 +72,7 @@ private slots:
         const OpenWindow w(folder);
         QCOMPARE(w.window->objectName(), QStringLiteral("f_hip"));
         QCOMPARE(w.window->windowTitle(), QStringLiteral("引張りコイルバネ計算"));
-        QCOMPARE(w.window->centralWidget()->size(), QSize(824, 729));
+        QCOMPARE(w.window->centralWidget()->size(), QSize(1001, 729));
         QCOMPARE(w.window->minimumSize(), w.window->maximumSize());
         QCOMPARE(w.window->palette().color(QPalette::Window), QColor(232, 234, 232));
         const auto groupAt = [&w](const char* name) {

@@ -39,13 +39,14 @@ private slots:
         const hspring::test::PrintedPage page = hspring::test::rasterisePdf(pdf, dpi);
         QVERIFY2(!page.image.isNull(), qPrintable(page.error));
         QCOMPARE(page.pageCount, 1);
-        // The 824 × 729 client area spans the printable width from its top-left corner.
+        // The 1001 × 729 client area (the verdict column right of the diagram) spans the printable
+        // width from its top-left corner.
         const QRect printable = hspring::test::a4PrintableArea(dpi);
         const QRect ink = hspring::test::inkBounds(page.image);
         QVERIFY(qAbs(ink.left() - printable.left()) <= 1);
         QVERIFY(qAbs(ink.top() - printable.top()) <= 1);
         QVERIFY(qAbs(ink.width() - printable.width()) <= 1);
-        QVERIFY(qAbs(ink.height() - printable.width() * 729 / 824) <= 2);
+        QVERIFY(qAbs(ink.height() - printable.width() * 729 / 1001) <= 2);
     }
 
     void badRequestsEndWithoutAWindow() {

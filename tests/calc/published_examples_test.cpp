@@ -32,7 +32,7 @@ TEST(PublishedExamples, MottExtensionSpring19_7) {
         ", \"load2\": " + std::to_string(26.75 * kPound) + "}";
     const DesignRequests requests = readDesignsJson(json, test::shippedLibrary());
     ASSERT_EQ(requests.designs.size(), 1u);
-    ASSERT_EQ(requests.designs[0].error, "");
+    ASSERT_FALSE(requests.designs[0].error);
     const DesignResult r =
         evaluateRequest(requests.designs[0], test::shippedLibrary(), test::shippedCoefficients());
     const SpringDesign& s = r.design;

@@ -114,12 +114,12 @@ QString problemText(const Error& error) {
         return QStringLiteral("%1: 文字列ではありません").arg(field);
     case Problem::ExpectedObjective:
         return QStringLiteral(
-                   case Problem::ExpectedDesignBasis
-                   : return QStringLiteral("%1: \"JIS\" か \"handbook\" にしてください").arg(field);
-                   case Problem::ExpectedPositiveOrNull
-                   : return QStringLiteral("%1: 正の数か null にしてください").arg(field);
                    "%1: \"mass\"、\"life\"、\"margin\"、\"accuracy\" のいずれかにしてください")
             .arg(field);
+    case Problem::ExpectedDesignBasis:
+        return QStringLiteral("%1: \"JIS\" か \"handbook\" にしてください").arg(field);
+    case Problem::ExpectedPositiveOrNull:
+        return QStringLiteral("%1: 正の数か null にしてください").arg(field);
     case Problem::MaterialOutsideLibrary:
         return QStringLiteral("%1 %2 は材料データにありません (0〜%3)")
             .arg(field, subject, QString::fromStdString(error.detail()));
