@@ -20,6 +20,13 @@ Error::Kind Error::kind() const {
     case Problem::InvalidOperation:
     case Problem::Overflow:
         return Kind::Arithmetic;
+    case Problem::NotPositiveFinite:
+    case Problem::NoInnerDiameter:
+    case Problem::ResultsOverflow:
+    case Problem::HookAngleNotDrawable:
+    case Problem::UHookNotDrawable:
+    case Problem::NegativeInitialTension:
+        return Kind::Refused;
     default:
         return Kind::Data;
     }
@@ -52,6 +59,19 @@ std::string englishMessage(Problem problem, std::string_view subject, std::strin
         return "exactly one design is needed (the text holds " + s + ")";
     case Problem::TooManyTurns:
         return "too many turns to draw (at most " + s + ")";
+    case Problem::NotPositiveFinite:
+        return s + " must be a positive finite number";
+    case Problem::NoInnerDiameter:
+        return s + " leaves the coil no inner diameter: the mean diameter must exceed the wire "
+                   "diameter";
+    case Problem::ResultsOverflow:
+        return s + " is so large or so small that the results overflow";
+    case Problem::HookAngleNotDrawable:
+        return s + " must lie within 0..180 degrees: the hook cannot be drawn";
+    case Problem::UHookNotDrawable:
+        return s + ": the U hook's bend, legs and U do not fit together: the hook cannot be drawn";
+    case Problem::NegativeInitialTension:
+        return s + " must not be below 0";
     case Problem::BadData:
         break;
     }

@@ -25,13 +25,21 @@ enum class Problem {
     TooManyTurns,     // subject: the most turns a drawing holds
     BadData,          // detail: what is wrong with a data file or a JSON text (its readers
                       // speak the tool's language, English, in either program)
+    // A design refused before it is calculated, drawn or written; subject: the field (its JSON
+    // key) the refusal concerns.
+    NotPositiveFinite,      // a count or dimension that is not a positive finite number
+    NoInnerDiameter,        // a coil diameter that leaves an inner diameter of 0 or below
+    ResultsOverflow,        // a value so large (or small) that the results overflow
+    HookAngleNotDrawable,   // a round hook's angle outside 0..180 degrees
+    UHookNotDrawable,       // a U hook whose bend, legs and U do not fit together
+    NegativeInitialTension, // a hand-entered initial tension below 0
 };
 
 // Every failure the user must see is an Error. Window handlers catch it at their boundary and
 // show errorText(error); the tool writes what(); the core never shows anything itself.
 class Error : public std::runtime_error {
 public:
-    enum class Kind { Conversion, Arithmetic, File, Data };
+    enum class Kind { Conversion, Arithmetic, File, Data, Refused };
 
     explicit Error(Problem problem, std::string subject = {}, std::string detail = {});
 

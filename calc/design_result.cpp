@@ -2,6 +2,7 @@
 #include "calc/design_result.h"
 
 #include "calc/checks.h"
+#include "calc/design_refusal.h"
 
 namespace hspring {
 
@@ -11,7 +12,8 @@ DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& l
     DesignResult result{};
     result.design = design;
     // No reader: the design's own initialTension stands for the initial-tension field.
-    calculateDesign(result.design, library, coefficients, result.range, InitialTensionReader{});
+    calculateGivenDesign(result.design, library, coefficients, result.range, InitialTensionReader{},
+                         hookType);
     result.coefficients = stressCoefficients(result.design, library);
     result.design.lifeClass = classifyLife(result.coefficients.upper, result.coefficients.lower);
     result.checks = checkDesign(result.design);

@@ -4,6 +4,7 @@
 // without a printer.
 
 #include "base/error.h"
+#include "calc/design_refusal.h"
 #include "calc/design_sources.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
@@ -37,10 +38,14 @@ int runSheet(const CLI::App& app, const SheetOptions& options) {
     }
 
     const ProgramState& state = *start.state;
-    const SpringDesign design =
-        hbd ? designFromCalculationFile(*hbd, source.slot)
-            : calculatedDesignFromJson(readInputText(source.input), state.materials,
-                                       state.settings.coefficients);
+    SpringDesign design{};
+    if (hbd) {
+        design = designFromCalculationFile(*hbd, source.slot);
+        refuseStoredDesign(design, HookType::Round);
+    } else {
+        design = calculatedDesignFromJson(readInputText(source.input), state.materials,
+                                          state.settings.coefficients);
+    }
     writeDataSheetPdf(options.source.output,
                       dataSheetTexts(design, state.materials, options.source.leftHanded));
     return kDone;

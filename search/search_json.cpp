@@ -358,6 +358,8 @@ std::string requirementProblemText(const RequirementProblem& p) {
         return "kinds: " + std::to_string(p.value) + " is outside 0..9";
     case RequirementProblemCode::NoMaterial:
         return "no material of the library to search";
+    case RequirementProblemCode::HookAngleNotDrawable:
+        return "hookAngle must lie within 0..180 degrees: the hook cannot be drawn";
     }
     return "the requirement cannot be searched";
 }

@@ -37,7 +37,20 @@ bool MainWindow::recalculate() {
     });
     inputsChanged_ = !calculated;
     if (!calculated) {
-        // Nothing stale: the page shows no values until the next 計算 that completes.
+        // Nothing stale: the results, the check lines, the spring view and the detail page show
+        // nothing until the next 計算 that completes, so the last design's values are never
+        // taken for this one's.
+        MainWindowControls& c = *ui_;
+        for (QLineEdit* result : std::initializer_list<QLineEdit*>{
+                 c.springRateField, c.stress2Field, c.expectedLifeField, c.allowableStressField})
+            result->clear();
+        for (QLineEdit* computed :
+             state_.current().lengthMode == kLoadsGiven
+                 ? std::initializer_list<QLineEdit*>{c.length1Field, c.length2Field}
+                 : std::initializer_list<QLineEdit*>{c.load1Field, c.load2Field})
+            computed->clear();
+        c.statusList->clear();
+        c.shapePage->showNoSpring();
         detailValid_ = false;
         refreshDetailPage();
     }
