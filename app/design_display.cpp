@@ -4,6 +4,7 @@
 #include "base/number_format.h"
 #include "calc/extra_results.h"
 #include "calc/life.h"
+#include "calc/wording.h"
 
 namespace hspring {
 
@@ -70,7 +71,7 @@ std::optional<CoilDiameterDisplay> cycleDiameterKind(SpringDesign& design) {
     return coilDiameterDisplay(design);
 }
 
-DesignFieldTexts designFieldTexts(const SpringDesign& design) {
+DesignFieldTexts designFieldTexts(const SpringDesign& design, const Wording& words) {
     const bool loadsComputed = design.lengthMode != kLoadsGiven;
     return DesignFieldTexts{
         .turns = userInputText(design.totalTurns, 15),
@@ -82,7 +83,7 @@ DesignFieldTexts designFieldTexts(const SpringDesign& design) {
         .load2 = inputText(design.load2, 4, loadsComputed),
         .springRate = formatF4(design.springRate),
         .stress2 = formatF4(design.stress2),
-        .life = std::string(lifeText(design.lifeClass)),
+        .life = std::string(words.lifeClass(design.lifeClass)),
         .allowableStress = formatF4(design.allowableStress),
         .hookAngle = userInputText(design.hookAngle),
         .hookLength = userInputText(design.hookLength),

@@ -10,6 +10,8 @@
 
 namespace hspring {
 
+class Wording;
+
 // The coil diameter as the main window shows it: the caption left of the diameter field and the
 // field's text, the stored diameter of the design's diameterKind in F15.
 struct CoilDiameterDisplay {
@@ -49,7 +51,8 @@ struct DesignFieldTexts {
     std::string hookOpening;
     std::string hookMinRadius;
 };
-DesignFieldTexts designFieldTexts(const SpringDesign& design);
+// The life is in `words`.
+DesignFieldTexts designFieldTexts(const SpringDesign& design, const Wording& words);
 
 // A design recalled from the history or a calculation file may name a material that the lists
 // do not hold (an index outside 0..29, or a record the kind index left out). The window then

@@ -7,6 +7,7 @@
 #include "calc/extra_results.h"
 #include "calc/life.h"
 #include "calc/spring_constants.h"
+#include "calc/wording.h"
 
 #include <cmath>
 #include <optional>
@@ -31,8 +32,8 @@ bool isUnitCell(int table, std::size_t cell) {
     return table == kDetailHookTable && cell == 2;
 }
 
-std::string lifeCell(std::optional<int> lifeClass) {
-    const std::string_view life = lifeClass ? lifeText(*lifeClass) : std::string_view();
+std::string lifeCell(std::optional<int> lifeClass, const Wording& words) {
+    const std::string_view life = lifeClass ? words.lifeClass(*lifeClass) : std::string_view();
     return life.empty() ? std::string(kMissingValueText) : std::string(life);
 }
 
@@ -103,7 +104,8 @@ DetailTable forceTable(const SpringDesign& design, const ExtraResults& x) {
     return table;
 }
 
-DetailTable hookTable(const SpringDesign& design, const ExtraResults& x, HookType hookType) {
+DetailTable hookTable(const SpringDesign& design, const ExtraResults& x, HookType hookType,
+                      const Wording& words) {
     DetailTable table;
     table.columns = 3;
     table.headers = {{"項目", "値", "単位"}};
@@ -113,15 +115,15 @@ DetailTable hookTable(const SpringDesign& design, const ExtraResults& x, HookTyp
     };
     // The coil's life as the result field shows it, by the class showDesign has set.
     const std::optional<int> coilLife = design.lifeClass;
-    row("フック形状", std::string(hookTypeCaption(hookType)), "");
+    row("フック形状", std::string(words.hookType(hookType)), "");
     row("フック曲げ修正係数（Ｋ１）", text(x.hookBendingFactor), "");
     row("フックねじり修正係数（Ｋ２）", text(x.hookTorsionFactor), "");
     row("フック応力係数（上限）", text(x.hookCoefficients.upper), "");
     row("フック応力係数（下限）", text(x.hookCoefficients.lower), "");
-    row("期待寿命（コイル）", lifeCell(coilLife), kCycles);
-    row("期待寿命（フック）", lifeCell(x.hookLifeClass), kCycles);
-    row("期待寿命（フック曲げ）", lifeCell(x.hookBendingLifeClass), kCycles);
-    row("期待寿命（ばね）", lifeCell(x.springLifeClass), kCycles);
+    row("期待寿命（コイル）", lifeCell(coilLife, words), kCycles);
+    row("期待寿命（フック）", lifeCell(x.hookLifeClass, words), kCycles);
+    row("期待寿命（フック曲げ）", lifeCell(x.hookBendingLifeClass, words), kCycles);
+    row("期待寿命（ばね）", lifeCell(x.springLifeClass, words), kCycles);
     row("固有振動数", text(x.naturalFrequency), "Hz");
     row("コイル部質量", text(x.bodyMass), "g");
     row("ばね質量", text(x.springMass), "g");
@@ -130,19 +132,7 @@ DetailTable hookTable(const SpringDesign& design, const ExtraResults& x, HookTyp
     return table;
 }
 
-std::string_view governingPartCaption(GoverningPart part) {
-    switch (part) {
-    case GoverningPart::Coil:
-        return "コイル";
-    case GoverningPart::HookTorsion:
-        return "フックねじり";
-    case GoverningPart::HookBending:
-        break;
-    }
-    return "フック曲げ";
-}
-
-DetailTable limitTable(const SpringDesign& design, const ExtraResults& x) {
+DetailTable limitTable(const SpringDesign& design, const ExtraResults& x, const Wording& words) {
     DetailTable table;
     table.columns = 5;
     table.headers = {{"限界", "重力単位", "", "SI単位", ""}};
@@ -158,7 +148,7 @@ DetailTable limitTable(const SpringDesign& design, const ExtraResults& x) {
     load("最大荷重（フックねじり）", x.hookTorsionLimitLoad);
     load("最大荷重（フック曲げ）", x.hookBendingLimitLoad);
     load("最大荷重（フック含む）", x.maxLoadWithHooks);
-    const std::string part = x.governingPart ? std::string(governingPartCaption(*x.governingPart))
+    const std::string part = x.governingPart ? std::string(words.governingPart(*x.governingPart))
                                              : std::string(kMissingValueText);
     row("支配部位", part, "", part, "");
     row("最大長さ（フック含む）", text(x.maxLengthWithHooks), "mm", text(x.maxLengthWithHooks),
@@ -166,12 +156,12 @@ DetailTable limitTable(const SpringDesign& design, const ExtraResults& x) {
     return table;
 }
 
-DetailTable warningTable(const std::vector<HookCheck>& checks) {
+DetailTable warningTable(const std::vector<HookCheck>& checks, const Wording& words) {
     DetailTable table;
     table.columns = 1;
     table.headers = {{"警告"}};
     for (const HookCheck& check : checks)
-        table.rows.push_back(DetailRow{{std::string(hookCheckText(check.problem))}, true});
+        table.rows.push_back(DetailRow{{std::string(words.hookProblem(check.problem))}, true});
     if (checks.empty())
         table.rows.push_back(DetailRow{{"なし"}});
     return table;
@@ -203,20 +193,16 @@ std::string tableText(const DetailTable& table) {
 
 } // namespace
 
-std::string_view hookTypeCaption(HookType type) {
-    return type == HookType::U ? "Ｕフック" : "丸フック";
-}
-
 DetailPageTexts detailPageTexts(const SpringDesign& design, const MaterialLibrary& library,
                                 const CoefficientSet& coefficients, HookType hookType,
-                                const InitialTensionRange& range) {
+                                const InitialTensionRange& range, const Wording& words) {
     const ExtraResults x = calculateExtraResults(design, library, coefficients, hookType);
     DetailPageTexts texts;
     texts.tables[kDetailStressTable] = stressTable(design, x);
     texts.tables[kDetailForceTable] = forceTable(design, x);
-    texts.tables[kDetailHookTable] = hookTable(design, x, hookType);
-    texts.tables[kDetailLimitTable] = limitTable(design, x);
-    texts.tables[kDetailWarningTable] = warningTable(checkHooks(design, range, x, hookType));
+    texts.tables[kDetailHookTable] = hookTable(design, x, hookType, words);
+    texts.tables[kDetailLimitTable] = limitTable(design, x, words);
+    texts.tables[kDetailWarningTable] = warningTable(checkHooks(design, range, x, hookType), words);
     texts.tables[kDetailBasisTable] = basisTable();
     return texts;
 }

@@ -14,11 +14,10 @@
 
 namespace hspring {
 
+class Wording;
+
 // The caption of the lower page that shows the detailed results of the current design.
 inline constexpr std::string_view kDetailPageCaption = "＜ 詳細計算 ＞";
-
-// The hook names of the spring shape page's hook tabs.
-std::string_view hookTypeCaption(HookType type);
 
 // One row of a table on the detail page: its cells left to right. `overLimit` marks a stress
 // above its allowable stress, shown in the error colour.
@@ -61,8 +60,8 @@ struct DetailPageTexts {
 // - forces: spring rate (kgf/mm, N/mm), initial tension and the loads (kgf, N), the energy
 //   stored from working point 1 to 2 (kgf·mm, N·mm);
 // - hook and body: the hook type, the hook's factors K1 and K2, its stress coefficients, the
-//   expected life of the coil, the hook and the spring (LifeTexts, in load cycles), the natural
-//   frequency, the masses and the wire lengths.
+//   expected life of the coil, the hook and the spring (in load cycles), the natural frequency,
+//   the masses and the wire lengths.
 // - limits: the load at which the coil (maxLoad), the hook's torsion and the hook's bending reach
 //   their allowables, the smallest of them with the part it belongs to, and the length at it;
 // - warnings: the lines of checkHooks with the design's recommended initial-tension range, over
@@ -70,9 +69,10 @@ struct DetailPageTexts {
 // - the basis of the hook's bending life (the ratio-zero shares of σB and the Goodman line).
 // Numbers are in F4; a value that cannot be formed is kMissingValueText, and so is a use in
 // percent whose stress or allowable is missing (or whose allowable is not above zero).
+// The hook type, the lives, the governing part and the warnings are in `words`.
 DetailPageTexts detailPageTexts(const SpringDesign& design, const MaterialLibrary& library,
                                 const CoefficientSet& coefficients, HookType hookType,
-                                const InitialTensionRange& range);
+                                const InitialTensionRange& range, const Wording& words);
 
 // The same tables with kMissingValueText in every value cell and no warnings: the page before
 // the first calculation, and after one that failed.

@@ -4,14 +4,14 @@
 #include "base/error.h"
 #include "base/number_format.h"
 #include "base/text_to_number.h"
-#include "calc/life.h"
+#include "calc/wording.h"
 
 #include <algorithm>
 
 namespace hspring {
 
-std::array<std::string, kHistoryColumnCount - 1> historyRowTexts(const SpringDesign& design,
-                                                                 const MaterialLibrary& library) {
+std::array<std::string, kHistoryColumnCount - 1>
+historyRowTexts(const SpringDesign& design, const MaterialLibrary& library, const Wording& words) {
     if (design.inUse != 1)
         return {};
     const MaterialRecord* material = materialAt(library, design.materialIndex);
@@ -28,7 +28,7 @@ std::array<std::string, kHistoryColumnCount - 1> historyRowTexts(const SpringDes
         formatF4(design.springRate),
         formatF4(design.stress2),
         formatF4(design.allowableStress),
-        std::string(lifeText(design.lifeClass)),
+        std::string(words.lifeClass(design.lifeClass)),
         formatF4(design.initialTension),
     };
 }

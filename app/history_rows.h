@@ -10,6 +10,8 @@
 
 namespace hspring {
 
+class Wording;
+
 inline constexpr int kHistoryColumnCount = 15;
 inline constexpr int kHistoryHeaderRows = 2; // item names, units
 inline constexpr int kHistoryRowCount = 32;  // the header rows and slots 1..30
@@ -34,10 +36,11 @@ inline constexpr int historyRowOfSlot(int slot) {
 
 // Columns 1..14 of a history slot's row: grade symbol, wire and mean diameter, turns, free
 // length, both loads, both lengths, spring rate, stress at point 2, allowable stress, life text
-// and initial tension, numbers in F4. All empty for a slot not in use. A material index outside
-// the library gives an empty grade symbol, a life class outside 0..8 an empty life text.
-std::array<std::string, kHistoryColumnCount - 1> historyRowTexts(const SpringDesign& design,
-                                                                 const MaterialLibrary& library);
+// (in `words`) and initial tension, numbers in F4. All empty for a slot not in use. A material
+// index outside the library gives an empty grade symbol, a life class outside 0..8 an empty life
+// text.
+std::array<std::string, kHistoryColumnCount - 1>
+historyRowTexts(const SpringDesign& design, const MaterialLibrary& library, const Wording& words);
 
 // The history slot that the slot selector's text names: a whole number, limited to 1..30; any
 // other text counts as slot 1.

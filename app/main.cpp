@@ -8,6 +8,7 @@
 #include "printing/windows/window_print.h"
 #include "startup/program_start.h"
 #include "toolkit/painting/fonts.h"
+#include "toolkit/windows/error_text.h"
 #include "toolkit/windows/qt_translations.h"
 
 #include <QApplication>
@@ -60,7 +61,7 @@ int printMainWindow(const PrintRequest& request) {
     try {
         start = startProgram(DataFiles::from(locations), MissingDataFile::Fail);
     } catch (const Error& error) {
-        std::cerr << "hspring: " << error.what() << "\n";
+        std::cerr << "hspring: " << errorText(error).toStdString() << "\n";
         return kUsage;
     }
     try {
@@ -87,7 +88,7 @@ int printMainWindow(const PrintRequest& request) {
         QCoreApplication::processEvents();
         printWindowImageToPdf(window, PrintScaling::FitToPage, request.pdf);
     } catch (const std::exception& failure) {
-        std::cerr << "hspring: " << failure.what() << "\n";
+        std::cerr << "hspring: " << errorText(failure).toStdString() << "\n";
         return kFailed;
     }
     return kDone;

@@ -52,7 +52,7 @@ std::string englishMessage(Problem problem, std::string_view subject, std::strin
     case Problem::Overflow:
         return std::string(kOverflowMessage);
     case Problem::NoSuchSlot:
-        return "there is no slot " + s + " (0..30)";
+        return "there is no slot " + s + " (0.." + std::string(detail) + ")";
     case Problem::EmptySlot:
         return "slot " + s + " is empty";
     case Problem::NotOneDesign:

@@ -19,7 +19,7 @@ enum class Problem {
     DivisionByZero,   // the three arithmetic faults that stop a calculation at their step
     InvalidOperation, //
     Overflow,         //
-    NoSuchSlot,       // subject: the slot number asked for
+    NoSuchSlot,       // subject: the slot number asked for; detail: the last slot there is
     EmptySlot,        // subject: the slot number
     NotOneDesign,     // subject: how many designs the text held where one was needed
     TooManyTurns,     // subject: the most turns a drawing holds

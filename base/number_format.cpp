@@ -256,4 +256,14 @@ std::optional<std::string> inputFieldText(long double value, int significantDigi
     return text;
 }
 
+std::string fullWidthDigits(unsigned value) {
+    std::string text;
+    for (const char digit : std::to_string(value)) {
+        // U+FF10..U+FF19 in UTF-8: EF BC 90..99.
+        text += "\xEF\xBC";
+        text += static_cast<char>(0x90 + (digit - '0'));
+    }
+    return text;
+}
+
 } // namespace hspring

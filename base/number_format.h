@@ -47,4 +47,8 @@ inline std::string formatF15(long double value) {
 // make the next reading of the inputs stop with the field's conversion error.
 std::optional<std::string> inputFieldText(long double value, int significantDigits);
 
+// A count in full-width digits ("８"), as a Japanese sentence sets a number between full-width
+// words.
+std::string fullWidthDigits(unsigned value);
+
 } // namespace hspring

@@ -5,6 +5,7 @@
 #include "calc/extra_results.h"
 #include "calc/spring_design.h"
 #include "tests/support/shipped_data.h"
+#include "wording/japanese.h"
 
 #include <benchmark/benchmark.h>
 #include <string>
@@ -114,7 +115,7 @@ void BM_CalcBatchJson(benchmark::State& state) {
     std::size_t bytes = 0;
     for (auto _ : state) {
         const int failed = calculateDesignsJson(
-            input, shippedLibrary(), shippedCoefficients(),
+            input, shippedLibrary(), shippedCoefficients(), japaneseWording(),
             [&bytes](std::string_view piece) {
                 bytes += piece.size();
                 benchmark::DoNotOptimize(piece.data());

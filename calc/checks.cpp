@@ -22,7 +22,7 @@ constexpr long double kRangeLabelTolerance = 0.0005L;
 
 } // namespace
 
-StatusLines checkDesign(const SpringDesign& design) {
+std::vector<DesignRule> checkDesign(const SpringDesign& design) {
     // Each rule fails exactly as it is worded, which decides a missing (NaN) value: "fails when
     // A > B" fails only when the comparison holds, so a missing length shows no conflict that is
     // not there; "fails when A is not at least B" fails when either is missing, so a missing
@@ -33,23 +33,22 @@ StatusLines checkDesign(const SpringDesign& design) {
     const double l2 = design.length2;
     const struct {
         bool fails;
-        std::string_view message;
+        DesignRule rule;
     } rules[] = {
-        {!(c >= 4), kIndexBelowFourMessage},
-        {c > 22, kIndexAboveTwentyTwoMessage},
-        {l0 > l2, kL2BelowSolidLengthMessage},
-        {l0 > l1 || l1 > l2, kLengthOrderMessage},
-        {!(design.allowableStress + kStressTolerance >= design.stress2), kStressOverMessage},
-        {!(design.activeTurns >= 3), kTooFewTurnsMessage},
+        {!(c >= 4), DesignRule::IndexAtLeastFour},
+        {c > 22, DesignRule::IndexBelowTwentyTwo},
+        {l0 > l2, DesignRule::L2NotBelowSolidLength},
+        {l0 > l1 || l1 > l2, DesignRule::LengthsInOrder},
+        {!(design.allowableStress + kStressTolerance >= design.stress2),
+         DesignRule::StressWithinAllowable},
+        {!(design.activeTurns >= 3), DesignRule::AtLeastThreeTurns},
     };
 
-    StatusLines status;
+    std::vector<DesignRule> broken;
     for (const auto& rule : rules)
         if (rule.fails)
-            status.lines.emplace_back(rule.message);
-    if (status.lines.empty())
-        status = StatusLines{{std::string(kCalculationSuccessMessage)}, StatusColour::WindowText};
-    return status;
+            broken.push_back(rule.rule);
+    return broken;
 }
 
 } // namespace hspring
@@ -85,26 +84,6 @@ std::vector<HookCheck> checkHooks(const SpringDesign& design, const InitialTensi
     warn(isU && coil && std::isnan(extras.hookWireLength), HookProblem::UHookCannotBeFormed,
          "hookLength");
     return found;
-}
-
-std::string_view hookCheckText(HookProblem problem) {
-    switch (problem) {
-    case HookProblem::TorsionOverAllowable:
-        return "警告:フックのねじり応力オーバー";
-    case HookProblem::BendingOverAllowable:
-        return "警告:フックの曲げ応力オーバー";
-    case HookProblem::BendRadiusTooSmall:
-        return "警告:Uフックの最小Rが線径の1.5倍より小さい";
-    case HookProblem::InitialTensionNegative:
-        return "警告:初張力が負";
-    case HookProblem::InitialTensionOutsideRange:
-        return "警告:初張力が推奨範囲外";
-    case HookProblem::HookAngleOutsideRange:
-        return "警告:フック角度が60～90°の範囲外";
-    case HookProblem::UHookCannotBeFormed:
-        break;
-    }
-    return "警告:Uフックの寸法が成形できない";
 }
 
 } // namespace hspring

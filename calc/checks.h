@@ -4,7 +4,6 @@
 #include "calc/engine.h"
 #include "calc/extra_results.h"
 #include "calc/hook_type.h"
-#include "calc/status_lines.h"
 #include "data/design_record.h"
 
 #include <string_view>
@@ -12,21 +11,22 @@
 
 namespace hspring {
 
-// The messages of the six design rules, in the order they are tested.
-inline constexpr std::string_view kIndexBelowFourMessage = "エラー：バネ指数が４以下";
-inline constexpr std::string_view kIndexAboveTwentyTwoMessage = "エラー：バネ指数が２２以上";
-inline constexpr std::string_view kL2BelowSolidLengthMessage = "エラー：L2が密着高さより短い";
-inline constexpr std::string_view kLengthOrderMessage = "エラー:バネ高さの順番が不適";
-inline constexpr std::string_view kStressOverMessage = "エラー:ねじり応力オーバー";
-inline constexpr std::string_view kTooFewTurnsMessage = "エラー:有効巻き数が３以下です";
-inline constexpr std::string_view kCalculationSuccessMessage = "Calculation Success!";
+// The six design rules, in the order they are tested.
+enum class DesignRule {
+    IndexAtLeastFour,      // spring index c >= 4
+    IndexBelowTwentyTwo,   // c not above 22
+    L2NotBelowSolidLength, // L0 not above L2
+    LengthsInOrder,        // L0 <= L1 <= L2
+    StressWithinAllowable, // stress2 within the allowable stress
+    AtLeastThreeTurns,     // active turns >= 3
+};
+inline constexpr int kDesignRuleCount = 6;
 
-// Judges a calculated design against the six rules. Every failed rule adds its message, in rule
-// order, in the error colour; a design that passes them all gives the one line
-// "Calculation Success!" in the window-text colour. A missing (NaN) value fails the rules worded
-// "is not at least" (1, 5 and 6: spring index, stress, turns) and none of those worded "A > B"
-// (2, 3 and 4: spring index above 22, the order of the lengths).
-StatusLines checkDesign(const SpringDesign& design);
+// Judges a calculated design against the six rules: the rules it breaks, in rule order; none when
+// it passes them all ("Calculation Success!"). A missing (NaN) value breaks the rules worded "is
+// not at least" (1, 5 and 6: spring index, stress, turns) and none of those worded "A > B" (2, 3
+// and 4: spring index above 22, the order of the lengths).
+std::vector<DesignRule> checkDesign(const SpringDesign& design);
 
 // What the hooks and the initial tension may be wrong in, beside the six rules: each a warning,
 // since the six rules alone decide "Calculation Success!".
@@ -39,6 +39,7 @@ enum class HookProblem {
     HookAngleOutsideRange,      // a round hook's angle outside 60..90°
     UHookCannotBeFormed,        // a U hook whose bend, legs and U do not fit together
 };
+inline constexpr int kHookProblemCount = 7;
 
 // One warning: the problem and the design field (the JSON key) it concerns.
 struct HookCheck {
@@ -53,8 +54,5 @@ struct HookCheck {
 // (as the range's label shows it) counts as on the bound.
 std::vector<HookCheck> checkHooks(const SpringDesign& design, const InitialTensionRange& range,
                                   const ExtraResults& extras, HookType hookType);
-
-// The line a warning shows as, in the style of the rule messages.
-std::string_view hookCheckText(HookProblem problem);
 
 } // namespace hspring

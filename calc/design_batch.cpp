@@ -28,7 +28,7 @@ struct Chunk {
 
 // Calculates the chunk's designs and writes their answers into its text.
 void answerChunk(Chunk& chunk, const MaterialLibrary& library, const CoefficientSet& coefficients,
-                 const DesignKeySelection* keys) {
+                 const Wording& words, const DesignKeySelection* keys) {
     chunk.out.clear();
     chunk.failed = 0;
     bool first = chunk.first;
@@ -42,7 +42,7 @@ void answerChunk(Chunk& chunk, const MaterialLibrary& library, const Coefficient
                 appendDesignResultJson(chunk.out,
                                        evaluateDesign(request.design, library, coefficients,
                                                       request.hookType, request.toleranceGrade),
-                                       std::nullopt, keys);
+                                       words, std::nullopt, keys);
             } catch (const Error& fault) {
                 error = fault.what();
             }
@@ -57,8 +57,8 @@ void answerChunk(Chunk& chunk, const MaterialLibrary& library, const Coefficient
 } // namespace
 
 int calculateDesignsJson(std::string_view input, const MaterialLibrary& library,
-                         const CoefficientSet& coefficients, const TextSink& write, int threads,
-                         const DesignKeySelection* keys) {
+                         const CoefficientSet& coefficients, const Wording& words,
+                         const TextSink& write, int threads, const DesignKeySelection* keys) {
     DesignJsonReader designs(input, library);
     const bool isArray = designs.isArray();
     write(isArray ? "[\n" : "");
@@ -84,7 +84,7 @@ int calculateDesignsJson(std::string_view input, const MaterialLibrary& library,
             return count > 0;
         },
         [&](int slot) {
-            answerChunk(chunks[static_cast<std::size_t>(slot)], library, coefficients, keys);
+            answerChunk(chunks[static_cast<std::size_t>(slot)], library, coefficients, words, keys);
         },
         [&](int slot) {
             Chunk& chunk = chunks[static_cast<std::size_t>(slot)];

@@ -10,6 +10,7 @@
 namespace hspring {
 
 class DesignKeySelection;
+class Wording;
 
 // Receives the answer in pieces, in order.
 using TextSink = std::function<void(std::string_view)>;
@@ -22,9 +23,11 @@ using TextSink = std::function<void(std::string_view)>;
 // The designs are calculated on up to `threads` threads (0: every core) while the text is read;
 // the answer is the same whatever the number. `write` receives the pieces in order, one call at a
 // time, but not necessarily on the calling thread.
-// With `keys`, each result object holds only the chosen keys.
+// With `keys`, each result object holds only the chosen keys. The answers' lines and texts are in
+// `words`.
 int calculateDesignsJson(std::string_view input, const MaterialLibrary& library,
-                         const CoefficientSet& coefficients, const TextSink& write, int threads = 0,
+                         const CoefficientSet& coefficients, const Wording& words,
+                         const TextSink& write, int threads = 0,
                          const DesignKeySelection* keys = nullptr);
 
 } // namespace hspring

@@ -4,7 +4,10 @@
 #include "base/checked_float.h"
 #include "base/json_reader.h"
 #include "base/json_writer.h"
+#include "base/text_fill.h"
+#include "calc/life.h"
 #include "calc/spring_design.h"
+#include "calc/wording.h"
 
 #include <array>
 #include <bitset>
@@ -33,6 +36,8 @@ enum class FieldType {
     Result,         // written only
 };
 using ResultWriter = void (*)(JsonWriter&, const DesignResult&);
+// A result written in words: the check lines, the life texts, the labels.
+using WordedWriter = void (*)(JsonWriter&, const DesignResult&, const Wording&);
 struct Field {
     std::string_view name;
     FieldType type;
@@ -40,6 +45,7 @@ struct Field {
     ResultWriter write;          // results
     std::string_view inputHelp;  // the line under "Input keys"; "" when not listed there
     std::string_view outputHelp; // the line under "Output keys"; "" when not listed there
+    WordedWriter writeWorded;    // results written in words, in place of `write`
 };
 
 // A help line of kJoin puts the key on the line of the key before it ("load1, load2").
@@ -47,11 +53,16 @@ constexpr std::string_view kJoin = "+";
 
 #define HSPRING_FIELD(type, name, inputHelp, outputHelp)                                           \
     Field {                                                                                        \
-#name, FieldType::type, offsetof(SpringDesign, name), nullptr, inputHelp, outputHelp       \
+#name, FieldType::type, offsetof(SpringDesign, name), nullptr, inputHelp, outputHelp,      \
+            nullptr                                                                                \
     }
 
 constexpr Field result(std::string_view name, ResultWriter write, std::string_view help) {
-    return Field{name, FieldType::Result, 0, write, "", help};
+    return Field{name, FieldType::Result, 0, write, "", help, nullptr};
+}
+
+constexpr Field worded(std::string_view name, WordedWriter write, std::string_view help) {
+    return Field{name, FieldType::Result, 0, nullptr, "", help, write};
 }
 
 void writeNumber(JsonWriter& json, double value) {
@@ -65,36 +76,40 @@ void writeLifeClass(JsonWriter& json, std::optional<int> lifeClass) {
         json.null();
 }
 
-void writeLifeText(JsonWriter& json, std::optional<int> lifeClass) {
+void writeLifeText(JsonWriter& json, std::optional<int> lifeClass, const Wording& words) {
     if (lifeClass)
-        json.string(lifeText(*lifeClass));
+        json.string(words.lifeClass(*lifeClass));
     else
         json.null();
 }
 
-void writeLines(JsonWriter& json, const std::vector<std::string>& lines) {
+// The design-rule lines as the status list shows them: the broken rules, or the one line of a
+// design that passes.
+void writeChecks(JsonWriter& json, const DesignResult& result, const Wording& words) {
     json.beginArray();
-    for (const std::string& line : lines)
-        json.string(line);
+    for (const DesignRule rule : result.checks)
+        json.string(words.designRule(rule));
+    if (result.checks.empty())
+        json.string(words.designPasses());
     json.endArray();
 }
 
-void writeRecommendations(JsonWriter& json, const DesignResult& result) {
+void writeRecommendations(JsonWriter& json, const DesignResult& result, const Wording& words) {
     json.beginObject();
     const Recommendations& recommended = result.recommendations;
     if (recommended.indexInRange) {
+        const RecommendationLabels labels = words.recommendations(recommended);
         json.key("freeLength");
-        json.string(recommended.freeLengthLabel);
+        json.string(labels.freeLength);
         json.key("maxLength");
-        json.string(recommended.maxLengthLabel);
+        json.string(labels.maxLength);
         json.key("maxLoad");
-        json.string(recommended.maxLoadLabel);
+        json.string(labels.maxLoad);
         json.key("initialTension");
-        json.string(recommended.initialTensionLabel);
+        json.string(labels.initialTension);
     } else {
         json.key("message");
-        json.string(recommended.status.lines.empty() ? std::string_view{}
-                                                     : recommended.status.lines.front());
+        json.string(words.indexOutOfRange());
     }
     json.endObject();
 }
@@ -146,7 +161,7 @@ void writeTolerances(JsonWriter& json, const DesignResult& result) {
 using R = const DesignResult&;
 constexpr std::array kFields = {
     HSPRING_FIELD(Int32, inUse, "", "1"),
-    HSPRING_FIELD(Int32, materialIndex, "material record, 0..29", ""),
+    HSPRING_FIELD(Int32, materialIndex, "material record, 0..{lastMaterial}", ""),
     HSPRING_FIELD(Int32, diameterIndex,
                   "position in the material's wire-diameter list\n"
                   "(default: the first listed diameter not below wireDiameter)",
@@ -191,7 +206,7 @@ constexpr std::array kFields = {
     HSPRING_FIELD(Double, stress2, "", kJoin),
     HSPRING_FIELD(Double, allowableStress, "", "allowable torsional stress, kgf/mm^2"),
     HSPRING_FIELD(Int32, lifeClass, "",
-                  "expected-life class of the coil, 0 (longest) .. 8 (shortest)"),
+                  "expected-life class of the coil, 0 (longest) .. {shortestLife} (shortest)"),
     HSPRING_FIELD(Double, hookAngle, "round hook: hook angle, degrees", ""),
     HSPRING_FIELD(Double, hookLength, "U hook: hook length, mm", ""),
     HSPRING_FIELD(Double, hookOpening, "U hook: opening between the cut end and the coil, mm", ""),
@@ -211,13 +226,12 @@ constexpr std::array kFields = {
     result(
         "lowerStressCoefficient", [](JsonWriter& j, R r) { writeNumber(j, r.coefficients.lower); },
         kJoin),
-    result(
-        "lifeText", [](JsonWriter& j, R r) { j.string(lifeText(r.design.lifeClass)); },
+    worded(
+        "lifeText",
+        [](JsonWriter& j, R r, const Wording& w) { j.string(w.lifeClass(r.design.lifeClass)); },
         "expected life of the coil in load cycles (\"万\" = 10,000)"),
-    result(
-        "checks", [](JsonWriter& j, R r) { writeLines(j, r.checks.lines); },
-        "the design-rule lines"),
-    result("recommendations", writeRecommendations, "the recommended-value labels"),
+    worded("checks", writeChecks, "the design-rule lines"),
+    worded("recommendations", writeRecommendations, "the recommended-value labels"),
     Field{"hookType", FieldType::HookType, 0,
           [](JsonWriter& j, R r) { j.string(hookTypeName(r.hookType)); },
           "\"round\" (default) or \"u\"", "the hook type the results below are for"},
@@ -259,14 +273,16 @@ constexpr std::array kFields = {
         "expected life of the hook, class 0..8 and text: the shorter of its\n"
         "torsion life (the fatigue diagram at the hook's coefficients) and its\n"
         "bending life (hookBendingLifeClass)"),
-    result(
-        "hookLifeText", [](JsonWriter& j, R r) { writeLifeText(j, r.extras.hookLifeClass); },
+    worded(
+        "hookLifeText",
+        [](JsonWriter& j, R r, const Wording& w) { writeLifeText(j, r.extras.hookLifeClass, w); },
         kJoin),
     result(
         "springLifeClass", [](JsonWriter& j, R r) { writeLifeClass(j, r.extras.springLifeClass); },
         "expected life of the spring: the shorter of coil and hook"),
-    result(
-        "springLifeText", [](JsonWriter& j, R r) { writeLifeText(j, r.extras.springLifeClass); },
+    worded(
+        "springLifeText",
+        [](JsonWriter& j, R r, const Wording& w) { writeLifeText(j, r.extras.springLifeClass, w); },
         kJoin),
     result(
         "naturalFrequency", [](JsonWriter& j, R r) { writeNumber(j, r.extras.naturalFrequency); },
@@ -298,9 +314,12 @@ constexpr std::array kFields = {
         "shot-peened, low-temperature heat treated; Associated Spring, Design\n"
         "Handbook), with a Goodman line from there to σB for the mean stress:\n"
         "within a class when σA2 ≤ s·σB + (1 − s)·σA1"),
-    result(
+    worded(
         "hookBendingLifeText",
-        [](JsonWriter& j, R r) { writeLifeText(j, r.extras.hookBendingLifeClass); }, kJoin),
+        [](JsonWriter& j, R r, const Wording& w) {
+            writeLifeText(j, r.extras.hookBendingLifeClass, w);
+        },
+        kJoin),
     result(
         "hookTorsionLimitLoad",
         [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionLimitLoad); },
@@ -328,12 +347,12 @@ constexpr std::array kFields = {
         },
         "the part that sets maxLoadWithHooks: \"coil\", \"hookTorsion\" or\n"
         "\"hookBending\""),
-    result(
+    worded(
         "hookChecks",
-        [](JsonWriter& j, R r) {
+        [](JsonWriter& j, R r, const Wording& w) {
             j.beginArray();
             for (const HookCheck& check : r.hookChecks)
-                j.string(hookCheckText(check.problem));
+                j.string(w.hookProblem(check.problem));
             j.endArray();
         },
         "the warnings beside the design-rule lines (hook stresses over their\n"
@@ -350,8 +369,14 @@ constexpr std::array kFields = {
            "(kgf, ±(Pi·α + (P − Pi)·β), from 3 active turns); springRate (kgf/mm);\n"
            "freeLength (mm, a reference value once loads are given; D/d 3..22);\n"
            "outerDiameter (mm, D/d 4..22); null where the grade gives none"),
-    result(
-        "toleranceChecks", [](JsonWriter& j, R r) { writeLines(j, r.toleranceChecks); },
+    worded(
+        "toleranceChecks",
+        [](JsonWriter& j, R r, const Wording& w) {
+            j.beginArray();
+            for (const ToleranceBreach& breach : r.toleranceChecks)
+                j.string(w.toleranceBreach(breach));
+            j.endArray();
+        },
         "\"警告:\" lines for the conditions of specifying a load: its deflection\n"
         "L − L0 between 20 % and 80 % of the deflection at maxLengthWithHooks, and\n"
         "at least 4 mm"),
@@ -516,7 +541,7 @@ std::string completeDesign(SpringDesign& design, const GivenKeys& given,
     const MaterialRecord* material = materialAt(library, design.materialIndex);
     if (!material)
         return "materialIndex " + std::to_string(design.materialIndex) +
-               " is outside the material library (0..29)";
+               " is outside the material library (0.." + std::to_string(kMaterialCount - 1) + ")";
     const bool hasWireDiameter = given[kWireDiameterField];
     const bool hasDiameterIndex = given[kDiameterIndexField];
     if (hasDiameterIndex && !hasWireDiameter) {
@@ -621,8 +646,8 @@ DesignRequests readDesignsJson(std::string_view text, const MaterialLibrary& lib
     return requests;
 }
 
-void appendDesignResultJson(std::string& out, const DesignResult& result, std::optional<int> rank,
-                            const DesignKeySelection* keys) {
+void appendDesignResultJson(std::string& out, const DesignResult& result, const Wording& words,
+                            std::optional<int> rank, const DesignKeySelection* keys) {
     JsonWriter json(out);
     json.beginObject();
     if (rank) {
@@ -647,7 +672,10 @@ void appendDesignResultJson(std::string& out, const DesignResult& result, std::o
         case FieldType::HookType:
         case FieldType::ToleranceGrade:
         case FieldType::Result:
-            field.write(json, result);
+            if (field.writeWorded)
+                field.writeWorded(json, result, words);
+            else
+                field.write(json, result);
             break;
         }
     }
@@ -731,7 +759,12 @@ std::string buildDesignKeysHelp() {
     out +=
         "A design that cannot be read or calculated is answered with {\"error\": message} in its "
         "place.\n";
-    return out;
+    // The limits the help names, each from its constant.
+    const TextValue limits[] = {
+        {"lastMaterial", std::to_string(kMaterialCount - 1)},
+        {"shortestLife", std::to_string(kShortestLifeClass)},
+    };
+    return filledIn(out, limits);
 }
 
 } // namespace

@@ -15,6 +15,8 @@
 
 namespace hspring {
 
+class Wording;
+
 // One design read from JSON: the record, or why it could not be read.
 struct DesignRequest {
     SpringDesign design{}; // meaningful when `error` is empty
@@ -80,8 +82,9 @@ private:
 // order and with the meaning kDesignJsonKeysHelp lists (only the keys `keys` chooses, when
 // given). Doubles read back to the same double; a missing value (NaN, infinity, a missing life
 // class) is written as null. Read again, the object gives the same design. A search candidate's
-// answer carries its `rank` as the first key.
-void appendDesignResultJson(std::string& out, const DesignResult& result,
+// answer carries its `rank` as the first key. The check lines, life texts and labels are in
+// `words`.
+void appendDesignResultJson(std::string& out, const DesignResult& result, const Wording& words,
                             std::optional<int> rank = std::nullopt,
                             const DesignKeySelection* keys = nullptr);
 

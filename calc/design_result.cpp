@@ -27,12 +27,10 @@ DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& l
 
 void applyToleranceGrade(DesignResult& result, int toleranceGrade) {
     result.tolerances = calculateTolerances(result.design, toleranceGrade);
-    result.toleranceChecks.clear();
     // The longest length the spring is tested at: where the coil or a hook reaches its
     // allowable stress.
-    for (const ToleranceBreach& breach :
-         toleranceBreaches(result.design, result.extras.maxLengthWithHooks, toleranceGrade))
-        result.toleranceChecks.push_back(toleranceBreachLine(breach));
+    result.toleranceChecks =
+        toleranceBreaches(result.design, result.extras.maxLengthWithHooks, toleranceGrade);
 }
 
 } // namespace hspring

@@ -7,7 +7,6 @@
 #include "calc/hook_type.h"
 #include "calc/life.h"
 #include "calc/recommendations.h"
-#include "calc/status_lines.h"
 #include "calc/tolerances.h"
 #include "data/design_record.h"
 #include "data/material_library.h"
@@ -24,14 +23,14 @@ struct DesignResult {
     SpringDesign design;       // after the calculation, lifeClass set
     InitialTensionRange range; // recommended initial tension
     StressCoefficients coefficients;
-    StatusLines checks; // the lines checkDesign shows
+    std::vector<DesignRule> checks; // the rules checkDesign finds broken
     Recommendations recommendations;
     HookType hookType = HookType::Round;
     ExtraResults extras;               // for the design with hookType
     std::vector<HookCheck> hookChecks; // the warnings beside `checks`
     Tolerances tolerances;             // at the design's tolerance grade
-    // "警告:" lines for the conditions of specifying the loads the design breaks at that grade.
-    std::vector<std::string> toleranceChecks;
+    // The conditions of specifying the loads the design breaks at that grade.
+    std::vector<ToleranceBreach> toleranceChecks;
 };
 
 // Calculates a design read from a file rather than from the window: its initialTension stands

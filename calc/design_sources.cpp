@@ -12,7 +12,7 @@ namespace hspring {
 
 SpringDesign designFromCalculationFile(const std::string& path, int slot) {
     if (slot < 0 || slot >= kSlotCount)
-        throw Error(Problem::NoSuchSlot, std::to_string(slot));
+        throw Error(Problem::NoSuchSlot, std::to_string(slot), std::to_string(kSlotCount - 1));
     // Slots the file does not reach stay empty.
     const auto slots = std::make_unique<DesignSlots>();
     loadDesignSlots(path, *slots);

@@ -144,9 +144,8 @@ void calculateDesignWith(SpringDesign& s, const MaterialLibrary& library,
     const double activeTurns = s.activeTurns;
     s.springRate = runStep<checking>([&](auto zero) {
         using T = decltype(zero);
-        return std::array{store(T(shearModulus) * d * d * d * d /
-                                (T(8) * activeTurns * meanDiameter * meanDiameter * meanDiameter) /
-                                kGravity)};
+        return std::array{
+            store(coilSpringRate(T(shearModulus), T(d), T(activeTurns), T(meanDiameter)))};
     })[0];
 
     // 2. Spring index and Wahl's stress-correction factor, stored together.
@@ -227,12 +226,12 @@ void calculateDesignWith(SpringDesign& s, const MaterialLibrary& library,
     s.stress1 = runStep<checking>([&](auto zero) {
         using T = decltype(zero);
         const double load = plain(T(initialTension) - load1) > 0 ? initialTension : load1;
-        return std::array{store(T(wahl) * 8 * meanDiameter * load / kPiStress / d / d / d)};
+        return std::array{store(torsionalStress(T(wahl), T(meanDiameter), T(load), T(d)))};
     })[0];
     const double load2 = s.load2;
     s.stress2 = runStep<checking>([&](auto zero) {
         using T = decltype(zero);
-        return std::array{store(T(wahl) * 8 * meanDiameter * load2 / kPiStress / d / d / d)};
+        return std::array{store(torsionalStress(T(wahl), T(meanDiameter), T(load2), T(d)))};
     })[0];
 }
 

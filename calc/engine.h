@@ -31,11 +31,11 @@ using InitialTensionReader = std::function<double()>;
 // A spring index outside 3..22 takes the initial-stress bounds of the nearest end row, so the
 // range, the loads and the stresses stay defined; the checks report such a design by its index.
 // The allowable stress is a safety limit and is never made up: a wire diameter outside the
-// material's strength table, a table of fewer than two rows or a materialIndex outside 0..29
-// leaves it NaN, and NaN flows on quietly (it raises no fault). The displays then show the
-// missing-value mark and the stress rule fails, so a missing value is never taken for an
-// allowable one. A material index outside 0..29 has no modulus and no kind either: the spring
-// rate, the initial-tension range and every result that reads them are NaN.
+// material's strength table, a table of fewer than two rows or a materialIndex outside the
+// library leaves it NaN, and NaN flows on quietly (it raises no fault). The displays then show
+// the missing-value mark and the stress rule fails, so a missing value is never taken for an
+// allowable one. A material index outside the library has no modulus and no kind either: the
+// spring rate, the initial-tension range and every result that reads them are NaN.
 void calculateDesign(SpringDesign& design, const MaterialLibrary& library,
                      const CoefficientSet& coefficients, InitialTensionRange& range,
                      const InitialTensionReader& readInitialTension);

@@ -69,8 +69,8 @@ struct ExtraResults {
     // and its life class by classifyHookBendingLife; the class is missing when a share is.
     StressCoefficients hookBendingCoefficients{0, 0};
     std::optional<int> hookBendingLifeClass;
-    // The hook's life class (an index into LifeTexts): the shorter of its torsion life (the
-    // fatigue diagram at hookCoefficients) and its bending life; missing when either is.
+    // The hook's life class (0..8): the shorter of its torsion life (the fatigue diagram at
+    // hookCoefficients) and its bending life; missing when either is.
     std::optional<int> hookLifeClass;
     // The spring's life: the shorter of the coil's (classifyLife of stressCoefficients) and the
     // hook's; missing when the hook's is.

@@ -29,9 +29,9 @@ struct HookBendingLine {
     int lifeClass;
 };
 constexpr std::array<HookBendingLine, 3> kHookBendingLines = {{
-    {0.45L, 0}, // 10^7 cycles, "1000万"
-    {0.47L, 1}, // 10^6 cycles, "100万"
-    {0.51L, 2}, // 10^5 cycles, "10万"
+    {0.45L, 0}, // 10^7 cycles
+    {0.47L, 1}, // 10^6 cycles
+    {0.51L, 2}, // 10^5 cycles
 }};
 
 } // namespace
@@ -62,12 +62,6 @@ int classifyLife(double upper, double lower) {
             return i;
     }
     return kShortestLifeClass;
-}
-
-std::string_view lifeText(int lifeClass) {
-    if (lifeClass < 0 || lifeClass >= kLifeClassCount)
-        return {};
-    return LifeTexts[lifeClass];
 }
 
 StressCoefficients stressCoefficients(const SpringDesign& design, const MaterialLibrary& library) {

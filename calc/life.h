@@ -17,9 +17,8 @@ inline constexpr int kLifeClassCount = 9;
 // Index 8: the design lies outside every life line (or a coefficient is missing).
 inline constexpr int kShortestLifeClass = 8;
 
-// The expected-life texts, indexed by lifeClass.
-inline constexpr std::array<std::string_view, kLifeClassCount> LifeTexts = {
-    "1000万", "100万", "10万", "6万", "4万", "3万", "2万", "1万", "1万以下"};
+// The classes run from the longest life, 10^7 load cycles, through 10^6, 10^5, 6·10^4, 4·10^4,
+// 3·10^4, 2·10^4 and 10^4 cycles to class 8, 10^4 cycles or fewer.
 
 // The life lines' intercepts on the upper-coefficient axis, ascending, one per class 0..7.
 inline constexpr std::array<double, 8> LifeLineIntercepts = {0.3,   0.328, 0.347, 0.363,
@@ -32,16 +31,13 @@ inline constexpr std::array<double, 8> LifeLineIntercepts = {0.3,   0.328, 0.347
 int classifyLife(double upper, double lower);
 
 // The life class of a hook's bending at the loop, from its upper (σA2/σB) and lower (σA1/σB)
-// stress coefficients: 0 ("1000万") within the 10^7-cycle line, 1 ("100万") within the 10^6
-// line, 2 ("10万") within the 10^5 line, otherwise the shortest class 8 (the basis says nothing
+// stress coefficients: 0 within the 10^7-cycle line, 1 within the 10^6 line, 2 within
+// the 10^5 line, otherwise the shortest class 8 (the basis says nothing
 // about shorter lives, and the safe reading is the shortest). Each line is the Goodman line
 // through the maximum stress allowed at stress ratio 0 and the tensile strength: a point is within
 // it when upper ≤ s + (1 − s)·lower, s the line's share of σB. A missing (NaN) coefficient gives
 // the shortest class.
 int classifyHookBendingLife(double upper, double lower);
-
-// The text of a class; "" for a class outside 0..8 (a foreign calculation file may hold one).
-std::string_view lifeText(int lifeClass);
 
 // Stress coefficients of a calculated design: stress × 9.8 / σB, σB the tensile strength of the
 // design's material at its diameterIndex (N/mm^2). Both are NaN ("missing") when σB is not there:

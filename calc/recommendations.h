@@ -2,36 +2,36 @@
 #pragma once
 
 #include "calc/engine.h"
-#include "calc/status_lines.h"
 #include "data/design_record.h"
 
 #include <string>
-#include <string_view>
 
 namespace hspring {
 
-inline constexpr std::string_view kIndexOutOfRangeMessage = "エラー：バネ指数が範囲外";
-
 // The recommended values of a design just read and calculated, as the group "推奨値" shows them.
-// When the spring index lies outside 3..22 only `status` is meaningful: it holds the one line
-// "エラー：バネ指数が範囲外", the labels keep their old text and no input field is written.
-// Otherwise the four label texts are set and `status` is empty (the refresh clears the status
-// list).
+// When the spring index lies outside 3..22 there are none: the window says so in the status
+// list, the labels keep their old text and no input field is written. Otherwise the labels show
+// the values and the refresh clears the status list.
 struct Recommendations {
     bool indexInRange = false;
-    StatusLines status;
-    std::string freeLengthLabel;     // "自由長さ=" F "mm"
-    std::string maxLengthLabel;      // "最大長さ=" maxLength "mm"
-    std::string maxLoadLabel;        // "最大荷重=" maxLoad "kgf"
-    std::string initialTensionLabel; // "初張力(" low "～" high ")kgf"
+    long double freeLength = 0; // recommendedFreeLength
+    double maxLength = 0;
+    double maxLoad = 0;
+    InitialTensionRange initialTension;
 };
-// Every number is in F4, a missing one (a wire outside the strength table leaves the maximum
-// length and load missing) as kMissingValueText. The fields the recommendations fill (the free
-// length when the recommended one is taken, the initial tension when it comes from the range)
-// get inputFieldText of recommendedFreeLength and of the range's middle: never a mark a
-// calculation could not read back.
+// The labels' texts, each number in F4 and a missing one (a wire outside the strength table
+// leaves the maximum length and load missing) as kMissingValueText. The fields the
+// recommendations fill (the free length when the recommended one is taken, the initial tension
+// when it comes from the range) get inputFieldText of recommendedFreeLength and of the range's
+// middle: never a mark a calculation could not read back.
+struct RecommendationLabels {
+    std::string freeLength;
+    std::string maxLength;
+    std::string maxLoad;
+    std::string initialTension;
+};
 
-// The refresh's texts after readDesignInputs and calculateDesign have run on `design`.
+// The refresh's values after readDesignInputs and calculateDesign have run on `design`.
 Recommendations recommendationsFor(const SpringDesign& design, const InitialTensionRange& range);
 
 // The free length implied by the turns and two full-loop hooks, (N + 1)·d + 2·Di, computed from

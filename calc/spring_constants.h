@@ -46,7 +46,28 @@ inline long double hookBendTorsionFactor(long double c2) {
     return (4 * c2 - 1) / (4 * c2 - 4);
 }
 
-// Torsional stress of a coil or a hook bend per unit load: factor · 8·D / (π·d³), kgf/mm^2 per kgf.
+// Spring rate of a coil, kgf/mm: k = G·d⁴/(8·Na·D³) with G in kgf/mm^2 once divided by g (G is
+// given in N/mm^2). Written for any arithmetic type so that the engine's checked arithmetic
+// uses the same expression, and in the order the engine has always evaluated it: in extended
+// precision another order moves the stored rate by a unit in its last place.
+template <class T>
+T coilSpringRate(T shearModulus, T wireDiameter, T activeTurns, T meanDiameter) {
+    const T d = wireDiameter;
+    const T D = meanDiameter;
+    return shearModulus * d * d * d * d / (T(8) * activeTurns * D * D * D) / kGravity;
+}
+
+// Corrected torsional stress of a coil (factor: Wahl's) or a hook bend at a load P, kgf/mm^2:
+// τ = factor·8·D·P/(π·d³). Written for any arithmetic type, in the order the engine's stored
+// stresses have always come from: in extended precision another order moves their last place.
+template <class T>
+T torsionalStress(T factor, T meanDiameter, T load, T wireDiameter) {
+    const T d = wireDiameter;
+    return factor * 8 * meanDiameter * load / kPiStress / d / d / d;
+}
+
+// The same stress per unit load, kgf/mm^2 per kgf, for the limit loads: a limit load is the
+// allowable stress over this. The extra results have always formed it in this order.
 inline long double torsionStressPerLoad(long double factor, long double meanDiameter,
                                         long double wireDiameter) {
     return factor * 8 * meanDiameter / (kPiStress * wireDiameter * wireDiameter * wireDiameter);

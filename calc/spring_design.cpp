@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 
 namespace hspring {
 
@@ -47,7 +48,7 @@ void resetDesignDefaults(SpringDesign& design) {
 
 void copyDesignSlot(DesignSlots& slots, int from, int to) {
     if (from < 0 || from >= kSlotCount || to < 0 || to >= kSlotCount)
-        throw std::out_of_range("design slot outside 0..30");
+        throw std::out_of_range("design slot outside 0.." + std::to_string(kSlotCount - 1));
     slots[to] = slots[from];
 }
 

@@ -12,7 +12,7 @@ namespace hspring {
 // 64 and bytes 200..215. maxLoad and the other reserved bytes keep what they hold.
 void resetDesignDefaults(SpringDesign& design);
 
-// Copies all 336 bytes of slot `from` onto slot `to` (0..30 each), inUse included.
+// Copies all 336 bytes of slot `from` onto slot `to` (0..kLastHistorySlot each), inUse included.
 void copyDesignSlot(DesignSlots& slots, int from, int to);
 
 // Sets the three coil diameters from the number in the diameter field, by diameterKind, with

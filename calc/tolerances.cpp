@@ -147,17 +147,4 @@ std::vector<ToleranceBreach> toleranceBreaches(const SpringDesign& design, doubl
     return breaches;
 }
 
-std::string toleranceBreachLine(const ToleranceBreach& breach) {
-    const std::string point = breach.workingPoint == 1 ? "Ｌ１" : "Ｌ２";
-    switch (breach.condition) {
-    case ToleranceCondition::DeflectionBelowShare:
-        return "警告: " + point + "のたわみが最大試験荷重時のたわみの20%未満です";
-    case ToleranceCondition::DeflectionAboveShare:
-        return "警告: " + point + "のたわみが最大試験荷重時のたわみの80%を超えています";
-    case ToleranceCondition::DeflectionBelowMinimum:
-        return "警告: " + point + "のたわみが4mm未満です";
-    }
-    return {};
-}
-
 } // namespace hspring

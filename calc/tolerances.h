@@ -65,8 +65,4 @@ struct ToleranceBreach {
 std::vector<ToleranceBreach> toleranceBreaches(const SpringDesign& design, double maxTestLength,
                                                int grade);
 
-// The line of the results list for a breach, beside the design-rule lines: "警告:" and what
-// breaks.
-std::string toleranceBreachLine(const ToleranceBreach& breach);
-
 } // namespace hspring

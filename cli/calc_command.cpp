@@ -9,6 +9,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "startup/program_start.h"
+#include "wording/japanese.h"
 
 #include <cstdio>
 #include <iostream>
@@ -61,9 +62,10 @@ void addCalcCommand(Tool& tool) {
         return runJsonCommand(app, options->json,
                               [chosen](std::string_view input, const ProgramState& state,
                                        const std::function<void(std::string_view)>& write) {
+                                  // The JSON answer keeps the windows' words for its lines.
                                   return calculateDesignsJson(input, state.materials,
-                                                              state.settings.coefficients, write, 0,
-                                                              chosen);
+                                                              state.settings.coefficients,
+                                                              japaneseWording(), write, 0, chosen);
                               });
     };
 }

@@ -9,6 +9,8 @@
 #include "cli/commands.h"
 #include "startup/program_start.h"
 #include "toolkit/painting/picture_files.h"
+#include "toolkit/painting/utf8_text.h"
+#include "wording/japanese.h"
 
 #include <memory>
 
@@ -42,7 +44,7 @@ int runChart(const CLI::App& app, const ChartOptions& options) {
 
     if (pictureFormatOf(options.output) == PictureFormat::Svg)
         writeSvgFile(options.output, {kLoadLengthChartWidth, kLoadLengthChartHeight},
-                     QStringLiteral("荷重－長さ線図"),
+                     utf8Text(kLoadLengthChartTitle),
                      [&](QPainter& painter) { drawLoadLengthChart(painter, chart); });
     else
         writePngFile(options.output, renderLoadLengthChart(chart));

@@ -368,7 +368,8 @@ void addSheetSourceOptions(CLI::App& app, SheetSourceOptions& options, std::stri
     addTextOption(app, "--hbd", options.hbd, "FILE",
                   "calculation file; the sheet shows slot N as it stands\n(no calculation)");
     addTextOption(app, "--slot", options.slot, "N",
-                  "slot of the calculation file, 0..30 (default 0, the\ncurrent design)");
+                  "slot of the calculation file, 0.." + std::to_string(kLastHistorySlot) +
+                      " (default 0, the\ncurrent design)");
     addTextOption(app, "--input", options.input, "FILE", std::string(inputHelp));
     app.add_flag("--left-handed", options.leftHanded,
                  "coiling direction left (左); right (右) otherwise");
@@ -390,13 +391,15 @@ SheetSource chosenSheetSource(const CLI::App& app, const SheetSourceOptions& opt
         throw UsageError("--slot needs --hbd");
     // Digits only: "1.0" or "1e0" name no slot.
     const std::string& text = options.slot;
+    const std::string slotUsage =
+        "--slot takes a slot number 0.." + std::to_string(kLastHistorySlot) + ", not ";
     for (const char digit : text) {
         if (digit < '0' || digit > '9' || source.slot > kLastHistorySlot)
-            throw UsageError("--slot takes a slot number 0..30, not " + text);
+            throw UsageError(slotUsage + text);
         source.slot = source.slot * 10 + (digit - '0');
     }
     if (text.empty() || source.slot > kLastHistorySlot)
-        throw UsageError("--slot takes a slot number 0..30, not " + text);
+        throw UsageError(slotUsage + text);
     return source;
 }
 

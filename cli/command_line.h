@@ -153,7 +153,7 @@ void addSheetSourceOptions(CLI::App& app, SheetSourceOptions& options, std::stri
 
 // The source chosen: the calculation file and its slot (0 unless --slot), or the JSON input
 // (standard input without --input). Throws UsageError for a missing -o, --hbd with --input,
-// --slot without --hbd and a slot that is not 0..30.
+// --slot without --hbd and a slot that is not 0..kLastHistorySlot.
 struct SheetSource {
     std::optional<std::string> hbd;
     int slot = 0;

@@ -8,6 +8,8 @@
 #include "data/settings.h"
 #include "diagram/painting/fatigue_diagram.h"
 #include "toolkit/painting/picture_files.h"
+#include "toolkit/painting/utf8_text.h"
+#include "wording/japanese.h"
 
 #include <iostream>
 #include <memory>
@@ -51,7 +53,7 @@ int runDiagram(const CLI::App& command, const DiagramOptions& options) {
     int notices = 0;
     if (pictureFormatOf(options.output) == PictureFormat::Svg) {
         writeSvgFile(options.output, {kFatigueDiagramWidth, kFatigueDiagramHeight},
-                     QStringLiteral("疲れ強さ線図"), [&](QPainter& painter) {
+                     utf8Text(kFatigueDiagramTitle), [&](QPainter& painter) {
                          notices = drawFatigueDiagram(painter, upper, lower, hookFactor,
                                                       DiagramStrokes::Vectors);
                      });

@@ -15,6 +15,8 @@
 #include "drawing/outline_json.h"
 #include "drawing/painting/shape_page_painting.h"
 #include "toolkit/painting/picture_files.h"
+#include "toolkit/painting/utf8_text.h"
+#include "wording/japanese.h"
 
 #include <functional>
 #include <iostream>
@@ -223,7 +225,7 @@ int runShape(const CLI::App& app, ShapeOptions& options) {
         shapePage(app, options.spring, length1.value_or(0), length2.value_or(0), view->second);
     const auto paintView =
         springView(options.spring, length1.value_or(0), length2.value_or(0), view->second);
-    const QString title = QStringLiteral("バネ形状");
+    const QString title = utf8Text(kSpringShapeTitle);
     const bool svg = pictureFormatOf(options.output) == PictureFormat::Svg;
     if (options.viewOnly) {
         // The spring alone, for a report: no tabs, fields or state button.

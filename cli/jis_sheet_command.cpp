@@ -11,6 +11,7 @@
 #include "cli/commands.h"
 #include "printing/painting/jis_sheet_painting.h"
 #include "startup/program_start.h"
+#include "wording/japanese.h"
 
 #include <filesystem>
 #include <optional>
@@ -74,9 +75,10 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
             std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
     subject.leftHanded = options.source.leftHanded;
-    writeJisSheetPdf(options.source.output,
-                     jisSheetTexts(subject, state.materials, state.settings.coefficients),
-                     jisSheetFigure(subject));
+    writeJisSheetPdf(
+        options.source.output,
+        jisSheetTexts(subject, state.materials, state.settings.coefficients, japaneseWording()),
+        jisSheetFigure(subject));
     return kDone;
 }
 

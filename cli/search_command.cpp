@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "search/search_json.h"
+#include "wording/japanese.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,7 +27,8 @@ std::string_view candidateKeysHelp() {
 
 int answerRequirements(std::string_view input, const ProgramState& state,
                        const std::function<void(std::string_view)>& write) {
-    return searchDesignsJson(input, state.materials, state.settings.coefficients, write);
+    return searchDesignsJson(input, state.materials, state.settings.coefficients, japaneseWording(),
+                             write);
 }
 
 } // namespace
@@ -45,7 +47,7 @@ void addSearchCommand(Tool& tool) {
         "0 every requirement searched (an empty array included), 1 a requirement could not be\n"
         "searched (its place holds {\"error\": ...}), 2 usage error or unreadable data file.");
     static const std::string reference =
-        requirementJsonKeysHelp() + "\n" + std::string(candidateKeysHelp());
+        requirementJsonKeysHelp(japaneseWording()) + "\n" + std::string(candidateKeysHelp());
     command.reference = reference;
     auto options = std::make_shared<JsonCommandOptions>();
     CLI::App& app = *command.app;

@@ -17,7 +17,7 @@ static_assert(std::endian::native == std::endian::little,
 // file's; the operations on it belong to the engine (calc/spring_design.h).
 struct SpringDesign {
     std::int32_t inUse;         // 1 when the slot holds a design
-    std::int32_t materialIndex; // record of the material library, 0..29
+    std::int32_t materialIndex; // record of the material library, 0..kMaterialCount - 1
     std::int32_t diameterIndex; // position in the material's wire-diameter list
     double wireDiameter;        // d
     double innerDiameter;       // Di

@@ -202,7 +202,7 @@ MaterialLibrary parseMaterialLibraryText(std::string_view text) {
         if (line.text != "material")
             throw lineError(line, "expected 'material'");
         if (recordCount == kMaterialCount)
-            throw lineError(line, "more than 30 materials");
+            throw lineError(line, "more than " + std::to_string(kMaterialCount) + " materials");
         MaterialRecord& record = library[recordCount++];
         record = MaterialRecord{};
         position = parseMaterial(lines, position + 1, record);

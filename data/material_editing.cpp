@@ -169,10 +169,8 @@ int kindRegistrationCount(const MaterialLibrary& library, std::int32_t kind, int
     return count;
 }
 
-std::optional<std::string> kindLimitWarning(std::int32_t kind, int registrationCount) {
-    if (kind < 0 || kind >= kKindCount || registrationCount <= kMaxGradesPerKind)
-        return std::nullopt;
-    return "種類番号＝ " + std::to_string(kind) + " は８以上登録できません！";
+bool kindOverLimit(std::int32_t kind, int registrationCount) {
+    return kind >= 0 && kind < kKindCount && registrationCount > kMaxGradesPerKind;
 }
 
 } // namespace hspring

@@ -92,8 +92,9 @@ void clearMaterialRecord(MaterialRecord& record);
 // edited counts once, whatever kind it holds in memory.
 int kindRegistrationCount(const MaterialLibrary& library, std::int32_t kind, int editIndex);
 
-// The warning for a registered kind (0..9) that would hold more records than the kind list can
-// offer; nothing for a count within the limit or for the unused kind 10, which has no limit.
-std::optional<std::string> kindLimitWarning(std::int32_t kind, int registrationCount);
+// Whether a registered kind (0..9) would hold more records than the kind list can offer (the
+// editor then warns); never for a count within the limit or for the unused kind 10, which has no
+// limit.
+bool kindOverLimit(std::int32_t kind, int registrationCount);
 
 } // namespace hspring

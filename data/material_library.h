@@ -102,7 +102,7 @@ struct KindPlace {
 };
 std::optional<KindPlace> findMaterialInIndex(const KindIndex& index, int materialIndex);
 
-// The record at a material index, or nullptr outside 0..29.
+// The record at a material index, or nullptr outside the library (kMaterialCount records).
 inline const MaterialRecord* materialAt(const MaterialLibrary& library, int materialIndex) {
     if (materialIndex < 0 || materialIndex >= kMaterialCount)
         return nullptr;

@@ -10,6 +10,7 @@
 #include "calc/design_sources.h"
 #include "data/default_data.h"
 #include "fuzz_support.h"
+#include "wording/japanese.h"
 
 #include <cmath>
 #include <memory>
@@ -84,8 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data), size);
 
     std::string answer;
-    const int failed = calculateDesignsJson(input, program->library, program->coefficients,
-                                            [&](std::string_view piece) { answer += piece; });
+    const int failed =
+        calculateDesignsJson(input, program->library, program->coefficients, japaneseWording(),
+                             [&](std::string_view piece) { answer += piece; });
     const int answered = checkAnswerIsJson(answer);
     fuzz::require(failed >= 0 && failed <= answered, "failures are counted among the answers");
 

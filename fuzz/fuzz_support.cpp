@@ -12,6 +12,7 @@
 #include "drawing/dxf_file.h"
 #include "drawing/shape_views.h"
 #include "printing/data_sheet_text.h"
+#include "wording/japanese.h"
 
 #include <array>
 #include <cmath>
@@ -172,7 +173,7 @@ Calculation calculate(const SpringDesign& design, const MaterialLibrary& library
 
 void requireLifeClass(int lifeClass) {
     require(lifeClass >= 0 && lifeClass < kLifeClassCount, "the life class is 0..8");
-    require(!lifeText(lifeClass).empty(), "every life class has its text");
+    require(!lifeClassText(lifeClass).empty(), "every life class has its text");
 }
 
 // A longer outline only repeats the turns of a shorter one; writing and mapping every primitive
@@ -264,8 +265,9 @@ void calculateAndShow(const SpringDesign& design, const MaterialLibrary& library
     requireLifeClass(classifyLife(after.upper, after.lower));
     checkDesign(calculated.design);
     const Recommendations recommended = recommendationsFor(calculated.design, calculated.range);
-    for (const std::string* text : {&recommended.freeLengthLabel, &recommended.maxLengthLabel,
-                                    &recommended.maxLoadLabel, &recommended.initialTensionLabel})
+    const RecommendationLabels labels = recommendationLabels(recommended);
+    for (const std::string* text :
+         {&labels.freeLength, &labels.maxLength, &labels.maxLoad, &labels.initialTension})
         requireNoNonFiniteName(*text);
     // The texts the window writes into the fields the recommendations fill.
     if (recommended.indexInRange)
@@ -316,13 +318,13 @@ void calculateAndShow(const SpringDesign& design, const MaterialLibrary& library
 void prepareSlotDisplay(const SpringDesign& design, int slot, const MaterialLibrary& library,
                         const KindIndex& index, const CoefficientSet& coefficients) {
     // The history row and the results display.
-    const auto row = historyRowTexts(design, library);
+    const auto row = historyRowTexts(design, library, japaneseWording());
     if (design.inUse != 1)
         for (const std::string& cell : row)
             require(cell.empty(), "a slot not in use has an empty history row");
     for (std::size_t column = 1; column < row.size(); ++column) // after the grade symbol
         requireNoNonFiniteName(row[column]);
-    const DesignFieldTexts fields = designFieldTexts(design);
+    const DesignFieldTexts fields = designFieldTexts(design, japaneseWording());
     for (const std::string* text :
          {&fields.turns, &fields.initialTension, &fields.freeLength, &fields.length1,
           &fields.length2, &fields.load1, &fields.load2, &fields.springRate, &fields.stress2,

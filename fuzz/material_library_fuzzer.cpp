@@ -14,6 +14,7 @@
 #include "fuzz_support.h"
 #include "printing/data_sheet_text.h"
 #include "tests/support/strength_table.h"
+#include "wording/japanese.h"
 
 #include <algorithm>
 #include <cmath>
@@ -146,7 +147,7 @@ void checkRecordTexts(const MaterialLibrary& library, int r) {
                       static_cast<std::size_t>(usedDiameterCount(record)),
                   "the diameter list has one entry per used diameter");
     const SpringDesign design = designOn(record, r);
-    historyRowTexts(design, library);
+    historyRowTexts(design, library, japaneseWording());
     dataSheetTexts(design, library, false);
 
     const MaterialRecordTexts texts = materialRecordTexts(record);
@@ -177,7 +178,7 @@ void checkLoadedLibrary(const MaterialLibrary& library, const CoefficientSet& co
     markEmptyRecords(*marked);
     checkKindIndex(*marked, buildKindIndex(*marked));
     for (std::int32_t kind = -1; kind <= kKindCount + 1; ++kind)
-        kindLimitWarning(kind, kindRegistrationCount(*marked, kind, 0));
+        kindOverLimit(kind, kindRegistrationCount(*marked, kind, 0));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "calc/design_caption.h"
 #include "calc/extra_results.h"
 #include "calc/spring_constants.h"
+#include "calc/wording.h"
 #include "data/short_string.h"
 
 #include <cmath>
@@ -45,27 +46,31 @@ bool loadsSpecified(const SpringDesign& design) {
     return design.lengthMode == 0;
 }
 
-void addHookRows(std::vector<JisSheetRow>& rows, const SpringDesign& design, HookType hookType) {
+void addHookRows(std::vector<JisSheetRow>& rows, const SpringDesign& design, HookType hookType,
+                 const Wording& words) {
+    const std::string name(words.hookTypeOnSheet(hookType));
     if (hookType == HookType::Round) {
-        rows.push_back({"フックの形状", "", "丸フック", ""});
+        rows.push_back({"フックの形状", "", name, ""});
         rows.push_back({"フック角度", "°", number(design.hookAngle), ""});
         return;
     }
-    rows.push_back({"フックの形状", "", "Uフック", ""});
+    rows.push_back({"フックの形状", "", name, ""});
     rows.push_back({"フックの長さ", "mm", number(design.hookLength), ""});
     rows.push_back({"フックの開き", "mm", number(design.hookOpening), ""});
     rows.push_back({"フックの最小曲げ半径", "mm", number(design.hookMinRadius), ""});
 }
 
-std::vector<std::string> hookFigureTexts(const SpringDesign& design, HookType hookType) {
+std::vector<std::string> hookFigureTexts(const SpringDesign& design, HookType hookType,
+                                         const Wording& words) {
     const auto given = [](double value) { return std::isfinite(value); };
+    const std::string name(words.hookTypeOnSheet(hookType));
     std::vector<std::string> texts;
     if (hookType == HookType::Round) {
         if (given(design.hookAngle))
-            texts.push_back("丸フック  フック角度 " + number(design.hookAngle) + "°");
+            texts.push_back(name + "  フック角度 " + number(design.hookAngle) + "°");
         return texts;
     }
-    texts.push_back("Uフック");
+    texts.push_back(name);
     if (given(design.hookLength))
         texts.push_back("フック長さ " + number(design.hookLength));
     if (given(design.hookOpening))
@@ -97,7 +102,7 @@ Outline mirroredAlongAxis(const Outline& outline) {
 } // namespace
 
 JisSheetTexts jisSheetTexts(const JisSheetSubject& subject, const MaterialLibrary& library,
-                            const CoefficientSet& coefficients) {
+                            const CoefficientSet& coefficients, const Wording& words) {
     const SpringDesign& design = subject.design;
     const ExtraResults extras =
         calculateExtraResults(design, library, coefficients, subject.hookType);
@@ -135,19 +140,21 @@ JisSheetTexts jisSheetTexts(const JisSheetSubject& subject, const MaterialLibrar
     };
     rows.push_back({"許容差の等級（JIS B 2704-3）", "",
                     isToleranceGrade(subject.toleranceGrade) && subject.toleranceGrade > 0
-                        ? std::to_string(subject.toleranceGrade) + "級"
+                        ? std::string(words.toleranceGrade(subject.toleranceGrade))
                         : "指定なし",
                     ""});
-    addHookRows(rows, design, subject.hookType);
+    addHookRows(rows, design, subject.hookType, words);
     rows.push_back({"低温焼なまし", "", design.lowTempAnnealed == 1 ? "有り" : "無し", ""});
-    rows.push_back({"表面処理", "", subject.titleBlock.surfaceTreatment, ""});
-    rows.push_back({"備考", "", subject.titleBlock.remarks, ""});
-
     const TitleBlock& block = subject.titleBlock;
-    sheet.titleBlock = {
-        {"品名", block.partName}, {"品番", block.partNumber}, {"設計", block.designer},
-        {"日付", block.date},     {"改訂", block.revision},   {"ファイル", subject.fileName},
-    };
+    for (const std::size_t field : {kSurfaceTreatmentField, kRemarksField})
+        rows.push_back({std::string(kTitleBlockFields[field].label), "",
+                        block.*kTitleBlockFields[field].member, ""});
+
+    for (const std::size_t field :
+         {kPartNameField, kPartNumberField, kDesignerField, kDateField, kRevisionField})
+        sheet.titleBlock.push_back(
+            {std::string(kTitleBlockFields[field].label), block.*kTitleBlockFields[field].member});
+    sheet.titleBlock.push_back({"ファイル", subject.fileName});
 
     const auto finite = [](double value) { return std::isfinite(value); };
     if (finite(design.freeLength))
@@ -155,7 +162,7 @@ JisSheetTexts jisSheetTexts(const JisSheetSubject& subject, const MaterialLibrar
             "L0 = " + number(design.freeLength) + (reference ? "（参考）" : "");
     if (finite(design.outerDiameter))
         sheet.figure.outerDiameter = "Do = " + number(design.outerDiameter);
-    sheet.figure.hook = hookFigureTexts(design, subject.hookType);
+    sheet.figure.hook = hookFigureTexts(design, subject.hookType, words);
 
     sheet.documentTitle = block.partName.empty() ? designCaption(design, library) : block.partName;
     sheet.author = block.designer;

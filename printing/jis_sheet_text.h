@@ -15,6 +15,8 @@
 
 namespace hspring {
 
+class Wording;
+
 // The JIS sheet (仕様書（JIS形式）): a calculated design laid out as Japanese spring drawings
 // present an extension spring (JIS B 0004): a figure of the spring drawn from its own free-state
 // outline with its main dimensions, the items table (要目表) a spring maker orders from, and a
@@ -69,8 +71,9 @@ inline constexpr const char* kJisSheetHeading = "引張コイルばね 仕様書
 
 // Every text of the sheet of `subject`. Nothing is calculated but the values in newtons and the
 // diameters the record holds; a material index outside the library leaves the material empty.
+// The hook type and the tolerance grade are named in `words`.
 JisSheetTexts jisSheetTexts(const JisSheetSubject& subject, const MaterialLibrary& library,
-                            const CoefficientSet& coefficients);
+                            const CoefficientSet& coefficients, const Wording& words);
 
 // The figure's geometry: the free-state outline the shape view and the DXF file use, for the
 // subject's hook type, turns and hand (a left-hand coil is the mirror image of a right-hand one

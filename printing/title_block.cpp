@@ -18,19 +18,8 @@ namespace {
 // A side file is a few hundred bytes; anything far larger is not one.
 constexpr std::size_t kMaxTitleBlockBytes = 1 << 20;
 
-struct Field {
-    std::string_view key;
-    std::string TitleBlock::*member;
-};
-constexpr std::array<Field, 7> kFields = {{
-    {"partName", &TitleBlock::partName},
-    {"partNumber", &TitleBlock::partNumber},
-    {"designer", &TitleBlock::designer},
-    {"date", &TitleBlock::date},
-    {"revision", &TitleBlock::revision},
-    {"surfaceTreatment", &TitleBlock::surfaceTreatment},
-    {"remarks", &TitleBlock::remarks},
-}};
+using Field = TitleBlockField;
+constexpr const auto& kFields = kTitleBlockFields;
 
 Error notATitleBlock(std::string_view why) {
     return Error(Problem::BadData, {}, "title block file: " + std::string(why));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,34 @@ struct TitleBlock {
 
     bool empty() const;
     friend bool operator==(const TitleBlock&, const TitleBlock&) = default;
+};
+
+// The fields of the block, each once: its JSON key (also the object name of its field in the
+// sheet's window), its label on the sheet and in the window, and where it is kept; in the order
+// they stand, remarks last.
+struct TitleBlockField {
+    std::string_view key;
+    std::string_view label;
+    std::string TitleBlock::*member;
+};
+inline constexpr std::array<TitleBlockField, 7> kTitleBlockFields = {{
+    {"partName", "品名", &TitleBlock::partName},
+    {"partNumber", "品番", &TitleBlock::partNumber},
+    {"designer", "設計", &TitleBlock::designer},
+    {"date", "日付", &TitleBlock::date},
+    {"revision", "改訂", &TitleBlock::revision},
+    {"surfaceTreatment", "表面処理", &TitleBlock::surfaceTreatment},
+    {"remarks", "備考", &TitleBlock::remarks},
+}};
+// Where a field stands in kTitleBlockFields.
+enum TitleBlockFieldIndex : std::size_t {
+    kPartNameField,
+    kPartNumberField,
+    kDesignerField,
+    kDateField,
+    kRevisionField,
+    kSurfaceTreatmentField,
+    kRemarksField,
 };
 
 // The title block travels in a small JSON file beside its calculation file ("spring.hbd" keeps

@@ -2,7 +2,7 @@
 #include "search/candidate_table.h"
 
 #include "base/number_format.h"
-#include "calc/life.h"
+#include "calc/wording.h"
 #include "data/short_string.h"
 
 #include <algorithm>
@@ -21,19 +21,8 @@ CandidateCell number(double value, int digits) {
 
 } // namespace
 
-std::string_view stressLimitText(StressLimit limit) {
-    switch (limit) {
-    case StressLimit::Coil:
-        return "コイル";
-    case StressLimit::HookTorsion:
-        return "フックねじり";
-    case StressLimit::HookBending:
-        return "フック曲げ";
-    }
-    return {};
-}
-
-CandidateRow candidateRow(const SearchCandidate& candidate, const MaterialLibrary& library) {
+CandidateRow candidateRow(const SearchCandidate& candidate, const MaterialLibrary& library,
+                          const Wording& words) {
     const SpringDesign& s = candidate.result.design;
     const ExtraResults& x = candidate.result.extras;
     const MaterialRecord* material = materialAt(library, s.materialIndex);
@@ -55,9 +44,9 @@ CandidateRow candidateRow(const SearchCandidate& candidate, const MaterialLibrar
         number(candidate.coilStressUse * 100, 4),
         number(candidate.hookStressUse * 100, 4),
         number(std::max(candidate.worstDeviation1, candidate.worstDeviation2) * 100, 4),
-        {std::string(stressLimitText(candidate.nearestLimit)),
+        {std::string(words.governingPart(candidate.nearestLimit)),
          static_cast<double>(candidate.nearestLimit)},
-        {life ? std::string(lifeText(*life)) : std::string(kMissingValueText),
+        {life ? std::string(words.lifeClass(*life)) : std::string(kMissingValueText),
          life ? static_cast<double>(*life) : kSortsLast},
         number(x.springMass, 4),
     }};

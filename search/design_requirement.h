@@ -2,9 +2,11 @@
 #pragma once
 
 #include "calc/hook_type.h"
+#include "calc/life.h"
 #include "calc/tolerances.h"
 #include "data/material_library.h"
 
+#include <array>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -28,7 +30,67 @@ std::string_view searchObjectiveName(SearchObjective objective);
 inline constexpr double kMinDiameterStep = 0.001; // mm
 inline constexpr double kMaxDiameterStep = 100;   // mm
 inline constexpr int kMaxCandidateCount = 1000;
-inline constexpr int kMaxRequiredLifeClass = 8;
+// Any life class may be asked for, the shortest too (which every design reaches).
+inline constexpr int kMaxRequiredLifeClass = kShortestLifeClass;
+
+// The keys of a requirement, in the order its help lists them. Each key's name, written once in
+// kRequirementKeyNames, is what the JSON reader reads, what a problem names its field by and what
+// the search window finds its label by.
+enum class RequirementKey {
+    Length1,
+    Load1,
+    Length2,
+    Load2,
+    LoadTolerance,
+    ToleranceGrade,
+    MaxOuterDiameter,
+    MinInnerDiameter,
+    MaxFreeLength,
+    RequiredLifeClass,
+    Materials,
+    Kinds,
+    LowTempAnnealed,
+    HookType,
+    HookAngle,
+    HookLength,
+    HookOpening,
+    HookMinRadius,
+    DiameterStep,
+    Objective,
+    Count,
+};
+inline constexpr std::size_t kRequirementKeyCount = 21;
+inline constexpr std::array<std::string_view, kRequirementKeyCount> kRequirementKeyNames = {
+    "length1",
+    "load1",
+    "length2",
+    "load2",
+    "loadTolerance",
+    "toleranceGrade",
+    "maxOuterDiameter",
+    "minInnerDiameter",
+    "maxFreeLength",
+    "requiredLifeClass",
+    "materials",
+    "kinds",
+    "lowTempAnnealed",
+    "hookType",
+    "hookAngle",
+    "hookLength",
+    "hookOpening",
+    "hookMinRadius",
+    "diameterStep",
+    "objective",
+    "count",
+};
+static_assert(static_cast<std::size_t>(RequirementKey::Count) + 1 == kRequirementKeyCount);
+
+constexpr std::string_view requirementKeyName(RequirementKey key) {
+    return kRequirementKeyNames[static_cast<std::size_t>(key)];
+}
+
+// The key of a name; nullopt for any other text.
+std::optional<RequirementKey> requirementKeyFromName(std::string_view name);
 
 // What a designer asks of a spring: two working points, a space, a life. Lengths in mm, loads in
 // kgf.
@@ -63,6 +125,8 @@ struct DesignRequirement {
     double diameterStep = 0.1;
     SearchObjective objective = SearchObjective::Mass;
     int count = 20; // how many candidates to return
+
+    bool operator==(const DesignRequirement&) const = default;
 };
 
 // What is wrong with a requirement. The window and the tool word it each in its own language.
@@ -89,10 +153,10 @@ struct RequirementProblem {
 
 // Checks the requirement against the rules above and the library: every value finite, the
 // tolerance within (0, 100), limits positive, the hook of hookType one that can be drawn (a round
-// hook's angle within 0..180°, a U hook's three dimensions above 0), a grade within 0..3, a life
-// class within 0..8, materials listed in the kind index, kinds within 0..9 and at least one
-// material left, a diameter step within [0.001, 100] mm, a count within 1..1000. The first problem
-// found.
+// hook's angle within 0..180°, a U hook's three dimensions above 0), a tolerance grade, a life
+// class within 0..kMaxRequiredLifeClass, materials listed in the kind index, kinds below
+// kKindCount and at least one material left, a diameter step within [kMinDiameterStep,
+// kMaxDiameterStep], a count within 1..kMaxCandidateCount. The first problem found.
 std::optional<RequirementProblem> checkRequirement(const DesignRequirement& requirement,
                                                    const MaterialLibrary& library);
 

@@ -72,7 +72,7 @@ struct BandJudgement {
     double coilUse = 0;        // τ at the top of P2's band / allowableStress
     double hookTorsionUse = 0; // τB there / allowableStress
     double hookBendingUse = std::numeric_limits<double>::quiet_NaN(); // NaN: not judged
-    StressLimit nearest = StressLimit::Coil;
+    GoverningPart nearest = GoverningPart::Coil;
 };
 
 BandJudgement judgeBand(const SpringDesign& s, const ExtraResults& x, int grade,
@@ -96,10 +96,10 @@ BandJudgement judgeBand(const SpringDesign& s, const ExtraResults& x, int grade,
     double largest = j.coilUse;
     if (j.hookTorsionUse > largest) {
         largest = j.hookTorsionUse;
-        j.nearest = StressLimit::HookTorsion;
+        j.nearest = GoverningPart::HookTorsion;
     }
     if (j.hookBendingUse > largest)
-        j.nearest = StressLimit::HookBending;
+        j.nearest = GoverningPart::HookBending;
     return j;
 }
 
@@ -223,7 +223,7 @@ std::uint32_t Search::judge(const SpringDesign& s, const InitialTensionRange& ra
         (r_.maxFreeLength && !(s.freeLength <= *r_.maxFreeLength) &&
          breaks(SearchConstraint::FreeLength)))
         return broken;
-    if (checkDesign(s).colour != StatusColour::WindowText && breaks(SearchConstraint::DesignRules))
+    if (!checkDesign(s).empty() && breaks(SearchConstraint::DesignRules))
         return broken;
     // The load at the top of P2's band within each limit: the coil's, the hook bend's and, when
     // the material gives a bending allowable, the hook loop's.
@@ -447,18 +447,6 @@ SearchOutcome Search::run(const std::vector<int>& materials) {
 
 std::string_view searchConstraintName(SearchConstraint constraint) {
     return kConstraintNames[static_cast<int>(constraint)];
-}
-
-std::string_view stressLimitName(StressLimit limit) {
-    switch (limit) {
-    case StressLimit::Coil:
-        return "coil";
-    case StressLimit::HookTorsion:
-        return "hookTorsion";
-    case StressLimit::HookBending:
-        return "hookBending";
-    }
-    return {};
 }
 
 SearchOutcome searchDesigns(const DesignRequirement& requirement, const MaterialLibrary& library,

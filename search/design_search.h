@@ -36,10 +36,6 @@ inline constexpr int kSearchConstraintCount = 11;
 // The constraint's name as the JSON answer gives it ("outerDiameter", "loads", ...).
 std::string_view searchConstraintName(SearchConstraint constraint);
 
-// The limits a candidate's stress at the top of P2's band is nearest to.
-enum class StressLimit { Coil, HookTorsion, HookBending };
-std::string_view stressLimitName(StressLimit limit); // "coil", "hookTorsion", "hookBending"
-
 // One feasible design and what ranks it.
 struct SearchCandidate {
     int rank = 0;        // 1 for the best
@@ -52,7 +48,9 @@ struct SearchCandidate {
     // limit load is the share of the allowable stress.
     double coilStressUse = 0;
     double hookStressUse = 0;
-    StressLimit nearestLimit = StressLimit::Coil; // the largest of the three shares
+    // The part whose limit the stress at the top of P2's band is nearest: the largest of the
+    // three shares.
+    GoverningPart nearestLimit = GoverningPart::Coil;
     // Worst-case relative deviations of the loads from their targets, (|P − T| + ΔP)/T with ΔP
     // the load's production tolerance (0 at grade 0); a fraction.
     double worstDeviation1 = 0;

@@ -102,12 +102,11 @@ std::optional<SearchConstraint> diameterRejection(const SpringDesign& design,
     if (r.maxFreeLength && (4 * w.d + allowance) * (1 - kFourDigitSlack) > *r.maxFreeLength)
         return SearchConstraint::FreeLength;
     const long double D = design.meanDiameter;
-    const long double perLoad = torsionStressPerLoad(1, D, w.d);
     const long double P = w.leastLoad2;
-    if (wahlFactor(static_cast<long double>(design.springIndex)) * perLoad * P >
-        (w.torsionAllowable + kStressTolerance) * (1 + kSlack))
+    const long double wahl = wahlFactor(static_cast<long double>(design.springIndex));
+    if (torsionalStress(wahl, D, P, w.d) > (w.torsionAllowable + kStressTolerance) * (1 + kSlack))
         return SearchConstraint::CoilStress;
-    if (w.hookFactor * perLoad * P > w.torsionAllowable * (1 + kSlack))
+    if (torsionalStress(w.hookFactor, D, P, w.d) > w.torsionAllowable * (1 + kSlack))
         return SearchConstraint::HookTorsion;
     const long double bendingPerLoad = hookBendingStressPerLoad(hookBendingFactor(D / w.d), D, w.d);
     if (w.bendingJudged && P * bendingPerLoad > w.bendingAllowable * (1 + kSlack))
@@ -298,7 +297,7 @@ WireWork boundWire(const SearchWire& wire, const DesignRequirement& r, const Sea
             continue;
         }
         const long double D = design.meanDiameter;
-        item.rateFactor = w.shearModulus * ld * ld * ld * ld / (8 * D * D * D) / kGravity;
+        item.rateFactor = coilSpringRate(w.shearModulus, ld, 1.0L, D); // the rate of one turn
         if (grid) {
             item.firstQuarter = kMinQuarterTurns;
             item.lastQuarter = frameLast;

@@ -21,9 +21,9 @@ constexpr ObjectiveName kObjectiveNames[] = {
     {SearchObjective::Accuracy, "accuracy"},
 };
 
-std::optional<RequirementProblem> problem(RequirementProblemCode code, std::string_view field,
+std::optional<RequirementProblem> problem(RequirementProblemCode code, RequirementKey field,
                                           int value = 0) {
-    return RequirementProblem{code, field, value};
+    return RequirementProblem{code, requirementKeyName(field), value};
 }
 
 // The materials of the requirement, or its problem with them.
@@ -34,14 +34,15 @@ std::optional<RequirementProblem> collectMaterials(const DesignRequirement& r,
     if (!r.materials.empty()) {
         for (const int m : r.materials) {
             if (!findMaterialInIndex(index, m))
-                return problem(RequirementProblemCode::MaterialNotListed, "materials", m);
+                return problem(RequirementProblemCode::MaterialNotListed, RequirementKey::Materials,
+                               m);
             allowed.insert(m);
         }
         return std::nullopt;
     }
     for (const int kind : r.kinds)
         if (kind < 0 || kind >= kKindCount)
-            return problem(RequirementProblemCode::KindOutOfRange, "kinds", kind);
+            return problem(RequirementProblemCode::KindOutOfRange, RequirementKey::Kinds, kind);
     for (int kind = 0; kind < kKindCount; ++kind) {
         if (!r.kinds.empty() && std::find(r.kinds.begin(), r.kinds.end(), kind) == r.kinds.end())
             continue;
@@ -52,41 +53,42 @@ std::optional<RequirementProblem> collectMaterials(const DesignRequirement& r,
         }
     }
     if (allowed.empty())
-        return problem(RequirementProblemCode::NoMaterial, r.materials.empty() ? "kinds" : "");
+        return problem(RequirementProblemCode::NoMaterial, RequirementKey::Kinds);
     return std::nullopt;
 }
 
 // The numbers of the requirement: finite, and the working points in order.
 std::optional<RequirementProblem> checkNumbers(const DesignRequirement& r) {
-    const std::pair<std::string_view, double> numbers[] = {
-        {"length1", r.length1},
-        {"load1", r.load1},
-        {"length2", r.length2},
-        {"load2", r.load2},
-        {"loadTolerance", r.loadTolerance},
-        {"hookAngle", r.hookAngle},
-        {"hookLength", r.hookLength},
-        {"hookOpening", r.hookOpening},
-        {"hookMinRadius", r.hookMinRadius},
-        {"diameterStep", r.diameterStep},
+    using enum RequirementKey;
+    const std::pair<RequirementKey, double> numbers[] = {
+        {Length1, r.length1},
+        {Load1, r.load1},
+        {Length2, r.length2},
+        {Load2, r.load2},
+        {LoadTolerance, r.loadTolerance},
+        {HookAngle, r.hookAngle},
+        {HookLength, r.hookLength},
+        {HookOpening, r.hookOpening},
+        {HookMinRadius, r.hookMinRadius},
+        {DiameterStep, r.diameterStep},
     };
     for (const auto& [key, value] : numbers)
         if (!std::isfinite(value))
             return problem(RequirementProblemCode::NotANumber, key);
     if (!(r.length1 > 0))
-        return problem(RequirementProblemCode::NotAboveZero, "length1");
+        return problem(RequirementProblemCode::NotAboveZero, Length1);
     if (!(r.length1 < r.length2))
-        return problem(RequirementProblemCode::Length1NotBelowLength2, "length1");
+        return problem(RequirementProblemCode::Length1NotBelowLength2, Length1);
     if (!(r.load1 > 0))
-        return problem(RequirementProblemCode::NotAboveZero, "load1");
+        return problem(RequirementProblemCode::NotAboveZero, Load1);
     if (!(r.load1 < r.load2))
-        return problem(RequirementProblemCode::Load1NotBelowLoad2, "load1");
+        return problem(RequirementProblemCode::Load1NotBelowLoad2, Load1);
     if (!(r.loadTolerance > 0 && r.loadTolerance < 100))
-        return problem(RequirementProblemCode::ToleranceOutOfRange, "loadTolerance");
-    const std::pair<std::string_view, const std::optional<double>&> limits[] = {
-        {"maxOuterDiameter", r.maxOuterDiameter},
-        {"minInnerDiameter", r.minInnerDiameter},
-        {"maxFreeLength", r.maxFreeLength},
+        return problem(RequirementProblemCode::ToleranceOutOfRange, LoadTolerance);
+    const std::pair<RequirementKey, const std::optional<double>&> limits[] = {
+        {MaxOuterDiameter, r.maxOuterDiameter},
+        {MinInnerDiameter, r.minInnerDiameter},
+        {MaxFreeLength, r.maxFreeLength},
     };
     for (const auto& [key, value] : limits)
         if (value && !(std::isfinite(*value) && *value > 0))
@@ -108,6 +110,13 @@ std::optional<RequirementProblem> checkNumbers(const DesignRequirement& r) {
 
 } // namespace
 
+std::optional<RequirementKey> requirementKeyFromName(std::string_view name) {
+    for (std::size_t i = 0; i < kRequirementKeyCount; ++i)
+        if (kRequirementKeyNames[i] == name)
+            return static_cast<RequirementKey>(i);
+    return std::nullopt;
+}
+
 std::optional<SearchObjective> searchObjectiveFromName(std::string_view name) {
     for (const ObjectiveName& entry : kObjectiveNames)
         if (entry.name == name)
@@ -127,14 +136,15 @@ std::optional<RequirementProblem> checkRequirement(const DesignRequirement& r,
     if (std::optional<RequirementProblem> found = checkNumbers(r))
         return found;
     if (!isToleranceGrade(r.toleranceGrade))
-        return problem(RequirementProblemCode::GradeOutOfRange, "toleranceGrade");
+        return problem(RequirementProblemCode::GradeOutOfRange, RequirementKey::ToleranceGrade);
     if (r.requiredLifeClass &&
         !(*r.requiredLifeClass >= 0 && *r.requiredLifeClass <= kMaxRequiredLifeClass))
-        return problem(RequirementProblemCode::LifeClassOutOfRange, "requiredLifeClass");
+        return problem(RequirementProblemCode::LifeClassOutOfRange,
+                       RequirementKey::RequiredLifeClass);
     if (!(r.diameterStep >= kMinDiameterStep && r.diameterStep <= kMaxDiameterStep))
-        return problem(RequirementProblemCode::StepOutOfRange, "diameterStep");
+        return problem(RequirementProblemCode::StepOutOfRange, RequirementKey::DiameterStep);
     if (!(r.count >= 1 && r.count <= kMaxCandidateCount))
-        return problem(RequirementProblemCode::CountOutOfRange, "count");
+        return problem(RequirementProblemCode::CountOutOfRange, RequirementKey::Count);
     std::set<int> allowed;
     return collectMaterials(r, library, allowed);
 }

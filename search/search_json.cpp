@@ -5,13 +5,16 @@
 #include "base/json_reader.h"
 #include "base/json_writer.h"
 #include "base/number_format.h"
+#include "base/text_fill.h"
 #include "calc/design_json.h"
+#include "calc/wording.h"
+#include "calc/wording.h"
 
+#include <bitset>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
-#include <set>
 
 namespace hspring {
 
@@ -155,79 +158,82 @@ std::string readObjective(ValueReader& in, DesignRequirement& r) {
     return {};
 }
 
-// Every key of a requirement, once: its name, its unit, what it means (continuation lines after
-// "\n") and how it is read. The reader and the help text come from this table alone.
-struct RequirementKey {
-    std::string_view name;
+// How each key of a requirement is read and what it means, in the order of RequirementKey, whose
+// names they take: its unit, its help (continuation lines after "\n"; a "{name}" in it stands for
+// the default or limit requirementJsonKeysHelp fills in from DesignRequirement and the limits)
+// and how it is read. The reader and the help text come from this table alone.
+struct KeyReading {
+    RequirementKey key;
     std::string_view unit;
     std::string_view help;
     std::string (*read)(ValueReader&, DesignRequirement&);
     bool required = false;
 };
-constexpr RequirementKey kRequirementKeys[] = {
-    {"length1", "mm", "the first working length L1 (required)",
+using K = RequirementKey;
+constexpr KeyReading kKeyReadings[] = {
+    {K::Length1, "mm", "the first working length L1 (required)",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.length1); }, true},
-    {"load1", "kgf", "the load P1 at L1 (required)",
+    {K::Load1, "kgf", "the load P1 at L1 (required)",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.load1); }, true},
-    {"length2", "mm", "the second working length L2 > L1 (required)",
+    {K::Length2, "mm", "the second working length L2 > L1 (required)",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.length2); }, true},
-    {"load2", "kgf", "the load P2 > P1 > 0 at L2 (required)",
+    {K::Load2, "kgf", "the load P2 > P1 > 0 at L2 (required)",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.load2); }, true},
-    {"loadTolerance", "%",
-     "how far each load may lie from its target (default 10; above 0 and\nbelow 100)",
+    {K::LoadTolerance, "%",
+     "how far each load may lie from its target (default {loadTolerance}; above 0 and\nbelow 100)",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.loadTolerance); }},
-    {"toleranceGrade", "",
-     "production tolerance grade of JIS B 2704-3, 1..3 (default 2): each\n"
-     "load with its production tolerance must stay within loadTolerance; 0:\n"
+    {K::ToleranceGrade, "",
+     "production tolerance grade of JIS B 2704-3, 1..{lastGrade} (default {toleranceGrade}): each\n"
+     "load with its production tolerance must stay within loadTolerance; {noGrade}:\n"
      "the nominal loads alone",
      [](ValueReader& in, DesignRequirement& r) { return in.integer(r.toleranceGrade); }},
-    {"maxOuterDiameter", "mm", "largest outer coil diameter Do (default, null: none)",
+    {K::MaxOuterDiameter, "mm", "largest outer coil diameter Do (default, null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.limit(r.maxOuterDiameter); }},
-    {"minInnerDiameter", "mm", "smallest inner coil diameter Di (default, null: none)",
+    {K::MinInnerDiameter, "mm", "smallest inner coil diameter Di (default, null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.limit(r.minInnerDiameter); }},
-    {"maxFreeLength", "mm", "largest free length L0 (default, null: none)",
+    {K::MaxFreeLength, "mm", "largest free length L0 (default, null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.limit(r.maxFreeLength); }},
-    {"requiredLifeClass", "",
+    {K::RequiredLifeClass, "",
      "the coil's and the hook's expected-life class must be at most this:\n"
-     "0 \"1000万\" (the longest) .. 8 \"1万以下\" (default, null: none)",
+     "0 \"{longestLife}\" (the longest) .. {lastLifeClass} \"{lastLife}\" (default, null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.optionalInteger(r.requiredLifeClass); }},
-    {"materials", "", "material record indices to try, an array (default: see kinds)",
+    {K::Materials, "", "material record indices to try, an array (default: see kinds)",
      [](ValueReader& in, DesignRequirement& r) { return in.indices(r.materials); }},
-    {"kinds", "",
-     "material kinds to try when materials is not given, an array of 0..9\n"
+    {K::Kinds, "",
+     "material kinds to try when materials is not given, an array of 0..{lastKind}\n"
      "(default: every material of the material lists)",
      [](ValueReader& in, DesignRequirement& r) { return in.indices(r.kinds); }},
-    {"lowTempAnnealed", "", "true or 1: low-temperature annealed after coiling (default false)",
+    {K::LowTempAnnealed, "",
+     "true or 1: low-temperature annealed after coiling (default {lowTempAnnealed})",
      [](ValueReader& in, DesignRequirement& r) { return in.flag(r.lowTempAnnealed); }},
-    {"hookType", "", "\"round\" (default) or \"u\"", readHookType},
-    {"hookAngle", "degrees", "round hook: hook angle (default 80)",
+    {K::HookType, "", "{hookTypes}", readHookType},
+    {K::HookAngle, "degrees", "round hook: hook angle (default {hookAngle})",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.hookAngle); }},
-    {"hookLength", "mm", "U hook: hook length (default 10)",
+    {K::HookLength, "mm", "U hook: hook length (default {hookLength})",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.hookLength); }},
-    {"hookOpening", "mm", "U hook: opening between the cut end and the coil (default 3)",
+    {K::HookOpening, "mm",
+     "U hook: opening between the cut end and the coil (default {hookOpening})",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.hookOpening); }},
-    {"hookMinRadius", "mm", "U hook: inner radius of the bend out of the coil (default 3)",
+    {K::HookMinRadius, "mm",
+     "U hook: inner radius of the bend out of the coil (default {hookMinRadius})",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.hookMinRadius); }},
-    {"diameterStep", "mm",
-     "the mean coil diameters tried are the whole multiples of this\n(default 0.1; 0.001 .. 100)",
+    {K::DiameterStep, "mm",
+     "the mean coil diameters tried are the whole multiples of this\n"
+     "(default {diameterStep}; {minStep} .. {maxStep})",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.diameterStep); }},
-    {"objective", "",
-     "\"mass\" (default): the lightest first; \"life\": the longest spring life\n"
-     "first, then the lightest; \"margin\": the largest smallest margin of the\n"
-     "coil, hook-torsion and hook-bending stresses at the top of P2's\n"
-     "tolerance band first; \"accuracy\": the smallest worst-case deviation\n"
-     "of the loads first, then the lightest",
-     readObjective},
-    {"count", "", "how many candidates to return (default 20; 1 .. 1000)",
+    {K::Objective, "", "{objectives}", readObjective},
+    {K::Count, "", "how many candidates to return (default {count}; 1 .. {maxCount})",
      [](ValueReader& in, DesignRequirement& r) { return in.integer(r.count); }},
 };
-
-const RequirementKey* findKey(std::string_view name) {
-    for (const RequirementKey& key : kRequirementKeys)
-        if (key.name == name)
-            return &key;
-    return nullptr;
-}
+static_assert(std::size(kKeyReadings) == kRequirementKeyCount);
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kRequirementKeyCount; ++i)
+            if (kKeyReadings[i].key != static_cast<RequirementKey>(i))
+                return false;
+        return true;
+    }(),
+    "the readings follow RequirementKey");
 
 // Reads one element of the input: a requirement object, or something that fails as one. A syntax
 // error is thrown.
@@ -239,28 +245,32 @@ RequirementRequest readRequirement(JsonReader& reader, const MaterialLibrary& li
         return request;
     }
     reader.enterObject();
-    std::set<std::string> given;
+    // An unknown key fails at once, so only the known ones need remembering.
+    std::bitset<kRequirementKeyCount> given;
     std::string name;
     while (reader.nextMember(name)) {
         if (!request.error.empty()) {
             reader.skipValue(); // the first fault stands; the rest is still checked as JSON
             continue;
         }
-        const RequirementKey* key = findKey(name);
-        if (!given.insert(name).second) {
+        const std::optional<RequirementKey> key = requirementKeyFromName(name);
+        const std::size_t index = key ? static_cast<std::size_t>(*key) : 0;
+        if (key && given[index]) {
             reader.skipValue();
             request.error = "duplicate key \"" + name + "\"";
         } else if (!key) {
             reader.skipValue();
             request.error = "unknown key \"" + name + "\"";
         } else {
-            ValueReader in(reader, key->name);
-            request.error = key->read(in, request.requirement);
+            given[index] = true;
+            ValueReader in(reader, requirementKeyName(*key));
+            request.error = kKeyReadings[index].read(in, request.requirement);
         }
     }
-    for (const RequirementKey& key : kRequirementKeys)
-        if (request.error.empty() && key.required && !given.count(std::string(key.name)))
-            request.error = std::string(key.name) + ": missing";
+    for (const KeyReading& reading : kKeyReadings)
+        if (request.error.empty() && reading.required &&
+            !given[static_cast<std::size_t>(reading.key)])
+            request.error = std::string(requirementKeyName(reading.key)) + ": missing";
     if (request.error.empty())
         if (const std::optional<RequirementProblem> problem =
                 checkRequirement(request.requirement, library))
@@ -269,8 +279,8 @@ RequirementRequest readRequirement(JsonReader& reader, const MaterialLibrary& li
 }
 
 // A candidate: the calc answer with its rank first, and what ranks it last.
-void appendCandidateJson(std::string& out, const SearchCandidate& candidate) {
-    appendDesignResultJson(out, candidate.result, candidate.rank);
+void appendCandidateJson(std::string& out, const SearchCandidate& candidate, const Wording& words) {
+    appendDesignResultJson(out, candidate.result, words, candidate.rank);
     out.pop_back(); // the answer's closing brace: the search's member goes inside
     out += ',';
     std::string search;
@@ -285,13 +295,13 @@ void appendCandidateJson(std::string& out, const SearchCandidate& candidate) {
     json.key("hookStressUse");
     json.number(candidate.hookStressUse);
     json.key("nearestLimit");
-    json.string(stressLimitName(candidate.nearestLimit));
+    json.string(governingPartName(candidate.nearestLimit));
     json.endObject();
     out += "\"search\":" + search + "}";
 }
 
 // Why nothing is feasible.
-void appendExplanationJson(std::string& out, const SearchOutcome& outcome) {
+void appendExplanationJson(std::string& out, const SearchOutcome& outcome, const Wording& words) {
     const SearchExplanation& why = *outcome.explanation;
     JsonWriter json(out);
     json.beginObject();
@@ -318,7 +328,7 @@ void appendExplanationJson(std::string& out, const SearchOutcome& outcome) {
     json.endArray();
     json.key("design");
     std::string design;
-    appendDesignResultJson(design, why.nearestMiss->result);
+    appendDesignResultJson(design, why.nearestMiss->result, words);
     json.json(design);
     json.endObject();
     json.endObject();
@@ -326,6 +336,34 @@ void appendExplanationJson(std::string& out, const SearchOutcome& outcome) {
 
 std::string numberText(double value) {
     return formatGeneral(value, 15);
+}
+
+// What each objective ranks first, in the order of SearchObjective.
+constexpr std::string_view kObjectiveHelp[] = {
+    "the lightest first",
+    "the longest spring life\nfirst, then the lightest",
+    "the largest smallest margin of the\n"
+    "coil, hook-torsion and hook-bending stresses at the top of P2's\n"
+    "tolerance band first",
+    "the smallest worst-case deviation\nof the loads first, then the lightest",
+};
+
+// The choices of a key, each quoted, the default marked.
+template <class Choice, std::size_t count>
+std::string choicesHelp(const Choice (&choices)[count], Choice chosen,
+                        std::string_view (*name)(Choice), std::string_view separator,
+                        const std::string_view* explanations = nullptr) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0)
+            text += separator;
+        text += "\"" + std::string(name(choices[i])) + "\"";
+        if (choices[i] == chosen)
+            text += " (default)";
+        if (explanations)
+            text += ": " + std::string(explanations[i]);
+    }
+    return text;
 }
 
 } // namespace
@@ -385,7 +423,8 @@ RequirementRequests readRequirementsJson(std::string_view text, const MaterialLi
 }
 
 int searchDesignsJson(std::string_view input, const MaterialLibrary& library,
-                      const CoefficientSet& coefficients, const TextSink& write, int threads) {
+                      const CoefficientSet& coefficients, const Wording& words,
+                      const TextSink& write, int threads) {
     const RequirementRequests requests = readRequirementsJson(input, library);
     int failed = 0;
     std::string out;
@@ -410,13 +449,13 @@ int searchDesignsJson(std::string_view input, const MaterialLibrary& library,
             appendDesignErrorJson(out, error);
             ++failed;
         } else if (outcome.candidates.empty() && outcome.explanation) {
-            appendExplanationJson(out, outcome);
+            appendExplanationJson(out, outcome, words);
         } else {
             out += "[\n";
             for (const SearchCandidate& candidate : outcome.candidates) {
                 if (candidate.rank > 1)
                     out += ",\n";
-                appendCandidateJson(out, candidate);
+                appendCandidateJson(out, candidate, words);
             }
             out += "\n]";
         }
@@ -428,16 +467,47 @@ int searchDesignsJson(std::string_view input, const MaterialLibrary& library,
     return failed;
 }
 
-std::string requirementJsonKeysHelp() {
+std::string requirementJsonKeysHelp(const Wording& wording) {
+    const DesignRequirement defaults;
+    constexpr HookType kHookTypes[] = {HookType::Round, HookType::U};
+    constexpr SearchObjective kObjectives[] = {SearchObjective::Mass, SearchObjective::Life,
+                                               SearchObjective::Margin, SearchObjective::Accuracy};
+    const auto lifeText = [&wording](int lifeClass) {
+        return std::string(wording.lifeClass(lifeClass));
+    };
+    const TextValue values[] = {
+        {"loadTolerance", numberText(defaults.loadTolerance)},
+        {"lastGrade", std::to_string(kToleranceGradeCount)},
+        {"toleranceGrade", std::to_string(defaults.toleranceGrade)},
+        {"noGrade", std::to_string(kNoToleranceGrade)},
+        {"longestLife", lifeText(0)},
+        {"lastLifeClass", std::to_string(kMaxRequiredLifeClass)},
+        {"lastLife", lifeText(kMaxRequiredLifeClass)},
+        {"lastKind", std::to_string(kKindCount - 1)},
+        {"lowTempAnnealed", defaults.lowTempAnnealed ? "true" : "false"},
+        {"hookTypes", choicesHelp(kHookTypes, defaults.hookType, hookTypeName, " or ")},
+        {"hookAngle", numberText(defaults.hookAngle)},
+        {"hookLength", numberText(defaults.hookLength)},
+        {"hookOpening", numberText(defaults.hookOpening)},
+        {"hookMinRadius", numberText(defaults.hookMinRadius)},
+        {"diameterStep", numberText(defaults.diameterStep)},
+        {"minStep", numberText(kMinDiameterStep)},
+        {"maxStep", numberText(kMaxDiameterStep)},
+        {"objectives",
+         choicesHelp(kObjectives, defaults.objective, searchObjectiveName, "; ", kObjectiveHelp)},
+        {"count", std::to_string(defaults.count)},
+        {"maxCount", std::to_string(kMaxCandidateCount)},
+    };
     std::string help = "Keys of a requirement (lengths in mm, loads in kgf):\n";
     constexpr std::size_t kHelpColumn = 23;
-    for (const RequirementKey& key : kRequirementKeys) {
-        std::string line = "  " + std::string(key.name);
+    for (const KeyReading& key : kKeyReadings) {
+        std::string line = "  " + std::string(requirementKeyName(key.key));
         if (!key.unit.empty())
             line += " (" + std::string(key.unit) + ")";
         line += line.size() + 1 < kHelpColumn ? std::string(kHelpColumn - line.size(), ' ')
                                               : "\n" + std::string(kHelpColumn, ' ');
-        std::string_view text = key.help;
+        const std::string filled = filledIn(key.help, values);
+        std::string_view text = filled;
         for (std::size_t end = text.find('\n'); end != std::string_view::npos;
              end = text.find('\n')) {
             line += std::string(text.substr(0, end)) + "\n" + std::string(kHelpColumn, ' ');

@@ -40,12 +40,13 @@ std::string requirementProblemText(const RequirementProblem& problem);
 // first and "search" last (what ranks it), or, when nothing is feasible, an object that says why
 // (see requirementJsonKeysHelp), or {"error": message} in its place. An array of requirements is
 // answered with an array of such answers. The search uses up to `threads` threads (0: every
-// core). Returns how many requirements failed.
+// core). Returns how many requirements failed. The answers' lines and texts are in `words`.
 int searchDesignsJson(std::string_view input, const MaterialLibrary& library,
-                      const CoefficientSet& coefficients, const TextSink& write, int threads = 0);
+                      const CoefficientSet& coefficients, const Wording& words,
+                      const TextSink& write, int threads = 0);
 
 // What the keys of a requirement and of the search's answer mean, from the one table of keys the
 // reader reads: the help text of the search command.
-std::string requirementJsonKeysHelp();
+std::string requirementJsonKeysHelp(const Wording& wording);
 
 } // namespace hspring

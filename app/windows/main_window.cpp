@@ -27,6 +27,7 @@
 #include "toolkit/windows/centred_grid.h"
 #include "toolkit/windows/error_box.h"
 #include "toolkit/windows/error_text.h"
+#include "wording/japanese.h"
 
 #include <QApplication>
 #include <QFile>
@@ -291,7 +292,7 @@ void MainWindow::showDesign() {
         c.statusList->addItem(graphAreaOverNotice());
     design.lifeClass = classifyLife(coefficients.upper, coefficients.lower);
 
-    const DesignFieldTexts texts = designFieldTexts(design);
+    const DesignFieldTexts texts = designFieldTexts(design, japaneseWording());
     c.turnsField->setText(qt(texts.turns));
     c.initialTensionField->setText(qt(texts.initialTension));
     c.freeLengthField->setText(qt(texts.freeLength));
@@ -334,7 +335,7 @@ HookType MainWindow::shownHookType() const {
 void MainWindow::refreshDetailPage() {
     DetailPageTexts texts =
         detailPageTexts(state_.current(), state_.materials, state_.settings.coefficients,
-                        shownHookType(), state_.initialTension);
+                        shownHookType(), state_.initialTension, japaneseWording());
     ui_->detailPage->showTexts(detailValid_ ? std::move(texts) : withoutValues(std::move(texts)));
     // The chart page: the design calculated again at the page's tolerance grade; a design the
     // engine stops on, or one not calculated yet, has no chart.
@@ -358,7 +359,7 @@ void MainWindow::addHookWarnings() {
     const ExtraResults extras =
         calculateExtraResults(design, state_.materials, state_.settings.coefficients, hookType);
     for (const HookCheck& check : checkHooks(design, state_.initialTension, extras, hookType)) {
-        auto* item = new QListWidgetItem(qt(std::string(hookCheckText(check.problem))));
+        auto* item = new QListWidgetItem(qt(std::string(hookProblemText(check.problem))));
         item->setForeground(kWarningLineColour);
         ui_->statusList->addItem(item);
     }
@@ -370,19 +371,21 @@ void MainWindow::refreshRecommendations() {
     const Recommendations recommended = recommendationsFor(state_.current(), state_.initialTension);
     if (recommended.indexInRange) {
         MainWindowControls& c = *ui_;
-        c.recommendedFreeLengthLabel->setText(qt(recommended.freeLengthLabel));
+        const RecommendationLabels labels = recommendationLabels(recommended);
+        c.recommendedFreeLengthLabel->setText(qt(labels.freeLength));
         if (c.recommendedFreeLengthBox->isChecked())
             if (const auto text = inputFieldText(recommendedFreeLength(state_.current()), 4))
                 c.freeLengthField->setText(qt(*text));
-        c.maxLengthLabel->setText(qt(recommended.maxLengthLabel));
-        c.maxLoadLabel->setText(qt(recommended.maxLoadLabel));
-        c.initialTensionRangeLabel->setText(qt(recommended.initialTensionLabel));
+        c.maxLengthLabel->setText(qt(labels.maxLength));
+        c.maxLoadLabel->setText(qt(labels.maxLoad));
+        c.initialTensionRangeLabel->setText(qt(labels.initialTension));
         // Taken from the range, the tension is a result: a missing one shows as missing.
         if (c.autoInitialTensionBox->isChecked())
             c.initialTensionField->setText(qt(inputFieldText(state_.initialTension.mid, 4)
                                                   .value_or(std::string(kMissingValueText))));
     }
-    showStatus(recommended.status);
+    showStatus(recommended.indexInRange ? StatusLines{}
+                                        : StatusLines{{std::string(kIndexOutOfRangeText)}});
 }
 
 void MainWindow::refreshReportingErrors() {

@@ -11,6 +11,7 @@
 #include "drawing/windows/shape_page.h"
 #include "toolkit/windows/centred_grid.h"
 #include "toolkit/windows/error_box.h"
+#include "wording/japanese.h"
 
 namespace hspring {
 
@@ -32,7 +33,7 @@ bool MainWindow::recalculate() {
         calculate();
         detailValid_ = true;
         showDesign();
-        showStatus(checkDesign(state_.current()));
+        showStatus(designStatusLines(checkDesign(state_.current())));
         addHookWarnings();
     });
     inputsChanged_ = !calculated;
@@ -109,7 +110,7 @@ void MainWindow::connectInputChanges() {
 void MainWindow::refreshHistoryRow(int slot) {
     if (slot < kFirstHistorySlot || slot > kLastHistorySlot)
         return;
-    const auto texts = historyRowTexts(state_.designs[slot], state_.materials);
+    const auto texts = historyRowTexts(state_.designs[slot], state_.materials, japaneseWording());
     for (int column = 1; column < kHistoryColumnCount; ++column)
         ui_->historyGrid->setCellText(historyRowOfSlot(slot), column, qt(texts[column - 1]));
 }

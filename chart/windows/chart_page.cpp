@@ -3,7 +3,9 @@
 
 #include "base/number_format.h"
 #include "chart/painting/load_length_chart_painting.h"
+#include "toolkit/painting/utf8_text.h"
 #include "toolkit/windows/picture_view.h"
+#include "wording/japanese.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -17,7 +19,6 @@ namespace hspring {
 namespace {
 
 constexpr QSize kChartSize{560, 225};
-constexpr const char* kGradeTexts[] = {"なし", "1級", "2級", "3級"};
 
 // A tolerance as the page shows it: ± and four digits, or the missing-value text.
 QString plusMinus(double value, const char* unit) {
@@ -35,8 +36,8 @@ QString toleranceLines(const DesignResult& result) {
         QStringLiteral("自由長さ  ") + plusMinus(t.freeLength, "mm") + QStringLiteral("（参考）"),
         QStringLiteral("外径      ") + plusMinus(t.outerDiameter, "mm"),
     };
-    for (const std::string& line : result.toleranceChecks)
-        lines << QString::fromStdString(line);
+    for (const ToleranceBreach& breach : result.toleranceChecks)
+        lines << QString::fromStdString(toleranceBreachText(breach));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -46,15 +47,15 @@ ChartPage::ChartPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ChartPage"));
     gradeList_ = new QComboBox(this);
     gradeList_->setObjectName(QStringLiteral("toleranceGradeList"));
-    for (const char* text : kGradeTexts)
-        gradeList_->addItem(QString::fromUtf8(text));
+    for (const std::string_view text : kToleranceGradeTexts)
+        gradeList_->addItem(utf8Text(text));
     gradeList_->setCurrentIndex(kDefaultToleranceGrade);
     tolerancesLabel_ = new QLabel(this);
     tolerancesLabel_->setObjectName(QStringLiteral("toleranceLabel"));
     tolerancesLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     tolerancesLabel_->setWordWrap(true);
     view_ = new PictureView(kChartSize, QStringLiteral("hspring-chart"),
-                            QStringLiteral("荷重－長さ線図"), this);
+                            utf8Text(kLoadLengthChartTitle), this);
     view_->setObjectName(QStringLiteral("chartView"));
 
     auto* left = new QVBoxLayout;

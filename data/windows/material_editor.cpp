@@ -8,6 +8,7 @@
 #include "toolkit/windows/file_dialogs.h"
 #include "toolkit/windows/number_field.h"
 #include "toolkit/windows/placement.h"
+#include "wording/japanese.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -202,8 +203,8 @@ void MaterialEditorDialog::showKindCount(bool warn) {
     kindCountField_->setText(QString::number(count));
     if (!warn)
         return;
-    if (const auto warning = kindLimitWarning(kind, count))
-        comments_->addItem(fromUtf8(*warning));
+    if (kindOverLimit(kind, count))
+        comments_->addItem(fromUtf8(kindLimitText(kind)));
 }
 
 void MaterialEditorDialog::nextRecord() {

@@ -2,12 +2,14 @@
 #include "diagram/windows/diagram_view.h"
 
 #include "diagram/painting/fatigue_diagram.h"
+#include "toolkit/painting/utf8_text.h"
+#include "wording/japanese.h"
 
 namespace hspring {
 
 DiagramView::DiagramView(QWidget* parent)
     : PictureView({kFatigueDiagramWidth, kFatigueDiagramHeight}, QStringLiteral("hspring-diagram"),
-                  QStringLiteral("疲れ強さ線図"), parent) {
+                  utf8Text(kFatigueDiagramTitle), parent) {
     setObjectName(QStringLiteral("Image1"));
 }
 

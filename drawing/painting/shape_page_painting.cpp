@@ -3,6 +3,8 @@
 
 #include "drawing/painting/hook_pictures.h"
 #include "toolkit/painting/fonts.h"
+#include "toolkit/painting/utf8_text.h"
+#include "wording/japanese.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>
@@ -124,7 +126,8 @@ void paintHookPages(QPainter& painter, const ShapePagePicture& page) {
     const QFont font = windowFont(kTextPixels);
     painter.setFont(font);
     const QFontMetrics metrics(font);
-    const QString titles[] = {QStringLiteral("丸フック"), QStringLiteral("Ｕフック")};
+    const QString titles[] = {utf8Text(hookTypeText(HookType::Round)),
+                              utf8Text(hookTypeText(HookType::U))};
     // The tabs are as wide as their titles with a margin; the one in front stands 2 pixels
     // higher and opens into its page.
     QRect tabs[2];

@@ -4,10 +4,12 @@
 #include "drawing/painting/hook_pictures.h"
 #include "drawing/painting/shape_view_painting.h"
 #include "toolkit/painting/fonts.h"
+#include "toolkit/painting/utf8_text.h"
 #include "toolkit/windows/error_box.h"
 #include "toolkit/windows/number_field.h"
 #include "toolkit/windows/picture_view.h"
 #include "toolkit/windows/placement.h"
+#include "wording/japanese.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -70,17 +72,18 @@ ShapePage::ShapePage(const SpringDesign& design, QWidget* parent)
 
     hookPages_ = placeWidget(new QTabWidget(this), QStringLiteral("PageControl2"), kHookPagesPlace);
 
-    QWidget* roundPage =
-        addHookPage(hookPages_, QStringLiteral("TabSheet3"), QStringLiteral("丸フック"),
-                    kRoundHookPictureSize, &paintRoundHookPicture, QStringLiteral("Image3"));
+    QWidget* roundPage = addHookPage(hookPages_, QStringLiteral("TabSheet3"),
+                                     utf8Text(hookTypeText(HookType::Round)), kRoundHookPictureSize,
+                                     &paintRoundHookPicture, QStringLiteral("Image3"));
     hookAngleField_ =
         addCaptionedField(roundPage, QStringLiteral("Edit12"), QStringLiteral("フック角度"),
                           QStringLiteral("°"), QStringLiteral("80"), kHookAngleFieldPlace);
     placeLabel(roundPage, QStringLiteral("(60～90)"),
                kHookAngleFieldPlace.bottomLeft() + QPoint(0, 3), QStringLiteral("Edit12Hint"));
 
-    uHookPage_ = addHookPage(hookPages_, QStringLiteral("TabSheet4"), QStringLiteral("Ｕフック"),
-                             kUHookPictureSize, &paintUHookPicture, QStringLiteral("Image4"));
+    uHookPage_ =
+        addHookPage(hookPages_, QStringLiteral("TabSheet4"), utf8Text(hookTypeText(HookType::U)),
+                    kUHookPictureSize, &paintUHookPicture, QStringLiteral("Image4"));
     hookLengthField_ =
         addCaptionedField(uHookPage_, QStringLiteral("Edit14"), QStringLiteral("フック長さ"),
                           QStringLiteral("mm"), QStringLiteral("10"), kHookLengthFieldPlace);
@@ -93,7 +96,7 @@ ShapePage::ShapePage(const SpringDesign& design, QWidget* parent)
 
     // The view opens empty: nothing is drawn before the first Calculate or changb.
     view_ = placeWidget(new PictureView(kShapeViewSize, QStringLiteral("hspring-shape"),
-                                        QStringLiteral("バネ形状"), this),
+                                        utf8Text(kSpringShapeTitle), this),
                         QStringLiteral("Image2"), QRect(kViewPlace, kShapeViewSize));
 
     stateButton_ = placeButton(this, QStringLiteral("changb"), QStringLiteral("▲"),

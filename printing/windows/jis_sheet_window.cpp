@@ -6,6 +6,7 @@
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/error_box.h"
 #include "toolkit/windows/print_dialog.h"
+#include "wording/japanese.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -13,25 +14,19 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <span>
 
 namespace hspring {
 
 namespace {
 
-// The one-line fields in the order they stand; 備考 (remarks) follows as a text box.
-struct FieldPlace {
-    const char* objectName;
-    const char* caption;
-    std::string TitleBlock::*member;
-};
-constexpr std::array<FieldPlace, 6> kFields = {{
-    {"partName", "品名", &TitleBlock::partName},
-    {"partNumber", "品番", &TitleBlock::partNumber},
-    {"designer", "設計", &TitleBlock::designer},
-    {"date", "日付", &TitleBlock::date},
-    {"revision", "改訂", &TitleBlock::revision},
-    {"surfaceTreatment", "表面処理", &TitleBlock::surfaceTreatment},
-}};
+// The one-line fields in the order they stand; the remarks follow as a text box.
+constexpr std::span<const TitleBlockField> kFields(kTitleBlockFields.data(), kRemarksField);
+constexpr const TitleBlockField& kRemarks = kTitleBlockFields[kRemarksField];
+
+QString utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
@@ -48,13 +43,13 @@ JisSheetWindow::JisSheetWindow(const MaterialLibrary& library, const Coefficient
     auto* form = new QFormLayout;
     for (std::size_t i = 0; i < kFields.size(); ++i) {
         fields_[i] = new QLineEdit(this);
-        fields_[i]->setObjectName(QString::fromUtf8(kFields[i].objectName));
-        form->addRow(QString::fromUtf8(kFields[i].caption), fields_[i]);
+        fields_[i]->setObjectName(utf8(kFields[i].key));
+        form->addRow(utf8(kFields[i].label), fields_[i]);
     }
     remarks_ = new QPlainTextEdit(this);
-    remarks_->setObjectName(QStringLiteral("remarks"));
+    remarks_->setObjectName(utf8(kRemarks.key));
     remarks_->setFixedHeight(60);
-    form->addRow(QStringLiteral("備考"), remarks_);
+    form->addRow(utf8(kRemarks.label), remarks_);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* print = buttons->addButton(QStringLiteral("印刷…"), QDialogButtonBox::ActionRole);
@@ -105,13 +100,14 @@ QString JisSheetWindow::proposedPdfName() const {
 
 void JisSheetWindow::writePdf(const QString& path) const {
     const JisSheetSubject current = subject();
-    writeJisSheetPdf(path.toStdString(), jisSheetTexts(current, library_, coefficients_),
+    writeJisSheetPdf(path.toStdString(),
+                     jisSheetTexts(current, library_, coefficients_, japaneseWording()),
                      jisSheetFigure(current));
 }
 
 void JisSheetWindow::print() {
     const JisSheetSubject current = subject();
-    const JisSheetTexts texts = jisSheetTexts(current, library_, coefficients_);
+    const JisSheetTexts texts = jisSheetTexts(current, library_, coefficients_, japaneseWording());
     const std::optional<JisSheetFigure> figure = jisSheetFigure(current);
     PrintOptions options;
     options.pdfName = proposedPdfName();
@@ -126,7 +122,7 @@ void JisSheetWindow::print() {
 
 void JisSheetWindow::savePdf() {
     const JisSheetSubject current = subject();
-    const JisSheetTexts texts = jisSheetTexts(current, library_, coefficients_);
+    const JisSheetTexts texts = jisSheetTexts(current, library_, coefficients_, japaneseWording());
     const std::optional<JisSheetFigure> figure = jisSheetFigure(current);
     runReportingErrors(this, [&] {
         savePdfWithDialog(

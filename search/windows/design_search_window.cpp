@@ -12,6 +12,7 @@
 #include "toolkit/windows/error_box.h"
 #include "toolkit/windows/error_text.h"
 #include "toolkit/windows/number_field.h"
+#include "wording/japanese.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -46,9 +47,12 @@ constexpr int kProgressSteps = 1000;
 constexpr int kAllMaterials = -1;
 constexpr int kKindEntryBase = 1000; // kKindEntryBase + kind
 
-// The grades in the order of their list, and their words.
+// The grades in the order of their list; no grade judges the nominal loads.
 constexpr int kGrades[] = {kNoToleranceGrade, 1, 2, 3};
-constexpr const char* kGradeTexts[] = {"なし（公称値で判定）", "1級", "2級", "3級"};
+QString gradeText(int grade) {
+    const QString text = qt(kToleranceGradeTexts[static_cast<std::size_t>(grade)]);
+    return grade == kNoToleranceGrade ? text + QStringLiteral("（公称値で判定）") : text;
+}
 
 // The objectives in the order of their list, and their words.
 constexpr SearchObjective kObjectives[] = {SearchObjective::Mass, SearchObjective::Life,
@@ -109,22 +113,23 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text) 
     return button;
 }
 
-// The window's words for the requirement's keys: its own labels.
-QString fieldLabel(std::string_view key) {
-    static const std::pair<std::string_view, const char*> labels[] = {
-        {"length1", "長さ（Ｌ１）"},         {"load1", "荷重(P1)"},
-        {"length2", "長さ（Ｌ２）"},         {"load2", "荷重(P2)"},
-        {"loadTolerance", "荷重の許容差"},   {"toleranceGrade", "許容差の等級"},
-        {"maxOuterDiameter", "外径の上限"},  {"minInnerDiameter", "内径の下限"},
-        {"maxFreeLength", "自由長さの上限"}, {"requiredLifeClass", "寿命"},
-        {"hookAngle", "フック角度"},         {"hookLength", "フック長さ"},
-        {"hookOpening", "開口長さ"},         {"hookMinRadius", "最小Ｒ"},
-        {"diameterStep", "平均径の刻み"},    {"count", "候補の数"},
-    };
-    for (const auto& [name, label] : labels)
-        if (name == key)
-            return QString::fromUtf8(label);
-    return qt(key);
+// The window's words for the requirement's keys, in the order of RequirementKey: the labels of
+// its rows (the material row stands for both ways of choosing materials).
+constexpr std::array<const char*, kRequirementKeyCount> kFieldLabels = {
+    "長さ（Ｌ１）",   "荷重(P1)",   "長さ（Ｌ２）",   "荷重(P2)",   "荷重の許容差", "許容差の等級",
+    "外径の上限",     "内径の下限", "自由長さの上限", "寿命",       "材料",         "材料",
+    "低温焼きなまし", "フック",     "フック角度",     "フック長さ", "開口長さ",     "最小Ｒ",
+    "平均径の刻み",   "並べ方",     "候補の数",
+};
+
+QString fieldLabel(RequirementKey key) {
+    return QString::fromUtf8(kFieldLabels[static_cast<std::size_t>(key)]);
+}
+
+// The label of the key a problem names.
+QString fieldLabel(std::string_view name) {
+    const std::optional<RequirementKey> key = requirementKeyFromName(name);
+    return key ? fieldLabel(*key) : qt(name);
 }
 
 // What the error box says of a requirement's problem.
@@ -204,7 +209,7 @@ QString explanationText(const SearchOutcome& outcome, const MaterialLibrary& lib
         text += QStringLiteral("\n外れた条件: ") + counts.join(QStringLiteral("、"));
     if (why.nearestMiss) {
         const SearchCandidate near{0, why.nearestMiss->result};
-        const CandidateRow row = candidateRow(near, library);
+        const CandidateRow row = candidateRow(near, library, japaneseWording());
         QStringList broken;
         for (const SearchConstraint c : why.nearestMiss->broken)
             broken << QString::fromUtf8(kConstraintTexts[static_cast<int>(c)]);
@@ -254,7 +259,7 @@ QGroupBox* DesignSearchWindow::buildRequirement() {
     const DesignRequirement defaults;
     auto* group = new QGroupBox(QStringLiteral("要求"), this);
     auto* grid = new QGridLayout(group);
-    const auto addRow = [grid](int row, int column, const char* key, QWidget* field,
+    const auto addRow = [grid](int row, int column, RequirementKey key, QWidget* field,
                                const QString& unit) {
         describeNumberField(field, fieldLabel(key), unit);
         grid->addWidget(new QLabel(fieldLabel(key)), row, column * 3);
@@ -272,28 +277,26 @@ QGroupBox* DesignSearchWindow::buildRequirement() {
     maxOuterDiameterField_ = makeField(this, "maxOuterDiameterField", {}, optional);
     minInnerDiameterField_ = makeField(this, "minInnerDiameterField", {}, optional);
     maxFreeLengthField_ = makeField(this, "maxFreeLengthField", {}, optional);
-    addRow(0, 0, "length1", length1Field_, mm);
-    addRow(0, 1, "load1", load1Field_, QStringLiteral("kgf"));
-    addRow(1, 0, "length2", length2Field_, mm);
-    addRow(1, 1, "load2", load2Field_, QStringLiteral("kgf"));
-    addRow(2, 0, "loadTolerance", toleranceField_, QStringLiteral("％"));
+    addRow(0, 0, RequirementKey::Length1, length1Field_, mm);
+    addRow(0, 1, RequirementKey::Load1, load1Field_, QStringLiteral("kgf"));
+    addRow(1, 0, RequirementKey::Length2, length2Field_, mm);
+    addRow(1, 1, RequirementKey::Load2, load2Field_, QStringLiteral("kgf"));
+    addRow(2, 0, RequirementKey::LoadTolerance, toleranceField_, QStringLiteral("％"));
     gradeList_ = makeList(this, "gradeList");
-    for (const char* text : kGradeTexts)
-        gradeList_->addItem(QString::fromUtf8(text));
+    for (const int grade : kGrades)
+        gradeList_->addItem(gradeText(grade));
     gradeList_->setCurrentIndex(static_cast<int>(
         std::find(std::begin(kGrades), std::end(kGrades), defaults.toleranceGrade) -
         std::begin(kGrades)));
-    addRow(2, 1, "toleranceGrade", gradeList_, {});
-    addRow(3, 0, "maxOuterDiameter", maxOuterDiameterField_, mm);
-    addRow(3, 1, "minInnerDiameter", minInnerDiameterField_, mm);
-    addRow(4, 0, "maxFreeLength", maxFreeLengthField_, mm);
+    addRow(2, 1, RequirementKey::ToleranceGrade, gradeList_, {});
+    addRow(3, 0, RequirementKey::MaxOuterDiameter, maxOuterDiameterField_, mm);
+    addRow(3, 1, RequirementKey::MinInnerDiameter, minInnerDiameterField_, mm);
+    addRow(4, 0, RequirementKey::MaxFreeLength, maxFreeLengthField_, mm);
     lifeList_ = makeList(this, "lifeList");
     lifeList_->addItem(QStringLiteral("指定なし"));
     for (int lifeClass = 0; lifeClass < kShortestLifeClass; ++lifeClass)
-        lifeList_->addItem(qt(LifeTexts[static_cast<std::size_t>(lifeClass)]) +
-                               QStringLiteral("回以上"),
-                           lifeClass);
-    addRow(4, 1, "requiredLifeClass", lifeList_, {});
+        lifeList_->addItem(qt(lifeClassText(lifeClass)) + QStringLiteral("回以上"), lifeClass);
+    addRow(4, 1, RequirementKey::RequiredLifeClass, lifeList_, {});
     addMaterialAndHookRows(grid, defaults);
     return group;
 }
@@ -310,30 +313,30 @@ void DesignSearchWindow::addMaterialAndHookRows(QGridLayout* grid,
     };
     const QString mm = QStringLiteral("mm");
     materialList_ = makeList(this, "materialList");
-    addRow(5, 0, QStringLiteral("材料"), materialList_, {});
-    annealedBox_ = new QCheckBox(QStringLiteral("低温焼きなまし"), this);
+    addRow(5, 0, fieldLabel(RequirementKey::Materials), materialList_, {});
+    annealedBox_ = new QCheckBox(fieldLabel(RequirementKey::LowTempAnnealed), this);
     annealedBox_->setObjectName(QStringLiteral("annealedBox"));
     grid->addWidget(annealedBox_, 5, 4, 1, 2);
     hookTypeList_ = makeList(this, "hookTypeList");
-    hookTypeList_->addItems({QStringLiteral("丸フック"), QStringLiteral("Ｕフック")});
-    addRow(6, 0, QStringLiteral("フック"), hookTypeList_, {});
+    hookTypeList_->addItems({qt(hookTypeText(HookType::Round)), qt(hookTypeText(HookType::U))});
+    addRow(6, 0, fieldLabel(RequirementKey::HookType), hookTypeList_, {});
     hookAngleField_ = makeField(this, "hookAngleField", defaultText(defaults.hookAngle));
     hookLengthField_ = makeField(this, "hookLengthField", defaultText(defaults.hookLength));
     hookOpeningField_ = makeField(this, "hookOpeningField", defaultText(defaults.hookOpening));
     hookMinRadiusField_ =
         makeField(this, "hookMinRadiusField", defaultText(defaults.hookMinRadius));
-    addRow(7, 0, fieldLabel("hookAngle"), hookAngleField_, QStringLiteral("°"));
-    addRow(7, 1, fieldLabel("hookLength"), hookLengthField_, mm);
-    addRow(8, 0, fieldLabel("hookOpening"), hookOpeningField_, mm);
-    addRow(8, 1, fieldLabel("hookMinRadius"), hookMinRadiusField_, mm);
+    addRow(7, 0, fieldLabel(RequirementKey::HookAngle), hookAngleField_, QStringLiteral("°"));
+    addRow(7, 1, fieldLabel(RequirementKey::HookLength), hookLengthField_, mm);
+    addRow(8, 0, fieldLabel(RequirementKey::HookOpening), hookOpeningField_, mm);
+    addRow(8, 1, fieldLabel(RequirementKey::HookMinRadius), hookMinRadiusField_, mm);
     diameterStepField_ = makeField(this, "diameterStepField", defaultText(defaults.diameterStep));
-    addRow(9, 0, fieldLabel("diameterStep"), diameterStepField_, mm);
+    addRow(9, 0, fieldLabel(RequirementKey::DiameterStep), diameterStepField_, mm);
     objectiveList_ = makeList(this, "objectiveList");
     for (const char* text : kObjectiveTexts)
         objectiveList_->addItem(QString::fromUtf8(text));
-    addRow(9, 1, QStringLiteral("並べ方"), objectiveList_, {});
+    addRow(9, 1, fieldLabel(RequirementKey::Objective), objectiveList_, {});
     countField_ = makeField(this, "countField", QString::number(defaults.count));
-    addRow(10, 0, fieldLabel("count"), countField_, QStringLiteral("件"));
+    addRow(10, 0, fieldLabel(RequirementKey::Count), countField_, QStringLiteral("件"));
 }
 
 QHBoxLayout* DesignSearchWindow::buildRunRow() {
@@ -588,8 +591,8 @@ void DesignSearchWindow::showCandidates() {
     table_->setSortingEnabled(false);
     table_->setRowCount(static_cast<int>(candidates_.size()));
     for (int row = 0; row < static_cast<int>(candidates_.size()); ++row) {
-        const CandidateRow cells =
-            candidateRow(candidates_[static_cast<std::size_t>(row)], *searchedLibrary_);
+        const CandidateRow cells = candidateRow(candidates_[static_cast<std::size_t>(row)],
+                                                *searchedLibrary_, japaneseWording());
         for (int column = 0; column < kCandidateColumnCount; ++column) {
             auto* item = new CandidateItem(cells[static_cast<std::size_t>(column)], row);
             if (column == 1)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/design_display.h"
 #include "calc/spring_design.h"
+#include "wording/japanese.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,7 @@ TEST(DesignFieldTexts, TurnsInFifteenDigitsTheRestInFourAndTheLifeText) {
     design.load1 = 12345.6;
     design.springRate = 0.0123456;
     design.lifeClass = 3;
-    const DesignFieldTexts texts = designFieldTexts(design);
+    const DesignFieldTexts texts = designFieldTexts(design, japaneseWording());
     EXPECT_EQ(texts.turns, "20.123456");
     EXPECT_EQ(texts.initialTension, "0.3141");
     EXPECT_EQ(texts.freeLength, "39");
@@ -60,7 +61,7 @@ TEST(DesignFieldTexts, TurnsInFifteenDigitsTheRestInFourAndTheLifeText) {
     EXPECT_EQ(texts.life, "6万");
     EXPECT_EQ(texts.hookMinRadius, "3");
     design.lifeClass = 9;
-    EXPECT_EQ(designFieldTexts(design).life, "");
+    EXPECT_EQ(designFieldTexts(design, japaneseWording()).life, "");
 }
 
 TEST(UnlistedMaterialNote, NamesAMaterialTheListsDoNotHold) {

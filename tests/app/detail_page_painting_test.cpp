@@ -3,6 +3,7 @@
 #include "calc/design_result.h"
 #include "tests/support/test_materials.h"
 #include "toolkit/painting/fonts.h"
+#include "wording/japanese.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -30,8 +31,8 @@ TEST(DetailPagePainting, TextsFitTheirCellsAndOverLimitRowsAreBlue) {
     const MaterialLibrary library = testing::referenceLibrary();
     const DesignResult done =
         evaluateDesign(testing::referenceDesign(), library, coefficients, HookType::Round);
-    const DetailPageTexts texts =
-        detailPageTexts(done.design, library, coefficients, HookType::Round, done.range);
+    const DetailPageTexts texts = detailPageTexts(done.design, library, coefficients,
+                                                  HookType::Round, done.range, japaneseWording());
     QImage page(kDetailPageSize, QImage::Format_RGB32);
     page.fill(Qt::white);
     QPainter painter(&page);

@@ -2,6 +2,7 @@
 #include "app/detail_page_text.h"
 #include "calc/design_result.h"
 #include "tests/support/test_materials.h"
+#include "wording/japanese.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -27,7 +28,8 @@ DetailPageTexts workedExample(HookType hookType, double radius = 3, double hookF
     if (hookFactor > 2) // from the free length on, so that the hook's life is the shorter
         design.length1 = design.freeLength;
     const DesignResult done = evaluateDesign(design, library, coefficients, hookType);
-    return detailPageTexts(done.design, library, coefficients, hookType, done.range);
+    return detailPageTexts(done.design, library, coefficients, hookType, done.range,
+                           japaneseWording());
 }
 
 const DetailRow& row(const DetailPageTexts& texts, int table, std::string_view caption) {

@@ -8,6 +8,7 @@
 #include "tests/support/main_window_fixture.h"
 #include "toolkit/windows/error_text.h"
 #include "windows_test_registry.h"
+#include "wording/japanese.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -96,16 +97,15 @@ private slots:
         const QString text = utf8.decode(bytes);
         QVERIFY(!utf8.hasError());
 
-        const std::string_view messages[] = {
-            kIndexBelowFourMessage,     kIndexAboveTwentyTwoMessage, kL2BelowSolidLengthMessage,
-            kLengthOrderMessage,        kStressOverMessage,          kTooFewTurnsMessage,
-            kCalculationSuccessMessage, kIndexOutOfRangeMessage};
+        std::vector<std::string_view> messages = {kDesignPassesText, kIndexOutOfRangeText};
+        for (int rule = 0; rule < kDesignRuleCount; ++rule)
+            messages.push_back(designRuleText(static_cast<DesignRule>(rule)));
         for (const std::string_view message : messages)
             QVERIFY2(text.contains(QString::fromUtf8(message)), message.data());
         for (const Problem fault :
              {Problem::DivisionByZero, Problem::InvalidOperation, Problem::Overflow})
             QVERIFY2(text.contains(errorText(Error(fault))), Error(fault).what());
-        for (const std::string_view life : LifeTexts)
+        for (const std::string_view life : kLifeClassTexts)
             QVERIFY2(text.contains(QString::fromUtf8(life)), life.data());
         QVERIFY(text.contains(graphAreaOverNotice()));
     }

@@ -2,6 +2,7 @@
 #include "app/grid_text.h"
 #include "app/history_rows.h"
 #include "calc/spring_design.h"
+#include "wording/japanese.h"
 
 #include <cmath>
 #include <cstring>
@@ -34,7 +35,7 @@ TEST(HistoryRows, ShowTheStoredDesignInFourDigitsWithGradeAndLifeTexts) {
     MaterialLibrary library{};
     library[4].gradeSymbol.length = 5;
     std::memcpy(library[4].gradeSymbol.bytes, "SWP-A", 5);
-    const auto row = historyRowTexts(storedDesign(), library);
+    const auto row = historyRowTexts(storedDesign(), library, japaneseWording());
     const std::array<std::string, 14> expected = {"SWP-A",   "1.2",   "10",      "20.5",  "39",
                                                   "1.235E4", "0",     "45",      "55",    "0.01235",
                                                   "32.49",   "57.43", "1万以下", "0.3141"};
@@ -48,7 +49,7 @@ TEST(HistoryRows, ShowMissingValuesAsMissing) {
     design.allowableStress = NAN;
     design.load1 = INFINITY;
     design.length2 = -INFINITY;
-    const auto row = historyRowTexts(design, MaterialLibrary{});
+    const auto row = historyRowTexts(design, MaterialLibrary{}, japaneseWording());
     EXPECT_EQ(row[11], "－");
     EXPECT_EQ(row[5], "－");
     EXPECT_EQ(row[8], "－");
@@ -62,7 +63,7 @@ TEST(HistoryRows, ShowMissingValuesAsMissing) {
 TEST(HistoryRows, AreEmptyForASlotNotInUse) {
     SpringDesign design = storedDesign();
     design.inUse = 0;
-    for (const std::string& cell : historyRowTexts(design, MaterialLibrary{}))
+    for (const std::string& cell : historyRowTexts(design, MaterialLibrary{}, japaneseWording()))
         EXPECT_EQ(cell, "");
 }
 
@@ -70,13 +71,13 @@ TEST(HistoryRows, ShowNoGradeOrLifeForIndicesOutsideTheLibrary) {
     SpringDesign design = storedDesign();
     design.materialIndex = 45;
     design.lifeClass = 12;
-    const auto row = historyRowTexts(design, MaterialLibrary{});
+    const auto row = historyRowTexts(design, MaterialLibrary{}, japaneseWording());
     EXPECT_EQ(row[0], "");
     EXPECT_EQ(row[12], "");
     EXPECT_EQ(row[1], "1.2");
     design.materialIndex = -1;
     design.lifeClass = -3;
-    EXPECT_EQ(historyRowTexts(design, MaterialLibrary{})[0], "");
+    EXPECT_EQ(historyRowTexts(design, MaterialLibrary{}, japaneseWording())[0], "");
 }
 
 TEST(HistorySlotFromText, LimitsWholeNumbersToTheSlotsAndTakesSlotOneForAnythingElse) {

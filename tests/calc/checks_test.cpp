@@ -4,6 +4,7 @@
 #include "calc/extra_results.h"
 #include "calc/spring_design.h"
 #include "tests/support/test_materials.h"
+#include "wording/japanese.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -15,6 +16,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// The status list of a design's rules, as the window and the JSON answer show it.
+StatusLines statusOf(const SpringDesign& design) {
+    return designStatusLines(checkDesign(design));
+}
+
 // A calculated design that passes every rule, to bend one value at a time.
 SpringDesign passingDesign() {
     SpringDesign design = testing::referenceDesign();
@@ -25,7 +31,7 @@ SpringDesign passingDesign() {
 }
 
 TEST(CheckDesign, PassingDesignShowsOneSuccessLineInWindowText) {
-    const StatusLines status = checkDesign(passingDesign());
+    const StatusLines status = statusOf(passingDesign());
     EXPECT_EQ(status.lines, Lines{"Calculation Success!"});
     EXPECT_EQ(status.colour, StatusColour::WindowText);
 }
@@ -33,17 +39,17 @@ TEST(CheckDesign, PassingDesignShowsOneSuccessLineInWindowText) {
 TEST(CheckDesign, SpringIndexBoundsAreInclusive) {
     SpringDesign design = passingDesign();
     design.springIndex = 4;
-    EXPECT_EQ(checkDesign(design).lines, Lines{"Calculation Success!"});
+    EXPECT_EQ(statusOf(design).lines, Lines{"Calculation Success!"});
     design.springIndex = 22;
-    EXPECT_EQ(checkDesign(design).lines, Lines{"Calculation Success!"});
+    EXPECT_EQ(statusOf(design).lines, Lines{"Calculation Success!"});
     design.springIndex = 3.6;
-    EXPECT_EQ(checkDesign(design).lines, Lines{"エラー：バネ指数が４以下"});
+    EXPECT_EQ(statusOf(design).lines, Lines{"エラー：バネ指数が４以下"});
     design.springIndex = std::nextafter(4.0, 0.0);
-    EXPECT_EQ(checkDesign(design).lines, Lines{"エラー：バネ指数が４以下"});
+    EXPECT_EQ(statusOf(design).lines, Lines{"エラー：バネ指数が４以下"});
     design.springIndex = std::nextafter(22.0, 23.0);
-    EXPECT_EQ(checkDesign(design).lines, Lines{"エラー：バネ指数が２２以上"});
+    EXPECT_EQ(statusOf(design).lines, Lines{"エラー：バネ指数が２２以上"});
     design.springIndex = 23;
-    const StatusLines status = checkDesign(design);
+    const StatusLines status = statusOf(design);
     EXPECT_EQ(status.lines, Lines{"エラー：バネ指数が２２以上"});
     EXPECT_EQ(status.colour, StatusColour::Error);
 }
@@ -51,7 +57,7 @@ TEST(CheckDesign, SpringIndexBoundsAreInclusive) {
 TEST(CheckDesign, EqualLengthsPass) {
     SpringDesign design = passingDesign();
     design.freeLength = design.length1 = design.length2 = 40;
-    EXPECT_EQ(checkDesign(design).lines, Lines{"Calculation Success!"});
+    EXPECT_EQ(statusOf(design).lines, Lines{"Calculation Success!"});
 }
 
 TEST(CheckDesign, LengthRules) {
@@ -59,29 +65,29 @@ TEST(CheckDesign, LengthRules) {
     design.freeLength = 40;
     design.length1 = 45;
     design.length2 = 38;
-    EXPECT_EQ(checkDesign(design).lines,
+    EXPECT_EQ(statusOf(design).lines,
               (Lines{"エラー：L2が密着高さより短い", "エラー:バネ高さの順番が不適"}));
     design.length1 = 39; // L1 below L0 only: rule 4 alone
     design.length2 = 50;
-    EXPECT_EQ(checkDesign(design).lines, Lines{"エラー:バネ高さの順番が不適"});
+    EXPECT_EQ(statusOf(design).lines, Lines{"エラー:バネ高さの順番が不適"});
 }
 
 TEST(CheckDesign, StressMayExceedTheAllowableByHalfAThousandth) {
     SpringDesign design = passingDesign();
     design.allowableStress = 40;
     design.stress2 = 40.0004;
-    EXPECT_EQ(checkDesign(design).lines, Lines{"Calculation Success!"});
+    EXPECT_EQ(statusOf(design).lines, Lines{"Calculation Success!"});
     design.stress2 = 40.0006;
-    EXPECT_EQ(checkDesign(design).lines, Lines{"エラー:ねじり応力オーバー"});
+    EXPECT_EQ(statusOf(design).lines, Lines{"エラー:ねじり応力オーバー"});
 }
 
 TEST(CheckDesign, TooFewActiveTurns) {
     SpringDesign design = passingDesign();
     setTurns(design, 2);
     EXPECT_EQ(design.activeTurns, 2.99);
-    EXPECT_EQ(checkDesign(design).lines, Lines{"エラー:有効巻き数が３以下です"});
+    EXPECT_EQ(statusOf(design).lines, Lines{"エラー:有効巻き数が３以下です"});
     setTurns(design, 3);
-    EXPECT_EQ(checkDesign(design).lines, Lines{"Calculation Success!"});
+    EXPECT_EQ(statusOf(design).lines, Lines{"Calculation Success!"});
 }
 
 TEST(CheckDesign, SeveralFailuresShowTogetherInRuleOrder) {
@@ -90,7 +96,7 @@ TEST(CheckDesign, SeveralFailuresShowTogetherInRuleOrder) {
     design.freeLength = 60;
     design.stress2 = design.allowableStress + 1;
     design.activeTurns = 2.99;
-    const StatusLines status = checkDesign(design);
+    const StatusLines status = statusOf(design);
     EXPECT_EQ(status.lines, (Lines{"エラー：バネ指数が４以下", "エラー：L2が密着高さより短い",
                                    "エラー:バネ高さの順番が不適", "エラー:ねじり応力オーバー",
                                    "エラー:有効巻き数が３以下です"}));
@@ -115,13 +121,13 @@ TEST(CheckDesign, MissingValuesFailOnlyTheRulesWordedNotAtLeast) {
     for (const auto& c : cases) {
         SpringDesign design = passingDesign();
         design.*c.field = NAN;
-        EXPECT_EQ(checkDesign(design).lines, c.lines) << c.lines.front();
+        EXPECT_EQ(statusOf(design).lines, c.lines) << c.lines.front();
     }
     // The lengths still given are compared: L1 above L2 fails although L0 is missing.
     SpringDesign design = passingDesign();
     design.freeLength = NAN;
     design.length1 = design.length2 + 1;
-    EXPECT_EQ(checkDesign(design).lines, Lines{"エラー:バネ高さの順番が不適"});
+    EXPECT_EQ(statusOf(design).lines, Lines{"エラー:バネ高さの順番が不適"});
 }
 
 // The warnings beside the six rules: each one alone on a design that passes them, and in order.
@@ -168,7 +174,7 @@ TEST(CheckHooks, EachWarningByItsCause) {
     EXPECT_EQ(problems(typed, HookType::Round), P{HookProblem::InitialTensionNegative});
     typed.initialTension = 1;
     EXPECT_EQ(problems(typed, HookType::Round), P{HookProblem::InitialTensionOutsideRange});
-    EXPECT_EQ(hookCheckText(HookProblem::InitialTensionOutsideRange), "警告:初張力が推奨範囲外");
+    EXPECT_EQ(hookProblemText(HookProblem::InitialTensionOutsideRange), "警告:初張力が推奨範囲外");
 }
 
 } // namespace

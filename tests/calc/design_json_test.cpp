@@ -4,11 +4,13 @@
 #include "calc/design_json.h"
 #include "calc/spring_design.h"
 #include "tests/support/test_materials.h"
+#include "wording/japanese.h"
 
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <map>
+#include <regex>
 #include <string>
 
 namespace hspring {
@@ -161,9 +163,19 @@ std::map<std::string, double> numbersOf(JsonReader& reader) {
 
 std::string calculate(std::string_view input, int& failed) {
     std::string out;
-    failed = calculateDesignsJson(input, library(), testing::referenceCoefficients(),
-                                  [&out](std::string_view piece) { out += piece; });
+    failed =
+        calculateDesignsJson(input, library(), testing::referenceCoefficients(), japaneseWording(),
+                             [&out](std::string_view piece) { out += piece; });
     return out;
+}
+
+// The help states the library's and the life classes' ranges as they are, and leaves no "{name}"
+// of a limit unfilled.
+TEST(DesignJsonHelp, StatesTheLimits) {
+    const std::string help(kDesignJsonKeysHelp);
+    EXPECT_NE(help.find("  materialIndex        material record, 0..29\n"), std::string::npos);
+    EXPECT_NE(help.find("0 (longest) .. 8 (shortest)\n"), std::string::npos);
+    EXPECT_FALSE(std::regex_search(help, std::regex(R"(\{[A-Za-z]+\})"))) << help;
 }
 
 TEST(CalculateDesignsJson, AnswersWithEveryFieldReadingBackExactly) {
@@ -295,7 +307,7 @@ TEST(CalculateDesignsJson, ManyDesignsComeBackInOrderOnAnyNumberOfThreads) {
     for (const int threads : {1, 2}) {
         std::string& out = answers[threads - 1];
         failed[threads - 1] = calculateDesignsJson(
-            input, library(), testing::referenceCoefficients(),
+            input, library(), testing::referenceCoefficients(), japaneseWording(),
             [&](std::string_view piece) {
                 ++pieces;
                 out += piece;

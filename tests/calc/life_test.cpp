@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/life.h"
 #include "tests/support/test_materials.h"
+#include "wording/japanese.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -51,12 +52,12 @@ TEST(ClassifyHookBendingLife, GoodmanLinesThroughTheRatioZeroShares) {
 }
 
 TEST(LifeTexts, NineTextsByClass) {
-    EXPECT_EQ(LifeTexts[0], "1000万");
-    EXPECT_EQ(LifeTexts[3], "6万");
-    EXPECT_EQ(LifeTexts[7], "1万");
-    EXPECT_EQ(lifeText(8), "1万以下");
-    EXPECT_EQ(lifeText(9), "");
-    EXPECT_EQ(lifeText(-1), "");
+    EXPECT_EQ(kLifeClassTexts[0], "1000万");
+    EXPECT_EQ(kLifeClassTexts[3], "6万");
+    EXPECT_EQ(kLifeClassTexts[7], "1万");
+    EXPECT_EQ(lifeClassText(8), "1万以下");
+    EXPECT_EQ(lifeClassText(9), "");
+    EXPECT_EQ(lifeClassText(-1), "");
 }
 
 TEST(StressCoefficients, StressOverTensileStrengthWithTheFactorNinePointEight) {

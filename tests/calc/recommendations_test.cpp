@@ -4,6 +4,7 @@
 #include "calc/recommendations.h"
 #include "calc/spring_design.h"
 #include "tests/support/test_materials.h"
+#include "wording/japanese.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -18,13 +19,17 @@ struct Refreshed {
     SpringDesign design;
     InitialTensionRange range;
     Recommendations recommendations;
+    RecommendationLabels labels; // empty when the index is out of range
 };
 
 Refreshed refresh(SpringDesign design) {
     InitialTensionRange range;
     calculateDesign(design, testing::referenceLibrary(), testing::referenceCoefficients(), range,
                     {});
-    return {design, range, recommendationsFor(design, range)};
+    const Recommendations recommendations = recommendationsFor(design, range);
+    return {design, range, recommendations,
+            recommendations.indexInRange ? recommendationLabels(recommendations)
+                                         : RecommendationLabels{}};
 }
 
 SpringDesign withIndex(double meanDiameter, double wireDiameter) {
@@ -36,13 +41,12 @@ SpringDesign withIndex(double meanDiameter, double wireDiameter) {
 
 TEST(Recommendations, ReferenceDesignTexts) {
     const Refreshed refreshed = refresh(testing::referenceDesign());
-    const Recommendations& r = refreshed.recommendations;
-    EXPECT_TRUE(r.indexInRange);
-    EXPECT_TRUE(r.status.lines.empty()); // the refresh clears the status list
-    EXPECT_EQ(r.freeLengthLabel, "自由長さ=39mm");
-    EXPECT_EQ(r.maxLengthLabel, "最大長さ=72.08mm");
-    EXPECT_EQ(r.maxLoadLabel, "最大荷重=1.969kgf");
-    EXPECT_EQ(r.initialTensionLabel, "初張力(0.1934～0.4348)kgf");
+    EXPECT_TRUE(refreshed.recommendations.indexInRange);
+    const RecommendationLabels& r = refreshed.labels;
+    EXPECT_EQ(r.freeLength, "自由長さ=39mm");
+    EXPECT_EQ(r.maxLength, "最大長さ=72.08mm");
+    EXPECT_EQ(r.maxLoad, "最大荷重=1.969kgf");
+    EXPECT_EQ(r.initialTension, "初張力(0.1934～0.4348)kgf");
     // What the free-length and initial-tension fields get when they follow the recommendations.
     EXPECT_EQ(inputFieldText(recommendedFreeLength(refreshed.design), 4), "39");
     EXPECT_EQ(inputFieldText(refreshed.range.mid, 4), "0.3141");
@@ -54,14 +58,14 @@ TEST(Recommendations, FreeLengthFromTheTurnsAsRead) {
     design.freeLength = 50; // the entered free length plays no part
     // (12.5 + 1) · 1 + 2 · 9 = 31.5
     EXPECT_EQ(recommendedFreeLength(design), 31.5);
-    EXPECT_EQ(refresh(design).recommendations.freeLengthLabel, "自由長さ=31.5mm");
+    EXPECT_EQ(refresh(design).labels.freeLength, "自由長さ=31.5mm");
 }
 
 TEST(Recommendations, IndexBelowFourStillShowsTheValues) {
     const Refreshed r = refresh(withIndex(9, 2.5)); // c = 3.6
     EXPECT_TRUE(r.recommendations.indexInRange);
-    EXPECT_EQ(r.recommendations.freeLengthLabel, "自由長さ=65.5mm"); // (20 + 1) · 2.5 + 2 · 6.5
-    EXPECT_EQ(checkDesign(r.design).lines.front(), "エラー：バネ指数が４以下");
+    EXPECT_EQ(r.labels.freeLength, "自由長さ=65.5mm"); // (20 + 1) · 2.5 + 2 · 6.5
+    EXPECT_EQ(designStatusLines(checkDesign(r.design)).lines.front(), "エラー：バネ指数が４以下");
 }
 
 // Indices 2.5, 23, 25 and 40 and a negative coil diameter, in load mode: the refresh shows only its
@@ -76,11 +80,7 @@ TEST(Recommendations, IndexOutsideTheTableShowsOnlyTheRangeError) {
         design.load2 = 0.4; // within the allowable stress
         const Refreshed r = refresh(design);
         EXPECT_FALSE(r.recommendations.indexInRange);
-        EXPECT_EQ(r.recommendations.status.lines, Lines{"エラー：バネ指数が範囲外"});
-        EXPECT_EQ(r.recommendations.status.colour, StatusColour::Error);
-        EXPECT_EQ(r.recommendations.freeLengthLabel, "");
-        EXPECT_EQ(r.recommendations.initialTensionLabel, "");
-        const Lines lines = checkDesign(r.design).lines;
+        const Lines lines = designStatusLines(checkDesign(r.design)).lines;
         if (meanDiameter > 22)
             EXPECT_EQ(lines, Lines{"エラー：バネ指数が２２以上"});
         else if (meanDiameter > 0)
@@ -96,11 +96,11 @@ TEST(Recommendations, ExtendedFreeLengthAndMissingMaxima) {
     SpringDesign design = withIndex(81, 4.5); // c = 18; the reference table ends at 3 mm
     setTurns(design, 22.1);
     const Refreshed refreshed = refresh(design);
-    const Recommendations& r = refreshed.recommendations;
-    EXPECT_EQ(r.freeLengthLabel, "自由長さ=257mm"); // 256.95000000000000639, 256.9 as a double
+    const RecommendationLabels& r = refreshed.labels;
+    EXPECT_EQ(r.freeLength, "自由長さ=257mm"); // 256.95000000000000639, 256.9 as a double
     EXPECT_EQ(inputFieldText(recommendedFreeLength(refreshed.design), 4), "257");
-    EXPECT_EQ(r.maxLengthLabel, "最大長さ=－mm");
-    EXPECT_EQ(r.maxLoadLabel, "最大荷重=－kgf");
+    EXPECT_EQ(r.maxLength, "最大長さ=－mm");
+    EXPECT_EQ(r.maxLoad, "最大荷重=－kgf");
 }
 
 TEST(Recommendations, TableEndsAreInRange) {

@@ -4,6 +4,7 @@
 #include "calc/design_json.h"
 #include "calc/tolerances.h"
 #include "tests/support/test_materials.h"
+#include "wording/japanese.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -108,7 +109,7 @@ TEST(Tolerances, ConditionsOfSpecifyingTheLoads) {
     EXPECT_EQ(breaches[1].workingPoint, 1);
     EXPECT_EQ(breaches[2].condition, ToleranceCondition::DeflectionAboveShare);
     EXPECT_EQ(breaches[2].workingPoint, 2);
-    EXPECT_EQ(toleranceBreachLine(breaches[1]), "警告: Ｌ１のたわみが4mm未満です");
+    EXPECT_EQ(toleranceBreachText(breaches[1]), "警告: Ｌ１のたわみが4mm未満です");
 }
 
 TEST(Tolerances, CalcAnswersWithTheGradeAsked) {
@@ -116,7 +117,8 @@ TEST(Tolerances, CalcAnswersWithTheGradeAsked) {
     std::string out;
     const int failed = calculateDesignsJson(
         R"([{"toleranceGrade": 1}, {}, {"toleranceGrade": 0}, {"toleranceGrade": 4}])", library,
-        testing::referenceCoefficients(), [&](std::string_view text) { out += text; });
+        testing::referenceCoefficients(), japaneseWording(),
+        [&](std::string_view text) { out += text; });
     EXPECT_EQ(failed, 1);
     JsonReader reader(out);
     reader.enterArray();

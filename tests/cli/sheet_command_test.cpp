@@ -126,10 +126,12 @@ private slots:
         QTemporaryDir folder;
         const QString pdf = folder.filePath(QStringLiteral("out.pdf"));
         QCOMPARE(runSheet({}).exitCode, 2);
-        QCOMPARE(runSheet({QStringLiteral("--hbd"), pdf, QStringLiteral("--slot"),
-                           QStringLiteral("31"), QStringLiteral("-o"), pdf})
-                     .exitCode,
-                 2);
+        const Run noSlot = runSheet({QStringLiteral("--hbd"), pdf, QStringLiteral("--slot"),
+                                     QStringLiteral("31"), QStringLiteral("-o"), pdf});
+        QCOMPARE(noSlot.exitCode, 2);
+        QVERIFY2(
+            noSlot.errors().contains(QStringLiteral("--slot takes a slot number 0..30, not 31")),
+            qPrintable(noSlot.errors()));
         QCOMPARE(runSheet({QStringLiteral("--bogus"), QStringLiteral("-o"), pdf}).exitCode, 2);
 
         const Run missing = runSheet(

@@ -2,6 +2,7 @@
 #include "base/error.h"
 #include "base/shift_jis.h"
 #include "data/material_editing.h"
+#include "wording/japanese.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -252,14 +253,15 @@ TEST(KindRegistration, CountsTheEditedRecordOnceAndWarnsAtTheNinth) {
 
     // Record 20 switched to kind 3 would be the ninth.
     EXPECT_EQ(kindRegistrationCount(library, 3, 20), 9);
-    EXPECT_EQ(kindLimitWarning(3, 9), "種類番号＝ 3 は８以上登録できません！");
+    EXPECT_TRUE(kindOverLimit(3, 9));
+    EXPECT_EQ(kindLimitText(3), "種類番号＝ 3 は８以上登録できません！");
     // Record 5 already is one of the eight.
     EXPECT_EQ(kindRegistrationCount(library, 3, 5), 8);
-    EXPECT_EQ(kindLimitWarning(3, 8), std::nullopt);
+    EXPECT_FALSE(kindOverLimit(3, 8));
     EXPECT_EQ(kindRegistrationCount(library, 4, 20), 1);
     // Kind 10 marks unused records and has no limit.
     EXPECT_EQ(kindRegistrationCount(library, kUnusedKind, 20), 22);
-    EXPECT_EQ(kindLimitWarning(kUnusedKind, 22), std::nullopt);
+    EXPECT_FALSE(kindOverLimit(kUnusedKind, 22));
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "drawing/outline.h"
 #include "hardening/hostile_checks.h"
 #include "printing/data_sheet_text.h"
+#include "wording/japanese.h"
 
 #include <cmath>
 #include <cstring>
@@ -62,7 +63,7 @@ TEST(HostileCalculationFiles, MaterialOutsideTheLibraryShowsNoGradeAndNoLife) {
     for (int slot = 0; slot < 4; ++slot) {
         SCOPED_TRACE(slot);
         const SpringDesign& design = state.designs[slot];
-        EXPECT_EQ(historyRowTexts(design, state.materials)[kMaterialColumn], "");
+        EXPECT_EQ(historyRowTexts(design, state.materials, japaneseWording())[kMaterialColumn], "");
         EXPECT_EQ(dataSheetTexts(design, state.materials, false).cells[1][3], kUnknownMaterialText);
         EXPECT_TRUE(unlistedMaterialNote(design, state.kindIndex).has_value());
         const StressCoefficients stress = stressCoefficients(design, state.materials);
@@ -76,8 +77,9 @@ TEST(HostileCalculationFiles, MaterialOutsideTheLibraryShowsNoGradeAndNoLife) {
         calculateDesign(calculated, state.materials, state.settings.coefficients, range, {});
         EXPECT_TRUE(std::isnan(calculated.springRate));
         EXPECT_TRUE(std::isnan(calculated.allowableStress));
-        const auto lines = checkDesign(calculated).lines;
-        EXPECT_NE(std::find(lines.begin(), lines.end(), kStressOverMessage), lines.end());
+        const std::vector<DesignRule> broken = checkDesign(calculated);
+        EXPECT_NE(std::find(broken.begin(), broken.end(), DesignRule::StressWithinAllowable),
+                  broken.end());
     }
     // Record 12 is within 0..29 but not in use: it is read, and named as not listed.
     EXPECT_TRUE(unlistedMaterialNote(state.designs[4], state.kindIndex).has_value());
@@ -98,8 +100,10 @@ TEST(HostileCalculationFiles, DiameterOutsideTheMaterialsListHasNoStrengthAndThe
 TEST(HostileCalculationFiles, LifeClassOutsideTheTextsShowsNoLifeText) {
     const ProgramState state = stateWithCalculationFile("life_class_out_of_range.hbd");
     for (int slot = 0; slot < 4; ++slot) {
-        EXPECT_EQ(historyRowTexts(state.designs[slot], state.materials)[kLifeColumn], "");
-        EXPECT_EQ(designFieldTexts(state.designs[slot]).life, "");
+        EXPECT_EQ(
+            historyRowTexts(state.designs[slot], state.materials, japaneseWording())[kLifeColumn],
+            "");
+        EXPECT_EQ(designFieldTexts(state.designs[slot], japaneseWording()).life, "");
     }
 }
 
@@ -132,7 +136,8 @@ TEST(HostileCalculationFiles, LengthModeOtherThanOneCalculatesFromTheLoads) {
 TEST(HostileCalculationFiles, SlotsNotMarkedOneHaveEmptyHistoryRows) {
     const ProgramState state = stateWithCalculationFile("in_use_neither_0_nor_1.hbd");
     for (int slot = 0; slot < 3; ++slot)
-        for (const std::string& cell : historyRowTexts(state.designs[slot], state.materials))
+        for (const std::string& cell :
+             historyRowTexts(state.designs[slot], state.materials, japaneseWording()))
             EXPECT_EQ(cell, "");
 }
 
@@ -168,7 +173,7 @@ TEST(HostileCalculationFiles, NonFiniteNumbersShowAsMissing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         const ProgramState state = stateWithCalculationFile(c.file);
-        const auto row = historyRowTexts(state.designs[0], state.materials);
+        const auto row = historyRowTexts(state.designs[0], state.materials, japaneseWording());
         for (int column = 1; column < kLifeColumn; ++column)
             EXPECT_EQ(row[column], c.text) << "column " << column + 1;
         // A wire diameter that is not a number cannot be drawn.

@@ -13,6 +13,7 @@
 #include "drawing/dxf_file.h"
 #include "drawing/shape_views.h"
 #include "printing/data_sheet_text.h"
+#include "wording/japanese.h"
 
 #include <algorithm>
 #include <map>
@@ -81,8 +82,8 @@ SlotOutcome prepareSlot(const SpringDesign& design, const ProgramState& state) {
     SlotOutcome outcome;
 
     // The history row, the results display and the diagram.
-    historyRowTexts(design, library);
-    designFieldTexts(design);
+    historyRowTexts(design, library, japaneseWording());
+    designFieldTexts(design, japaneseWording());
     coilDiameterDisplay(design);
     unlistedMaterialNote(design, state.kindIndex);
     const StressCoefficients stress = stressCoefficients(design, library);

@@ -5,6 +5,7 @@
 #include "printing/jis_sheet_text.h"
 #include "tests/support/temporary_folder.h"
 #include "tests/support/test_materials.h"
+#include "wording/japanese.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -76,7 +77,8 @@ TEST(JisSheetTexts, ItemsOfAUHookDesignWithItsLoadsGiven) {
     subject.design = calculatedLooking();
     subject.hookType = HookType::U;
     subject.leftHanded = true;
-    const JisSheetTexts sheet = jisSheetTexts(subject, library, customaryCoefficients());
+    const JisSheetTexts sheet =
+        jisSheetTexts(subject, library, customaryCoefficients(), japaneseWording());
 
     ASSERT_NE(row(sheet, "自由長さ（参考）"), nullptr);
     EXPECT_EQ(row(sheet, "自由長さ（参考）")->value, "45");
@@ -98,7 +100,8 @@ TEST(JisSheetTexts, ItemsOfAUHookDesignWithItsLoadsGiven) {
     subject.hookType = HookType::Round;
     subject.titleBlock.partName = "ばねA";
     subject.titleBlock.designer = "山田";
-    const JisSheetTexts lengths = jisSheetTexts(subject, library, customaryCoefficients());
+    const JisSheetTexts lengths =
+        jisSheetTexts(subject, library, customaryCoefficients(), japaneseWording());
     ASSERT_NE(row(lengths, "自由長さ"), nullptr);
     EXPECT_EQ(row(lengths, "フック角度")->value, "80");
     EXPECT_EQ(lengths.documentTitle, "ばねA");

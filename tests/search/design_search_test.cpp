@@ -12,11 +12,16 @@
 #include "search/design_search.h"
 #include "search/search_json.h"
 #include "tests/support/shipped_data.h"
+#include "wording/japanese.h"
 
 #include <atomic>
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <tuple>
 #include <vector>
 
@@ -74,7 +79,7 @@ void expectMeetsRequirement(const SearchCandidate& candidate, const DesignRequir
     EXPECT_EQ(s.lengthMode, kLengthsGiven);
     EXPECT_EQ(s.autoInitialTension, 0);
     EXPECT_EQ(s.lowTempAnnealed, r.lowTempAnnealed ? 1 : 0);
-    EXPECT_EQ(again.checks.lines, std::vector<std::string>{"Calculation Success!"});
+    EXPECT_TRUE(again.checks.empty()); // "Calculation Success!"
     // The stresses at the top of P2's band.
     const double top = (s.load2 + band2) / s.load2;
     EXPECT_LE(s.stress2 * top, s.allowableStress + 0.0005);
@@ -173,7 +178,7 @@ TEST(SearchDesigns, APlantedDesignIsFoundOrBeaten) {
     planted.length1 = 48;
     planted.length2 = 60;
     const DesignResult given = evaluateDesign(planted, library, shippedCoefficients());
-    ASSERT_EQ(given.checks.lines, std::vector<std::string>{"Calculation Success!"});
+    ASSERT_TRUE(given.checks.empty()); // "Calculation Success!"
 
     DesignRequirement r = requirement(48, given.design.load1, 60, given.design.load2);
     r.loadTolerance = 2;
@@ -439,6 +444,49 @@ TEST(CheckRequirement, NamesTheFirstProblem) {
     EXPECT_THROW(searchDesigns(r, library, shippedCoefficients()), Error);
 }
 
+// Each default the help states is the one the reader leaves: giving a key the value its help
+// calls the default changes nothing, for every key that has one.
+TEST(SearchDesignsJson, TheHelpStatesTheDefaultsTheReaderTakes) {
+    const auto read = [](const std::string& more) {
+        const std::string text = R"({"length1": 45, "load1": 1, "length2": 55, "load2": 2)" + more;
+        const RequirementRequests requests = readRequirementsJson(text + "}", shippedLibrary());
+        EXPECT_EQ(requests.requirements.at(0).error, "") << text;
+        return requests.requirements.at(0).requirement;
+    };
+    const DesignRequirement unchanged = read("");
+    // Each key's help, its own line and the indented lines under it.
+    std::map<std::string, std::string> helpOf;
+    std::istringstream help(requirementJsonKeysHelp(japaneseWording()));
+    std::string line;
+    std::string key;
+    const std::regex keyLine(R"(^  ([A-Za-z0-9]+)\b.*)");
+    std::smatch match;
+    while (std::getline(help, line)) {
+        if (std::regex_match(line, match, keyLine))
+            key = match[1];
+        else if (!line.starts_with("   "))
+            key.clear();
+        if (!key.empty())
+            helpOf[key] += line + "\n";
+    }
+    const std::regex stated(
+        R"re(\(default ([0-9.]+|true|false)[;)]|("[a-z]+") \(default\)|\(default, (null): none\))re");
+    std::set<std::string_view> checked;
+    for (const std::string_view name : kRequirementKeyNames) {
+        const std::string& text = helpOf[std::string(name)];
+        ASSERT_FALSE(text.empty()) << name << " is not in the help";
+        if (!std::regex_search(text, match, stated))
+            continue;
+        const std::string value = match[1].matched   ? match[1]
+                                  : match[2].matched ? match[2]
+                                                     : match[3];
+        EXPECT_TRUE(read(", \"" + std::string(name) + "\": " + value) == unchanged) << text;
+        checked.insert(name);
+    }
+    // All but the working points and the materials.
+    EXPECT_EQ(checked.size(), kRequirementKeyCount - 6) << requirementJsonKeysHelp(japaneseWording());
+}
+
 TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {
     const std::string input = R"([
         {"length1": 45, "load1": 1, "length2": 55, "load2": 2, "count": 3, "kinds": [1],
@@ -453,8 +501,9 @@ TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {
         7
     ])";
     std::string out;
-    const int failed = searchDesignsJson(input, shippedLibrary(), shippedCoefficients(),
-                                         [&out](std::string_view piece) { out += piece; });
+    const int failed =
+        searchDesignsJson(input, shippedLibrary(), shippedCoefficients(), japaneseWording(),
+                          [&out](std::string_view piece) { out += piece; });
     EXPECT_EQ(failed, 6);
     JsonReader reader(out);
     reader.enterArray();
@@ -472,6 +521,7 @@ TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {
             << candidate.substr(0, 40);
         std::string again;
         EXPECT_EQ(calculateDesignsJson(candidate, shippedLibrary(), shippedCoefficients(),
+                                       japaneseWording(),
                                        [&again](std::string_view piece) { again += piece; }),
                   0);
         // Read again, the candidate is its calc answer: without the rank before and the
@@ -518,12 +568,13 @@ TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {
     out.clear();
     EXPECT_EQ(searchDesignsJson(R"({"length1": 40, "load1": 200, "length2": 50, "load2": 300,
                                    "maxOuterDiameter": 6})",
-                                shippedLibrary(), shippedCoefficients(),
+                                shippedLibrary(), shippedCoefficients(), japaneseWording(),
                                 [&out](std::string_view piece) { out += piece; }),
               0);
     EXPECT_EQ(out.rfind("{\"calculated\":", 0), 0u) << out.substr(0, 80);
     out.clear();
     EXPECT_EQ(searchDesignsJson("[{\"length1\": }]", shippedLibrary(), shippedCoefficients(),
+                                japaneseWording(),
                                 [&out](std::string_view piece) { out += piece; }),
               1);
     EXPECT_EQ(out.rfind("{\"error\":\"JSON: ", 0), 0u) << out;

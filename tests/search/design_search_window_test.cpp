@@ -240,6 +240,15 @@ private slots:
         QTRY_COMPARE(count->selectedText(), QStringLiteral("2.5"));
         count->setText(countBefore);
 
+        // A limit that is no length: the box names the field by its label.
+        auto* maxFreeLength = child<QLineEdit>(search, "maxFreeLengthField");
+        maxFreeLength->setText(QStringLiteral("-1"));
+        const auto limitBox = answerNextMessageBox(QMessageBox::Ok);
+        child<QPushButton>(search, "searchButton")->click();
+        QVERIFY(limitBox->seen);
+        QCOMPARE(limitBox->text, QStringLiteral("自由長さの上限は 0 より大きくしてください"));
+        maxFreeLength->clear();
+
         // Grade 3 against a 2 % window: no spring can be made that accurately.
         child<QLineEdit>(search, "toleranceField")->setText(QStringLiteral("2"));
         child<QComboBox>(search, "gradeList")->setCurrentIndex(3);

@@ -29,7 +29,8 @@ QString problemText(const Error& error) {
     case Problem::Overflow:
         return QStringLiteral("浮動小数点数のオーバーフロー");
     case Problem::NoSuchSlot:
-        return QStringLiteral("スロット %1 はありません (0〜30)").arg(subject);
+        return QStringLiteral("スロット %1 はありません (0〜%2)")
+            .arg(subject, QString::fromStdString(error.detail()));
     case Problem::EmptySlot:
         return QStringLiteral("スロット %1 は空です").arg(subject);
     case Problem::NotOneDesign:
