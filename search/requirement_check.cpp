@@ -94,13 +94,13 @@ std::optional<RequirementProblem> checkNumbers(const DesignRequirement& r) {
         if (value && !(std::isfinite(*value) && *value > 0))
             return problem(RequirementProblemCode::NotAboveZero, key);
     // A candidate must be a spring that can be drawn, so the hook asked for must be one.
-    if (r.hookType == HookType::Round) {
+    if (r.hookType == hspring::HookType::Round) {
         if (!(r.hookAngle >= kLowestDrawnHookAngle && r.hookAngle <= kHighestDrawnHookAngle))
-            return problem(RequirementProblemCode::HookAngleNotDrawable, "hookAngle");
+            return problem(RequirementProblemCode::HookAngleNotDrawable, HookAngle);
     } else {
-        const std::pair<std::string_view, double> hook[] = {{"hookLength", r.hookLength},
-                                                            {"hookOpening", r.hookOpening},
-                                                            {"hookMinRadius", r.hookMinRadius}};
+        const std::pair<RequirementKey, double> hook[] = {{HookLength, r.hookLength},
+                                                          {HookOpening, r.hookOpening},
+                                                          {HookMinRadius, r.hookMinRadius}};
         for (const auto& [key, value] : hook)
             if (!(value > 0))
                 return problem(RequirementProblemCode::NotAboveZero, key);
