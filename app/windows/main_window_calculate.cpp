@@ -7,6 +7,7 @@
 #include "app/windows/main_window_form.h"
 #include "app/windows/slot_selector.h"
 #include "calc/checks.h"
+#include "calc/design_refusal.h"
 #include "calc/spring_design.h"
 #include "drawing/windows/shape_page.h"
 #include "toolkit/windows/centred_grid.h"
@@ -79,7 +80,11 @@ void MainWindow::onCalculateClicked() {
 }
 
 bool MainWindow::calculatedForOutput() {
-    return !inputsChanged_ || calculateAndDraw();
+    // A design read from a file is not calculated again unless it is no spring: then 計算 refuses
+    // it at its field, and no document shows it.
+    if (!inputsChanged_ && !refusedInput(state_.current(), shownHookType()))
+        return true;
+    return calculateAndDraw();
 }
 
 void MainWindow::markInputsChanged() {

@@ -27,9 +27,13 @@ DetailPageTexts workedExample(HookType hookType, double radius = 3, double hookF
     design.hookMinRadius = radius;
     if (hookFactor > 2) // from the free length on, so that the hook's life is the shorter
         design.length1 = design.freeLength;
-    const DesignResult done = evaluateDesign(design, library, coefficients, hookType);
-    return detailPageTexts(done.design, library, coefficients, hookType, done.range,
-                           japaneseWording());
+    // The calculation refuses a U hook that cannot be drawn; the page still shows one read from a
+    // file, calculated as it stands.
+    InitialTensionRange range;
+    calculateDesign(design, library, coefficients, range, {});
+    const StressCoefficients coil = stressCoefficients(design, library);
+    design.lifeClass = classifyLife(coil.upper, coil.lower);
+    return detailPageTexts(design, library, coefficients, hookType, range, japaneseWording());
 }
 
 const DetailRow& row(const DetailPageTexts& texts, int table, std::string_view caption) {
