@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/design_refusal.h"
 
-#include "calc/extra_results.h"
-
 #include <array>
 #include <cmath>
 #include <utility>
@@ -105,8 +103,6 @@ std::optional<InputRefusal> refusedShape(const SpringDesign& design, HookType ho
     for (const auto& [key, value] : hook)
         if (!positiveFinite(value))
             return refusal(Problem::NotPositiveFinite, key);
-    if (!uHookFitsTogether(design))
-        return refusal(Problem::UHookNotDrawable, "hookLength");
     return std::nullopt;
 }
 

@@ -4,7 +4,6 @@
 // without a printer.
 
 #include "base/error.h"
-#include "calc/design_refusal.h"
 #include "calc/design_sources.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
@@ -41,7 +40,6 @@ int runSheet(const CLI::App& app, const SheetOptions& options) {
     SpringDesign design{};
     if (hbd) {
         design = designFromCalculationFile(*hbd, source.slot);
-        refuseStoredDesign(design, HookType::Round);
     } else {
         design = calculatedDesignFromJson(readInputText(source.input), state.materials,
                                           state.settings.coefficients);

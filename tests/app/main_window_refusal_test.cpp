@@ -61,8 +61,7 @@ private slots:
             const QStringList boxes = calculate(w);
             QCOMPARE(boxes.size(), 1);
             QVERIFY2(boxes.front().endsWith(nonsense.box), qPrintable(boxes.front()));
-            QTRY_COMPARE(QApplication::focusWidget(),
-                         static_cast<QWidget*>(w.edit(nonsense.field)));
+            QTRY_COMPARE(w.window->focusWidget(), static_cast<QWidget*>(w.edit(nonsense.field)));
             // Nothing of the design before: no results, no verdict.
             for (const char* result : kResultFields)
                 QVERIFY2(w.text(result).isEmpty(), result);
