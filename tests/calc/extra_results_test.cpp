@@ -209,12 +209,17 @@ TEST(ExtraResults, ValuesThatCannotBeFormedAreMissing) {
         EXPECT_EQ(formatF4(x.hookBendingStress2), "62.76");
     }
 
-    // A coil diameter below the wire's (index below 1) calculates, but has no loop to bend.
+    // A coil diameter below the wire's (index below 1), refused by the calculation but possible in
+    // a file, calculates as it stands, but has no loop to bend.
     design = testing::referenceDesign();
     setCoilDiameters(design, 0.8, 1.0);
     design.autoInitialTension = 0; // the index is outside the initial-tension table
     design.initialTension = 0.3;
-    const DesignResult thin = evaluate(design, HookType::Round);
+    DesignResult thin;
+    thin.design = design;
+    calculateDesign(thin.design, hookLibrary(), testing::referenceCoefficients(), thin.range, {});
+    thin.extras = calculateExtraResults(thin.design, hookLibrary(),
+                                        testing::referenceCoefficients(), HookType::Round);
     EXPECT_TRUE(std::isnan(thin.extras.hookBendingStress1) && std::isnan(thin.extras.wireLength));
     EXPECT_TRUE(std::isfinite(thin.extras.hookTorsionStress2));
 
