@@ -22,8 +22,8 @@ QStringList calculate(const OpenWindow& w) {
     return boxes.texts();
 }
 
-// The fields a calculation fills: spring rate, stress, life, allowable stress, the two loads.
-const char* const kResultFields[] = {"Edit8", "Edit9", "Edit10", "Edit11", "Edit6", "Edit7"};
+// The fields a calculation fills: spring rate, stress, life, allowable stress.
+const char* const kResultFields[] = {"Edit8", "Edit9", "Edit10", "Edit11"};
 
 } // namespace
 
