@@ -30,6 +30,13 @@ Error::Kind Error::kind() const {
     case Problem::InvalidOperation:
     case Problem::Overflow:
         return Kind::Arithmetic;
+    case Problem::NotPositiveFinite:
+    case Problem::NoInnerDiameter:
+    case Problem::ResultsOverflow:
+    case Problem::HookAngleNotDrawable:
+    case Problem::UHookNotDrawable:
+    case Problem::NegativeInitialTension:
+        return Kind::Refused;
     default:
         return Kind::Data;
     }

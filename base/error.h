@@ -71,6 +71,15 @@ enum class Problem {
     MaterialOutsideLibrary,  // field materialIndex; subject: the index; detail: the last record
     DiameterOutsideList,     // field diameterIndex; subject: the index; detail: the material
     RequirementUnsearchable, // a requirement its check rejects was handed to the search
+
+    // A design refused before it is calculated, drawn or written; subject: the field (its JSON
+    // key) the refusal concerns.
+    NotPositiveFinite,      // a count or dimension that is not a positive finite number
+    NoInnerDiameter,        // a coil diameter that leaves an inner diameter of 0 or below
+    ResultsOverflow,        // a value so large (or small) that the results overflow
+    HookAngleNotDrawable,   // a round hook's angle outside 0..180 degrees
+    UHookNotDrawable,       // a U hook whose bend, legs and U do not fit together
+    NegativeInitialTension, // a hand-entered initial tension below 0
 };
 
 // Every failure the user must see is an Error. Window handlers catch it at their boundary and
@@ -78,7 +87,7 @@ enum class Problem {
 // what() names the problem by its number, for diagnostics only (a BadData error: its detail).
 class Error : public std::runtime_error {
 public:
-    enum class Kind { Conversion, Arithmetic, File, Data };
+    enum class Kind { Conversion, Arithmetic, File, Data, Refused };
 
     explicit Error(Problem problem, std::string subject = {}, std::string detail = {});
 

@@ -2,6 +2,7 @@
 #include "calc/design_result.h"
 
 #include "calc/checks.h"
+#include "calc/design_refusal.h"
 
 #include <array>
 #include <utility>
@@ -14,7 +15,8 @@ DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& l
     SpringDesign calculated = design;
     InitialTensionRange range{};
     // No reader: the design's own initialTension stands for the initial-tension field.
-    calculateDesign(calculated, library, coefficients, range, InitialTensionReader{});
+    calculateGivenDesign(calculated, library, coefficients, range, InitialTensionReader{},
+                         hookType);
     return evaluateCalculatedDesign(calculated, range, library, coefficients, hookType,
                                     toleranceGrade, inputs);
 }

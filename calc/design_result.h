@@ -39,8 +39,9 @@ struct DesignResult {
 // for the initial-tension field. Runs calculateDesign, the stress coefficients and life class
 // (as the results display does), checkDesign, checkHooks, the recommended values and the extra
 // results with the given hook type, the production tolerances at the grade and their conditions
-// (judged against the longest length the spring may be tested at, maxLengthWithHooks). Throws
-// the engine's arithmetic Error; the extra results never do.
+// (judged against the longest length the spring may be tested at, maxLengthWithHooks). A design
+// that is no spring (calc/design_refusal.h) throws its refusal's Error, an arithmetic fault among
+// them; the extra results never throw.
 DesignResult evaluateDesign(const SpringDesign& design, const MaterialLibrary& library,
                             const CoefficientSet& coefficients, HookType hookType = HookType::Round,
                             int toleranceGrade = kDefaultToleranceGrade,

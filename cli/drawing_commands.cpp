@@ -8,6 +8,8 @@
 #include "base/number_format.h"
 #include "base/text_to_number.h"
 #include "calc/design_caption.h"
+#include "calc/design_refusal.h"
+#include "calc/spring_design.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/problem_text.h"
@@ -67,7 +69,24 @@ void addSpringOptions(CLI::App& app, SpringOptions& spring) {
     addTextOption(app, "--N", spring.turns, "TURNS", "total number of turns");
 }
 
-// Checks the spring's options and reads its numbers; a problem is a usage error.
+// A spring that cannot be drawn is refused by the rule every design obeys, not drawn half: the
+// options stand for the design's fields (--D for meanDiameter, --angle for hookAngle, ...).
+void refuseShape(const SpringOptions& spring) {
+    SpringDesign design{};
+    design.diameterKind = kMeanDiameter;
+    design.wireDiameter = spring.coil.wireDiameter;
+    setCoilDiameters(design, spring.coil.meanDiameter, spring.coil.wireDiameter);
+    design.totalTurns = spring.coil.totalTurns;
+    design.hookAngle = spring.hookAngle;
+    design.hookLength = spring.uHook.hookLength;
+    design.hookOpening = spring.uHook.hookOpening;
+    design.hookMinRadius = spring.uHook.minRadius;
+    if (const auto refused = refusedShape(design, spring.roundHook ? HookType::Round : HookType::U))
+        throw refusalError(*refused);
+}
+
+// Checks the spring's options and reads its numbers; a problem is a usage error, a spring that
+// cannot be drawn a failure.
 void readSpring(const CLI::App& app, SpringOptions& spring) {
     spring.roundHook = spring.round;
     if (spring.round == spring.u)
@@ -91,6 +110,7 @@ void readSpring(const CLI::App& app, SpringOptions& spring) {
         spring.hookAngle = numbers["--angle"];
     else
         spring.uHook = {numbers["--length"], numbers["--opening"], numbers["--min-radius"]};
+    refuseShape(spring);
 }
 
 Outline outlineOf(const SpringOptions& spring) {

@@ -4,6 +4,7 @@
 
 #include "base/error.h"
 #include "base/file_io.h"
+#include "calc/design_refusal.h"
 #include "calc/design_result.h"
 #include "calc/design_sources.h"
 #include "cli/command_line.h"
@@ -57,6 +58,7 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
     if (fromHbd) {
         subject.design = designFromCalculationFile(*source.hbd, source.slot);
         subject.hookType = hook.value_or(HookType::Round);
+        refuseStoredDesign(subject.design, subject.hookType);
         subject.fileName = fileNameOf(*source.hbd);
         subject.titleBlock = readTitleBlock(*source.hbd);
     } else {

@@ -123,6 +123,19 @@ std::string problemText(const Error& error) {
         return "exactly one design is needed (the text holds " + s + ")";
     case Problem::TooManyTurns:
         return "too many turns to draw (at most " + s + ")";
+    case Problem::NotPositiveFinite:
+        return s + " must be a positive finite number";
+    case Problem::NoInnerDiameter:
+        return s + " leaves the coil no inner diameter: the mean diameter must exceed the wire "
+                   "diameter";
+    case Problem::ResultsOverflow:
+        return s + " is so large or so small that the results overflow";
+    case Problem::HookAngleNotDrawable:
+        return s + " must lie within 0..180 degrees: the hook cannot be drawn";
+    case Problem::UHookNotDrawable:
+        return s + ": the U hook's bend, legs and U do not fit together: the hook cannot be drawn";
+    case Problem::NegativeInitialTension:
+        return s + " must not be below 0";
     case Problem::BadData:
         return detail;
     case Problem::NotADesignObject:
@@ -189,6 +202,8 @@ std::string requirementProblemText(const RequirementProblem& p) {
         return "kinds: " + std::to_string(p.value) + " is outside 0..9";
     case RequirementProblemCode::NoMaterial:
         return "no material of the library to search";
+    case RequirementProblemCode::HookAngleNotDrawable:
+        return "hookAngle must lie within 0..180 degrees: the hook cannot be drawn";
     }
     return "the requirement cannot be searched";
 }

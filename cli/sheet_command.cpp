@@ -37,10 +37,13 @@ int runSheet(const CLI::App& app, const SheetOptions& options) {
     }
 
     const ProgramState& state = *start.state;
-    const SpringDesign design =
-        hbd ? designFromCalculationFile(*hbd, source.slot)
-            : calculatedDesignFromJson(readInputText(source.input), state.materials,
-                                       state.settings.coefficients);
+    SpringDesign design{};
+    if (hbd) {
+        design = designFromCalculationFile(*hbd, source.slot);
+    } else {
+        design = calculatedDesignFromJson(readInputText(source.input), state.materials,
+                                          state.settings.coefficients);
+    }
     writeDataSheetPdf(options.source.output,
                       dataSheetTexts(design, state.materials, options.source.leftHanded));
     return kDone;

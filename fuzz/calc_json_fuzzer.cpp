@@ -4,12 +4,16 @@
 
 #include "base/json_reader.h"
 #include "calc/design_batch.h"
+#include "calc/design_json.h"
+#include "calc/design_refusal.h"
+#include "calc/design_result.h"
 #include "calc/design_sources.h"
 #include "cli/problem_text.h"
 #include "data/default_data.h"
 #include "fuzz_support.h"
 #include "wording/japanese.h"
 
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -46,6 +50,35 @@ int checkAnswerIsJson(const std::string& answer) {
     return values;
 }
 
+// A design that is no spring is refused, named, before any result: the calculation throws the
+// refusal the check finds. Every design calculated is a spring: its inputs and results pass the
+// same checks, its hook can be drawn, no stored result is infinite and its rate is not 0.
+void checkRefusal(const DesignRequest& request, const Program& program) {
+    const std::optional<InputRefusal> refused = refusedInput(request.design, request.hookType);
+    try {
+        const DesignResult result =
+            evaluateDesign(request.design, program.library, program.coefficients, request.hookType,
+                           request.toleranceGrade);
+        fuzz::require(!refused, "a refused design has no result");
+        fuzz::require(!refusedInput(result.design, request.hookType),
+                      "a calculated design's inputs are sound");
+        fuzz::require(!refusedResults(result.design), "a calculated design's results fit");
+        fuzz::require(!std::isinf(result.design.springRate) && result.design.springRate != 0,
+                      "a calculated spring has a rate");
+    } catch (const Error& error) {
+        if (refused) {
+            fuzz::require(error.kind() == Error::Kind::Refused &&
+                              error.problem() == refused->problem &&
+                              error.subject() == refused->field,
+                          "the refusal names the problem and the field the check found");
+        } else {
+            fuzz::require(error.kind() == Error::Kind::Refused, "a sound input fails only refused");
+            fuzz::require(error.problem() == Problem::ResultsOverflow,
+                          "a sound input is refused only for results out of range");
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -61,5 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     fuzz::completesOrFailsWithError(
         [&] { calculatedDesignFromJson(input, program->library, program->coefficients); });
+
+    for (const DesignRequest& request : readDesignsJson(input, program->library).designs)
+        if (request.error.empty())
+            checkRefusal(request, *program);
     return 0;
 }

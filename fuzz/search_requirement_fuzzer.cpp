@@ -3,6 +3,7 @@
 // a bounded grid (one material, a coarse diameter step), and the outcome held to what the search
 // promises.
 
+#include "calc/design_refusal.h"
 #include "data/default_data.h"
 #include "fuzz_support.h"
 #include "search/design_search.h"
@@ -47,6 +48,8 @@ void checkOutcome(const DesignRequirement& r, const SearchOutcome& outcome) {
         fuzz::require(c.result.design.freeLength <= r.length1, "L0 at most L1");
         fuzz::require(c.result.design.materialIndex == r.materials.front(),
                       "only the allowed material");
+        fuzz::require(!refusedInput(c.result.design, r.hookType),
+                      "every candidate is a spring that can be drawn");
     }
 }
 
@@ -65,6 +68,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             continue;
         fuzz::require(!checkRequirement(request.requirement, program->library),
                       "a requirement read without error passes its check");
+        const DesignRequirement& asked = request.requirement;
+        fuzz::require(asked.hookType != HookType::Round ||
+                          (asked.hookAngle >= kLowestDrawnHookAngle &&
+                           asked.hookAngle <= kHighestDrawnHookAngle),
+                      "a round hook that cannot be drawn is refused");
         const DesignRequirement r = bounded(request.requirement, program->library);
         SearchControl control;
         control.threads = 1;

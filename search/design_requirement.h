@@ -162,6 +162,7 @@ enum class RequirementProblemCode {
     MaterialNotListed,      // `value` of materials is not a material of the lists
     KindOutOfRange,         // `value` of kinds is outside 0..9
     NoMaterial,             // no material of the library is left to search
+    HookAngleNotDrawable,   // a round hook's hookAngle outside 0..180 degrees
 };
 struct RequirementProblem {
     RequirementProblemCode code;
@@ -170,10 +171,11 @@ struct RequirementProblem {
 };
 
 // Checks the requirement against the rules above and the library: every value finite, the
-// tolerance within (0, 100), limits positive, a tolerance grade, a life class within
-// 0..kMaxRequiredLifeClass, materials listed in the kind index, kinds below kKindCount and at
-// least one material left, a diameter step within [kMinDiameterStep, kMaxDiameterStep], a count
-// within 1..kMaxCandidateCount. The first problem found.
+// tolerance within (0, 100), limits positive, the hook of hookType one that can be drawn (a round
+// hook's angle within 0..180°, a U hook's three dimensions above 0), a tolerance grade, a life
+// class within 0..kMaxRequiredLifeClass, materials listed in the kind index, kinds below
+// kKindCount and at least one material left, a diameter step within [kMinDiameterStep,
+// kMaxDiameterStep], a count within 1..kMaxCandidateCount. The first problem found.
 std::optional<RequirementProblem> checkRequirement(const DesignRequirement& requirement,
                                                    const MaterialLibrary& library);
 

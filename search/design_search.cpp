@@ -5,6 +5,7 @@
 #include "base/number_format.h"
 #include "base/text_to_number.h"
 #include "calc/checks.h"
+#include "calc/design_refusal.h"
 #include "calc/engine.h"
 #include "calc/extra_results.h"
 #include "calc/life.h"
@@ -405,6 +406,12 @@ void Search::tryCandidate(SpringDesign design, double turns, const DiameterWork&
         best = centringInitialTension(one, two, factors, diameter.range.low, diameter.range.high);
     const double centred = fourDigitValueWithin(best, diameter.range.low, diameter.range.high);
 
+    // A spring whose hook cannot be drawn (a U hook that does not fit its coil) is no candidate.
+    if (refusedInput(design, r_.hookType)) {
+        if (!explaining)
+            ++worker.rejected[static_cast<int>(SearchConstraint::DesignRules)];
+        return;
+    }
     ++worker.calculated;
     struct Attempt {
         SpringDesign inputs;

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "calc/design_refusal.h"
 #include "search/design_requirement.h"
 
 #include <algorithm>
@@ -92,6 +93,18 @@ std::optional<RequirementProblem> checkNumbers(const DesignRequirement& r) {
     for (const auto& [key, value] : limits)
         if (value && !(std::isfinite(*value) && *value > 0))
             return problem(RequirementProblemCode::NotAboveZero, key);
+    // A candidate must be a spring that can be drawn, so the hook asked for must be one.
+    if (r.hookType == hspring::HookType::Round) {
+        if (!(r.hookAngle >= kLowestDrawnHookAngle && r.hookAngle <= kHighestDrawnHookAngle))
+            return problem(RequirementProblemCode::HookAngleNotDrawable, HookAngle);
+    } else {
+        const std::pair<RequirementKey, double> hook[] = {{HookLength, r.hookLength},
+                                                          {HookOpening, r.hookOpening},
+                                                          {HookMinRadius, r.hookMinRadius}};
+        for (const auto& [key, value] : hook)
+            if (!(value > 0))
+                return problem(RequirementProblemCode::NotAboveZero, key);
+    }
     return std::nullopt;
 }
 

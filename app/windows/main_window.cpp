@@ -14,6 +14,7 @@
 #include "base/number_format.h"
 #include "base/text_to_number.h"
 #include "calc/checks.h"
+#include "calc/design_refusal.h"
 #include "calc/engine.h"
 #include "calc/life.h"
 #include "calc/recommendations.h"
@@ -88,7 +89,42 @@ public:
                                    QStringLiteral("線径"));
     }
 
+    // Refuses a design the core found to be no spring: the field it names takes the focus and the
+    // error names the field.
+    [[noreturn]] void refuse(const Error& refusal) {
+        if (const std::optional<DesignInput> input = inputOfKey(refusal.subject()))
+            field(*input)->refuse(refusal);
+        QComboBox& list = *c_.wireDiameterList;
+        list.setFocus(Qt::OtherFocusReason);
+        throw FieldConversionError(refusal, QStringLiteral("線径"));
+    }
+
 private:
+    // The input behind a design field's JSON key; nullopt for the wire diameter, read from its
+    // list.
+    static std::optional<DesignInput> inputOfKey(std::string_view key) {
+        static const std::pair<std::string_view, DesignInput> inputs[] = {
+            {"innerDiameter", DesignInput::CoilDiameter},
+            {"meanDiameter", DesignInput::CoilDiameter},
+            {"outerDiameter", DesignInput::CoilDiameter},
+            {"totalTurns", DesignInput::Turns},
+            {"initialTension", DesignInput::InitialTension},
+            {"freeLength", DesignInput::FreeLength},
+            {"length1", DesignInput::Length1},
+            {"length2", DesignInput::Length2},
+            {"load1", DesignInput::Load1},
+            {"load2", DesignInput::Load2},
+            {"hookAngle", DesignInput::HookAngle},
+            {"hookLength", DesignInput::HookLength},
+            {"hookOpening", DesignInput::HookOpening},
+            {"hookMinRadius", DesignInput::HookMinRadius},
+        };
+        for (const auto& [name, input] : inputs)
+            if (name == key)
+                return input;
+        return std::nullopt;
+    }
+
     NumberField* field(DesignInput input) const {
         switch (input) {
         case DesignInput::CoilDiameter:
@@ -224,10 +260,18 @@ void MainWindow::readDesignInputs() {
                               });
 }
 
-// The engine reads the initial-tension field again when the tension is entered by hand.
+// The engine reads the initial-tension field again when the tension is entered by hand. A design
+// that is no spring is refused at the field that makes it so.
 void MainWindow::calculate() {
-    calculateDesign(state_.current(), state_.materials, state_.settings.coefficients,
-                    state_.initialTension, [this] { return ui_->initialTensionField->number(); });
+    try {
+        calculateGivenDesign(
+            state_.current(), state_.materials, state_.settings.coefficients, state_.initialTension,
+            [this] { return ui_->initialTensionField->number(); }, shownHookType());
+    } catch (const Error& refusal) {
+        if (refusal.kind() != Error::Kind::Refused)
+            throw;
+        WindowInputFields(*ui_).refuse(refusal);
+    }
 }
 
 void MainWindow::showDesign() {

@@ -7,6 +7,7 @@
 #include "app/windows/main_window_form.h"
 #include "app/windows/slot_selector.h"
 #include "calc/checks.h"
+#include "calc/design_refusal.h"
 #include "calc/spring_design.h"
 #include "drawing/windows/shape_page.h"
 #include "toolkit/windows/centred_grid.h"
@@ -36,7 +37,20 @@ bool MainWindow::recalculate() {
     });
     inputsChanged_ = !calculated;
     if (!calculated) {
-        // Nothing stale: the page shows no values until the next 計算 that completes.
+        // Nothing stale: the results, the check lines, the spring view and the detail page show
+        // nothing until the next 計算 that completes, so the last design's values are never
+        // taken for this one's.
+        MainWindowControls& c = *ui_;
+        for (QLineEdit* result : std::initializer_list<QLineEdit*>{
+                 c.springRateField, c.stress2Field, c.expectedLifeField, c.allowableStressField})
+            result->clear();
+        for (QLineEdit* computed :
+             state_.current().lengthMode == kLoadsGiven
+                 ? std::initializer_list<QLineEdit*>{c.length1Field, c.length2Field}
+                 : std::initializer_list<QLineEdit*>{c.load1Field, c.load2Field})
+            computed->clear();
+        c.statusList->clear();
+        c.shapePage->showNoSpring();
         detailValid_ = false;
         refreshDetailPage();
     }
@@ -64,7 +78,11 @@ void MainWindow::onCalculateClicked() {
 }
 
 bool MainWindow::calculatedForOutput() {
-    return !inputsChanged_ || calculateAndDraw();
+    // A design read from a file is not calculated again unless it is no spring: then 計算 refuses
+    // it at its field, and no document shows it.
+    if (!inputsChanged_ && !refusedInput(state_.current(), shownHookType()))
+        return true;
+    return calculateAndDraw();
 }
 
 void MainWindow::markInputsChanged() {

@@ -162,6 +162,8 @@ QString problemText(const RequirementProblem& p) {
         return QStringLiteral("材料の種類 %1 は 0～9 の外です").arg(p.value);
     case RequirementProblemCode::NoMaterial:
         return QStringLiteral("探索する材料がありません");
+    case RequirementProblemCode::HookAngleNotDrawable:
+        return QStringLiteral("フック角度が0～180°の範囲外のため形状を描けません");
     }
     return {};
 }

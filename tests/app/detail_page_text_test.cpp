@@ -27,7 +27,12 @@ DetailPageTexts workedExample(HookType hookType, double radius = 3, double hookF
     design.hookMinRadius = radius;
     if (hookFactor > 2) // from the free length on, so that the hook's life is the shorter
         design.length1 = design.freeLength;
-    const DesignResult done = evaluateDesign(design, library, coefficients, hookType);
+    // The calculation refuses a U hook that cannot be drawn; the page still shows one read from a
+    // file, calculated as it stands.
+    InitialTensionRange range;
+    calculateDesign(design, library, coefficients, range, {});
+    const DesignResult done = evaluateCalculatedDesign(design, range, library, coefficients,
+                                                       hookType, kDefaultToleranceGrade);
     return detailPageTexts(done, japaneseWording());
 }
 

@@ -107,41 +107,43 @@ private slots:
         QCOMPARE(detailCell(w, kDetailForceTable, "バネ定数"), QStringLiteral("－"));
     }
 
-    // A hand-entered initial tension of −3 kgf passes the six rules but is no design: the warning
-    // follows the success line, in red.
-    void aNegativeInitialTensionIsWarnedAbout() {
+    // A hand-entered initial tension of −3 kgf passes the six rules but is no design: 計算
+    // refuses it at its field, and no line of a verdict is shown.
+    void aNegativeInitialTensionIsRefused() {
         const DataFolder folder(referenceLibrary(), referenceSettings());
         const OpenWindow w(folder);
         w.control<QCheckBox>("CheckBox1")->click(); // the tension by hand
         typeInto(w.edit("Edit33"), QStringLiteral("-3"));
+        const MessageBoxWatch boxes;
         w.clickButton("BitBtn2");
-        const QStringList lines = w.statusLines();
-        QVERIFY2(lines.contains(QStringLiteral("警告:初張力が負")), qPrintable(lines.join('|')));
-        auto* list = w.control<QListWidget>("ListBox1");
-        const QListWidgetItem* warning =
-            list->findItems(QStringLiteral("警告:初張力が負"), Qt::MatchExactly).front();
-        QCOMPARE(warning->foreground().color(), QColor(204, 0, 0));
+        QCOMPARE(boxes.texts().size(), 1);
+        QVERIFY2(
+            boxes.texts().front().endsWith(QStringLiteral("初張力は 0 以上を入力してください")),
+            qPrintable(boxes.texts().front()));
+        QCOMPARE(w.statusLines(), QStringList());
     }
 
-    // A hook angle of 200° (the hint says 60～90): warned about, not drawn, not written as DXF.
+    // A hook angle of 200° (the hint says 60～90) cannot be drawn: 計算 refuses it at its field,
+    // nothing is drawn or written as DXF; back within the range, the hook is drawn and written.
     void aHookAngleThatCannotBeDrawnIsNeitherDrawnNorExported() {
         const DataFolder folder(referenceLibrary(), referenceSettings());
         const OpenWindow w(folder);
         typeInto(w.edit("Edit12"), QStringLiteral("200"));
-        w.clickButton("BitBtn2");
-        const QStringList lines = w.statusLines();
-        QVERIFY2(lines.contains(QStringLiteral("警告:フック角度が60～90°の範囲外")),
-                 qPrintable(lines.join('|')));
-        QVERIFY(
-            lines.contains(QStringLiteral("フック角度が0～180°の範囲外のため形状を描けません")));
+        {
+            const MessageBoxWatch boxes;
+            w.clickButton("BitBtn2");
+            QCOMPARE(boxes.texts().size(), 1);
+            QVERIFY(boxes.texts().front().endsWith(
+                QStringLiteral("フック角度が0～180°の範囲外のため形状を描けません")));
+        }
         const QString dxf = folder.file(QStringLiteral("hook.dxf"));
         {
+            const MessageBoxWatch boxes;
             const auto dialog = answerNextFileDialog(dxf);
             w.triggerMenu("dxf1");
             QVERIFY(!dialog->seen);
             QVERIFY(!QFile::exists(dxf));
         }
-        // Back within the range, the hook is drawn and written again.
         typeInto(w.edit("Edit12"), QStringLiteral("80"));
         const auto written = answerNextFileDialog(dxf);
         w.triggerMenu("dxf1"); // 計算 first: the angle was typed since

@@ -287,9 +287,9 @@ TEST(CalculateDesignsJson, ArrayInArrayOutWithFaultsInPlace) {
             reader.skipValue();
     }
     reader.finish();
-    EXPECT_EQ(firstKeys,
-              (std::vector<std::string>{"error:floating-point division by zero", "inUse",
-                                        "error:floating-point division by zero", "inUse"}));
+    EXPECT_EQ(firstKeys, (std::vector<std::string>{
+                             "error:meanDiameter must be a positive finite number", "inUse",
+                             "error:wireDiameter must be a positive finite number", "inUse"}));
 }
 
 TEST(CalculateDesignsJson, AnAnswerReadsBackAsTheSameDesign) {

@@ -84,6 +84,18 @@ QString problemText(const Error& error) {
         return QStringLiteral("要目表には設計が 1 件だけ必要です (%1 件)").arg(subject);
     case Problem::TooManyTurns:
         return QStringLiteral("巻き数が多すぎるため描画できません（%1 巻まで）").arg(subject);
+    case Problem::NotPositiveFinite:
+        return QStringLiteral("0 より大きい有限の数を入力してください");
+    case Problem::NoInnerDiameter:
+        return QStringLiteral("内径が 0 以下になります（平均径は線径より大きくしてください）");
+    case Problem::ResultsOverflow:
+        return QStringLiteral("値が大きすぎる（または小さすぎる）ため計算結果があふれます");
+    case Problem::HookAngleNotDrawable:
+        return QStringLiteral("フック角度が0～180°の範囲外のため形状を描けません");
+    case Problem::UHookNotDrawable:
+        return QStringLiteral("Uフックの寸法が合わないため形状を描けません");
+    case Problem::NegativeInitialTension:
+        return QStringLiteral("初張力は 0 以上を入力してください");
     case Problem::BadData:
         return QString::fromStdString(error.detail());
     case Problem::NotADesignObject:

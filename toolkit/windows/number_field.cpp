@@ -42,6 +42,10 @@ void NumberField::fail(const Error& conversion) {
     throw FieldConversionError(conversion, caption_);
 }
 
+void NumberField::refuse(const Error& refusal) {
+    fail(refusal);
+}
+
 template <typename Number>
 std::optional<Number> NumberField::read(Number (*parse)(std::string_view)) {
     if (presence_ == Presence::Optional && text().trimmed().isEmpty())

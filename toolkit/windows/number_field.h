@@ -46,6 +46,11 @@ public:
     std::optional<std::int32_t> integerValue();
     std::int32_t integer();
 
+    // Refuses the number the field holds for a reason found after it was read (a count that is
+    // not positive, a hook that cannot be drawn): takes the focus as for a text that is no number
+    // and raises `refusal`, named by the caption when the field has one.
+    [[noreturn]] void refuse(const Error& refusal);
+
     // Shows `value` in the general format with that many significant digits; nullopt (or a
     // missing value) empties the field.
     void setValue(std::optional<double> value, int significantDigits = 15);
