@@ -93,23 +93,25 @@ private:
 // fails while designing, drawing or writing is a failure of the run.
 bool isInputProblem(Problem problem) {
     switch (problem) {
-    case Problem::NotANumber:
-    case Problem::NotAnInteger:
-    case Problem::FileUnreadable:
-    case Problem::NoSuchSlot:
-    case Problem::EmptySlot:
-    case Problem::NotOneDesign:
-    case Problem::BadData:
-        return true;
+    // What went wrong in making the output, or a design the command refuses to make one of.
     case Problem::FileNotCreated:
     case Problem::PrintFailed:
     case Problem::DivisionByZero:
     case Problem::InvalidOperation:
     case Problem::Overflow:
     case Problem::TooManyTurns:
+    case Problem::RequirementUnsearchable:
+    case Problem::NotPositiveFinite:
+    case Problem::NoInnerDiameter:
+    case Problem::ResultsOverflow:
+    case Problem::HookAngleNotDrawable:
+    case Problem::UHookNotDrawable:
+    case Problem::NegativeInitialTension:
         return false;
+    // Everything else is an input that cannot be read: a number, a slot, a file, its JSON.
+    default:
+        return true;
     }
-    return false;
 }
 
 // The kinds of file a command's -o writes, from its value name: FILE.pdf, FILE.dxf, or FILE for
@@ -432,7 +434,7 @@ int Tool::runCommand(const Command& command, char* programName) {
     } catch (const UsageError& problem) {
         return usageProblem(command.app, problem.what());
     } catch (const Error& failure) {
-        err_ << kToolName << " " << command.app->get_name() << ": " << failure.what() << "\n";
+        err_ << kToolName << " " << command.app->get_name() << ": " << problemText(failure) << "\n";
         return isInputProblem(failure.problem()) ? kUsage : kFailed;
     } catch (const std::exception& failure) {
         err_ << kToolName << " " << command.app->get_name() << ": " << failureText(failure) << "\n";
