@@ -120,7 +120,16 @@ std::vector<std::string> outputExtensions(const CLI::Option& output) {
     const std::string type = output.get_type_name();
     if (type == "FILE")
         return {".png", ".svg"};
-    return {type.substr(4)};
+    // "FILE.pdf", or several kinds as "FILE.step|FILE.stl".
+    std::vector<std::string> known;
+    for (std::size_t start = 0; start < type.size();) {
+        const std::size_t end = std::min(type.find('|', start), type.size());
+        const std::string name = type.substr(start, end - start);
+        if (name.starts_with("FILE."))
+            known.push_back(name.substr(4));
+        start = end + 1;
+    }
+    return known;
 }
 
 // An output name whose extension no writer of the command knows is refused, rather than written

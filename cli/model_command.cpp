@@ -165,7 +165,7 @@ void addModelCommand(Tool& tool) {
     addTextOption(app, "--state", options->state, "STATE",
                   "free (the default, L0), L1 or L2: the length between the\nhooks' inner ends");
     addDataFileOptions(app, options->dataFiles);
-    addTextOption(app, "-o", options->source.output, "FILE",
+    addTextOption(app, "-o", options->source.output, "FILE.step|FILE.stp|FILE.stl",
                   "the model to write: STEP for .step or .stp, binary STL\nfor .stl (replaced "
                   "only by a complete new file)");
     command.run = [&app, options] { return runModel(app, *options); };
