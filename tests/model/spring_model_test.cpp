@@ -302,7 +302,8 @@ TEST(ModelCommand, TakesTheDesignFromACalculationFileAndModelsAShortFreeLengthCl
     EXPECT_GT(line.innerEndDistance, 30);
     EXPECT_DOUBLE_EQ(line.innerEndDistance, line.closedLength);
     EXPECT_NEAR(solidVolume(reader.OneShape()) / (wireArea(1) * line.wireLength), 1, 1e-3);
-    EXPECT_EQ(runCli("model --hbd springs.hbd --slot 3 -o empty.step", work), 1); // empty slot
+    // An empty slot is an input that cannot be read: the usage status.
+    EXPECT_EQ(runCli("model --hbd springs.hbd --slot 3 -o empty.step", work), 2);
     EXPECT_FALSE(std::filesystem::exists(work / "empty.step"));
 }
 
