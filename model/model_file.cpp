@@ -86,8 +86,8 @@ std::filesystem::path programFolder() {
     return std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path();
 }
 
-// The STEP writer, from the module next to the program (the build folder) or installed beside
-// it in ../lib/hspring. The module stays loaded once found.
+// The STEP writer, from the module next to the program (the build folder) or installed in the
+// package's module folder below the program's prefix. The module stays loaded once found.
 StepWriter* stepWriter(std::string& failure) {
     static StepWriter* writer = nullptr;
     if (writer)
@@ -95,7 +95,7 @@ StepWriter* stepWriter(std::string& failure) {
     const std::filesystem::path folder = programFolder();
     std::string reasons;
     for (const std::filesystem::path& candidate :
-         {folder / kModelModuleName, folder / ".." / "lib" / "hspring" / kModelModuleName}) {
+         {folder / kModelModuleName, folder / ".." / HSPRING_MODULE_FOLDER / kModelModuleName}) {
         if (!std::filesystem::exists(candidate))
             continue;
         void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);

@@ -48,7 +48,8 @@ QString proposedName(MainWindow& window) {
 // title as they were.
 void openCalculationFile(MainWindow& window, const std::string& path,
                          const std::function<void()>& slotsRead) {
-    auto fileSlots = std::make_unique<DesignSlots>();
+    // A shorter file replaces only the slots it holds, so the copy starts as the window's slots.
+    auto fileSlots = std::make_unique<DesignSlots>(window.state().designs);
     loadDesignSlots(path, *fileSlots);
     TitleBlock block;
     try {

@@ -96,8 +96,13 @@ private slots:
         for (SpringDesign& design : w_->state.designs)
             std::memset(&design, 0x33, sizeof design);
         const QString fieldBefore = w_->text("Edit18");
+        // The slots differ from the saved file, so reading asks first; 破棄 lets the file in.
+        const auto question = answerNextMessageBox(QMessageBox::Discard);
         dialog = answerNextFileDialog(path);
         readCalculationFile(*w_->window);
+        QVERIFY(question->seen);
+        QCOMPARE(question->text,
+                 QStringLiteral("計算結果の変更が保存されていません。保存しますか？"));
         QVERIFY(dialog->seen);
         QCOMPARE(dialog->text, QStringLiteral("引っ張りばねデーター (*.hbd)"));
         QCOMPARE(imageOf(w_->state.designs), saved);
@@ -300,10 +305,12 @@ private slots:
         QCOMPARE(entries(),
                  (QStringList{QStringLiteral("&1 ") + first, QStringLiteral("&2 ") + second}));
 
-        // Choosing an entry reads its file.
+        // Choosing an entry reads its file, once the changed slots may be dropped.
         const QByteArray stored = imageOf(w_->state.designs);
         w_->state.designs[1].inUse = 0;
+        const auto question = answerNextMessageBox(QMessageBox::Discard);
         menu->actions().at(1)->trigger();
+        QVERIFY(question->seen);
         QCOMPARE(imageOf(w_->state.designs), stored);
         QCOMPARE(recentFiles(), (QStringList{second, first}));
 

@@ -49,35 +49,39 @@ class MainWindowVerdictTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // SWP-B, d 1.2, D 10, N 12, L1 40, ← beside 最大長さ, 計算: the hook's bending governs. The
+    // SWP-B, d 1.2, D 5, N 12, L1 25 on the handbook's basis (its hook bending allowable is the
+    // smaller share, and at this index the hook's bending stress is the highest), 計算: the
+    // hook's bending governs. The
     // length the button puts in is the one with the hooks, the life field shows the spring's
     // life and names its part, the diagram's hook point is the detail page's, and the status list
     // holds every warning of the detail page and the chart, announced by its first line.
     void theExampleSpringHasOneVerdict() {
         const DataFolder folder(builtInMaterialLibrary(), builtInSettings());
         const OpenWindow w(folder);
+        setDesignBasis(w.state.settings.coefficients, DesignBasis::Handbook);
         pickText(w.list("ComboBox5"), QStringLiteral("ピアノ線"));
         pickText(w.list("ComboBox7"), QStringLiteral("SWP-B"));
         pickText(w.list("ComboBox6"), QStringLiteral("1.2"));
         QCOMPARE(w.text("Label48"), QStringLiteral("平均径"));
-        typeInto(w.edit("Edit18"), QStringLiteral("10"));
+        typeInto(w.edit("Edit18"), QStringLiteral("5"));
         typeInto(w.edit("Edit19"), QStringLiteral("12"));
         leaveField(w.edit("Edit19"), w.edit("Edit1"));
-        typeInto(w.edit("Edit4"), QStringLiteral("40"));
+        typeInto(w.edit("Edit4"), QStringLiteral("25"));
         w.clickButton("BitBtn2");
         auto* page = w.control<DetailPage>("DetailPage");
 
-        // The recommended maximum length is the hooks' (the coil alone would allow 53.48).
+        // The recommended maximum length is the hooks' (the coil alone would allow 28.95;
+        // hspring-cli calc agrees).
         QCOMPARE(cell(*page, kDetailLimitTable, "支配部位"), QStringLiteral("フック曲げ"));
         const QString withHooks = cell(*page, kDetailLimitTable, "最大長さ（フック含む）");
-        QCOMPARE(withHooks, QStringLiteral("49.5"));
-        QCOMPARE(w.text("Label30"), QStringLiteral("最大長さ=49.5mm(フック)"));
+        QCOMPARE(withHooks, QStringLiteral("28.25"));
+        QCOMPARE(w.text("Label30"), QStringLiteral("最大長さ=28.25mm(フック)"));
         QCOMPARE(w.text("Label56"), QStringLiteral("最大荷重=") +
                                         cell(*page, kDetailLimitTable, "最大荷重（フック含む）") +
                                         QStringLiteral("kgf(フック)"));
         // At the coil's own maximum length the hook's bending is over its allowable: the life
         // field shows the spring's life, shorter than the coil's, and names the hook's bending.
-        typeInto(w.edit("Edit5"), QStringLiteral("53.48"));
+        typeInto(w.edit("Edit5"), QStringLiteral("28.95"));
         w.clickButton("BitBtn2");
         const QString springLife = cell(*page, kDetailHookTable, "期待寿命（ばね）");
         QCOMPARE(w.text("Edit10"), springLife);
@@ -93,8 +97,8 @@ private slots:
         QVERIFY(!w.statusLines().contains(QStringLiteral("警告:フックの曲げ応力オーバー")));
         QCOMPARE(w.text("Edit10"), cell(*page, kDetailHookTable, "期待寿命（ばね）"));
         QCOMPARE(w.text("LifeGoverningLabel"),
-                 QString::fromStdString(std::string(governingPartText(
-                     lifeGoverningPart(*w.window->shownEvaluation())))));
+                 QString::fromStdString(std::string(
+                     governingPartText(lifeGoverningPart(*w.window->shownEvaluation())))));
 
         // The diagram's hook point: the detail page's hook stress coefficients.
         const DesignResult* shown = w.window->shownEvaluation();

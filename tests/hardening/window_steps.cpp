@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window_steps.h"
 
+#include "calc/design_refusal.h"
 #include "calc/engine.h"
 #include "printing/windows/data_sheet_window.h"
 #include "printing/windows/window_print.h"
@@ -45,7 +46,9 @@ bool fieldsRead(const OpenWindow& w) {
         w.window->readDesignInputs();
         SpringDesign design = w.state.current();
         InitialTensionRange range;
-        calculateDesign(design, w.state.materials, w.state.settings.coefficients, range, {});
+        // As 計算 does, refusing what is no spring; these steps never leave the round hook.
+        calculateGivenDesign(design, w.state.materials, w.state.settings.coefficients, range, {},
+                             HookType::Round);
         return true;
     } catch (const std::exception&) {
         return false;
