@@ -6,6 +6,8 @@
 #include "calc/design_result.h"
 #include "data/calculation_file.h"
 
+#include <cstdint>
+#include <filesystem>
 #include <memory>
 
 namespace hspring {
@@ -13,11 +15,15 @@ namespace hspring {
 SpringDesign designFromCalculationFile(const std::string& path, int slot) {
     if (slot < 0 || slot >= kSlotCount)
         throw Error(Problem::NoSuchSlot, std::to_string(slot), std::to_string(kSlotCount - 1));
-    // Slots the file does not reach stay empty.
     const auto slots = std::make_unique<DesignSlots>();
     loadDesignSlots(path, *slots);
+    // A slot the file does not reach is not in it (an empty file, a pipe that gave nothing): a
+    // document of the zeroed slot would pass for the design.
+    std::error_code unknownSize;
+    const auto size = std::filesystem::file_size(path, unknownSize);
     const SpringDesign& design = (*slots)[slot];
-    if (slot >= kFirstHistorySlot && design.inUse != 1)
+    if ((!unknownSize && size < (static_cast<std::uintmax_t>(slot) + 1) * sizeof(SpringDesign)) ||
+        (slot >= kFirstHistorySlot && design.inUse != 1))
         throw Error(Problem::EmptySlot, std::to_string(slot));
     return design;
 }

@@ -14,8 +14,9 @@ namespace hspring {
 // Where a spring data sheet printed outside the program takes its design from.
 
 // Slot `slot` (0..kLastHistorySlot) of a calculation file, as it stands: the sheet shows what the
-// file holds, without calculating. A history slot that holds no design has no sheet. Throws the
-// file's Error, or Error (Data) for a slot outside 0..kLastHistorySlot or an empty history slot.
+// file holds, without calculating. A history slot that holds no design, and a slot the file is
+// too short to hold, have no sheet. Throws the file's Error, or Error (NoSuchSlot) for a slot
+// outside 0..kLastHistorySlot and Error (EmptySlot) for a slot with no design.
 SpringDesign designFromCalculationFile(const std::string& path, int slot);
 
 // The single design of a JSON text (as the calc command reads it: an object or an array of one),

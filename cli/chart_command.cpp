@@ -61,7 +61,8 @@ int runChart(const CLI::App& app, const ChartOptions& options) {
 void addChartCommand(Tool& tool) {
     Command& command = tool.addCommand(
         "chart", "draw the load-length chart of a design as a PNG or SVG picture",
-        "chart [--input FILE.json] [--materials FILE.dst] [--settings FILE] -o FILE.png|FILE.svg",
+        "chart [--input FILE.json] [--materials FILE.dst] [--settings FILE]\n"
+        "         (-o FILE.png|FILE.svg | -o - [--format png|svg])",
         "Calculates one design given as JSON, as the calc command reads it (its hookType and\n"
         "toleranceGrade included), and draws its load against its length from the free length\n"
         "(the initial tension) to the recommended maximum length: the design's line with the\n"

@@ -4,6 +4,9 @@
 #include "base/error.h"
 #include "base/file_io.h"
 #include "base/text_to_number.h"
+#include "calc/design_json.h"
+#include "calc/design_result.h"
+#include "calc/design_sources.h"
 #include "cli/commands.h"
 #include "cli/problem_text.h"
 #include "data/data_locations.h"
@@ -28,6 +31,7 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace hspring::cli {
@@ -132,25 +136,58 @@ std::vector<std::string> outputExtensions(const CLI::Option& output) {
     return known;
 }
 
+std::string lowerCase(std::string text) {
+    for (char& letter : text)
+        letter = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    return text;
+}
+
+// "png or svg" (without dots) or ".png or .svg".
+std::string kindList(const std::vector<std::string>& known, bool dots) {
+    std::string list;
+    for (const std::string& kind : known)
+        list += (list.empty() ? "" : " or ") + (dots ? kind : kind.substr(1));
+    return list;
+}
+
+// The kind --format names, as an extension (".svg"), when the command has the option and it is
+// given; a kind the command does not write is a usage error naming those it does.
+std::optional<std::string> chosenFormat(const CLI::App& app,
+                                        const std::vector<std::string>& known) {
+    const CLI::Option* format = app.get_option_no_throw("--format");
+    if (!format || format->count() == 0)
+        return std::nullopt;
+    const std::string given = format->as<std::string>();
+    const std::string kind = "." + lowerCase(given);
+    if (std::find(known.begin(), known.end(), kind) == known.end())
+        throw UsageError("--format takes " + kindList(known, false) + ", not " + given);
+    return kind;
+}
+
 // An output name whose extension no writer of the command knows is refused, rather than written
-// in another format than the name says. A name without an extension takes the first kind.
+// in another format than the name says. A name without an extension takes the first kind. A
+// --format beside a file name must agree with it: the name decides what a file holds.
 void checkOutputName(CLI::App& app) {
     const CLI::Option* output = app.get_option_no_throw("-o");
     if (!output || output->count() == 0)
         return;
-    const std::string name = output->as<std::string>();
-    std::string extension = std::filesystem::path(name).extension().string();
-    if (name == "-" || extension.empty())
-        return;
-    for (char& letter : extension)
-        letter = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
     const std::vector<std::string> known = outputExtensions(*output);
-    if (std::find(known.begin(), known.end(), extension) != known.end())
+    const std::optional<std::string> format = chosenFormat(app, known);
+    const std::string name = output->as<std::string>();
+    if (name == "-")
         return;
-    std::string list;
-    for (const std::string& kind : known)
-        list += (list.empty() ? "" : " or ") + kind;
-    throw UsageError("-o " + name + ": writes " + list + " files only");
+    const std::string extension = lowerCase(std::filesystem::path(name).extension().string());
+    if (format && extension != *format)
+        throw UsageError("--format " + format->substr(1) + " does not match -o " + name +
+                         "; --format is for standard output (-o -)");
+    if (extension.empty() || std::find(known.begin(), known.end(), extension) != known.end())
+        return;
+    throw UsageError("-o " + name + ": writes " + kindList(known, true) + " files only");
+}
+
+// PDF, PNG and STL are bytes for a program; SVG, DXF, STEP and JSON are text a terminal shows.
+bool isBinaryKind(const std::string& extension) {
+    return extension == ".pdf" || extension == ".png" || extension == ".stl";
 }
 
 // "-" for a file option: standard input for a file the command reads, standard output for the
@@ -173,12 +210,11 @@ public:
                 throw std::runtime_error("cannot make a temporary folder for standard " +
                                          std::string(output ? "output" : "input"));
             if (output) {
-                // The writer takes the format from the name: the first the option names.
-                const std::string type = option->get_type_name();
-                std::string extension = type.substr(4, type.find('|') - 4);
-                if (extension.empty())
-                    extension = ".png"; // a picture, whose writer makes PNG of any other name
-                if (::isatty(STDOUT_FILENO) && extension != ".dxf")
+                // The writer takes the format from the name: the one --format names, else the
+                // first the option names.
+                const std::vector<std::string> known = outputExtensions(*option);
+                const std::string extension = chosenFormat(app, known).value_or(known.front());
+                if (::isatty(STDOUT_FILENO) && isBinaryKind(extension))
                     throw UsageError("will not write " + extension.substr(1) +
                                      " to a terminal; redirect standard output or name a file");
                 outputStandIn_ =
@@ -200,6 +236,8 @@ public:
             }
         }
     }
+
+    bool writesStandardOutput() const { return !outputStandIn_.empty(); }
 
     // Sends the written output to `out`, when -o named standard output.
     void deliver(std::ostream& out) const {
@@ -291,6 +329,21 @@ Tool::Tool(std::ostream& out, std::ostream& err)
     app_.require_subcommand(0, 1);
     for (const auto add : kCommands)
         add(*this);
+    // A command whose -o writes several kinds takes the name's extension for a file; for standard
+    // output, which has no name, --format says the kind.
+    for (Command& command : commands_) {
+        const CLI::Option* output = command.app->get_option_no_throw("-o");
+        if (!output)
+            continue;
+        const std::vector<std::string> kinds = outputExtensions(*output);
+        if (kinds.size() < 2)
+            continue;
+        command.app->add_option("--format")
+            ->description("with -o -: the kind written to standard output, " +
+                          kindList(kinds, false) + "\n(default " + kinds.front().substr(1) + ")")
+            ->type_name("KIND")
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    }
 }
 
 Tool::~Tool() = default;
@@ -436,7 +489,20 @@ int Tool::runCommand(const Command& command, char* programName) {
         const StandardStreams streams(*command.app);
         if (command.paints)
             painting.emplace(programName);
+        // While standard output carries the file, what a command says besides (the diagram's
+        // notices) goes to standard error, so that the file arrives whole.
+        struct Diversion {
+            std::streambuf* kept = nullptr;
+            ~Diversion() {
+                if (kept)
+                    std::cout.rdbuf(kept);
+            }
+        } diversion;
+        if (streams.writesStandardOutput())
+            diversion.kept = std::cout.rdbuf(std::cerr.rdbuf());
         const int status = command.run();
+        if (diversion.kept)
+            std::cout.rdbuf(std::exchange(diversion.kept, nullptr));
         if (status == kDone)
             streams.deliver(out_);
         return status;
@@ -589,6 +655,36 @@ SheetSource chosenSheetSource(const CLI::App& app, const SheetSourceOptions& opt
     if (text.empty() || source.slot > kLastHistorySlot)
         throw UsageError(slotUsage + text);
     return source;
+}
+
+DocumentDesign readDocumentDesign(const CLI::App& app, const SheetSourceOptions& options,
+                                  const std::string& hook, const DataFileOptions& dataFiles,
+                                  bool settingsWithHbd) {
+    DocumentDesign chosen;
+    chosen.source = chosenSheetSource(app, options);
+    const bool fromHbd = chosen.source.hbd.has_value();
+    if (app.count("--hook") && !fromHbd)
+        throw UsageError("--hook needs --hbd: a JSON design names its hookType");
+    if (app.count("--hook")) {
+        const std::optional<HookType> named = hookTypeFromName(hook);
+        if (!named)
+            throw UsageError("--hook takes round or u, not " + hook);
+        chosen.hookType = *named;
+    }
+
+    chosen.start = startProgram(chosenDataFiles(app, dataFiles, settingsWithHbd || !fromHbd),
+                                MissingDataFile::Fail);
+    const ProgramState& state = *chosen.start.state;
+    if (fromHbd) {
+        chosen.design = designFromCalculationFile(*chosen.source.hbd, chosen.source.slot);
+        return chosen;
+    }
+    const DesignRequest request =
+        singleDesignFromJson(readInputText(chosen.source.input), state.materials);
+    chosen.design = evaluateRequest(request, state.materials, state.settings.coefficients).design;
+    chosen.hookType = request.hookType;
+    chosen.toleranceGrade = request.toleranceGrade;
+    return chosen;
 }
 
 void addDataFileOptions(CLI::App& app, DataFileOptions& options) {

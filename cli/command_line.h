@@ -5,6 +5,8 @@
 // subcommand, usage problems and failures end with the same exit statuses and messages, the
 // data files default to the ones next to the tool.
 
+#include "calc/hook_type.h"
+#include "calc/tolerances.h"
 #include "startup/program_start.h"
 
 #include <CLI/CLI.hpp>
@@ -162,6 +164,22 @@ struct SheetSource {
     std::optional<std::string> input;
 };
 SheetSource chosenSheetSource(const CLI::App& app, const SheetSourceOptions& options);
+
+// The design a document command (jis-sheet, model) is made of: slot N of a calculation file as
+// it stands, hooked as `hook` (--hook) names, round unless given; or one design given as JSON
+// with its own hook type and tolerance grade, calculated first. The data files are read before
+// the input (the settings with a calculation file only when `settingsWithHbd`). Throws
+// UsageError for the options' problems, and the Error of a file that cannot be read.
+struct DocumentDesign {
+    ProgramStart start;
+    SheetSource source;
+    SpringDesign design{};
+    HookType hookType = HookType::Round;
+    int toleranceGrade = kDefaultToleranceGrade;
+};
+DocumentDesign readDocumentDesign(const CLI::App& app, const SheetSourceOptions& options,
+                                  const std::string& hook, const DataFileOptions& dataFiles,
+                                  bool settingsWithHbd);
 
 // The commands that answer a JSON text with JSON (calc, search): the data files the program reads
 // (or the ones given), the text from --input or standard input, the answer on standard output.

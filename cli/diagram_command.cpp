@@ -80,7 +80,8 @@ int runDiagram(const CLI::App& command, const DiagramOptions& options) {
 void addDiagramCommand(Tool& tool) {
     Command& command = tool.addCommand(
         "diagram", "draw the fatigue-strength diagram as a PNG or SVG picture",
-        "diagram --upper U --lower L [--hook-factor F] [--scale S] -o FILE.png|FILE.svg",
+        "diagram --upper U --lower L [--hook-factor F] [--scale S]\n"
+        "           (-o FILE.png|FILE.svg | -o - [--format png|svg])",
         "Draws the fatigue-strength diagram (400 x 417 pixels) with the coil body's point\n"
         "(U = tau2/sigmaB, L = tau1/sigmaB) and the hook's point (both times F) and writes it as\n"
         "a PNG file, or as an SVG file (lines, markers and texts as such) when FILE ends in\n"

@@ -246,17 +246,17 @@ int runShape(const CLI::App& app, ShapeOptions& options) {
         springView(options.spring, length1.value_or(0), length2.value_or(0), view->second);
     const QString title = utf8Text(kSpringShapeTitle);
     const bool svg = pictureFormatOf(options.output) == PictureFormat::Svg;
+    // Every picture names its spring in a caption line below it, the page as the view alone.
+    SpringDesign named{};
+    named.wireDiameter = options.spring.coil.wireDiameter;
+    named.meanDiameter = options.spring.coil.meanDiameter;
+    named.totalTurns = options.spring.coil.totalTurns;
+    static const MaterialLibrary kNoMaterials{};
+    const QString caption =
+        QString::fromStdString(designCaption(named, kNoMaterials)) +
+        (options.spring.roundHook ? QStringLiteral("  丸フック") : QStringLiteral("  Uフック"));
     if (options.viewOnly) {
-        // The spring alone, for a report: no tabs, fields or state button, with a caption line
-        // naming the spring below it.
-        SpringDesign named{};
-        named.wireDiameter = options.spring.coil.wireDiameter;
-        named.meanDiameter = options.spring.coil.meanDiameter;
-        named.totalTurns = options.spring.coil.totalTurns;
-        static const MaterialLibrary kNoMaterials{};
-        const QString caption =
-            QString::fromStdString(designCaption(named, kNoMaterials)) +
-            (options.spring.roundHook ? QStringLiteral("  丸フック") : QStringLiteral("  Uフック"));
+        // The spring alone, for a report: no tabs, fields or state button.
         const QSize size = captionedSize(kShapeViewSize, caption);
         const QImage shown = page.view;
         const auto paint = withCaption(
@@ -269,18 +269,31 @@ int runShape(const CLI::App& app, ShapeOptions& options) {
             writePngFile(options.output, renderScaledPicture(size, std::max(scale, 1), paint));
         return kDone;
     }
+    const QSize size = captionedSize(kShapePageSize, caption);
     if (svg) {
-        // The view drawn anew in its frame, every part clipped there as on the screen.
+        // The view drawn anew in its frame, every part clipped there as on the screen; the
+        // caption strip first, under the page.
         page.paintView = paintView;
-        writeSvgFile(options.output, kShapePageSize, title, shapePageLayers(page));
+        std::vector<SvgLayer> layers{
+            {QRect(QPoint(0, 0), size), withCaption(kShapePageSize, caption, [](QPainter&) {})}};
+        for (SvgLayer& layer : shapePageLayers(page))
+            layers.push_back(std::move(layer));
+        writeSvgFile(options.output, size, title, layers);
     } else if (scale > 1) {
         page.paintView = paintView;
-        writePngFile(options.output,
-                     renderScaledPicture(kShapePageSize, scale, [&page](QPainter& painter) {
-                         paintShapePage(painter, page);
-                     }));
+        writePngFile(
+            options.output,
+            renderScaledPicture(size, scale,
+                                withCaption(kShapePageSize, caption, [&page](QPainter& painter) {
+                                    paintShapePage(painter, page);
+                                })));
     } else {
-        writePngFile(options.output, renderShapePage(page));
+        const QImage shown = renderShapePage(page);
+        writePngFile(options.output,
+                     renderScaledPicture(
+                         size, 1, withCaption(kShapePageSize, caption, [&shown](QPainter& painter) {
+                             painter.drawImage(0, 0, shown);
+                         })));
     }
     return kDone;
 }
@@ -334,8 +347,8 @@ void addShapeCommand(Tool& tool) {
     auto options = std::make_shared<ShapeOptions>();
     Command& command = addDrawingCommand(
         tool, "shape", "render the spring shape page as a PNG or SVG picture",
-        " [--L1 L1] [--L2 L2]\n           [--view free|load1|load2] [--view-only] [--scale S]"
-        " -o FILE.png|FILE.svg",
+        " [--L1 L1] [--L2 L2]\n           [--view free|load1|load2] [--view-only] [--scale S]\n"
+        "           (-o FILE.png|FILE.svg | -o - [--format png|svg])",
         "Renders the spring shape page of the main window (hook pages, spring view and state) as\n"
         "a PNG picture, as it looks after Calculate and the presses of the state button; as an\n"
         "SVG picture (the spring's lines and the texts as such) when FILE ends in .svg. With\n"

@@ -29,47 +29,26 @@ struct JisSheetOptions {
     DataFileOptions dataFiles;
 };
 
+// The name the sheet's footer gives its source; standard input ("-") has none.
 std::string fileNameOf(const std::string& path) {
-    return std::filesystem::path(path).filename().string();
+    const std::string name = std::filesystem::path(path).filename().string();
+    return name == "-" ? std::string() : name;
 }
 
 int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
-    const SheetSource source = chosenSheetSource(app, options.source);
-    const bool fromHbd = source.hbd.has_value();
-    if (app.count("--hook") && !fromHbd)
-        throw UsageError("--hook needs --hbd: a JSON design names its hookType");
-    std::optional<HookType> hook;
-    if (app.count("--hook") && !(hook = hookTypeFromName(options.hook)))
-        throw UsageError("--hook takes round or u, not " + options.hook);
-
-    const DataFiles files = chosenDataFiles(app, options.dataFiles, true);
-    ProgramStart start;
-    std::string inputText;
-    try {
-        start = startProgram(files, MissingDataFile::Fail);
-        if (!fromHbd)
-            inputText = readInputText(source.input);
-    } catch (const Error& error) {
-        return cannotRun(app, error);
-    }
-
-    const ProgramState& state = *start.state;
+    const DocumentDesign chosen =
+        readDocumentDesign(app, options.source, options.hook, options.dataFiles, true);
+    const ProgramState& state = *chosen.start.state;
     JisSheetSubject subject;
-    if (fromHbd) {
-        subject.design = designFromCalculationFile(*source.hbd, source.slot);
-        subject.hookType = hook.value_or(HookType::Round);
+    subject.design = chosen.design;
+    subject.hookType = chosen.hookType;
+    subject.toleranceGrade = chosen.toleranceGrade;
+    if (chosen.source.hbd) {
         refuseStoredDesign(subject.design, subject.hookType);
-        subject.fileName = fileNameOf(*source.hbd);
-        subject.titleBlock = readTitleBlock(*source.hbd);
-    } else {
-        const DesignRequest request = singleDesignFromJson(inputText, state.materials);
-        subject.design = evaluateDesign(request.design, state.materials,
-                                        state.settings.coefficients, request.hookType)
-                             .design;
-        subject.hookType = request.hookType;
-        subject.toleranceGrade = request.toleranceGrade;
-        if (source.input)
-            subject.fileName = fileNameOf(*source.input);
+        subject.fileName = fileNameOf(*chosen.source.hbd);
+        subject.titleBlock = readTitleBlock(*chosen.source.hbd);
+    } else if (chosen.source.input) {
+        subject.fileName = fileNameOf(*chosen.source.input);
     }
     if (app.count("--title-block")) {
         const std::vector<std::byte> bytes = readFileBytes(options.titleBlock);

@@ -75,39 +75,14 @@ int runModel(const CLI::App& app, const ModelOptions& options) {
     std::optional<ModelState> state = ModelState::Free;
     if (app.count("--state") && !(state = modelStateFromName(options.state)))
         throw UsageError("--state takes free, L1 or L2, not " + options.state);
-    const SheetSource source = chosenSheetSource(app, options.source);
-    const bool fromHbd = source.hbd.has_value();
-    if (app.count("--hook") && !fromHbd)
-        throw UsageError("--hook needs --hbd: a JSON design names its hookType");
-    std::optional<HookType> hook;
-    if (app.count("--hook") && !(hook = hookTypeFromName(options.hook)))
-        throw UsageError("--hook takes round or u, not " + options.hook);
-
-    const DataFiles files = chosenDataFiles(app, options.dataFiles, !fromHbd);
-    ProgramStart start;
-    std::string inputText;
-    try {
-        start = startProgram(files, MissingDataFile::Fail);
-        if (!fromHbd)
-            inputText = readInputText(source.input);
-    } catch (const Error& error) {
-        return cannotRun(app, error);
-    }
-
-    const ProgramState& programState = *start.state;
-    SpringDesign design{};
-    HookType hookType = hook.value_or(HookType::Round);
+    const DocumentDesign chosen =
+        readDocumentDesign(app, options.source, options.hook, options.dataFiles, false);
+    const SpringDesign& design = chosen.design;
+    const HookType hookType = chosen.hookType;
+    const ProgramState& programState = *chosen.start.state;
     std::string productName;
-    if (fromHbd) {
-        design = designFromCalculationFile(*source.hbd, source.slot);
-        productName = readTitleBlock(*source.hbd).partName;
-    } else {
-        const DesignRequest request = singleDesignFromJson(inputText, programState.materials);
-        hookType = request.hookType;
-        design = evaluateDesign(request.design, programState.materials,
-                                programState.settings.coefficients, request.hookType)
-                     .design;
-    }
+    if (chosen.source.hbd)
+        productName = readTitleBlock(*chosen.source.hbd).partName;
     if (productName.empty())
         productName = designCaption(design, programState.materials);
 
@@ -139,7 +114,8 @@ void addModelCommand(Tool& tool) {
         "model", "write the spring as a 3D model (STEP or STL) for a CAD assembly",
         "model [--hbd FILE.hbd [--slot N] [--hook round|u] | --input FILE.json]\n"
         "                         [--left-handed] [--state free|L1|L2]\n"
-        "                         [--materials FILE.dst] [--settings FILE] -o FILE.step|FILE.stl",
+        "                         [--materials FILE.dst] [--settings FILE]\n"
+        "                         (-o FILE.step|FILE.stl | -o - [--format step|stl])",
         "Writes the spring as one solid in millimetres: the wire swept along the close-wound\n"
         "helix of the body (right-handed unless --left-handed) and both hooks as the drawing\n"
         "shapes them. The coil axis is z, the lower hook's inner end at the origin and the upper\n"

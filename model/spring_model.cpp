@@ -187,6 +187,20 @@ HookOutcome uHook(double d, double radius, double rise, const UHookShape& shape)
 
 // ---- assembling ---------------------------------------------------------------------------
 
+// A hook's pieces moved as one rigid body by `motion`, which maps points and directions and says
+// where a bend on the coil's surface (kept in the surface's own coordinates) goes.
+template <typename Motion>
+CentrePiece moved(const CentrePiece& piece, const Motion& motion) {
+    if (const auto* line = std::get_if<LinePiece>(&piece))
+        return LinePiece{motion.point(line->from), motion.point(line->to)};
+    if (const auto* arc = std::get_if<ArcPiece>(&piece))
+        return ArcPiece{motion.point(arc->centre), arc->radius, motion.vector(arc->first),
+                        motion.vector(arc->second), arc->sweep};
+    if (const auto* bend = std::get_if<CylinderArcPiece>(&piece))
+        return motion.bend(*bend);
+    return piece;
+}
+
 // The screw motion that slides the helix along itself by `angle` (turning about the z axis and
 // rising with the helix): a hook built to leave the helix at `angle` then leaves it at angle 0,
 // so that the body keeps all its N turns and each hook adds its own wire to them.
@@ -203,20 +217,10 @@ struct HelixSlide {
         const Point3 turned = vector(p);
         return {turned.x, turned.y, turned.z + rise * angle};
     }
-
-    CentrePiece operator()(const CentrePiece& piece) const {
-        if (const auto* line = std::get_if<LinePiece>(&piece))
-            return LinePiece{point(line->from), point(line->to)};
-        if (const auto* arc = std::get_if<ArcPiece>(&piece))
-            return ArcPiece{point(arc->centre), arc->radius, vector(arc->first),
-                            vector(arc->second), arc->sweep};
-        if (const auto* bend = std::get_if<CylinderArcPiece>(&piece)) {
-            CylinderArcPiece slid = *bend;
-            slid.centreS += bend->cylinderRadius * angle;
-            slid.centreZ += rise * angle;
-            return slid;
-        }
-        return piece;
+    CylinderArcPiece bend(CylinderArcPiece slid) const {
+        slid.centreS += slid.cylinderRadius * angle;
+        slid.centreZ += rise * angle;
+        return slid;
     }
 };
 
@@ -250,21 +254,11 @@ struct HalfTurn {
         const Point3 origin{0, 0, middleZ};
         return origin + vector(p - origin);
     }
-
-    CentrePiece operator()(const CentrePiece& piece) const {
-        if (const auto* line = std::get_if<LinePiece>(&piece))
-            return LinePiece{point(line->from), point(line->to)};
-        if (const auto* arc = std::get_if<ArcPiece>(&piece))
-            return ArcPiece{point(arc->centre), arc->radius, vector(arc->first),
-                            vector(arc->second), arc->sweep};
-        if (const auto* bend = std::get_if<CylinderArcPiece>(&piece)) {
-            CylinderArcPiece turned = *bend;
-            turned.centreS = 2 * bend->cylinderRadius * middleAngle - bend->centreS;
-            turned.centreZ = 2 * middleZ - bend->centreZ;
-            turned.startAngle = bend->startAngle + kPiD;
-            return turned;
-        }
-        return piece;
+    CylinderArcPiece bend(CylinderArcPiece turned) const {
+        turned.centreS = 2 * turned.cylinderRadius * middleAngle - turned.centreS;
+        turned.centreZ = 2 * middleZ - turned.centreZ;
+        turned.startAngle += kPiD;
+        return turned;
     }
 };
 
@@ -428,7 +422,7 @@ std::variant<SpringCentreLine, ModelRefusal> springCentreLine(const SpringModelR
     if (!(sweep > 2 * helixStart))
         return ModelRefusal{ModelProblem::TooFewTurns};
     for (const CentrePiece& piece : built.fromBody)
-        first.fromBody.push_back(slide(piece));
+        first.fromBody.push_back(moved(piece, slide));
 
     SpringCentreLine line;
     line.wireDiameter = d;
@@ -443,7 +437,7 @@ std::variant<SpringCentreLine, ModelRefusal> springCentreLine(const SpringModelR
         HelixPiece{radius, helixStart, sweep - 2 * helixStart, rise, rise * helixStart});
     const HalfTurn halfTurn{sweep / 2, rise * sweep / 2};
     for (const CentrePiece& piece : first.fromBody)
-        line.pieces.push_back(halfTurn(piece));
+        line.pieces.push_back(moved(piece, halfTurn));
     for (CentrePiece& piece : line.pieces) {
         piece = raised(piece, first.innerEnd);
         line.wireLength += pieceLength(piece);

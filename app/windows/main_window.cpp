@@ -14,6 +14,7 @@
 #include "base/number_format.h"
 #include "base/text_to_number.h"
 #include "calc/checks.h"
+#include "calc/design_caption.h"
 #include "calc/design_refusal.h"
 #include "calc/engine.h"
 #include "calc/life.h"
@@ -346,6 +347,11 @@ void MainWindow::evaluateShown(bool justCalculated) {
 void MainWindow::showEvaluation() {
     MainWindowControls& c = *ui_;
     const SpringDesign& design = state_.current();
+    // A saved diagram names the design it belongs to, and the save dialog proposes a name from it.
+    c.diagramView->setCaption(qt(kFatigueDiagramTitle) + QStringLiteral("  ") +
+                              qt(designCaption(design, state_.materials)));
+    c.diagramView->setFileName(qt(designFileStem(design, state_.materials)) +
+                               QStringLiteral("_diagram"));
     if (evaluation_) {
         const DesignResult& result = *evaluation_;
         diagramNotices_ = c.diagramView->showDiagram(

@@ -55,7 +55,9 @@ void MainWindow::connectOutputMenu() {
     });
     onMenu(c.printWindowItem, [this] {
         if (calculatedForOutput())
-            printWindowWithDialog(*this, PrintScaling::FitToPage);
+            printWindowWithDialog(*this, PrintScaling::FitToPage,
+                                  describePrintedDesign(*this).fileStem +
+                                      QStringLiteral("_screen.pdf"));
     });
     onMenu(c.exportDxfItem, [this] {
         if (!calculatedForOutput())

@@ -156,7 +156,9 @@ DimensionedDrawing ShapePage::dimensionedDrawing() const {
 void ShapePage::saveDimensionedDxf() {
     const std::string bytes = dimensionedDxfBytes(dimensionedDrawing());
     const std::optional<std::string> path =
-        askSaveFile(this, QStringLiteral("dxf (*.dxf)"), QStringLiteral("sspring1_dim.dxf"),
+        askSaveFile(this, QStringLiteral("dxf (*.dxf)"),
+                    QString::fromStdString(designFileStem(design_, MaterialLibrary{})) +
+                        QStringLiteral("_dim.dxf"),
                     QStringLiteral("dxf"));
     if (path)
         writeDxfFile(*path, bytes);

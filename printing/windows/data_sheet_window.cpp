@@ -56,7 +56,10 @@ void DataSheetWindow::printSheetToPdf(const QString& path) {
 void DataSheetWindow::onPrintClicked() {
     PrintOutcome outcome = PrintOutcome::Cancelled;
     runReportingErrors(this, [&] {
-        outcome = printWithDialog(this, QString::fromStdString(texts_.title), sheetPage(texts_));
+        PrintOptions options;
+        options.pdfName = QString::fromStdString(texts_.fileStem) + QStringLiteral(".pdf");
+        outcome =
+            printWithDialog(this, QString::fromStdString(texts_.title), sheetPage(texts_), options);
     });
     if (outcome != PrintOutcome::Cancelled)
         close();

@@ -57,8 +57,9 @@ void printWindowImage(QWidget& window, PrintScaling scaling, QPrinter& printer) 
     });
 }
 
-PrintOutcome printWindowWithDialog(QWidget& window, PrintScaling scaling) {
+PrintOutcome printWindowWithDialog(QWidget& window, PrintScaling scaling, const QString& pdfName) {
     PrintOptions options;
+    options.pdfName = pdfName;
     options.resolution = kWindowPrintResolution;
     return printWithDialog(
         &window, window.windowTitle(),

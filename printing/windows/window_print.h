@@ -26,8 +26,9 @@ inline constexpr int kWindowPrintResolution = kScreenPixelsPerInch;
 // Throws Error when the printer cannot start or finish.
 void printWindowImage(QWidget& window, PrintScaling scaling, QPrinter& printer);
 
-// "画面印刷": the preview and print dialog of printWithDialog, or with no printer a PDF file.
-PrintOutcome printWindowWithDialog(QWidget& window, PrintScaling scaling);
+// "画面印刷": the preview and print dialog of printWithDialog, or with no printer a PDF file,
+// proposed as `pdfName`.
+PrintOutcome printWindowWithDialog(QWidget& window, PrintScaling scaling, const QString& pdfName);
 
 // The window onto the A4 PDF page of writePdfPage, written to `path` in one piece.
 void printWindowImageToPdf(QWidget& window, PrintScaling scaling, const QString& path);

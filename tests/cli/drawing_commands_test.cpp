@@ -4,6 +4,7 @@
 #include "drawing/outline.h"
 #include "tests/support/built_program.h"
 #include "tests/support/file_bytes.h"
+#include "toolkit/painting/picture_files.h"
 #include "windows_test_registry.h"
 
 #include <QFile>
@@ -126,7 +127,9 @@ private slots:
                      kExampleCoil);
         QCOMPARE(run.exitCode, 0);
         svg = fileBytes(shapeSvg);
-        QVERIFY(svg.contains("viewBox=\"0 0 793 230\"") && !svg.contains("<image"));
+        // The page with the caption line naming its spring below it.
+        QVERIFY(svg.contains("viewBox=\"0 0 793 252\"") && !svg.contains("<image"));
+        QVERIFY(svg.contains(">d1×D10×N20 "));
         QVERIFY(svg.contains("<path") && svg.contains("<polyline") && svg.contains(">荷重１<"));
     }
 
@@ -137,8 +140,14 @@ private slots:
                                            "--L2", "55", "--view", "load2", "-o", path} +
                                kExampleCoil);
         QCOMPARE(run.exitCode, 0);
+        // The page as the window shows it, and the caption strip below.
         const QImage picture(path);
-        QCOMPARE(picture.size(), QSize(793, 230));
+        QCOMPARE(picture.size(), QSize(793, 230 + hspring::kCaptionHeight));
+        int captionInk = 0;
+        for (int y = 231; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                captionInk += qGray(picture.pixel(x, y)) < 128;
+        QVERIFY2(captionInk > 100, qPrintable(QString::number(captionInk)));
         // The spring alone carries a caption line naming it, below the view.
         const QString alone = folder.filePath(QStringLiteral("alone.svg"));
         QCOMPARE(

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # "-" as a file name: the tool in a pipe reads its input from standard input and writes its
 # output to standard output, the same bytes it would read from and write to a file, and writes
-# no file named "-". A PDF or PNG is not sent to a terminal.
+# no file named "-". A PDF or PNG is not sent to a terminal; --format names the kind.
 #
 #   cmake -DCLI=... -DWORK=... -P standard_streams_test.cmake
 file(REMOVE_RECURSE ${WORK})
@@ -59,6 +59,33 @@ if(EXISTS ${WORK}/-)
     message(FATAL_ERROR "a file named - was written")
 endif()
 
+# A picture or model of several kinds goes out as the kind --format names, the same bytes as
+# the file of that kind; what the command says besides goes to standard error, not into it.
+run(0 ${none} ${WORK}/diagram-file.out diagram --upper 0.45 --lower 0.2 -o diagram.svg)
+file(READ ${WORK}/diagram-file.out notice)
+run(0 ${none} ${WORK}/diagram-pipe.svg diagram --upper 0.45 --lower 0.2 -o - --format svg)
+same_bytes(${WORK}/diagram.svg ${WORK}/diagram-pipe.svg)
+if(NOT notice MATCHES "グラフエリアオーバー" OR NOT err STREQUAL notice)
+    message(FATAL_ERROR "the diagram's notice: '${notice}' with a file, '${err}' with a pipe")
+endif()
+run(0 ${none} ${WORK}/shape.png shape ${spring} --L2 12 -o - --format PNG)
+starts_with(${WORK}/shape.png 89504e47 PNG)
+run(2 ${none} ${none} shape ${spring} --L2 12 -o - --format jpg)
+if(NOT err MATCHES "--format takes png or svg, not jpg")
+    message(FATAL_ERROR "an unknown --format: ${err}")
+endif()
+run(2 ${none} ${none} shape ${spring} --L2 12 -o shape.png --format svg)
+# The calculation file from standard input: the model of its design as from the file, and an
+# empty input no design at all.
+run(0 ${none} ${none} model --hbd ${HBD} -o model.stl)
+run(0 ${HBD} ${WORK}/model-pipe.stl model --hbd - -o - --format stl)
+same_bytes(${WORK}/model.stl ${WORK}/model-pipe.stl)
+run(2 ${none} ${WORK}/empty.out model --hbd - -o - --format step)
+file(SIZE ${WORK}/empty.out written)
+if(NOT err MATCHES "slot 0 is empty" OR NOT written EQUAL 0)
+    message(FATAL_ERROR "an empty calculation file: ${written} bytes written, ${err}")
+endif()
+
 # Standard input once only; a broken input from it is an input error, as the same file is.
 run(2 ${design} ${none} jis-sheet --input - --title-block - -o -)
 if(NOT err MATCHES "only one file can be standard input")
@@ -79,4 +106,10 @@ execute_process(COMMAND ${SCRIPT} -qec "'${CLI}' sheet --input '${design}' -o -"
 if(NOT status EQUAL 2 OR NOT shown MATCHES "will not write pdf to a terminal" OR
    shown MATCHES "%PDF")
     message(FATAL_ERROR "sheet -o - on a terminal: status ${status}\n${shown}")
+endif()
+# An SVG is text: the terminal shows it.
+execute_process(COMMAND ${SCRIPT} -qec "'${CLI}' diagram --upper 0.3 --lower 0.1 -o - --format svg"
+    /dev/null OUTPUT_VARIABLE shown RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT shown MATCHES "<svg")
+    message(FATAL_ERROR "diagram -o - --format svg on a terminal: status ${status}\n${shown}")
 endif()

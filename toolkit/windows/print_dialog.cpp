@@ -38,6 +38,8 @@ QRectF printableArea(const QPainter& painter) {
 }
 
 void printPage(QPrinter& printer, const PagePainter& paint) {
+    // A printer that writes a PDF names the program there, as every PDF of the program does.
+    printer.setCreator(pdfCreator());
     if (!paintOnPrinter(printer, paint))
         throw printJobError(printerLabel(printer));
 }
