@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "calc/design_caption.h"
+#include "data/calculation_file.h"
+#include "diagram/windows/diagram_view.h"
 #include "drawing/windows/shape_page.h"
 #include "model/windows/model_save.h"
+#include "support/built_program.h"
 #include "support/example_design.h"
+#include "support/main_window_fixture.h"
 #include "support/modal_dialogs.h"
 #include "windows_test_registry.h"
 
 #include <QAction>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -70,6 +76,60 @@ private slots:
         QTRY_COMPARE(boxes.texts().size(), 1);
         QVERIFY(boxes.texts().constFirst().contains(QStringLiteral("Uフックの寸法が合わない")));
         QVERIFY(!QFile::exists(refused));
+    }
+
+    // After 計算 what the main window saves names the design it shows: the spring view's STEP
+    // file holds one solid, named after the design, the same the tool writes of that design; the
+    // fatigue diagram, saved, carries the design in its caption and proposes a name from it.
+    void theMainWindowSavesItsDesign() {
+        using namespace hspring::test;
+        using hspring::test::ProgramRun;
+        const DataFolder data(referenceLibrary(), referenceSettings());
+        const OpenWindow w(data);
+        w.clickButton("BitBtn2");
+        const hspring::SpringDesign design = w.state.current();
+        const QString caption =
+            QString::fromStdString(hspring::designCaption(design, w.state.materials));
+        const QString stem =
+            QString::fromStdString(hspring::designFileStem(design, w.state.materials));
+
+        QTemporaryDir folder;
+        const QString step = folder.filePath(QStringLiteral("spring.step"));
+        const auto dialog = answerNextFileDialog(step);
+        modelItem(*w.control<hspring::ShapePage>("TabSheet2"))->trigger();
+        QVERIFY(dialog->seen);
+        QFile written(step);
+        QVERIFY2(written.open(QIODevice::ReadOnly), qPrintable(w.statusLines().join('\n')));
+        const QString text = QString::fromUtf8(written.readAll());
+        QVERIFY(text.startsWith(QStringLiteral("ISO-10303-21;")));
+        QCOMPARE(text.count(QStringLiteral("MANIFOLD_SOLID_BREP(")), 1);
+        // STEP writes a character beyond ASCII as its code: × is \X2\00D7\X0\.
+        QString stepCaption = caption;
+        stepCaption.replace(QStringLiteral("×"), QStringLiteral("\\X2\\00D7\\X0\\"));
+        QVERIFY2(text.contains(QStringLiteral("PRODUCT('") + stepCaption), qPrintable(stepCaption));
+        // The same solid as the tool writes of the design from its calculation file, which the
+        // model's tests read back with OpenCASCADE: the data after the header (its time) agree.
+        const QString hbd = folder.filePath(QStringLiteral("spring.hbd"));
+        hspring::saveDesignSlots(QFile::encodeName(hbd).toStdString(), w.state.designs);
+        const ProgramRun tool = runBuiltProgram(
+            QStringLiteral("hspring-cli"),
+            {QStringLiteral("model"), QStringLiteral("--hbd"), hbd, QStringLiteral("--materials"),
+             data.file(QStringLiteral("zaidat.dst")), QStringLiteral("-o"), QStringLiteral("-")});
+        QVERIFY2(tool.exitCode == 0, tool.err.constData());
+        const auto dataSection = [](const QString& file) {
+            return file.mid(file.indexOf(QStringLiteral("\nDATA;")));
+        };
+        QVERIFY(text.contains(QStringLiteral("\nDATA;")));
+        QVERIFY(dataSection(text) == dataSection(tool.output()));
+
+        auto* diagram = w.control<hspring::DiagramView>("Image1");
+        QVERIFY(diagram->caption().endsWith(caption));
+        QCOMPARE(diagram->fileName(), stem + QStringLiteral("_diagram"));
+        const QString svg = folder.filePath(QStringLiteral("diagram.svg"));
+        diagram->savePicture(QFile::encodeName(svg).toStdString());
+        QFile picture(svg);
+        QVERIFY(picture.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(picture.readAll()).contains(QStringLiteral(">") + caption));
     }
 };
 
