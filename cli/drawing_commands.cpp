@@ -140,7 +140,10 @@ struct DxfOptions {
 
 // The dimensioned drawing's text block: what the spring is and its hook's dimensions.
 DimensionedDrawing dimensionedDrawingOf(const SpringOptions& spring) {
-    DimensionedDrawing drawing{outlineOf(spring), spring.coil, {}};
+    DimensionedDrawing drawing{outlineOf(spring),
+                               spring.coil,
+                               {},
+                               HookDimensions{spring.roundHook, spring.hookAngle, spring.uHook}};
     drawing.notes.push_back("d" + formatF4(spring.coil.wireDiameter) + " × D" +
                             formatF4(spring.coil.meanDiameter) + " × N" +
                             formatF4(spring.coil.totalTurns));

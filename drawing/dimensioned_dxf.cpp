@@ -3,6 +3,7 @@
 
 #include "base/number_format.h"
 #include "base/shift_jis.h"
+#include "drawing/round_hook_loop.h"
 
 #include <algorithm>
 #include <cmath>
@@ -130,6 +131,10 @@ public:
         box_.add(x - half, y - height / 2);
         box_.add(x + half, y + height / 2);
     }
+    // A text's width as the extents count it.
+    static double width(double height, const std::string& utf8) {
+        return height * static_cast<double>(utf8.size()) * 0.6;
+    }
     const Box& box() const { return box_; }
     std::string& out() { return out_; }
 
@@ -200,6 +205,94 @@ void writeTables(Writer& w) {
     w.group(0, "ENDSEC");
 }
 
+// An arrow head at the end `endAngle` of an arc dimension line about `centre`, pointing along
+// the arc away from `inwardAngle`.
+void arcArrow(Writer& w, DrawPoint centre, double radius, double endAngle, double inwardAngle,
+              const Sizes& sizes) {
+    const double step = sizes.arrow / radius * 180 / 3.14159265358979323846;
+    const double back = endAngle + (inwardAngle > endAngle ? step : -step);
+    w.arrow(pointOnCircle(centre, radius, endAngle), pointOnCircle(centre, radius, back), sizes);
+}
+
+// A radius: the line from the centre through the arc, its arrow on the arc, the value beyond
+// `outside` on the same line.
+void radiusDimension(Writer& w, DrawPoint centre, double radius, double angle, double outside,
+                     const Sizes& sizes) {
+    const std::string label = "R" + formatF4(radius);
+    w.line(kDimensionLayer, centre, pointOnCircle(centre, outside + sizes.arrow, angle));
+    w.arrow(pointOnCircle(centre, radius, angle), centre, sizes);
+    const double reach = outside + sizes.arrow + sizes.gap / 2 +
+                         Writer::width(sizes.text, label) / 2 +
+                         sizes.text / 2 * std::fabs(std::sin(angle * 3.14159265358979323846 / 180));
+    const DrawPoint at = pointOnCircle(centre, reach, angle);
+    w.text(kDimensionLayer, at.x, at.y, sizes.text, label);
+}
+
+// A length along x between `from` and `to` at height `y`, with extension lines from the
+// features' points; a length too short for its text gets its arrows from outside and its text
+// beside it.
+void lengthDimension(Writer& w, DrawPoint from, DrawPoint to, double y, const Sizes& sizes) {
+    const std::string label = formatF4(std::fabs(to.x - from.x));
+    const double reach = y < from.y ? -sizes.gap : sizes.gap;
+    w.line(kDimensionLayer, from, {from.x, y + reach});
+    w.line(kDimensionLayer, to, {to.x, y + (y < to.y ? -sizes.gap : sizes.gap)});
+    const double left = std::min(from.x, to.x);
+    const double right = std::max(from.x, to.x);
+    const double textWidth = Writer::width(sizes.text, label);
+    if (right - left > textWidth + 2 * sizes.arrow) {
+        w.line(kDimensionLayer, {left, y}, {right, y});
+        w.arrow({left, y}, {right, y}, sizes);
+        w.arrow({right, y}, {left, y}, sizes);
+        w.text(kDimensionLayer, (left + right) / 2, y + sizes.text * 0.8, sizes.text, label);
+        return;
+    }
+    w.line(kDimensionLayer, {left - 2 * sizes.arrow, y}, {right + 2 * sizes.arrow, y});
+    w.arrow({left, y}, {left - 1, y}, sizes);
+    w.arrow({right, y}, {right + 1, y}, sizes);
+    w.text(kDimensionLayer, left - 2 * sizes.arrow - sizes.gap - textWidth / 2, y, sizes.text,
+           label);
+}
+
+// The left round hook: the loop's inner radius, and the hook angle from the axis to the cut end
+// with the value beside the loop.
+void roundHookDimensions(Writer& w, const CoilShape& coil, double hookAngle, const Sizes& sizes) {
+    const RoundHookLoop loop = leftRoundHookLoop(coil.wireDiameter, coil.meanDiameter);
+    const DrawPoint c = loop.centre;
+    const double middle = (hookAngle + 360 - loop.tangentAngle) / 2;
+    radiusDimension(w, c, loop.innerRadius, middle, loop.outerRadius + sizes.arrow, sizes);
+
+    // The arc's arrows no longer than a third of the arc, so that both show.
+    const double arcRadius = loop.innerRadius * 0.6;
+    Sizes arcSizes = sizes;
+    arcSizes.arrow = std::min(sizes.arrow, arcRadius * hookAngle * 3.14159265358979323846 / 540);
+    w.line(kDimensionLayer, c, pointOnCircle(c, loop.innerRadius, hookAngle));
+    w.arc(kDimensionLayer, DrawArc{c, arcRadius, 0, hookAngle});
+    arcArrow(w, c, arcRadius, 0, hookAngle, arcSizes);
+    arcArrow(w, c, arcRadius, hookAngle, 0, arcSizes);
+    const std::string label = formatF4(hookAngle) + "°";
+    const double side = middle - 60;
+    const double reach = loop.outerRadius + 2 * sizes.arrow;
+    w.line(kDimensionLayer, pointOnCircle(c, arcRadius, hookAngle / 2),
+           pointOnCircle(c, reach, side));
+    const DrawPoint at = pointOnCircle(c, reach + Writer::width(sizes.text, label) / 2, side);
+    w.text(kDimensionLayer, at.x, at.y + sizes.text / 2, sizes.text, label);
+}
+
+// The left U hook: its length from the coil's end to the U's outer end (above the spring), its
+// opening between the cut end and the coil (below), and the bend's inner radius (inside the
+// hook). `outerEnd` is the outline's leftmost point, the U's outer end.
+void uHookDimensions(Writer& w, const CoilShape& coil, const UHookShape& hook, DrawPoint outerEnd,
+                     double above, double below, const Sizes& sizes) {
+    const double r = coil.wireDiameter / 2;
+    const double D = coil.meanDiameter;
+    const double start = outerEnd.x + hook.hookLength;
+    lengthDimension(w, outerEnd, {start, r}, above, sizes);
+    lengthDimension(w, {-r - hook.hookOpening, -D - r}, {-r, -D}, below, sizes);
+    const DrawPoint bend{start - hook.minRadius, -(r + hook.minRadius)};
+    // From the bend's centre into the hook, between its legs, away from the wire.
+    radiusDimension(w, bend, hook.minRadius, 190, hook.minRadius, sizes);
+}
+
 } // namespace
 
 std::string dimensionedDxfBytes(const DimensionedDrawing& drawing) {
@@ -242,8 +335,10 @@ std::string dimensionedDxfBytes(const DimensionedDrawing& drawing) {
     entities.line(kCentreLayer, {outline.minX - 2 * sizes.gap, -D / 2},
                   {outline.maxX + 2 * sizes.gap, -D / 2});
 
-    // The free length between the hooks' inner sides, one wire inside the outline's ends.
-    const double below = outline.minY - 3 * sizes.text;
+    // The free length between the hooks' inner sides, one wire inside the outline's ends; below
+    // the U hook's opening when there is one.
+    const bool uHook = drawing.hook && !drawing.hook->round;
+    const double below = outline.minY - (uHook ? 4.5 : 3) * sizes.text;
     const DrawPoint innerLeft{leftmost.x + d, leftmost.y};
     const DrawPoint innerRight{rightmost.x - d, rightmost.y};
     const double freeLength = innerRight.x - innerLeft.x;
@@ -261,7 +356,7 @@ std::string dimensionedDxfBytes(const DimensionedDrawing& drawing) {
     const double top = d / 2;
     const double bottom = -D - d / 2;
     entities.line(kDimensionLayer, {middle, top}, {middle, top + 3 * sizes.arrow});
-    entities.line(kDimensionLayer, {middle, bottom}, {middle, bottom - 2 * sizes.arrow});
+    entities.line(kDimensionLayer, {middle, bottom}, {middle, bottom - 1.5 * sizes.arrow});
     entities.arrow({middle, top}, {middle, top + 1}, sizes);
     entities.arrow({middle, bottom}, {middle, bottom - 1}, sizes);
     entities.text(kDimensionLayer, middle, top + 3 * sizes.arrow + sizes.text, sizes.text,
@@ -276,6 +371,13 @@ std::string dimensionedDxfBytes(const DimensionedDrawing& drawing) {
         entities.text(kDimensionLayer, x - 2 * sizes.text, d / 2 + 2 * sizes.arrow, sizes.text,
                       "d=" + formatF4(d));
     }
+    // The hook's own dimensions, on the left hook: above the spring clear of d's value.
+    if (drawing.hook && drawing.hook->round)
+        roundHookDimensions(entities, drawing.coil, drawing.hook->hookAngle, sizes);
+    else if (uHook)
+        uHookDimensions(entities, drawing.coil, drawing.hook->uHook, leftmost,
+                        d / 2 + 2 * sizes.arrow + 2.5 * sizes.text, outline.minY - 1.5 * sizes.text,
+                        sizes);
     // The text block: the design's name and the hook's dimensions, below the free length.
     double y = below - 2.5 * sizes.text;
     for (const std::string& note : drawing.notes) {

@@ -143,10 +143,12 @@ DimensionedDrawing ShapePage::dimensionedDrawing() const {
     if (roundHookPageActive()) {
         const double angle = hookAngleFromField();
         drawing.outline = roundHookOutline(coil, angle);
+        drawing.hook = HookDimensions{true, angle, {}};
         drawing.notes.push_back("丸フック  フック角度 " + number(angle) + "°");
     } else {
         const UHookShape hook = uHookFromFields();
         drawing.outline = uHookOutline(coil, hook);
+        drawing.hook = HookDimensions{false, 0, hook};
         drawing.notes.push_back("Uフック  長さ " + number(hook.hookLength) + "  開き " +
                                 number(hook.hookOpening) + "  最小R " + number(hook.minRadius));
     }
