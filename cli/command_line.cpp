@@ -338,9 +338,12 @@ Tool::Tool(std::ostream& out, std::ostream& err)
         const std::vector<std::string> kinds = outputExtensions(*output);
         if (kinds.size() < 2)
             continue;
+        std::string kindsText;
+        for (std::size_t i = 0; i < kinds.size(); ++i)
+            kindsText += (i == 0 ? "" : i + 1 == kinds.size() ? " or " : ", ") + kinds[i].substr(1);
         command.app->add_option("--format")
-            ->description("with -o -: the kind written to standard output, " +
-                          kindList(kinds, false) + "\n(default " + kinds.front().substr(1) + ")")
+            ->description("with -o -: the kind written to standard output,\n" + kindsText +
+                          " (default " + kinds.front().substr(1) + ")")
             ->type_name("KIND")
             ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     }
