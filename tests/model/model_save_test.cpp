@@ -12,6 +12,8 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
+#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -121,6 +123,24 @@ private slots:
         };
         QVERIFY(text.contains(QStringLiteral("\nDATA;")));
         QVERIFY(dataSection(text) == dataSection(tool.output()));
+
+        // The dimensioned drawing and, with no printer, the screen print are proposed under the
+        // design's name in the folder last used.
+        const auto dimensioned = acceptNextFileDialogIn(folder.path());
+        w.control<hspring::ShapePage>("TabSheet2")
+            ->findChild<QAction*>(QStringLiteral("saveDimensionedDxf"))
+            ->trigger();
+        QVERIFY(dimensioned->seen);
+        QCOMPARE(QFileInfo(dimensioned->text).fileName(),
+                 QString::fromStdString(hspring::designFileStem(design, {})) +
+                     QStringLiteral("_dim.dxf"));
+        QVERIFY(QFile::exists(dimensioned->text));
+        if (QPrinterInfo::availablePrinters().isEmpty()) {
+            const auto screen = acceptNextFileDialogIn(folder.path());
+            w.triggerMenu("N1");
+            QVERIFY(screen->seen);
+            QCOMPARE(QFileInfo(screen->text).fileName(), stem + QStringLiteral("_screen.pdf"));
+        }
 
         auto* diagram = w.control<hspring::DiagramView>("Image1");
         QVERIFY(diagram->caption().endsWith(caption));
