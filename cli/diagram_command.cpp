@@ -23,6 +23,7 @@ struct DiagramOptions {
     std::string lower;
     std::string hookFactor;
     std::string scale;
+    std::string caption;
     std::string output;
 };
 
@@ -50,21 +51,27 @@ int runDiagram(const CLI::App& command, const DiagramOptions& options) {
                                   : customaryCoefficients().hookStressFactor;
     const int scale = pictureScale(command, options.scale);
 
+    // With --caption the picture names what it shows in a line below it, as the window's does.
+    const QString caption = QString::fromStdString(options.caption);
+    const QSize size{kFatigueDiagramWidth, kFatigueDiagramHeight};
     int notices = 0;
+    const auto paint = [&](QPainter& painter) {
+        notices = drawFatigueDiagram(painter, upper, lower, hookFactor, DiagramStrokes::Vectors);
+    };
     if (pictureFormatOf(options.output) == PictureFormat::Svg) {
-        writeSvgFile(options.output, {kFatigueDiagramWidth, kFatigueDiagramHeight},
-                     utf8Text(kFatigueDiagramTitle), [&](QPainter& painter) {
-                         notices = drawFatigueDiagram(painter, upper, lower, hookFactor,
-                                                      DiagramStrokes::Vectors);
-                     });
-    } else if (scale > 1) {
-        writePngFile(options.output,
-                     renderScaledPicture({kFatigueDiagramWidth, kFatigueDiagramHeight}, scale,
-                                         [&](QPainter& painter) {
-                                             notices = drawFatigueDiagram(painter, upper, lower,
-                                                                          hookFactor,
-                                                                          DiagramStrokes::Vectors);
-                                         }));
+        writeSvgFile(options.output, captionedSize(size, caption), utf8Text(kFatigueDiagramTitle),
+                     withCaption(size, caption, paint));
+    } else if (scale > 1 || !caption.isEmpty()) {
+        const FatigueDiagramPicture picture = renderFatigueDiagram(upper, lower, hookFactor);
+        const auto shown = [&picture](QPainter& painter) {
+            painter.drawImage(0, 0, picture.image);
+        };
+        writePngFile(options.output, scale > 1
+                                         ? renderScaledPicture(captionedSize(size, caption), scale,
+                                                               withCaption(size, caption, paint))
+                                         : renderScaledPicture(captionedSize(size, caption), 1,
+                                                               withCaption(size, caption, shown)));
+        notices = picture.overAreaNotices;
     } else {
         const FatigueDiagramPicture picture = renderFatigueDiagram(upper, lower, hookFactor);
         writePngFile(options.output, picture.image);
@@ -80,7 +87,7 @@ int runDiagram(const CLI::App& command, const DiagramOptions& options) {
 void addDiagramCommand(Tool& tool) {
     Command& command = tool.addCommand(
         "diagram", "draw the fatigue-strength diagram as a PNG or SVG picture",
-        "diagram --upper U --lower L [--hook-factor F] [--scale S]\n"
+        "diagram --upper U --lower L [--hook-factor F] [--scale S] [--caption TEXT]\n"
         "           (-o FILE.png|FILE.svg | -o - [--format png|svg])",
         "Draws the fatigue-strength diagram (400 x 417 pixels) with the coil body's point\n"
         "(U = tau2/sigmaB, L = tau1/sigmaB) and the hook's point (both times F) and writes it as\n"
@@ -98,6 +105,8 @@ void addDiagramCommand(Tool& tool) {
                   "hook stress concentration factor (default: the customary 1.25)");
     addTextOption(app, "--scale", options->scale, "S",
                   "PNG only: 1 (the default, the screen's pixels) to 4 times\nlarger, antialiased");
+    addTextOption(app, "--caption", options->caption, "TEXT",
+                  "a line below the picture saying what it shows (the design)");
     addTextOption(app, "-o", options->output, "FILE",
                   "the picture to write, SVG for a name ending in .svg and\nPNG otherwise; an "
                   "existing file is replaced only when\nthe new one is complete");

@@ -120,6 +120,16 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(QImage(diagramPng).convertToFormat(QImage::Format_RGB32),
                  hspring::renderFatigueDiagram(0.45, 0.2, 1.25).image);
+        // With --caption the same diagram, and the line naming the design below it.
+        const QString captioned = folder.filePath(QStringLiteral("captioned.png"));
+        QCOMPARE(runCli({"diagram", "--upper", "0.45", "--lower", "0.2", "--caption",
+                         "SW-B d1×D10×N20", "-o", captioned})
+                     .exitCode,
+                 0);
+        const QImage withCaption(captioned);
+        QCOMPARE(withCaption.height(), 417 + hspring::kCaptionHeight);
+        QCOMPARE(withCaption.copy(0, 0, 400, 417).convertToFormat(QImage::Format_RGB32),
+                 hspring::renderFatigueDiagram(0.45, 0.2, 1.25).image);
 
         const QString shapeSvg = folder.filePath(QStringLiteral("shape.svg"));
         run = runCli(QStringList{"shape", "--round", "--angle", "80", "--L1", "45", "--L2", "55",

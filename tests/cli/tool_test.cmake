@@ -57,7 +57,7 @@ set(options_search --materials --settings --input)
 set(options_sheet --hbd --slot --input --left-handed --materials --settings -o)
 set(options_jis-sheet --hbd --slot --hook --input --left-handed --title-block --materials
     --settings -o)
-set(options_diagram --upper --lower --hook-factor --scale -o --format)
+set(options_diagram --upper --lower --hook-factor --scale --caption -o --format)
 set(options_chart --input --materials --settings -o --format)
 set(spring_options --round --angle --u --length --opening --min-radius --d --D --N)
 set(options_dxf ${spring_options} -o)
