@@ -4,6 +4,7 @@
 
 #include "base/error.h"
 #include "base/file_io.h"
+#include "calc/design_json.h"
 #include "calc/design_refusal.h"
 #include "calc/design_result.h"
 #include "calc/design_sources.h"
@@ -54,6 +55,9 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
     }
 
     const ProgramState& state = *start.state;
+    // The design basis the sheet's limits are on: the JSON design's (else the settings'), or the
+    // one kept beside the calculation file, JIS for a file without one, as the window reads it.
+    CoefficientSet coefficients = state.settings.coefficients;
     JisSheetSubject subject;
     if (fromHbd) {
         subject.design = designFromCalculationFile(*source.hbd, source.slot);
@@ -61,13 +65,21 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
         refuseStoredDesign(subject.design, subject.hookType);
         subject.fileName = fileNameOf(*source.hbd);
         subject.titleBlock = readTitleBlock(*source.hbd);
+        setDesignBasis(
+            coefficients,
+            designBasisFromName(subject.titleBlock.designBasis).value_or(DesignBasis::Jis));
+        subject.inputs.hookBendRadius =
+            subject.titleBlock.hookBendRadius.value_or(subject.inputs.hookBendRadius);
+        subject.inputs.hookLoopRadius =
+            subject.titleBlock.hookLoopRadius.value_or(subject.inputs.hookLoopRadius);
     } else {
         const DesignRequest request = singleDesignFromJson(inputText, state.materials);
-        subject.design = evaluateDesign(request.design, state.materials,
-                                        state.settings.coefficients, request.hookType)
-                             .design;
+        if (request.basis)
+            setDesignBasis(coefficients, *request.basis);
+        subject.design = evaluateRequest(request, state.materials, coefficients).design;
         subject.hookType = request.hookType;
         subject.toleranceGrade = request.toleranceGrade;
+        subject.inputs = request.inputs;
         if (source.input)
             subject.fileName = fileNameOf(*source.input);
     }
@@ -80,10 +92,9 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
         subject.titleBlock.hookPosition = options.hookPosition;
     subject.leftHanded = options.source.leftHanded;
     subject.rateTolerance = options.rateTolerance;
-    writeJisSheetPdf(
-        options.source.output,
-        jisSheetTexts(subject, state.materials, state.settings.coefficients, japaneseWording()),
-        jisSheetFigure(subject));
+    writeJisSheetPdf(options.source.output,
+                     jisSheetTexts(subject, state.materials, coefficients, japaneseWording()),
+                     jisSheetFigure(subject));
     return kDone;
 }
 
