@@ -117,7 +117,7 @@ DetailTable hookTable(const SpringDesign& design, const ExtraResults& x, HookTyp
     // The coil's life by the evaluation's class (the result field shows the spring's).
     const std::optional<int> coilLife = design.lifeClass;
     row("フック形状", std::string(words.hookType(hookType)), "");
-    row("設計基準", basis == DesignBasis::Handbook ? "ハンドブック" : "JIS", "");
+    row("設計基準", std::string(words.designBasis(basis)), "");
     row("フック曲げ修正係数（Ｋ１）", text(x.hookBendingFactor), "");
     row("フックねじり修正係数（Ｋ２）", text(x.hookTorsionFactor), "");
     row("フック応力係数（上限）", text(x.hookCoefficients.upper), "");

@@ -37,6 +37,8 @@ public:
     // A production tolerance grade 1..3, or none (0).
     virtual std::string_view toleranceGrade(int grade) const = 0;
     virtual std::string_view governingPart(GoverningPart part) const = 0;
+    // The design basis the allowables are taken from, as the detail page and the sheets name it.
+    virtual std::string_view designBasis(DesignBasis basis) const = 0;
 };
 
 } // namespace hspring

@@ -678,15 +678,19 @@ DocumentDesign readDocumentDesign(const CLI::App& app, const SheetSourceOptions&
     chosen.start = startProgram(chosenDataFiles(app, dataFiles, settingsWithHbd || !fromHbd),
                                 MissingDataFile::Fail);
     const ProgramState& state = *chosen.start.state;
+    chosen.coefficients = state.settings.coefficients;
     if (fromHbd) {
         chosen.design = designFromCalculationFile(*chosen.source.hbd, chosen.source.slot);
         return chosen;
     }
     const DesignRequest request =
         singleDesignFromJson(readInputText(chosen.source.input), state.materials);
-    chosen.design = evaluateRequest(request, state.materials, state.settings.coefficients).design;
+    if (request.basis)
+        setDesignBasis(chosen.coefficients, *request.basis);
+    chosen.design = evaluateRequest(request, state.materials, chosen.coefficients).design;
     chosen.hookType = request.hookType;
     chosen.toleranceGrade = request.toleranceGrade;
+    chosen.inputs = request.inputs;
     return chosen;
 }
 

@@ -5,8 +5,10 @@
 // subcommand, usage problems and failures end with the same exit statuses and messages, the
 // data files default to the ones next to the tool.
 
+#include "calc/extra_results.h"
 #include "calc/hook_type.h"
 #include "calc/tolerances.h"
+#include "data/settings.h"
 #include "startup/program_start.h"
 
 #include <CLI/CLI.hpp>
@@ -176,6 +178,10 @@ struct DocumentDesign {
     SpringDesign design{};
     HookType hookType = HookType::Round;
     int toleranceGrade = kDefaultToleranceGrade;
+    // The JSON design's basis (else the settings') and its hook radii; a calculation file's come
+    // from its side file, which the command reads with the title block.
+    CoefficientSet coefficients{};
+    ExtraInputs inputs{};
 };
 DocumentDesign readDocumentDesign(const CLI::App& app, const SheetSourceOptions& options,
                                   const std::string& hook, const DataFileOptions& dataFiles,

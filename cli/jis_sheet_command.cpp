@@ -4,6 +4,7 @@
 
 #include "base/error.h"
 #include "base/file_io.h"
+#include "calc/design_json.h"
 #include "calc/design_refusal.h"
 #include "calc/design_result.h"
 #include "calc/design_sources.h"
@@ -39,14 +40,25 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
     const DocumentDesign chosen =
         readDocumentDesign(app, options.source, options.hook, options.dataFiles, true);
     const ProgramState& state = *chosen.start.state;
+    // The design basis the sheet's limits are on: the JSON design's (else the settings'), or the
+    // one kept beside the calculation file, JIS for a file without one, as the window reads it.
+    CoefficientSet coefficients = chosen.coefficients;
     JisSheetSubject subject;
     subject.design = chosen.design;
     subject.hookType = chosen.hookType;
     subject.toleranceGrade = chosen.toleranceGrade;
+    subject.inputs = chosen.inputs;
     if (chosen.source.hbd) {
         refuseStoredDesign(subject.design, subject.hookType);
         subject.fileName = fileNameOf(*chosen.source.hbd);
         subject.titleBlock = readTitleBlock(*chosen.source.hbd);
+        setDesignBasis(
+            coefficients,
+            designBasisFromName(subject.titleBlock.designBasis).value_or(DesignBasis::Jis));
+        subject.inputs.hookBendRadius =
+            subject.titleBlock.hookBendRadius.value_or(subject.inputs.hookBendRadius);
+        subject.inputs.hookLoopRadius =
+            subject.titleBlock.hookLoopRadius.value_or(subject.inputs.hookLoopRadius);
     } else if (chosen.source.input) {
         subject.fileName = fileNameOf(*chosen.source.input);
     }
@@ -59,10 +71,9 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
         subject.titleBlock.hookPosition = options.hookPosition;
     subject.leftHanded = options.source.leftHanded;
     subject.rateTolerance = options.rateTolerance;
-    writeJisSheetPdf(
-        options.source.output,
-        jisSheetTexts(subject, state.materials, state.settings.coefficients, japaneseWording()),
-        jisSheetFigure(subject));
+    writeJisSheetPdf(options.source.output,
+                     jisSheetTexts(subject, state.materials, coefficients, japaneseWording()),
+                     jisSheetFigure(subject));
     return kDone;
 }
 

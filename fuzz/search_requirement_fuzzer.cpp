@@ -50,6 +50,7 @@ void checkOutcome(const DesignRequirement& r, const SearchOutcome& outcome) {
                       "only the allowed material");
         fuzz::require(!refusedInput(c.result.design, r.hookType),
                       "every candidate is a spring that can be drawn");
+        fuzz::require(!c.result.extras.surges, "no candidate surges at the operating frequency");
     }
 }
 

@@ -51,11 +51,17 @@ std::string materialText(const SpringDesign& design, const MaterialLibrary& libr
 }
 
 void addHookRows(std::vector<JisSheetRow>& rows, const SpringDesign& design, HookType hookType,
-                 const Wording& words) {
+                 const ExtraInputs& inputs, const Wording& words) {
     const std::string name(words.hookTypeOnSheet(hookType));
     if (hookType == HookType::Round) {
         rows.push_back({"フックの形状", "", name, ""});
         rows.push_back({"フック角度", "°", number(design.hookAngle), ""});
+        // The radii the hook's stresses were calculated with, when the designer gave them: the
+        // maker bends to them.
+        if (std::isfinite(inputs.hookBendRadius))
+            rows.push_back({"フックの曲げ半径（中心）", "mm", number(inputs.hookBendRadius), ""});
+        if (std::isfinite(inputs.hookLoopRadius))
+            rows.push_back({"フックの輪の半径（中心）", "mm", number(inputs.hookLoopRadius), ""});
         return;
     }
     rows.push_back({"フックの形状", "", name, ""});
@@ -159,7 +165,7 @@ JisSheetTexts jisSheetTexts(const JisSheetSubject& subject, const MaterialLibrar
                             const CoefficientSet& coefficients, const Wording& words) {
     const SpringDesign& design = subject.design;
     const ExtraResults extras =
-        calculateExtraResults(design, library, coefficients, subject.hookType);
+        calculateExtraResults(design, library, coefficients, subject.hookType, subject.inputs);
     const SiResults& si = extras.si;
     const Tolerances tolerances = calculateTolerances(design, subject.toleranceGrade);
     // Loads specified with tolerances make the free length and the total turns reference values
@@ -198,6 +204,8 @@ JisSheetTexts jisSheetTexts(const JisSheetSubject& subject, const MaterialLibrar
     add("指定長さ２時の荷重", "N", number(si.load2), newtons(tolerances.load2));
     add("指定長さ２時の応力", "N/mm²", number(si.stress2));
     add("許容ねじり応力", "N/mm²", number(si.allowableStress));
+    // What the allowables and so the limits below are taken from.
+    add("設計基準", "", std::string(words.designBasis(designBasisOf(coefficients))));
     add("最大引張り長さ（コイル部）", "mm", limitNumber(coilMaxLength(design)));
     // The hooks usually reach their allowable stress before the coil does: the limits a maker
     // must respect are the smaller ones, hooks included.
@@ -207,7 +215,7 @@ JisSheetTexts jisSheetTexts(const JisSheetSubject& subject, const MaterialLibrar
         isToleranceGrade(subject.toleranceGrade) && subject.toleranceGrade > 0
             ? std::string(words.toleranceGrade(subject.toleranceGrade))
             : "指定なし");
-    addHookRows(rows, design, subject.hookType, words);
+    addHookRows(rows, design, subject.hookType, subject.inputs, words);
     add("フックの相対位置", "", block.hookPosition.empty() ? kHooksInOnePlane : block.hookPosition);
     add("低温焼なまし", "", design.lowTempAnnealed == 1 ? "有り" : "無し");
     for (const std::size_t field : {kSurfaceTreatmentField, kRemarksField})

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/extra_results.h"
 #include "calc/hook_type.h"
 #include "calc/tolerances.h"
 #include "data/design_record.h"
@@ -37,6 +38,9 @@ struct JisSheetSubject {
     bool rateTolerance = false;
     std::string fileName;
     TitleBlock titleBlock;
+    // The round hook's radii and the operating frequency given with the design, which the limits
+    // with the hooks are calculated with.
+    ExtraInputs inputs;
 };
 
 // One line of the items table: the item, its unit, its value and the tolerance of that value.
@@ -94,7 +98,7 @@ std::string materialStandard(int kind);
 
 // Every text of the sheet of `subject`. Nothing is calculated but the values in newtons and the
 // diameters the record holds; a material index outside the library leaves the material empty.
-// The hook type and the tolerance grade are named in `words`.
+// The hook type, the tolerance grade and the design basis of `coefficients` are named in `words`.
 JisSheetTexts jisSheetTexts(const JisSheetSubject& subject, const MaterialLibrary& library,
                             const CoefficientSet& coefficients, const Wording& words);
 

@@ -7,6 +7,7 @@
 #include "base/json_writer.h"
 
 #include <array>
+#include <cmath>
 #include <filesystem>
 #include <span>
 #include <system_error>
@@ -34,10 +35,35 @@ constexpr auto kFields = [] {
     return fields;
 }();
 
+// The side data that are numbers, written only when given, so that a file without them is what
+// an older program wrote and reads.
+struct RadiusField {
+    std::string_view key;
+    std::optional<double> TitleBlock::*member;
+};
+constexpr std::array<RadiusField, 2> kRadiusFields = {{
+    {"hookBendRadius", &TitleBlock::hookBendRadius},
+    {"hookLoopRadius", &TitleBlock::hookLoopRadius},
+}};
+
 constexpr std::string_view kTitleBlockFileName = "title block file";
 
 Error notATitleBlock(std::string_view why) {
     return Error(Problem::BadData, {}, std::string(kTitleBlockFileName) + ": " + std::string(why));
+}
+
+// A radius: a positive finite number, or null for none.
+std::optional<double> readRadius(JsonReader& reader, const std::string& key) {
+    if (reader.peek() == JsonReader::Kind::Null) {
+        reader.readNull();
+        return std::nullopt;
+    }
+    if (reader.peek() != JsonReader::Kind::Number)
+        throw notATitleBlock(key + " is not a number");
+    const double value = reader.readNumber();
+    if (!(value > 0 && std::isfinite(value)))
+        throw notATitleBlock(key + " is not a positive number");
+    return value;
 }
 
 } // namespace
@@ -45,6 +71,9 @@ Error notATitleBlock(std::string_view why) {
 bool TitleBlock::empty() const {
     for (const Field& field : kFields)
         if (!(this->*field.member).empty())
+            return false;
+    for (const RadiusField& field : kRadiusFields)
+        if (this->*field.member)
             return false;
     return true;
 }
@@ -63,6 +92,11 @@ std::string titleBlockJson(const TitleBlock& block) {
         json.key(field.key);
         json.string(block.*field.member);
     }
+    for (const RadiusField& field : kRadiusFields)
+        if (const std::optional<double>& value = block.*field.member) {
+            json.key(field.key);
+            json.number(*value);
+        }
     json.endObject();
     out += '\n';
     return out;
@@ -81,6 +115,14 @@ TitleBlock titleBlockFromJson(std::string_view text) {
             for (const Field& candidate : kFields)
                 if (candidate.key == key)
                     field = &candidate;
+            const RadiusField* radiusField = nullptr;
+            for (const RadiusField& candidate : kRadiusFields)
+                if (candidate.key == key)
+                    radiusField = &candidate;
+            if (radiusField) {
+                block.*radiusField->member = readRadius(reader, key);
+                continue;
+            }
             if (!field) {
                 reader.skipValue();
                 continue;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,11 @@ struct TitleBlock {
     // file was calculated on, "handbook" or empty for JIS (designBasisName), which older side
     // files and calculation files without one mean.
     std::string designBasis;
+    // The round hook's radii typed on the shape page, which the calculation file's fixed record
+    // has no place for: the centre-line radius r2 of the bend out of the coil and r1 of the loop,
+    // mm; nullopt when not given (older side files).
+    std::optional<double> hookBendRadius;
+    std::optional<double> hookLoopRadius;
 
     bool empty() const;
     friend bool operator==(const TitleBlock&, const TitleBlock&) = default;
@@ -83,11 +89,12 @@ std::string titleBlockPath(const std::string& calculationFile);
 inline constexpr const char* kNotToScale = "非比例";
 inline constexpr const char* kHooksInOnePlane = "同一平面";
 
-// The block as JSON, one member per field, UTF-8.
+// The block as JSON, one member per text field, then each radius given as a number, UTF-8.
 std::string titleBlockJson(const TitleBlock& block);
 
 // The block of such a text. Members it does not know are skipped, so a newer file still reads.
-// Throws Error (Data) for a text that is not such an object or a field that is not a string.
+// Throws Error (Data) for a text that is not such an object, a field that is not a string or a
+// radius that is neither a positive number nor null.
 TitleBlock titleBlockFromJson(std::string_view text);
 
 // The block kept beside `calculationFile`; an empty block when there is none. A file that exists

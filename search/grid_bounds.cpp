@@ -5,11 +5,13 @@
 #include "base/number_format.h"
 #include "base/text_to_number.h"
 #include "calc/engine.h"
+#include "calc/extra_results.h"
 #include "calc/spring_constants.h"
 #include "calc/spring_design.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace hspring {
 
@@ -43,6 +45,9 @@ struct WireLimits {
     long double hookFactor; // K2 of the hook's bend
     long double shearModulus;
     long double leastLoad2; // P2 is at least T2·(1 − t)
+    // With an operating frequency, the most turns N·D² may reach before the spring surges (see
+    // surgeTurns); NaN without one.
+    long double surgeTurnsTimesDiameterSquared;
 };
 
 WireLimits wireLimits(const SearchWire& wire, const DesignRequirement& r, const SearchTargets& t,
@@ -67,7 +72,25 @@ WireLimits wireLimits(const SearchWire& wire, const DesignRequirement& r, const 
             hookBendTorsionFactor(2 * static_cast<long double>(*r.hookBendRadius) / limits.d);
     limits.shearModulus = material.shearModulus;
     limits.leastLoad2 = t.load2Low * (1 - kSlack);
+    limits.surgeTurnsTimesDiameterSquared = std::numeric_limits<long double>::quiet_NaN();
+    if (r.operatingFrequency)
+        limits.surgeTurnsTimesDiameterSquared =
+            1000 * limits.d *
+            std::sqrt(static_cast<long double>(material.shearModulus) * 1000000 /
+                      (2 * static_cast<long double>(wireDensity(material.kind)))) /
+            (2 * kPi * kSurgeFrequencyRatio * static_cast<long double>(*r.operatingFrequency));
     return limits;
+}
+
+// The most turns a coil of mean diameter D may have without surging. The natural frequency
+// f = (1000·d/(2·π·Na·D²))·√(G·10⁶/(2·ρ)) (calculateExtraResults) falls as the active turns Na
+// rise, and the grid's Na is N (N >= 3); f >= kSurgeFrequencyRatio·f_op is
+// N <= 1000·d·√(G·10⁶/(2·ρ)) / (2·π·kSurgeFrequencyRatio·f_op·D²). Infinite without an operating
+// frequency; a NaN from a material without a modulus bounds nothing (the judgement finds no surge
+// in a missing frequency).
+long double surgeTurns(const WireLimits& w, long double D) {
+    const long double turns = w.surgeTurnsTimesDiameterSquared / (D * D);
+    return std::isnan(turns) ? std::numeric_limits<long double>::infinity() : turns;
 }
 
 // Twice the hooks' allowance e of a design whose diameters are set.
@@ -121,6 +144,8 @@ std::optional<SearchConstraint> diameterRejection(const SpringDesign& design,
         hookBendingStressPerLoad(hookBendingFactor(loopIndex), D, w.d);
     if (w.bendingJudged && P * bendingPerLoad > w.bendingAllowable * (1 + kSlack))
         return SearchConstraint::HookBending;
+    if (surgeTurns(w, D) * (1 + kSlack) < 3)
+        return SearchConstraint::Surge;
     return std::nullopt;
 }
 
@@ -350,10 +375,30 @@ WireWork boundWire(const SearchWire& wire, const DesignRequirement& r, const Sea
             work.pruned[static_cast<int>(SearchConstraint::Loads)] += frame;
             continue;
         }
+        std::uint64_t surging = 0;
+        if (!grid) {
+            // The quarter turns above the surge bound, widened by 1e-9 and a quarter turn as the
+            // bounds of the loads are.
+            const long double most = 4 * surgeTurns(w, D) * (1 + kSlack);
+            const long long lastCalm = most < static_cast<long double>(item.lastQuarter)
+                                           ? static_cast<long long>(std::floor(most)) + 1
+                                           : item.lastQuarter;
+            if (lastCalm < item.lastQuarter) {
+                surging = static_cast<std::uint64_t>(item.lastQuarter -
+                                                     std::max(lastCalm, item.firstQuarter - 1));
+                item.lastQuarter = lastCalm;
+            }
+            if (item.lastQuarter < item.firstQuarter) {
+                work.pruned[static_cast<int>(SearchConstraint::Surge)] += surging;
+                work.pruned[static_cast<int>(SearchConstraint::Loads)] += frame - surging;
+                continue;
+            }
+        }
         const std::uint64_t kept =
             static_cast<std::uint64_t>(item.lastQuarter - item.firstQuarter + 1);
-        if (frame > kept)
-            work.pruned[static_cast<int>(SearchConstraint::Loads)] += frame - kept;
+        work.pruned[static_cast<int>(SearchConstraint::Surge)] += surging;
+        if (frame > kept + surging)
+            work.pruned[static_cast<int>(SearchConstraint::Loads)] += frame - kept - surging;
         work.quarterCount += kept;
         work.diameters.push_back(item);
     }

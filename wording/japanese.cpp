@@ -177,6 +177,9 @@ public:
     std::string_view governingPart(GoverningPart part) const override {
         return governingPartText(part);
     }
+    std::string_view designBasis(DesignBasis basis) const override {
+        return basis == DesignBasis::Handbook ? "ハンドブック" : "JIS";
+    }
 };
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <cmath>
 #include <cstring>
 
 namespace hspring {
@@ -51,7 +52,7 @@ QString CalculationDocument::fileName() const {
 
 void CalculationDocument::setTitleBlock(const TitleBlock& block) {
     titleBlock_ = block;
-    keepDesignBasis();
+    keepWindowData();
     if (!path_.isEmpty())
         writeTitleBlock(QFile::encodeName(path_).toStdString(), titleBlock_);
 }
@@ -68,24 +69,43 @@ void CalculationDocument::read(const std::string& path, const TitleBlock& block)
     // The file is calculated on the basis it was saved with; a file without one on JIS.
     setDesignBasis(window_.state().settings.coefficients,
                    designBasisFromName(titleBlock_.designBasis).value_or(DesignBasis::Jis));
+    ExtraInputs radii;
+    radii.hookBendRadius = titleBlock_.hookBendRadius.value_or(radii.hookBendRadius);
+    radii.hookLoopRadius = titleBlock_.hookLoopRadius.value_or(radii.hookLoopRadius);
+    window_.showGivenInputs(radii);
 }
 
-void CalculationDocument::keepDesignBasis() {
+namespace {
+
+std::optional<double> givenRadius(double radius) {
+    return std::isfinite(radius) ? std::optional(radius) : std::nullopt;
+}
+
+} // namespace
+
+void CalculationDocument::keepWindowData() {
     const DesignBasis basis = designBasisOf(window_.state().settings.coefficients);
     titleBlock_.designBasis =
         basis == DesignBasis::Jis ? std::string() : std::string(designBasisName(basis));
+    const ExtraInputs given = window_.givenInputs();
+    titleBlock_.hookBendRadius = givenRadius(given.hookBendRadius);
+    titleBlock_.hookLoopRadius = givenRadius(given.hookLoopRadius);
 }
 
 void CalculationDocument::saved(const std::string& path) {
     remember(path);
+    keepWindowData();
     refreshTitle();
-    keepDesignBasis();
     writeTitleBlock(path, titleBlock_);
 }
 
 bool CalculationDocument::slotsChanged() const {
-    return !path_.isEmpty() &&
-           std::memcmp(&fileSlots_, &window_.state().designs, sizeof(DesignSlots)) != 0;
+    if (path_.isEmpty())
+        return false;
+    const ExtraInputs given = window_.givenInputs();
+    return std::memcmp(&fileSlots_, &window_.state().designs, sizeof(DesignSlots)) != 0 ||
+           titleBlock_.hookBendRadius != givenRadius(given.hookBendRadius) ||
+           titleBlock_.hookLoopRadius != givenRadius(given.hookLoopRadius);
 }
 
 bool CalculationDocument::hasUnsavedChanges() const {
@@ -132,6 +152,8 @@ void openJisSheet(MainWindow& window, HookType hookType) {
     subject.leftHanded = window.leftHanded();
     subject.fileName = document.fileName().toStdString();
     subject.titleBlock = document.titleBlock();
+    if (hookType == HookType::Round)
+        subject.inputs = window.givenInputs();
     sheet.setSubject(subject);
     sheet.exec();
     const TitleBlock typed = sheet.titleBlock();

@@ -36,15 +36,17 @@ public:
     void setTitleBlock(const TitleBlock& block);
 
     // The slots were just read from `path` with the title block beside them: the file is open,
-    // and the window's design basis is set to the file's (JIS for a file without one).
+    // the window's design basis is set to the file's (JIS for a file without one) and the shape
+    // page's hook radii to the file's (empty for a file without them).
     void read(const std::string& path, const TitleBlock& block);
-    // The slots were just saved to `path`: the title block and the design basis go beside it.
+    // The slots were just saved to `path`: the title block, the design basis and the hook radii
+    // go beside it.
     void saved(const std::string& path);
 
-    // Whether the slots differ from the file's; false while no file is open.
+    // Whether the slots or the hook radii differ from the file's; false while no file is open.
     bool slotsChanged() const;
-    // Whether closing now would lose work: with a file open, slots that differ from it (the
-    // title's mark); without one, a title block typed (it is kept only with a file).
+    // Whether closing now would lose work: with a file open, slots or radii that differ from it
+    // (the title's mark); without one, a title block typed (it is kept only with a file).
     bool hasUnsavedChanges() const;
     // Before the window's slots are replaced or the window closes: with unsaved changes asks
     // 保存 / 破棄 / キャンセル. Returns whether to go on (saved, discarded, or nothing to lose).
@@ -55,8 +57,9 @@ public:
 private:
     explicit CalculationDocument(MainWindow& window);
     void remember(const std::string& path);
-    // Puts the window's design basis into the side data the title block travels with.
-    void keepDesignBasis();
+    // Puts the window's design basis and hook radii into the side data the title block travels
+    // with.
+    void keepWindowData();
 
     MainWindow& window_;
     QString path_;

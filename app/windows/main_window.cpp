@@ -186,6 +186,14 @@ bool MainWindow::leftHanded() const {
     return ui_->leftHandedBox->isChecked();
 }
 
+ExtraInputs MainWindow::givenInputs() const {
+    return ui_->shapePage->heldHookRadii();
+}
+
+void MainWindow::showGivenInputs(const ExtraInputs& inputs) {
+    ui_->shapePage->showHookRadii(inputs);
+}
+
 // ---- Start-up ---------------------------------------------------------------------------------
 
 void MainWindow::formCreate(const std::vector<StartupNotice>& notices) {
@@ -326,12 +334,12 @@ void MainWindow::evaluateShown(bool justCalculated) {
     const HookType hookType = shownHookType();
     const int grade = ui_->chartPage->toleranceGrade();
     try {
-        evaluation_ =
-            justCalculated
-                ? evaluateCalculatedDesign(design, state_.initialTension, state_.materials,
-                                           state_.settings.coefficients, hookType, grade)
-                : evaluateDesign(design, state_.materials, state_.settings.coefficients, hookType,
-                                 grade);
+        evaluation_ = justCalculated
+                          ? evaluateCalculatedDesign(design, state_.initialTension,
+                                                     state_.materials, state_.settings.coefficients,
+                                                     hookType, grade, givenInputs())
+                          : evaluateDesign(design, state_.materials, state_.settings.coefficients,
+                                           hookType, grade, givenInputs());
     } catch (const Error&) {
         // A recalled design the engine stops on: shown as stored, with no verdict.
         return;
@@ -375,9 +383,9 @@ void MainWindow::showEvaluation() {
 void MainWindow::reevaluateShown() {
     if (!evaluation_)
         return;
-    evaluation_ = evaluateCalculatedDesign(evaluation_->design, evaluation_->range,
-                                           state_.materials, state_.settings.coefficients,
-                                           shownHookType(), ui_->chartPage->toleranceGrade());
+    evaluation_ = evaluateCalculatedDesign(
+        evaluation_->design, evaluation_->range, state_.materials, state_.settings.coefficients,
+        shownHookType(), ui_->chartPage->toleranceGrade(), givenInputs());
     showEvaluation();
 }
 
@@ -452,7 +460,7 @@ void MainWindow::refreshRecommendations() {
     // last 計算 until the next one).
     const DesignResult typed = evaluateCalculatedDesign(
         state_.current(), state_.initialTension, state_.materials, state_.settings.coefficients,
-        shownHookType(), ui_->chartPage->toleranceGrade());
+        shownHookType(), ui_->chartPage->toleranceGrade(), givenInputs());
     const Recommendations& recommended = typed.recommendations;
     if (recommended.indexInRange) {
         MainWindowControls& c = *ui_;

@@ -76,6 +76,12 @@ public:
     bool calculateAndDraw();
     // The check box "左巻き": the coiling direction the spring data sheet prints.
     bool leftHanded() const;
+    // What the design is given beyond its record: the round hook's radii on the shape page, as
+    // the pages use them (a field that holds no positive number counts as not given until 計算
+    // refuses it); the operating frequency is not entered in the window.
+    ExtraInputs givenInputs() const;
+    // Shows a calculation file's or a candidate's radii in the shape page's fields.
+    void showGivenInputs(const ExtraInputs& inputs);
     // "設計候補の探索": opens the search window with the current design's requirement filled in.
     void openDesignSearch();
     // Puts a candidate of the search into the fields (material, wire, coil diameter as the mean

@@ -32,6 +32,9 @@ bool MainWindow::recalculate() {
     const bool calculated = runReportingErrors(this, [this] {
         readDesignInputs();
         calculate();
+        // The round hook's radii after the design's own inputs; a U hook does not use them.
+        if (shownHookType() == HookType::Round)
+            ui_->shapePage->readHookRadii();
         detailValid_ = true;
         showDesign(true);
     });
@@ -98,7 +101,8 @@ void MainWindow::connectInputChanges() {
          {c.coilDiameterField, c.turnsField, c.initialTensionField, c.freeLengthField,
           c.length1Field, c.length2Field, c.load1Field, c.load2Field, c.shapePage->hookAngleField(),
           c.shapePage->hookLengthField(), c.shapePage->hookOpeningField(),
-          c.shapePage->minRadiusField()})
+          c.shapePage->minRadiusField(), c.shapePage->hookBendRadiusField(),
+          c.shapePage->hookLoopRadiusField()})
         connect(field, &QLineEdit::textEdited, this, changed);
     for (QComboBox* list : {c.kindList, c.gradeList, c.wireDiameterList})
         connect(list, &QComboBox::activated, this, changed);

@@ -15,6 +15,10 @@ inline constexpr QSize kRoundHookPictureSize{128, 193};
 inline constexpr QSize kUHookPictureSize{128, 209};
 
 inline constexpr QRect kHookAngleFieldPlace{76, 2, 46, 20};
+// The round hook's optional radii, below the picture's loop: the bend out of the coil r2 and the
+// loop r1.
+inline constexpr QRect kHookBendRadiusFieldPlace{76, 150, 46, 20};
+inline constexpr QRect kHookLoopRadiusFieldPlace{76, 174, 46, 20};
 inline constexpr QRect kHookLengthFieldPlace{76, 2, 46, 20};
 inline constexpr QRect kMinRadiusFieldPlace{76, 40, 46, 20};
 inline constexpr QRect kHookOpeningFieldPlace{76, 180, 46, 20};

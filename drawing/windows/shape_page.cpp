@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <array>
+#include <cmath>
+#include <limits>
 
 namespace hspring {
 
@@ -61,9 +63,10 @@ QWidget* addHookPage(QTabWidget* pages, const QString& name, const QString& titl
 
 // A parameter field at its place over the picture, its caption at the left edge of the page.
 NumberField* addCaptionedField(QWidget* page, const QString& name, const QString& caption,
-                               const QString& unit, const QString& text, QRect place) {
+                               const QString& unit, const QString& text, QRect place,
+                               NumberField::Presence presence = NumberField::Presence::Required) {
     placeLabel(page, caption, QPoint(4, place.top() + 3), name + QStringLiteral("Caption"));
-    auto* field = placeWidget(new NumberField(page), name, place);
+    auto* field = placeWidget(new NumberField(page, presence), name, place);
     field->setText(text);
     field->describe(caption, unit);
     return field;
@@ -86,6 +89,16 @@ ShapePage::ShapePage(const SpringDesign& design, QWidget* parent)
                           QStringLiteral("°"), QStringLiteral("80"), kHookAngleFieldPlace);
     placeLabel(roundPage, QStringLiteral("(60～90)"),
                kHookAngleFieldPlace.bottomLeft() + QPoint(0, 3), QStringLiteral("Edit12Hint"));
+    // Centre-line radii the hook's stress factors are taken from when given; empty, K2 is the
+    // coefficient set's factor and the loop's radius D/2.
+    hookBendRadiusField_ = addCaptionedField(
+        roundPage, QStringLiteral("hookBendRadius"), QStringLiteral("曲げ半径r2"),
+        QStringLiteral("mm"), {}, kHookBendRadiusFieldPlace, NumberField::Presence::Optional);
+    hookLoopRadiusField_ = addCaptionedField(
+        roundPage, QStringLiteral("hookLoopRadius"), QStringLiteral("輪の半径r1"),
+        QStringLiteral("mm"), {}, kHookLoopRadiusFieldPlace, NumberField::Presence::Optional);
+    for (NumberField* field : {hookBendRadiusField_, hookLoopRadiusField_})
+        field->setToolTip(QStringLiteral("中心線の半径（空欄: 指定なし）"));
 
     uHookPage_ =
         addHookPage(hookPages_, QStringLiteral("TabSheet4"), utf8Text(hookTypeText(HookType::U)),
@@ -187,6 +200,48 @@ UHookShape ShapePage::uHookFromFields() const {
     hook.hookOpening = hookOpeningField_->number();
     hook.minRadius = minRadiusField_->number();
     return hook;
+}
+
+namespace {
+
+constexpr double kNotGiven = std::numeric_limits<double>::quiet_NaN();
+
+double readRadius(NumberField& field) {
+    const std::optional<double> value = field.value();
+    if (!value)
+        return kNotGiven;
+    if (!(*value > 0 && std::isfinite(*value)))
+        field.refuse(Error(Problem::NotPositiveFinite, field.objectName().toStdString()));
+    return *value;
+}
+
+double heldRadius(const NumberField& field) {
+    const std::optional<double> value = field.heldNumber();
+    return value && *value > 0 && std::isfinite(*value) ? *value : kNotGiven;
+}
+
+} // namespace
+
+ExtraInputs ShapePage::readHookRadii() const {
+    ExtraInputs inputs;
+    inputs.hookBendRadius = readRadius(*hookBendRadiusField_);
+    inputs.hookLoopRadius = readRadius(*hookLoopRadiusField_);
+    return inputs;
+}
+
+ExtraInputs ShapePage::heldHookRadii() const {
+    ExtraInputs inputs;
+    inputs.hookBendRadius = heldRadius(*hookBendRadiusField_);
+    inputs.hookLoopRadius = heldRadius(*hookLoopRadiusField_);
+    return inputs;
+}
+
+void ShapePage::showHookRadii(const ExtraInputs& inputs) {
+    const auto show = [](NumberField& field, double radius) {
+        field.setValue(std::isfinite(radius) ? std::optional(radius) : std::nullopt);
+    };
+    show(*hookBendRadiusField_, inputs.hookBendRadius);
+    show(*hookLoopRadiusField_, inputs.hookLoopRadius);
 }
 
 const QImage& ShapePage::image() const {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/extra_results.h"
 #include "calc/hook_type.h"
 #include "data/design_record.h"
 #include "drawing/dimensioned_dxf.h"
@@ -22,9 +23,10 @@ namespace hspring {
 class PictureView;
 
 // The contents of the tab "＜      バネ形状      ＞": the hook pages PageControl2 ("丸フック" with
-// the hook angle Edit12, "Ｕフック" with the minimum radius Edit13, hook length Edit14 and opening
-// Edit15, each over its picture), the spring view Image2, the state label Label12 and the button
-// changb that steps the view through the free state and the two working lengths.
+// the hook angle Edit12 and the optional radii hookBendRadius and hookLoopRadius, "Ｕフック" with
+// the minimum radius Edit13, hook length Edit14 and opening Edit15, each over its picture), the
+// spring view Image2, the state label Label12 and the button changb that steps the view through the
+// free state and the two working lengths.
 class ShapePage : public QWidget {
     Q_OBJECT
 
@@ -64,6 +66,19 @@ public:
     NumberField* minRadiusField() const { return minRadiusField_; }
     NumberField* hookLengthField() const { return hookLengthField_; }
     NumberField* hookOpeningField() const { return hookOpeningField_; }
+    // The round hook's optional radii (empty: not given).
+    NumberField* hookBendRadiusField() const { return hookBendRadiusField_; }
+    NumberField* hookLoopRadiusField() const { return hookLoopRadiusField_; }
+
+    // The round hook's radii r2 and r1 as ExtraInputs, NaN where a field is empty (the operating
+    // frequency not given). readHookRadii reads them as 計算 reads a field: a text that is no
+    // number raises its conversion error and a number not above 0 is refused
+    // (NotPositiveFinite), each at its field. heldHookRadii is what the pages use between two
+    // 計算: a field that holds no positive number counts as not given.
+    ExtraInputs readHookRadii() const;
+    ExtraInputs heldHookRadii() const;
+    // Shows the radii of `inputs` in their fields, empty where not given.
+    void showHookRadii(const ExtraInputs& inputs);
 
     // The hook parameters as the fields hold them now; a field that is not a number raises its
     // conversion error, named by its caption, and takes the focus. The U hook's fields are read in
@@ -98,6 +113,8 @@ private:
     NumberField* minRadiusField_;
     NumberField* hookLengthField_;
     NumberField* hookOpeningField_;
+    NumberField* hookBendRadiusField_;
+    NumberField* hookLoopRadiusField_;
     PictureView* view_;
     QPushButton* stateButton_;
     QLabel* stateLabel_;

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/error.h"
 #include "calc/design_caption.h"
+#include "calc/design_result.h"
+#include "calc/spring_constants.h"
+#include "calc/spring_design.h"
 #include "data/settings.h"
 #include "printing/jis_sheet_text.h"
+#include "tests/support/shipped_data.h"
 #include "tests/support/temporary_folder.h"
 #include "tests/support/test_materials.h"
 #include "wording/japanese.h"
@@ -66,6 +70,22 @@ TEST(TitleBlock, KeptInAJsonFileBesideTheCalculation) {
     EXPECT_THROW(titleBlockFromJson(R"({"designer": 3})"), Error);
     EXPECT_THROW(titleBlockFromJson("[]"), Error);
     EXPECT_THROW(titleBlockFromJson(R"({"designer": "a")"), Error);
+
+    // The hook's radii travel beside the text fields as numbers, only when given: a block without
+    // them is written as before, and a file without them reads as not given.
+    EXPECT_EQ(titleBlockJson(block).find("Radius"), std::string::npos);
+    EXPECT_FALSE(readTitleBlock(hbd).hookBendRadius);
+    block.hookBendRadius = 1.35;
+    block.hookLoopRadius = 4.0999999999999996;
+    writeTitleBlock(hbd, block);
+    EXPECT_EQ(readTitleBlock(hbd), block);
+    TitleBlock radiiOnly;
+    radiiOnly.hookLoopRadius = 2;
+    EXPECT_FALSE(radiiOnly.empty());
+    EXPECT_FALSE(titleBlockFromJson(R"({"hookBendRadius": null})").hookBendRadius);
+    for (const char* broken : {R"({"hookBendRadius": 0})", R"({"hookLoopRadius": -1})",
+                               R"({"hookLoopRadius": "2"})", R"({"hookBendRadius": 1e999})"})
+        EXPECT_THROW(titleBlockFromJson(broken), Error) << broken;
 
     writeTitleBlock(hbd, {});
     EXPECT_FALSE(std::filesystem::exists(titleBlockPath(hbd)));
@@ -142,6 +162,60 @@ TEST(JisSheetTexts, ItemsOfAUHookDesignWithItsLoadsGiven) {
         jisSheetTexts(subject, library, customaryCoefficients(), japaneseWording());
     ASSERT_NE(row(ungraded, "自由長さ"), nullptr);
     ASSERT_NE(row(ungraded, "総巻数"), nullptr);
+}
+
+// The sheet names the basis its limits are on, and a round hook's radii given: the rows state them
+// and the limit with the hooks is the one the radii give, on either basis.
+TEST(JisSheetTexts, TheDesignBasisAndTheRoundHooksRadii) {
+    const MaterialLibrary& library = test::shippedLibrary();
+    const CoefficientSet jis = test::shippedCoefficients();
+    CoefficientSet handbook = jis;
+    setDesignBasis(handbook, DesignBasis::Handbook);
+    SpringDesign start{};
+    resetDesignDefaults(start);
+    setCoilDiameters(start, start.meanDiameter, start.wireDiameter);
+    JisSheetSubject subject;
+    subject.design = evaluateDesign(start, library, jis).design;
+    const double d = subject.design.wireDiameter;
+    const auto limitRow = [&](const JisSheetTexts& sheet) {
+        return row(sheet, "最大許容荷重（フック含む）")->value;
+    };
+
+    const JisSheetTexts plain = jisSheetTexts(subject, library, jis, japaneseWording());
+    EXPECT_EQ(row(plain, "設計基準")->value, "JIS");
+    EXPECT_EQ(row(plain, "フックの曲げ半径（中心）"), nullptr);
+    EXPECT_EQ(row(plain, "フックの輪の半径（中心）"), nullptr);
+
+    // A bend as tight as the wire (C2 = 2) raises K2 above the settings' factor, a small loop
+    // (C1 = 5) raises K1: the limit with the hooks follows the radii.
+    subject.inputs.hookBendRadius = d;
+    subject.inputs.hookLoopRadius = 2.5 * d;
+    for (const CoefficientSet& coefficients : {jis, handbook}) {
+        const bool onHandbook = designBasisOf(coefficients) == DesignBasis::Handbook;
+        SCOPED_TRACE(onHandbook ? "handbook" : "JIS");
+        const JisSheetTexts given =
+            jisSheetTexts(subject, library, coefficients, japaneseWording());
+        EXPECT_EQ(row(given, "設計基準")->value, onHandbook ? "ハンドブック" : "JIS");
+        ASSERT_NE(row(given, "フックの曲げ半径（中心）"), nullptr);
+        EXPECT_EQ(std::stod(row(given, "フックの曲げ半径（中心）")->value), d);
+        EXPECT_EQ(std::stod(row(given, "フックの輪の半径（中心）")->value), 2.5 * d);
+        const ExtraResults extras = calculateExtraResults(subject.design, library, coefficients,
+                                                          HookType::Round, subject.inputs);
+        ASSERT_TRUE(extras.governingPart);
+        EXPECT_NE(*extras.governingPart, GoverningPart::Coil);
+        const double limit = extras.maxLoadWithHooks * static_cast<double>(kGravity);
+        EXPECT_NEAR(std::stod(limitRow(given)), limit, limit * 1e-3);
+        JisSheetSubject without = subject;
+        without.inputs = {};
+        EXPECT_LT(
+            std::stod(limitRow(given)),
+            std::stod(limitRow(jisSheetTexts(without, library, coefficients, japaneseWording()))));
+    }
+    // A U hook has no such radii.
+    subject.hookType = HookType::U;
+    EXPECT_EQ(
+        row(jisSheetTexts(subject, library, jis, japaneseWording()), "フックの曲げ半径（中心）"),
+        nullptr);
 }
 
 // A tolerance to the decimals of its value, never losing its first two digits.

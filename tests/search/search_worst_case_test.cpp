@@ -25,6 +25,15 @@ double fourDigits(double value) {
     return textToDouble(formatF4(value));
 }
 
+// What the requirement gives beyond the record, as a user would enter it with the design.
+ExtraInputs inputsOf(const DesignRequirement& r) {
+    ExtraInputs inputs;
+    inputs.hookBendRadius = r.hookBendRadius.value_or(inputs.hookBendRadius);
+    inputs.hookLoopRadius = r.hookLoopRadius.value_or(inputs.hookLoopRadius);
+    inputs.operatingFrequency = r.operatingFrequency.value_or(inputs.operatingFrequency);
+    return inputs;
+}
+
 // The spring's life class with the loads at the worst corner of their bands, P1 low and P2 high,
 // calculated as a spring given those loads.
 int lifeAtCorner(const DesignResult& result, const CoefficientSet& coefficients,
@@ -35,8 +44,8 @@ int lifeAtCorner(const DesignResult& result, const CoefficientSet& coefficients,
     corner.load1 = result.design.load1 - result.tolerances.load1;
     corner.load2 = result.design.load2 + result.tolerances.load2;
     corner.initialTension = 0; // the stresses then come from the loads themselves
-    const DesignResult atCorner =
-        evaluateDesign(corner, shippedLibrary(), coefficients, r.hookType, r.toleranceGrade);
+    const DesignResult atCorner = evaluateDesign(corner, shippedLibrary(), coefficients, r.hookType,
+                                                 r.toleranceGrade, inputsOf(r));
     return atCorner.extras.springLifeClass.value_or(kShortestLifeClass);
 }
 
@@ -60,6 +69,8 @@ bool meets(const DesignResult& result, const CoefficientSet& coefficients,
         (r.maxFreeLength && !(s.freeLength + dL0 <= *r.maxFreeLength)))
         return false;
     if (!result.checks.empty()) // a broken design rule
+        return false;
+    if (result.extras.surges) // the natural frequency below 15 times the operating one
         return false;
     if (!(s.load2 + band2 <= result.extras.maxLoadWithHooks))
         return false;
@@ -114,8 +125,8 @@ double lightestByBruteForce(const DesignRequirement& r, const CoefficientSet& co
                 for (int step = 0; step <= 95; ++step) {
                     s.initialTension =
                         fourDigits(mid.range.low + (mid.range.high - mid.range.low) * step / 95);
-                    const DesignResult result =
-                        evaluateDesign(s, library, coefficients, r.hookType, r.toleranceGrade);
+                    const DesignResult result = evaluateDesign(s, library, coefficients, r.hookType,
+                                                               r.toleranceGrade, inputsOf(r));
                     if (result.extras.springMass < lightest && meets(result, coefficients, r))
                         lightest = result.extras.springMass;
                 }
@@ -161,6 +172,10 @@ TEST(SearchWorstCase, NothingOfTheGridIsLighterThanTheSearchsBest) {
     DesignRequirement handbook = heavy;
     handbook.designBasis = DesignBasis::Handbook;
     handbook.maxFreeLength = 250;
+    // 4. The bore worked at 22.5 Hz: the natural frequency must reach 337.5 Hz, which the
+    // lightest springs of the bore do not (checked below), so the bound on the turns decides.
+    DesignRequirement surge = bore;
+    surge.operatingFrequency = 22.5;
     struct Case {
         const char* name;
         DesignRequirement r;
@@ -171,6 +186,7 @@ TEST(SearchWorstCase, NothingOfTheGridIsLighterThanTheSearchsBest) {
         {"bore", bore, shippedCoefficients(), {3, 0.8, 1.0, 5.0, 7.8, 40}},
         {"heavy", heavy, doublyReduced(), {4, 5.0, 5.0, 53.5, 55.5, 30}},
         {"handbook", handbook, shippedCoefficients(), {4, 4.5, 5.0, 40.0, 44.0, 30}},
+        {"surge", surge, shippedCoefficients(), {3, 0.8, 1.0, 4.0, 7.8, 40}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -189,6 +205,23 @@ TEST(SearchWorstCase, NothingOfTheGridIsLighterThanTheSearchsBest) {
         if (r.maxOuterDiameter) {
             EXPECT_LE(best.design.outerDiameter + best.tolerances.outerDiameter,
                       *r.maxOuterDiameter);
+        }
+        if (r.operatingFrequency) {
+            // The constraint binds: the best spring without it surges at this frequency.
+            DesignRequirement unworked = r;
+            unworked.operatingFrequency.reset();
+            const SearchOutcome unbound = searchDesigns(unworked, shippedLibrary(), c.coefficients);
+            ASSERT_EQ(unbound.candidates.size(), 1u);
+            EXPECT_LT(unbound.candidates[0].result.extras.naturalFrequency,
+                      kSurgeFrequencyRatio * *r.operatingFrequency);
+            EXPECT_GE(best.extras.naturalFrequency, kSurgeFrequencyRatio * *r.operatingFrequency);
+            // Worked faster, no spring of the bore is calm enough, and the explanation says so.
+            DesignRequirement faster = r;
+            faster.operatingFrequency = *r.operatingFrequency * 1.2;
+            const SearchOutcome none = searchDesigns(faster, shippedLibrary(), c.coefficients);
+            EXPECT_TRUE(none.candidates.empty());
+            ASSERT_TRUE(none.explanation);
+            EXPECT_GT(none.explanation->rejected[static_cast<int>(SearchConstraint::Surge)], 0u);
         }
     }
 }
