@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/design_refusal.h"
 
+#include "calc/extra_results.h"
+
 #include <array>
 #include <cmath>
 #include <utility>
@@ -103,6 +105,15 @@ std::optional<InputRefusal> refusedShape(const SpringDesign& design, HookType ho
     for (const auto& [key, value] : hook)
         if (!positiveFinite(value))
             return refusal(Problem::NotPositiveFinite, key);
+    // A hook whose bend, legs and U cannot be formed around this coil is no hook: no drawing, no
+    // document and no search answer may show one. The hook length is at fault unless the hook
+    // would fit with the cut right at the coil, which leaves the opening.
+    if (!uHookFitsTogether(design)) {
+        SpringDesign closed = design;
+        closed.hookOpening = 0;
+        return refusal(Problem::UHookNotDrawable,
+                       uHookFitsTogether(closed) ? "hookOpening" : "hookLength");
+    }
     return std::nullopt;
 }
 
