@@ -61,6 +61,8 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
         refuseStoredDesign(subject.design, subject.hookType);
         subject.fileName = fileNameOf(*source.hbd);
         subject.titleBlock = readTitleBlock(*source.hbd);
+        // The design's grade is kept beside its slots (grade 2 where none is).
+        subject.toleranceGrade = subject.titleBlock.toleranceGrade;
     } else {
         const DesignRequest request = singleDesignFromJson(inputText, state.materials);
         subject.design = evaluateDesign(request.design, state.materials,
@@ -79,7 +81,7 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
     if (app.count("--hook-position"))
         subject.titleBlock.hookPosition = options.hookPosition;
     subject.leftHanded = options.source.leftHanded;
-    subject.rateTolerance = options.rateTolerance;
+    subject.rateTolerance = options.rateTolerance || subject.titleBlock.rateTolerance;
     writeJisSheetPdf(
         options.source.output,
         jisSheetTexts(subject, state.materials, state.settings.coefficients, japaneseWording()),

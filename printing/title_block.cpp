@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <span>
 #include <system_error>
+#include <variant>
 
 namespace hspring {
 
@@ -18,35 +19,71 @@ namespace {
 // A side file is a few hundred bytes; anything far larger is not one.
 constexpr std::size_t kMaxTitleBlockBytes = 1 << 20;
 
-struct Field {
-    std::string_view key;
-    std::string TitleBlock::*member;
-};
-// The side file's members: the labelled fields, then the two the sheet's dialog keeps beside
-// them (the hooks' relative position) and the design basis the calculation used (no label: the
-// coefficient editor chooses it, the file keeps it with the design).
-constexpr auto kFields = [] {
-    std::array<Field, kTitleBlockFields.size() + 2> fields{};
-    for (std::size_t i = 0; i < kTitleBlockFields.size(); ++i)
-        fields[i] = {kTitleBlockFields[i].key, kTitleBlockFields[i].member};
-    fields[kTitleBlockFields.size()] = {"hookPosition", &TitleBlock::hookPosition};
-    fields[kTitleBlockFields.size() + 1] = {"designBasis", &TitleBlock::designBasis};
-    return fields;
-}();
-
 constexpr std::string_view kTitleBlockFileName = "title block file";
 
 Error notATitleBlock(std::string_view why) {
     return Error(Problem::BadData, {}, std::string(kTitleBlockFileName) + ": " + std::string(why));
 }
 
+struct Field {
+    std::string_view key;
+    std::variant<std::string TitleBlock::*, int TitleBlock::*, bool TitleBlock::*> member;
+};
+// The side file's members: the labelled fields, then the hooks' relative position the sheet's
+// dialog keeps beside them, the design basis the calculation used (no label: the coefficient
+// editor chooses it, the file keeps it with the design), the design's tolerance grade and the
+// dialog's rate tolerance.
+constexpr std::array<Field, 4> kSideFields = {{
+    {"hookPosition", &TitleBlock::hookPosition},
+    {"designBasis", &TitleBlock::designBasis},
+    {"toleranceGrade", &TitleBlock::toleranceGrade},
+    {"rateTolerance", &TitleBlock::rateTolerance},
+}};
+constexpr auto kFields = [] {
+    std::array<Field, kTitleBlockFields.size() + kSideFields.size()> fields{};
+    for (std::size_t i = 0; i < kTitleBlockFields.size(); ++i)
+        fields[i] = {kTitleBlockFields[i].key, kTitleBlockFields[i].member};
+    for (std::size_t i = 0; i < kSideFields.size(); ++i)
+        fields[kTitleBlockFields.size() + i] = kSideFields[i];
+    return fields;
+}();
+
+// One member's value as its JSON, and back; a value of the wrong type fails as `key`.
+struct ValueWriter {
+    JsonWriter& json;
+    const TitleBlock& block;
+    void operator()(std::string TitleBlock::*member) const { json.string(block.*member); }
+    void operator()(int TitleBlock::*member) const { json.integer(block.*member); }
+    void operator()(bool TitleBlock::*member) const { json.boolean(block.*member); }
+};
+struct ValueReader {
+    JsonReader& reader;
+    TitleBlock& block;
+    const std::string& key;
+    void operator()(std::string TitleBlock::*member) const {
+        if (reader.peek() != JsonReader::Kind::String)
+            throw notATitleBlock(key + " is not a text");
+        block.*member = reader.readString();
+    }
+    // The one whole-number member is the grade.
+    void operator()(int TitleBlock::*member) const {
+        const double grade = reader.peek() == JsonReader::Kind::Number ? reader.readNumber() : -1;
+        if (!(grade >= 0 && grade <= kToleranceGradeCount && grade == static_cast<int>(grade)))
+            throw notATitleBlock(key + " is not a tolerance grade 0 to " +
+                                 std::to_string(kToleranceGradeCount));
+        block.*member = static_cast<int>(grade);
+    }
+    void operator()(bool TitleBlock::*member) const {
+        if (reader.peek() != JsonReader::Kind::Boolean)
+            throw notATitleBlock(key + " is not true or false");
+        block.*member = reader.readBoolean();
+    }
+};
+
 } // namespace
 
 bool TitleBlock::empty() const {
-    for (const Field& field : kFields)
-        if (!(this->*field.member).empty())
-            return false;
-    return true;
+    return *this == TitleBlock{};
 }
 
 std::string titleBlockPath(const std::string& calculationFile) {
@@ -61,7 +98,7 @@ std::string titleBlockJson(const TitleBlock& block) {
     json.beginObject();
     for (const Field& field : kFields) {
         json.key(field.key);
-        json.string(block.*field.member);
+        std::visit(ValueWriter{json, block}, field.member);
     }
     json.endObject();
     out += '\n';
@@ -85,9 +122,7 @@ TitleBlock titleBlockFromJson(std::string_view text) {
                 reader.skipValue();
                 continue;
             }
-            if (reader.peek() != JsonReader::Kind::String)
-                throw notATitleBlock(key + " is not a text");
-            block.*field->member = reader.readString();
+            std::visit(ValueReader{reader, block, key}, field->member);
         }
         reader.finish();
     } catch (const JsonSyntaxError& error) {

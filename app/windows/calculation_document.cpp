@@ -52,8 +52,15 @@ QString CalculationDocument::fileName() const {
 void CalculationDocument::setTitleBlock(const TitleBlock& block) {
     titleBlock_ = block;
     keepDesignBasis();
-    if (!path_.isEmpty())
+    if (!path_.isEmpty()) {
         writeTitleBlock(QFile::encodeName(path_).toStdString(), titleBlock_);
+        fileBlock_ = titleBlock_;
+    }
+}
+
+void CalculationDocument::setToleranceGrade(int grade) {
+    titleBlock_.toleranceGrade = grade;
+    refreshTitle();
 }
 
 void CalculationDocument::remember(const std::string& path) {
@@ -64,10 +71,20 @@ void CalculationDocument::remember(const std::string& path) {
 void CalculationDocument::read(const std::string& path, const TitleBlock& block) {
     remember(path);
     titleBlock_ = block;
+    fileBlock_ = block;
     refreshTitle();
     // The file is calculated on the basis it was saved with; a file without one on JIS.
     setDesignBasis(window_.state().settings.coefficients,
                    designBasisFromName(titleBlock_.designBasis).value_or(DesignBasis::Jis));
+    window_.setToleranceGrade(titleBlock_.toleranceGrade);
+}
+
+void CalculationDocument::clear() {
+    path_.clear();
+    titleBlock_ = {};
+    fileBlock_ = {};
+    refreshTitle();
+    window_.setToleranceGrade(titleBlock_.toleranceGrade);
 }
 
 void CalculationDocument::keepDesignBasis() {
@@ -81,11 +98,14 @@ void CalculationDocument::saved(const std::string& path) {
     refreshTitle();
     keepDesignBasis();
     writeTitleBlock(path, titleBlock_);
+    fileBlock_ = titleBlock_;
+    refreshTitle();
 }
 
 bool CalculationDocument::slotsChanged() const {
     return !path_.isEmpty() &&
-           std::memcmp(&fileSlots_, &window_.state().designs, sizeof(DesignSlots)) != 0;
+           (std::memcmp(&fileSlots_, &window_.state().designs, sizeof(DesignSlots)) != 0 ||
+            titleBlock_.toleranceGrade != fileBlock_.toleranceGrade);
 }
 
 bool CalculationDocument::hasUnsavedChanges() const {
@@ -132,9 +152,14 @@ void openJisSheet(MainWindow& window, HookType hookType) {
     subject.leftHanded = window.leftHanded();
     subject.fileName = document.fileName().toStdString();
     subject.titleBlock = document.titleBlock();
+    subject.toleranceGrade = subject.titleBlock.toleranceGrade;
+    subject.rateTolerance = subject.titleBlock.rateTolerance;
     sheet.setSubject(subject);
     sheet.exec();
-    const TitleBlock typed = sheet.titleBlock();
+    TitleBlock typed = sheet.titleBlock();
+    typed.designBasis = document.titleBlock().designBasis;
+    if (typed.toleranceGrade != document.toleranceGrade())
+        window.setToleranceGrade(typed.toleranceGrade);
     if (!(typed == document.titleBlock()))
         runReportingErrors(&window, [&] { document.setTitleBlock(typed); });
 }
