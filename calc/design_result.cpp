@@ -32,7 +32,7 @@ DesignResult evaluateCalculatedDesign(const SpringDesign& calculated,
     result.coefficients = stressCoefficients(result.design, library);
     result.design.lifeClass = classifyLife(result.coefficients.upper, result.coefficients.lower);
     result.checks = checkDesign(result.design);
-    result.recommendations = recommendationsFor(result.design, result.range);
+    result.recommendations = recommendationsFor(result.design, result.range, hookType);
     result.hookType = hookType;
     result.basis = designBasisOf(coefficients);
     result.inputs = inputs;

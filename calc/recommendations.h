@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/engine.h"
+#include "calc/hook_type.h"
 #include "data/design_record.h"
 
 #include <string>
@@ -31,14 +32,18 @@ struct RecommendationLabels {
     std::string initialTension;
 };
 
-// The refresh's values after readDesignInputs and calculateDesign have run on `design`.
-Recommendations recommendationsFor(const SpringDesign& design, const InitialTensionRange& range);
+// The refresh's values after readDesignInputs and calculateDesign have run on `design`, hooked
+// with `hookType`.
+Recommendations recommendationsFor(const SpringDesign& design, const InitialTensionRange& range,
+                                   HookType hookType = HookType::Round);
 
-// The free length implied by the turns and two full-loop hooks, (N + 1)·d + 2·Di, computed from
-// the values as last read: the recommended free length and the value the free-length apply button
-// writes. Only shown, never stored, so it stays extended: formatF4 of it can differ from formatF4
-// of its double (d = 4.5, D = 81, N = 22.1: "257", where the double gives "256.9"). Throws the
-// overflow Error for a value beyond the range of a double, which no field could read back.
-long double recommendedFreeLength(const SpringDesign& design);
+// The free length of the spring drawn with its hooks, computed from the values as last read: the
+// turns and two full-loop round hooks, (N + 1)·d + 2·Di, or two U hooks reaching hookLength
+// beyond the coil, (N + 1)·d + 2·hookLength. The recommended free length and the value the
+// free-length apply button writes. Only shown, never stored, so it stays extended: formatF4 of it
+// can differ from formatF4 of its double (d = 4.5, D = 81, N = 22.1: "257", where the double gives
+// "256.9"). Throws the overflow Error for a value beyond the range of a double, which no field
+// could read back.
+long double recommendedFreeLength(const SpringDesign& design, HookType hookType = HookType::Round);
 
 } // namespace hspring

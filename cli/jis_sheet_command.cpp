@@ -52,6 +52,9 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
         refuseStoredDesign(subject.design, subject.hookType);
         subject.fileName = fileNameOf(*chosen.source.hbd);
         subject.titleBlock = readTitleBlock(*chosen.source.hbd);
+        // The design's grade is kept beside its slots (grade 2 where none is), as are its basis
+        // (JIS where none is) and its hook radii.
+        subject.toleranceGrade = subject.titleBlock.toleranceGrade;
         setDesignBasis(
             coefficients,
             designBasisFromName(subject.titleBlock.designBasis).value_or(DesignBasis::Jis));
@@ -70,7 +73,7 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
     if (app.count("--hook-position"))
         subject.titleBlock.hookPosition = options.hookPosition;
     subject.leftHanded = options.source.leftHanded;
-    subject.rateTolerance = options.rateTolerance;
+    subject.rateTolerance = options.rateTolerance || subject.titleBlock.rateTolerance;
     writeJisSheetPdf(options.source.output,
                      jisSheetTexts(subject, state.materials, coefficients, japaneseWording()),
                      jisSheetFigure(subject));

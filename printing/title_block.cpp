@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <span>
 #include <system_error>
+#include <variant>
 
 namespace hspring {
 
@@ -19,63 +20,99 @@ namespace {
 // A side file is a few hundred bytes; anything far larger is not one.
 constexpr std::size_t kMaxTitleBlockBytes = 1 << 20;
 
-struct Field {
-    std::string_view key;
-    std::string TitleBlock::*member;
-};
-// The side file's members: the labelled fields, then the two the sheet's dialog keeps beside
-// them (the hooks' relative position) and the design basis the calculation used (no label: the
-// coefficient editor chooses it, the file keeps it with the design).
-constexpr auto kFields = [] {
-    std::array<Field, kTitleBlockFields.size() + 2> fields{};
-    for (std::size_t i = 0; i < kTitleBlockFields.size(); ++i)
-        fields[i] = {kTitleBlockFields[i].key, kTitleBlockFields[i].member};
-    fields[kTitleBlockFields.size()] = {"hookPosition", &TitleBlock::hookPosition};
-    fields[kTitleBlockFields.size() + 1] = {"designBasis", &TitleBlock::designBasis};
-    return fields;
-}();
-
-// The side data that are numbers, written only when given, so that a file without them is what
-// an older program wrote and reads.
-struct RadiusField {
-    std::string_view key;
-    std::optional<double> TitleBlock::*member;
-};
-constexpr std::array<RadiusField, 2> kRadiusFields = {{
-    {"hookBendRadius", &TitleBlock::hookBendRadius},
-    {"hookLoopRadius", &TitleBlock::hookLoopRadius},
-}};
-
 constexpr std::string_view kTitleBlockFileName = "title block file";
 
 Error notATitleBlock(std::string_view why) {
     return Error(Problem::BadData, {}, std::string(kTitleBlockFileName) + ": " + std::string(why));
 }
 
-// A radius: a positive finite number, or null for none.
-std::optional<double> readRadius(JsonReader& reader, const std::string& key) {
-    if (reader.peek() == JsonReader::Kind::Null) {
-        reader.readNull();
-        return std::nullopt;
+struct Field {
+    std::string_view key;
+    std::variant<std::string TitleBlock::*, int TitleBlock::*, bool TitleBlock::*,
+                 std::optional<double> TitleBlock::*>
+        member;
+};
+// The side file's members: the labelled fields, then the hooks' relative position the sheet's
+// dialog keeps beside them, the design basis the calculation used (no label: the coefficient
+// editor chooses it, the file keeps it with the design), the design's tolerance grade, the
+// dialog's rate tolerance and the round hook's radii typed on the shape page. The radii are
+// written only when given, so that a file without them is what an older program wrote and reads.
+constexpr std::array<Field, 6> kSideFields = {{
+    {"hookPosition", &TitleBlock::hookPosition},
+    {"designBasis", &TitleBlock::designBasis},
+    {"toleranceGrade", &TitleBlock::toleranceGrade},
+    {"rateTolerance", &TitleBlock::rateTolerance},
+    {"hookBendRadius", &TitleBlock::hookBendRadius},
+    {"hookLoopRadius", &TitleBlock::hookLoopRadius},
+}};
+constexpr auto kFields = [] {
+    std::array<Field, kTitleBlockFields.size() + kSideFields.size()> fields{};
+    for (std::size_t i = 0; i < kTitleBlockFields.size(); ++i)
+        fields[i] = {kTitleBlockFields[i].key, kTitleBlockFields[i].member};
+    for (std::size_t i = 0; i < kSideFields.size(); ++i)
+        fields[kTitleBlockFields.size() + i] = kSideFields[i];
+    return fields;
+}();
+
+// One member's value as its JSON, and back; a value of the wrong type fails as `key`.
+struct ValueWriter {
+    JsonWriter& json;
+    const TitleBlock& block;
+    void operator()(std::string TitleBlock::*member) const { json.string(block.*member); }
+    void operator()(int TitleBlock::*member) const { json.integer(block.*member); }
+    void operator()(bool TitleBlock::*member) const { json.boolean(block.*member); }
+    void operator()(std::optional<double> TitleBlock::*member) const {
+        json.number(*(block.*member));
     }
-    if (reader.peek() != JsonReader::Kind::Number)
-        throw notATitleBlock(key + " is not a number");
-    const double value = reader.readNumber();
-    if (!(value > 0 && std::isfinite(value)))
-        throw notATitleBlock(key + " is not a positive number");
-    return value;
+};
+struct ValueReader {
+    JsonReader& reader;
+    TitleBlock& block;
+    const std::string& key;
+    void operator()(std::string TitleBlock::*member) const {
+        if (reader.peek() != JsonReader::Kind::String)
+            throw notATitleBlock(key + " is not a text");
+        block.*member = reader.readString();
+    }
+    // The one whole-number member is the grade.
+    void operator()(int TitleBlock::*member) const {
+        const double grade = reader.peek() == JsonReader::Kind::Number ? reader.readNumber() : -1;
+        if (!(grade >= 0 && grade <= kToleranceGradeCount && grade == static_cast<int>(grade)))
+            throw notATitleBlock(key + " is not a tolerance grade 0 to " +
+                                 std::to_string(kToleranceGradeCount));
+        block.*member = static_cast<int>(grade);
+    }
+    void operator()(bool TitleBlock::*member) const {
+        if (reader.peek() != JsonReader::Kind::Boolean)
+            throw notATitleBlock(key + " is not true or false");
+        block.*member = reader.readBoolean();
+    }
+    // A radius: a positive finite number, or null for none.
+    void operator()(std::optional<double> TitleBlock::*member) const {
+        if (reader.peek() == JsonReader::Kind::Null) {
+            reader.readNull();
+            block.*member = std::nullopt;
+            return;
+        }
+        if (reader.peek() != JsonReader::Kind::Number)
+            throw notATitleBlock(key + " is not a number");
+        const double value = reader.readNumber();
+        if (!(value > 0 && std::isfinite(value)))
+            throw notATitleBlock(key + " is not a positive number");
+        block.*member = value;
+    }
+};
+
+// Whether the member has a value to write: a radius not given is left out.
+bool given(const Field& field, const TitleBlock& block) {
+    const auto* radius = std::get_if<std::optional<double> TitleBlock::*>(&field.member);
+    return !radius || (block.**radius).has_value();
 }
 
 } // namespace
 
 bool TitleBlock::empty() const {
-    for (const Field& field : kFields)
-        if (!(this->*field.member).empty())
-            return false;
-    for (const RadiusField& field : kRadiusFields)
-        if (this->*field.member)
-            return false;
-    return true;
+    return *this == TitleBlock{};
 }
 
 std::string titleBlockPath(const std::string& calculationFile) {
@@ -89,14 +126,11 @@ std::string titleBlockJson(const TitleBlock& block) {
     JsonWriter json(out);
     json.beginObject();
     for (const Field& field : kFields) {
+        if (!given(field, block))
+            continue;
         json.key(field.key);
-        json.string(block.*field.member);
+        std::visit(ValueWriter{json, block}, field.member);
     }
-    for (const RadiusField& field : kRadiusFields)
-        if (const std::optional<double>& value = block.*field.member) {
-            json.key(field.key);
-            json.number(*value);
-        }
     json.endObject();
     out += '\n';
     return out;
@@ -115,21 +149,11 @@ TitleBlock titleBlockFromJson(std::string_view text) {
             for (const Field& candidate : kFields)
                 if (candidate.key == key)
                     field = &candidate;
-            const RadiusField* radiusField = nullptr;
-            for (const RadiusField& candidate : kRadiusFields)
-                if (candidate.key == key)
-                    radiusField = &candidate;
-            if (radiusField) {
-                block.*radiusField->member = readRadius(reader, key);
-                continue;
-            }
             if (!field) {
                 reader.skipValue();
                 continue;
             }
-            if (reader.peek() != JsonReader::Kind::String)
-                throw notATitleBlock(key + " is not a text");
-            block.*field->member = reader.readString();
+            std::visit(ValueReader{reader, block, key}, field->member);
         }
         reader.finish();
     } catch (const JsonSyntaxError& error) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/tolerances.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -36,7 +38,14 @@ struct TitleBlock {
     // mm; nullopt when not given (older side files).
     std::optional<double> hookBendRadius;
     std::optional<double> hookLoopRadius;
+    // Of the design too: its production tolerance grade (0 for none), the one the chart page,
+    // the warnings and the sheet judge it by, and whether the sheet gives the rate a tolerance,
+    // which the standard leaves to a special request. Older side files mean grade 2 and no rate
+    // tolerance.
+    int toleranceGrade = kDefaultToleranceGrade;
+    bool rateTolerance = false;
 
+    // Whether nothing differs from a block never filled in (no side file needed).
     bool empty() const;
     friend bool operator==(const TitleBlock&, const TitleBlock&) = default;
 };
@@ -93,8 +102,9 @@ inline constexpr const char* kHooksInOnePlane = "同一平面";
 std::string titleBlockJson(const TitleBlock& block);
 
 // The block of such a text. Members it does not know are skipped, so a newer file still reads.
-// Throws Error (Data) for a text that is not such an object, a field that is not a string or a
-// radius that is neither a positive number nor null.
+// Throws Error (Data) for a text that is not such an object, a field that is not a string, a
+// grade that is not one of 0..3, a rate tolerance that is not true or false or a radius that is
+// neither a positive number nor null.
 TitleBlock titleBlockFromJson(std::string_view text);
 
 // The block kept beside `calculationFile`; an empty block when there is none. A file that exists

@@ -295,12 +295,7 @@ SpringDesign wireBaseDesign(const DesignRequirement& r, const SearchWire& wire) 
 }
 
 double candidateFreeLength(const SpringDesign& design, HookType hookType) {
-    long double length = 0;
-    if (hookType == HookType::U)
-        length = (static_cast<long double>(design.totalTurns) + 1) * design.wireDiameter +
-                 2 * static_cast<long double>(design.hookLength);
-    else
-        length = recommendedFreeLength(design);
+    const long double length = recommendedFreeLength(design, hookType);
     if (!std::isfinite(length))
         throw Error(Problem::Overflow);
     // What the free-length field reads back after the window wrote the length into it.

@@ -53,8 +53,15 @@ QString CalculationDocument::fileName() const {
 void CalculationDocument::setTitleBlock(const TitleBlock& block) {
     titleBlock_ = block;
     keepWindowData();
-    if (!path_.isEmpty())
+    if (!path_.isEmpty()) {
         writeTitleBlock(QFile::encodeName(path_).toStdString(), titleBlock_);
+        fileBlock_ = titleBlock_;
+    }
+}
+
+void CalculationDocument::setToleranceGrade(int grade) {
+    titleBlock_.toleranceGrade = grade;
+    refreshTitle();
 }
 
 void CalculationDocument::remember(const std::string& path) {
@@ -65,6 +72,7 @@ void CalculationDocument::remember(const std::string& path) {
 void CalculationDocument::read(const std::string& path, const TitleBlock& block) {
     remember(path);
     titleBlock_ = block;
+    fileBlock_ = block;
     refreshTitle();
     // The file is calculated on the basis it was saved with; a file without one on JIS.
     setDesignBasis(window_.state().settings.coefficients,
@@ -73,6 +81,16 @@ void CalculationDocument::read(const std::string& path, const TitleBlock& block)
     radii.hookBendRadius = titleBlock_.hookBendRadius.value_or(radii.hookBendRadius);
     radii.hookLoopRadius = titleBlock_.hookLoopRadius.value_or(radii.hookLoopRadius);
     window_.showGivenInputs(radii);
+    window_.setToleranceGrade(titleBlock_.toleranceGrade);
+}
+
+void CalculationDocument::clear() {
+    path_.clear();
+    titleBlock_ = {};
+    fileBlock_ = {};
+    window_.showGivenInputs(ExtraInputs{});
+    refreshTitle();
+    window_.setToleranceGrade(titleBlock_.toleranceGrade);
 }
 
 namespace {
@@ -95,8 +113,9 @@ void CalculationDocument::keepWindowData() {
 void CalculationDocument::saved(const std::string& path) {
     remember(path);
     keepWindowData();
-    refreshTitle();
     writeTitleBlock(path, titleBlock_);
+    fileBlock_ = titleBlock_;
+    refreshTitle();
 }
 
 bool CalculationDocument::slotsChanged() const {
@@ -105,7 +124,8 @@ bool CalculationDocument::slotsChanged() const {
     const ExtraInputs given = window_.givenInputs();
     return std::memcmp(&fileSlots_, &window_.state().designs, sizeof(DesignSlots)) != 0 ||
            titleBlock_.hookBendRadius != givenRadius(given.hookBendRadius) ||
-           titleBlock_.hookLoopRadius != givenRadius(given.hookLoopRadius);
+           titleBlock_.hookLoopRadius != givenRadius(given.hookLoopRadius) ||
+           titleBlock_.toleranceGrade != fileBlock_.toleranceGrade;
 }
 
 bool CalculationDocument::hasUnsavedChanges() const {
@@ -154,9 +174,17 @@ void openJisSheet(MainWindow& window, HookType hookType) {
     subject.titleBlock = document.titleBlock();
     if (hookType == HookType::Round)
         subject.inputs = window.givenInputs();
+    subject.toleranceGrade = subject.titleBlock.toleranceGrade;
+    subject.rateTolerance = subject.titleBlock.rateTolerance;
     sheet.setSubject(subject);
     sheet.exec();
-    const TitleBlock typed = sheet.titleBlock();
+    TitleBlock typed = sheet.titleBlock();
+    // What the dialog does not show stays the document's.
+    typed.designBasis = document.titleBlock().designBasis;
+    typed.hookBendRadius = document.titleBlock().hookBendRadius;
+    typed.hookLoopRadius = document.titleBlock().hookLoopRadius;
+    if (typed.toleranceGrade != document.toleranceGrade())
+        window.setToleranceGrade(typed.toleranceGrade);
     if (!(typed == document.titleBlock()))
         runReportingErrors(&window, [&] { document.setTitleBlock(typed); });
 }

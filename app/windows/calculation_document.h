@@ -34,19 +34,29 @@ public:
     // Keeps the block; with a file open it is written beside the file at once. Throws Error
     // when it cannot be written.
     void setTitleBlock(const TitleBlock& block);
+    // The design's tolerance grade, chosen on the chart page or brought from the search: kept
+    // with the block, and written with the slots when they are saved (until then the document
+    // counts as changed, as the slots do).
+    int toleranceGrade() const { return titleBlock_.toleranceGrade; }
+    void setToleranceGrade(int grade);
 
     // The slots were just read from `path` with the title block beside them: the file is open,
-    // the window's design basis is set to the file's (JIS for a file without one) and the shape
-    // page's hook radii to the file's (empty for a file without them).
+    // the window's design basis and tolerance grade are set to the file's (JIS and grade 2 for a
+    // file without them) and the shape page's hook radii to the file's (empty without them).
     void read(const std::string& path, const TitleBlock& block);
-    // The slots were just saved to `path`: the title block, the design basis and the hook radii
-    // go beside it.
+    // 新規: no file is open, the title block is empty, the hook radii not given and the grade the
+    // usual one.
+    void clear();
+    // The slots were just saved to `path`: the title block, the design basis, the grade and the
+    // hook radii go beside it.
     void saved(const std::string& path);
 
-    // Whether the slots or the hook radii differ from the file's; false while no file is open.
+    // Whether the slots, the hook radii or the grade differ from the file's; false while no file
+    // is open.
     bool slotsChanged() const;
-    // Whether closing now would lose work: with a file open, slots or radii that differ from it
-    // (the title's mark); without one, a title block typed (it is kept only with a file).
+    // Whether closing now would lose work: with a file open, slots, radii or a grade that differ
+    // from it (the title's mark); without one, a title block typed or a grade chosen (they are
+    // kept only with a file).
     bool hasUnsavedChanges() const;
     // Before the window's slots are replaced or the window closes: with unsaved changes asks
     // 保存 / 破棄 / キャンセル. Returns whether to go on (saved, discarded, or nothing to lose).
@@ -65,6 +75,8 @@ private:
     QString path_;
     DesignSlots fileSlots_{};
     TitleBlock titleBlock_;
+    // What the side file holds, as last read or written.
+    TitleBlock fileBlock_;
 };
 
 // The window title for an open file's name: the program's caption alone for none.

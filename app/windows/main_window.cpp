@@ -8,6 +8,7 @@
 #include "app/detail_page_text.h"
 #include "app/history_rows.h"
 #include "app/material_selection.h"
+#include "app/windows/calculation_document.h"
 #include "app/windows/detail_page.h"
 #include "app/windows/main_window_form.h"
 #include "base/error.h"
@@ -192,6 +193,16 @@ ExtraInputs MainWindow::givenInputs() const {
 
 void MainWindow::showGivenInputs(const ExtraInputs& inputs) {
     ui_->shapePage->showHookRadii(inputs);
+}
+
+int MainWindow::toleranceGrade() const {
+    return ui_->chartPage->toleranceGrade();
+}
+
+void MainWindow::setToleranceGrade(int grade) {
+    ui_->chartPage->setToleranceGrade(grade);
+    CalculationDocument::of(*this).setToleranceGrade(grade);
+    runReportingErrors(this, [this] { reevaluateShown(); });
 }
 
 // ---- Start-up ---------------------------------------------------------------------------------
@@ -466,7 +477,8 @@ void MainWindow::refreshRecommendations() {
         MainWindowControls& c = *ui_;
         showRecommendedValues(typed);
         if (c.recommendedFreeLengthBox->isChecked())
-            if (const auto text = inputFieldText(recommendedFreeLength(state_.current()), 4))
+            if (const auto text =
+                    inputFieldText(recommendedFreeLength(state_.current(), shownHookType()), 4))
                 c.freeLengthField->setText(qt(*text));
         // Taken from the range, the tension is a result: a missing one shows as missing.
         if (c.autoInitialTensionBox->isChecked())
@@ -514,7 +526,7 @@ void MainWindow::connectHandlers() {
     connect(c.shapePage, &ShapePage::hookTypeChanged, this,
             [this] { runReportingErrors(this, [this] { reevaluateShown(); }); });
     connect(c.chartPage, &ChartPage::toleranceGradeChanged, this,
-            [this] { runReportingErrors(this, [this] { reevaluateShown(); }); });
+            [this] { setToleranceGrade(ui_->chartPage->toleranceGrade()); });
     connect(c.diameterKindButton, &QPushButton::clicked, this, &MainWindow::onDiameterKindClicked);
     // activated: a pick by the user; selecting from code starts nothing.
     connect(c.kindList, &QComboBox::activated, this, &MainWindow::onKindChanged);

@@ -82,6 +82,14 @@ public:
     ExtraInputs givenInputs() const;
     // Shows a calculation file's or a candidate's radii in the shape page's fields.
     void showGivenInputs(const ExtraInputs& inputs);
+    // The design's production tolerance grade (0 for none), the one every page judges it by:
+    // the chart page's list shows it. Setting it keeps it with the calculation file's document
+    // and shows the evaluation anew at that grade.
+    int toleranceGrade() const;
+    void setToleranceGrade(int grade);
+    // 新規: after 保存 / 破棄 / キャンセル for unsaved changes, the window as a start shows it:
+    // every slot empty, the start design, no file open, an empty title block, grade 2.
+    void startNewCalculation();
     // "設計候補の探索": opens the search window with the current design's requirement filled in.
     void openDesignSearch();
     // Puts a candidate of the search into the fields (material, wire, coil diameter as the mean

@@ -320,6 +320,7 @@ void buildMenu(QMainWindow& window, MainWindowControls& c) {
     bar->setObjectName(QStringLiteral("MainMenu1"));
     bar->setFont(windowFont(12));
     QMenu* file = bar->addMenu(QStringLiteral("ファイル　　"));
+    c.newFileItem = menuItem(file, "newFileItem", QStringLiteral("新規"));
     c.readFileItem = menuItem(file, "Edit2", QStringLiteral("読み取り"));
     c.saveFileItem = menuItem(file, "N3", QStringLiteral("保存"));
     c.recentFilesMenu = file->addMenu(QStringLiteral("最近使ったファイル"));
@@ -347,6 +348,7 @@ void buildMenu(QMainWindow& window, MainWindowControls& c) {
 
 // Shortcuts beside the menu captions, which stay as they are.
 void assignShortcuts(MainWindowControls& c) {
+    c.newFileItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     c.readFileItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     c.saveFileItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     c.printSheetItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));

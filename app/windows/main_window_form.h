@@ -92,6 +92,7 @@ struct MainWindowControls {
     ChartPage* chartPage = nullptr;     // ChartPage "＜ 荷重－長さ線図 ＞"
 
     // The main menu's items.
+    QAction* newFileItem = nullptr;          // "新規"
     QAction* readFileItem = nullptr;         // Edit2 "読み取り"
     QAction* saveFileItem = nullptr;         // N3 "保存"
     QMenu* recentFilesMenu = nullptr;        // RecentFiles "最近使ったファイル"

@@ -195,7 +195,7 @@ bool MainWindow::applyValue(QLineEdit* field, long double value, const QString& 
 
 void MainWindow::onApplyFreeLengthClicked() {
     runReportingErrors(this, [this] {
-        applyValue(ui_->freeLengthField, recommendedFreeLength(state_.current()),
+        applyValue(ui_->freeLengthField, recommendedFreeLength(state_.current(), shownHookType()),
                    QStringLiteral("自由長さ"));
     });
 }

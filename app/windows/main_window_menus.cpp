@@ -29,8 +29,9 @@ QString localPath(const std::filesystem::path& path) {
 void MainWindow::openDesignSearch() {
     if (!calculatedForOutput())
         return;
-    // The first opening starts from the current design; later ones keep the last requirement,
-    // and "現在の設計から" takes the current design again.
+    // The first opening starts from the requirement of the last run, else from the current
+    // design; later ones keep the last requirement, and "現在の設計から" takes the current design
+    // again.
     if (!designSearch_) {
         designSearch_ = new DesignSearchWindow(state_, this);
         designSearch_->setApplyHandler(
@@ -41,8 +42,10 @@ void MainWindow::openDesignSearch() {
                                                                  : HookType::U));
         };
         designSearch_->setDesignSource(currentDesign);
-        const auto [design, hookType] = *currentDesign();
-        designSearch_->fillFromDesign(design, hookType);
+        if (!designSearch_->requirementRestored()) {
+            const auto [design, hookType] = *currentDesign();
+            designSearch_->fillFromDesign(design, hookType);
+        }
     }
     designSearch_->show();
     designSearch_->raise();
@@ -61,7 +64,7 @@ void MainWindow::applySearchCandidate(const SearchCandidate& candidate) {
                                load * (1 + r.loadTolerance / 100)};
     };
     ui_->chartPage->setRequirementWindows({window(r.length1, r.load1), window(r.length2, r.load2)});
-    ui_->chartPage->setToleranceGrade(r.toleranceGrade);
+    setToleranceGrade(r.toleranceGrade);
     ui_->shapePage->showHookPage(candidate.result.hookType);
     showDesign();
     refreshReportingErrors();

@@ -57,6 +57,12 @@ JisSheetWindow::JisSheetWindow(const MaterialLibrary& library, const Coefficient
     for (const char* position : kHookPositions)
         hookPosition_->addItem(QString::fromUtf8(position));
     form->addRow(QStringLiteral("フックの相対位置"), hookPosition_);
+    // The design's grade, as the chart page shows it: what the sheet's tolerances are of.
+    toleranceGrade_ = new QComboBox(this);
+    toleranceGrade_->setObjectName(QStringLiteral("toleranceGrade"));
+    for (const std::string_view text : kToleranceGradeTexts)
+        toleranceGrade_->addItem(utf8(text));
+    form->addRow(QStringLiteral("許容差の等級"), toleranceGrade_);
     rateTolerance_ = new QCheckBox(QStringLiteral("ばね定数に許容差を付ける"), this);
     rateTolerance_->setObjectName(QStringLiteral("rateTolerance"));
     form->addRow(QString(), rateTolerance_);
@@ -91,6 +97,7 @@ void JisSheetWindow::setSubject(const JisSheetSubject& subject) {
     hookPosition_->setCurrentText(subject.titleBlock.hookPosition.empty()
                                       ? QString::fromUtf8(kHooksInOnePlane)
                                       : qt(subject.titleBlock.hookPosition));
+    toleranceGrade_->setCurrentIndex(subject.toleranceGrade);
     rateTolerance_->setChecked(subject.rateTolerance);
 }
 
@@ -102,13 +109,16 @@ TitleBlock JisSheetWindow::titleBlock() const {
     // The usual position is kept as no entry, so that a block of nothing else leaves no file.
     const std::string position = hookPosition_->currentText().trimmed().toStdString();
     block.hookPosition = position == kHooksInOnePlane ? std::string() : position;
+    block.toleranceGrade = std::max(0, toleranceGrade_->currentIndex());
+    block.rateTolerance = rateTolerance_->isChecked();
     return block;
 }
 
 JisSheetSubject JisSheetWindow::subject() const {
     JisSheetSubject subject = subject_;
     subject.titleBlock = titleBlock();
-    subject.rateTolerance = rateTolerance_->isChecked();
+    subject.toleranceGrade = subject.titleBlock.toleranceGrade;
+    subject.rateTolerance = subject.titleBlock.rateTolerance;
     return subject;
 }
 

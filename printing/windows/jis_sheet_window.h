@@ -23,7 +23,8 @@ inline constexpr std::size_t kTitleBlockLineFields = kRemarksField;
 // buttons that print the sheet through the print preview and print dialog ("印刷…"; with no
 // printer installed, into a PDF) and save it as a PDF ("PDFに保存…"). The fields start from the
 // block kept with the calculation and are empty when none is kept; what is typed is the block
-// the window hands back (titleBlock) when it closes.
+// the window hands back (titleBlock) when it closes. The design's tolerance grade and whether the
+// rate is toleranced are chosen here too and travel in the block.
 class JisSheetWindow : public QDialog {
     Q_OBJECT
 
@@ -52,6 +53,7 @@ private:
     std::array<QLineEdit*, kTitleBlockLineFields> fields_{};
     QPlainTextEdit* remarks_ = nullptr;
     QComboBox* hookPosition_ = nullptr;
+    QComboBox* toleranceGrade_ = nullptr;
     QCheckBox* rateTolerance_ = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include "data/material_library.h"
 #include "data/short_string.h"
 #include "search/candidate_table.h"
+#include "search/fit_hints.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/windows/error_box.h"
 #include "toolkit/windows/error_text.h"
@@ -26,6 +27,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -116,11 +118,11 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text) 
 // The window's words for the requirement's keys, in the order of RequirementKey: the labels of
 // its rows (the material row stands for both ways of choosing materials).
 constexpr std::array<const char*, kRequirementKeyCount> kFieldLabels = {
-    "長さ（Ｌ１）",   "荷重(P1)",   "長さ（Ｌ２）",   "荷重(P2)",   "荷重の許容差", "許容差の等級",
-    "外径の上限",     "内径の下限", "自由長さの上限", "寿命",       "材料",         "材料",
-    "低温焼きなまし", "フック",     "フック角度",     "フック長さ", "開口長さ",     "最小Ｒ",
-    "曲げ半径（ｒ２）", "ループ半径（ｒ１）", "使用振動数", "設計基準",
-    "平均径の刻み",   "並べ方",     "候補の数",
+    "長さ（Ｌ１）", "荷重(P1)",   "長さ（Ｌ２）",   "荷重(P2)",         "荷重の許容差",
+    "許容差の等級", "外径の上限", "内径の下限",     "自由長さの上限",   "寿命",
+    "材料",         "材料",       "低温焼きなまし", "フック",           "フック角度",
+    "フック長さ",   "開口長さ",   "最小Ｒ",         "曲げ半径（ｒ２）", "ループ半径（ｒ１）",
+    "使用振動数",   "設計基準",   "平均径の刻み",   "並べ方",           "候補の数",
 };
 
 QString fieldLabel(RequirementKey key) {
@@ -195,6 +197,58 @@ std::optional<std::array<double, 4>> workingPoints(const SpringDesign& design) {
     return p;
 }
 
+// The user's settings, where the recent files and the dialogs' folders are kept too; the
+// requirement is kept there between runs, in a group of its own.
+QSettings userSettings() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("hspring"),
+                     QStringLiteral("hspring"));
+}
+const QString kRequirementGroup = QStringLiteral("designSearch");
+
+QString millimetres(double value) {
+    return qt(formatF4(value)) + QStringLiteral(" mm");
+}
+
+QString percent(double value) {
+    return QString::number(value, 'f', 1) + QStringLiteral(" %");
+}
+
+// A change to the requirement that would help, in the window's words.
+QString hintText(const FitHint& hint, const DesignRequirement& r) {
+    switch (hint.code) {
+    case FitHintCode::GradeToleranceWiderThanWindow: {
+        const QString grade = qt(kToleranceGradeTexts[static_cast<std::size_t>(r.toleranceGrade)]);
+        const QString text = QStringLiteral("%1の荷重の許容差だけで荷重の ±%2 になり、荷重の許容差 "
+                                            "±%3 に収まりません。")
+                                 .arg(grade, percent(hint.share), percent(r.loadTolerance));
+        const QString wider =
+            QStringLiteral("荷重の許容差を ±%1 より広く").arg(percent(hint.share));
+        return hint.grade == 0
+                   ? text + wider + QStringLiteral("してください。")
+                   : text +
+                         QStringLiteral("許容差の等級を%1にするか、")
+                             .arg(qt(kToleranceGradeTexts[static_cast<std::size_t>(hint.grade)])) +
+                         wider + QStringLiteral("してください。");
+    }
+    case FitHintCode::RoomNarrowerThanWire:
+        return QStringLiteral(
+                   "外径の上限と内径の下限の差が、最も細い線 2 本分の %1 より小さく、"
+                   "どの線も入りません。外径の上限を広げるか、内径の下限を下げてください。")
+            .arg(millimetres(hint.least));
+    case FitHintCode::OuterDiameterTooSmall:
+        return QStringLiteral("外径の上限が、どの線で巻いても届かない小ささです（最小で %1）。"
+                              "外径の上限を %1 以上にしてください。")
+            .arg(millimetres(hint.least));
+    case FitHintCode::FreeLengthTooShort: {
+        const QString field = fieldLabel(hint.field);
+        return QStringLiteral("%1が、どの線で作っても自由長さが収まらない短さです（最小で %2）。"
+                              "%1を %2 以上にしてください。")
+            .arg(field, millimetres(hint.least));
+    }
+    }
+    return {};
+}
+
 // Why nothing was feasible, in the window's words.
 QString explanationText(const SearchOutcome& outcome, const MaterialLibrary& library) {
     QString text = QStringLiteral("条件を満たす設計はありません（計算した設計 %1 件）。")
@@ -221,6 +275,29 @@ QString explanationText(const SearchOutcome& outcome, const MaterialLibrary& lib
     return text;
 }
 
+// Every requirement field's text: a list's entry, a box's "1" or "0".
+QString widgetText(const QWidget* widget) {
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
+        return edit->text();
+    if (const auto* list = qobject_cast<const QComboBox*>(widget))
+        return list->currentText();
+    if (const auto* box = qobject_cast<const QCheckBox*>(widget))
+        return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    return {};
+}
+
+void setWidgetText(QWidget* widget, const QString& text) {
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setText(text);
+    } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+        // An entry no longer offered (a material gone from the library) keeps the default.
+        if (const int index = list->findText(text); index >= 0)
+            list->setCurrentIndex(index);
+    } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        box->setChecked(text == QStringLiteral("1"));
+    }
+}
+
 } // namespace
 
 DesignSearchWindow::DesignSearchWindow(const ProgramState& state, QWidget* parent)
@@ -230,6 +307,16 @@ DesignSearchWindow::DesignSearchWindow(const ProgramState& state, QWidget* paren
     setFont(windowFont(12));
     buildForm();
     fillMaterialList();
+    requirementRestored_ = restoreRequirement();
+    for (QWidget* widget : requirementWidgets()) {
+        if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            connect(edit, &QLineEdit::textChanged, this, &DesignSearchWindow::requirementEdited);
+        else if (auto* list = qobject_cast<QComboBox*>(widget))
+            connect(list, &QComboBox::currentIndexChanged, this,
+                    &DesignSearchWindow::requirementEdited);
+        else if (auto* box = qobject_cast<QCheckBox*>(widget))
+            connect(box, &QCheckBox::toggled, this, &DesignSearchWindow::requirementEdited);
+    }
     connect(&watcher_, &QFutureWatcher<Outcome>::finished, this,
             &DesignSearchWindow::searchFinished);
 }
@@ -242,6 +329,14 @@ void DesignSearchWindow::buildForm() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildRequirement());
     layout->addLayout(buildRunRow());
+    staleLabel_ = new QLabel(QStringLiteral("要求が変更されました。一覧は変更前の要求による結果です"
+                                            "（「探索」で更新します）。"),
+                             this);
+    staleLabel_->setObjectName(QStringLiteral("staleLabel"));
+    staleLabel_->setWordWrap(true);
+    staleLabel_->setStyleSheet(QStringLiteral("color: #c00000;"));
+    staleLabel_->setVisible(false);
+    layout->addWidget(staleLabel_);
     layout->addWidget(buildTable(), 1);
     explanationLabel_ = new QLabel(this);
     explanationLabel_->setObjectName(QStringLiteral("explanationLabel"));
@@ -442,6 +537,56 @@ void DesignSearchWindow::fillFromDesign(const SpringDesign& design, HookType hoo
     hookMinRadiusField_->setText(text(design.hookMinRadius));
 }
 
+QList<QWidget*> DesignSearchWindow::requirementWidgets() const {
+    return {length1Field_,       load1Field_,        length2Field_,          load2Field_,
+            toleranceField_,     gradeList_,         maxOuterDiameterField_, minInnerDiameterField_,
+            maxFreeLengthField_, lifeList_,          materialList_,          annealedBox_,
+            hookTypeList_,       hookAngleField_,    hookLengthField_,       hookOpeningField_,
+            hookMinRadiusField_, diameterStepField_, objectiveList_,         countField_};
+}
+
+QStringList DesignSearchWindow::requirementTexts() const {
+    QStringList texts;
+    for (const QWidget* widget : requirementWidgets())
+        texts << widgetText(widget);
+    return texts;
+}
+
+void DesignSearchWindow::keepRequirement() const {
+    QSettings settings = userSettings();
+    settings.beginGroup(kRequirementGroup);
+    for (const QWidget* widget : requirementWidgets())
+        settings.setValue(widget->objectName(), widgetText(widget));
+}
+
+bool DesignSearchWindow::restoreRequirement() {
+    QSettings settings = userSettings();
+    settings.beginGroup(kRequirementGroup);
+    if (settings.childKeys().isEmpty())
+        return false;
+    for (QWidget* widget : requirementWidgets())
+        if (settings.contains(widget->objectName()))
+            setWidgetText(widget, settings.value(widget->objectName()).toString());
+    return true;
+}
+
+// Kept at once, so that a crash loses no requirement; the list greyed while it is of another.
+void DesignSearchWindow::requirementEdited() {
+    keepRequirement();
+    const bool stale =
+        !running_ && !searchedTexts_.isEmpty() && requirementTexts() != searchedTexts_;
+    if (stale == listStale_)
+        return;
+    listStale_ = stale;
+    staleLabel_->setVisible(stale);
+    explanationLabel_->setEnabled(!stale);
+    const QBrush text = stale ? palette().brush(QPalette::Disabled, QPalette::Text) : QBrush();
+    for (int row = 0; row < table_->rowCount(); ++row)
+        for (int column = 0; column < table_->columnCount(); ++column)
+            if (QTableWidgetItem* item = table_->item(row, column))
+                item->setForeground(text);
+}
+
 void DesignSearchWindow::setDesignSource(
     std::function<std::optional<std::pair<SpringDesign, HookType>>()> source) {
     designSource_ = std::move(source);
@@ -495,6 +640,9 @@ void DesignSearchWindow::startSearch() {
         return;
 
     searchedRequirement_ = requirement;
+    searchedTexts_ = requirementTexts();
+    listStale_ = false;
+    staleLabel_->setVisible(false);
     auto library = std::make_shared<const MaterialLibrary>(state_.materials);
     const CoefficientSet coefficients = state_.settings.coefficients;
     cancel_ = std::make_shared<std::atomic<bool>>(false);
@@ -562,10 +710,12 @@ void DesignSearchWindow::searchFinished() {
     searchButton_->setEnabled(true);
     cancelButton_->setEnabled(false);
     if (!result.error.empty()) {
+        searchedTexts_.clear();
         statusLabel_->setText(QStringLiteral("探索できませんでした"));
         showErrorBox(this, std::runtime_error(result.error));
     } else if (result.outcome.cancelled) {
         // The bar stays where the work stopped.
+        searchedTexts_.clear();
         progressBar_->setFormat(QStringLiteral("%p% 中止"));
         statusLabel_->setText(QStringLiteral("探索を中止しました"));
     } else {
@@ -580,11 +730,20 @@ void DesignSearchWindow::searchFinished() {
                       .arg(result.outcome.calculated)
                       .arg(result.outcome.feasible));
         if (candidates_.empty()) {
-            explanationLabel_->setText(explanationText(result.outcome, *searchedLibrary_));
+            QString text = explanationText(result.outcome, *searchedLibrary_);
+            for (const FitHint& hint :
+                 fitHints(searchedRequirement_, *searchedLibrary_, result.outcome))
+                text += QLatin1Char('\n') + hintText(hint, searchedRequirement_);
+            explanationLabel_->setText(text);
             explanationLabel_->setVisible(true);
         }
         showCandidates();
     }
+    // What was typed while the search ran.
+    listStale_ = false;
+    staleLabel_->setVisible(false);
+    explanationLabel_->setEnabled(true);
+    requirementEdited();
     emit searchEnded();
 }
 

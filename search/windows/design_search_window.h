@@ -34,7 +34,10 @@ class NumberField;
 // The window "設計候補の探索": the designer's requirement (two working points, the room, the life),
 // a search over the whole material library that runs on a worker thread with its progress and a
 // cancel button, and the table of the candidates found. "メイン画面で計算" hands the chosen
-// candidate to the main window, which puts it into its fields and calculates it.
+// candidate to the main window, which puts it into its fields and calculates it. The requirement
+// is kept in the user's settings from one run to the next; once it differs from the one searched,
+// the list is greyed and a line says it is of the earlier requirement. When nothing fits, a line
+// says which change to the requirement would help (fit_hints.h).
 class DesignSearchWindow : public QDialog {
     Q_OBJECT
 
@@ -45,6 +48,11 @@ public:
     explicit DesignSearchWindow(const ProgramState& state, QWidget* parent = nullptr);
     // Stops a running search and waits for it.
     ~DesignSearchWindow() override;
+
+    // Whether the fields were filled from the requirement kept from an earlier run.
+    bool requirementRestored() const { return requirementRestored_; }
+    // Whether the list shown is of a requirement other than the one the fields hold.
+    bool listStale() const { return listStale_; }
 
     // Fills the requirement from a design: its working lengths and loads (ordered by length, and
     // only when they make a requirement: lengths and loads rising together), its material, its
@@ -105,6 +113,13 @@ private:
     void showCandidates();
     void applySelected();
     void stopAndWait();
+    // Every field of the requirement as a text, by object name: what is kept between runs and
+    // what tells whether the list shown is still of the requirement.
+    QList<QWidget*> requirementWidgets() const;
+    QStringList requirementTexts() const;
+    void requirementEdited();
+    void keepRequirement() const;
+    bool restoreRequirement();
 
     const ProgramState& state_;
     std::function<void(const SearchCandidate&)> apply_;
@@ -142,7 +157,11 @@ private:
     QPushButton* cancelButton_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QLabel* statusLabel_ = nullptr;
-    QLabel* explanationLabel_ = nullptr; // why nothing was feasible
+    QLabel* explanationLabel_ = nullptr; // why nothing was feasible, and what would help
+    QLabel* staleLabel_ = nullptr;       // the list is of an earlier requirement
+    QStringList searchedTexts_;          // the fields when the list shown was searched
+    bool listStale_ = false;
+    bool requirementRestored_ = false;
     QTableWidget* table_ = nullptr;
     QPushButton* applyButton_ = nullptr;
 };

@@ -50,8 +50,9 @@ const JisSheetRow* row(const JisSheetTexts& sheet, const std::string& item) {
     return found == sheet.rows.end() ? nullptr : &*found;
 }
 
-// The title block survives its side file, unknown members are passed over, a broken file is an
-// error and an empty block leaves no file behind.
+// The title block survives its side file with the design's grade and rate tolerance, unknown
+// members are passed over, a file of an older program means grade 2 without a rate tolerance, a
+// broken file is an error and an empty block leaves no file behind.
 TEST(TitleBlock, KeptInAJsonFileBesideTheCalculation) {
     const test::TemporaryFolder folder;
     const std::string hbd = (folder.path() / "ばね.hbd").string();
@@ -62,11 +63,23 @@ TEST(TitleBlock, KeptInAJsonFileBesideTheCalculation) {
                      "二行\n目",  "D-7", "佐藤", "鈴木",       "1:1", "90°"};
     writeTitleBlock(hbd, block);
     EXPECT_EQ(readTitleBlock(hbd), block);
+    TitleBlock graded;
+    graded.toleranceGrade = 1;
+    graded.rateTolerance = true;
+    EXPECT_FALSE(graded.empty());
+    writeTitleBlock(hbd, graded);
+    EXPECT_EQ(readTitleBlock(hbd), graded);
 
     const TitleBlock fromNewer =
         titleBlockFromJson(R"({"designer": "X", "colour": {"a": [1]}, "date": ""})");
     EXPECT_EQ(fromNewer.designer, "X");
     EXPECT_TRUE(fromNewer.partName.empty());
+    EXPECT_EQ(fromNewer.toleranceGrade, 2);
+    EXPECT_FALSE(fromNewer.rateTolerance);
+    EXPECT_EQ(titleBlockFromJson(R"({"toleranceGrade": 0})").toleranceGrade, 0);
+    for (const char* bad : {R"({"toleranceGrade": 4})", R"({"toleranceGrade": 1.5})",
+                            R"({"toleranceGrade": "1"})", R"({"rateTolerance": 1})"})
+        EXPECT_THROW(titleBlockFromJson(bad), Error) << bad;
     EXPECT_THROW(titleBlockFromJson(R"({"designer": 3})"), Error);
     EXPECT_THROW(titleBlockFromJson("[]"), Error);
     EXPECT_THROW(titleBlockFromJson(R"({"designer": "a")"), Error);

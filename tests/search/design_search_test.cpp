@@ -11,6 +11,7 @@
 #include "cli/problem_text.h"
 #include "data/short_string.h"
 #include "search/design_search.h"
+#include "search/fit_hints.h"
 #include "search/search_json.h"
 #include "tests/support/shipped_data.h"
 #include "wording/japanese.h"
@@ -300,6 +301,13 @@ TEST(SearchDesigns, NothingFeasibleSaysWhy) {
     ASSERT_TRUE(why.nearestMiss.has_value());
     EXPECT_EQ(why.nearestMiss->broken,
               std::vector<SearchConstraint>{SearchConstraint::WorstCaseLoads});
+    // What would help: the grade's tolerance alone is wider than the window, and even grade 1's
+    // (at least ±4 %) is, so only a wider window does.
+    const std::vector<FitHint> hints = fitHints(r, shippedLibrary(), outcome);
+    ASSERT_EQ(hints.size(), 1u);
+    EXPECT_EQ(hints[0].code, FitHintCode::GradeToleranceWiderThanWindow);
+    EXPECT_GE(hints[0].share, 12);
+    EXPECT_EQ(hints[0].grade, 0);
 
     // The same at grade 0 finds springs, and no explanation comes with them.
     r.toleranceGrade = 0;
@@ -319,6 +327,20 @@ TEST(SearchDesigns, NothingFeasibleSaysWhy) {
               0u);
     EXPECT_GT(none.explanation->rejected[static_cast<std::size_t>(SearchConstraint::CoilStress)],
               0u);
+    // The room is not what stops it, nor the grade's tolerance in a ±10 % window: no hint.
+    EXPECT_TRUE(fitHints(heavy, shippedLibrary(), none).empty());
+    // U hooks reaching 30 mm beyond the coil make no spring as short as L1 = 45; a tube with
+    // less than two wires between its walls holds none.
+    heavy.hookType = HookType::U;
+    heavy.hookLength = 30;
+    heavy.length1 = 45;
+    heavy.minInnerDiameter = 5.99;
+    const std::vector<FitHint> room = fitHints(heavy, shippedLibrary(), none);
+    ASSERT_EQ(room.size(), 2u);
+    EXPECT_EQ(room[0].code, FitHintCode::RoomNarrowerThanWire);
+    EXPECT_EQ(room[1].code, FitHintCode::FreeLengthTooShort);
+    EXPECT_EQ(room[1].field, "length1");
+    EXPECT_GT(room[1].least, 60);
 }
 
 TEST(SearchDesigns, OneThreadAndTwoGiveTheSameList) {

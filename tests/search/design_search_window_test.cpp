@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSet>
+#include <QSettings>
 #include <QTableWidget>
 #include <cstring>
 
@@ -49,6 +50,13 @@ class DesignSearchWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Each case starts as a first run: no requirement kept from the one before.
+    void init() {
+        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("hspring"),
+                  QStringLiteral("hspring"))
+            .remove(QStringLiteral("designSearch"));
+    }
+
     // The designer asks for two working points, picks a candidate, and the main window shows
     // it calculated: the same numbers as the search, every check passed.
     void aChosenCandidateIsCalculatedInTheMainWindow() {
@@ -154,13 +162,14 @@ private slots:
         QVERIFY(searchAndWait(search));
         QVERIFY2(search->candidates().size() == 1,
                  qPrintable(child<QLabel>(search, "statusLabel")->text()));
-        // With the recommended free length ticked, the main window writes the round hooks' length
-        // (N + 1)·d + 2·Di over a U-hook candidate's free length when it takes the candidate;
-        // the search's best now uses its coil's allowable to the last 0.01 %, and the shorter
-        // free length puts it over. Unticked, the window keeps the candidate's length.
-        w.control<QCheckBox>("CheckBox2")->setChecked(false);
+        // With the recommended free length ticked, the main window recommends the U hooks'
+        // length (N + 1)·d + 2·hookLength, the one the search chose: the search's best uses its
+        // coil's allowable to the last 0.01 %, and the round hooks' shorter length would put it
+        // over.
+        QVERIFY(w.control<QCheckBox>("CheckBox2")->isChecked());
         child<QTableWidget>(search, "candidateTable")->selectRow(0);
         child<QPushButton>(search, "applyButton")->click();
+        QCOMPARE(w.text("Edit1"), f4(search->candidates().front().result.design.freeLength));
         // The six rules pass; what the hooks may still be warned about follows them.
         const QStringList lines = w.statusLines();
         QVERIFY(lines.contains(QStringLiteral("Calculation Success!")));
@@ -271,6 +280,71 @@ private slots:
         QVERIFY2(why->text().contains(QStringLiteral("許容差の等級での荷重")),
                  qPrintable(why->text()));
         QVERIFY(why->text().contains(QStringLiteral("最も近い設計")));
+    }
+
+    // The requirement outlives the window and the run. Once it differs from the one searched,
+    // the list is greyed under a line that says so; typed back, the list is current again. When
+    // nothing fits, lines say which change would help.
+    void theRequirementIsKeptAndAChangedOneMarksTheList() {
+        const DataFolder folder(builtInMaterialLibrary(), builtInSettings());
+        {
+            const OpenWindow w(folder);
+            w.triggerMenu("designSearchItem");
+            auto* search = w.window->findChild<DesignSearchWindow*>();
+            QVERIFY(search && !search->requirementRestored());
+            const auto set = [search](const char* field, const char* text) {
+                child<QLineEdit>(search, field)->setText(QString::fromUtf8(text));
+            };
+            set("length1Field", "80");
+            set("load1Field", "4");
+            set("length2Field", "100");
+            set("load2Field", "8");
+            set("toleranceField", "20");
+            set("countField", "3");
+            child<QComboBox>(search, "materialList")->setCurrentIndex(1);
+            QVERIFY(searchAndWait(search));
+            auto* table = child<QTableWidget>(search, "candidateTable");
+            QCOMPARE(table->rowCount(), 3);
+            auto* stale = child<QLabel>(search, "staleLabel");
+            QVERIFY(!search->listStale() && !stale->isVisibleTo(search));
+            const QBrush current = table->item(0, 1)->foreground();
+
+            set("toleranceField", "10");
+            QVERIFY(search->listStale());
+            QVERIFY(stale->isVisibleTo(search));
+            QVERIFY(stale->text().contains(QStringLiteral("変更前の要求")));
+            QVERIFY(table->item(0, 1)->foreground() != current);
+            set("toleranceField", "20");
+            QVERIFY(!search->listStale() && !stale->isVisibleTo(search));
+            QCOMPARE(table->item(0, 1)->foreground(), current);
+            child<QComboBox>(search, "gradeList")->setCurrentIndex(1);
+            QVERIFY(search->listStale());
+            child<QComboBox>(search, "gradeList")->setCurrentIndex(2);
+            set("toleranceField", "5");
+            set("maxOuterDiameterField", "0.3");
+        }
+        // The next run's window starts from what was left, not from the main window's design.
+        const OpenWindow w(folder);
+        w.triggerMenu("designSearchItem");
+        auto* search = w.window->findChild<DesignSearchWindow*>();
+        QVERIFY(search->requirementRestored());
+        QCOMPARE(child<QLineEdit>(search, "length1Field")->text(), QStringLiteral("80"));
+        QCOMPARE(child<QLineEdit>(search, "toleranceField")->text(), QStringLiteral("5"));
+        QCOMPARE(child<QComboBox>(search, "materialList")->currentIndex(), 1);
+        QVERIFY(!search->listStale());
+
+        // No wire coils within an outer diameter of 0.3 mm, and grade 2's load tolerance is at
+        // least ±8 % of the load (β of many turns), which a ±5 % window cannot hold; grade 1's
+        // ±4 % could.
+        QVERIFY(searchAndWait(search));
+        QVERIFY(search->candidates().empty());
+        const QString why = child<QLabel>(search, "explanationLabel")->text();
+        QVERIFY2(why.contains(QStringLiteral("外径の上限が、どの線で巻いても届かない")),
+                 qPrintable(why));
+        QVERIFY2(why.contains(QStringLiteral("2級の荷重の許容差だけで荷重の ±8.0 % になり、"
+                                             "荷重の許容差 ±5.0 % に収まりません。"
+                                             "許容差の等級を1級にするか")),
+                 qPrintable(why));
     }
 };
 
