@@ -33,19 +33,23 @@ double givenDiameter(const SpringDesign& design) {
 }
 
 std::vector<std::pair<std::string_view, double>> givenNumbers(const SpringDesign& design) {
-    std::vector<std::pair<std::string_view, double>> numbers{
-        {"wireDiameter", design.wireDiameter},
-        {givenDiameterField(design), givenDiameter(design)},
-        {"totalTurns", design.totalTurns}};
+    // The record is packed: its members are copied out, never bound to a reference.
+    using Given = std::pair<std::string_view, double>;
+    std::vector<Given> numbers{Given("wireDiameter", double{design.wireDiameter}),
+                               Given(givenDiameterField(design), givenDiameter(design)),
+                               Given("totalTurns", double{design.totalTurns})};
+    const auto add = [&numbers](std::string_view key, double value) {
+        numbers.emplace_back(key, value);
+    };
     if (design.autoInitialTension == 0)
-        numbers.emplace_back("initialTension", design.initialTension);
-    numbers.emplace_back("freeLength", design.freeLength);
+        add("initialTension", design.initialTension);
+    add("freeLength", design.freeLength);
     if (design.lengthMode == kLoadsGiven) {
-        numbers.emplace_back("load1", design.load1);
-        numbers.emplace_back("load2", design.load2);
+        add("load1", design.load1);
+        add("load2", design.load2);
     } else {
-        numbers.emplace_back("length1", design.length1);
-        numbers.emplace_back("length2", design.length2);
+        add("length1", design.length1);
+        add("length2", design.length2);
     }
     return numbers;
 }
@@ -97,9 +101,10 @@ std::optional<InputRefusal> refusedShape(const SpringDesign& design, HookType ho
             return refusal(Problem::HookAngleNotDrawable, "hookAngle");
         return std::nullopt;
     }
-    const std::pair<std::string_view, double> hook[] = {{"hookLength", design.hookLength},
-                                                        {"hookOpening", design.hookOpening},
-                                                        {"hookMinRadius", design.hookMinRadius}};
+    const std::pair<std::string_view, double> hook[] = {
+        {"hookLength", double{design.hookLength}},
+        {"hookOpening", double{design.hookOpening}},
+        {"hookMinRadius", double{design.hookMinRadius}}};
     for (const auto& [key, value] : hook)
         if (!positiveFinite(value))
             return refusal(Problem::NotPositiveFinite, key);
