@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         [&] { calculatedDesignFromJson(input, program->library, program->coefficients); });
 
     for (const DesignRequest& request : readDesignsJson(input, program->library).designs)
-        if (request.error.empty())
+        if (!request.error)
             checkRefusal(request, *program);
     return 0;
 }

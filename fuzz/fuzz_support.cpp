@@ -345,8 +345,8 @@ void prepareSlotDisplay(const SpringDesign& design, int slot, const MaterialLibr
         for (const auto& cells : sheet.cells)
             for (const std::string& cell : cells)
                 require(cell.size() < 4096, "a sheet cell holds a short text");
-        for (int row = 2; row < kSheetRowCount; ++row) // after the material's grade symbol
-            requireNoNonFiniteName(sheet.cells[row][3]);
+        for (int sheetRow = 2; sheetRow < kSheetRowCount; ++sheetRow) // after the grade symbol
+            requireNoNonFiniteName(sheet.cells[sheetRow][3]);
         for (const std::string& label : sheet.labels)
             requireNoNonFiniteName(label);
     }
