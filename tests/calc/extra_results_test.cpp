@@ -7,6 +7,7 @@
 #include "calc/design_result.h"
 #include "calc/extra_results.h"
 #include "calc/spring_design.h"
+#include "cli/key_help.h"
 #include "cli/problem_text.h"
 #include "drawing/outline.h"
 #include "tests/support/test_materials.h"
@@ -392,9 +393,9 @@ TEST(ExtraResults, AnsweredInTheCalcJson) {
 
     // The help text documents every key of the answer, the SI values' included: each one opens
     // an entry of the key list (or is a word of the si entry), not merely a part of some text.
-    const std::set<std::string> documented = documentedKeys(kDesignJsonKeysHelp);
-    const std::set<std::string> siWords =
-        wordsOf(kDesignJsonKeysHelp.substr(kDesignJsonKeysHelp.find("\n  si ")));
+    const std::string_view keysHelp = cli::designKeysHelp();
+    const std::set<std::string> documented = documentedKeys(keysHelp);
+    const std::set<std::string> siWords = wordsOf(keysHelp.substr(keysHelp.find("\n  si ")));
     const std::string object = round.substr(0, round.size() - 1); // without the comma
     JsonReader reader(object);
     reader.enterObject();
