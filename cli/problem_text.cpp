@@ -2,6 +2,7 @@
 #include "cli/problem_text.h"
 
 #include "base/number_format.h"
+#include "cli/data_problem_text.h"
 #include "search/design_requirement.h"
 
 namespace hspring::cli {
@@ -136,8 +137,11 @@ std::string problemText(const Error& error) {
         return s + ": the U hook's bend, legs and U do not fit together: the hook cannot be drawn";
     case Problem::NegativeInitialTension:
         return s + " must not be below 0";
-    case Problem::BadData:
-        return detail;
+    case Problem::BadData: {
+        // A fault of the default data's text, or a data file's own words.
+        std::string data = dataProblemText(error);
+        return data.empty() ? detail : data;
+    }
     case Problem::NotADesignObject:
         return "expected a design object";
     case Problem::NotARequirementObject:
