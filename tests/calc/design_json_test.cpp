@@ -19,7 +19,7 @@ namespace hspring {
 namespace {
 
 const MaterialLibrary& library() {
-    static const MaterialLibrary instance = testing::referenceLibrary();
+    static const MaterialLibrary instance = test::referenceLibrary();
     return instance;
 }
 
@@ -174,7 +174,7 @@ std::map<std::string, double> numbersOf(JsonReader& reader) {
 
 std::string calculate(std::string_view input, int& failed) {
     std::string out;
-    failed = calculateDesignsJson(input, library(), testing::referenceCoefficients(),
+    failed = calculateDesignsJson(input, library(), test::referenceCoefficients(),
                                   japaneseWording(), cli::EnglishProblems(),
                                   [&out](std::string_view piece) { out += piece; });
     return out;
@@ -221,7 +221,7 @@ TEST(CalculateDesignsJson, AnswersWithEveryFieldReadingBackExactly) {
     reader.finish();
 
     const DesignResult expected =
-        evaluateDesign(testing::referenceDesign(), library(), testing::referenceCoefficients());
+        evaluateDesign(test::referenceDesign(), library(), test::referenceCoefficients());
     const auto same = [&](const char* key, double value) {
         ASSERT_TRUE(numbers.count(key)) << key;
         EXPECT_EQ(std::memcmp(&numbers.at(key), &value, sizeof value), 0) << key;
@@ -349,7 +349,7 @@ TEST(CalculateDesignsJson, ManyDesignsComeBackInOrderOnAnyNumberOfThreads) {
     for (const int threads : {1, 2}) {
         std::string& out = answers[threads - 1];
         failed[threads - 1] = calculateDesignsJson(
-            input, library(), testing::referenceCoefficients(), japaneseWording(),
+            input, library(), test::referenceCoefficients(), japaneseWording(),
             cli::EnglishProblems(),
             [&](std::string_view piece) {
                 ++pieces;

@@ -14,11 +14,11 @@
 namespace hspring {
 namespace {
 
+using test::buildStrengthTable;
 using test::imageOf;
+using test::interpolateTable;
 using test::readBytes;
-using testing::buildStrengthTable;
-using testing::interpolateTable;
-using testing::StrengthTable;
+using test::StrengthTable;
 
 const std::string kBuildDir = HSPRING_BUILD_DIR;
 
