@@ -4,7 +4,6 @@
 #include "base/checked_float.h"
 #include "base/json_reader.h"
 #include "base/json_writer.h"
-#include "base/text_fill.h"
 #include "calc/life.h"
 #include "calc/spring_design.h"
 #include "calc/wording.h"
@@ -22,11 +21,11 @@ namespace hspring {
 namespace {
 
 // Every key of a design and of its answer, each written once: its name, how it is read and
-// written, and its help lines. The reader, the writer, the key selection and the help text all
-// come from this table. Record fields come first, in record order (the byte image is packed, so
-// values are copied through their offsets rather than through member pointers); the results
-// follow in the order they are written. A result key read again as a design is accepted and
-// ignored, so the output of one run can be the input of the next.
+// written, and the unit of its value. The reader, the writer, the key selection and the key list
+// the tool's help is made from all come from this table. Record fields come first, in record order
+// (the byte image is packed, so values are copied through their offsets rather than through member
+// pointers); the results follow in the order they are written. A result key read again as a design
+// is accepted and ignored, so the output of one run can be the input of the next.
 enum class FieldType {
     Double,         // record field
     Int32,          // record field
@@ -37,34 +36,41 @@ enum class FieldType {
     ExtraInput,     // a positive number or null, at `offset` in ExtraInputs
     Result,         // written only
 };
+constexpr DesignKeyKind keyKindOf(FieldType type) {
+    switch (type) {
+    case FieldType::Double:
+    case FieldType::Int32:
+    case FieldType::Flag:
+        return DesignKeyKind::RecordField;
+    case FieldType::Result:
+        return DesignKeyKind::Result;
+    default:
+        return DesignKeyKind::Input;
+    }
+}
 using ResultWriter = void (*)(JsonWriter&, const DesignResult&);
 // A result written in words: the check lines, the life texts, the labels.
 using WordedWriter = void (*)(JsonWriter&, const DesignResult&, const Wording&);
 struct Field {
     std::string_view name;
     FieldType type;
-    std::size_t offset;          // record fields and extra inputs
-    ResultWriter write;          // results
-    std::string_view inputHelp;  // the line under "Input keys"; "" when not listed there
-    std::string_view outputHelp; // the line under "Output keys"; "" when not listed there
-    WordedWriter writeWorded;    // results written in words, in place of `write`
+    std::size_t offset;       // record fields and extra inputs
+    ResultWriter write;       // results
+    std::string_view unit;    // of the value, in kgf units ("mm", "kgf/mm^2"); "" for none
+    WordedWriter writeWorded; // results written in words, in place of `write`
 };
 
-// A help line of kJoin puts the key on the line of the key before it ("load1, load2").
-constexpr std::string_view kJoin = "+";
-
-#define HSPRING_FIELD(type, name, inputHelp, outputHelp)                                           \
+#define HSPRING_FIELD(type, name, unit)                                                            \
     Field {                                                                                        \
-#name, FieldType::type, offsetof(SpringDesign, name), nullptr, inputHelp, outputHelp,      \
-            nullptr                                                                                \
+#name, FieldType::type, offsetof(SpringDesign, name), nullptr, unit, nullptr               \
     }
 
-constexpr Field result(std::string_view name, ResultWriter write, std::string_view help) {
-    return Field{name, FieldType::Result, 0, write, "", help, nullptr};
+constexpr Field result(std::string_view name, ResultWriter write, std::string_view unit = "") {
+    return Field{name, FieldType::Result, 0, write, unit, nullptr};
 }
 
-constexpr Field worded(std::string_view name, WordedWriter write, std::string_view help) {
-    return Field{name, FieldType::Result, 0, nullptr, "", help, write};
+constexpr Field worded(std::string_view name, WordedWriter write) {
+    return Field{name, FieldType::Result, 0, nullptr, "", write};
 }
 
 void writeNumber(JsonWriter& json, double value) {
@@ -104,8 +110,8 @@ void writeExtraInput(JsonWriter& json, const DesignResult& result) {
 }
 
 constexpr Field extraInput(std::string_view name, std::size_t offset, ResultWriter write,
-                           std::string_view help, std::string_view outputHelp = kJoin) {
-    return Field{name, FieldType::ExtraInput, offset, write, help, outputHelp, nullptr};
+                           std::string_view unit) {
+    return Field{name, FieldType::ExtraInput, offset, write, unit, nullptr};
 }
 
 void writeRecommendations(JsonWriter& json, const DesignResult& result, const Wording& words) {
@@ -175,262 +181,152 @@ void writeTolerances(JsonWriter& json, const DesignResult& result) {
 
 using R = const DesignResult&;
 constexpr std::array kFields = {
-    HSPRING_FIELD(Int32, inUse, "", "1"),
-    HSPRING_FIELD(Int32, materialIndex, "material record, 0..{lastMaterial}", ""),
-    HSPRING_FIELD(Int32, diameterIndex,
-                  "position in the material's wire-diameter list\n"
-                  "(default: the first listed diameter not below wireDiameter)",
-                  ""),
-    HSPRING_FIELD(Double, wireDiameter,
-                  "d, mm (default: the listed diameter at diameterIndex when that is given)", ""),
-    HSPRING_FIELD(Double, innerDiameter, "Di, inner coil diameter, mm", ""),
-    HSPRING_FIELD(Double, meanDiameter, "D, mean coil diameter, mm", ""),
-    HSPRING_FIELD(Double, outerDiameter, "Do, outer coil diameter, mm", ""),
-    HSPRING_FIELD(Int32, diameterKind,
-                  "the coil diameter given: 0 innerDiameter, 1 meanDiameter, 2 outerDiameter;\n"
-                  "the one it names is read, the other two follow from it and d",
-                  ""),
-    HSPRING_FIELD(Double, totalTurns,
-                  "N, total number of turns (activeTurns follows: N, or 2.99 below 3)", ""),
-    HSPRING_FIELD(Double, activeTurns, "", "Na, active turns"),
-    HSPRING_FIELD(Double, hookedFreeLength, "",
-                  "free length implied by the turns and two round hooks, (N + 1)·d + 2·Di, mm"),
-    HSPRING_FIELD(Double, springIndex, "", "c = D/d"),
-    HSPRING_FIELD(Double, initialTension, "Pi, initial tension, kgf",
-                  "Pi, initial tension, kgf (the range's middle with autoInitialTension)"),
-    HSPRING_FIELD(Flag, autoInitialTension,
-                  "1 or true: initial tension from the recommended range;\n"
-                  "0 or false: initialTension as given",
-                  ""),
-    HSPRING_FIELD(Flag, lowTempAnnealed, "1 or true: low-temperature annealed after coiling", ""),
-    HSPRING_FIELD(Double, wahlFactor, "", "Wahl stress-correction factor"),
-    HSPRING_FIELD(Double, freeLength, "L0, free length, mm", ""),
-    HSPRING_FIELD(Double, maxLength, "", "recommended maximum length, mm"),
-    HSPRING_FIELD(Double, maxLoad, "", "recommended maximum load, kgf (the coil's limit)"),
-    HSPRING_FIELD(Int32, lengthMode,
-                  "1: length1 and length2 given, loads calculated; 0: load1 and load2 given", ""),
-    HSPRING_FIELD(Double, load1, "P1, P2, working loads, kgf",
-                  "P1, P2, working loads, kgf: calculated when lengthMode is 1"),
-    HSPRING_FIELD(Double, load2, kJoin, kJoin),
-    HSPRING_FIELD(Double, length1, "L1, L2, working lengths, mm",
-                  "L1, L2, working lengths, mm: calculated when lengthMode is 0"),
-    HSPRING_FIELD(Double, length2, kJoin, kJoin),
-    HSPRING_FIELD(Double, springRate, "", "spring rate, kgf/mm"),
-    HSPRING_FIELD(Double, stress1, "",
-                  "corrected torsional stress at working points 1 and 2, kgf/mm^2"),
-    HSPRING_FIELD(Double, stress2, "", kJoin),
-    HSPRING_FIELD(Double, allowableStress, "", "allowable torsional stress, kgf/mm^2"),
-    HSPRING_FIELD(Int32, lifeClass, "",
-                  "expected-life class of the coil, 0 (longest) .. {shortestLife} (shortest)"),
-    HSPRING_FIELD(Double, hookAngle, "round hook: hook angle, degrees", ""),
-    HSPRING_FIELD(Double, hookLength, "U hook: hook length, mm", ""),
-    HSPRING_FIELD(Double, hookOpening, "U hook: opening between the cut end and the coil, mm", ""),
-    HSPRING_FIELD(Double, hookMinRadius, "U hook: inner radius of the bend out of the coil, mm",
-                  ""),
+    HSPRING_FIELD(Int32, inUse, ""),
+    HSPRING_FIELD(Int32, materialIndex, ""),
+    HSPRING_FIELD(Int32, diameterIndex, ""),
+    HSPRING_FIELD(Double, wireDiameter, "mm"),
+    HSPRING_FIELD(Double, innerDiameter, "mm"),
+    HSPRING_FIELD(Double, meanDiameter, "mm"),
+    HSPRING_FIELD(Double, outerDiameter, "mm"),
+    HSPRING_FIELD(Int32, diameterKind, ""),
+    HSPRING_FIELD(Double, totalTurns, ""),
+    HSPRING_FIELD(Double, activeTurns, ""),
+    HSPRING_FIELD(Double, hookedFreeLength, "mm"),
+    HSPRING_FIELD(Double, springIndex, ""),
+    HSPRING_FIELD(Double, initialTension, "kgf"),
+    HSPRING_FIELD(Flag, autoInitialTension, ""),
+    HSPRING_FIELD(Flag, lowTempAnnealed, ""),
+    HSPRING_FIELD(Double, wahlFactor, ""),
+    HSPRING_FIELD(Double, freeLength, "mm"),
+    HSPRING_FIELD(Double, maxLength, "mm"),
+    HSPRING_FIELD(Double, maxLoad, "kgf"),
+    HSPRING_FIELD(Int32, lengthMode, ""),
+    HSPRING_FIELD(Double, load1, "kgf"),
+    HSPRING_FIELD(Double, load2, "kgf"),
+    HSPRING_FIELD(Double, length1, "mm"),
+    HSPRING_FIELD(Double, length2, "mm"),
+    HSPRING_FIELD(Double, springRate, "kgf/mm"),
+    HSPRING_FIELD(Double, stress1, "kgf/mm^2"),
+    HSPRING_FIELD(Double, stress2, "kgf/mm^2"),
+    HSPRING_FIELD(Double, allowableStress, "kgf/mm^2"),
+    HSPRING_FIELD(Int32, lifeClass, ""),
+    HSPRING_FIELD(Double, hookAngle, "degrees"),
+    HSPRING_FIELD(Double, hookLength, "mm"),
+    HSPRING_FIELD(Double, hookOpening, "mm"),
+    HSPRING_FIELD(Double, hookMinRadius, "mm"),
     result(
-        "initialTensionLow", [](JsonWriter& j, R r) { writeNumber(j, r.range.low); },
-        "recommended initial-tension range and its middle, kgf"),
+        "initialTensionLow", [](JsonWriter& j, R r) { writeNumber(j, r.range.low); }, "kgf"),
     result(
-        "initialTensionHigh", [](JsonWriter& j, R r) { writeNumber(j, r.range.high); }, kJoin),
+        "initialTensionHigh", [](JsonWriter& j, R r) { writeNumber(j, r.range.high); }, "kgf"),
     result(
-        "initialTensionMid", [](JsonWriter& j, R r) { writeNumber(j, r.range.mid); }, kJoin),
-    result(
-        "upperStressCoefficient", [](JsonWriter& j, R r) { writeNumber(j, r.coefficients.upper); },
-        "stress2 × 9.8 / σB and stress1 × 9.8 / σB, σB the wire's tensile\n"
-        "strength in N/mm^2"),
-    result(
-        "lowerStressCoefficient", [](JsonWriter& j, R r) { writeNumber(j, r.coefficients.lower); },
-        kJoin),
-    worded(
-        "lifeText",
-        [](JsonWriter& j, R r, const Wording& w) { j.string(w.lifeClass(r.design.lifeClass)); },
-        "expected life of the coil in load cycles (\"万\" = 10,000)"),
-    worded("checks", writeChecks, "the design-rule lines"),
-    worded("recommendations", writeRecommendations, "the recommended-value labels"),
+        "initialTensionMid", [](JsonWriter& j, R r) { writeNumber(j, r.range.mid); }, "kgf"),
+    result("upperStressCoefficient",
+           [](JsonWriter& j, R r) { writeNumber(j, r.coefficients.upper); }),
+    result("lowerStressCoefficient",
+           [](JsonWriter& j, R r) { writeNumber(j, r.coefficients.lower); }),
+    worded("lifeText",
+           [](JsonWriter& j, R r, const Wording& w) { j.string(w.lifeClass(r.design.lifeClass)); }),
+    worded("checks", writeChecks),
+    worded("recommendations", writeRecommendations),
     Field{"hookType", FieldType::HookType, 0,
-          [](JsonWriter& j, R r) { j.string(hookTypeName(r.hookType)); },
-          "\"round\" (default) or \"u\"", "the hook type the results below are for"},
+          [](JsonWriter& j, R r) { j.string(hookTypeName(r.hookType)); }, "", nullptr},
     Field{"designBasis", FieldType::Basis, 0,
-          [](JsonWriter& j, R r) { j.string(designBasisName(r.basis)); },
-          "what the allowables are taken from (default: the settings'):\n"
-          "\"JIS\": the coil's allowable torsional stress as the material's x both\n"
-          "design ratios; the hook's torsion against the material's torsion and its\n"
-          "bending against the material's bending, x the compression-spring ratio\n"
-          "alone (JIS B 2704's charts as spring makers apply them to hooks);\n"
-          "\"handbook\": shares of σB from the extension-spring tables of the\n"
-          "Associated Spring Design Handbook (Shigley's Mechanical Engineering\n"
-          "Design, Tables 10-7 and 10-8): static body torsion 45 %, hook torsion\n"
-          "40 %, hook bending 75 % (stainless 35, 30, 55 %); cyclic lines at stress\n"
-          "ratio 0 for 10^7/10^6/10^5 cycles: body 30/33/36 %, hook torsion\n"
-          "28/30/34 %, hook bending 45/47/51 %",
-          "the design basis the results below are on"},
+          [](JsonWriter& j, R r) { j.string(designBasisName(r.basis)); }, "", nullptr},
     extraInput("hookBendRadius", offsetof(ExtraInputs, hookBendRadius),
-               writeExtraInput<offsetof(ExtraInputs, hookBendRadius)>,
-               "round hook: centre-line radius r2 of the bend out of the coil, mm;\n"
-               "K2 = (4·C2 − 1)/(4·C2 − 4), C2 = 2·r2/d (null or left out: K2 is the\n"
-               "settings' hookStressFactor)",
-               "the hook's radii and the operating frequency as given (null: none)"),
+               writeExtraInput<offsetof(ExtraInputs, hookBendRadius)>, "mm"),
     extraInput("hookLoopRadius", offsetof(ExtraInputs, hookLoopRadius),
-               writeExtraInput<offsetof(ExtraInputs, hookLoopRadius)>,
-               "round hook: centre-line radius r1 of the loop, mm; K1 from C1 = 2·r1/d\n"
-               "(null or left out: r1 = D/2)"),
+               writeExtraInput<offsetof(ExtraInputs, hookLoopRadius)>, "mm"),
     extraInput("operatingFrequency", offsetof(ExtraInputs, operatingFrequency),
-               writeExtraInput<offsetof(ExtraInputs, operatingFrequency)>,
-               "frequency the spring is worked at, Hz: a warning when naturalFrequency\n"
-               "is below 15 times it (surging; Shigley's Mechanical Engineering Design,\n"
-               "§10-9, after Wolford and Smith)"),
-    result(
-        "hookBendingFactor", [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookBendingFactor); },
-        "K1, stress factor of the hook loop (curved beam)"),
-    result(
-        "hookTorsionFactor", [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionFactor); },
-        "K2, stress factor of the bend out of the coil"),
+               writeExtraInput<offsetof(ExtraInputs, operatingFrequency)>, "Hz"),
+    result("hookBendingFactor",
+           [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookBendingFactor); }),
+    result("hookTorsionFactor",
+           [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionFactor); }),
     result(
         "hookBendingStress1",
-        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookBendingStress1); },
-        "bending stress in the hook loop at P1 and P2, kgf/mm^2 (P1: the larger of\n"
-        "initialTension and load1)"),
+        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookBendingStress1); }, "kgf/mm^2"),
     result(
         "hookBendingStress2",
-        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookBendingStress2); }, kJoin),
+        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookBendingStress2); }, "kgf/mm^2"),
     result(
         "hookTorsionStress1",
-        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionStress1); },
-        "torsional stress in the hook's bend at P1 and P2, kgf/mm^2; judged\n"
-        "against hookTorsionAllowable"),
+        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionStress1); }, "kgf/mm^2"),
     result(
         "hookTorsionStress2",
-        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionStress2); }, kJoin),
+        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionStress2); }, "kgf/mm^2"),
     result(
         "hookBendingAllowable",
-        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookBendingAllowable); },
-        "allowable bending stress of the hook, kgf/mm^2, on the design\n"
-        "basis"),
+        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookBendingAllowable); }, "kgf/mm^2"),
     result(
         "hookTorsionAllowable",
-        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionAllowable); },
-        "allowable torsional stress of the hook's bend, kgf/mm^2, on the\n"
-        "design basis"),
-    result(
-        "hookUpperStressCoefficient",
-        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookCoefficients.upper); },
-        "hookTorsionStress2 × 9.8 / σB and hookTorsionStress1 × 9.8 / σB"),
-    result(
-        "hookLowerStressCoefficient",
-        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookCoefficients.lower); }, kJoin),
-    result(
-        "hookLifeClass", [](JsonWriter& j, R r) { writeLifeClass(j, r.extras.hookLifeClass); },
-        "expected life of the hook, class 0..8 and text: the shorter of its\n"
-        "torsion life (the fatigue diagram at the hook's coefficients) and its\n"
-        "bending life (hookBendingLifeClass)"),
-    worded(
-        "hookLifeText",
-        [](JsonWriter& j, R r, const Wording& w) { writeLifeText(j, r.extras.hookLifeClass, w); },
-        kJoin),
-    result(
-        "springLifeClass", [](JsonWriter& j, R r) { writeLifeClass(j, r.extras.springLifeClass); },
-        "expected life of the spring: the shorter of coil and hook"),
-    worded(
-        "springLifeText",
-        [](JsonWriter& j, R r, const Wording& w) { writeLifeText(j, r.extras.springLifeClass, w); },
-        kJoin),
+        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionAllowable); }, "kgf/mm^2"),
+    result("hookUpperStressCoefficient",
+           [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookCoefficients.upper); }),
+    result("hookLowerStressCoefficient",
+           [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookCoefficients.lower); }),
+    result("hookLifeClass", [](JsonWriter& j, R r) { writeLifeClass(j, r.extras.hookLifeClass); }),
+    worded("hookLifeText", [](JsonWriter& j, R r,
+                              const Wording& w) { writeLifeText(j, r.extras.hookLifeClass, w); }),
+    result("springLifeClass",
+           [](JsonWriter& j, R r) { writeLifeClass(j, r.extras.springLifeClass); }),
+    worded("springLifeText",
+           [](JsonWriter& j, R r, const Wording& w) {
+               writeLifeText(j, r.extras.springLifeClass, w);
+           }),
     result(
         "naturalFrequency", [](JsonWriter& j, R r) { writeNumber(j, r.extras.naturalFrequency); },
-        "natural frequency, both ends fixed, Hz"),
+        "Hz"),
     result(
-        "bodyMass", [](JsonWriter& j, R r) { writeNumber(j, r.extras.bodyMass); },
-        "mass of the coil body of N turns, g"),
+        "bodyMass", [](JsonWriter& j, R r) { writeNumber(j, r.extras.bodyMass); }, "g"),
     result(
-        "wireLength", [](JsonWriter& j, R r) { writeNumber(j, r.extras.wireLength); },
-        "wire length along its centre line, coil body and both hooks, mm"),
+        "wireLength", [](JsonWriter& j, R r) { writeNumber(j, r.extras.wireLength); }, "mm"),
     result(
-        "springMass", [](JsonWriter& j, R r) { writeNumber(j, r.extras.springMass); },
-        "mass of the whole wire, g"),
+        "springMass", [](JsonWriter& j, R r) { writeNumber(j, r.extras.springMass); }, "g"),
     result(
-        "energy12", [](JsonWriter& j, R r) { writeNumber(j, r.extras.energy12); },
-        "energy stored from working point 1 to 2, kgf·mm"),
-    result("si", writeSi,
-           "the results in SI units: springRate (N/mm); initialTension, load1, load2,\n"
-           "maxLoad (N); stress1, stress2, allowableStress, hookBendingStress1,\n"
-           "hookBendingStress2, hookTorsionStress1, hookTorsionStress2,\n"
-           "hookBendingAllowable, hookTorsionAllowable (N/mm^2); energy12 (N·mm)"),
-    result(
-        "hookBendingLifeClass",
-        [](JsonWriter& j, R r) { writeLifeClass(j, r.extras.hookBendingLifeClass); },
-        "expected life of the hook's bending at the loop: class 0 (\"1000万\",\n"
-        "10^7 cycles), 1 (10^6), 2 (10^5) or 8 (fewer), and text. Basis: the\n"
-        "maximum bending stress at a hook end at stress ratio 0 is 45, 47 and 51 %\n"
-        "of σB for 10^7, 10^6 and 10^5 cycles (music wire and 302 stainless, not\n"
-        "shot-peened, low-temperature heat treated; Associated Spring, Design\n"
-        "Handbook), with a Goodman line from there to σB for the mean stress:\n"
-        "within a class when σA2 ≤ s·σB + (1 − s)·σA1"),
-    worded(
-        "hookBendingLifeText",
-        [](JsonWriter& j, R r, const Wording& w) {
-            writeLifeText(j, r.extras.hookBendingLifeClass, w);
-        },
-        kJoin),
+        "energy12", [](JsonWriter& j, R r) { writeNumber(j, r.extras.energy12); }, "kgf·mm"),
+    result("si", writeSi),
+    result("hookBendingLifeClass",
+           [](JsonWriter& j, R r) { writeLifeClass(j, r.extras.hookBendingLifeClass); }),
+    worded("hookBendingLifeText",
+           [](JsonWriter& j, R r, const Wording& w) {
+               writeLifeText(j, r.extras.hookBendingLifeClass, w);
+           }),
     result(
         "hookTorsionLimitLoad",
-        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionLimitLoad); },
-        "load at which the hook's torsion reaches hookTorsionAllowable, kgf"),
+        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookTorsionLimitLoad); }, "kgf"),
     result(
         "hookBendingLimitLoad",
-        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookBendingLimitLoad); },
-        "load at which the hook's bending reaches hookBendingAllowable, kgf"),
+        [](JsonWriter& j, R r) { writeNumber(j, r.extras.hookBendingLimitLoad); }, "kgf"),
     result(
         "maxLoadWithHooks", [](JsonWriter& j, R r) { writeNumber(j, r.extras.maxLoadWithHooks); },
-        "the smallest of maxLoad (the coil), hookTorsionLimitLoad and\n"
-        "hookBendingLimitLoad, kgf; null when any of them is"),
+        "kgf"),
     result(
         "maxLengthWithHooks",
-        [](JsonWriter& j, R r) { writeNumber(j, r.extras.maxLengthWithHooks); },
-        "length at maxLoadWithHooks, freeLength + (maxLoadWithHooks − initialTension)\n"
-        "/ springRate, mm; null when the limit lies below the initial tension"),
-    result(
-        "governingPart",
-        [](JsonWriter& j, R r) {
-            if (r.extras.governingPart)
-                j.string(governingPartName(*r.extras.governingPart));
-            else
-                j.null();
-        },
-        "the part that sets maxLoadWithHooks: \"coil\", \"hookTorsion\" or\n"
-        "\"hookBending\""),
-    worded(
-        "hookChecks",
-        [](JsonWriter& j, R r, const Wording& w) {
-            j.beginArray();
-            for (const HookCheck& check : r.hookChecks)
-                j.string(w.hookProblem(check.problem));
-            j.endArray();
-        },
-        "the warnings beside the design-rule lines (hook stresses over their\n"
-        "allowables, a U hook's bend radius below 1.5·d or a U hook that cannot be\n"
-        "formed, an initial tension below 0 or outside the recommended range, a hook\n"
-        "angle outside 60..90°, a natural frequency below 15 times\n"
-        "operatingFrequency); empty when there are none"),
+        [](JsonWriter& j, R r) { writeNumber(j, r.extras.maxLengthWithHooks); }, "mm"),
+    result("governingPart",
+           [](JsonWriter& j, R r) {
+               if (r.extras.governingPart)
+                   j.string(governingPartName(*r.extras.governingPart));
+               else
+                   j.null();
+           }),
+    worded("hookChecks",
+           [](JsonWriter& j, R r, const Wording& w) {
+               j.beginArray();
+               for (const HookCheck& check : r.hookChecks)
+                   j.string(w.hookProblem(check.problem));
+               j.endArray();
+           }),
     Field{"toleranceGrade", FieldType::ToleranceGrade, 0,
-          [](JsonWriter& j, R r) { j.integer(r.tolerances.grade); },
-          "production tolerance grade of JIS B 2704-3 (cold-formed extension\n"
-          "springs): 1, 2 (default) or 3; 0: none",
-          "the tolerance grade the next two keys are for"},
-    result("tolerances", writeTolerances,
-           "what a maker may deliver at that grade, each ±: grade; load1, load2\n"
-           "(kgf, ±(Pi·α + (P − Pi)·β), from 3 active turns); springRate (kgf/mm);\n"
-           "freeLength (mm, a reference value once loads are given; D/d 3..22);\n"
-           "outerDiameter (mm, D/d 4..22); null where the grade gives none"),
-    worded(
-        "toleranceChecks",
-        [](JsonWriter& j, R r, const Wording& w) {
-            j.beginArray();
-            for (const ToleranceBreach& breach : r.toleranceChecks)
-                j.string(w.toleranceBreach(breach));
-            j.endArray();
-        },
-        "\"警告:\" lines for the conditions of specifying a load: its deflection\n"
-        "L − L0 between 20 % and 80 % of the deflection at maxLengthWithHooks, and\n"
-        "at least 4 mm"),
+          [](JsonWriter& j, R r) { j.integer(r.tolerances.grade); }, "", nullptr},
+    result("tolerances", writeTolerances),
+    worded("toleranceChecks",
+           [](JsonWriter& j, R r, const Wording& w) {
+               j.beginArray();
+               for (const ToleranceBreach& breach : r.toleranceChecks)
+                   j.string(w.toleranceBreach(breach));
+               j.endArray();
+           }),
 };
 #undef HSPRING_FIELD
 
@@ -796,84 +692,14 @@ void appendDesignErrorJson(std::string& out, const Error& problem, const Problem
 
 namespace hspring {
 
-namespace {
-
-constexpr std::size_t kHelpColumn = 23;
-
-// One key's or one group's entry: two spaces and the names, the help from kHelpColumn (on the
-// next line when the names reach it), each further help line indented to it.
-void appendHelpEntry(std::string& out, std::string_view names, std::string_view help) {
-    out += "  ";
-    out += names;
-    const std::size_t width = 2 + names.size();
-    if (width < kHelpColumn)
-        out.append(kHelpColumn - width, ' ');
-    else
-        out.append("\n").append(kHelpColumn, ' ');
-    for (std::size_t start = 0;;) {
-        const std::size_t end = help.find('\n', start);
-        out += help.substr(start, end - start);
-        out += '\n';
-        if (end == std::string_view::npos)
-            break;
-        out.append(kHelpColumn, ' ');
-        start = end + 1;
-    }
-}
-
-// The entries of the keys in [from, to) that have a help line of the section `helpOf` picks; a
-// key whose line is kJoin goes onto the line of the key before it.
-template <class HelpOf>
-void appendHelpSection(std::string& out, std::size_t from, std::size_t to, HelpOf helpOf) {
-    for (std::size_t i = from; i < to;) {
-        const std::string_view help = helpOf(kFields[i]);
-        if (help.empty() || help == kJoin) {
-            ++i;
-            continue;
-        }
-        std::string names(kFields[i].name);
-        for (++i; i < to && helpOf(kFields[i]) == kJoin; ++i)
-            names.append(", ").append(kFields[i].name);
-        appendHelpEntry(out, names, help);
-    }
-}
-
-std::string buildDesignKeysHelp() {
-    std::size_t firstResult = 0;
-    while (firstResult < kFields.size() && kFields[firstResult].type != FieldType::HookType &&
-           kFields[firstResult].type != FieldType::Result)
-        ++firstResult;
-    const auto input = [](const Field& field) { return field.inputHelp; };
-    const auto output = [](const Field& field) { return field.outputHelp; };
-    std::string out =
-        "Input keys of a design (each may be left out; a missing key takes the start value):\n";
-    appendHelpSection(out, 0, kFields.size(), input);
-    out +=
-        "  Every output key below is accepted as well: the record fields the calculation fills\n"
-        "  in are replaced by it and every other output key is ignored, so that an answer can\n"
-        "  be read again.\n"
-        "\n"
-        "Output keys of each design, in this order (null: the value is missing). First the record\n"
-        "fields as read, with what the calculation fills in:\n";
-    appendHelpSection(out, 0, firstResult, output);
-    out += "Then the other results:\n";
-    appendHelpSection(out, firstResult, kFields.size(), output);
-    out +=
-        "A design that cannot be read or calculated is answered with {\"error\": message} in its "
-        "place.\n";
-    // The limits the help names, each from its constant.
-    const TextValue limits[] = {
-        {"lastMaterial", std::to_string(kMaterialCount - 1)},
-        {"shortestLife", std::to_string(kShortestLifeClass)},
-    };
-    return filledIn(out, limits);
-}
-
-} // namespace
-
-const std::string& designJsonKeysHelp() {
-    static const std::string help = buildDesignKeysHelp();
-    return help;
+std::span<const DesignKey> designKeys() {
+    static const std::vector<DesignKey> keys = [] {
+        std::vector<DesignKey> list;
+        for (const Field& field : kFields)
+            list.push_back({field.name, keyKindOf(field.type), field.unit});
+        return list;
+    }();
+    return keys;
 }
 
 std::optional<DesignKeySelection> DesignKeySelection::fromList(std::string_view list,

@@ -10,6 +10,7 @@
 #include "data/material_library.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,7 +85,7 @@ private:
 };
 
 // Appends the JSON object of a result: every SpringDesign field, then the other results, in the
-// order and with the meaning kDesignJsonKeysHelp lists (only the keys `keys` chooses, when
+// order designKeys lists (only the keys `keys` chooses, when
 // given). Doubles read back to the same double; a missing value (NaN, infinity, a missing life
 // class) is written as null. Read again, the object gives the same design. A search candidate's
 // answer carries its `rank` as the first key. The check lines, life texts and labels are in
@@ -100,9 +101,20 @@ DesignResult evaluateRequest(const DesignRequest& request, const MaterialLibrary
 // Appends {"error": message}, the problem in `words`.
 void appendDesignErrorJson(std::string& out, const Error& problem, const ProblemWording& words);
 
-// What the keys of a design and of its answer mean, with their units: the help text of the calc
-// command, made from the same table the reader and the writer use.
-const std::string& designJsonKeysHelp();
-inline const std::string_view kDesignJsonKeysHelp = designJsonKeysHelp();
+// What a key holds: a field of the design record (read, and written as calculated), another input
+// (read, and written with the results) or a result (written; accepted and ignored when read).
+enum class DesignKeyKind { RecordField, Input, Result };
+
+// A key of a design and of its answer: its name, what it holds and the unit of its value in kgf
+// units ("mm", "kgf", "kgf/mm^2"; "" for none).
+struct DesignKey {
+    std::string_view name;
+    DesignKeyKind kind;
+    std::string_view unit;
+};
+
+// Every key, in the answer's order, from the one table the reader and the writer use; the layer
+// that explains the keys words them.
+std::span<const DesignKey> designKeys();
 
 } // namespace hspring

@@ -2,9 +2,9 @@
 #include "calc/spring_design.h"
 
 #include "base/checked_float.h"
+#include "base/error.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 
 namespace hspring {
@@ -47,8 +47,9 @@ void resetDesignDefaults(SpringDesign& design) {
 }
 
 void copyDesignSlot(DesignSlots& slots, int from, int to) {
-    if (from < 0 || from >= kSlotCount || to < 0 || to >= kSlotCount)
-        throw std::out_of_range("design slot outside 0.." + std::to_string(kSlotCount - 1));
+    for (const int slot : {from, to})
+        if (slot < 0 || slot >= kSlotCount)
+            throw Error(Problem::NoSuchSlot, std::to_string(slot), std::to_string(kSlotCount - 1));
     slots[to] = slots[from];
 }
 

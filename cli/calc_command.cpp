@@ -8,6 +8,7 @@
 #include "calc/design_json.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/key_help.h"
 #include "cli/problem_text.h"
 #include "startup/program_start.h"
 #include "wording/japanese.h"
@@ -51,7 +52,7 @@ void addCalcCommand(Tool& tool) {
         "Every key and its unit is listed after the options.\n",
         "a design cannot be calculated (its place in the answer holds\n"
         "     {\"error\": ...})");
-    command.reference = kDesignJsonKeysHelp;
+    command.reference = designKeysHelp();
     auto options = std::make_shared<CalcOptions>();
     CLI::App& app = *command.app;
     addJsonCommandOptions(app, options->json, "the designs");

@@ -9,6 +9,7 @@
 #include "calc/design_sources.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/problem_text.h"
 #include "model/model_file.h"
 #include "model/spring_model.h"
 #include "printing/title_block.h"
@@ -96,7 +97,7 @@ int runModel(const CLI::App& app, const ModelOptions& options) {
     }
     const SpringCentreLine& line = std::get<SpringCentreLine>(centreLine);
     if (const auto failure = writeSpringModel(options.source.output, *format, line, productName)) {
-        std::cerr << "hspring-cli model: " << *failure << "; nothing written\n";
+        std::cerr << "hspring-cli model: " << modelFailureText(*failure) << "; nothing written\n";
         return kFailed;
     }
     if (line.innerEndDistance > request.length * (1 + kClosedLengthAllowance))

@@ -2,6 +2,9 @@
 #include "cli/problem_text.h"
 
 #include "base/number_format.h"
+#include "cli/data_problem_text.h"
+#include "model/model_failure.h"
+#include "model/step_module.h"
 #include "search/design_requirement.h"
 
 namespace hspring::cli {
@@ -136,8 +139,11 @@ std::string problemText(const Error& error) {
         return s + ": the U hook's bend, legs and U do not fit together: the hook cannot be drawn";
     case Problem::NegativeInitialTension:
         return s + " must not be below 0";
-    case Problem::BadData:
-        return detail;
+    case Problem::BadData: {
+        // A fault of the default data's text, or a data file's own words.
+        std::string data = dataProblemText(error);
+        return data.empty() ? detail : data;
+    }
     case Problem::NotADesignObject:
         return "expected a design object";
     case Problem::NotARequirementObject:
@@ -206,6 +212,35 @@ std::string requirementProblemText(const RequirementProblem& p) {
         return "hookAngle must lie within 0..180 degrees: the hook cannot be drawn";
     }
     return "the requirement cannot be searched";
+}
+
+std::string modelFailureText(const ModelWriteFailure& problem) {
+    switch (problem.failure) {
+    case ModelFailure::WriterMissing:
+        return std::string("the STEP writer ") + kModelModuleName + " was not found beside " +
+               problem.detail;
+    case ModelFailure::BendNotDrawn:
+        return "the hook's bend could not be drawn on the coil";
+    case ModelFailure::CentreLineBroken:
+        return "the wire's centre line does not join up";
+    case ModelFailure::SweepFailed:
+        return "the wire could not be swept along its centre line";
+    case ModelFailure::SolidInvalid:
+        return "the swept solid is not valid";
+    case ModelFailure::NotOneSolid:
+        return "the sweep did not give one solid";
+    case ModelFailure::VolumeWrong:
+        return "the swept solid does not hold the wire's volume";
+    case ModelFailure::NotTransferred:
+        return "the solid could not be put into STEP";
+    case ModelFailure::NotWritten:
+        return "the STEP file could not be written";
+    case ModelFailure::ModellerFailed:
+        return "OpenCASCADE failed: " + problem.detail;
+    case ModelFailure::Unexpected:
+        break;
+    }
+    return problem.detail;
 }
 
 std::string failureText(const std::exception& failure) {

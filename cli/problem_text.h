@@ -8,6 +8,10 @@
 #include <string>
 #include <string_view>
 
+namespace hspring {
+struct ModelWriteFailure;
+}
+
 namespace hspring::cli {
 
 // The tool's English for every problem the core reports by code: its messages on standard error
@@ -16,6 +20,9 @@ std::string problemText(const Error& error);
 
 // A requirement the search's check rejects, naming its JSON key.
 std::string requirementProblemText(const RequirementProblem& problem);
+
+// Why a 3D model could not be made.
+std::string modelFailureText(const ModelWriteFailure& problem);
 
 // Any failure: an Error in the tool's words, anything else as it tells itself.
 std::string failureText(const std::exception& failure);

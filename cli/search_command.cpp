@@ -7,6 +7,7 @@
 #include "calc/design_json.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/key_help.h"
 #include "cli/problem_text.h"
 #include "search/search_json.h"
 #include "wording/japanese.h"
@@ -22,7 +23,7 @@ namespace {
 
 // The keys of a calc answer, which every candidate has after its rank.
 std::string_view candidateKeysHelp() {
-    const std::string_view help = kDesignJsonKeysHelp;
+    const std::string_view help = designKeysHelp();
     return help.substr(std::min(help.size(), help.find("Output keys of each design")));
 }
 
@@ -48,7 +49,7 @@ void addSearchCommand(Tool& tool) {
         "a requirement could not be searched (its place in the answer holds\n"
         "     {\"error\": ...}); finding no design is no failure");
     static const std::string reference =
-        requirementJsonKeysHelp(japaneseWording()) + "\n" + std::string(candidateKeysHelp());
+        requirementKeysHelp(japaneseWording()) + "\n" + std::string(candidateKeysHelp());
     command.reference = reference;
     auto options = std::make_shared<JsonCommandOptions>();
     CLI::App& app = *command.app;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/library_consistency.h"
 
-#include "base/number_format.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -14,74 +12,63 @@ bool isPositive(double value) {
     return std::isfinite(value) && value > 0;
 }
 
-std::string recordLabel(int index) {
-    return "record " + std::to_string(index) + ": ";
-}
-
-void checkTable(const MaterialRecord& record, const std::string& label,
-                std::vector<std::string>& problems) {
+void checkTable(const MaterialRecord& record, int index,
+                std::vector<LibraryInconsistency>& problems) {
     if (record.diameterCount < 1 || record.diameterCount > kMaxDiameters) {
-        problems.push_back(label + "diameter count " + std::to_string(record.diameterCount) +
-                           " is not within 1..50");
+        problems.push_back({LibraryRule::DiameterCountOutOfRange, index, -1, record.diameterCount});
         return;
     }
     if (!isPositive(record.shearModulus))
-        problems.push_back(label + "shear modulus " + formatF15(record.shearModulus) +
-                           " is not above 0");
+        problems.push_back(
+            {LibraryRule::ShearModulusNotPositive, index, -1, 0, record.shearModulus});
     for (int j = 0; j < record.diameterCount; ++j) {
-        const std::string entry = label + "entry " + std::to_string(j) + ": ";
         if (!isPositive(record.diameters[j]))
-            problems.push_back(entry + "diameter " + formatF15(record.diameters[j]) +
-                               " is not above 0");
+            problems.push_back(
+                {LibraryRule::DiameterNotPositive, index, j, 0, record.diameters[j]});
         else if (j > 0 && !(record.diameters[j] > record.diameters[j - 1]))
-            problems.push_back(entry + "diameter " + formatF15(record.diameters[j]) +
-                               " does not follow " + formatF15(record.diameters[j - 1]));
+            problems.push_back({LibraryRule::DiametersNotAscending, index, j, 0,
+                                record.diameters[j], record.diameters[j - 1]});
         if (!isPositive(record.tensileStrength[j]))
-            problems.push_back(entry + "tensile strength " + formatF15(record.tensileStrength[j]) +
-                               " is not above 0");
+            problems.push_back(
+                {LibraryRule::TensileStrengthNotPositive, index, j, 0, record.tensileStrength[j]});
     }
 }
 
 } // namespace
 
-std::vector<std::string> findLibraryInconsistencies(const MaterialLibrary& library) {
-    std::vector<std::string> problems;
+std::vector<LibraryInconsistency> findLibraryInconsistencies(const MaterialLibrary& library) {
+    std::vector<LibraryInconsistency> problems;
     int recordsOfKind[kKindCount] = {};
     int firstOfKind[kKindCount];
     std::fill(std::begin(firstOfKind), std::end(firstOfKind), -1);
 
     for (int i = 0; i < kMaterialCount; ++i) {
         const MaterialRecord& record = library[i];
-        const std::string label = recordLabel(i);
         if (record.kind == kUnusedKind)
             continue;
         if (record.kind < 0 || record.kind > kUnusedKind) {
-            problems.push_back(label + "kind " + std::to_string(record.kind) +
-                               " is not within 0..10");
+            problems.push_back({LibraryRule::KindOutOfRange, i, -1, record.kind});
             continue;
         }
         if (record.diameters[0] == 0.0)
-            problems.push_back(label + "has no diameters but kind " + std::to_string(record.kind) +
-                               " instead of 10");
-        checkTable(record, label, problems);
+            problems.push_back({LibraryRule::NoDiametersButKind, i, -1, record.kind});
+        checkTable(record, i, problems);
 
         const int kind = record.kind;
         if (++recordsOfKind[kind] == kMaxGradesPerKind + 1)
-            problems.push_back(label + "is a ninth record of kind " + std::to_string(kind));
+            problems.push_back({LibraryRule::TooManyOfKind, i, -1, kind});
         if (firstOfKind[kind] < 0) {
             firstOfKind[kind] = i;
         } else if (shortStringText(record.kindName) !=
                    shortStringText(library[firstOfKind[kind]].kindName)) {
-            problems.push_back(label + "kind name \"" + shortStringText(record.kindName) +
-                               "\" differs from record " + std::to_string(firstOfKind[kind]) +
-                               " of the same kind");
+            problems.push_back({LibraryRule::KindNameDiffers, i, -1, firstOfKind[kind], 0, 0,
+                                shortStringText(record.kindName)});
         }
     }
 
     for (int kind = 1; kind < kKindCount; ++kind)
         if (recordsOfKind[kind] > 0 && recordsOfKind[kind - 1] == 0)
-            problems.push_back("kind " + std::to_string(kind) + " is used but kind " +
-                               std::to_string(kind - 1) + " is not");
+            problems.push_back({LibraryRule::KindGap, -1, -1, kind});
     return problems;
 }
 

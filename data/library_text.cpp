@@ -58,8 +58,9 @@ std::vector<std::string_view> splitWords(std::string_view text) {
     return words;
 }
 
-Error lineError(const Line& line, const std::string& fault) {
-    return Error(Problem::BadData, {}, "line " + std::to_string(line.number) + ": " + fault);
+// A fault at a line, naming the word or key it concerns, if any.
+DataTextError lineError(const Line& line, DataTextFault fault, std::string_view subject = {}) {
+    return DataTextError(fault, line.number, std::string(subject));
 }
 
 // The first word of a line and the rest of it.
@@ -79,7 +80,7 @@ double numberOn(const Line& line, std::string_view word) {
     try {
         return textToDouble(word);
     } catch (const Error&) {
-        throw lineError(line, "'" + std::string(word) + "' is not a number");
+        throw lineError(line, DataTextFault::NotANumber, word);
     }
 }
 
@@ -87,7 +88,7 @@ std::int32_t integerOn(const Line& line, std::string_view word) {
     try {
         return textToInt(word);
     } catch (const Error&) {
-        throw lineError(line, "'" + std::string(word) + "' is not a whole number");
+        throw lineError(line, DataTextFault::NotAWholeNumber, word);
     }
 }
 
@@ -96,8 +97,7 @@ using FieldSetter = std::function<void(MaterialRecord&, const Line&, std::string
 FieldSetter textField(ShortString MaterialRecord::*field) {
     return [field](MaterialRecord& record, const Line& line, std::string_view value) {
         if (!setShortStringText(record.*field, value))
-            throw lineError(line,
-                            "'" + std::string(value) + "' does not fit 50 bytes of Shift-JIS text");
+            throw lineError(line, DataTextFault::TextTooLong, value);
     };
 }
 
@@ -133,9 +133,9 @@ const std::map<std::string, FieldSetter>& materialFields() {
 void addDiameterRow(MaterialRecord& record, const Line& line) {
     const std::vector<std::string_view> words = splitWords(line.text);
     if (words.size() < 2 || words.size() > 4)
-        throw lineError(line, "a diameter row holds 2 to 4 numbers");
+        throw lineError(line, DataTextFault::RowSize);
     if (record.diameterCount == kMaxDiameters)
-        throw lineError(line, "more than 50 diameters");
+        throw lineError(line, DataTextFault::TooManyDiameters, std::to_string(kMaxDiameters));
     const int j = record.diameterCount;
     record.diameters[j] = numberOn(line, words[0]);
     record.tensileStrength[j] = numberOn(line, words[1]);
@@ -157,9 +157,9 @@ std::size_t parseMaterial(const std::vector<Line>& lines, std::size_t position,
         if (line.text == "end") {
             for (const auto& [key, setter] : materialFields())
                 if (!seen.count(key))
-                    throw lineError(line, "the material lacks '" + key + "'");
+                    throw lineError(line, DataTextFault::KeyMissing, key);
             if (record.diameterCount == 0)
-                throw lineError(line, "the material has no diameter rows");
+                throw lineError(line, DataTextFault::NoDiameterRows);
             return position + 1;
         }
         const char first = line.text.front();
@@ -170,22 +170,18 @@ std::size_t parseMaterial(const std::vector<Line>& lines, std::size_t position,
         const KeyValue field = splitKey(line);
         const auto setter = materialFields().find(field.key);
         if (setter == materialFields().end())
-            throw lineError(line, "unknown key '" + field.key + "'");
+            throw lineError(line, DataTextFault::UnknownKey, field.key);
         if (!seen.insert(field.key).second)
-            throw lineError(line, "'" + field.key + "' given twice");
+            throw lineError(line, DataTextFault::GivenTwice, field.key);
         setter->second(record, line, field.value);
     }
-    throw lineError(start, "the material has no 'end'");
+    throw lineError(start, DataTextFault::NoEnd);
 }
 
 void throwIfInconsistent(const MaterialLibrary& library) {
-    const std::vector<std::string> problems = findLibraryInconsistencies(library);
-    if (problems.empty())
-        return;
-    std::string message = "the library breaks its rules:";
-    for (const std::string& problem : problems)
-        message += "\n" + problem;
-    throw Error(Problem::BadData, {}, message);
+    std::vector<LibraryInconsistency> broken = findLibraryInconsistencies(library);
+    if (!broken.empty())
+        throw InconsistentLibrary(std::move(broken));
 }
 
 } // namespace
@@ -200,9 +196,9 @@ MaterialLibrary parseMaterialLibraryText(std::string_view text) {
     for (std::size_t position = 0; position < lines.size();) {
         const Line& line = lines[position];
         if (line.text != "material")
-            throw lineError(line, "expected 'material'");
+            throw lineError(line, DataTextFault::ExpectedMaterial);
         if (recordCount == kMaterialCount)
-            throw lineError(line, "more than " + std::to_string(kMaterialCount) + " materials");
+            throw lineError(line, DataTextFault::TooManyMaterials, std::to_string(kMaterialCount));
         MaterialRecord& record = library[recordCount++];
         record = MaterialRecord{};
         position = parseMaterial(lines, position + 1, record);
@@ -234,14 +230,14 @@ SettingsRecord parseSettingsText(std::string_view text) {
         const KeyValue field = splitKey(line);
         const auto name = names.find(field.key);
         if (name == names.end())
-            throw lineError(line, "unknown coefficient '" + field.key + "'");
+            throw lineError(line, DataTextFault::UnknownCoefficient, field.key);
         if (!seen.insert(field.key).second)
-            throw lineError(line, "'" + field.key + "' given twice");
+            throw lineError(line, DataTextFault::GivenTwice, field.key);
         name->second(settings.coefficients, numberOn(line, field.value));
     }
     for (const auto& [key, member] : names)
         if (!seen.count(key))
-            throw Error(Problem::BadData, {}, "the coefficient '" + key + "' is missing");
+            throw DataTextError(DataTextFault::CoefficientMissing, 0, key);
     return settings;
 }
 

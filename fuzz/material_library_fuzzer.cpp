@@ -83,7 +83,7 @@ void checkKindIndex(const MaterialLibrary& library, const KindIndex& index) {
 // built from the record gives: on a row, inside a segment (row `pick` and the next), just outside
 // both ends, and for no number at all. (Every row of every record would cost too much per run.)
 void checkStrengthLookup(const MaterialRecord& record, AllowableStressKind kind, unsigned pick) {
-    const testing::StrengthTable table = testing::buildStrengthTable(record, kind);
+    const test::StrengthTable table = test::buildStrengthTable(record, kind);
     const int rows = table.rowCount;
     fuzz::require(rows >= 0 && rows <= usedDiameterCount(record),
                   "the strength table has at most one row per diameter");
@@ -98,7 +98,7 @@ void checkStrengthLookup(const MaterialRecord& record, AllowableStressKind kind,
         probes.push_back(std::nextafter(table.diameters[rows - 1], INFINITY));
     }
     for (const double d : probes) {
-        const std::optional<double> fromTable = testing::interpolateTable(table, d);
+        const std::optional<double> fromTable = test::interpolateTable(table, d);
         const double expected = fromTable && std::isfinite(*fromTable)
                                     ? *fromTable
                                     : std::numeric_limits<double>::quiet_NaN();

@@ -88,7 +88,7 @@ std::filesystem::path programFolder() {
 
 // The STEP writer, from the module next to the program (the build folder) or installed in the
 // package's module folder below the program's prefix. The module stays loaded once found.
-StepWriter* stepWriter(std::string& failure) {
+StepWriter* stepWriter(ModelWriteFailure& problem) {
     static StepWriter* writer = nullptr;
     if (writer)
         return writer;
@@ -109,8 +109,7 @@ StepWriter* stepWriter(std::string& failure) {
         }
         dlclose(module);
     }
-    failure = std::string("the STEP writer ") + kModelModuleName + " was not found beside " +
-              folder.string() + reasons;
+    problem = {ModelFailure::WriterMissing, folder.string() + reasons};
     return nullptr;
 }
 
@@ -202,23 +201,23 @@ std::string binaryStl(const SpringCentreLine& line, std::string_view title) {
     return out;
 }
 
-std::optional<std::string> writeSpringModel(const std::string& path, ModelFormat format,
-                                            const SpringCentreLine& line,
-                                            const std::string& productName) {
+std::optional<ModelWriteFailure> writeSpringModel(const std::string& path, ModelFormat format,
+                                                  const SpringCentreLine& line,
+                                                  const std::string& productName) {
     if (format == ModelFormat::Stl) {
         const std::string bytes = binaryStl(line, productName);
         writeFileAtomically(path, std::as_bytes(std::span(bytes.data(), bytes.size())));
         return std::nullopt;
     }
-    std::string failure;
-    StepWriter* writer = stepWriter(failure);
+    ModelWriteFailure problem{ModelFailure::Unexpected, {}};
+    StepWriter* writer = stepWriter(problem);
     if (!writer)
-        return failure;
+        return problem;
     // The writer writes a file of its own, which then replaces the target in one piece.
     std::error_code ignored;
     const std::filesystem::path scratch = std::filesystem::temp_directory_path(ignored) /
                                           ("hspring-model-" + std::to_string(::getpid()) + ".step");
-    const bool written = writer(line, scratch.c_str(), productName.c_str(), failure);
+    const bool written = writer(line, scratch.c_str(), productName.c_str(), problem);
     if (written) {
         try {
             writeFileAtomically(path, readFileBytes(scratch.string()));
@@ -229,7 +228,7 @@ std::optional<std::string> writeSpringModel(const std::string& path, ModelFormat
     }
     std::filesystem::remove(scratch, ignored);
     if (!written)
-        return failure;
+        return problem;
     return std::nullopt;
 }
 

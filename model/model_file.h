@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/centre_line.h"
+#include "model/model_failure.h"
 
 #include <optional>
 #include <string>
@@ -25,8 +26,8 @@ std::string binaryStl(const SpringCentreLine& line, std::string_view title);
 // built by the writer module (loaded on the first STEP file); its product is `productName`.
 // Returns nothing when written, or why the solid could not be made (the module missing, the
 // sweep failed), and then writes nothing. A file that cannot be created raises fileCreateError.
-std::optional<std::string> writeSpringModel(const std::string& path, ModelFormat format,
-                                            const SpringCentreLine& line,
-                                            const std::string& productName);
+std::optional<ModelWriteFailure> writeSpringModel(const std::string& path, ModelFormat format,
+                                                  const SpringCentreLine& line,
+                                                  const std::string& productName);
 
 } // namespace hspring

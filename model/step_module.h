@@ -6,16 +6,14 @@
 // it lives in a module of its own, opened only when a STEP file is saved.
 
 #include "model/centre_line.h"
-
-#include <string>
+#include "model/model_failure.h"
 
 namespace hspring {
 
 // Builds the solid of `line` and writes it to `path` as a STEP file (AP214, millimetres) whose
-// product is named `productName`. Returns true when written; otherwise `failure` says why (in
-// English, for the tool; the window shows its own words and this as the detail).
+// product is named `productName`. Returns true when written; otherwise `problem` says why.
 using StepWriter = bool(const SpringCentreLine& line, const char* path, const char* productName,
-                        std::string& failure);
+                        ModelWriteFailure& problem);
 
 // The writer's symbol in the module, and the module's file name.
 inline constexpr char kStepWriterSymbol[] = "hspring_write_step";

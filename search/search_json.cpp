@@ -4,8 +4,6 @@
 #include "base/error.h"
 #include "base/json_reader.h"
 #include "base/json_writer.h"
-#include "base/number_format.h"
-#include "base/text_fill.h"
 #include "calc/design_json.h"
 #include "calc/wording.h"
 
@@ -169,95 +167,63 @@ Fault readObjective(ValueReader& in, DesignRequirement& r) {
     return {};
 }
 
-// How each key of a requirement is read and what it means, in the order of RequirementKey, whose
-// names they take: its unit, its help (continuation lines after "\n"; a "{name}" in it stands for
-// the default or limit requirementJsonKeysHelp fills in from DesignRequirement and the limits)
-// and how it is read. The reader and the help text come from this table alone.
+// How each key of a requirement is read, in the order of RequirementKey, whose names they take:
+// the unit of its value (kgf units; "" for none), how it is read and whether it must be given.
+// The reader reads this table alone; the tool's help names the units from it.
 struct KeyReading {
     RequirementKey key;
     std::string_view unit;
-    std::string_view help;
     Fault (*read)(ValueReader&, DesignRequirement&);
     bool required = false;
 };
 using K = RequirementKey;
 constexpr KeyReading kKeyReadings[] = {
-    {K::Length1, "mm", "the first working length L1 (required)",
-     [](ValueReader& in, DesignRequirement& r) { return in.number(r.length1); }, true},
-    {K::Load1, "kgf", "the load P1 at L1 (required)",
-     [](ValueReader& in, DesignRequirement& r) { return in.number(r.load1); }, true},
-    {K::Length2, "mm", "the second working length L2 > L1 (required)",
-     [](ValueReader& in, DesignRequirement& r) { return in.number(r.length2); }, true},
-    {K::Load2, "kgf", "the load P2 > P1 > 0 at L2 (required)",
-     [](ValueReader& in, DesignRequirement& r) { return in.number(r.load2); }, true},
+    {K::Length1, "mm", [](ValueReader& in, DesignRequirement& r) { return in.number(r.length1); },
+     true},
+    {K::Load1, "kgf", [](ValueReader& in, DesignRequirement& r) { return in.number(r.load1); },
+     true},
+    {K::Length2, "mm", [](ValueReader& in, DesignRequirement& r) { return in.number(r.length2); },
+     true},
+    {K::Load2, "kgf", [](ValueReader& in, DesignRequirement& r) { return in.number(r.load2); },
+     true},
     {K::LoadTolerance, "%",
-     "how far each load may lie from its target (default {loadTolerance}; above 0 and\nbelow 100)",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.loadTolerance); }},
     {K::ToleranceGrade, "",
-     "production tolerance grade of JIS B 2704-3, 1..{lastGrade} (default {toleranceGrade}): each\n"
-     "load with its production tolerance must stay within loadTolerance; {noGrade}:\n"
-     "the nominal loads alone",
      [](ValueReader& in, DesignRequirement& r) { return in.integer(r.toleranceGrade); }},
     {K::MaxOuterDiameter, "mm",
-     "largest outer coil diameter Do with its tolerance of the grade, Do + ΔDo\n"
-     "(default, null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.limit(r.maxOuterDiameter); }},
     {K::MinInnerDiameter, "mm",
-     "smallest inner coil diameter Di less the coil diameter's tolerance,\n"
-     "Di − ΔDo (default, null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.limit(r.minInnerDiameter); }},
     {K::MaxFreeLength, "mm",
-     "largest free length L0 with its tolerance of the grade, L0 + ΔL0 (default,\n"
-     "null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.limit(r.maxFreeLength); }},
     {K::RequiredLifeClass, "",
-     "the spring's expected-life class must be at most this, at the working\n"
-     "points and at the worst corner of the loads' tolerance bands:\n"
-     "0 \"{longestLife}\" (the longest) .. {lastLifeClass} \"{lastLife}\" (default, null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.optionalInteger(r.requiredLifeClass); }},
-    {K::Materials, "", "material record indices to try, an array (default: see kinds)",
+    {K::Materials, "",
      [](ValueReader& in, DesignRequirement& r) { return in.indices(r.materials); }},
-    {K::Kinds, "",
-     "material kinds to try when materials is not given, an array of 0..{lastKind}\n"
-     "(default: every material of the material lists)",
-     [](ValueReader& in, DesignRequirement& r) { return in.indices(r.kinds); }},
+    {K::Kinds, "", [](ValueReader& in, DesignRequirement& r) { return in.indices(r.kinds); }},
     {K::LowTempAnnealed, "",
-     "true or 1: low-temperature annealed after coiling (default {lowTempAnnealed})",
      [](ValueReader& in, DesignRequirement& r) { return in.flag(r.lowTempAnnealed); }},
-    {K::HookType, "", "{hookTypes}", readHookType},
-    {K::HookAngle, "degrees", "round hook: hook angle (default {hookAngle})",
+    {K::HookType, "", readHookType},
+    {K::HookAngle, "degrees",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.hookAngle); }},
-    {K::HookLength, "mm", "U hook: hook length (default {hookLength})",
+    {K::HookLength, "mm",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.hookLength); }},
     {K::HookOpening, "mm",
-     "U hook: opening between the cut end and the coil (default {hookOpening})",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.hookOpening); }},
     {K::HookMinRadius, "mm",
-     "U hook: inner radius of the bend out of the coil (default {hookMinRadius})",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.hookMinRadius); }},
     {K::HookBendRadius, "mm",
-     "round hook: centre-line radius r2 of the bend out of the coil; K2 from\n"
-     "C2 = 2·r2/d (default, null: the settings' hookStressFactor)",
      [](ValueReader& in, DesignRequirement& r) { return in.limit(r.hookBendRadius); }},
     {K::HookLoopRadius, "mm",
-     "round hook: centre-line radius r1 of the loop; K1 from C1 = 2·r1/d\n"
-     "(default, null: D/2)",
      [](ValueReader& in, DesignRequirement& r) { return in.limit(r.hookLoopRadius); }},
     {K::OperatingFrequency, "Hz",
-     "the frequency the spring is worked at: the natural frequency must be at\n"
-     "least {surgeRatio} times it (default, null: none)",
      [](ValueReader& in, DesignRequirement& r) { return in.limit(r.operatingFrequency); }},
-    {K::DesignBasis, "",
-     "\"JIS\" or \"handbook\": what the allowables are taken from (default:\n"
-     "the settings'; see hspring-cli calc --help)",
-     readDesignBasis},
+    {K::DesignBasis, "", readDesignBasis},
     {K::DiameterStep, "mm",
-     "the mean coil diameters tried are the whole multiples of this\n"
-     "(default {diameterStep}; {minStep} .. {maxStep})",
      [](ValueReader& in, DesignRequirement& r) { return in.number(r.diameterStep); }},
-    {K::Objective, "", "{objectives}", readObjective},
-    {K::Count, "", "how many candidates to return (default {count}; 1 .. {maxCount})",
-     [](ValueReader& in, DesignRequirement& r) { return in.integer(r.count); }},
+    {K::Objective, "", readObjective},
+    {K::Count, "", [](ValueReader& in, DesignRequirement& r) { return in.integer(r.count); }},
+
 };
 static_assert(std::size(kKeyReadings) == kRequirementKeyCount);
 static_assert(
@@ -365,38 +331,6 @@ void appendExplanationJson(std::string& out, const SearchOutcome& outcome, const
     json.endObject();
 }
 
-std::string numberText(double value) {
-    return formatGeneral(value, 15);
-}
-
-// What each objective ranks first, in the order of SearchObjective.
-constexpr std::string_view kObjectiveHelp[] = {
-    "the lightest first",
-    "the longest spring life\nfirst, then the lightest",
-    "the largest smallest margin of the\n"
-    "coil, hook-torsion and hook-bending stresses at the top of P2's\n"
-    "tolerance band first",
-    "the smallest worst-case deviation\nof the loads first, then the lightest",
-};
-
-// The choices of a key, each quoted, the default marked.
-template <class Choice, std::size_t count>
-std::string choicesHelp(const Choice (&choices)[count], Choice chosen,
-                        std::string_view (*name)(Choice), std::string_view separator,
-                        const std::string_view* explanations = nullptr) {
-    std::string text;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i > 0)
-            text += separator;
-        text += "\"" + std::string(name(choices[i])) + "\"";
-        if (choices[i] == chosen)
-            text += " (default)";
-        if (explanations)
-            text += ": " + std::string(explanations[i]);
-    }
-    return text;
-}
-
 } // namespace
 
 RequirementRequests readRequirementsJson(std::string_view text, const MaterialLibrary& library) {
@@ -471,88 +405,8 @@ int searchDesignsJson(std::string_view input, const MaterialLibrary& library,
     return failed;
 }
 
-std::string requirementJsonKeysHelp(const Wording& words) {
-    const DesignRequirement defaults;
-    constexpr HookType kHookTypes[] = {HookType::Round, HookType::U};
-    constexpr SearchObjective kObjectives[] = {SearchObjective::Mass, SearchObjective::Life,
-                                               SearchObjective::Margin, SearchObjective::Accuracy};
-    const auto lifeText = [&words](int lifeClass) {
-        return std::string(words.lifeClass(lifeClass));
-    };
-    const TextValue values[] = {
-        {"loadTolerance", numberText(defaults.loadTolerance)},
-        {"lastGrade", std::to_string(kToleranceGradeCount)},
-        {"toleranceGrade", std::to_string(defaults.toleranceGrade)},
-        {"noGrade", std::to_string(kNoToleranceGrade)},
-        {"longestLife", lifeText(0)},
-        {"lastLifeClass", std::to_string(kMaxRequiredLifeClass)},
-        {"lastLife", lifeText(kMaxRequiredLifeClass)},
-        {"lastKind", std::to_string(kKindCount - 1)},
-        {"lowTempAnnealed", defaults.lowTempAnnealed ? "true" : "false"},
-        {"hookTypes", choicesHelp(kHookTypes, defaults.hookType, hookTypeName, " or ")},
-        {"hookAngle", numberText(defaults.hookAngle)},
-        {"hookLength", numberText(defaults.hookLength)},
-        {"hookOpening", numberText(defaults.hookOpening)},
-        {"hookMinRadius", numberText(defaults.hookMinRadius)},
-        {"surgeRatio", numberText(kSurgeFrequencyRatio)},
-        {"diameterStep", numberText(defaults.diameterStep)},
-        {"minStep", numberText(kMinDiameterStep)},
-        {"maxStep", numberText(kMaxDiameterStep)},
-        {"objectives",
-         choicesHelp(kObjectives, defaults.objective, searchObjectiveName, "; ", kObjectiveHelp)},
-        {"count", std::to_string(defaults.count)},
-        {"maxCount", std::to_string(kMaxCandidateCount)},
-    };
-    std::string help = "Keys of a requirement (lengths in mm, loads in kgf):\n";
-    constexpr std::size_t kHelpColumn = 23;
-    for (const KeyReading& key : kKeyReadings) {
-        std::string line = "  " + std::string(requirementKeyName(key.key));
-        if (!key.unit.empty())
-            line += " (" + std::string(key.unit) + ")";
-        line += line.size() + 1 < kHelpColumn ? std::string(kHelpColumn - line.size(), ' ')
-                                              : "\n" + std::string(kHelpColumn, ' ');
-        const std::string filled = filledIn(key.help, values);
-        std::string_view text = filled;
-        for (std::size_t end = text.find('\n'); end != std::string_view::npos;
-             end = text.find('\n')) {
-            line += std::string(text.substr(0, end)) + "\n" + std::string(kHelpColumn, ' ');
-            text.remove_prefix(end + 1);
-        }
-        help += line + std::string(text) + "\n";
-    }
-    help += R"(
-The candidates: every material allowed, every wire diameter of its list, every mean coil
-diameter D that is a whole multiple of diameterStep with 4 <= D/d <= 22, every number of total
-turns N in quarter turns from 3. Each is calculated as the main window calculates it: lengths
-given (L1, L2); the free length of the spring drawn with its hooks in four significant digits,
-L0 = (N + 1)·d + 2·Di with round hooks and (N + 1)·d + 2·hookLength with U hooks, at most L1;
-and the initial tension of four significant digits within the recommended range that centres
-the loads: the larger worst-case deviation (|P − T| + ΔP)/T of the two loads smallest, ΔP the
-load's production tolerance ±(Pi·α + (P − Pi)·β) of the grade (0 at grade 0). A candidate is
-feasible when both loads and, at a grade, both loads ± ΔP lie within the tolerance; Pi lies
-within its range; the limits given hold; the checks give "Calculation Success!"; the load at
-the top of P2's band (P2 + ΔP2) is at most the coil's maxLoad, hookTorsionLimitLoad and
-hookBendingLimitLoad (the last unless the material gives no bending allowable), the limits
-whose smallest is maxLoadWithHooks; and the life class given holds. Ties of the objective go
-by material index, wire diameter, D and N.
-
-Each candidate is the calc command's answer for its design with "rank" (1 for the best) first
-and toleranceGrade as asked; it reads back through calc as the same design. Its last key,
-"search", holds what ranks it: worstDeviation1, worstDeviation2 (the worst-case relative
-deviations of the loads, fractions), coilStressUse, hookStressUse (the shares of the coil's and
-the hooks' limit loads used at the top of P2's band, which are the shares of their allowable
-stresses) and nearestLimit ("coil", "hookTorsion" or
-"hookBending": the largest share).
-
-When no candidate is feasible the answer is an object instead of the array: calculated (the
-candidates calculated), rejected (for each constraint the candidates it removed, each counted
-once under the first it breaks: outerDiameter, innerDiameter, freeLength, loads,
-worstCaseLoads, initialTension, designRules, coilStress, hookTorsion, hookBending, life; those
-the search's bounds removed without calculating are counted under the bound's constraint) and
-nearestMiss (null when nothing was calculated, else the candidate that broke the fewest
-constraints: broken, the names of what it broke, and design, its calc answer).
-)";
-    return help;
+std::string_view requirementKeyUnit(RequirementKey key) {
+    return kKeyReadings[static_cast<std::size_t>(key)].unit;
 }
 
 } // namespace hspring

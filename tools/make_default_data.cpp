@@ -5,6 +5,7 @@
 
 #include "base/error.h"
 #include "base/file_io.h"
+#include "cli/data_problem_text.h"
 #include "data/library_text.h"
 #include "data/material_library.h"
 #include "data/settings.h"
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <iostream>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -57,23 +59,22 @@ int main(int argc, char* argv[]) {
     }
     const std::string materialsText = argv[1], settingsText = argv[2];
     try {
-        MaterialLibrary library;
-        try {
-            library = parseMaterialLibraryText(readText(materialsText));
-        } catch (const Error& error) {
-            throw Error(Problem::BadData, {}, materialsText + ": " + error.what());
-        }
-        SettingsRecord settings;
-        try {
-            settings = parseSettingsText(readText(settingsText));
-        } catch (const Error& error) {
-            throw Error(Problem::BadData, {}, settingsText + ": " + error.what());
-        }
+        // A fault of a text is named with its file.
+        const auto reading = [](const std::string& path, auto parse) {
+            try {
+                return parse(readText(path));
+            } catch (const Error& error) {
+                const std::string fault = cli::dataProblemText(error);
+                throw std::runtime_error(path + ": " + (fault.empty() ? error.what() : fault));
+            }
+        };
+        const MaterialLibrary library = reading(materialsText, parseMaterialLibraryText);
+        const SettingsRecord settings = reading(settingsText, parseSettingsText);
         saveMaterialLibrary(argv[3], library);
         saveSettings(argv[4], settings);
         const std::string source = imagesSource(library, settings);
         writeFileAtomically(argv[5], std::as_bytes(std::span(source)));
-    } catch (const Error& error) {
+    } catch (const std::exception& error) {
         std::cerr << "hspring-make-default-data: " << error.what() << "\n";
         return 1;
     }

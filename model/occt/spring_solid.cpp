@@ -24,7 +24,6 @@
 #include <gp_Circ.hxx>
 #include <gp_Trsf.hxx>
 #include <numbers>
-#include <stdexcept>
 #include <variant>
 
 namespace hspring {
@@ -79,7 +78,7 @@ TopoDS_Edge edgeOf(const CentrePiece& piece) {
                        gp_Vec(directionOf(tangentOn(piece, 1))));
     interpolation.Perform();
     if (!interpolation.IsDone())
-        throw std::runtime_error("the hook's bend could not be drawn on the coil");
+        throw ModelFailed(ModelFailure::BendNotDrawn);
     return BRepBuilderAPI_MakeEdge(interpolation.Curve()).Edge();
 }
 
@@ -90,7 +89,7 @@ TopoDS_Shape springSolid(const SpringCentreLine& line) {
     for (const CentrePiece& piece : line.pieces) {
         path.Add(edgeOf(piece));
         if (!path.IsDone())
-            throw std::runtime_error("the wire's centre line does not join up");
+            throw ModelFailed(ModelFailure::CentreLineBroken);
     }
     BRepOffsetAPI_MakePipeShell sweep(path.Wire());
     const CentrePiece& start = line.pieces.front();
@@ -99,7 +98,7 @@ TopoDS_Shape springSolid(const SpringCentreLine& line) {
     sweep.Add(BRepBuilderAPI_MakeWire(BRepBuilderAPI_MakeEdge(section).Edge()).Wire());
     sweep.Build();
     if (!sweep.IsDone() || !sweep.MakeSolid())
-        throw std::runtime_error("the wire could not be swept along its centre line");
+        throw ModelFailed(ModelFailure::SweepFailed);
     TopoDS_Shape solid = sweep.Shape();
     if (line.leftHanded) {
         gp_Trsf mirror;
@@ -123,16 +122,16 @@ double solidVolume(const TopoDS_Shape& shape) {
     return properties.Mass();
 }
 
-std::string solidProblem(const TopoDS_Shape& shape, const SpringCentreLine& line) {
+std::optional<ModelFailure> solidProblem(const TopoDS_Shape& shape, const SpringCentreLine& line) {
     if (shape.IsNull() || !BRepCheck_Analyzer(shape).IsValid())
-        return "the swept solid is not valid";
+        return ModelFailure::SolidInvalid;
     if (solidCount(shape) != 1)
-        return "the sweep did not give one solid";
+        return ModelFailure::NotOneSolid;
     const double wire =
         std::numbers::pi * line.wireDiameter * line.wireDiameter / 4 * line.wireLength;
     if (!(std::fabs(solidVolume(shape) / wire - 1) < 0.01))
-        return "the swept solid does not hold the wire's volume";
-    return {};
+        return ModelFailure::VolumeWrong;
+    return std::nullopt;
 }
 
 void quietOpenCascade() {

@@ -81,11 +81,11 @@ bool nameProduct(const char* path, const std::string& productName) {
 
 extern "C" __attribute__((visibility("default"))) bool
 hspring_write_step(const hspring::SpringCentreLine& line, const char* path, const char* productName,
-                   std::string& failure) {
+                   hspring::ModelWriteFailure& problem) {
     try {
         const TopoDS_Shape solid = hspring::springSolid(line);
-        if (const std::string problem = hspring::solidProblem(solid, line); !problem.empty()) {
-            failure = problem;
+        if (const auto failure = hspring::solidProblem(solid, line)) {
+            problem = {*failure, {}};
             return false;
         }
         hspring::quietOpenCascade();
@@ -98,7 +98,7 @@ hspring_write_step(const hspring::SpringCentreLine& line, const char* path, cons
         // placeholder, which the file's text then has replaced.
         const Handle(TCollection_HAsciiString) name = new TCollection_HAsciiString(kPlaceholder);
         if (writer.Transfer(solid, STEPControl_AsIs) != IFSelect_RetDone) {
-            failure = "the solid could not be put into STEP";
+            problem = {hspring::ModelFailure::NotTransferred, {}};
             return false;
         }
         // The writer numbers the product's name; the product is named as given instead.
@@ -111,14 +111,16 @@ hspring_write_step(const hspring::SpringCentreLine& line, const char* path, cons
                 product->SetName(name);
             }
         if (writer.Write(path) != IFSelect_RetDone || !nameProduct(path, productName)) {
-            failure = "the STEP file could not be written";
+            problem = {hspring::ModelFailure::NotWritten, {}};
             return false;
         }
         return true;
+    } catch (const hspring::ModelFailed& failed) {
+        problem = {failed.failure(), {}};
     } catch (const Standard_Failure& error) {
-        failure = std::string("OpenCASCADE failed: ") + error.GetMessageString();
+        problem = {hspring::ModelFailure::ModellerFailed, error.GetMessageString()};
     } catch (const std::exception& error) {
-        failure = error.what();
+        problem = {hspring::ModelFailure::Unexpected, error.what()};
     }
     return false;
 }

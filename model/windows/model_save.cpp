@@ -3,6 +3,7 @@
 
 #include "base/number_format.h"
 #include "model/model_file.h"
+#include "model/step_module.h"
 #include "toolkit/windows/error_box.h"
 #include "toolkit/windows/file_dialogs.h"
 
@@ -66,6 +67,41 @@ std::optional<ModelChoice> askModelFile(QWidget* parent, const QString& proposed
                        static_cast<ModelState>(states->currentData().toInt())};
 }
 
+// Why the model could not be made, after "3Dモデルを作れませんでした: ".
+QString modelFailureText(const ModelWriteFailure& problem) {
+    const QString detail = QString::fromStdString(problem.detail);
+    switch (problem.failure) {
+    case ModelFailure::WriterMissing: {
+        // The folder, then the loader's reasons.
+        const qsizetype reasons = detail.indexOf(QStringLiteral("; "));
+        return QStringLiteral("STEP 出力モジュール %1 が %2 にありません%3")
+            .arg(QString::fromLatin1(kModelModuleName), detail.left(reasons),
+                 reasons < 0 ? QString() : detail.mid(reasons));
+    }
+    case ModelFailure::BendNotDrawn:
+        return QStringLiteral("フックの曲げをコイル上に描けません");
+    case ModelFailure::CentreLineBroken:
+        return QStringLiteral("線の中心線がつながりません");
+    case ModelFailure::SweepFailed:
+        return QStringLiteral("線を中心線に沿って掃引できません");
+    case ModelFailure::SolidInvalid:
+        return QStringLiteral("掃引した立体が正しくありません");
+    case ModelFailure::NotOneSolid:
+        return QStringLiteral("掃引が一つの立体になりません");
+    case ModelFailure::VolumeWrong:
+        return QStringLiteral("掃引した立体の体積が線の体積と合いません");
+    case ModelFailure::NotTransferred:
+        return QStringLiteral("立体を STEP に変換できません");
+    case ModelFailure::NotWritten:
+        return QStringLiteral("STEP ファイルを書き込めません");
+    case ModelFailure::ModellerFailed:
+        return QStringLiteral("OpenCASCADE のエラー: ") + detail;
+    case ModelFailure::Unexpected:
+        break;
+    }
+    return detail;
+}
+
 } // namespace
 
 QString modelRefusalText(const ModelRefusal& refusal, const SpringModelRequest& request) {
@@ -118,7 +154,7 @@ void saveSpringModel(QWidget* parent, const ModelSubject& subject) {
         if (const auto failure = writeSpringModel(
                 choice->path, *format, std::get<SpringCentreLine>(centreLine), subject.productName))
             showErrorBox(parent, QStringLiteral("3Dモデルを作れませんでした: ") +
-                                     QString::fromStdString(*failure));
+                                     modelFailureText(*failure));
     });
 }
 

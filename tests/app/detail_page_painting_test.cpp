@@ -26,11 +26,11 @@ bool hasBlueInk(const QImage& image, const QRect& area) {
 // across the empty header cells after it) in the program's font, and the tables stay apart.
 // Over-limit rows are drawn in blue, the others not.
 TEST(DetailPagePainting, TextsFitTheirCellsAndOverLimitRowsAreBlue) {
-    CoefficientSet coefficients = testing::referenceCoefficients();
+    CoefficientSet coefficients = test::referenceCoefficients();
     coefficients.hookStressFactor = 3; // the hook's torsion at load 2 over the allowable
-    const MaterialLibrary library = testing::referenceLibrary();
+    const MaterialLibrary library = test::referenceLibrary();
     const DesignResult done =
-        evaluateDesign(testing::referenceDesign(), library, coefficients, HookType::Round);
+        evaluateDesign(test::referenceDesign(), library, coefficients, HookType::Round);
     const DetailPageTexts texts = detailPageTexts(done, japaneseWording());
     QImage page(kDetailPageSize, QImage::Format_RGB32);
     page.fill(Qt::white);

@@ -17,13 +17,13 @@ using Cells = std::vector<std::string>;
 // calculation, as the window shows it.
 DetailPageTexts workedExample(HookType hookType, double radius = 3, double hookFactor = 1.25,
                               int bendingColumn = 0) {
-    MaterialLibrary library = testing::referenceLibrary();
+    MaterialLibrary library = test::referenceLibrary();
     library[0].tensileStrength[1] = 1950;
     library[0].bendingPercent = 70;
     library[0].allowableBending[0] = bendingColumn;
-    CoefficientSet coefficients = testing::referenceCoefficients();
+    CoefficientSet coefficients = test::referenceCoefficients();
     coefficients.hookStressFactor = hookFactor;
-    SpringDesign design = testing::referenceDesign();
+    SpringDesign design = test::referenceDesign();
     design.hookMinRadius = radius;
     if (hookFactor > 2) // from the free length on, so that the hook's life is the shorter
         design.length1 = design.freeLength;

@@ -23,10 +23,9 @@ StatusLines statusOf(const SpringDesign& design) {
 
 // A calculated design that passes every rule, to bend one value at a time.
 SpringDesign passingDesign() {
-    SpringDesign design = testing::referenceDesign();
+    SpringDesign design = test::referenceDesign();
     InitialTensionRange range;
-    calculateDesign(design, testing::referenceLibrary(), testing::referenceCoefficients(), range,
-                    {});
+    calculateDesign(design, test::referenceLibrary(), test::referenceCoefficients(), range, {});
     return design;
 }
 
@@ -132,8 +131,8 @@ TEST(CheckDesign, MissingValuesFailOnlyTheRulesWordedNotAtLeast) {
 
 // The warnings beside the six rules: each one alone on a design that passes them, and in order.
 TEST(CheckHooks, EachWarningByItsCause) {
-    const MaterialLibrary library = testing::referenceLibrary();
-    const CoefficientSet coefficients = testing::referenceCoefficients();
+    const MaterialLibrary library = test::referenceLibrary();
+    const CoefficientSet coefficients = test::referenceCoefficients();
     const auto problems = [&](SpringDesign design, HookType type) {
         InitialTensionRange range;
         calculateDesign(design, library, coefficients, range, {});
@@ -144,7 +143,7 @@ TEST(CheckHooks, EachWarningByItsCause) {
         return found;
     };
     using P = std::vector<HookProblem>;
-    SpringDesign design = testing::referenceDesign();
+    SpringDesign design = test::referenceDesign();
     design.hookMinRadius = 1.5; // exactly 1.5·d: no warning
     EXPECT_EQ(problems(design, HookType::Round), P{});
     EXPECT_EQ(problems(design, HookType::U), P{});

@@ -3,6 +3,7 @@
 #include "calc/design_batch.h"
 #include "calc/design_json.h"
 #include "calc/spring_design.h"
+#include "cli/key_help.h"
 #include "cli/problem_text.h"
 #include "tests/support/test_materials.h"
 #include "wording/japanese.h"
@@ -18,7 +19,7 @@ namespace hspring {
 namespace {
 
 const MaterialLibrary& library() {
-    static const MaterialLibrary instance = testing::referenceLibrary();
+    static const MaterialLibrary instance = test::referenceLibrary();
     return instance;
 }
 
@@ -173,7 +174,7 @@ std::map<std::string, double> numbersOf(JsonReader& reader) {
 
 std::string calculate(std::string_view input, int& failed) {
     std::string out;
-    failed = calculateDesignsJson(input, library(), testing::referenceCoefficients(),
+    failed = calculateDesignsJson(input, library(), test::referenceCoefficients(),
                                   japaneseWording(), cli::EnglishProblems(),
                                   [&out](std::string_view piece) { out += piece; });
     return out;
@@ -182,10 +183,31 @@ std::string calculate(std::string_view input, int& failed) {
 // The help states the library's and the life classes' ranges as they are, and leaves no "{name}"
 // of a limit unfilled.
 TEST(DesignJsonHelp, StatesTheLimits) {
-    const std::string help(kDesignJsonKeysHelp);
+    const std::string help(cli::designKeysHelp());
     EXPECT_NE(help.find("  materialIndex        material record, 0..29\n"), std::string::npos);
     EXPECT_NE(help.find("0 (longest) .. 8 (shortest)\n"), std::string::npos);
     EXPECT_FALSE(std::regex_search(help, std::regex(R"(\{[A-Za-z]+\})"))) << help;
+}
+
+// The help is the core's key table worded: every key has its lines and no line names a key the
+// core has not; each key's first entry names the unit the table gives it.
+TEST(DesignJsonHelp, WordsEveryKeyOfTheCoreWithItsUnit) {
+    EXPECT_EQ(cli::designKeyHelpFaults(), std::vector<std::string>{});
+    const std::string help(cli::designKeysHelp());
+    int withUnit = 0;
+    for (const DesignKey& key : designKeys()) {
+        // The key's entry: its line (or the line it shares), up to the next entry or heading.
+        const std::regex entry("\n  ([A-Za-z0-9]+, )*" + std::string(key.name) +
+                               "(, [A-Za-z0-9]+)*[ \n][\\s\\S]*?(?=\n  [A-Za-z]|\n[A-Z])");
+        std::smatch match;
+        ASSERT_TRUE(std::regex_search(help, match, entry)) << key.name;
+        if (key.unit.empty())
+            continue;
+        ++withUnit;
+        EXPECT_NE(match.str().find(", " + std::string(key.unit)), std::string::npos)
+            << key.name << " in " << match.str();
+    }
+    EXPECT_GT(withUnit, 30);
 }
 
 TEST(CalculateDesignsJson, AnswersWithEveryFieldReadingBackExactly) {
@@ -199,7 +221,7 @@ TEST(CalculateDesignsJson, AnswersWithEveryFieldReadingBackExactly) {
     reader.finish();
 
     const DesignResult expected =
-        evaluateDesign(testing::referenceDesign(), library(), testing::referenceCoefficients());
+        evaluateDesign(test::referenceDesign(), library(), test::referenceCoefficients());
     const auto same = [&](const char* key, double value) {
         ASSERT_TRUE(numbers.count(key)) << key;
         EXPECT_EQ(std::memcmp(&numbers.at(key), &value, sizeof value), 0) << key;
@@ -327,7 +349,7 @@ TEST(CalculateDesignsJson, ManyDesignsComeBackInOrderOnAnyNumberOfThreads) {
     for (const int threads : {1, 2}) {
         std::string& out = answers[threads - 1];
         failed[threads - 1] = calculateDesignsJson(
-            input, library(), testing::referenceCoefficients(), japaneseWording(),
+            input, library(), test::referenceCoefficients(), japaneseWording(),
             cli::EnglishProblems(),
             [&](std::string_view piece) {
                 ++pieces;

@@ -18,13 +18,13 @@
 namespace hspring {
 namespace {
 
-using testing::buildStrengthTable;
-using testing::interpolateTable;
-using testing::makeMaterial;
-using testing::referenceCoefficients;
-using testing::referenceDesign;
-using testing::referenceLibrary;
-using testing::StrengthTable;
+using test::buildStrengthTable;
+using test::interpolateTable;
+using test::makeMaterial;
+using test::referenceCoefficients;
+using test::referenceDesign;
+using test::referenceLibrary;
+using test::StrengthTable;
 
 struct Calculated {
     SpringDesign design;

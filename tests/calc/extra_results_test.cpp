@@ -7,6 +7,7 @@
 #include "calc/design_result.h"
 #include "calc/extra_results.h"
 #include "calc/spring_design.h"
+#include "cli/key_help.h"
 #include "cli/problem_text.h"
 #include "drawing/outline.h"
 #include "tests/support/test_materials.h"
@@ -77,7 +78,7 @@ std::set<std::string> wordsOf(std::string_view text) {
 // The reference piano wire with a tensile strength of 1950 N/mm^2 at 1.0 mm and a bending
 // percentage of 70 (no explicit bending column), so that the hook is judged by the percentage.
 MaterialLibrary hookLibrary() {
-    MaterialLibrary library = testing::referenceLibrary();
+    MaterialLibrary library = test::referenceLibrary();
     library[0].tensileStrength[1] = 1950;
     library[0].bendingPercent = 70;
     return library;
@@ -85,12 +86,12 @@ MaterialLibrary hookLibrary() {
 
 DesignResult evaluate(const SpringDesign& design, HookType hookType,
                       const MaterialLibrary& library = hookLibrary(),
-                      const CoefficientSet& coefficients = testing::referenceCoefficients()) {
+                      const CoefficientSet& coefficients = test::referenceCoefficients()) {
     return evaluateDesign(design, library, coefficients, hookType);
 }
 
 TEST(ExtraResults, ReferenceRunWithEitherHook) {
-    SpringDesign design = testing::referenceDesign();
+    SpringDesign design = test::referenceDesign();
     design.hookMinRadius = 3;
     const DesignResult round = evaluate(design, HookType::Round);
     const ExtraResults& x = round.extras;
@@ -126,7 +127,7 @@ TEST(ExtraResults, ReferenceRunWithEitherHook) {
 
     // A hook that concentrates more stress than the coil shortens the spring's life: K2 = 3
     // takes τB2 to 85.2 kgf/mm^2, over its allowable of 71.8, where no fatigue line holds.
-    CoefficientSet harsh = testing::referenceCoefficients();
+    CoefficientSet harsh = test::referenceCoefficients();
     harsh.hookStressFactor = 3;
     design.length1 = design.freeLength;
     const DesignResult harshRun = evaluate(design, HookType::Round, hookLibrary(), harsh);
@@ -138,7 +139,7 @@ TEST(ExtraResults, ReferenceRunWithEitherHook) {
 // The hooks' centre line is the middle of the edges the drawing gives them: the arcs' mean radius
 // over their sweep, the straight pieces' length.
 TEST(ExtraResults, WireLengthFollowsTheDrawnHooks) {
-    const SpringDesign design = testing::referenceDesign(); // hook angle 80°
+    const SpringDesign design = test::referenceDesign(); // hook angle 80°
     const CoilShape coil = coilShapeOf(design);
     const auto length = [](const OutlinePrimitive& primitive) {
         const auto& segment = std::get<DrawSegment>(primitive);
@@ -179,7 +180,7 @@ TEST(ExtraResults, ValuesThatCannotBeFormedAreMissing) {
     // An explicit bending column without a value at 1.0 mm: no allowable bending stress.
     MaterialLibrary noBending = hookLibrary();
     noBending[0].allowableBending[0] = 1200; // at 0.8 mm only
-    SpringDesign design = testing::referenceDesign();
+    SpringDesign design = test::referenceDesign();
     EXPECT_TRUE(
         std::isnan(evaluate(design, HookType::Round, noBending).extras.hookBendingAllowable));
 
@@ -190,9 +191,9 @@ TEST(ExtraResults, ValuesThatCannotBeFormedAreMissing) {
         // Refused by the calculation, such a hook still reaches the extras from a file.
         SpringDesign calculated = design;
         InitialTensionRange range;
-        calculateDesign(calculated, hookLibrary(), testing::referenceCoefficients(), range, {});
+        calculateDesign(calculated, hookLibrary(), test::referenceCoefficients(), range, {});
         const ExtraResults x = calculateExtraResults(calculated, hookLibrary(),
-                                                     testing::referenceCoefficients(), HookType::U);
+                                                     test::referenceCoefficients(), HookType::U);
         EXPECT_TRUE(std::isnan(x.hookTorsionStress2) && std::isnan(x.si.hookTorsionStress1));
         EXPECT_FALSE(x.hookLifeClass || x.springLifeClass);
         EXPECT_TRUE(std::isnan(x.wireLength) && std::isnan(x.springMass));
@@ -205,23 +206,22 @@ TEST(ExtraResults, ValuesThatCannotBeFormedAreMissing) {
     {
         MaterialLibrary library = hookLibrary();
         library[0].bendingPercent = 0;
-        const ExtraResults x =
-            evaluate(testing::referenceDesign(), HookType::Round, library).extras;
+        const ExtraResults x = evaluate(test::referenceDesign(), HookType::Round, library).extras;
         EXPECT_TRUE(std::isnan(x.hookBendingAllowable) && std::isnan(x.si.hookBendingAllowable));
         EXPECT_EQ(formatF4(x.hookBendingStress2), "62.76");
     }
 
     // A coil diameter below the wire's (index below 1), refused by the calculation but possible in
     // a file, calculates as it stands, but has no loop to bend.
-    design = testing::referenceDesign();
+    design = test::referenceDesign();
     setCoilDiameters(design, 0.8, 1.0);
     design.autoInitialTension = 0; // the index is outside the initial-tension table
     design.initialTension = 0.3;
     DesignResult thin;
     thin.design = design;
-    calculateDesign(thin.design, hookLibrary(), testing::referenceCoefficients(), thin.range, {});
-    thin.extras = calculateExtraResults(thin.design, hookLibrary(),
-                                        testing::referenceCoefficients(), HookType::Round);
+    calculateDesign(thin.design, hookLibrary(), test::referenceCoefficients(), thin.range, {});
+    thin.extras = calculateExtraResults(thin.design, hookLibrary(), test::referenceCoefficients(),
+                                        HookType::Round);
     EXPECT_TRUE(std::isnan(thin.extras.hookBendingStress1) && std::isnan(thin.extras.wireLength));
     EXPECT_TRUE(std::isfinite(thin.extras.hookTorsionStress2));
 
@@ -234,7 +234,7 @@ TEST(ExtraResults, ValuesThatCannotBeFormedAreMissing) {
         raw.materialIndex = meanDiameter == 0 ? 30 : 0;
         for (const HookType type : {HookType::Round, HookType::U}) {
             const ExtraResults x =
-                calculateExtraResults(raw, hookLibrary(), testing::referenceCoefficients(), type);
+                calculateExtraResults(raw, hookLibrary(), test::referenceCoefficients(), type);
             for (const double value :
                  {x.hookBendingFactor, x.hookBendingStress2, x.hookTorsionStress2,
                   x.naturalFrequency, x.wireLength, x.springMass, x.si.hookBendingAllowable})
@@ -265,7 +265,7 @@ TEST(ExtraResults, LimitLoadsOfTheCoilAndTheHooks) {
     const auto near4 = [](double actual, const char* expected) {
         EXPECT_EQ(formatF4(actual), expected); // four significant digits
     };
-    SpringDesign design = testing::referenceDesign();
+    SpringDesign design = test::referenceDesign();
     const DesignResult result = evaluate(design, HookType::Round);
     const ExtraResults& x = result.extras;
     near4(result.design.maxLoad, "1.969");
@@ -275,7 +275,7 @@ TEST(ExtraResults, LimitLoadsOfTheCoilAndTheHooks) {
     EXPECT_EQ(x.governingPart, GoverningPart::Coil);
     near4(x.maxLengthWithHooks, "72.08");
 
-    CoefficientSet handbook = testing::referenceCoefficients();
+    CoefficientSet handbook = test::referenceCoefficients();
     setDesignBasis(handbook, DesignBasis::Handbook);
     const DesignResult byHandbook = evaluate(design, HookType::Round, hookLibrary(), handbook);
     near4(byHandbook.design.allowableStress, "89.48");
@@ -305,10 +305,10 @@ TEST(ExtraResults, LimitLoadsOfTheCoilAndTheHooks) {
     // A hook factor that is not a positive finite number (a damaged coefficient file) is no
     // factor: the torsion's limit and everything that needs it are missing, never −∞ or a guess.
     for (const double factor : {-double(INFINITY), 0.0, -1.25, double(NAN), double(INFINITY)}) {
-        CoefficientSet damaged = testing::referenceCoefficients();
+        CoefficientSet damaged = test::referenceCoefficients();
         damaged.hookStressFactor = factor;
         const ExtraResults y =
-            evaluate(testing::referenceDesign(), HookType::Round, hookLibrary(), damaged).extras;
+            evaluate(test::referenceDesign(), HookType::Round, hookLibrary(), damaged).extras;
         EXPECT_TRUE(std::isnan(y.hookTorsionFactor) && std::isnan(y.hookTorsionStress2) &&
                     std::isnan(y.hookTorsionLimitLoad) && std::isnan(y.maxLoadWithHooks) &&
                     std::isnan(y.maxLengthWithHooks))
@@ -317,7 +317,7 @@ TEST(ExtraResults, LimitLoadsOfTheCoilAndTheHooks) {
     }
 
     // A limit below the initial tension is reached at no length.
-    design = testing::referenceDesign();
+    design = test::referenceDesign();
     design.autoInitialTension = 0;
     design.initialTension = 2;
     const ExtraResults tight = evaluate(design, HookType::Round).extras;
@@ -329,7 +329,7 @@ TEST(ExtraResults, LimitLoadsOfTheCoilAndTheHooks) {
 // Pi. d 1, D 10, N 20, Pi 0.314, P1 0.1, P2 1.5: L2 − L1 = (1.5 − 0.314)/0.050030 = 23.706 mm and
 // W12 = (0.314 + 1.5)/2 · 23.706 = 21.50 kgf·mm (with P1 it would be 18.96).
 TEST(ExtraResults, EnergyCountsFromTheInitialTensionWhenLoad1IsBelowIt) {
-    SpringDesign design = testing::referenceDesign();
+    SpringDesign design = test::referenceDesign();
     design.lengthMode = kLoadsGiven;
     design.autoInitialTension = 0;
     design.initialTension = 0.314;
@@ -359,7 +359,7 @@ TEST(ExtraResults, AnsweredInTheCalcJson) {
     const int failed = calculateDesignsJson(
         R"([{"hookType": "u", "hookMinRadius": 0}, {"hookType": "round"}, {"hookType": "U"},
             {"hookType": 1}, {"hookType": "u", "hookType": "u"}])",
-        library, testing::referenceCoefficients(), japaneseWording(), cli::EnglishProblems(),
+        library, test::referenceCoefficients(), japaneseWording(), cli::EnglishProblems(),
         [&out](std::string_view piece) { out += piece; });
     EXPECT_EQ(failed, 4);
     std::vector<std::string> answers;
@@ -376,7 +376,7 @@ TEST(ExtraResults, AnsweredInTheCalcJson) {
     // The round hook's answer carries the core's values exactly, and nothing of the old keys
     // has moved: they come first, as before.
     const std::string& round = answers[1];
-    const DesignResult expected = evaluate(testing::referenceDesign(), HookType::Round, library);
+    const DesignResult expected = evaluate(test::referenceDesign(), HookType::Round, library);
     const auto number = [](const std::string& answer, const std::string& key) {
         const std::string text = valueText(answer, key);
         JsonReader reader(text);
@@ -392,9 +392,9 @@ TEST(ExtraResults, AnsweredInTheCalcJson) {
 
     // The help text documents every key of the answer, the SI values' included: each one opens
     // an entry of the key list (or is a word of the si entry), not merely a part of some text.
-    const std::set<std::string> documented = documentedKeys(kDesignJsonKeysHelp);
-    const std::set<std::string> siWords =
-        wordsOf(kDesignJsonKeysHelp.substr(kDesignJsonKeysHelp.find("\n  si ")));
+    const std::string_view keysHelp = cli::designKeysHelp();
+    const std::set<std::string> documented = documentedKeys(keysHelp);
+    const std::set<std::string> siWords = wordsOf(keysHelp.substr(keysHelp.find("\n  si ")));
     const std::string object = round.substr(0, round.size() - 1); // without the comma
     JsonReader reader(object);
     reader.enterObject();
@@ -428,21 +428,20 @@ namespace {
 // K1 = 247/224 instead of 389/360 from D/2. Without them the results stay as they were. The
 // natural frequency is judged against 15 times the operating frequency.
 TEST(ExtraResults, RoundHookRadiiAndTheOperatingFrequency) {
-    const SpringDesign design = testing::referenceDesign();
+    const SpringDesign design = test::referenceDesign();
     const DesignResult plain = evaluate(design, HookType::Round);
     ExtraInputs inputs;
     inputs.hookBendRadius = 1.5;
     inputs.hookLoopRadius = 4;
-    const DesignResult shaped =
-        evaluateDesign(design, hookLibrary(), testing::referenceCoefficients(), HookType::Round,
-                       kDefaultToleranceGrade, inputs);
+    const DesignResult shaped = evaluateDesign(design, hookLibrary(), test::referenceCoefficients(),
+                                               HookType::Round, kDefaultToleranceGrade, inputs);
     EXPECT_EQ(plain.extras.hookTorsionFactor, 1.25);
     EXPECT_EQ(formatF15(shaped.extras.hookTorsionFactor), "1.375");
     EXPECT_EQ(formatF15(shaped.extras.hookBendingFactor), formatF15(247.0L / 224));
     EXPECT_NEAR(shaped.extras.hookTorsionStress2 / plain.extras.hookTorsionStress2, 1.1, 1e-12);
     EXPECT_LT(shaped.extras.hookTorsionLimitLoad, plain.extras.hookTorsionLimitLoad);
     // A U hook keeps its own bend: the radii are a round hook's.
-    const DesignResult u = evaluateDesign(design, hookLibrary(), testing::referenceCoefficients(),
+    const DesignResult u = evaluateDesign(design, hookLibrary(), test::referenceCoefficients(),
                                           HookType::U, kDefaultToleranceGrade, inputs);
     EXPECT_EQ(u.extras.hookTorsionFactor, evaluate(design, HookType::U).extras.hookTorsionFactor);
 
@@ -451,9 +450,8 @@ TEST(ExtraResults, RoundHookRadiiAndTheOperatingFrequency) {
     const auto surges = [&](double frequency) {
         ExtraInputs at;
         at.operatingFrequency = frequency;
-        const DesignResult r =
-            evaluateDesign(design, hookLibrary(), testing::referenceCoefficients(), HookType::Round,
-                           kDefaultToleranceGrade, at);
+        const DesignResult r = evaluateDesign(design, hookLibrary(), test::referenceCoefficients(),
+                                              HookType::Round, kDefaultToleranceGrade, at);
         bool warned = false;
         for (const HookCheck& check : r.hookChecks)
             warned |= check.problem == HookProblem::NaturalFrequencyBelowSurgeRatio;

@@ -61,8 +61,8 @@ TEST(LifeTexts, NineTextsByClass) {
 }
 
 TEST(StressCoefficients, StressOverTensileStrengthWithTheFactorNinePointEight) {
-    const MaterialLibrary library = testing::referenceLibrary();
-    SpringDesign design = testing::referenceDesign();
+    const MaterialLibrary library = test::referenceLibrary();
+    SpringDesign design = test::referenceDesign();
     design.diameterIndex = 1; // 1.0 mm, 2200 N/mm^2
     design.stress1 = 22;
     design.stress2 = 44;
@@ -72,8 +72,8 @@ TEST(StressCoefficients, StressOverTensileStrengthWithTheFactorNinePointEight) {
 }
 
 TEST(StressCoefficients, MissingTensileStrengthGivesNoCoefficients) {
-    MaterialLibrary library = testing::referenceLibrary();
-    SpringDesign design = testing::referenceDesign();
+    MaterialLibrary library = test::referenceLibrary();
+    SpringDesign design = test::referenceDesign();
     design.stress1 = 22;
     design.stress2 = 44;
     const auto missing = [&](const SpringDesign& d) {

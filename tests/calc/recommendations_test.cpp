@@ -24,8 +24,7 @@ struct Refreshed {
 
 Refreshed refresh(SpringDesign design) {
     InitialTensionRange range;
-    calculateDesign(design, testing::referenceLibrary(), testing::referenceCoefficients(), range,
-                    {});
+    calculateDesign(design, test::referenceLibrary(), test::referenceCoefficients(), range, {});
     const Recommendations recommendations = recommendationsFor(design, range);
     return {design, range, recommendations,
             recommendations.indexInRange ? recommendationLabels(recommendations)
@@ -33,14 +32,14 @@ Refreshed refresh(SpringDesign design) {
 }
 
 SpringDesign withIndex(double meanDiameter, double wireDiameter) {
-    SpringDesign design = testing::referenceDesign();
+    SpringDesign design = test::referenceDesign();
     design.wireDiameter = wireDiameter;
     setCoilDiameters(design, meanDiameter, wireDiameter);
     return design;
 }
 
 TEST(Recommendations, ReferenceDesignTexts) {
-    const Refreshed refreshed = refresh(testing::referenceDesign());
+    const Refreshed refreshed = refresh(test::referenceDesign());
     EXPECT_TRUE(refreshed.recommendations.indexInRange);
     const RecommendationLabels& r = refreshed.labels;
     EXPECT_EQ(r.freeLength, "自由長さ=39mm");
@@ -53,7 +52,7 @@ TEST(Recommendations, ReferenceDesignTexts) {
 }
 
 TEST(Recommendations, FreeLengthFromTheTurnsAsRead) {
-    SpringDesign design = testing::referenceDesign();
+    SpringDesign design = test::referenceDesign();
     setTurns(design, 12.5);
     design.freeLength = 50; // the entered free length plays no part
     // (12.5 + 1) · 1 + 2 · 9 = 31.5

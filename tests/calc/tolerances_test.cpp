@@ -114,11 +114,11 @@ TEST(Tolerances, ConditionsOfSpecifyingTheLoads) {
 }
 
 TEST(Tolerances, CalcAnswersWithTheGradeAsked) {
-    const MaterialLibrary library = testing::referenceLibrary();
+    const MaterialLibrary library = test::referenceLibrary();
     std::string out;
     const int failed = calculateDesignsJson(
         R"([{"toleranceGrade": 1}, {}, {"toleranceGrade": 0}, {"toleranceGrade": 4}])", library,
-        testing::referenceCoefficients(), japaneseWording(), cli::EnglishProblems(),
+        test::referenceCoefficients(), japaneseWording(), cli::EnglishProblems(),
         [&](std::string_view text) { out += text; });
     EXPECT_EQ(failed, 1);
     JsonReader reader(out);

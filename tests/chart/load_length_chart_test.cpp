@@ -16,9 +16,9 @@ double along(const std::pair<ChartPoint, ChartPoint>& piece, double length) {
 }
 
 TEST(LoadLengthChart, LineBandPointsAndLimitsInSceneUnits) {
-    const MaterialLibrary library = testing::referenceLibrary();
-    const DesignResult result = evaluateDesign(
-        testing::referenceDesign(), library, testing::referenceCoefficients(), HookType::Round, 2);
+    const MaterialLibrary library = test::referenceLibrary();
+    const DesignResult result = evaluateDesign(test::referenceDesign(), library,
+                                               test::referenceCoefficients(), HookType::Round, 2);
     const SpringDesign& s = result.design;
     const LoadLengthChart chart =
         loadLengthChart(result, {{s.length1, 0.5, 0.7}, {s.length2, 1.0, 1.2}});
@@ -69,7 +69,7 @@ TEST(LoadLengthChart, LineBandPointsAndLimitsInSceneUnits) {
 
     // Without a grade: no band and no bars.
     const DesignResult nominal =
-        evaluateDesign(testing::referenceDesign(), library, testing::referenceCoefficients(),
+        evaluateDesign(test::referenceDesign(), library, test::referenceCoefficients(),
                        HookType::Round, kNoToleranceGrade);
     const LoadLengthChart plain = loadLengthChart(nominal);
     EXPECT_FALSE(plain.bandUpper.has_value());

@@ -14,11 +14,11 @@
 namespace hspring {
 namespace {
 
+using test::buildStrengthTable;
 using test::imageOf;
+using test::interpolateTable;
 using test::readBytes;
-using testing::buildStrengthTable;
-using testing::interpolateTable;
-using testing::StrengthTable;
+using test::StrengthTable;
 
 const std::string kBuildDir = HSPRING_BUILD_DIR;
 
@@ -36,7 +36,7 @@ TEST(DefaultData, ShippedSettingsFileIsTheBuiltInSettings) {
 
 TEST(DefaultData, LibraryKeepsItsRulesAndOffersTheThreeFixedKinds) {
     MaterialLibrary library = builtInMaterialLibrary();
-    EXPECT_EQ(findLibraryInconsistencies(library), std::vector<std::string>{});
+    EXPECT_EQ(findLibraryInconsistencies(library), std::vector<LibraryInconsistency>{});
     const MaterialLibrary before = library;
     markEmptyRecords(library); // what the editor does before a save changes nothing
     EXPECT_EQ(imageOf(library), imageOf(before));

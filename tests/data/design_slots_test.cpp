@@ -2,12 +2,13 @@
 // The whole-slot operations on the design record, checked byte by byte because the slots are
 // the calculation file.
 
+#include "base/error.h"
 #include "byte_image.h"
 #include "calc/spring_design.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
-#include <stdexcept>
+#include <tuple>
 
 namespace hspring {
 namespace {
@@ -92,8 +93,17 @@ TEST(CopyDesignSlot, CarriesInUseModesAndResults) {
 TEST(CopyDesignSlot, RejectsSlotsOutsideTheTable) {
     const auto original = test::randomRecord<DesignSlots>(4);
     DesignSlots slots = original;
-    for (auto [from, to] : {std::pair{-1, 0}, {0, 31}, {31, 0}, {0, -1}})
-        EXPECT_THROW(copyDesignSlot(slots, from, to), std::out_of_range);
+    for (auto [from, to, named] :
+         {std::tuple{-1, 0, "-1"}, {0, 31, "31"}, {31, 0, "31"}, {0, -1, "-1"}}) {
+        try {
+            copyDesignSlot(slots, from, to);
+            ADD_FAILURE() << from << " to " << to << " copied";
+        } catch (const Error& error) {
+            EXPECT_EQ(error.problem(), Problem::NoSuchSlot);
+            EXPECT_EQ(error.subject(), named);
+            EXPECT_EQ(error.detail(), "30");
+        }
+    }
     EXPECT_EQ(imageOf(slots), imageOf(original));
 }
 

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/error.h"
+#include "cli/data_problem_text.h"
+#include "cli/problem_text.h"
 #include "data/library_consistency.h"
 #include "data/library_text.h"
 
@@ -36,15 +38,22 @@ bendingPercent 75
 end
 )";
 
-// The fault of a text, or "" when it parses.
+// The fault of a text as the tool words it, or "" when it parses.
 std::string faultOf(const std::string& text) {
     try {
         parseMaterialLibraryText(text);
         return "";
     } catch (const Error& error) {
         EXPECT_EQ(error.kind(), Error::Kind::Data);
-        return error.what();
+        return cli::problemText(error);
     }
+}
+
+std::vector<std::string> linesOf(const std::vector<LibraryInconsistency>& broken) {
+    std::vector<std::string> lines;
+    for (const LibraryInconsistency& rule : broken)
+        lines.push_back(cli::libraryInconsistencyText(rule));
+    return lines;
 }
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
@@ -137,8 +146,19 @@ TEST(SettingsText, ReadsTheSevenCoefficients) {
     EXPECT_EQ(+settings.leading[0], 0);
     EXPECT_EQ(+settings.trailing[674], 0);
 
-    EXPECT_THROW(parseSettingsText("compressionToMaterialRatio 80\n"), Error);
-    EXPECT_THROW(parseSettingsText("hookFactor 1\n"), Error);
+    const auto settingsFault = [](const std::string& text) {
+        try {
+            parseSettingsText(text);
+            return std::string();
+        } catch (const Error& error) {
+            return cli::problemText(error);
+        }
+    };
+    EXPECT_EQ(settingsFault("compressionToMaterialRatio 80\n"),
+              "the coefficient 'annealedHardSteelReduction' is missing");
+    EXPECT_EQ(settingsFault("hookFactor 1\n"), "line 1: unknown coefficient 'hookFactor'");
+    EXPECT_EQ(settingsFault("hookStressFactor 1\nhookStressFactor 2\n"),
+              "line 2: 'hookStressFactor' given twice");
 }
 
 TEST(LibraryConsistency, NamesEachBrokenRule) {
@@ -157,7 +177,7 @@ TEST(LibraryConsistency, NamesEachBrokenRule) {
     broken[5] = broken[0];
     broken[5].tensileStrength[1] = 0;
     broken[5].shearModulus = -1;
-    EXPECT_EQ(findLibraryInconsistencies(broken),
+    EXPECT_EQ(linesOf(findLibraryInconsistencies(broken)),
               (std::vector<std::string>{
                   "record 1: kind name \"other\" differs from record 0 of the same kind",
                   "record 2: kind 11 is not within 0..10",
@@ -171,9 +191,8 @@ TEST(LibraryConsistency, NamesEachBrokenRule) {
     MaterialLibrary crowded = library;
     for (int i = 1; i < 10; ++i)
         crowded[i] = library[0];
-    const auto problems = findLibraryInconsistencies(crowded);
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0], "record 8: is a ninth record of kind 0");
+    EXPECT_EQ(linesOf(findLibraryInconsistencies(crowded)),
+              std::vector<std::string>{"record 8: is a ninth record of kind 0"});
 }
 
 } // namespace

@@ -12,10 +12,10 @@
 namespace hspring {
 namespace {
 
+using test::buildStrengthTable;
 using test::imageOf;
-using testing::buildStrengthTable;
-using testing::interpolateTable;
-using testing::StrengthTable;
+using test::interpolateTable;
+using test::StrengthTable;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 

@@ -7,6 +7,7 @@
 #include "base/shift_jis.h"
 #include "calc/life.h"
 #include "calc/spring_design.h"
+#include "cli/data_problem_text.h"
 #include "cli/problem_text.h"
 #include "data/default_data.h"
 #include "data/library_consistency.h"
@@ -50,8 +51,10 @@ std::vector<int> kindsListed(const ProgramState& state) {
 }
 
 bool reports(const ProgramState& state, const std::string& line) {
-    const auto lines = findLibraryInconsistencies(state.materials);
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
+    for (const LibraryInconsistency& broken : findLibraryInconsistencies(state.materials))
+        if (cli::libraryInconsistencyText(broken) == line)
+            return true;
+    return false;
 }
 
 // Every listed material and every record (a calculation file may name any), through the lists,

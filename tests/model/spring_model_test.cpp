@@ -103,7 +103,7 @@ TEST(SpringModel, SolidAgreesWithTheDesignInEveryStateAndHand) {
             const SpringModelRequest right = modelRequestOf(design, hookType, false, state);
             const SpringCentreLine line = centreLineOf(right);
             const TopoDS_Shape solid = springSolid(line);
-            ASSERT_EQ(solidProblem(solid, line), "");
+            ASSERT_EQ(solidProblem(solid, line), std::nullopt);
             if (state == ModelState::Free) {
                 EXPECT_NEAR(solidVolume(solid) / (wireArea(1) * result.extras.wireLength), 1,
                             kAgreement);
@@ -121,7 +121,7 @@ TEST(SpringModel, SolidAgreesWithTheDesignInEveryStateAndHand) {
             SpringCentreLine mirrored = line;
             mirrored.leftHanded = true;
             const TopoDS_Shape left = springSolid(mirrored);
-            ASSERT_EQ(solidProblem(left, mirrored), "");
+            ASSERT_EQ(solidProblem(left, mirrored), std::nullopt);
             const gp_Pnt a = centreOfMass(solid);
             const gp_Pnt b = centreOfMass(left);
             EXPECT_NEAR(solidVolume(left), solidVolume(solid), 1e-6 * solidVolume(solid));

@@ -109,7 +109,7 @@ TEST(TitleBlock, KeptInAJsonFileBesideTheCalculation) {
 // material's standard, the active turns, the hooks' position, the coil's reach from its own L0;
 // and nothing invented for an empty block.
 TEST(JisSheetTexts, ItemsOfAUHookDesignWithItsLoadsGiven) {
-    const MaterialLibrary library = testing::referenceLibrary();
+    const MaterialLibrary library = test::referenceLibrary();
     JisSheetSubject subject;
     subject.design = calculatedLooking();
     subject.design.freeLength = 37;

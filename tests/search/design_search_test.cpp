@@ -8,6 +8,7 @@
 #include "calc/recommendations.h"
 #include "calc/spring_design.h"
 #include "calc/tolerances.h"
+#include "cli/key_help.h"
 #include "cli/problem_text.h"
 #include "data/short_string.h"
 #include "search/design_search.h"
@@ -486,7 +487,7 @@ TEST(SearchDesignsJson, TheHelpStatesTheDefaultsTheReaderTakes) {
     const DesignRequirement unchanged = read("");
     // Each key's help, its own line and the indented lines under it.
     std::map<std::string, std::string> helpOf;
-    std::istringstream help(requirementJsonKeysHelp(japaneseWording()));
+    std::istringstream help(cli::requirementKeysHelp(japaneseWording()));
     std::string line;
     std::string key;
     const std::regex keyLine(R"(^  ([A-Za-z0-9]+)\b.*)");
@@ -515,7 +516,7 @@ TEST(SearchDesignsJson, TheHelpStatesTheDefaultsTheReaderTakes) {
     }
     // All but the working points, the materials and the four optional inputs without a default.
     EXPECT_EQ(checked.size(), kRequirementKeyCount - 10)
-        << requirementJsonKeysHelp(japaneseWording());
+        << cli::requirementKeysHelp(japaneseWording());
 }
 
 TEST(SearchDesignsJson, RequirementsInCandidatesOutReadingBackThroughCalc) {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace hspring::testing {
+namespace hspring::test {
 
 StrengthTable buildStrengthTable(const MaterialRecord& record, AllowableStressKind kind) {
     const bool torsion = kind == AllowableStressKind::Torsion;
@@ -50,4 +50,4 @@ std::optional<double> interpolateTable(const StrengthTable& table, double d) {
     return result;
 }
 
-} // namespace hspring::testing
+} // namespace hspring::test

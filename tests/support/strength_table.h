@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace hspring::testing {
+namespace hspring::test {
 
 // Allowable stress over wire diameter for one material.
 struct StrengthTable {
@@ -31,4 +31,4 @@ StrengthTable buildStrengthTable(const MaterialRecord& record,
 // an empty table, or d not a number.
 std::optional<double> interpolateTable(const StrengthTable& table, double d);
 
-} // namespace hspring::testing
+} // namespace hspring::test

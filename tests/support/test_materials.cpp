@@ -3,7 +3,7 @@
 
 #include "calc/spring_design.h"
 
-namespace hspring::testing {
+namespace hspring::test {
 
 MaterialRecord makeMaterial(int kind, double shearModulus, int torsionPercent,
                             std::initializer_list<DiameterRow> rows) {
@@ -71,4 +71,4 @@ SpringDesign referenceDesign() {
     return design;
 }
 
-} // namespace hspring::testing
+} // namespace hspring::test

@@ -7,7 +7,7 @@
 
 #include <initializer_list>
 
-namespace hspring::testing {
+namespace hspring::test {
 
 // A material record with the given kind, shear modulus and per-diameter rows
 // {diameter, tensile strength, allowable torsion (0 = not given)}.
@@ -31,4 +31,4 @@ CoefficientSet referenceCoefficients();
 // L0 = 39, L1 = 45, L2 = 55, lengths given, initial tension from the range, not annealed.
 SpringDesign referenceDesign();
 
-} // namespace hspring::testing
+} // namespace hspring::test

@@ -60,14 +60,14 @@ TEST(JapaneseWording, EveryCodeHasItsOwnWordsAndTheCoresWordingGivesTheSame) {
 
 // The lines of the JSON answer are the status list's lines of the same design, in its order.
 TEST(JapaneseWording, TheJsonAnswerSaysWhatTheStatusListShows) {
-    SpringDesign broken = testing::referenceDesign();
+    SpringDesign broken = test::referenceDesign();
     broken.wireDiameter = 2.5;
     setCoilDiameters(broken, 9, 2.5); // spring index 3.6
     setTurns(broken, 2);              // one active turn
-    const SpringDesign passing = testing::referenceDesign();
+    const SpringDesign passing = test::referenceDesign();
     for (const SpringDesign& design : {std::cref(passing), std::cref(broken)}) {
         const DesignResult result =
-            evaluateDesign(design, testing::referenceLibrary(), testing::referenceCoefficients());
+            evaluateDesign(design, test::referenceLibrary(), test::referenceCoefficients());
         std::string answer;
         appendDesignResultJson(answer, result, japaneseWording());
         JsonReader reader(answer);
