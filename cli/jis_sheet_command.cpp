@@ -9,11 +9,13 @@
 #include "calc/design_sources.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/document_verdict.h"
 #include "printing/painting/jis_sheet_painting.h"
 #include "startup/program_start.h"
 #include "wording/japanese.h"
 
 #include <filesystem>
+#include <iostream>
 #include <optional>
 
 namespace hspring::cli {
@@ -26,6 +28,7 @@ struct JisSheetOptions {
     std::string titleBlock;
     std::string hookPosition;
     bool rateTolerance = false;
+    bool allowFailing = false;
     DataFileOptions dataFiles;
 };
 
@@ -55,22 +58,28 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
 
     const ProgramState& state = *start.state;
     JisSheetSubject subject;
+    DesignResult result;
     if (fromHbd) {
         subject.design = designFromCalculationFile(*source.hbd, source.slot);
         subject.hookType = hook.value_or(HookType::Round);
         refuseStoredDesign(subject.design, subject.hookType);
         subject.fileName = fileNameOf(*source.hbd);
         subject.titleBlock = readTitleBlock(*source.hbd);
+        // The sheet shows the slot as stored; its verdict is that of the slot calculated again.
+        result = evaluateDesign(subject.design, state.materials, state.settings.coefficients,
+                                subject.hookType, subject.toleranceGrade);
     } else {
         const DesignRequest request = singleDesignFromJson(inputText, state.materials);
-        subject.design = evaluateDesign(request.design, state.materials,
-                                        state.settings.coefficients, request.hookType)
-                             .design;
+        result = evaluateRequest(request, state.materials, state.settings.coefficients);
+        subject.design = result.design;
         subject.hookType = request.hookType;
         subject.toleranceGrade = request.toleranceGrade;
         if (source.input)
             subject.fileName = fileNameOf(*source.input);
     }
+    if (!documentAllowed("jis-sheet", result, options.allowFailing, std::cerr))
+        return kFailed;
+    subject.concerns = concernLines(result);
     if (app.count("--title-block")) {
         const std::vector<std::byte> bytes = readFileBytes(options.titleBlock);
         subject.titleBlock = titleBlockFromJson(
@@ -94,7 +103,7 @@ void addJisSheetCommand(Tool& tool) {
         "jis-sheet", "write the JIS sheet of a design (figure, items, title block) as a PDF",
         "jis-sheet [--hbd FILE.hbd [--slot N] [--hook round|u] | --input FILE.json]\n"
         "                         [--left-handed] [--title-block FILE.json]\n"
-        "                         [--hook-position TEXT] [--rate-tolerance]\n"
+        "                         [--hook-position TEXT] [--rate-tolerance] [--allow-failing]\n"
         "                         [--materials FILE.dst] [--settings FILE] -o FILE.pdf",
         "Writes the JIS sheet (仕様書（JIS形式）) of one design as a one-page A4 PDF: the spring\n"
         "drawn from its own outline with its free length, outer diameter and hook dimensions,\n"
@@ -106,8 +115,12 @@ void addJisSheetCommand(Tool& tool) {
         "revision, scale (empty: 非比例, not to scale), hookPosition (empty: 同一平面, the hooks\n"
         "in one plane), surfaceTreatment, remarks. With the loads given tolerances, the free\n"
         "length and the total turns are reference values (参考) and the rate has a tolerance\n"
-        "only with --rate-tolerance. A text too long for its place moves into the notes.\n",
-        "the design cannot be calculated or the sheet not written");
+        "only with --rate-tolerance. A text too long for its place moves into the notes. A\n"
+        "design that breaks a design rule or has a warning gets no sheet: the reasons go to\n"
+        "standard error and the status is 1, unless --allow-failing writes it with them at\n"
+        "the head of the notes.\n",
+        "the design cannot be calculated, breaks a rule or has a warning (without\n"
+        "--allow-failing), or the sheet cannot be written");
     auto options = std::make_shared<JisSheetOptions>();
     CLI::App& app = *command.app;
     addSheetSourceOptions(
@@ -123,6 +136,9 @@ void addJisSheetCommand(Tool& tool) {
         "how the hooks stand to each other: 同一平面 (the default),\n90° or another angle");
     app.add_flag("--rate-tolerance", options->rateTolerance,
                  "give the spring rate its tolerance (specified only where\nspecially needed)");
+    addAllowFailingOption(app, options->allowFailing,
+                          "write the sheet even when the design breaks a rule or has\na warning, "
+                          "and list them at the head of the notes");
     addDataFileOptions(app, options->dataFiles);
     addTextOption(app, "-o", options->source.output, "FILE.pdf",
                   "the PDF to write (replaced only by a complete new file)");

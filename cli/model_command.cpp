@@ -9,6 +9,7 @@
 #include "calc/design_sources.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/document_verdict.h"
 #include "model/model_file.h"
 #include "model/spring_model.h"
 #include "printing/title_block.h"
@@ -25,6 +26,7 @@ struct ModelOptions {
     SheetSourceOptions source;
     std::string hook;
     std::string state;
+    bool allowFailing = false;
     DataFileOptions dataFiles;
 };
 
@@ -83,7 +85,8 @@ int runModel(const CLI::App& app, const ModelOptions& options) {
     if (app.count("--hook") && !(hook = hookTypeFromName(options.hook)))
         throw UsageError("--hook takes round or u, not " + options.hook);
 
-    const DataFiles files = chosenDataFiles(app, options.dataFiles, !fromHbd);
+    // The coefficients judge a stored slot too.
+    const DataFiles files = chosenDataFiles(app, options.dataFiles, true);
     ProgramStart start;
     std::string inputText;
     try {
@@ -98,16 +101,22 @@ int runModel(const CLI::App& app, const ModelOptions& options) {
     SpringDesign design{};
     HookType hookType = hook.value_or(HookType::Round);
     std::string productName;
+    DesignResult result;
     if (fromHbd) {
         design = designFromCalculationFile(*source.hbd, source.slot);
         productName = readTitleBlock(*source.hbd).partName;
+        // The slot is modelled as stored; its verdict is that of the slot calculated again.
+        result = evaluateDesign(design, programState.materials, programState.settings.coefficients,
+                                hookType);
     } else {
         const DesignRequest request = singleDesignFromJson(inputText, programState.materials);
         hookType = request.hookType;
-        design = evaluateDesign(request.design, programState.materials,
-                                programState.settings.coefficients, request.hookType)
-                     .design;
+        result =
+            evaluateRequest(request, programState.materials, programState.settings.coefficients);
+        design = result.design;
     }
+    if (!documentAllowed("model", result, options.allowFailing, std::cerr))
+        return kFailed;
     if (productName.empty())
         productName = designCaption(design, programState.materials);
 
@@ -138,7 +147,7 @@ void addModelCommand(Tool& tool) {
     Command& command = tool.addCommand(
         "model", "write the spring as a 3D model (STEP or STL) for a CAD assembly",
         "model [--hbd FILE.hbd [--slot N] [--hook round|u] | --input FILE.json]\n"
-        "                         [--left-handed] [--state free|L1|L2]\n"
+        "                         [--left-handed] [--state free|L1|L2] [--allow-failing]\n"
         "                         [--materials FILE.dst] [--settings FILE] -o FILE.step|FILE.stl",
         "Writes the spring as one solid in millimetres: the wire swept along the close-wound\n"
         "helix of the body (right-handed unless --left-handed) and both hooks as the drawing\n"
@@ -147,8 +156,10 @@ void addModelCommand(Tool& tool) {
         "free length shorter than the close-wound spring gives the close-wound spring, with a\n"
         "note. FILE.step is STEP AP214 with the product named after the part name of the title\n"
         "block kept beside the calculation file, else after the design (material, d, D, N);\n"
-        "FILE.stl is binary STL. A hook that cannot be formed writes nothing and says why.\n",
-        "the spring cannot be modelled or the file not written");
+        "FILE.stl is binary STL. A hook that cannot be formed writes nothing and says why; so\n"
+        "does a design that breaks a design rule or has a warning, unless --allow-failing.\n",
+        "the spring cannot be modelled, breaks a rule or has a warning (without\n"
+        "--allow-failing), or the file cannot be written");
     auto options = std::make_shared<ModelOptions>();
     CLI::App& app = *command.app;
     addTextOption(app, "--hbd", options->source.hbd, "FILE",
@@ -164,6 +175,8 @@ void addModelCommand(Tool& tool) {
                  "coiling direction left (左); right (右) otherwise");
     addTextOption(app, "--state", options->state, "STATE",
                   "free (the default, L0), L1 or L2: the length between the\nhooks' inner ends");
+    addAllowFailingOption(app, options->allowFailing,
+                          "write the model even when the design breaks a rule or has\na warning");
     addDataFileOptions(app, options->dataFiles);
     addTextOption(app, "-o", options->source.output, "FILE.step|FILE.stp|FILE.stl",
                   "the model to write: STEP for .step or .stp, binary STL\nfor .stl (replaced "

@@ -122,7 +122,7 @@ void CalculationDocument::refreshTitle() {
     window_.setWindowModified(slotsChanged());
 }
 
-void openJisSheet(MainWindow& window, HookType hookType) {
+void openJisSheet(MainWindow& window, HookType hookType, const std::vector<std::string>& concerns) {
     CalculationDocument& document = CalculationDocument::of(window);
     ProgramState& state = window.state();
     JisSheetWindow sheet(state.materials, state.settings.coefficients, &window);
@@ -132,6 +132,7 @@ void openJisSheet(MainWindow& window, HookType hookType) {
     subject.leftHanded = window.leftHanded();
     subject.fileName = document.fileName().toStdString();
     subject.titleBlock = document.titleBlock();
+    subject.concerns = concerns;
     sheet.setSubject(subject);
     sheet.exec();
     const TitleBlock typed = sheet.titleBlock();
