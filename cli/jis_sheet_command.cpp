@@ -120,7 +120,7 @@ void addJisSheetCommand(Tool& tool) {
         "standard error and the status is 1, unless --allow-failing writes it with them at\n"
         "the head of the notes.\n",
         "the design cannot be calculated, breaks a rule or has a warning (without\n"
-        "--allow-failing), or the sheet cannot be written");
+        "     --allow-failing), or the sheet cannot be written");
     auto options = std::make_shared<JisSheetOptions>();
     CLI::App& app = *command.app;
     addSheetSourceOptions(

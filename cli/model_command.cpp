@@ -159,7 +159,7 @@ void addModelCommand(Tool& tool) {
         "FILE.stl is binary STL. A hook that cannot be formed writes nothing and says why; so\n"
         "does a design that breaks a design rule or has a warning, unless --allow-failing.\n",
         "the spring cannot be modelled, breaks a rule or has a warning (without\n"
-        "--allow-failing), or the file cannot be written");
+        "     --allow-failing), or the file cannot be written");
     auto options = std::make_shared<ModelOptions>();
     CLI::App& app = *command.app;
     addTextOption(app, "--hbd", options->source.hbd, "FILE",

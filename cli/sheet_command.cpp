@@ -74,7 +74,7 @@ void addSheetCommand(Tool& tool) {
         "a design rule or has a warning gets no sheet: the reasons go to standard error and\n"
         "the status is 1, unless --allow-failing writes it with them printed under the table.\n",
         "the design cannot be calculated, breaks a rule or has a warning (without\n"
-        "--allow-failing), or the sheet cannot be written");
+        "     --allow-failing), or the sheet cannot be written");
     auto options = std::make_shared<SheetOptions>();
     CLI::App& app = *command.app;
     addSheetSourceOptions(
