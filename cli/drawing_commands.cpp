@@ -126,10 +126,11 @@ Outline outlineOf(const SpringOptions& spring) {
 template <typename Options>
 Command& addDrawingCommand(Tool& tool, std::string_view name, std::string_view summary,
                            std::string_view synopsisTail, std::string_view description,
-                           const std::shared_ptr<Options>& options) {
+                           const std::shared_ptr<Options>& options,
+                           std::string_view failure = kDrawingFailure) {
     const std::string synopsis =
         std::string(name) + " " + std::string(kSpringSynopsis) + std::string(synopsisTail);
-    Command& command = tool.addCommand(name, summary, synopsis, description, kDrawingFailure);
+    Command& command = tool.addCommand(name, summary, synopsis, description, failure);
     addSpringOptions(*command.app, options->spring);
     return command;
 }
@@ -356,7 +357,7 @@ void addDxfCommand(Tool& tool) {
     Command& command = addDrawingCommand(
         tool, "dxf", "write the spring drawing as a DXF file",
         " -o FILE.dxf\n"
-        "       dxf (--hbd FILE.hbd [--slot N] [--hook round|u] | --input FILE.json)\n"
+        "  or:  hspring-cli dxf (--hbd FILE.hbd [--slot N] [--hook round|u] | --input FILE.json)\n"
         "           [--allow-failing] [--materials FILE.dst] [--settings FILE] -o FILE.dxf",
         "Writes the free spring with its hooks as the DXF file (AC1009, millimetres) that the\n"
         "menu item \"dxf出力\" writes. With --dimensions, the dimensioned drawing instead:\n"
@@ -365,7 +366,9 @@ void addDxfCommand(Tool& tool) {
         "With --hbd or --input the spring is that of a design, which is judged first: a design\n"
         "that breaks a design rule or has a warning is not drawn (the reasons go to standard\n"
         "error, the status is 1) unless --allow-failing, which writes them under the drawing.\n",
-        options);
+        options,
+        "the spring cannot be drawn, the design breaks a rule or has a warning (without\n"
+        "     --allow-failing), or the file cannot be written");
     CLI::App& app = *command.app;
     addTextOption(app, "-o", options->output, "FILE.dxf",
                   "the file to write; an existing file is replaced only\nwhen the new one is "
