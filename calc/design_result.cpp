@@ -87,4 +87,8 @@ void applyToleranceGrade(DesignResult& result, int toleranceGrade) {
         toleranceBreaches(result.design, result.extras.maxLengthWithHooks, toleranceGrade);
 }
 
+bool hasConcerns(const DesignResult& result) {
+    return !result.checks.empty() || !result.hookChecks.empty() || !result.toleranceChecks.empty();
+}
+
 } // namespace hspring

@@ -79,4 +79,9 @@ RecommendedLimits recommendedLimits(const DesignResult& result);
 // Sets the tolerances and their checks of a calculated result at a grade.
 void applyToleranceGrade(DesignResult& result, int toleranceGrade);
 
+// Whether a document of the result needs a word of warning: a broken design rule, or a warning
+// about the hooks, the initial tension or the tolerance conditions. Such a design is not made
+// into a document unless the designer asks for it, and then the page names them.
+bool hasConcerns(const DesignResult& result);
+
 } // namespace hspring

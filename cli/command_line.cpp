@@ -661,8 +661,7 @@ SheetSource chosenSheetSource(const CLI::App& app, const SheetSourceOptions& opt
 }
 
 DocumentDesign readDocumentDesign(const CLI::App& app, const SheetSourceOptions& options,
-                                  const std::string& hook, const DataFileOptions& dataFiles,
-                                  bool settingsWithHbd) {
+                                  const std::string& hook, const DataFileOptions& dataFiles) {
     DocumentDesign chosen;
     chosen.source = chosenSheetSource(app, options);
     const bool fromHbd = chosen.source.hbd.has_value();
@@ -675,19 +674,30 @@ DocumentDesign readDocumentDesign(const CLI::App& app, const SheetSourceOptions&
         chosen.hookType = *named;
     }
 
-    chosen.start = startProgram(chosenDataFiles(app, dataFiles, settingsWithHbd || !fromHbd),
-                                MissingDataFile::Fail);
+    // The coefficients judge a stored slot too.
+    chosen.start = startProgram(chosenDataFiles(app, dataFiles, true), MissingDataFile::Fail);
     const ProgramState& state = *chosen.start.state;
     chosen.coefficients = state.settings.coefficients;
     if (fromHbd) {
         chosen.design = designFromCalculationFile(*chosen.source.hbd, chosen.source.slot);
+        refuseStoredDesign(chosen.design, chosen.hookType);
+        chosen.titleBlock = readTitleBlock(*chosen.source.hbd);
+        const TitleBlock& side = chosen.titleBlock;
+        setDesignBasis(chosen.coefficients,
+                       designBasisFromName(side.designBasis).value_or(DesignBasis::Jis));
+        chosen.inputs.hookBendRadius = side.hookBendRadius.value_or(chosen.inputs.hookBendRadius);
+        chosen.inputs.hookLoopRadius = side.hookLoopRadius.value_or(chosen.inputs.hookLoopRadius);
+        chosen.toleranceGrade = side.toleranceGrade;
+        chosen.result = evaluateDesign(chosen.design, state.materials, chosen.coefficients,
+                                       chosen.hookType, chosen.toleranceGrade, chosen.inputs);
         return chosen;
     }
     const DesignRequest request =
         singleDesignFromJson(readInputText(chosen.source.input), state.materials);
     if (request.basis)
         setDesignBasis(chosen.coefficients, *request.basis);
-    chosen.design = evaluateRequest(request, state.materials, chosen.coefficients).design;
+    chosen.result = evaluateRequest(request, state.materials, chosen.coefficients);
+    chosen.design = chosen.result.design;
     chosen.hookType = request.hookType;
     chosen.toleranceGrade = request.toleranceGrade;
     chosen.inputs = request.inputs;

@@ -5,10 +5,12 @@
 // subcommand, usage problems and failures end with the same exit statuses and messages, the
 // data files default to the ones next to the tool.
 
+#include "calc/design_result.h"
 #include "calc/extra_results.h"
 #include "calc/hook_type.h"
 #include "calc/tolerances.h"
 #include "data/settings.h"
+#include "printing/title_block.h"
 #include "startup/program_start.h"
 
 #include <CLI/CLI.hpp>
@@ -178,14 +180,18 @@ struct DocumentDesign {
     SpringDesign design{};
     HookType hookType = HookType::Round;
     int toleranceGrade = kDefaultToleranceGrade;
-    // The JSON design's basis (else the settings') and its hook radii; a calculation file's come
-    // from its side file, which the command reads with the title block.
+    // The JSON design's basis (else the settings') and its hook radii; a calculation file's
+    // basis, radii and grade from the side file beside it (JIS, none and grade 2 without one),
+    // as the window reads the file.
     CoefficientSet coefficients{};
     ExtraInputs inputs{};
+    TitleBlock titleBlock; // a calculation file's side file; empty for a JSON design
+    // The design judged: a slot as stored, calculated again for its verdict; a JSON design as
+    // calc calculates it.
+    DesignResult result;
 };
 DocumentDesign readDocumentDesign(const CLI::App& app, const SheetSourceOptions& options,
-                                  const std::string& hook, const DataFileOptions& dataFiles,
-                                  bool settingsWithHbd);
+                                  const std::string& hook, const DataFileOptions& dataFiles);
 
 // The commands that answer a JSON text with JSON (calc, search): the data files the program reads
 // (or the ones given), the text from --input or standard input, the answer on standard output.

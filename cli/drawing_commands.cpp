@@ -9,15 +9,19 @@
 #include "base/text_to_number.h"
 #include "calc/design_caption.h"
 #include "calc/design_refusal.h"
+#include "calc/design_result.h"
+#include "calc/design_sources.h"
 #include "calc/spring_design.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/document_verdict.h"
 #include "cli/problem_text.h"
 #include "drawing/dimensioned_dxf.h"
 #include "drawing/dxf_file.h"
 #include "drawing/loaded_view.h"
 #include "drawing/outline_json.h"
 #include "drawing/painting/shape_page_painting.h"
+#include "startup/program_start.h"
 #include "toolkit/painting/picture_files.h"
 #include "toolkit/painting/utf8_text.h"
 #include "wording/japanese.h"
@@ -122,10 +126,11 @@ Outline outlineOf(const SpringOptions& spring) {
 template <typename Options>
 Command& addDrawingCommand(Tool& tool, std::string_view name, std::string_view summary,
                            std::string_view synopsisTail, std::string_view description,
-                           const std::shared_ptr<Options>& options) {
+                           const std::shared_ptr<Options>& options,
+                           std::string_view failure = kDrawingFailure) {
     const std::string synopsis =
         std::string(name) + " " + std::string(kSpringSynopsis) + std::string(synopsisTail);
-    Command& command = tool.addCommand(name, summary, synopsis, description, kDrawingFailure);
+    Command& command = tool.addCommand(name, summary, synopsis, description, failure);
     addSpringOptions(*command.app, options->spring);
     return command;
 }
@@ -136,7 +141,67 @@ struct DxfOptions {
     SpringOptions spring;
     std::string output;
     bool dimensions = false;
+    // Instead of the spring's options, a design: slot N of a calculation file or one design as
+    // JSON, judged before it is drawn.
+    SheetSourceOptions source;
+    std::string hook;
+    bool allowFailing = false;
+    DataFileOptions dataFiles;
 };
+
+// The spring of a design given by --hbd or --input, as its options would give it, and the texts
+// the drawing carries: none for a sound design, the concerns with their heading for one drawn
+// with --allow-failing. nullopt when the design is refused (the reasons are on standard error).
+std::optional<std::vector<std::string>> springOfDesign(const CLI::App& app, DxfOptions& options) {
+    for (const char* option : {"--round", "--u", "--angle", "--length", "--opening", "--min-radius",
+                               "--d", "--D", "--N"})
+        if (app.count(option))
+            throw UsageError(std::string(option) + " describes a spring of its own; it does not "
+                                                   "go with --hbd or --input");
+    const SheetSource source = chosenSheetSource(app, options.source);
+    const bool fromHbd = source.hbd.has_value();
+    if (app.count("--hook") && !fromHbd)
+        throw UsageError("--hook needs --hbd: a JSON design names its hookType");
+    std::optional<HookType> hook;
+    if (app.count("--hook") && !(hook = hookTypeFromName(options.hook)))
+        throw UsageError("--hook takes round or u, not " + options.hook);
+    ProgramStart start;
+    std::string inputText;
+    try {
+        start = startProgram(chosenDataFiles(app, options.dataFiles, true), MissingDataFile::Fail);
+        if (!fromHbd)
+            inputText = readInputText(source.input);
+    } catch (const Error& error) {
+        throw UsageError(problemText(error));
+    }
+    const ProgramState& state = *start.state;
+    SpringDesign design{};
+    DesignResult result;
+    if (fromHbd) {
+        design = designFromCalculationFile(*source.hbd, source.slot);
+        result = evaluateDesign(design, state.materials, state.settings.coefficients,
+                                hook.value_or(HookType::Round));
+    } else {
+        result = evaluateRequest(singleDesignFromJson(inputText, state.materials), state.materials,
+                                 state.settings.coefficients);
+        design = result.design;
+    }
+    if (!documentAllowed("dxf", result, options.allowFailing, std::cerr))
+        return std::nullopt;
+    SpringOptions& spring = options.spring;
+    spring.roundHook = result.hookType == HookType::Round;
+    spring.coil = coilShapeOf(design);
+    spring.hookAngle = design.hookAngle;
+    spring.uHook = {design.hookLength, design.hookOpening, design.hookMinRadius};
+    refuseShape(spring);
+    std::vector<std::string> notes;
+    if (hasConcerns(result)) {
+        notes.emplace_back(kConcernsHeading);
+        for (std::string& line : concernLines(result))
+            notes.push_back(std::move(line));
+    }
+    return notes;
+}
 
 // The dimensioned drawing's text block: what the spring is and its hook's dimensions.
 DimensionedDrawing dimensionedDrawingOf(const SpringOptions& spring) {
@@ -306,26 +371,60 @@ int runShape(const CLI::App& app, ShapeOptions& options) {
 void addDxfCommand(Tool& tool) {
     auto options = std::make_shared<DxfOptions>();
     Command& command = addDrawingCommand(
-        tool, "dxf", "write the spring drawing as a DXF file", " -o FILE.dxf",
+        tool, "dxf", "write the spring drawing as a DXF file",
+        " -o FILE.dxf\n"
+        "  or:  hspring-cli dxf (--hbd FILE.hbd [--slot N] [--hook round|u] | --input FILE.json)\n"
+        "           [--allow-failing] [--materials FILE.dst] [--settings FILE] -o FILE.dxf",
         "Writes the free spring with its hooks as the DXF file (AC1009, millimetres) that the\n"
         "menu item \"dxf出力\" writes. With --dimensions, the dimensioned drawing instead:\n"
         "layers OUTLINE, CENTER, DIMENSIONS and TEXT, the free length between the hooks'\n"
-        "inner sides, Do and d dimensioned, and a text block naming the spring and its hooks.\n",
-        options);
+        "inner sides, Do and d dimensioned, and a text block naming the spring and its hooks.\n"
+        "With --hbd or --input the spring is that of a design, which is judged first: a design\n"
+        "that breaks a design rule or has a warning is not drawn (the reasons go to standard\n"
+        "error, the status is 1) unless --allow-failing, which writes them under the drawing.\n",
+        options,
+        "the spring cannot be drawn, the design breaks a rule or has a warning (without\n"
+        "     --allow-failing), or the file cannot be written");
     CLI::App& app = *command.app;
     addTextOption(app, "-o", options->output, "FILE.dxf",
                   "the file to write; an existing file is replaced only\nwhen the new one is "
                   "complete");
     app.add_flag("--dimensions", options->dimensions,
                  "the dimensioned drawing (layers, dimensions, text)");
+    addTextOption(app, "--hbd", options->source.hbd, "FILE",
+                  "instead of the spring's options: the design in slot N of\na calculation file, "
+                  "as it stands");
+    addTextOption(app, "--slot", options->source.slot, "N",
+                  "slot of the calculation file, 0..30 (default 0, the\ncurrent design)");
+    addTextOption(app, "--hook", options->hook, "TYPE",
+                  "with --hbd: round (the default) or u; the file does not\nkeep the hook type");
+    addTextOption(app, "--input", options->source.input, "FILE",
+                  "instead of the spring's options: one design as JSON, as\nthe calc command reads "
+                  "it, hookType included (- for\nstandard input); it is calculated first");
+    addAllowFailingOption(app, options->allowFailing,
+                          "with --hbd or --input: draw the design even when it breaks\na rule or "
+                          "has a warning, and write them under the drawing");
+    addDataFileOptions(app, options->dataFiles);
     command.run = [&app, options] {
-        readSpring(app, options->spring);
         if (!app.count("-o"))
             throw UsageError("-o is required");
-        writeDxfFile(options->output,
-                     options->dimensions
-                         ? dimensionedDxfBytes(dimensionedDrawingOf(options->spring))
-                         : dxfFileBytes(outlineOf(options->spring)));
+        std::vector<std::string> notes;
+        if (app.count("--hbd") || app.count("--input")) {
+            options->source.output = options->output;
+            const std::optional<std::vector<std::string>> concerns = springOfDesign(app, *options);
+            if (!concerns)
+                return static_cast<int>(kFailed);
+            notes = *concerns;
+        } else {
+            readSpring(app, options->spring);
+        }
+        if (options->dimensions) {
+            DimensionedDrawing drawing = dimensionedDrawingOf(options->spring);
+            drawing.notes.insert(drawing.notes.end(), notes.begin(), notes.end());
+            writeDxfFile(options->output, dimensionedDxfBytes(drawing));
+        } else {
+            writeDxfFile(options->output, dxfFileBytes(outlineOf(options->spring), notes));
+        }
         return static_cast<int>(kDone);
     };
 }

@@ -10,11 +10,13 @@
 #include "calc/design_sources.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/document_verdict.h"
 #include "printing/painting/jis_sheet_painting.h"
 #include "startup/program_start.h"
 #include "wording/japanese.h"
 
 #include <filesystem>
+#include <iostream>
 #include <optional>
 
 namespace hspring::cli {
@@ -27,6 +29,7 @@ struct JisSheetOptions {
     std::string titleBlock;
     std::string hookPosition;
     bool rateTolerance = false;
+    bool allowFailing = false;
     DataFileOptions dataFiles;
 };
 
@@ -38,33 +41,21 @@ std::string fileNameOf(const std::string& path) {
 
 int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
     const DocumentDesign chosen =
-        readDocumentDesign(app, options.source, options.hook, options.dataFiles, true);
+        readDocumentDesign(app, options.source, options.hook, options.dataFiles);
     const ProgramState& state = *chosen.start.state;
-    // The design basis the sheet's limits are on: the JSON design's (else the settings'), or the
-    // one kept beside the calculation file, JIS for a file without one, as the window reads it.
-    CoefficientSet coefficients = chosen.coefficients;
+    if (!documentAllowed("jis-sheet", chosen.result, options.allowFailing, std::cerr))
+        return kFailed;
     JisSheetSubject subject;
     subject.design = chosen.design;
     subject.hookType = chosen.hookType;
     subject.toleranceGrade = chosen.toleranceGrade;
     subject.inputs = chosen.inputs;
-    if (chosen.source.hbd) {
-        refuseStoredDesign(subject.design, subject.hookType);
+    subject.concerns = concernLines(chosen.result);
+    subject.titleBlock = chosen.titleBlock;
+    if (chosen.source.hbd)
         subject.fileName = fileNameOf(*chosen.source.hbd);
-        subject.titleBlock = readTitleBlock(*chosen.source.hbd);
-        // The design's grade is kept beside its slots (grade 2 where none is), as are its basis
-        // (JIS where none is) and its hook radii.
-        subject.toleranceGrade = subject.titleBlock.toleranceGrade;
-        setDesignBasis(
-            coefficients,
-            designBasisFromName(subject.titleBlock.designBasis).value_or(DesignBasis::Jis));
-        subject.inputs.hookBendRadius =
-            subject.titleBlock.hookBendRadius.value_or(subject.inputs.hookBendRadius);
-        subject.inputs.hookLoopRadius =
-            subject.titleBlock.hookLoopRadius.value_or(subject.inputs.hookLoopRadius);
-    } else if (chosen.source.input) {
+    else if (chosen.source.input)
         subject.fileName = fileNameOf(*chosen.source.input);
-    }
     if (app.count("--title-block")) {
         const std::vector<std::byte> bytes = readFileBytes(options.titleBlock);
         subject.titleBlock = titleBlockFromJson(
@@ -74,9 +65,10 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
         subject.titleBlock.hookPosition = options.hookPosition;
     subject.leftHanded = options.source.leftHanded;
     subject.rateTolerance = options.rateTolerance || subject.titleBlock.rateTolerance;
-    writeJisSheetPdf(options.source.output,
-                     jisSheetTexts(subject, state.materials, coefficients, japaneseWording()),
-                     jisSheetFigure(subject));
+    writeJisSheetPdf(
+        options.source.output,
+        jisSheetTexts(subject, state.materials, chosen.coefficients, japaneseWording()),
+        jisSheetFigure(subject));
     return kDone;
 }
 
@@ -87,7 +79,7 @@ void addJisSheetCommand(Tool& tool) {
         "jis-sheet", "write the JIS sheet of a design (figure, items, title block) as a PDF",
         "jis-sheet [--hbd FILE.hbd [--slot N] [--hook round|u] | --input FILE.json]\n"
         "                         [--left-handed] [--title-block FILE.json]\n"
-        "                         [--hook-position TEXT] [--rate-tolerance]\n"
+        "                         [--hook-position TEXT] [--rate-tolerance] [--allow-failing]\n"
         "                         [--materials FILE.dst] [--settings FILE] -o FILE.pdf",
         "Writes the JIS sheet (仕様書（JIS形式）) of one design as a one-page A4 PDF: the spring\n"
         "drawn from its own outline with its free length, outer diameter and hook dimensions,\n"
@@ -99,8 +91,12 @@ void addJisSheetCommand(Tool& tool) {
         "revision, scale (empty: 非比例, not to scale), hookPosition (empty: 同一平面, the hooks\n"
         "in one plane), surfaceTreatment, remarks. With the loads given tolerances, the free\n"
         "length and the total turns are reference values (参考) and the rate has a tolerance\n"
-        "only with --rate-tolerance. A text too long for its place moves into the notes.\n",
-        "the design cannot be calculated or the sheet not written");
+        "only with --rate-tolerance. A text too long for its place moves into the notes. A\n"
+        "design that breaks a design rule or has a warning gets no sheet: the reasons go to\n"
+        "standard error and the status is 1, unless --allow-failing writes it with them at\n"
+        "the head of the notes.\n",
+        "the design cannot be calculated, breaks a rule or has a warning (without\n"
+        "     --allow-failing), or the sheet cannot be written");
     auto options = std::make_shared<JisSheetOptions>();
     CLI::App& app = *command.app;
     addSheetSourceOptions(
@@ -116,6 +112,9 @@ void addJisSheetCommand(Tool& tool) {
         "how the hooks stand to each other: 同一平面 (the default),\n90° or another angle");
     app.add_flag("--rate-tolerance", options->rateTolerance,
                  "give the spring rate its tolerance (specified only where\nspecially needed)");
+    addAllowFailingOption(app, options->allowFailing,
+                          "write the sheet even when the design breaks a rule or has\na warning, "
+                          "and list them at the head of the notes");
     addDataFileOptions(app, options->dataFiles);
     addTextOption(app, "-o", options->source.output, "FILE.pdf",
                   "the PDF to write (replaced only by a complete new file)");

@@ -9,6 +9,7 @@
 #include "calc/design_sources.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/document_verdict.h"
 #include "cli/problem_text.h"
 #include "model/model_file.h"
 #include "model/spring_model.h"
@@ -26,6 +27,7 @@ struct ModelOptions {
     SheetSourceOptions source;
     std::string hook;
     std::string state;
+    bool allowFailing = false;
     DataFileOptions dataFiles;
 };
 
@@ -77,13 +79,13 @@ int runModel(const CLI::App& app, const ModelOptions& options) {
     if (app.count("--state") && !(state = modelStateFromName(options.state)))
         throw UsageError("--state takes free, L1 or L2, not " + options.state);
     const DocumentDesign chosen =
-        readDocumentDesign(app, options.source, options.hook, options.dataFiles, false);
+        readDocumentDesign(app, options.source, options.hook, options.dataFiles);
+    if (!documentAllowed("model", chosen.result, options.allowFailing, std::cerr))
+        return kFailed;
     const SpringDesign& design = chosen.design;
     const HookType hookType = chosen.hookType;
     const ProgramState& programState = *chosen.start.state;
-    std::string productName;
-    if (chosen.source.hbd)
-        productName = readTitleBlock(*chosen.source.hbd).partName;
+    std::string productName = chosen.titleBlock.partName;
     if (productName.empty())
         productName = designCaption(design, programState.materials);
 
@@ -114,7 +116,7 @@ void addModelCommand(Tool& tool) {
     Command& command = tool.addCommand(
         "model", "write the spring as a 3D model (STEP or STL) for a CAD assembly",
         "model [--hbd FILE.hbd [--slot N] [--hook round|u] | --input FILE.json]\n"
-        "                         [--left-handed] [--state free|L1|L2]\n"
+        "                         [--left-handed] [--state free|L1|L2] [--allow-failing]\n"
         "                         [--materials FILE.dst] [--settings FILE]\n"
         "                         (-o FILE.step|FILE.stl | -o - [--format step|stl])",
         "Writes the spring as one solid in millimetres: the wire swept along the close-wound\n"
@@ -124,12 +126,15 @@ void addModelCommand(Tool& tool) {
         "free length shorter than the close-wound spring gives the close-wound spring, with a\n"
         "note. FILE.step is STEP AP214 with the product named after the part name of the title\n"
         "block kept beside the calculation file, else after the design (material, d, D, N);\n"
-        "FILE.stl is binary STL. A hook that cannot be formed writes nothing and says why.\n",
-        "the spring cannot be modelled or the file not written");
+        "FILE.stl is binary STL. A hook that cannot be formed writes nothing and says why; so\n"
+        "does a design that breaks a design rule or has a warning, unless --allow-failing.\n",
+        "the spring cannot be modelled, breaks a rule or has a warning (without\n"
+        "     --allow-failing), or the file cannot be written");
     auto options = std::make_shared<ModelOptions>();
     CLI::App& app = *command.app;
     addTextOption(app, "--hbd", options->source.hbd, "FILE",
-                  "calculation file; slot N is modelled as it stands (no\ncalculation)");
+                  "calculation file; slot N is modelled as it stands (its\nverdict from the slot "
+                  "calculated again)");
     addTextOption(app, "--slot", options->source.slot, "N",
                   "slot of the calculation file, 0..30 (default 0, the\ncurrent design)");
     addTextOption(app, "--input", options->source.input, "FILE",
@@ -141,6 +146,8 @@ void addModelCommand(Tool& tool) {
                  "coiling direction left (左); right (右) otherwise");
     addTextOption(app, "--state", options->state, "STATE",
                   "free (the default, L0), L1 or L2: the length between the\nhooks' inner ends");
+    addAllowFailingOption(app, options->allowFailing,
+                          "write the model even when the design breaks a rule or has\na warning");
     addDataFileOptions(app, options->dataFiles);
     addTextOption(app, "-o", options->source.output, "FILE.step|FILE.stp|FILE.stl",
                   "the model to write: STEP for .step or .stp, binary STL\nfor .stl (replaced "

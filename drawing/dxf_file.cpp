@@ -5,6 +5,9 @@
 #include "base/number_format.h"
 #include "base/shift_jis.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <span>
 #include <stdexcept>
 
@@ -143,6 +146,15 @@ public:
         add(" 21", segment.second.y);
     }
 
+    // A text with its bottom-left corner at (x, y).
+    void text(double x, double y, double height, const std::string& utf8) {
+        addEntity("TEXT");
+        add(" 10", x);
+        add(" 20", y);
+        add(" 40", height);
+        add("  1", utf8ToShiftJis(utf8, 250).bytes);
+    }
+
     void operator()(const DrawArc& arc) {
         addEntity("ARC");
         add(" 10", arc.centre.x);
@@ -179,10 +191,30 @@ const std::array<DxfGroup, kDxfTemplateGroupCount>& dxfTemplate() {
     return kTemplate;
 }
 
-std::string dxfFileBytes(const Outline& outline) {
+std::string dxfFileBytes(const Outline& outline, const std::vector<std::string>& notes) {
     DxfText entities;
-    for (const OutlinePrimitive& primitive : outline)
+    double left = std::numeric_limits<double>::infinity();
+    double bottom = std::numeric_limits<double>::infinity();
+    for (const OutlinePrimitive& primitive : outline) {
         std::visit(entities, primitive);
+        if (const auto* segment = std::get_if<DrawSegment>(&primitive)) {
+            left = std::min({left, segment->first.x, segment->second.x});
+            bottom = std::min({bottom, segment->first.y, segment->second.y});
+        } else {
+            const DrawArc& arc = std::get<DrawArc>(primitive);
+            left = std::min(left, arc.centre.x - arc.radius);
+            bottom = std::min(bottom, arc.centre.y - arc.radius);
+        }
+    }
+    if (!std::isfinite(left) || !std::isfinite(bottom))
+        left = bottom = 0;
+    // Texts 2.5 mm high, as a drawing read at full size writes its notes (JIS B 0001).
+    constexpr double kNoteHeight = 2.5;
+    double y = bottom - 3 * kNoteHeight;
+    for (const std::string& note : notes) {
+        entities.text(left, y, kNoteHeight, note);
+        y -= 1.6 * kNoteHeight;
+    }
     entities.add("  0", "ENDSEC");
     entities.add("  0", "EOF");
     return encodedTemplate() + entities.take();

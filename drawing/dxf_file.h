@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace hspring {
 
@@ -25,8 +26,10 @@ struct DxfGroup {
 inline constexpr std::size_t kDxfTemplateGroupCount = 97;
 const std::array<DxfGroup, kDxfTemplateGroupCount>& dxfTemplate();
 
-// The whole file for an outline, as bytes.
-std::string dxfFileBytes(const Outline& outline);
+// The whole file for an outline, as bytes. `notes` (UTF-8, Shift-JIS in the file) stand below
+// the drawing as TEXT entities on the same layer, one a line, left-aligned with it: the concerns
+// of a design drawn anyway.
+std::string dxfFileBytes(const Outline& outline, const std::vector<std::string>& notes = {});
 
 // The files of the free spring with round or U hooks. The arithmetic errors of the outline stop
 // them before anything is built.

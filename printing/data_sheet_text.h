@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace hspring {
 
@@ -28,6 +29,9 @@ struct DataSheetTexts {
     // found later can be traced to it ("要目表 SWP-A d1×D10×N20").
     std::string title;
     std::string fileStem;
+    // The broken rules and the warnings of a design made into a sheet anyway, printed under the
+    // table; empty for a sound design. The caller judges the design: the sheet calculates nothing.
+    std::vector<std::string> concerns;
 };
 
 // The sheet of a design as it stands (nothing is calculated). `leftHanded` is the coiling

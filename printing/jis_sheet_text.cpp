@@ -244,6 +244,7 @@ JisSheetTexts jisSheetTexts(const JisSheetSubject& subject, const MaterialLibrar
 
     sheet.documentTitle = block.partName.empty() ? designCaption(design, library) : block.partName;
     sheet.author = block.designer;
+    sheet.concerns = subject.concerns;
     return sheet;
 }
 

@@ -41,6 +41,9 @@ struct JisSheetSubject {
     // The round hook's radii and the operating frequency given with the design, which the limits
     // with the hooks are calculated with.
     ExtraInputs inputs;
+    // The broken rules and the warnings of a design made into a sheet anyway (judged by the
+    // caller); the sheet names them first among its notes. Empty for a sound design.
+    std::vector<std::string> concerns;
 };
 
 // One line of the items table: the item, its unit, its value and the tolerance of that value.
@@ -75,8 +78,9 @@ struct JisSheetTexts {
     JisSheetFigureTexts figure;
     // The free length the figure's L0 dimension stands for, mm (NaN when not given).
     double freeLength = 0;
-    std::string documentTitle; // the PDF's title: the part name, or the design's caption
-    std::string author;        // the PDF's author: the designer, may be empty
+    std::string documentTitle;         // the PDF's title: the part name, or the design's caption
+    std::string author;                // the PDF's author: the designer, may be empty
+    std::vector<std::string> concerns; // the subject's
 };
 
 inline constexpr const char* kJisSheetHeading = "引張コイルばね 仕様書";

@@ -113,6 +113,17 @@ VerdictLines verdictLines(const DesignResult& result) {
     return verdict;
 }
 
+std::vector<std::string> concernLines(const DesignResult& result) {
+    std::vector<std::string> lines;
+    for (const DesignRule rule : result.checks)
+        lines.emplace_back(designRuleText(rule));
+    for (const HookCheck& check : result.hookChecks)
+        lines.emplace_back(hookProblemText(check.problem));
+    for (const ToleranceBreach& breach : result.toleranceChecks)
+        lines.push_back(toleranceBreachText(breach));
+    return lines;
+}
+
 std::string_view hookTypeText(HookType type) {
     return type == HookType::U ? "Ｕフック" : "丸フック";
 }

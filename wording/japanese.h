@@ -71,6 +71,13 @@ struct VerdictLines {
 };
 VerdictLines verdictLines(const DesignResult& result);
 
+// What a document of a design with concerns (hasConcerns) carries on its page, and the window's
+// question before it is made: the broken rules' lines and the warnings, without the success line
+// and the count; empty for a design without concerns. The heading stands above them on a page.
+std::vector<std::string> concernLines(const DesignResult& result);
+inline constexpr std::string_view kConcernsHeading =
+    "注意：この設計には判定の不合格または警告があります";
+
 // The hook types as the windows name them, and as the JIS sheet does.
 std::string_view hookTypeText(HookType type);
 std::string_view hookTypeSheetText(HookType type);

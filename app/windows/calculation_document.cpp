@@ -162,7 +162,7 @@ void CalculationDocument::refreshTitle() {
     window_.setWindowModified(slotsChanged());
 }
 
-void openJisSheet(MainWindow& window, HookType hookType) {
+void openJisSheet(MainWindow& window, HookType hookType, const std::vector<std::string>& concerns) {
     CalculationDocument& document = CalculationDocument::of(window);
     ProgramState& state = window.state();
     JisSheetWindow sheet(state.materials, state.settings.coefficients, &window);
@@ -176,6 +176,7 @@ void openJisSheet(MainWindow& window, HookType hookType) {
         subject.inputs = window.givenInputs();
     subject.toleranceGrade = subject.titleBlock.toleranceGrade;
     subject.rateTolerance = subject.titleBlock.rateTolerance;
+    subject.concerns = concerns;
     sheet.setSubject(subject);
     sheet.exec();
     TitleBlock typed = sheet.titleBlock();

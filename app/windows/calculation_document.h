@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 #include <string>
+#include <vector>
 
 namespace hspring {
 
@@ -84,8 +85,10 @@ QString mainWindowTitle(const QString& fileName);
 
 // "仕様書（JIS形式）": the JIS sheet window for slot 0 as it stands, with the hook type of the
 // hook page shown and the window's coiling direction; the title block typed there is kept with
-// the calculation when the window closes.
-void openJisSheet(MainWindow& window, HookType hookType);
+// the calculation when the window closes. `concerns`: the broken rules and warnings of a design
+// the designer chose to make a sheet of anyway, which the sheet names.
+void openJisSheet(MainWindow& window, HookType hookType,
+                  const std::vector<std::string>& concerns = {});
 
 // What the detail page's print says it is: the part name of the title block, else the material
 // and d × D × N of slot 0; today's date; the open file's name.

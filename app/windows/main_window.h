@@ -134,6 +134,14 @@ private:
     // 計算 first when an input was typed or chosen since the last one. Returns whether slot 0 is
     // now what the window shows.
     bool calculatedForOutput();
+    // Before a document of slot 0 is made (`document` names it in the question):
+    // calculatedForOutput, then, when the evaluation the window shows has a broken rule or a
+    // warning, the question whether to make it anyway, answered "いいえ" by default. nullopt when
+    // nothing is to be made; else the lines the document carries (none for a sound design).
+    // `drawsTheSpring`: the document draws the spring, so a hook that cannot be drawn stops it
+    // before the question (the screen print only shows the window, whose view is then empty).
+    std::optional<std::vector<std::string>> concernsForDocument(const QString& document,
+                                                                bool drawsTheSpring = true);
     // An input was typed or chosen: the next output calculates first.
     void markInputsChanged();
     void connectInputChanges();

@@ -7,11 +7,12 @@
 namespace hspring {
 
 void exportDxf(QWidget* parent, const SpringDesign& design, const ShapePage& page,
-               const QString& proposedName) {
+               const QString& proposedName, const std::vector<std::string>& notes) {
     const CoilShape coil = coilShapeOf(design);
-    const std::string bytes = page.roundHookPageActive()
-                                  ? roundHookDxf(coil, page.hookAngleFromField())
-                                  : uHookDxf(coil, page.uHookFromFields());
+    const std::string bytes =
+        dxfFileBytes(page.roundHookPageActive() ? roundHookOutline(coil, page.hookAngleFromField())
+                                                : uHookOutline(coil, page.uHookFromFields()),
+                     notes);
     const std::optional<std::string> path =
         askSaveFile(parent, QStringLiteral("dxf (*.dxf)"), proposedName, QStringLiteral("dxf"));
     if (path)

@@ -168,8 +168,22 @@ DimensionedDrawing ShapePage::dimensionedDrawing() const {
     return drawing;
 }
 
+void ShapePage::setDimensionedDxfGate(OutputGate gate) {
+    dimensionedDxfGate_ = std::move(gate);
+}
+
 void ShapePage::saveDimensionedDxf() {
-    const std::string bytes = dimensionedDxfBytes(dimensionedDrawing());
+    DimensionedDrawing drawing;
+    if (dimensionedDxfGate_) {
+        const std::optional<std::vector<std::string>> concerns = dimensionedDxfGate_();
+        if (!concerns)
+            return;
+        drawing = dimensionedDrawing();
+        drawing.notes.insert(drawing.notes.end(), concerns->begin(), concerns->end());
+    } else {
+        drawing = dimensionedDrawing();
+    }
+    const std::string bytes = dimensionedDxfBytes(drawing);
     const std::optional<std::string> path =
         askSaveFile(this, QStringLiteral("dxf (*.dxf)"),
                     QString::fromStdString(designFileStem(design_, MaterialLibrary{})) +

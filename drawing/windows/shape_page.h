@@ -11,6 +11,9 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -92,6 +95,12 @@ public:
     // The dimensioned drawing of the design as the hook page's fields give its hooks; the
     // arithmetic errors of its outline are thrown.
     DimensionedDrawing dimensionedDrawing() const;
+    // Asked before the dimensioned drawing is saved: nullopt stops the save (the main window:
+    // the design could not be calculated, or the designer declined to draw a design with
+    // concerns), else the lines its text block carries after the design's own. Without a gate the
+    // drawing is saved as the fields give it.
+    using OutputGate = std::function<std::optional<std::vector<std::string>>()>;
+    void setDimensionedDxfGate(OutputGate gate);
 
 signals:
     // The hook tab shown has changed: round hook or U hook.
@@ -105,6 +114,7 @@ private:
 
     const SpringDesign& design_;
     std::function<bool()> recalculation_;
+    OutputGate dimensionedDxfGate_;
     int shapeViewIndex_ = 0;
 
     QTabWidget* hookPages_;

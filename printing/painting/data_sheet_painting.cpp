@@ -5,6 +5,8 @@
 #include "printing/print_size.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/painting/pdf_page.h"
+#include "toolkit/painting/utf8_text.h"
+#include "wording/japanese.h"
 
 #include <QFontMetrics>
 
@@ -54,6 +56,32 @@ void paintTable(QPainter& painter, const DataSheetTexts& texts) {
             paintCell(painter, row, column, qt(texts.cells[row][column]));
 }
 
+// The heading and each concern on lines of their own, wrapped within the place: in the cells'
+// size when they fit, else smaller until they do (a handful of lines always fits at 8 pixels).
+void paintConcerns(QPainter& painter, const std::vector<std::string>& concerns) {
+    if (concerns.empty())
+        return;
+    QStringList lines{utf8Text(kConcernsHeading)};
+    for (const std::string& concern : concerns)
+        lines << qt(concern);
+    const QString text = lines.join(QLatin1Char('\n'));
+    const QRect place = kDataSheetConcernsPlace;
+    constexpr int kSmallestPixels = 8;
+    QFont font = windowFont(kDataSheetTablePixels);
+    for (int pixels = kDataSheetTablePixels; pixels > kSmallestPixels; --pixels) {
+        font = windowFont(pixels);
+        const QRect needed = QFontMetrics(font).boundingRect(
+            QRect(0, 0, place.width(), 10 * place.height()), Qt::TextWordWrap, text);
+        if (needed.height() <= place.height())
+            break;
+    }
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(kDataSheetConcernsColour);
+    painter.drawText(place, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    painter.restore();
+}
+
 } // namespace
 
 QRect dataSheetCellRect(int row, int column) {
@@ -92,6 +120,7 @@ void paintDataSheet(QPainter& painter, const DataSheetTexts& texts) {
     }
 
     paintTable(painter, texts);
+    paintConcerns(painter, texts.concerns);
     painter.restore();
 }
 

@@ -29,6 +29,10 @@ inline constexpr QRect kDataSheetTablePlace{96, 216, 561, 532};
 inline constexpr int kDataSheetTablePixels = 13; // font size of the cells
 inline constexpr int kDataSheetCellHeight = 30;
 inline constexpr std::array<int, kSheetColumnCount> kDataSheetCellWidths = {64, 222, 97, 169};
+// Below the table, the concerns of a design made into a sheet anyway: their heading and lines in
+// red, in the largest size up to the cells' that holds them all.
+inline constexpr QRect kDataSheetConcernsPlace{96, 752, 561, 78};
+inline constexpr QColor kDataSheetConcernsColour{200, 0, 0};
 
 // The colours of the table: the fixed row and column, the one-pixel grid line at the right and
 // bottom of every cell, and the frame.
@@ -43,7 +47,8 @@ QRect dataSheetCellRect(int row, int column);
 QRect dataSheetLabelRect(int label, const QString& text);
 
 // Draws the whole sheet with its top-left corner at the painter's origin. Each cell is filled
-// and its text drawn on one line, centred horizontally, 2 pixels below the cell's top edge.
+// and its text drawn on one line, centred horizontally, 2 pixels below the cell's top edge; the
+// concerns, if any, under the table.
 void paintDataSheet(QPainter& painter, const DataSheetTexts& texts);
 
 // The sheet at its size on screen, as the page printed from it.

@@ -4,6 +4,8 @@
 #include "printing/print_size.h"
 #include "toolkit/painting/fonts.h"
 #include "toolkit/painting/pdf_page.h"
+#include "toolkit/painting/utf8_text.h"
+#include "wording/japanese.h"
 
 #include <QFontMetrics>
 #include <QPainterPath>
@@ -48,6 +50,7 @@ constexpr int kFooterPixels = 22;
 constexpr int kNotesPixels = 26;
 constexpr int kSmallestNotesPixels = 10;
 constexpr int kCellPadding = 12;
+constexpr QColor kJisSheetConcernsColour{200, 0, 0};
 
 struct Column {
     const char* caption;
@@ -342,7 +345,8 @@ struct SheetLayout {
     std::vector<QStringList> titleValues;
     std::array<int, kTitleRows> titleRowHeights{};
     QStringList notes;
-    int marks = 0; // texts moved into the notes so far
+    int concernNotes = 0; // the first notes: the concerns with their heading, drawn in red
+    int marks = 0;        // texts moved into the notes so far
     int tableBottom = 0;
     int titleBlockTop = 0;
 };
@@ -381,6 +385,12 @@ int rowHeightOf(const RowLines& lines, int spacing) {
 
 SheetLayout layOut(const JisSheetTexts& texts) {
     SheetLayout layout;
+    if (!texts.concerns.empty()) {
+        layout.notes << utf8Text(kConcernsHeading);
+        for (const std::string& concern : texts.concerns)
+            layout.notes << qt(concern);
+        layout.concernNotes = static_cast<int>(layout.notes.size());
+    }
     layout.notes << QStringLiteral("注記") << QStringLiteral("寸法の単位 mm、荷重 N、応力 N/mm²")
                  << QStringLiteral("荷重と応力は 1 kgf = 9.80665 N で換算");
 
@@ -584,12 +594,15 @@ void paintNotes(QPainter& painter, const SheetLayout& layout) {
     painter.setPen(Qt::black);
     const int spacing = lineSpacingOf(font);
     qreal top = area.top();
-    for (const QStringList& paragraph : paragraphs)
-        for (const QString& line : paragraph) {
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        painter.setPen(static_cast<int>(i) < layout.concernNotes ? kJisSheetConcernsColour
+                                                                 : QColor(Qt::black));
+        for (const QString& line : paragraphs[i]) {
             painter.drawText(QRectF(area.left(), top, area.width(), spacing),
                              Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, line);
             top += spacing;
         }
+    }
 }
 
 void paintFooter(QPainter& painter, const JisSheetTexts& texts) {

@@ -28,8 +28,9 @@ DataSheetWindow::DataSheetWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void DataSheetWindow::fillDataSheet(const SpringDesign& design, const MaterialLibrary& library,
-                                    bool leftHanded) {
+                                    bool leftHanded, const std::vector<std::string>& concerns) {
     texts_ = dataSheetTexts(design, library, leftHanded);
+    texts_.concerns = concerns;
     update();
 }
 

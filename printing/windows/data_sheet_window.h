@@ -27,8 +27,10 @@ public:
     explicit DataSheetWindow(QWidget* parent = nullptr);
 
     // Takes every cell and label from a design as it stands; nothing is read or calculated.
-    // `leftHanded` is the main window's coiling direction ("左巻き").
-    void fillDataSheet(const SpringDesign& design, const MaterialLibrary& library, bool leftHanded);
+    // `leftHanded` is the main window's coiling direction ("左巻き"); `concerns` the broken rules
+    // and warnings the sheet names under its table.
+    void fillDataSheet(const SpringDesign& design, const MaterialLibrary& library, bool leftHanded,
+                       const std::vector<std::string>& concerns = {});
     const DataSheetTexts& texts() const { return texts_; }
 
     // Prints the sheet as "プリント" does onto `printer`, without a dialog; the window stays open.

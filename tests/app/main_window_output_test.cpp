@@ -6,16 +6,21 @@
 #include "app/detail_page_text.h"
 #include "app/windows/calculation_file_menu.h"
 #include "app/windows/detail_page.h"
+#include "base/shift_jis.h"
 #include "data/calculation_file.h"
 #include "printing/windows/data_sheet_window.h"
+#include "printing/windows/jis_sheet_window.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/modal_dialogs.h"
+#include "tests/support/printed_page.h"
 #include "windows_test_registry.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
 #include <cmath>
 
 using namespace hspring;
@@ -144,12 +149,80 @@ private slots:
             QVERIFY(!dialog->seen);
             QVERIFY(!QFile::exists(dxf));
         }
+        // Nor as the dimensioned drawing of the spring view's menu.
+        {
+            const MessageBoxWatch boxes;
+            const auto dialog = answerNextFileDialog(dxf);
+            w.window->findChild<QAction*>(QStringLiteral("saveDimensionedDxf"))->trigger();
+            QVERIFY(!dialog->seen);
+            QVERIFY(!QFile::exists(dxf));
+        }
         typeInto(w.edit("Edit12"), QStringLiteral("80"));
         const auto written = answerNextFileDialog(dxf);
         w.triggerMenu("dxf1"); // 計算 first: the angle was typed since
         QVERIFY(written->seen);
         QVERIFY(QFile::exists(dxf));
         QVERIFY(!w.statusLines().join('|').contains(QStringLiteral("描けません")));
+    }
+
+    // L2 80 mm overstresses the coil and the hooks. Before the JIS sheet, the question lists what
+    // is wrong and "いいえ", its default, makes nothing; "はい" makes the sheet with the concerns
+    // among its notes. The DXF asks too, and carries them as texts under the drawing.
+    void documentsOfAFailingDesignAskFirstAndNameWhatIsWrong() {
+        const DataFolder folder(referenceLibrary(), referenceSettings());
+        const OpenWindow w(folder);
+        typeInto(w.edit("Edit5"), QStringLiteral("80"));
+        w.clickButton("BitBtn2");
+        const QString rule = QStringLiteral("エラー:ねじり応力オーバー");
+        const QString warning = QStringLiteral("警告:フックのねじり応力オーバー");
+        QVERIFY2(w.statusLines().contains(rule) && w.statusLines().contains(warning),
+                 qPrintable(w.statusLines().join('|')));
+
+        // Enter takes the default answer. The sheet's watch is armed only once the question is
+        // answered, so that it cannot take the question for the sheet.
+        QMessageBox::StandardButton defaultAnswer = QMessageBox::NoButton;
+        QString question;
+        std::shared_ptr<bool> sheetOpened;
+        const auto asked = answerNextDialog([&](QDialog& dialog) {
+            auto& box = dynamic_cast<QMessageBox&>(dialog);
+            question = box.text();
+            defaultAnswer = box.standardButton(box.defaultButton());
+            sheetOpened = closeNextDialog([](QDialog&) {});
+            box.defaultButton()->click();
+        });
+        w.triggerMenu("JisSheet");
+        QVERIFY(*asked);
+        QCOMPARE(defaultAnswer, QMessageBox::No);
+        QVERIFY2(question.contains(rule) && question.contains(warning), qPrintable(question));
+        QVERIFY(!*sheetOpened);
+        sheetOpened.reset(); // its watch would take the next question
+
+        const QString pdf = folder.file(QStringLiteral("failing.pdf"));
+        const auto yes = answerQuestionThenCloseDialog(QMessageBox::Yes, [&](QDialog& dialog) {
+            dynamic_cast<JisSheetWindow&>(dialog).writePdf(pdf);
+        });
+        w.triggerMenu("JisSheet");
+        QVERIFY(*yes.asked && yes.dialogSeen());
+        const QString text = inspectPdf(pdf).text;
+        QVERIFY2(text.contains(rule) && text.contains(warning), qPrintable(text));
+
+        const QString dxf = folder.file(QStringLiteral("failing.dxf"));
+        const auto no = answerNextMessageBox(QMessageBox::No);
+        auto dialog = answerNextFileDialog(dxf);
+        w.triggerMenu("dxf1");
+        QVERIFY(no->seen && !dialog->seen);
+        QVERIFY(!QFile::exists(dxf));
+        dialog.reset();
+        const auto drawAnyway = answerNextMessageBox(QMessageBox::Yes);
+        const auto saved = answerNextFileDialog(dxf);
+        w.triggerMenu("dxf1");
+        QVERIFY(drawAnyway->seen && saved->seen);
+        QFile file(dxf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        for (const QString& concern : {rule, warning})
+            QVERIFY(bytes.contains(
+                QByteArray::fromStdString(utf8ToShiftJis(concern.toStdString(), 250).bytes)));
     }
 };
 

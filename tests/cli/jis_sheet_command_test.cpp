@@ -146,7 +146,9 @@ private slots:
             json.write(c.design);
             json.close();
             c.pdf = folder.filePath(QStringLiteral("sheet%1.pdf").arg(index++));
+            // Both designs overstress their coil at L2: the sheet is asked for anyway.
             QStringList arguments{QStringLiteral("jis-sheet"),
+                                  QStringLiteral("--allow-failing"),
                                   QStringLiteral("--input"),
                                   input,
                                   QStringLiteral("--title-block"),
@@ -296,9 +298,11 @@ private slots:
         QVERIFY(round != u);
         // The same U hook coiled right-handed is the mirror image, another figure again.
         const QString rightU = folder.filePath(QStringLiteral("right.pdf"));
-        QCOMPARE(
-            runCli({QStringLiteral("jis-sheet"), QStringLiteral("-o"), rightU}, kUDesign).exitCode,
-            0);
+        QCOMPARE(runCli({QStringLiteral("jis-sheet"), QStringLiteral("--allow-failing"),
+                         QStringLiteral("-o"), rightU},
+                        kUDesign)
+                     .exitCode,
+                 0);
         const QImage rightFigure = figureOf(rightU);
         QVERIFY(rightFigure != u);
         QVERIFY(rightFigure.mirrored(true, false) != rightFigure);

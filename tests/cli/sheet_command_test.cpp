@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "base/shift_jis.h"
+#include "calc/design_result.h"
 #include "data/calculation_file.h"
 #include "data/material_library.h"
 #include "data/short_string.h"
 #include "printing/windows/data_sheet_window.h"
 #include "tests/support/built_program.h"
 #include "tests/support/printed_page.h"
+#include "tests/support/shipped_data.h"
 #include "windows_test_registry.h"
+#include "wording/japanese.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -26,6 +30,8 @@ hspring::SpringDesign historyDesign() {
     design.inUse = 1;
     design.materialIndex = 1;
     design.wireDiameter = 0.8;
+    design.diameterKind = hspring::kMeanDiameter;
+    design.innerDiameter = 6.4;
     design.meanDiameter = 7.2;
     design.outerDiameter = 8;
     design.totalTurns = 12.25;
@@ -57,16 +63,22 @@ private slots:
         (*designs)[5] = historyDesign();
         hspring::saveDesignSlots(hbd.toStdString(), *designs);
 
+        // Its initial tension lies far outside its range: the sheet is asked for anyway, and
+        // both name what is wrong.
         const QString fromCommand = folder.filePath(QStringLiteral("command.pdf"));
         const Run run =
             runSheet({QStringLiteral("--hbd"), hbd, QStringLiteral("--slot"), QStringLiteral("5"),
-                      QStringLiteral("--left-handed"), QStringLiteral("-o"), fromCommand});
+                      QStringLiteral("--left-handed"), QStringLiteral("--allow-failing"),
+                      QStringLiteral("-o"), fromCommand});
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors()));
 
         auto library = std::make_unique<hspring::MaterialLibrary>();
         hspring::loadMaterialLibrary(HSPRING_BUILD_DIR "/zaidat.dst", *library);
         hspring::DataSheetWindow sheet;
-        sheet.fillDataSheet(historyDesign(), *library, true);
+        const hspring::DesignResult judged = hspring::evaluateDesign(
+            historyDesign(), hspring::test::shippedLibrary(), hspring::test::shippedCoefficients());
+        QVERIFY(hspring::hasConcerns(judged));
+        sheet.fillDataSheet(historyDesign(), *library, true, hspring::concernLines(judged));
         sheet.show();
         QVERIFY(QTest::qWaitForWindowExposed(&sheet));
         const QString fromWindow = folder.filePath(QStringLiteral("window.pdf"));
@@ -96,7 +108,8 @@ private slots:
         hspring::saveDesignSlots(hbd.toStdString(), *designs);
 
         const QString pdf = folder.filePath(QStringLiteral("s.pdf"));
-        const Run run = runSheet({QStringLiteral("--hbd"), hbd, QStringLiteral("-o"), pdf});
+        const Run run = runSheet({QStringLiteral("--hbd"), hbd, QStringLiteral("--allow-failing"),
+                                  QStringLiteral("-o"), pdf});
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors()));
         QCOMPARE(hspring::test::rasterisePdf(pdf, 20).pageCount, 1);
         const hspring::test::PdfContents contents = hspring::test::inspectPdf(pdf);
@@ -120,6 +133,65 @@ private slots:
 
         const Run twoDesigns = runSheet({QStringLiteral("-o"), pdf}, "[{}, {}]");
         QCOMPARE(twoDesigns.exitCode, 2); // an input that holds no single design
+    }
+
+    // L2 80 mm overstresses the start design's coil and hooks: the document commands write
+    // nothing, end with 1 and say why in English; --allow-failing writes the sheets with the
+    // concerns on the page. The start design itself, sound, is written without the option.
+    void aDesignThatFailsItsChecksIsRefusedUnlessAllowed() {
+        QTemporaryDir folder;
+        const QByteArray failing = R"({"freeLength": 39, "length2": 80})";
+        const auto cli = [](const QStringList& arguments, const QByteArray& input) {
+            return hspring::test::runBuiltProgram(QStringLiteral("hspring-cli"), arguments, input);
+        };
+        for (const QString command : {QStringLiteral("sheet"), QStringLiteral("jis-sheet")}) {
+            const QString pdf = folder.filePath(command + QStringLiteral(".pdf"));
+            const Run refused = cli({command, QStringLiteral("-o"), pdf}, failing);
+            QCOMPARE(refused.exitCode, 1);
+            for (const QString& reason :
+                 {QStringLiteral("--allow-failing"),
+                  QStringLiteral("error: the torsional stress at L2 is over the allowable stress"),
+                  QStringLiteral("warning: the hook's bending stress is over its allowable")})
+                QVERIFY2(refused.errors().contains(reason), qPrintable(refused.errors()));
+            QVERIFY(!QFile::exists(pdf));
+
+            const Run allowed = cli(
+                {command, QStringLiteral("--allow-failing"), QStringLiteral("-o"), pdf}, failing);
+            QVERIFY2(allowed.exitCode == 0, qPrintable(allowed.errors()));
+            const QString text = hspring::test::inspectPdf(pdf).text;
+            for (const QString& concern :
+                 {QStringLiteral("注意：この設計には判定の不合格または警告があります"),
+                  QStringLiteral("エラー:ねじり応力オーバー"),
+                  QStringLiteral("警告:フックの曲げ応力オーバー")})
+                QVERIFY2(text.contains(concern), qPrintable(command + "\n" + text));
+
+            const QString sound = folder.filePath(command + QStringLiteral("-sound.pdf"));
+            const Run passes = cli({command, QStringLiteral("-o"), sound}, "{}");
+            QVERIFY2(passes.exitCode == 0, qPrintable(passes.errors()));
+            QVERIFY(!hspring::test::inspectPdf(sound).text.contains(QStringLiteral("注意")));
+        }
+        const QString stl = folder.filePath(QStringLiteral("spring.stl"));
+        QCOMPARE(cli({QStringLiteral("model"), QStringLiteral("-o"), stl}, failing).exitCode, 1);
+        QVERIFY(!QFile::exists(stl));
+        QCOMPARE(cli({QStringLiteral("model"), QStringLiteral("--allow-failing"),
+                      QStringLiteral("-o"), stl},
+                     failing)
+                     .exitCode,
+                 0);
+        QVERIFY(QFile::exists(stl));
+
+        // The drawing of the design: the concerns as texts under it, in the file's Shift-JIS.
+        const QString dxf = folder.filePath(QStringLiteral("spring.dxf"));
+        const QStringList drawing{QStringLiteral("dxf"), QStringLiteral("--input"),
+                                  QStringLiteral("-"), QStringLiteral("-o"), dxf};
+        QCOMPARE(cli(drawing, failing).exitCode, 1);
+        QVERIFY(!QFile::exists(dxf));
+        QCOMPARE(cli(drawing + QStringList{QStringLiteral("--allow-failing")}, failing).exitCode,
+                 0);
+        QFile file(dxf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains(QByteArray::fromStdString(
+            hspring::utf8ToShiftJis("エラー:ねじり応力オーバー", 250).bytes)));
     }
 
     void usageAndFileErrors() {

@@ -48,12 +48,14 @@ run(0 ${none} ${none} dxf ${spring} -o spring.dxf)
 same_bytes(${WORK}/spring.dxf ${WORK}/dxf-pipe.dxf)
 
 # Binary output from standard input: a PNG, a PDF (an existing "-" is not touched), the JIS
-# sheet with its title block from standard input.
+# sheet with its title block from standard input. The design overstresses its hooks: the sheets
+# are asked for anyway.
 run(0 ${design} ${WORK}/chart.png chart --input - -o -)
 starts_with(${WORK}/chart.png 89504e47 PNG)
-run(0 ${design} ${WORK}/sheet.pdf sheet --input - -o -)
+run(0 ${design} ${WORK}/sheet.pdf sheet --allow-failing --input - -o -)
 starts_with(${WORK}/sheet.pdf 25504446 PDF)
-run(0 ${WORK}/title.json ${WORK}/jis.pdf jis-sheet --input design.json --title-block - -o -)
+run(0 ${WORK}/title.json ${WORK}/jis.pdf jis-sheet --allow-failing --input design.json
+    --title-block - -o -)
 starts_with(${WORK}/jis.pdf 25504446 PDF)
 if(EXISTS ${WORK}/-)
     message(FATAL_ERROR "a file named - was written")
@@ -101,7 +103,7 @@ endif()
 
 # A terminal gets no PDF or PNG (script gives the command one).
 find_program(SCRIPT script REQUIRED)
-execute_process(COMMAND ${SCRIPT} -qec "'${CLI}' sheet --input '${design}' -o -" /dev/null
+execute_process(COMMAND ${SCRIPT} -qec "'${CLI}' sheet --allow-failing --input '${design}' -o -" /dev/null
     OUTPUT_VARIABLE shown RESULT_VARIABLE status)
 if(NOT status EQUAL 2 OR NOT shown MATCHES "will not write pdf to a terminal" OR
    shown MATCHES "%PDF")

@@ -54,17 +54,18 @@ endforeach()
 # Each command's help: its usage line first, every option, the exit statuses.
 set(options_calc --materials --settings --input)
 set(options_search --materials --settings --input)
-set(options_sheet --hbd --slot --input --left-handed --materials --settings -o)
-set(options_jis-sheet --hbd --slot --hook --input --left-handed --title-block --materials
-    --settings -o)
+set(options_sheet --hbd --slot --input --left-handed --allow-failing --materials --settings -o)
+set(options_jis-sheet --hbd --slot --hook --input --left-handed --title-block --allow-failing
+    --materials --settings -o)
 set(options_diagram --upper --lower --hook-factor --scale --caption -o --format)
 set(options_chart --input --materials --settings -o --format)
 set(spring_options --round --angle --u --length --opening --min-radius --d --D --N)
-set(options_dxf ${spring_options} -o)
+set(options_dxf ${spring_options} --hbd --slot --hook --input --allow-failing --materials
+    --settings -o)
 set(options_outline ${spring_options})
 set(options_shape ${spring_options} --L1 --L2 --view --view-only --scale -o --format)
-set(options_model --hbd --slot --hook --input --left-handed --state --materials --settings -o
-    --format)
+set(options_model --hbd --slot --hook --input --left-handed --state --allow-failing --materials
+    --settings -o --format)
 foreach(command calc search sheet jis-sheet diagram dxf outline shape model chart)
     run_cli(0 ${command} --help)
     expect("${out}" "^Usage: hspring-cli ${command} ")

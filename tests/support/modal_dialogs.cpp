@@ -171,4 +171,23 @@ std::shared_ptr<bool> answerNextDialog(std::function<void(QDialog&)> answer) {
     return seen;
 }
 
+QuestionThenDialog answerQuestionThenCloseDialog(QMessageBox::StandardButton button,
+                                                 std::function<void(QDialog&)> inspect) {
+    QuestionThenDialog record;
+    record.question = std::make_shared<QString>();
+    record.dialog = std::make_shared<std::shared_ptr<bool>>();
+    record.asked = answerNextDialog(
+        [button, inspect, question = record.question, dialog = record.dialog](QDialog& opened) {
+            auto* box = qobject_cast<QMessageBox*>(&opened);
+            if (!box) {
+                opened.reject(); // not the question: the test fails on `asked` alone
+                return;
+            }
+            *question = box->text();
+            *dialog = closeNextDialog(inspect);
+            box->button(button)->click();
+        });
+    return record;
+}
+
 } // namespace hspring::test

@@ -64,4 +64,17 @@ std::shared_ptr<bool> closeNextDialog(std::function<void(QDialog&)> inspect);
 // user would; `seen` turns true.
 std::shared_ptr<bool> answerNextDialog(std::function<void(QDialog&)> answer);
 
+// A question (a message box) answered with `button`, then the dialog that opens after it (a sheet
+// window) closed once `inspect` has looked at it. The dialog's watch is armed only when the
+// question is answered, so that it cannot take the question for the dialog. Keep the record
+// until both have had their chance.
+struct QuestionThenDialog {
+    std::shared_ptr<bool> asked;
+    std::shared_ptr<QString> question;             // the question's text
+    std::shared_ptr<std::shared_ptr<bool>> dialog; // the dialog's record, once armed
+    bool dialogSeen() const { return *dialog && **dialog; }
+};
+QuestionThenDialog answerQuestionThenCloseDialog(QMessageBox::StandardButton button,
+                                                 std::function<void(QDialog&)> inspect);
+
 } // namespace hspring::test
