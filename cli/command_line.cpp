@@ -5,6 +5,7 @@
 #include "base/file_io.h"
 #include "base/text_to_number.h"
 #include "calc/design_json.h"
+#include "calc/design_refusal.h"
 #include "calc/design_result.h"
 #include "calc/design_sources.h"
 #include "cli/commands.h"
