@@ -4,6 +4,9 @@
 #include "calc/spring_constants.h"
 
 #include <array>
+#include <charconv>
+#include <cmath>
+#include <iterator>
 
 namespace hspring {
 
@@ -50,7 +53,17 @@ double shownValue(double storedValue, UnitSystem system) {
 double storedValue(double shownValue, UnitSystem system) {
     if (system == UnitSystem::Gravitational)
         return shownValue;
-    return static_cast<double>(shownValue / kGravity);
+    if (!std::isfinite(shownValue))
+        return static_cast<double>(shownValue / kGravity);
+    // The decimal the user typed, the shortest text that reads back as this double, divided in
+    // extended precision: 10.787315 N (1.1 kgf × 9.80665) is then exactly the double of 1.1,
+    // where the double of 10.787315 divided by g lands a unit in the last place away.
+    char text[64];
+    const std::to_chars_result written =
+        std::to_chars(std::begin(text), std::end(text), shownValue);
+    long double decimal = shownValue;
+    std::from_chars(std::begin(text), written.ptr, decimal);
+    return static_cast<double>(decimal / kGravity);
 }
 
 std::optional<double> storedValue(std::optional<double> shownValue, UnitSystem system) {

@@ -34,16 +34,18 @@ std::string_view unitSystemName(UnitSystem system);
 // infinity, which every display shows as missing; NaN stays NaN.
 double shownValue(double storedValue, UnitSystem system);
 
-// A value typed or read in the system as it is stored: itself, or ÷ kGravity rounded to double.
+// A value typed or read in the system as it is stored: itself, or the decimal it was typed as
+// (the shortest text that reads back as it) ÷ kGravity in extended precision, rounded to double.
+// A load typed as a kgf value × 9.80665 written out exactly is then stored as that kgf value.
 double storedValue(double shownValue, UnitSystem system);
 // The same for an optional value (an optional field left empty stays empty).
 std::optional<double> storedValue(std::optional<double> shownValue, UnitSystem system);
 
 // What a user typed comes back as typed. A value typed in N with at most four significant
-// digits t is read as the double t' (relative error <= 2^-53), stored as s = t'/g rounded to
-// double (<= 2^-53 more; g itself and the long double division add < 2^-62), kept bit for bit
+// digits t is stored as s = t/g rounded to double (relative error <= 2^-53; the extended
+// decimal, g itself and the long double division add < 2^-62), kept bit for bit
 // through the history and the calculation file, and shown as s·g rounded to double (<= 2^-53
-// more): the value shown lies within 4·2^-53 (< 5e-16) of t relative to it. A four-digit
+// more): the value shown lies within 3·2^-53 (< 4e-16) of t relative to it. A four-digit
 // decimal m·10^k (1000 <= m <= 9999) lies at least 0.5·10^k, 5e-5 of itself, from the nearest
 // point where four-digit rounding changes, so the four digits shown (formatF4) are t's digits.
 // The units test checks this over thousands of random values through the file's bytes.
