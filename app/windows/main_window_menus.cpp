@@ -33,6 +33,7 @@ void MainWindow::openDesignSearch() {
     // and "現在の設計から" takes the current design again.
     if (!designSearch_) {
         designSearch_ = new DesignSearchWindow(state_, this);
+        designSearch_->setUnitSystem(units_);
         designSearch_->setApplyHandler(
             [this](const SearchCandidate& candidate) { applySearchCandidate(candidate); });
         const auto currentDesign = [this] {
@@ -103,6 +104,8 @@ void MainWindow::connectMenu() {
     };
     connectOutputMenu();
     onMenu(c.lengthLoadSwitchItem, [this] { onLengthLoadSwitched(); });
+    onMenu(c.siUnitsItem, [this] { setUnitSystem(UnitSystem::Si); });
+    onMenu(c.gravitationalUnitsItem, [this] { setUnitSystem(UnitSystem::Gravitational); });
     onMenu(c.editMaterialsItem, [this] { materialEditor().exec(); });
     onMenu(c.editCoefficientsItem, [this] { coefficientEditor().exec(); });
     onMenu(c.helpItem, [this] { openHelpPage(dataFolder_, this); });
