@@ -7,8 +7,10 @@
 #include "calc/design_refusal.h"
 #include "calc/design_result.h"
 #include "calc/design_sources.h"
+#include "calc/units_json.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/units_option.h"
 #include "printing/painting/jis_sheet_painting.h"
 #include "startup/program_start.h"
 #include "wording/japanese.h"
@@ -27,6 +29,7 @@ struct JisSheetOptions {
     std::string hookPosition;
     bool rateTolerance = false;
     DataFileOptions dataFiles;
+    UnitsOption units; // of the JSON design; the sheet prints N
 };
 
 std::string fileNameOf(const std::string& path) {
@@ -36,6 +39,7 @@ std::string fileNameOf(const std::string& path) {
 int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
     const SheetSource source = chosenSheetSource(app, options.source);
     const bool fromHbd = source.hbd.has_value();
+    const UnitSystem units = chosenUnits(options.units);
     if (app.count("--hook") && !fromHbd)
         throw UsageError("--hook needs --hbd: a JSON design names its hookType");
     std::optional<HookType> hook;
@@ -62,7 +66,8 @@ int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
         subject.fileName = fileNameOf(*source.hbd);
         subject.titleBlock = readTitleBlock(*source.hbd);
     } else {
-        const DesignRequest request = singleDesignFromJson(inputText, state.materials);
+        const DesignRequest request = singleDesignFromJson(
+            jsonInUnits(inputText, units, UnitSystem::Gravitational), state.materials);
         subject.design = evaluateDesign(request.design, state.materials,
                                         state.settings.coefficients, request.hookType)
                              .design;
@@ -124,6 +129,7 @@ void addJisSheetCommand(Tool& tool) {
     app.add_flag("--rate-tolerance", options->rateTolerance,
                  "give the spring rate its tolerance (specified only where\nspecially needed)");
     addDataFileOptions(app, options->dataFiles);
+    addUnitsOption(app, options->units);
     addTextOption(app, "-o", options->source.output, "FILE.pdf",
                   "the PDF to write (replaced only by a complete new file)");
     command.paints = true;

@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/problem_text.h"
+#include "cli/units_option.h"
 #include "search/search_json.h"
 #include "wording/japanese.h"
 
@@ -50,10 +51,18 @@ void addSearchCommand(Tool& tool) {
     static const std::string reference =
         requirementJsonKeysHelp(japaneseWording()) + "\n" + std::string(candidateKeysHelp());
     command.reference = reference;
-    auto options = std::make_shared<JsonCommandOptions>();
+    struct SearchOptions {
+        JsonCommandOptions json;
+        UnitsOption units;
+    };
+    auto options = std::make_shared<SearchOptions>();
     CLI::App& app = *command.app;
-    addJsonCommandOptions(app, *options, "the requirements");
-    command.run = [&app, options] { return runJsonCommand(app, *options, answerRequirements); };
+    addJsonCommandOptions(app, options->json, "the requirements");
+    addUnitsOption(app, options->units);
+    command.run = [&app, options] {
+        return runJsonCommand(app, options->json,
+                              inUnits(chosenUnits(options->units), answerRequirements));
+    };
 }
 
 } // namespace hspring::cli

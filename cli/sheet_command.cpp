@@ -5,8 +5,10 @@
 
 #include "base/error.h"
 #include "calc/design_sources.h"
+#include "calc/units_json.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/units_option.h"
 #include "data/calculation_file.h"
 #include "printing/painting/data_sheet_painting.h"
 #include "startup/program_start.h"
@@ -20,11 +22,13 @@ namespace {
 struct SheetOptions {
     SheetSourceOptions source;
     DataFileOptions dataFiles;
+    UnitsOption units; // of the JSON design; the sheet's own columns are fixed
 };
 
 int runSheet(const CLI::App& app, const SheetOptions& options) {
     const SheetSource source = chosenSheetSource(app, options.source);
     const std::optional<std::string>& hbd = source.hbd;
+    const UnitSystem units = chosenUnits(options.units);
 
     // The data is read before anything is drawn, so that a missing file is a problem of the
     // command line, not a half-done job. Only a design calculated here needs the coefficients.
@@ -41,8 +45,9 @@ int runSheet(const CLI::App& app, const SheetOptions& options) {
     if (hbd) {
         design = designFromCalculationFile(*hbd, source.slot);
     } else {
-        design = calculatedDesignFromJson(readInputText(source.input), state.materials,
-                                          state.settings.coefficients);
+        design = calculatedDesignFromJson(
+            jsonInUnits(readInputText(source.input), units, UnitSystem::Gravitational),
+            state.materials, state.settings.coefficients);
     }
     writeDataSheetPdf(options.source.output,
                       dataSheetTexts(design, state.materials, options.source.leftHanded));
@@ -67,6 +72,7 @@ void addSheetCommand(Tool& tool) {
         "without --hbd: one design as JSON, as the calc command\nreads it (default: "
         "standard input); it is calculated\nbefore it is printed");
     addDataFileOptions(app, options->dataFiles);
+    addUnitsOption(app, options->units);
     addTextOption(app, "-o", options->source.output, "FILE.pdf",
                   "the PDF to write (replaced only by a complete new file)");
     command.paints = true;
