@@ -71,20 +71,23 @@ std::optional<CoilDiameterDisplay> cycleDiameterKind(SpringDesign& design) {
     return coilDiameterDisplay(design);
 }
 
-DesignFieldTexts designFieldTexts(const SpringDesign& design, const Wording& words) {
+DesignFieldTexts designFieldTexts(const SpringDesign& design, const Wording& words,
+                                  UnitSystem units) {
     const bool loadsComputed = design.lengthMode != kLoadsGiven;
+    const auto force = [units](double stored) { return shownValue(stored, units); };
     return DesignFieldTexts{
         .turns = userInputText(design.totalTurns, 15),
-        .initialTension = inputText(design.initialTension, 4, design.autoInitialTension == 1),
+        .initialTension =
+            inputText(force(design.initialTension), 4, design.autoInitialTension == 1),
         .freeLength = userInputText(design.freeLength),
         .length1 = inputText(design.length1, 4, !loadsComputed),
         .length2 = inputText(design.length2, 4, !loadsComputed),
-        .load1 = inputText(design.load1, 4, loadsComputed),
-        .load2 = inputText(design.load2, 4, loadsComputed),
-        .springRate = formatF4(design.springRate),
-        .stress2 = formatF4(design.stress2),
+        .load1 = inputText(force(design.load1), 4, loadsComputed),
+        .load2 = inputText(force(design.load2), 4, loadsComputed),
+        .springRate = formatF4(force(design.springRate)),
+        .stress2 = formatF4(force(design.stress2)),
         .life = std::string(words.lifeClass(design.lifeClass)),
-        .allowableStress = formatF4(design.allowableStress),
+        .allowableStress = formatF4(force(design.allowableStress)),
         .hookAngle = userInputText(design.hookAngle),
         .hookLength = userInputText(design.hookLength),
         .hookOpening = userInputText(design.hookOpening),

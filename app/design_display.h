@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/hook_type.h"
+#include "calc/units.h"
 #include "data/design_record.h"
 #include "data/material_library.h"
 
@@ -51,8 +52,9 @@ struct DesignFieldTexts {
     std::string hookOpening;
     std::string hookMinRadius;
 };
-// The life is in `words`.
-DesignFieldTexts designFieldTexts(const SpringDesign& design, const Wording& words);
+// The life is in `words`; the loads, the initial tension, the rate and the stresses in `units`.
+DesignFieldTexts designFieldTexts(const SpringDesign& design, const Wording& words,
+                                  UnitSystem units = UnitSystem::Gravitational);
 
 // A design recalled from the history or a calculation file may name a material that the lists
 // do not hold (an index outside 0..29, or a record the kind index left out). The window then

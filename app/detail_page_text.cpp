@@ -193,6 +193,14 @@ DetailTable basisTable(DesignBasis basis) {
     return table;
 }
 
+// Exchanges two columns of every header and value row.
+void swapColumns(DetailTable& table, std::size_t first, std::size_t second) {
+    for (std::vector<std::string>& cells : table.headers)
+        std::swap(cells.at(first), cells.at(second));
+    for (DetailRow& row : table.rows)
+        std::swap(row.cells.at(first), row.cells.at(second));
+}
+
 std::string tableText(const DetailTable& table) {
     const int headerRows = static_cast<int>(table.headers.size());
     const int rowCount = headerRows + static_cast<int>(table.rows.size());
@@ -207,7 +215,8 @@ std::string tableText(const DetailTable& table) {
 
 } // namespace
 
-DetailPageTexts detailPageTexts(const DesignResult& result, const Wording& words) {
+DetailPageTexts detailPageTexts(const DesignResult& result, const Wording& words,
+                                UnitSystem units) {
     const SpringDesign& design = result.design;
     const ExtraResults& x = result.extras;
     const HookType hookType = result.hookType;
@@ -220,6 +229,16 @@ DetailPageTexts detailPageTexts(const DesignResult& result, const Wording& words
     texts.tables[kDetailWarningTable] =
         warningTable(result.hookChecks, result.toleranceChecks, words);
     texts.tables[kDetailBasisTable] = basisTable(basis);
+    if (units == UnitSystem::Si) {
+        // The chosen units first: each stress's N/mm^2 before its kgf/mm^2, the SI pair of the
+        // force and limit tables before the gravitational one.
+        swapColumns(texts.tables[kDetailStressTable], 1, 2);
+        swapColumns(texts.tables[kDetailStressTable], 3, 4);
+        for (const int index : {kDetailForceTable, kDetailLimitTable}) {
+            swapColumns(texts.tables[std::size_t(index)], 1, 3);
+            swapColumns(texts.tables[std::size_t(index)], 2, 4);
+        }
+    }
     return texts;
 }
 

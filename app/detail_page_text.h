@@ -4,6 +4,7 @@
 #include "calc/design_result.h"
 #include "calc/engine.h"
 #include "calc/hook_type.h"
+#include "calc/units.h"
 #include "data/design_record.h"
 #include "data/material_library.h"
 #include "data/settings.h"
@@ -74,7 +75,9 @@ struct DetailPageTexts {
 // life by the evaluation's own class, the warnings those of the hooks and the initial tension
 // followed by the breaches of the conditions for specifying the loads at the evaluation's grade.
 // The hook type, the lives, the governing part and the warnings are in `words`.
-DetailPageTexts detailPageTexts(const DesignResult& result, const Wording& words);
+// In SI `units` the SI columns of each pair come first, the gravitational ones beside them.
+DetailPageTexts detailPageTexts(const DesignResult& result, const Wording& words,
+                                UnitSystem units = UnitSystem::Gravitational);
 
 // The same tables with kMissingValueText in every value cell and no warnings: the page before
 // the first calculation, and after one that failed.

@@ -10,10 +10,13 @@
 
 namespace hspring {
 
-std::array<std::string, kHistoryColumnCount - 1>
-historyRowTexts(const SpringDesign& design, const MaterialLibrary& library, const Wording& words) {
+std::array<std::string, kHistoryColumnCount - 1> historyRowTexts(const SpringDesign& design,
+                                                                 const MaterialLibrary& library,
+                                                                 const Wording& words,
+                                                                 UnitSystem units) {
     if (design.inUse != 1)
         return {};
+    const auto force = [units](double stored) { return formatF4(shownValue(stored, units)); };
     const MaterialRecord* material = materialAt(library, design.materialIndex);
     return {
         material ? shortStringText(material->gradeSymbol) : std::string(),
@@ -21,16 +24,23 @@ historyRowTexts(const SpringDesign& design, const MaterialLibrary& library, cons
         formatF4(design.meanDiameter),
         formatF4(design.totalTurns),
         formatF4(design.freeLength),
-        formatF4(design.load1),
-        formatF4(design.load2),
+        force(design.load1),
+        force(design.load2),
         formatF4(design.length1),
         formatF4(design.length2),
-        formatF4(design.springRate),
-        formatF4(design.stress2),
-        formatF4(design.allowableStress),
+        force(design.springRate),
+        force(design.stress2),
+        force(design.allowableStress),
         std::string(words.lifeClass(design.lifeClass)),
-        formatF4(design.initialTension),
+        force(design.initialTension),
     };
+}
+
+std::array<std::string, kHistoryColumnCount> historyUnits(UnitSystem units) {
+    std::array<std::string, kHistoryColumnCount> row;
+    for (std::size_t column = 0; column < row.size(); ++column)
+        row[column] = unitInSystem(kHistoryUnits[column], units);
+    return row;
 }
 
 int historySlotFromText(std::string_view text) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/units.h"
 #include "data/design_record.h"
 #include "data/material_library.h"
 
@@ -29,6 +30,9 @@ inline constexpr std::array<std::string_view, kHistoryColumnCount> kHistoryUnits
     "単位", "",   "mm",     "mm",       "巻",       "mm",   "kgf", "kgf",
     "mm",   "mm", "kgf/mm", "kgf/mm^2", "kgf/mm^2", "回数", "kgf"};
 
+// Row 1 (units) with the loads, the rate and the stresses in `units`.
+std::array<std::string, kHistoryColumnCount> historyUnits(UnitSystem units);
+
 // The grid row of history slot 1..30.
 inline constexpr int historyRowOfSlot(int slot) {
     return slot + 1;
@@ -36,11 +40,12 @@ inline constexpr int historyRowOfSlot(int slot) {
 
 // Columns 1..14 of a history slot's row: grade symbol, wire and mean diameter, turns, free
 // length, both loads, both lengths, spring rate, stress at point 2, allowable stress, life text
-// (in `words`) and initial tension, numbers in F4. All empty for a slot not in use. A material
-// index outside the library gives an empty grade symbol, a life class outside 0..8 an empty life
-// text.
+// (in `words`) and initial tension, numbers in F4, the forces in `units`. All empty for a slot not
+// in use. A material index outside the library gives an empty grade symbol, a life class outside
+// 0..8 an empty life text.
 std::array<std::string, kHistoryColumnCount - 1>
-historyRowTexts(const SpringDesign& design, const MaterialLibrary& library, const Wording& words);
+historyRowTexts(const SpringDesign& design, const MaterialLibrary& library, const Wording& words,
+                UnitSystem units = UnitSystem::Gravitational);
 
 // The history slot that the slot selector's text names: a whole number, limited to 1..30; any
 // other text counts as slot 1.

@@ -123,4 +123,34 @@ LoadLengthChart loadLengthChart(const DesignResult& result,
     return chart;
 }
 
+LoadLengthChart inUnits(LoadLengthChart chart, UnitSystem units) {
+    if (units == chart.units)
+        return chart;
+    // Through the stored kgf value, so each load is the value every other display shows.
+    const auto convert = [&chart, units](double& load) {
+        load = shownValue(storedValue(load, chart.units), units);
+    };
+    for (ChartPoint* point : {&chart.lineStart, &chart.lineEnd})
+        convert(point->load);
+    for (auto* band : {&chart.bandUpper, &chart.bandLower})
+        if (*band) {
+            convert((*band)->first.load);
+            convert((*band)->second.load);
+        }
+    for (ChartWorkingPoint& working : chart.working) {
+        convert(working.point.load);
+        convert(working.tolerance);
+    }
+    for (ChartLimit& limit : chart.limits)
+        convert(limit.load);
+    for (ChartLoadWindow& window : chart.windows) {
+        convert(window.lowLoad);
+        convert(window.highLoad);
+    }
+    convert(chart.loadRange[0]);
+    convert(chart.loadRange[1]);
+    chart.units = units;
+    return chart;
+}
+
 } // namespace hspring

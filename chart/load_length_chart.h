@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calc/design_result.h"
+#include "calc/units.h"
 
 #include <optional>
 #include <vector>
@@ -50,7 +51,12 @@ struct LoadLengthChart {
     std::vector<ChartLoadWindow> windows; // a requirement's, when given
     double lengthRange[2] = {0, 0};       // mm, low and high
     double loadRange[2] = {0, 0};         // kgf, low and high
+    // The units of every load above: gravitational as the chart is made, SI after inUnits.
+    UnitSystem units = UnitSystem::Gravitational;
 };
+
+// The same chart with every load (and load tolerance) in `units`, the lengths as they are.
+LoadLengthChart inUnits(LoadLengthChart chart, UnitSystem units);
 
 // The largest load the hooks carry within their allowables: the smaller of the extra results'
 // hookTorsionLimitLoad and hookBendingLimitLoad, the one that is present when the other is

@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/key_help.h"
 #include "cli/problem_text.h"
+#include "cli/units_option.h"
 #include "startup/program_start.h"
 #include "wording/japanese.h"
 
@@ -25,6 +26,7 @@ namespace {
 struct CalcOptions {
     JsonCommandOptions json;
     std::string keys;
+    UnitsOption units;
 };
 
 // The keys --keys names; a name that is no output key is a usage error.
@@ -58,17 +60,20 @@ void addCalcCommand(Tool& tool) {
     addJsonCommandOptions(app, options->json, "the designs");
     addTextOption(app, "--keys", options->keys, "KEY,...",
                   "write only these output keys of each design (in the answer's order)");
+    addUnitsOption(app, options->units);
     command.run = [&app, options] {
         const std::optional<DesignKeySelection> keys = chosenKeys(app, options->keys);
         const DesignKeySelection* chosen = keys ? &*keys : nullptr;
         return runJsonCommand(app, options->json,
-                              [chosen](std::string_view input, const ProgramState& state,
-                                       const std::function<void(std::string_view)>& write) {
-                                  // The JSON answer keeps the windows' words for its lines.
-                                  return calculateDesignsJson(
-                                      input, state.materials, state.settings.coefficients,
-                                      japaneseWording(), EnglishProblems(), write, 0, chosen);
-                              });
+                              inUnits(chosenUnits(options->units),
+                                      [chosen](std::string_view input, const ProgramState& state,
+                                               const std::function<void(std::string_view)>& write) {
+                                          // The JSON answer keeps the windows' words for its lines.
+                                          return calculateDesignsJson(
+                                              input, state.materials, state.settings.coefficients,
+                                              japaneseWording(), EnglishProblems(), write, 0,
+                                              chosen);
+                                      }));
     };
 }
 

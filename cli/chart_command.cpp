@@ -5,9 +5,11 @@
 #include "calc/design_caption.h"
 #include "calc/design_result.h"
 #include "calc/design_sources.h"
+#include "calc/units_json.h"
 #include "chart/painting/load_length_chart_painting.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
+#include "cli/units_option.h"
 #include "startup/program_start.h"
 #include "toolkit/painting/picture_files.h"
 #include "toolkit/painting/utf8_text.h"
@@ -23,11 +25,13 @@ struct ChartOptions {
     std::string input;
     DataFileOptions dataFiles;
     std::string output;
+    UnitsOption units;
 };
 
 int runChart(const CLI::App& app, const ChartOptions& options) {
     if (!app.count("-o"))
         throw UsageError("-o FILE.png|FILE.svg is required");
+    const UnitSystem units = chosenUnits(options.units);
     ProgramStart start;
     std::string text;
     try {
@@ -37,10 +41,11 @@ int runChart(const CLI::App& app, const ChartOptions& options) {
         return cannotRun(app, error);
     }
     const ProgramState& state = *start.state;
-    const DesignRequest request = singleDesignFromJson(text, state.materials);
+    const DesignRequest request =
+        singleDesignFromJson(jsonInUnits(text, units, UnitSystem::Gravitational), state.materials);
     const DesignResult result =
         evaluateRequest(request, state.materials, state.settings.coefficients);
-    const LoadLengthChart chart = loadLengthChart(result);
+    const LoadLengthChart chart = hspring::inUnits(loadLengthChart(result), units);
 
     // The picture says which design it shows, in a caption line below it.
     const QSize size(kLoadLengthChartWidth, kLoadLengthChartHeight);
@@ -73,6 +78,7 @@ void addChartCommand(Tool& tool) {
         "the design cannot be calculated or the picture not written");
     auto options = std::make_shared<ChartOptions>();
     CLI::App& app = *command.app;
+    addUnitsOption(app, options->units);
     addTextOption(app, "--input", options->input, "FILE",
                   "one design as JSON (default: standard input)");
     addDataFileOptions(app, options->dataFiles);

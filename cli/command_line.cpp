@@ -8,6 +8,7 @@
 #include "calc/design_refusal.h"
 #include "calc/design_result.h"
 #include "calc/design_sources.h"
+#include "calc/units_json.h"
 #include "cli/commands.h"
 #include "cli/problem_text.h"
 #include "data/data_locations.h"
@@ -662,7 +663,8 @@ SheetSource chosenSheetSource(const CLI::App& app, const SheetSourceOptions& opt
 }
 
 DocumentDesign readDocumentDesign(const CLI::App& app, const SheetSourceOptions& options,
-                                  const std::string& hook, const DataFileOptions& dataFiles) {
+                                  const std::string& hook, const DataFileOptions& dataFiles,
+                                  UnitSystem units) {
     DocumentDesign chosen;
     chosen.source = chosenSheetSource(app, options);
     const bool fromHbd = chosen.source.hbd.has_value();
@@ -693,8 +695,9 @@ DocumentDesign readDocumentDesign(const CLI::App& app, const SheetSourceOptions&
                                        chosen.hookType, chosen.toleranceGrade, chosen.inputs);
         return chosen;
     }
-    const DesignRequest request =
-        singleDesignFromJson(readInputText(chosen.source.input), state.materials);
+    const DesignRequest request = singleDesignFromJson(
+        jsonInUnits(readInputText(chosen.source.input), units, UnitSystem::Gravitational),
+        state.materials);
     if (request.basis)
         setDesignBasis(chosen.coefficients, *request.basis);
     chosen.result = evaluateRequest(request, state.materials, chosen.coefficients);

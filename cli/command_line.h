@@ -9,6 +9,7 @@
 #include "calc/extra_results.h"
 #include "calc/hook_type.h"
 #include "calc/tolerances.h"
+#include "calc/units.h"
 #include "data/settings.h"
 #include "printing/title_block.h"
 #include "startup/program_start.h"
@@ -190,8 +191,10 @@ struct DocumentDesign {
     // calc calculates it.
     DesignResult result;
 };
+// `units`: the forces a JSON design gives are in that system.
 DocumentDesign readDocumentDesign(const CLI::App& app, const SheetSourceOptions& options,
-                                  const std::string& hook, const DataFileOptions& dataFiles);
+                                  const std::string& hook, const DataFileOptions& dataFiles,
+                                  UnitSystem units = UnitSystem::Gravitational);
 
 // The commands that answer a JSON text with JSON (calc, search): the data files the program reads
 // (or the ones given), the text from --input or standard input, the answer on standard output.

@@ -8,9 +8,11 @@
 #include "calc/design_refusal.h"
 #include "calc/design_result.h"
 #include "calc/design_sources.h"
+#include "calc/units_json.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/document_verdict.h"
+#include "cli/units_option.h"
 #include "printing/painting/jis_sheet_painting.h"
 #include "startup/program_start.h"
 #include "wording/japanese.h"
@@ -31,6 +33,7 @@ struct JisSheetOptions {
     bool rateTolerance = false;
     bool allowFailing = false;
     DataFileOptions dataFiles;
+    UnitsOption units; // of the JSON design; the sheet prints N
 };
 
 // The name the sheet's footer gives its source; standard input ("-") has none.
@@ -40,8 +43,8 @@ std::string fileNameOf(const std::string& path) {
 }
 
 int runJisSheet(const CLI::App& app, const JisSheetOptions& options) {
-    const DocumentDesign chosen =
-        readDocumentDesign(app, options.source, options.hook, options.dataFiles);
+    const DocumentDesign chosen = readDocumentDesign(app, options.source, options.hook,
+                                                     options.dataFiles, chosenUnits(options.units));
     const ProgramState& state = *chosen.start.state;
     if (!documentAllowed("jis-sheet", chosen.result, options.allowFailing, std::cerr))
         return kFailed;
@@ -116,6 +119,7 @@ void addJisSheetCommand(Tool& tool) {
                           "write the sheet even when the design breaks a rule or has\na warning, "
                           "and list them at the head of the notes");
     addDataFileOptions(app, options->dataFiles);
+    addUnitsOption(app, options->units);
     addTextOption(app, "-o", options->source.output, "FILE.pdf",
                   "the PDF to write (replaced only by a complete new file)");
     command.paints = true;

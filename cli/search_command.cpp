@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/key_help.h"
 #include "cli/problem_text.h"
+#include "cli/units_option.h"
 #include "search/search_json.h"
 #include "wording/japanese.h"
 
@@ -51,10 +52,18 @@ void addSearchCommand(Tool& tool) {
     static const std::string reference =
         requirementKeysHelp(japaneseWording()) + "\n" + std::string(candidateKeysHelp());
     command.reference = reference;
-    auto options = std::make_shared<JsonCommandOptions>();
+    struct SearchOptions {
+        JsonCommandOptions json;
+        UnitsOption units;
+    };
+    auto options = std::make_shared<SearchOptions>();
     CLI::App& app = *command.app;
-    addJsonCommandOptions(app, *options, "the requirements");
-    command.run = [&app, options] { return runJsonCommand(app, *options, answerRequirements); };
+    addJsonCommandOptions(app, options->json, "the requirements");
+    addUnitsOption(app, options->units);
+    command.run = [&app, options] {
+        return runJsonCommand(app, options->json,
+                              inUnits(chosenUnits(options->units), answerRequirements));
+    };
 }
 
 } // namespace hspring::cli

@@ -5,9 +5,11 @@
 
 #include "base/error.h"
 #include "calc/design_sources.h"
+#include "calc/units_json.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/document_verdict.h"
+#include "cli/units_option.h"
 #include "data/calculation_file.h"
 #include "printing/painting/data_sheet_painting.h"
 #include "startup/program_start.h"
@@ -24,11 +26,13 @@ struct SheetOptions {
     SheetSourceOptions source;
     DataFileOptions dataFiles;
     bool allowFailing = false;
+    UnitsOption units; // of the JSON design; the sheet's own columns are fixed
 };
 
 int runSheet(const CLI::App& app, const SheetOptions& options) {
     const SheetSource source = chosenSheetSource(app, options.source);
     const std::optional<std::string>& hbd = source.hbd;
+    const UnitSystem units = chosenUnits(options.units);
 
     // The data is read before anything is drawn, so that a missing file is a problem of the
     // command line, not a half-done job. The coefficients judge a stored slot too.
@@ -48,7 +52,9 @@ int runSheet(const CLI::App& app, const SheetOptions& options) {
         design = designFromCalculationFile(*hbd, source.slot);
         result = evaluateDesign(design, state.materials, state.settings.coefficients);
     } else {
-        result = evaluateRequest(singleDesignFromJson(readInputText(source.input), state.materials),
+        result = evaluateRequest(singleDesignFromJson(jsonInUnits(readInputText(source.input),
+                                                                  units, UnitSystem::Gravitational),
+                                                      state.materials),
                                  state.materials, state.settings.coefficients);
         design = result.design;
     }
@@ -85,6 +91,7 @@ void addSheetCommand(Tool& tool) {
                           "write the sheet even when the design breaks a rule or has\na warning, "
                           "and list them under the table");
     addDataFileOptions(app, options->dataFiles);
+    addUnitsOption(app, options->units);
     addTextOption(app, "-o", options->source.output, "FILE.pdf",
                   "the PDF to write (replaced only by a complete new file)");
     command.paints = true;

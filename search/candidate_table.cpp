@@ -22,7 +22,7 @@ CandidateCell number(double value, int digits) {
 } // namespace
 
 CandidateRow candidateRow(const SearchCandidate& candidate, const MaterialLibrary& library,
-                          const Wording& words) {
+                          const Wording& words, UnitSystem units) {
     const SpringDesign& s = candidate.result.design;
     const ExtraResults& x = candidate.result.extras;
     const MaterialRecord* material = materialAt(library, s.materialIndex);
@@ -38,9 +38,9 @@ CandidateRow candidateRow(const SearchCandidate& candidate, const MaterialLibrar
         number(s.outerDiameter, 15),
         number(s.totalTurns, 15),
         number(s.freeLength, 4),
-        number(s.initialTension, 4),
-        number(s.load1, 4),
-        number(s.load2, 4),
+        number(shownValue(s.initialTension, units), 4),
+        number(shownValue(s.load1, units), 4),
+        number(shownValue(s.load2, units), 4),
         number(candidate.coilStressUse * 100, 4),
         number(candidate.hookStressUse * 100, 4),
         number(std::max(candidate.worstDeviation1, candidate.worstDeviation2) * 100, 4),

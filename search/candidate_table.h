@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/units.h"
 #include "data/material_library.h"
 #include "search/design_search.h"
 
@@ -35,8 +36,8 @@ using CandidateRow = std::array<CandidateCell, kCandidateColumnCount>;
 // allowable stresses used by the coil and by the hook at the top of P2's tolerance band in per
 // cent (F4); the larger worst-case deviation of the loads in per cent (F4); the part whose limit
 // is nearest and the spring's expected life, in `words`; the mass of the whole wire in grams
-// (F4). A missing value shows kMissingValueText.
+// (F4). A missing value shows kMissingValueText. Pi, P1 and P2 in `units`.
 CandidateRow candidateRow(const SearchCandidate& candidate, const MaterialLibrary& library,
-                          const Wording& words);
+                          const Wording& words, UnitSystem units = UnitSystem::Gravitational);
 
 } // namespace hspring

@@ -74,21 +74,24 @@ std::string_view lifeClassText(int lifeClass) {
     return kLifeClassTexts[static_cast<std::size_t>(lifeClass)];
 }
 
-RecommendationLabels recommendationLabels(const Recommendations& recommended) {
+RecommendationLabels recommendationLabels(const Recommendations& recommended, UnitSystem units) {
     const InitialTensionRange& range = recommended.initialTension;
+    const auto load = [units](double kgf) { return formatF4(shownValue(kgf, units)); };
+    const std::string unit(unitText(ForceQuantity::Load, units));
     return RecommendationLabels{
         .freeLength = "自由長さ=" + formatF4(recommended.freeLength) + "mm",
         .maxLength = "最大長さ=" + formatF4(recommended.maxLength) + "mm",
-        .maxLoad = "最大荷重=" + formatF4(recommended.maxLoad) + "kgf",
-        .initialTension = "初張力(" + formatF4(range.low) + "～" + formatF4(range.high) + ")kgf",
+        .maxLoad = "最大荷重=" + load(recommended.maxLoad) + unit,
+        .initialTension = "初張力(" + load(range.low) + "～" + load(range.high) + ")" + unit,
     };
 }
 
-RecommendedLimitLabels recommendedLimitLabels(const RecommendedLimits& limits) {
+RecommendedLimitLabels recommendedLimitLabels(const RecommendedLimits& limits, UnitSystem units) {
     const std::string mark = limits.governingPart != GoverningPart::Coil ? "(フック)" : "";
     return RecommendedLimitLabels{
         .maxLength = "最大長さ=" + formatF4(limits.maxLength) + "mm" + mark,
-        .maxLoad = "最大荷重=" + formatF4(limits.maxLoad) + "kgf" + mark,
+        .maxLoad = "最大荷重=" + formatF4(shownValue(limits.maxLoad, units)) +
+                   std::string(unitText(ForceQuantity::Load, units)) + mark,
         .toolTip =
             std::string(governingPartText(limits.governingPart)) + "が許容応力に達する荷重と長さ",
     };

@@ -9,6 +9,7 @@
 #include "calc/recommendations.h"
 #include "calc/status_lines.h"
 #include "calc/tolerances.h"
+#include "calc/units.h"
 #include "calc/wording.h"
 #include "search/candidate_table.h"
 
@@ -43,8 +44,9 @@ inline constexpr std::array<std::string_view, kLifeClassCount> kLifeClassTexts =
 std::string_view lifeClassText(int lifeClass);
 
 // The labels of the group "推奨値", and its one status line when the spring index lies outside
-// the range of the recommendations.
-RecommendationLabels recommendationLabels(const Recommendations& recommended);
+// the range of the recommendations. The loads in `units`.
+RecommendationLabels recommendationLabels(const Recommendations& recommended,
+                                          UnitSystem units = UnitSystem::Gravitational);
 inline constexpr std::string_view kIndexOutOfRangeText = "エラー：バネ指数が範囲外";
 
 // The labels of the recommended maximum length and load with the hooks (recommendedLimits):
@@ -56,7 +58,9 @@ struct RecommendedLimitLabels {
     std::string maxLoad;
     std::string toolTip;
 };
-RecommendedLimitLabels recommendedLimitLabels(const RecommendedLimits& limits);
+// The load in `units`.
+RecommendedLimitLabels recommendedLimitLabels(const RecommendedLimits& limits,
+                                              UnitSystem units = UnitSystem::Gravitational);
 
 // The lines of the main window's status list for an evaluation: the design rules' lines (the
 // broken rules, or "Calculation Success!") and after them the warnings of the hooks, the initial

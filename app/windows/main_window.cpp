@@ -11,6 +11,7 @@
 #include "app/windows/calculation_document.h"
 #include "app/windows/detail_page.h"
 #include "app/windows/main_window_form.h"
+#include "app/windows/unit_setting.h"
 #include "base/error.h"
 #include "base/number_format.h"
 #include "base/text_to_number.h"
@@ -26,6 +27,7 @@
 #include "diagram/painting/fatigue_diagram.h"
 #include "diagram/windows/diagram_view.h"
 #include "drawing/windows/shape_page.h"
+#include "search/windows/design_search_window.h"
 #include "toolkit/windows/centred_grid.h"
 #include "toolkit/windows/error_box.h"
 #include "toolkit/windows/error_text.h"
@@ -68,11 +70,14 @@ const QColor kWarningLineColour(204, 0, 0);
 // number.
 class WindowInputFields : public DesignInputFields {
 public:
-    explicit WindowInputFields(const MainWindowControls& controls) : c_(controls) {}
+    WindowInputFields(const MainWindowControls& controls, UnitSystem units)
+        : c_(controls), units_(units) {}
 
+    // A force is typed in the window's units and stored in kgf.
     double number(DesignInput input) override {
         if (input != DesignInput::WireDiameter)
-            return field(input)->number();
+            return isForce(input) ? storedValue(field(input)->number(), units_)
+                                  : field(input)->number();
         try {
             return textToDouble(utf8(c_.wireDiameterList->currentText()));
         } catch (const Error&) {
@@ -81,7 +86,8 @@ public:
     }
 
     std::optional<double> shownNumber(DesignInput input) override {
-        return field(input)->heldNumber();
+        const std::optional<double> shown = field(input)->heldNumber();
+        return isForce(input) ? storedValue(shown, units_) : shown;
     }
 
     [[noreturn]] void refuseWireDiameter() override {
@@ -127,6 +133,11 @@ private:
         return std::nullopt;
     }
 
+    static bool isForce(DesignInput input) {
+        return input == DesignInput::InitialTension || input == DesignInput::Load1 ||
+               input == DesignInput::Load2;
+    }
+
     NumberField* field(DesignInput input) const {
         switch (input) {
         case DesignInput::CoilDiameter:
@@ -160,6 +171,7 @@ private:
     }
 
     const MainWindowControls& c_;
+    UnitSystem units_;
 };
 
 } // namespace
@@ -175,6 +187,8 @@ MainWindow::MainWindow(ProgramState& state, const DataLocations& locations,
       ui_(std::make_unique<MainWindowControls>(buildMainWindowForm(*this, state.current()))) {
     setObjectName(QStringLiteral("f_hip"));
     setWindowTitle(QStringLiteral("引張りコイルバネ計算"));
+    units_ = savedUnitSystem();
+    showUnitCaptions();
     connectHandlers();
     formCreate(notices);
     prepareMenuWindows();
@@ -253,7 +267,7 @@ void MainWindow::fillKindList() {
 void MainWindow::initHistoryGrid() {
     for (int column = 0; column < kHistoryColumnCount; ++column) {
         ui_->historyGrid->setCellText(0, column, qt(kHistoryItemNames[column]));
-        ui_->historyGrid->setCellText(1, column, qt(kHistoryUnits[column]));
+        ui_->historyGrid->setCellText(1, column, qt(historyUnits(units_)[std::size_t(column)]));
     }
     for (int slot = kFirstHistorySlot; slot <= kLastHistorySlot; ++slot) {
         ui_->historyGrid->setCellText(historyRowOfSlot(slot), 0, QString::number(slot));
@@ -272,7 +286,7 @@ void MainWindow::readDesignInputs() {
         .lowTempAnnealed = c.lowTempAnnealedBox->isChecked(),
         .autoInitialTension = c.autoInitialTensionBox->isChecked(),
     };
-    WindowInputFields fields(c);
+    WindowInputFields fields(c, units_);
     hspring::readDesignInputs(state_.current(), state_.materials, state_.kindIndex, choices, fields,
                               [this](const std::string& label) {
                                   ui_->springIndexLabel->setText(qt(label));
@@ -286,11 +300,12 @@ void MainWindow::calculate() {
     try {
         calculateGivenDesign(
             state_.current(), state_.materials, state_.settings.coefficients, state_.initialTension,
-            [this] { return ui_->initialTensionField->number(); }, shownHookType());
+            [this] { return storedValue(ui_->initialTensionField->number(), units_); },
+            shownHookType());
     } catch (const Error& refusal) {
         if (refusal.kind() != Error::Kind::Refused)
             throw;
-        WindowInputFields(*ui_).refuse(refusal);
+        WindowInputFields(*ui_, units_).refuse(refusal);
     }
 }
 
@@ -308,7 +323,7 @@ void MainWindow::showDesign(bool justCalculated) {
     if (const auto diameter = coilDiameterDisplay(design))
         showCoilDiameter(*diameter);
 
-    const DesignFieldTexts texts = designFieldTexts(design, japaneseWording());
+    const DesignFieldTexts texts = designFieldTexts(design, japaneseWording(), units_);
     c.turnsField->setText(qt(texts.turns));
     c.initialTensionField->setText(qt(texts.initialTension));
     c.freeLengthField->setText(qt(texts.freeLength));
@@ -406,8 +421,8 @@ void MainWindow::showRecommendedValues(const DesignResult& result) {
     if (!recommended.indexInRange)
         return;
     recommendedLimits_ = recommendedLimits(result);
-    const RecommendationLabels labels = recommendationLabels(recommended);
-    const RecommendedLimitLabels limits = recommendedLimitLabels(recommendedLimits_);
+    const RecommendationLabels labels = recommendationLabels(recommended, units_);
+    const RecommendedLimitLabels limits = recommendedLimitLabels(recommendedLimits_, units_);
     c.recommendedFreeLengthLabel->setText(qt(labels.freeLength));
     c.maxLengthLabel->setText(qt(limits.maxLength));
     c.maxLoadLabel->setText(qt(limits.maxLoad));
@@ -453,13 +468,14 @@ HookType MainWindow::shownHookType() const {
 void MainWindow::refreshDetailPage() {
     const DesignResult* result = shownEvaluation();
     if (result) {
-        ui_->detailPage->showTexts(detailPageTexts(*result, japaneseWording()));
+        ui_->detailPage->showTexts(detailPageTexts(*result, japaneseWording(), units_));
     } else {
         // The tables' rows and captions without values, from the design as it stands.
         DesignResult empty{};
         empty.design = state_.current();
         empty.hookType = shownHookType();
-        ui_->detailPage->showTexts(withoutValues(detailPageTexts(empty, japaneseWording())));
+        ui_->detailPage->showTexts(
+            withoutValues(detailPageTexts(empty, japaneseWording(), units_)));
     }
     ui_->chartPage->showResult(result);
 }
@@ -482,8 +498,9 @@ void MainWindow::refreshRecommendations() {
                 c.freeLengthField->setText(qt(*text));
         // Taken from the range, the tension is a result: a missing one shows as missing.
         if (c.autoInitialTensionBox->isChecked())
-            c.initialTensionField->setText(qt(inputFieldText(state_.initialTension.mid, 4)
-                                                  .value_or(std::string(kMissingValueText))));
+            c.initialTensionField->setText(
+                qt(inputFieldText(shownValue(state_.initialTension.mid, units_), 4)
+                       .value_or(std::string(kMissingValueText))));
     }
     showStatus(recommended.indexInRange ? StatusLines{}
                                         : StatusLines{{std::string(kIndexOutOfRangeText)}});
@@ -548,6 +565,59 @@ void MainWindow::connectHandlers() {
     for (QLineEdit* edit : {c.coilDiameterField, c.initialTensionField, c.turnsField})
         edit->installEventFilter(this);
     connectInputChanges();
+}
+
+} // namespace hspring
+
+namespace hspring {
+
+void MainWindow::showUnitCaptions() {
+    MainWindowControls& c = *ui_;
+    for (const MainWindowControls::ForceUnit& force : c.forceUnits) {
+        const QString unit = qt(unitText(force.quantity, units_));
+        force.field->describe(force.field->caption(), unit);
+        force.unitLabel->setText(unit);
+        force.unitLabel->adjustSize();
+    }
+    (units_ == UnitSystem::Si ? c.siUnitsItem : c.gravitationalUnitsItem)->setChecked(true);
+    c.chartPage->setUnitSystem(units_);
+}
+
+void MainWindow::setUnitSystem(UnitSystem units) {
+    if (units == units_)
+        return;
+    MainWindowControls& c = *ui_;
+    const SpringDesign& design = state_.current();
+    // A force field still showing the design's value takes it exactly; one typed since is
+    // converted from what it holds. Either way switching back shows the same digits.
+    const auto convert = [this, &design](NumberField* field, double SpringDesign::*value,
+                                         UnitSystem to) {
+        const std::optional<double> held = field->heldNumber();
+        if (!held)
+            return;
+        const std::string fromDesign = formatF4(shownValue(design.*value, units_));
+        const bool unchanged = field->text().trimmed() == qt(fromDesign);
+        const double stored = unchanged ? design.*value : storedValue(*held, units_);
+        if (const auto text = inputFieldText(shownValue(stored, to), 4))
+            field->setText(qt(*text));
+    };
+    convert(c.initialTensionField, &SpringDesign::initialTension, units);
+    convert(c.load1Field, &SpringDesign::load1, units);
+    convert(c.load2Field, &SpringDesign::load2, units);
+    units_ = units;
+    saveUnitSystem(units);
+    showUnitCaptions();
+
+    const DesignFieldTexts texts = designFieldTexts(design, japaneseWording(), units_);
+    c.springRateField->setText(qt(texts.springRate));
+    c.stress2Field->setText(qt(texts.stress2));
+    c.allowableStressField->setText(qt(texts.allowableStress));
+    initHistoryGrid();
+    if (evaluation_)
+        showRecommendedValues(*evaluation_);
+    refreshDetailPage();
+    if (designSearch_)
+        designSearch_->setUnitSystem(units_);
 }
 
 } // namespace hspring

@@ -6,6 +6,7 @@
 #include "calc/design_result.h"
 #include "calc/hook_type.h"
 #include "calc/status_lines.h"
+#include "calc/units.h"
 #include "data/data_locations.h"
 #include "startup/program_start.h"
 #include "startup/program_state.h"
@@ -97,6 +98,12 @@ public:
     // values and runs 計算, so the designer sees it with every check, the diagram and the shape.
     void applySearchCandidate(const SearchCandidate& candidate);
 
+    // 表示 › 単位: every load, rate, stress and energy the window, its pages and the search show
+    // and read is in `units` from now on, and the next run starts in them. The design itself
+    // (kgf) does not change; a force typed and not yet calculated keeps its value.
+    void setUnitSystem(UnitSystem units);
+    UnitSystem unitSystem() const { return units_; }
+
     // The windows the menus open, each made when it is first needed (which spares the start-up
     // their building) and kept from then on, so an editor opens again as it was left.
     MaterialEditorDialog& materialEditor();
@@ -164,6 +171,8 @@ private:
     void applyInputModeColours();
     void refreshReportingErrors();
     void showCoilDiameter(const CoilDiameterDisplay& diameter);
+    // The unit captions and the field descriptions of the forces, and the menu's check mark.
+    void showUnitCaptions();
     // Writes a recommended value into its field, or says in the status list why it cannot.
     bool applyValue(QLineEdit* field, long double value, const QString& valueName);
 
@@ -205,6 +214,8 @@ private:
     // length and load put in: the values their labels show.
     std::optional<DesignResult> evaluation_;
     RecommendedLimits recommendedLimits_{};
+    // The units forces are shown and typed in (the user's setting).
+    UnitSystem units_ = UnitSystem::Gravitational;
     // The notices of the fatigue diagram's last picture (a point above its area).
     int diagramNotices_ = 0;
 };

@@ -117,7 +117,8 @@ void MainWindow::connectInputChanges() {
 void MainWindow::refreshHistoryRow(int slot) {
     if (slot < kFirstHistorySlot || slot > kLastHistorySlot)
         return;
-    const auto texts = historyRowTexts(state_.designs[slot], state_.materials, japaneseWording());
+    const auto texts =
+        historyRowTexts(state_.designs[slot], state_.materials, japaneseWording(), units_);
     for (int column = 1; column < kHistoryColumnCount; ++column)
         ui_->historyGrid->setCellText(historyRowOfSlot(slot), column, qt(texts[column - 1]));
 }

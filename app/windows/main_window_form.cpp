@@ -13,6 +13,7 @@
 #include "toolkit/windows/centred_grid.h"
 #include "toolkit/windows/placement.h"
 
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -156,18 +157,24 @@ void buildInputGroup(QWidget* client, MainWindowControls& c) {
     caption(p, QStringLiteral("荷重(P2)"), {fieldLeft - 50, p2 + kTextDrop});
     c.load2Field = numberField(p, "Edit7", {fieldLeft, p2, 48, kFieldHeight}, "0", false,
                                QStringLiteral("荷重(P2)"), QStringLiteral("kgf"));
-    caption(p, QStringLiteral("kgf"), {fieldLeft + 51, p2 + kTextDrop});
+    c.forceUnits.push_back({c.load2Field,
+                            caption(p, QStringLiteral("kgf"), {fieldLeft + 51, p2 + kTextDrop}),
+                            ForceQuantity::Load});
     const int p1 = pic::kLoad1Y - kFieldHeight / 2;
     caption(p, QStringLiteral("荷重(P1)"), {fieldLeft - 50, p1 + kTextDrop});
     c.load1Field = numberField(p, "Edit6", {fieldLeft, p1, 48, kFieldHeight}, "0", false,
                                QStringLiteral("荷重(P1)"), QStringLiteral("kgf"));
-    caption(p, QStringLiteral("kgf"), {fieldLeft + 51, p1 + kTextDrop});
+    c.forceUnits.push_back({c.load1Field,
+                            caption(p, QStringLiteral("kgf"), {fieldLeft + 51, p1 + kTextDrop}),
+                            ForceQuantity::Load});
     const int pi = pic::kInitialTensionY - kFieldHeight / 2;
     c.autoInitialTensionBox =
         placeCheckBox(p, "CheckBox1", QStringLiteral("初張力="), {fieldLeft - 62, pi + 2}, true);
     c.initialTensionField = numberField(p, "Edit33", {fieldLeft, pi, 48, kFieldHeight}, "0", true,
                                         QStringLiteral("初張力"), QStringLiteral("kgf"));
-    caption(p, QStringLiteral("kgf"), {fieldLeft + 51, pi + kTextDrop});
+    c.forceUnits.push_back({c.initialTensionField,
+                            caption(p, QStringLiteral("kgf"), {fieldLeft + 51, pi + kTextDrop}),
+                            ForceQuantity::Load});
 
     for (QWidget* child : p->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child)) {
@@ -213,18 +220,19 @@ void buildResultGroup(QWidget* client, MainWindowControls& c) {
     c.resultGroup = group(client, "GroupBox2", QStringLiteral("計算結果"), QRect(8, 336, 377, 121));
     QWidget* g = c.resultGroup;
     const QRect place(70, 0, 72, kFieldHeight);
-    const auto result = [g, &place](const QString& name, const char* fieldName, const QString& unit,
-                                    int y) {
+    const auto result = [g, &place, &c](const QString& name, const char* fieldName,
+                                        ForceQuantity quantity, int y) {
         caption(g, name, {8, y + kTextDrop});
+        const QString unit = QString::fromUtf8(unitText(quantity, UnitSystem::Gravitational));
         NumberField* edit =
             numberField(g, fieldName, place.translated(0, y), "", false, name, unit);
-        caption(g, unit, {146, y + kTextDrop});
+        c.forceUnits.push_back({edit, caption(g, unit, {146, y + kTextDrop}), quantity});
         return edit;
     };
-    c.springRateField = result(QStringLiteral("バネ定数"), "Edit8", QStringLiteral("kgf/mm"), 18);
-    c.stress2Field = result(QStringLiteral("ねじり応力"), "Edit9", QStringLiteral("kgf/mm^2"), 42);
+    c.springRateField = result(QStringLiteral("バネ定数"), "Edit8", ForceQuantity::Rate, 18);
+    c.stress2Field = result(QStringLiteral("ねじり応力"), "Edit9", ForceQuantity::Stress, 42);
     c.allowableStressField =
-        result(QStringLiteral("許容応力"), "Edit11", QStringLiteral("kgf/mm^2"), 66);
+        result(QStringLiteral("許容応力"), "Edit11", ForceQuantity::Stress, 66);
     // The life is a word, not a number.
     caption(g, QStringLiteral("期待寿命"), {8, 90 + kTextDrop});
     c.expectedLifeField = field(g, "Edit10", place.translated(0, 90), "", false);
@@ -336,6 +344,19 @@ void buildMenu(QMainWindow& window, MainWindowControls& c) {
     c.copyDiagramItem = menuItem(edit, "N4", QStringLiteral("寿命グラフコピー"));
     QMenu* view = bar->addMenu(QStringLiteral("表示　　　"));
     c.lengthLoadSwitchItem = menuItem(view, "llcheng", QStringLiteral("長さ・荷重切替"));
+    // The units every force is shown and typed in, one of the two at a time.
+    QMenu* units = view->addMenu(QStringLiteral("単位"));
+    units->setObjectName(QStringLiteral("UnitsMenu"));
+    units->setFont(windowFont(12));
+    auto* unitChoice = new QActionGroup(units);
+    c.siUnitsItem = menuItem(units, "SiUnits", QStringLiteral("SI（N, N/mm, N/mm²）"));
+    c.gravitationalUnitsItem =
+        menuItem(units, "GravitationalUnits", QStringLiteral("重力単位（kgf, kgf/mm, kgf/mm²）"));
+    for (QAction* choice : {c.siUnitsItem, c.gravitationalUnitsItem}) {
+        choice->setCheckable(true);
+        unitChoice->addAction(choice);
+    }
+    c.gravitationalUnitsItem->setChecked(true);
     QMenu* tools = bar->addMenu(QStringLiteral("ツール　　　"));
     c.editMaterialsItem = menuItem(tools, "N7", QStringLiteral("材料編集"));
     c.editCoefficientsItem = menuItem(tools, "N8", QStringLiteral("係数編集"));

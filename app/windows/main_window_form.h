@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "calc/units.h"
 #include "toolkit/windows/number_field.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
+#include <vector>
 
 class QMainWindow;
 class QMenu;
@@ -66,6 +68,15 @@ struct MainWindowControls {
     QToolButton* applyMaxLoadButton = nullptr;        // SpeedButton1
     QToolButton* applyInitialTensionButton = nullptr; // SpeedButton3
 
+    // The fields of loads, rates and stresses with the unit caption beside each: they follow the
+    // unit setting.
+    struct ForceUnit {
+        NumberField* field;
+        QLabel* unitLabel;
+        ForceQuantity quantity;
+    };
+    std::vector<ForceUnit> forceUnits;
+
     // "計算結果".
     QGroupBox* resultGroup = nullptr;            // GroupBox2
     NumberField* springRateField = nullptr;      // Edit8
@@ -104,7 +115,9 @@ struct MainWindowControls {
     QAction* copyHistoryItem = nullptr;      // N2 "全データーコピー"
     QAction* copyDiagramItem = nullptr;      // N4 "寿命グラフコピー"
     QAction* lengthLoadSwitchItem = nullptr; // llcheng "長さ・荷重切替"
-    QAction* editMaterialsItem = nullptr;    // N7 "材料編集"
+    QAction* siUnitsItem = nullptr;          // "単位" › "SI（N, N/mm, N/mm²）"
+    QAction* gravitationalUnitsItem = nullptr; // "単位" › "重力単位（kgf, kgf/mm, kgf/mm²）"
+    QAction* editMaterialsItem = nullptr;      // N7 "材料編集"
     QAction* editCoefficientsItem = nullptr; // N8 "係数編集"
     QAction* designSearchItem = nullptr;     // "設計候補の探索" (no form name of its own)
     QAction* helpItem = nullptr;             // Help2 "ヘルプ"

@@ -212,12 +212,13 @@ void MainWindow::onApplyMaxLengthClicked() {
 }
 
 void MainWindow::onApplyMaxLoadClicked() {
-    applyValue(ui_->load2Field, recommendedLimits_.maxLoad, QStringLiteral("最大荷重"));
+    applyValue(ui_->load2Field, shownValue(recommendedLimits_.maxLoad, units_),
+               QStringLiteral("最大荷重"));
 }
 
 void MainWindow::onApplyInitialTensionClicked() {
     runReportingErrors(this, [this] {
-        if (applyValue(ui_->initialTensionField, state_.initialTension.mid,
+        if (applyValue(ui_->initialTensionField, shownValue(state_.initialTension.mid, units_),
                        QStringLiteral("初張力")))
             refreshRecommendations();
     });

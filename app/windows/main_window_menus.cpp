@@ -34,6 +34,7 @@ void MainWindow::openDesignSearch() {
     // again.
     if (!designSearch_) {
         designSearch_ = new DesignSearchWindow(state_, this);
+        designSearch_->setUnitSystem(units_);
         designSearch_->setApplyHandler(
             [this](const SearchCandidate& candidate) { applySearchCandidate(candidate); });
         const auto currentDesign = [this] {
@@ -106,6 +107,8 @@ void MainWindow::connectMenu() {
     };
     connectOutputMenu();
     onMenu(c.lengthLoadSwitchItem, [this] { onLengthLoadSwitched(); });
+    onMenu(c.siUnitsItem, [this] { setUnitSystem(UnitSystem::Si); });
+    onMenu(c.gravitationalUnitsItem, [this] { setUnitSystem(UnitSystem::Gravitational); });
     onMenu(c.editMaterialsItem, [this] { materialEditor().exec(); });
     onMenu(c.editCoefficientsItem, [this] { coefficientEditor().exec(); });
     onMenu(c.helpItem, [this] { openHelpPage(dataFolder_, this); });

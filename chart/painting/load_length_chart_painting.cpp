@@ -41,7 +41,7 @@ double tickStep(double span, int count) {
     return 10 * power;
 }
 
-void drawAxes(QPainter& painter, const ChartFrame& frame) {
+void drawAxes(QPainter& painter, const ChartFrame& frame, UnitSystem units) {
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(frame.plot);
@@ -64,7 +64,9 @@ void drawAxes(QPainter& painter, const ChartFrame& frame) {
     }
     painter.drawText(QPointF(frame.plot.center().x() - 30, frame.plot.bottom() + 36),
                      QStringLiteral("長さ mm"));
-    painter.drawText(QPointF(4, frame.plot.top() - 6), QStringLiteral("荷重 kgf"));
+    painter.drawText(QPointF(4, frame.plot.top() - 6),
+                     QStringLiteral("荷重 ") +
+                         qt(std::string(unitText(ForceQuantity::Load, units))));
 }
 
 void drawBandAndLine(QPainter& painter, const ChartFrame& frame, const LoadLengthChart& chart) {
@@ -164,7 +166,7 @@ void drawLoadLengthChart(QPainter& painter, const LoadLengthChart& chart, QSizeF
     painter.setClipRect(frame.plot.adjusted(-8, -8, 8, 8));
     drawPoints(painter, frame, chart);
     painter.restore();
-    drawAxes(painter, frame);
+    drawAxes(painter, frame, chart.units);
     painter.restore();
 }
 

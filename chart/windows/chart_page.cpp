@@ -22,18 +22,22 @@ namespace {
 constexpr QSize kChartSize{560, 225};
 
 // A tolerance as the page shows it: ± and four digits, or the missing-value text.
-QString plusMinus(double value, const char* unit) {
+QString plusMinus(double value, std::string_view unit) {
     if (std::isnan(value))
         return QString::fromUtf8(kMissingValueText.data());
-    return QStringLiteral("±") + QString::fromStdString(formatF4(value)) + QString::fromUtf8(unit);
+    return QStringLiteral("±") + QString::fromStdString(formatF4(value)) +
+           QString::fromUtf8(unit.data(), qsizetype(unit.size()));
 }
 
-QString toleranceLines(const DesignResult& result) {
+QString toleranceLines(const DesignResult& result, UnitSystem units) {
     const Tolerances& t = result.tolerances;
+    const auto force = [units](double kgf, ForceQuantity quantity) {
+        return plusMinus(shownValue(kgf, units), unitText(quantity, units));
+    };
     QStringList lines{
-        QStringLiteral("荷重(P1)  ") + plusMinus(t.load1, "kgf"),
-        QStringLiteral("荷重(P2)  ") + plusMinus(t.load2, "kgf"),
-        QStringLiteral("ばね定数  ") + plusMinus(t.springRate, "kgf/mm"),
+        QStringLiteral("荷重(P1)  ") + force(t.load1, ForceQuantity::Load),
+        QStringLiteral("荷重(P2)  ") + force(t.load2, ForceQuantity::Load),
+        QStringLiteral("ばね定数  ") + force(t.springRate, ForceQuantity::Rate),
         QStringLiteral("自由長さ  ") + plusMinus(t.freeLength, "mm") + QStringLiteral("（参考）"),
         QStringLiteral("外径      ") + plusMinus(t.outerDiameter, "mm"),
     };
@@ -92,12 +96,12 @@ void ChartPage::showResult(const DesignResult* result) {
         view_->showPicture(QImage(), {});
         return;
     }
-    tolerancesLabel_->setText(toleranceLines(*result));
+    tolerancesLabel_->setText(toleranceLines(*result, units_));
     const SpringDesign& s = result->design;
     const bool sameLengths =
         windows_.size() == 2 && windows_[0].length == s.length1 && windows_[1].length == s.length2;
-    const LoadLengthChart chart =
-        loadLengthChart(*result, sameLengths ? windows_ : std::vector<ChartLoadWindow>{});
+    const LoadLengthChart chart = inUnits(
+        loadLengthChart(*result, sameLengths ? windows_ : std::vector<ChartLoadWindow>{}), units_);
     windowsShown_ = chart.windows.size();
     // A saved chart names its design by its size (the page does not know the material) and the
     // save dialog proposes a name built from it.

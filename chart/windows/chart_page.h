@@ -31,6 +31,10 @@ public:
     int toleranceGrade() const;
     void setToleranceGrade(int grade);
 
+    // The units of the loads and the rate the page shows (its owner's setting); shows nothing
+    // anew by itself.
+    void setUnitSystem(UnitSystem units) { units_ = units; }
+
     // Shows a calculated design (evaluated at toleranceGrade()); nothing for none.
     void showResult(const DesignResult* result);
 
@@ -50,6 +54,7 @@ private:
     PictureView* view_ = nullptr;
     std::vector<ChartLoadWindow> windows_;
     std::size_t windowsShown_ = 0;
+    UnitSystem units_ = UnitSystem::Gravitational;
 };
 
 } // namespace hspring

@@ -360,7 +360,9 @@ QGroupBox* DesignSearchWindow::buildRequirement() {
         describeNumberField(field, fieldLabel(key), unit);
         grid->addWidget(new QLabel(fieldLabel(key)), row, column * 3);
         grid->addWidget(field, row, column * 3 + 1);
-        grid->addWidget(new QLabel(unit), row, column * 3 + 2);
+        auto* unitLabel = new QLabel(unit);
+        grid->addWidget(unitLabel, row, column * 3 + 2);
+        return unitLabel;
     };
     const QString mm = QStringLiteral("mm");
     length1Field_ = makeField(this, "length1Field");
@@ -374,9 +376,9 @@ QGroupBox* DesignSearchWindow::buildRequirement() {
     minInnerDiameterField_ = makeField(this, "minInnerDiameterField", {}, optional);
     maxFreeLengthField_ = makeField(this, "maxFreeLengthField", {}, optional);
     addRow(0, 0, RequirementKey::Length1, length1Field_, mm);
-    addRow(0, 1, RequirementKey::Load1, load1Field_, QStringLiteral("kgf"));
+    loadUnitLabels_[0] = addRow(0, 1, RequirementKey::Load1, load1Field_, QStringLiteral("kgf"));
     addRow(1, 0, RequirementKey::Length2, length2Field_, mm);
-    addRow(1, 1, RequirementKey::Load2, load2Field_, QStringLiteral("kgf"));
+    loadUnitLabels_[1] = addRow(1, 1, RequirementKey::Load2, load2Field_, QStringLiteral("kgf"));
     addRow(2, 0, RequirementKey::LoadTolerance, toleranceField_, QStringLiteral("％"));
     gradeList_ = makeList(this, "gradeList");
     for (const int grade : kGrades)
@@ -462,10 +464,7 @@ QHBoxLayout* DesignSearchWindow::buildRunRow() {
 QTableWidget* DesignSearchWindow::buildTable() {
     table_ = new QTableWidget(0, kCandidateColumnCount, this);
     table_->setObjectName(QStringLiteral("candidateTable"));
-    QStringList titles;
-    for (const std::string_view title : kCandidateColumnTitles)
-        titles << qt(title);
-    table_->setHorizontalHeaderLabels(titles);
+    showColumnTitles();
     table_->verticalHeader()->setVisible(false);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -523,9 +522,9 @@ void DesignSearchWindow::fillFromDesign(const SpringDesign& design, HookType hoo
     // lengths only once calculated).
     if (const std::optional<std::array<double, 4>> points = workingPoints(design)) {
         length1Field_->setText(text((*points)[0]));
-        load1Field_->setText(text((*points)[1]));
+        load1Field_->setText(text(shownValue((*points)[1], units_)));
         length2Field_->setText(text((*points)[2]));
-        load2Field_->setText(text((*points)[3]));
+        load2Field_->setText(text(shownValue((*points)[3], units_)));
     }
     const int material = materialList_->findData(design.materialIndex);
     materialList_->setCurrentIndex(material >= 0 ? material : 0);
@@ -599,9 +598,9 @@ void DesignSearchWindow::setApplyHandler(std::function<void(const SearchCandidat
 DesignRequirement DesignSearchWindow::readRequirement() const {
     DesignRequirement r;
     r.length1 = asMainWindowField(length1Field_->number());
-    r.load1 = load1Field_->number();
+    r.load1 = storedValue(load1Field_->number(), units_);
     r.length2 = asMainWindowField(length2Field_->number());
-    r.load2 = load2Field_->number();
+    r.load2 = storedValue(load2Field_->number(), units_);
     r.loadTolerance = toleranceField_->number();
     r.toleranceGrade = kGrades[std::max(0, gradeList_->currentIndex())];
     r.maxOuterDiameter = maxOuterDiameterField_->value();
@@ -752,7 +751,7 @@ void DesignSearchWindow::showCandidates() {
     table_->setRowCount(static_cast<int>(candidates_.size()));
     for (int row = 0; row < static_cast<int>(candidates_.size()); ++row) {
         const CandidateRow cells = candidateRow(candidates_[static_cast<std::size_t>(row)],
-                                                *searchedLibrary_, japaneseWording());
+                                                *searchedLibrary_, japaneseWording(), units_);
         for (int column = 0; column < kCandidateColumnCount; ++column) {
             auto* item = new CandidateItem(cells[static_cast<std::size_t>(column)], row);
             if (column == 1)
@@ -779,6 +778,35 @@ void DesignSearchWindow::applySelected() {
     const SearchCandidate* candidate = selectedCandidate();
     if (candidate && apply_)
         apply_(*candidate);
+}
+
+// The titles end in their unit ("荷重 P1 kgf"), named in the window's units.
+void DesignSearchWindow::showColumnTitles() {
+    QStringList titles;
+    for (const std::string_view title : kCandidateColumnTitles) {
+        const std::size_t unitStart = title.rfind(' ') + 1;
+        titles << qt(std::string(title.substr(0, unitStart)) +
+                     unitInSystem(title.substr(unitStart), units_));
+    }
+    table_->setHorizontalHeaderLabels(titles);
+}
+
+void DesignSearchWindow::setUnitSystem(UnitSystem units) {
+    if (units == units_)
+        return;
+    for (NumberField* field : {load1Field_, load2Field_})
+        if (const std::optional<double> held = field->heldNumber())
+            if (const auto text = inputFieldText(shownValue(storedValue(*held, units_), units), 4))
+                field->setText(qt(*text));
+    units_ = units;
+    const QString unit = qt(std::string(unitText(ForceQuantity::Load, units)));
+    for (NumberField* field : {load1Field_, load2Field_})
+        field->describe(field->caption(), unit);
+    for (QLabel* label : loadUnitLabels_)
+        label->setText(unit);
+    showColumnTitles();
+    if (!candidates_.empty() && searchedLibrary_)
+        showCandidates();
 }
 
 } // namespace hspring

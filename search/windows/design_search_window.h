@@ -2,11 +2,13 @@
 #pragma once
 
 #include "calc/hook_type.h"
+#include "calc/units.h"
 #include "search/design_search.h"
 #include "startup/program_state.h"
 
 #include <QDialog>
 #include <QFutureWatcher>
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -63,6 +65,10 @@ public:
     // nothing). The window keeps its requirement otherwise, also when it is opened again.
     void setDesignSource(std::function<std::optional<std::pair<SpringDesign, HookType>>()> source);
 
+    // The units of the loads typed and shown (the main window's setting): the load fields keep
+    // their values, converted, and the candidates show again in them.
+    void setUnitSystem(UnitSystem units);
+
     // What "メイン画面で計算" does with the chosen candidate.
     void setApplyHandler(std::function<void(const SearchCandidate&)> apply);
 
@@ -111,6 +117,7 @@ private:
     void showProgress(std::uint64_t done, std::uint64_t total);
     void searchFinished();
     void showCandidates();
+    void showColumnTitles();
     void applySelected();
     void stopAndWait();
     // Every field of the requirement as a text, by object name: what is kept between runs and
@@ -136,6 +143,8 @@ private:
     NumberField* load1Field_ = nullptr;
     NumberField* length2Field_ = nullptr;
     NumberField* load2Field_ = nullptr;
+    std::array<QLabel*, 2> loadUnitLabels_{};
+    UnitSystem units_ = UnitSystem::Gravitational;
     NumberField* toleranceField_ = nullptr;
     QComboBox* gradeList_ = nullptr;
     NumberField* maxOuterDiameterField_ = nullptr;
