@@ -72,6 +72,13 @@ std::optional<double> storedValue(std::optional<double> shownValue, UnitSystem s
     return storedValue(*shownValue, system);
 }
 
+std::optional<ForceQuantity> forceQuantityOfUnit(std::string_view gravitationalUnit) {
+    for (std::size_t i = 0; i < kUnits.size(); ++i)
+        if (kUnits[i].gravitational == gravitationalUnit)
+            return static_cast<ForceQuantity>(i);
+    return std::nullopt;
+}
+
 std::string unitInSystem(std::string_view gravitationalUnit, UnitSystem system) {
     if (system == UnitSystem::Si)
         for (const UnitPair& pair : kUnits)

@@ -55,4 +55,8 @@ std::optional<double> storedValue(std::optional<double> shownValue, UnitSystem s
 // comes back as it is. Lets a key's help name its unit per system from the one kgf text.
 std::string unitInSystem(std::string_view gravitationalUnit, UnitSystem system);
 
+// The quantity whose gravitational unit is `gravitationalUnit` ("kgf" a load, "kgf/mm" a rate,
+// "kgf/mm^2" a stress, "kgf·mm" an energy); nullopt for a unit the systems share.
+std::optional<ForceQuantity> forceQuantityOfUnit(std::string_view gravitationalUnit);
+
 } // namespace hspring

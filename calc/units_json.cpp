@@ -4,6 +4,7 @@
 #include "base/error.h"
 #include "base/json_reader.h"
 #include "base/json_writer.h"
+#include "calc/design_json.h"
 
 #include <algorithm>
 #include <array>
@@ -12,34 +13,6 @@
 namespace hspring {
 
 namespace {
-
-using Q = ForceQuantity;
-
-// The forces of the design JSON's records and results, the search's requirement and the
-// tolerances' object, by key; the units the calc help lists for them.
-constexpr std::array<std::pair<std::string_view, ForceQuantity>, 21> kForceKeys = {{
-    {"initialTension", Q::Load},
-    {"maxLoad", Q::Load},
-    {"load1", Q::Load},
-    {"load2", Q::Load},
-    {"springRate", Q::Rate},
-    {"stress1", Q::Stress},
-    {"stress2", Q::Stress},
-    {"allowableStress", Q::Stress},
-    {"initialTensionLow", Q::Load},
-    {"initialTensionHigh", Q::Load},
-    {"initialTensionMid", Q::Load},
-    {"hookBendingStress1", Q::Stress},
-    {"hookBendingStress2", Q::Stress},
-    {"hookTorsionStress1", Q::Stress},
-    {"hookTorsionStress2", Q::Stress},
-    {"hookBendingAllowable", Q::Stress},
-    {"hookTorsionAllowable", Q::Stress},
-    {"energy12", Q::Energy},
-    {"hookTorsionLimitLoad", Q::Load},
-    {"hookBendingLimitLoad", Q::Load},
-    {"maxLoadWithHooks", Q::Load},
-}};
 
 // The object whose members are SI already.
 constexpr std::string_view kSiKey = "si";
@@ -106,10 +79,12 @@ std::string convertedValue(JsonReader& in, UnitSystem from, UnitSystem to) {
 
 } // namespace
 
+// The forces are the keys the design key table gives a force unit; the requirement's loads and
+// the tolerances' loads and rate carry the names of the design keys they stand for.
 std::optional<ForceQuantity> forceKeyQuantity(std::string_view key) {
-    for (const auto& [name, quantity] : kForceKeys)
-        if (name == key)
-            return quantity;
+    for (const DesignKey& designKey : designKeys())
+        if (designKey.name == key)
+            return forceQuantityOfUnit(designKey.unit);
     return std::nullopt;
 }
 

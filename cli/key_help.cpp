@@ -6,6 +6,7 @@
 #include "calc/design_json.h"
 #include "calc/extra_results.h"
 #include "calc/life.h"
+#include "calc/units.h"
 #include "search/design_requirement.h"
 #include "search/search_json.h"
 
@@ -317,6 +318,22 @@ void appendHelpSection(std::string& out, std::span<const DesignKey> keys, LineOf
     }
 }
 
+// Each force unit of the lines below in both systems, from the units' own table: the lines name
+// the gravitational unit, --units si reads and writes the SI one in its place.
+std::string unitSystemsLines() {
+    std::string line = "Forces in the units named; with --units si in their SI units instead:\n ";
+    const char* separator = " ";
+    for (const ForceQuantity quantity :
+         {ForceQuantity::Load, ForceQuantity::Rate, ForceQuantity::Stress, ForceQuantity::Energy}) {
+        line.append(separator)
+            .append(unitText(quantity, UnitSystem::Gravitational))
+            .append(" -> ")
+            .append(unitText(quantity, UnitSystem::Si));
+        separator = ", ";
+    }
+    return line + "\n\n";
+}
+
 std::string buildDesignKeysHelp() {
     const std::span<const DesignKey> keys = designKeys();
     const auto firstResult = static_cast<std::size_t>(
@@ -325,8 +342,9 @@ std::string buildDesignKeysHelp() {
         keys.begin());
     const auto input = [](const DesignKeyHelp& help) { return help.input; };
     const auto output = [](const DesignKeyHelp& help) { return help.output; };
-    std::string out =
-        "Input keys of a design (each may be left out; a missing key takes the start value):\n";
+    std::string out = unitSystemsLines() +
+                      "Input keys of a design (each may be left out; a missing key takes the start "
+                      "value):\n";
     appendHelpSection(out, keys, input);
     out +=
         "  Every output key below is accepted as well: the record fields the calculation fills\n"
@@ -466,7 +484,8 @@ std::string requirementKeysHelp(const Wording& words) {
         {"count", std::to_string(defaults.count)},
         {"maxCount", std::to_string(kMaxCandidateCount)},
     };
-    std::string help = "Keys of a requirement (lengths in mm, loads in kgf):\n";
+    std::string help =
+        "Keys of a requirement (lengths in mm, loads in kgf, or in N with --units si):\n";
     for (const RequirementKeyHelp& entry : kRequirementKeyHelp) {
         std::string names(requirementKeyName(entry.key));
         if (const std::string_view unit = requirementKeyUnit(entry.key); !unit.empty())
