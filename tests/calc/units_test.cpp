@@ -20,9 +20,9 @@
 namespace hspring {
 namespace {
 
-using testing::referenceCoefficients;
-using testing::referenceDesign;
-using testing::referenceLibrary;
+using test::referenceCoefficients;
+using test::referenceDesign;
+using test::referenceLibrary;
 
 // Four significant digits as a user types them: "m.mmmEk", or plain for an ordinary exponent.
 std::string typedText(int mantissa, int exponent, bool plain) {
