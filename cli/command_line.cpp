@@ -226,13 +226,7 @@ public:
             } else {
                 inputStandIn_ =
                     QFile::encodeName(folder_.filePath(QStringLiteral("-"))).toStdString();
-                std::string text;
-                char buffer[1 << 16];
-                std::size_t count;
-                while ((count = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
-                    text.append(buffer, count);
-                if (std::ferror(stdin))
-                    throw fileOpenError("<standard input>");
+                const std::string text = readInputText(std::nullopt);
                 writeFileAtomically(inputStandIn_, std::as_bytes(std::span(text)));
                 substitute(*option, inputStandIn_);
             }

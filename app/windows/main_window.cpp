@@ -221,15 +221,20 @@ void MainWindow::setToleranceGrade(int grade) {
 
 // ---- Start-up ---------------------------------------------------------------------------------
 
-void MainWindow::formCreate(const std::vector<StartupNotice>& notices) {
-    showStartupNotices(notices);
-    fillKindList();
+// The start design: the first kind, grade and wire diameter in the lists, slot 0 the start values.
+void MainWindow::selectStartDesign() {
     ui_->kindList->setCurrentIndex(0);
     fillGradeList(selectedKind());
     ui_->gradeList->setCurrentIndex(0);
     refillDiameterList(lookupMaterial(state_.kindIndex, selectedKind(), 0));
     selectDiameterPosition(0);
     resetDesignDefaults(state_.current());
+}
+
+void MainWindow::formCreate(const std::vector<StartupNotice>& notices) {
+    showStartupNotices(notices);
+    fillKindList();
+    selectStartDesign();
     runReportingErrors(this, [this] {
         showDesign();
         readDesignInputs();

@@ -133,6 +133,7 @@ private:
     void refillDiameterList(int materialIndex);
     void selectMaterialInLists(int materialIndex);
     void selectDiameterPosition(int position);
+    void selectStartDesign();
 
     // Shared steps of the handlers.
     void calculate();

@@ -35,12 +35,7 @@ void MainWindow::startNewCalculation() {
     state_.designs = {};
     document.clear();
     ui_->chartPage->setRequirementWindows({});
-    ui_->kindList->setCurrentIndex(0);
-    fillGradeList(selectedKind());
-    ui_->gradeList->setCurrentIndex(0);
-    refillDiameterList(lookupMaterial(state_.kindIndex, selectedKind(), 0));
-    selectDiameterPosition(0);
-    resetDesignDefaults(state_.current());
+    selectStartDesign();
     runReportingErrors(this, [this] {
         showDesign();
         readDesignInputs();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/recent_files.h"
 
+#include "toolkit/windows/user_settings.h"
+
 #include <QFileInfo>
 #include <QSettings>
 
@@ -9,11 +11,6 @@ namespace hspring {
 namespace {
 
 const QString kRecentFilesKey = QStringLiteral("recentFiles");
-
-QSettings userSettings() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("hspring"),
-                     QStringLiteral("hspring"));
-}
 
 void storeRecentFiles(QStringList files) {
     while (files.size() > kRecentFileCount)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/windows/unit_setting.h"
 
+#include "toolkit/windows/user_settings.h"
+
 #include <QSettings>
 #include <string>
 
@@ -9,11 +11,6 @@ namespace hspring {
 namespace {
 
 const QString kUnitsKey = QStringLiteral("display/units");
-
-QSettings userSettings() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("hspring"),
-                     QStringLiteral("hspring"));
-}
 
 } // namespace
 

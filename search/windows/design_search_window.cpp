@@ -13,6 +13,7 @@
 #include "toolkit/windows/error_box.h"
 #include "toolkit/windows/error_text.h"
 #include "toolkit/windows/number_field.h"
+#include "toolkit/windows/user_settings.h"
 #include "wording/japanese.h"
 
 #include <QCheckBox>
@@ -197,12 +198,7 @@ std::optional<std::array<double, 4>> workingPoints(const SpringDesign& design) {
     return p;
 }
 
-// The user's settings, where the recent files and the dialogs' folders are kept too; the
-// requirement is kept there between runs, in a group of its own.
-QSettings userSettings() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("hspring"),
-                     QStringLiteral("hspring"));
-}
+// The requirement is kept between runs in the user's settings, in a group of its own.
 const QString kRequirementGroup = QStringLiteral("designSearch");
 
 QString millimetres(double value) {

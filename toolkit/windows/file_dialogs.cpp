@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/windows/file_dialogs.h"
 
+#include "toolkit/windows/user_settings.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -11,11 +13,6 @@
 namespace hspring {
 
 namespace {
-
-QSettings userSettings() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("hspring"),
-                     QStringLiteral("hspring"));
-}
 
 QString folderKey(const QString& kind) {
     return QStringLiteral("lastFolders/") + (kind.isEmpty() ? QStringLiteral("any") : kind);
