@@ -8,8 +8,8 @@
 #include "model/model_file.h"
 #include "model/occt/spring_solid.h"
 #include "model/spring_model.h"
-#include "support/shipped_data.h"
-#include "support/temporary_folder.h"
+#include "tests/support/shipped_data.h"
+#include "tests/support/temporary_folder.h"
 
 #include <BRepBndLib.hxx>
 #include <BRepCheck_Analyzer.hxx>
