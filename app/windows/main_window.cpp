@@ -595,20 +595,21 @@ void MainWindow::setUnitSystem(UnitSystem units) {
     const SpringDesign& design = state_.current();
     // A force field still showing the design's value takes it exactly; one typed since is
     // converted from what it holds. Either way switching back shows the same digits.
-    const auto convert = [this, &design](NumberField* field, double SpringDesign::*value,
-                                         UnitSystem to) {
+    // The design's value comes copied: the record is packed, a member pointer would read it
+    // misaligned.
+    const auto convert = [this](NumberField* field, double designValue, UnitSystem to) {
         const std::optional<double> held = field->heldNumber();
         if (!held)
             return;
-        const std::string fromDesign = formatF4(shownValue(design.*value, units_));
+        const std::string fromDesign = formatF4(shownValue(designValue, units_));
         const bool unchanged = field->text().trimmed() == qt(fromDesign);
-        const double stored = unchanged ? design.*value : storedValue(*held, units_);
+        const double stored = unchanged ? designValue : storedValue(*held, units_);
         if (const auto text = inputFieldText(shownValue(stored, to), 4))
             field->setText(qt(*text));
     };
-    convert(c.initialTensionField, &SpringDesign::initialTension, units);
-    convert(c.load1Field, &SpringDesign::load1, units);
-    convert(c.load2Field, &SpringDesign::load2, units);
+    convert(c.initialTensionField, design.initialTension, units);
+    convert(c.load1Field, design.load1, units);
+    convert(c.load2Field, design.load2, units);
     units_ = units;
     saveUnitSystem(units);
     showUnitCaptions();
