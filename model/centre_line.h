@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cmath>
 #include <variant>
 #include <vector>
 
@@ -16,6 +17,29 @@ struct Point3 {
     double y = 0;
     double z = 0;
 };
+
+// The arithmetic of points and directions the centre line and the mesh written from it share.
+inline Point3 operator+(Point3 a, Point3 b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+inline Point3 operator-(Point3 a, Point3 b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+inline Point3 operator*(double k, Point3 a) {
+    return {k * a.x, k * a.y, k * a.z};
+}
+inline double dot(Point3 a, Point3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+inline Point3 cross(Point3 a, Point3 b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+inline double norm(Point3 a) {
+    return std::sqrt(dot(a, a));
+}
+inline Point3 unit(Point3 a) {
+    return (1 / norm(a)) * a;
+}
 
 // A straight piece from `from` to `to`.
 struct LinePiece {

@@ -23,35 +23,10 @@ constexpr double kPi = std::numbers::pi;
 constexpr int kTubeSides = 24;
 constexpr double kLargestStep = 2 * kPi / 64;
 
-struct Vec {
-    double x, y, z;
-};
-Vec operator+(Vec a, Vec b) {
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-Vec operator-(Vec a, Vec b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-Vec operator*(double k, Vec a) {
-    return {k * a.x, k * a.y, k * a.z};
-}
-double dot(Vec a, Vec b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-Vec cross(Vec a, Vec b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-Vec unit(Vec a) {
-    return (1 / std::sqrt(dot(a, a))) * a;
-}
-Vec vec(Point3 p) {
-    return {p.x, p.y, p.z};
-}
-
 // The centre line's points with their tangents, each junction once.
 struct Station {
-    Vec at;
-    Vec tangent;
+    Point3 at;
+    Point3 tangent;
 };
 
 std::vector<Station> stations(const SpringCentreLine& line) {
@@ -62,7 +37,7 @@ std::vector<Station> stations(const SpringCentreLine& line) {
         const std::size_t steps = points.size() - 1;
         for (std::size_t i = result.empty() ? 0 : 1; i <= steps; ++i) {
             const double t = static_cast<double>(i) / static_cast<double>(steps);
-            result.push_back({vec(points[i]), vec(tangentOn(piece, t))});
+            result.push_back({points[i], tangentOn(piece, t)});
         }
     }
     return result;
@@ -74,7 +49,7 @@ void putFloat(std::string& out, double value) {
         out.push_back(static_cast<char>((bits >> shift) & 0xFF));
 }
 
-void putVec(std::string& out, Vec v) {
+void putVec(std::string& out, Point3 v) {
     putFloat(out, v.x);
     putFloat(out, v.y);
     putFloat(out, v.z);
@@ -131,19 +106,19 @@ std::string binaryStl(const SpringCentreLine& line, std::string_view title) {
     // Rotation-minimising frames by double reflection (Wang, Jüttler, Zheng and Liu, "Computation
     // of rotation minimizing frames", ACM Transactions on Graphics 27(1), 2008): the tube does
     // not twist along the wire.
-    std::vector<Vec> across(path.size());
-    const Vec t0 = path.front().tangent;
-    across[0] = unit(cross(t0, std::fabs(t0.z) < 0.9 ? Vec{0, 0, 1} : Vec{1, 0, 0}));
+    std::vector<Point3> across(path.size());
+    const Point3 t0 = path.front().tangent;
+    across[0] = unit(cross(t0, std::fabs(t0.z) < 0.9 ? Point3{0, 0, 1} : Point3{1, 0, 0}));
     for (std::size_t i = 0; i + 1 < path.size(); ++i) {
-        const Vec v1 = path[i + 1].at - path[i].at;
+        const Point3 v1 = path[i + 1].at - path[i].at;
         const double c1 = dot(v1, v1);
-        Vec r = across[i];
-        Vec t = path[i].tangent;
+        Point3 r = across[i];
+        Point3 t = path[i].tangent;
         if (c1 > 0) {
             r = r - (2 / c1 * dot(v1, r)) * v1;
             t = t - (2 / c1 * dot(v1, t)) * v1;
         }
-        const Vec v2 = path[i + 1].tangent - t;
+        const Point3 v2 = path[i + 1].tangent - t;
         const double c2 = dot(v2, v2);
         if (c2 > 0)
             r = r - (2 / c2 * dot(v2, r)) * v2;
@@ -152,9 +127,9 @@ std::string binaryStl(const SpringCentreLine& line, std::string_view title) {
     // A polygon of this radius has the circle's area, so the tube holds the wire's volume.
     const double radius =
         line.wireDiameter / 2 * std::sqrt(2 * kPi / (kTubeSides * std::sin(2 * kPi / kTubeSides)));
-    std::vector<std::array<Vec, kTubeSides>> rings(path.size());
+    std::vector<std::array<Point3, kTubeSides>> rings(path.size());
     for (std::size_t i = 0; i < path.size(); ++i) {
-        const Vec b = cross(path[i].tangent, across[i]);
+        const Point3 b = cross(path[i].tangent, across[i]);
         for (int k = 0; k < kTubeSides; ++k) {
             const double a = 2 * kPi * k / kTubeSides;
             rings[i][static_cast<std::size_t>(k)] =
@@ -172,16 +147,16 @@ std::string binaryStl(const SpringCentreLine& line, std::string_view title) {
     out.reserve(out.size() + std::size_t{count} * 50);
     const double mirror = line.leftHanded ? -1 : 1;
     // Outward with the vertices counterclockwise; a mirror image turns the order round.
-    const auto triangle = [&](Vec a, Vec b, Vec c) {
+    const auto triangle = [&](Point3 a, Point3 b, Point3 c) {
         if (line.leftHanded)
             std::swap(b, c);
-        const auto m = [mirror](Vec v) { return Vec{v.x, mirror * v.y, v.z}; };
+        const auto m = [mirror](Point3 v) { return Point3{v.x, mirror * v.y, v.z}; };
         a = m(a);
         b = m(b);
         c = m(c);
-        const Vec n = cross(b - a, c - a);
+        const Point3 n = cross(b - a, c - a);
         const double length = std::sqrt(dot(n, n));
-        putVec(out, length > 0 ? (1 / length) * n : Vec{0, 0, 0});
+        putVec(out, length > 0 ? (1 / length) * n : Point3{0, 0, 0});
         putVec(out, a);
         putVec(out, b);
         putVec(out, c);

@@ -20,25 +20,6 @@ constexpr double kPiD = std::numbers::pi;
 // just miss each other instead of touching along a line, which CAD programs take badly.
 constexpr double kTurnGap = 1e-3;
 
-Point3 operator+(Point3 a, Point3 b) {
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-Point3 operator-(Point3 a, Point3 b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-Point3 operator*(double k, Point3 a) {
-    return {k * a.x, k * a.y, k * a.z};
-}
-double dot(Point3 a, Point3 b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-double norm(Point3 a) {
-    return std::sqrt(dot(a, a));
-}
-Point3 unit(Point3 a) {
-    return (1 / norm(a)) * a;
-}
-
 // One hook built at the start of a right-handed helix that leaves angle 0 at z = 0 and rises
 // from there: its pieces in the order the wire runs from the body out to the cut.
 struct Hook {
