@@ -12,11 +12,6 @@ Point3 along(Point3 p, double k, Point3 v) {
     return {p.x + k * v.x, p.y + k * v.y, p.z + k * v.z};
 }
 
-Point3 unit(Point3 v) {
-    const double n = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-    return {v.x / n, v.y / n, v.z / n};
-}
-
 // The point and the direction of the unrolled cylinder's coordinates (s, z) on the cylinder.
 Point3 onCylinder(double radius, double s, double z) {
     const double angle = s / radius;

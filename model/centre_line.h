@@ -38,7 +38,8 @@ inline double norm(Point3 a) {
     return std::sqrt(dot(a, a));
 }
 inline Point3 unit(Point3 a) {
-    return (1 / norm(a)) * a;
+    const double n = norm(a);
+    return {a.x / n, a.y / n, a.z / n};
 }
 
 // A straight piece from `from` to `to`.
